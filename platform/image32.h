@@ -1,0 +1,54 @@
+#pragma once
+// A plain 32-bit picture: rows top first, no row padding, each pixel four bytes in memory order
+// blue, green, red, fourth byte (255 = opaque). This is the layout the DXT library takes directly.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace morvane {
+
+struct Bgra {
+    uint8_t b = 0, g = 0, r = 0, a = 255;
+    friend bool operator==(const Bgra&, const Bgra&) = default;
+};
+
+// 0x00BBGGRR, red in the lowest byte, as colour values are stored everywhere in the program.
+inline Bgra bgra_from_colorref(uint32_t colorref) {
+    return Bgra{uint8_t(colorref >> 16), uint8_t(colorref >> 8), uint8_t(colorref), 255};
+}
+inline uint32_t colorref_from_bgra(Bgra p) { return uint32_t(p.r) | uint32_t(p.g) << 8 | uint32_t(p.b) << 16; }
+
+struct Image32 {
+    int width = 0;   // pixels
+    int height = 0;  // pixels
+    std::vector<uint8_t> bytes;  // 4 * width * height
+
+    Image32() = default;
+    Image32(int w, int h, Bgra fill = {}) { reset(w, h, fill); }
+
+    void reset(int w, int h, Bgra fill = {}) {
+        width = w > 0 ? w : 0;
+        height = h > 0 ? h : 0;
+        bytes.resize(size_t(width) * size_t(height) * 4);
+        this->fill(fill);
+    }
+    void fill(Bgra p) {
+        for (size_t i = 0; i < bytes.size(); i += 4) {
+            bytes[i] = p.b; bytes[i + 1] = p.g; bytes[i + 2] = p.r; bytes[i + 3] = p.a;
+        }
+    }
+    bool empty() const { return width == 0 || height == 0; }
+    size_t stride() const { return size_t(width) * 4; }  // bytes per row
+    uint8_t* row(int y) { return bytes.data() + size_t(y) * stride(); }
+    const uint8_t* row(int y) const { return bytes.data() + size_t(y) * stride(); }
+    Bgra pixel(int x, int y) const {
+        const uint8_t* p = row(y) + size_t(x) * 4;
+        return Bgra{p[0], p[1], p[2], p[3]};
+    }
+    void set_pixel(int x, int y, Bgra v) {
+        uint8_t* p = row(y) + size_t(x) * 4;
+        p[0] = v.b; p[1] = v.g; p[2] = v.r; p[3] = v.a;
+    }
+};
+
+}  // namespace morvane

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Morvane need, where they are missing.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config ccache
+  qt6-base-dev libgl-dev libsquish-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  fonts-dejavu-core
+)
+packages+=("$@")
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+fi
