@@ -1,0 +1,59 @@
+#include "app/labels.h"
+
+#include "controls/property_bag.h"
+#include "platform/qt/symbol_font.h"
+#include "platform/qt/system_colors.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace morvane_ui {
+
+namespace {
+
+QFont font_from(const morvane::PropertyBag& s) {
+    QFont font = morvane::program_font(s.read("fontname", "Tahoma").toString(), s.read("fontsize", 8.25).toDouble(),
+                                       s.read("fontbold", false).toBool());
+    return font;
+}
+
+}  // namespace
+
+TextLabel::TextLabel(QWidget* parent) : QLabel(parent) {
+    setAutoFillBackground(false);
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void TextLabel::read_properties(const morvane::PropertyBag& s) {
+    setText(s.read("caption").toString());
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::WindowText, morvane::to_qcolor(s.read("forecolor", 0x000000u).toUInt()));
+    setPalette(palette);
+    setFont(font_from(s));
+    const QString align = s.read("alignment", "left").toString();
+    setAlignment((align == "center" ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+}
+
+void TextLabel::mousePressEvent(QMouseEvent* event) { emit mouse_down(event->position()); }
+void TextLabel::mouseMoveEvent(QMouseEvent* event) { emit mouse_move(event->position()); }
+void TextLabel::mouseReleaseEvent(QMouseEvent* event) { emit mouse_up(event->position()); }
+
+SymbolLabel::SymbolLabel(QWidget* parent) : QWidget(parent) {}
+
+void SymbolLabel::read_properties(const morvane::PropertyBag& s) {
+    color_ = s.read("forecolor", 0x000000u).toUInt();
+    point_size_ = s.read("fontsize", 9.75).toDouble();
+    weight_ = s.read("fontweight", 500).toInt();
+    update();
+}
+
+void SymbolLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    morvane::paint_symbol(painter, rect(), morvane::SymbolGlyph::Close, morvane::to_qcolor(color_), point_size_, weight_);
+}
+
+void SymbolLabel::mouseReleaseEvent(QMouseEvent* event) {
+    if (rect().contains(event->position().toPoint())) emit clicked();
+}
+
+}  // namespace morvane_ui
