@@ -59,8 +59,8 @@ TEST(PictureSurface, InnerSizeIsReportedInTheSurfacesOwnScaleUnits) {
 }
 
 TEST(PictureSurface, ClearFillsTheWholeImageWithTheBackColourOpaque) {
-    PictureSurface s(0x00332211);
-    size(s, 5, 4);  // red 0x11, green 0x22, blue 0x33
+    PictureSurface s(0x00332211);  // red 0x11, green 0x22, blue 0x33
+    size(s, 5, 4);
     s.stretch_copy(Image32(1, 1, {200, 200, 200, 255}), 0, 0, 5, 4);
     s.clear();
     for (int y = 0; y < 4; ++y)
@@ -68,8 +68,8 @@ TEST(PictureSurface, ClearFillsTheWholeImageWithTheBackColourOpaque) {
 }
 
 TEST(PictureSurface, GrowingKeepsTheOldPictureAndFillsTheNewAreaWithTheBackColour) {
-    PictureSurface s(0x000000FF);
-    size(s, 3, 2);  // back colour red
+    PictureSurface s(0x000000FF);  // back colour red
+    size(s, 3, 2);
     Image32 picture(3, 2);
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x) picture.set_pixel(x, y, {uint8_t(10 * x), uint8_t(10 * y), 7, 255});
