@@ -18,8 +18,9 @@ namespace {
 template <class Control>
 QWidget* make_control(QWidget* container, const ControlDefinition& row) {
     auto* control = new Control(container);
-    control->setGeometry(row.place);
     control->read_properties(row.settings);
+    // Pixels of the layout become the control's twips through the screen's ratio, and back.
+    control->set_geometry_pixels(row.place.x(), row.place.y(), row.place.width(), row.place.height());
     return control;
 }
 
