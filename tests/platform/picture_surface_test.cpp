@@ -47,6 +47,23 @@ TEST(PictureSurface, OuterSizeEqualsInnerSizeOnlyWithoutBorderOnAPixelContainer)
     EXPECT_EQ(s.scale_width(), 526);
 }
 
+TEST(PictureSurface, SettingTheOuterSizeInTwipsOnATwipFrameGivesWholePixelsInside) {
+    PictureSurface s;
+    s.set_container_units_per_pixel(15);
+    s.set_height(30720);
+    s.set_width(15360);
+    EXPECT_EQ(s.width_pixels(), 1024);
+    EXPECT_EQ(s.height_pixels(), 2048);
+    EXPECT_EQ(s.width(), 15360);
+
+    s.set_border_style(morvane::BorderFixedSingle);
+    s.set_width(15360);  // the border's two pixels come off the inside
+    EXPECT_EQ(s.width_pixels(), 1022);
+    EXPECT_EQ(s.width(), 15360);
+    s.set_width(20);  // less than the border itself
+    EXPECT_EQ(s.width_pixels(), 0);
+}
+
 TEST(PictureSurface, InnerSizeIsReportedInTheSurfacesOwnScaleUnits) {
     PictureSurface s;
     size(s, 1024, 512);
