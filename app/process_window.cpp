@@ -41,16 +41,16 @@ ProcessProgress::ProcessProgress(ProcessInstance& instance, std::function<void()
     : instance_(instance), yield_(std::move(yield)) {}
 
 void ProcessProgress::set_max(int32_t max) {
-    if (process* window = instance_.loaded()) window->elprogress1().setMax(max);
+    if (process* window = instance_.loaded()) window->elprogress1().set_Max(max);
 }
 
 int32_t ProcessProgress::value() {
     process* window = instance_.loaded();
-    return window ? window->elprogress1().value() : 0;
+    return window ? window->elprogress1().Value() : 0;
 }
 
 void ProcessProgress::set_value(int32_t value) {
-    if (process* window = instance_.loaded()) window->elprogress1().setValue(value);
+    if (process* window = instance_.loaded()) window->elprogress1().set_Value(value);
 }
 
 void ProcessProgress::yield() {
