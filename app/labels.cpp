@@ -21,7 +21,6 @@ QFont font_from(const morvane::PropertyBag& s) {
 
 TextLabel::TextLabel(QWidget* parent) : QLabel(parent) {
     setAutoFillBackground(false);
-    setAttribute(Qt::WA_TranslucentBackground);
 }
 
 void TextLabel::read_properties(const morvane::PropertyBag& s) {
