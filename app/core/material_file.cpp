@@ -1,5 +1,7 @@
 #include "app/core/material_file.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -50,7 +52,8 @@ FileResult write_vmt(const fs::path& console_path) {
     }
     if (file == nullptr) return failure(path, std::strerror(errno ? errno : EIO));
     const size_t size = std::strlen(kMaterialText);
-    bool written = std::fwrite(kMaterialText, 1, size, file) == size && std::fflush(file) == 0;
+    bool written = std::fwrite(kMaterialText, 1, size, file) == size && std::fflush(file) == 0 &&
+                   ::fsync(::fileno(file)) == 0;
     int saved_errno = errno;
     if (std::fclose(file) != 0 && written) {
         written = false;
