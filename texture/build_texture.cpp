@@ -15,6 +15,8 @@ using morvane::PictureSurface;
 // The surfaces measure in pixels, are flat, keep their size and have no border, and the source's outer
 // width is its inner width (its container measures in pixels too), so outer sizes are picture pixels.
 bool surfaces_fit(const PictureSurface& source, const PictureSurface& scratch) {
+    // Drawing the levels on the source itself would destroy the picture they are drawn from.
+    if (&source == &scratch) return false;
     return source.scale_mode() == morvane::ScalePixels && scratch.scale_mode() == morvane::ScalePixels &&
            source.appearance() == morvane::AppearanceFlat && scratch.appearance() == morvane::AppearanceFlat &&
            !source.auto_size() && !scratch.auto_size() && source.border_style() == morvane::BorderNone &&

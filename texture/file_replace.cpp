@@ -1,5 +1,7 @@
 #include "texture/file_replace.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -32,7 +34,8 @@ bool write_all(std::FILE* file, const std::vector<std::span<const uint8_t>>& pie
     for (const auto& piece : pieces) {
         if (!piece.empty() && std::fwrite(piece.data(), 1, piece.size(), file) != piece.size()) return false;
     }
-    return std::fflush(file) == 0;
+    // On the disk before the rename makes it the file, so a power cut cannot leave a renamed empty file.
+    return std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
 }
 
 }  // namespace

@@ -117,6 +117,16 @@ TEST(BuildTexture, ASurfaceThatIsNotFitToBuildFromShowsErrorAndChangesNothing) {
     refuse([](BuildSurfaces& s) { s.source.set_width_pixels(0); });                  // nothing to build
 }
 
+TEST(BuildTexture, OneSurfaceGivenAsBothSourceAndScratchIsRefusedAndKeepsItsPicture) {
+    BuildSurfaces s(gradient_picture(32, 32));
+    TextureModule m;
+    RecordedAlerts alerts;
+    m.set_alerts(&alerts);
+    EXPECT_FALSE(m.BuildTexture(s.source, s.source, 0x2000, 15, 1));
+    EXPECT_EQ(alerts.shown, std::vector<std::string>{"error"});
+    EXPECT_EQ(s.source.image().bytes, gradient_picture(32, 32).bytes);
+}
+
 TEST(BuildTexture, ARefusedBuildWithoutAlertsStaysQuietAndLeavesTheEmptyStateEmpty) {
     BuildSurfaces s(gradient_picture(16, 16));
     s.source.set_border_style(morvane::BorderFixedSingle);

@@ -25,6 +25,19 @@ inline morvane::Image32 gradient_picture(int w, int h) {
     return image;
 }
 
+// A picture whose colours lie on one line from green (top-left) to red (bottom-right), so that every level
+// and every block can be coded closely; red grows twice as fast to the right as downwards.
+inline morvane::Image32 diagonal_picture(int w, int h) {
+    morvane::Image32 image(w, h);
+    const int span = 2 * (w - 1) + (h - 1);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const int t = span > 0 ? 255 * (2 * x + y) / span : 0;
+            image.set_pixel(x, y, {128, uint8_t(255 - t), uint8_t(t), 255});
+        }
+    return image;
+}
+
 // Source_Buffer holding `picture` one to one, and an empty Temp_Buffer: both in pixels, flat, no border.
 struct BuildSurfaces {
     morvane::PictureSurface source;
