@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <type_traits>
 #include <vector>
 
 namespace morvane {
@@ -41,10 +42,11 @@ struct PropertyDecl {
 
 using PropertyTable = std::vector<PropertyDecl>;
 
-// A property of control class C with a fixed default, read and applied through two members of C.
-template <class C, class T>
-PropertyDecl declare(const char* key, PropertyKind kind, T default_value, T (C::*get)() const,
-                     void (C::*apply)(T)) {
+// A property of control class C with a fixed default, read and applied through two members of C (or of its
+// base); A is the type the applying member takes, when it differs from T (const QString&).
+template <class C, class T, class A = T>
+PropertyDecl declare(const char* key, PropertyKind kind, std::type_identity_t<T> default_value,
+                     std::type_identity_t<T (C::*)() const> get, std::type_identity_t<void (C::*)(A)> apply) {
     return PropertyDecl{
         QString::fromLatin1(key), kind,
         [d = QVariant::fromValue(default_value), kind](const SkinnedControl&) { return normalise_property(kind, d); },
