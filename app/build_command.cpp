@@ -2,6 +2,7 @@
 
 #include "app/core/utf8_path.h"
 #include "platform/picture_surface.h"
+#include "texture/background_build.h"
 #include "texture/vtfmod.h"
 
 #include <exception>
@@ -37,15 +38,6 @@ private:
     vtfmod::TextureModule& texture_;
 };
 
-// Source_Buffer takes Picture2's size, is cleared, and gets Picture2's image unscaled.
-void fill_source(const BuildRequest& r) {
-    r.source.set_height_pixels(r.scaled_picture.height_pixels());
-    r.source.set_width_pixels(r.scaled_picture.width_pixels());
-    r.source.clear();
-    const morvane::Image32& picture = r.scaled_picture.image();
-    r.source.stretch_copy(picture, 0, 0, picture.width, picture.height);
-}
-
 }  // namespace
 
 BuildOutcome run_build(vtfmod::TextureModule& texture, const BuildRequest& request, vtfmod::BuildProgress& progress) {
@@ -53,9 +45,8 @@ BuildOutcome run_build(vtfmod::TextureModule& texture, const BuildRequest& reque
     HeldAlerts alerts(outcome.messages);
     try {
         Attached attached(texture, progress, alerts);
-        fill_source(request);
-        outcome.built = texture.BuildTexture(request.source, request.scratch, kBuildFlags, kBuildFormat,
-                                             kBuildMinorVersion);
+        // The same road morvane-cli takes, so both write the same file from the same picture.
+        outcome.built = vtfmod::make_background(request.scaled_picture, request.source, request.scratch, texture);
     } catch (const std::exception& e) {
         outcome.messages.push_back(std::string("The background could not be built: ") + e.what() +
                                    "\nNothing was written; the previous background stays as it was.");

@@ -16,10 +16,6 @@ struct BuildProgress;
 
 namespace morvane_ui {
 
-inline constexpr int32_t kBuildFlags = 0x2000;  // EightBitAlpha
-inline constexpr int32_t kBuildFormat = 15;     // DXT5
-inline constexpr int16_t kBuildMinorVersion = 1;
-
 struct BuildRequest {
     morvane::PictureSurface& scaled_picture;  // Picture2: the picture at the output size
     morvane::PictureSurface& source;          // Source_Buffer

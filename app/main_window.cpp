@@ -14,6 +14,7 @@
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/picture_loader.h"
+#include "texture/background_build.h"
 
 #include <QCloseEvent>
 #include <QEvent>
@@ -148,12 +149,9 @@ void main::set_picture(const morvane::Image32& picture) {
 }
 
 void main::rescale_picture() {
-    const int size = output_size_for(combo_->GetListIndex());
-    if (size > 0) {
-        picture2_.set_height_pixels(size);
-        picture2_.set_width_pixels(size);
-    }
-    picture2_.stretch_copy(picture1_.image(), 0, 0, int(picture2_.scale_width()), int(picture2_.scale_height()));
+    // Any other list position keeps the current size; the picture is stretched all the same.
+    const int chosen = output_size_for(combo_->GetListIndex());
+    vtfmod::rescale_picture(picture1_.image(), chosen > 0 ? chosen : picture2_.width_pixels(), picture2_);
     if (picture2_view_) picture2_view_->refresh();
 }
 
