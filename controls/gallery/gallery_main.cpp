@@ -12,6 +12,8 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -146,6 +148,7 @@ int main(int argc, char** argv) {
         QApplication::processEvents();
         const QPixmap shot = page->grab();
         const QString path = QString::fromLocal8Bit(argv[2]);
+        QDir().mkpath(QFileInfo(path).absolutePath());
         QString big = path;
         big.replace(QRegularExpression(QStringLiteral("\\.png$")), QStringLiteral("-x3.png"));
         bool ok = shot.save(path) && shot.scaled(shot.size() * 3, Qt::IgnoreAspectRatio,
@@ -157,7 +160,7 @@ int main(int argc, char** argv) {
         list_path.replace(QRegularExpression(QStringLiteral("\\.png$")), QStringLiteral("-list.png"));
         const QPixmap list = g_open_list->list_control()->view()->window()->grab();
         ok = ok && list.scaled(list.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation).save(list_path);
-        if (!ok) std::fprintf(stderr, "morvane-gallery: could not write %s; check that its folder exists\n", argv[2]);
+        if (!ok) std::fprintf(stderr, "morvane-gallery: could not write %s; check that its folder is writable\n", argv[2]);
         delete page;
         return ok ? 0 : 1;
     }
