@@ -1,6 +1,7 @@
 // morvane-gallery: every skinned control in its states, laid out as the program's windows use them.
 //   morvane-gallery                 shows the gallery in a window
-//   morvane-gallery --save FILE     saves it as a PNG (and FILE with "-x3" before ".png", enlarged three times)
+//   morvane-gallery --save FILE     saves it as a PNG, with FILE-x3.png (enlarged three times) and
+//                                   FILE-list.png (a combo box's open drop-down list, enlarged) beside it
 #include "controls/elboton.h"
 #include "controls/elcombo.h"
 #include "controls/elframe.h"
@@ -8,7 +9,11 @@
 #include "controls/symbol_label.h"
 #include "platform/qt/symbol_font.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -65,6 +70,8 @@ elprogress* bar(QWidget* page, int x, int y, int max, int value) {
     return p;
 }
 
+elcombo* g_open_list = nullptr;  // the combo whose drop-down list is also saved
+
 QWidget* build_page() {
     auto* page = new QWidget;
     page->setFont(program_font(QStringLiteral("Tahoma"), 8.25));
@@ -113,7 +120,7 @@ QWidget* build_page() {
 
     caption(page, 10, 210, QStringLiteral("elcombo: resolution list (entry 0 / entry 1) / defaults, no entries"));
     resolution_combo(page, 10, 228, 0);
-    resolution_combo(page, 205, 228, 1);
+    g_open_list = resolution_combo(page, 205, 228, 1);
     auto* combo_defaults = new elcombo(page);
     combo_defaults->move(400, 228);
 
@@ -141,11 +148,19 @@ int main(int argc, char** argv) {
         QApplication::processEvents();
         const QPixmap shot = page->grab();
         const QString path = QString::fromLocal8Bit(argv[2]);
+        QDir().mkpath(QFileInfo(path).absolutePath());
         QString big = path;
         big.replace(QRegularExpression(QStringLiteral("\\.png$")), QStringLiteral("-x3.png"));
-        const bool ok = shot.save(path) && shot.scaled(shot.size() * 3, Qt::IgnoreAspectRatio,
-                                                       Qt::FastTransformation).save(big);
-        if (!ok) std::fprintf(stderr, "morvane-gallery: could not write %s; check that its folder exists\n", argv[2]);
+        bool ok = shot.save(path) && shot.scaled(shot.size() * 3, Qt::IgnoreAspectRatio,
+                                                 Qt::FastTransformation).save(big);
+        // The drop-down list of the second combo box, as a picture of its own.
+        g_open_list->list_control()->showPopup();
+        QApplication::processEvents();
+        QString list_path = path;
+        list_path.replace(QRegularExpression(QStringLiteral("\\.png$")), QStringLiteral("-list.png"));
+        const QPixmap list = g_open_list->list_control()->view()->window()->grab();
+        ok = ok && list.scaled(list.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation).save(list_path);
+        if (!ok) std::fprintf(stderr, "morvane-gallery: could not write %s; check that its folder is writable\n", argv[2]);
         delete page;
         return ok ? 0 : 1;
     }
