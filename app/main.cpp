@@ -10,6 +10,7 @@
 #include "texture/vtfmod.h"
 
 #include <QApplication>
+#include <QScreen>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -41,6 +42,8 @@ int main(int argc, char* argv[]) {
     morvane_ui::main window(services);
     dialog.set_parent(&window);
     messages.set_parent(&window);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        window.move(screen->availableGeometry().center() - window.rect().center());
     window.show();
     return QApplication::exec();
 }

@@ -43,9 +43,13 @@ std::string qt_name_filters(const std::string& bar_filter) {
         }
         if (patterns.empty()) continue;
         if (!result.empty()) result += ";;";
-        // Qt takes the patterns from the last parenthesised group, so a description that already holds
-        // parentheses of its own ("hl2.exe (hl2.exe)") still works.
-        result += parts[i] + " (" + patterns + ")";
+        // Qt takes the patterns from the description's last parenthesised group: one that already names
+        // exactly these patterns ("hl2.exe (hl2.exe)") stays as it is; any other gets them appended.
+        const std::string group = "(" + patterns + ")";
+        const std::string& description = parts[i];
+        const bool names_them = description.size() >= group.size() &&
+                                description.compare(description.size() - group.size(), group.size(), group) == 0;
+        result += names_them ? description : description + " " + group;
     }
     return result;
 }

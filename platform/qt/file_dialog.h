@@ -23,7 +23,8 @@ public:
 };
 
 // The filter in Qt's form, one "description (pattern pattern)" entry per pair, joined by ";;".
-// A description without patterns keeps no entry; patterns separated by ';' become space separated.
+// A description without patterns keeps no entry; patterns separated by ";" become space separated; a
+// description that already ends in exactly its patterns in parentheses is kept as it is.
 std::string qt_name_filters(const std::string& bar_filter);
 
 // The platform's dialog through QFileDialog.
