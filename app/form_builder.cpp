@@ -6,6 +6,7 @@
 #include "controls/elcombo.h"
 #include "controls/elframe.h"
 #include "controls/elprogress.h"
+#include "controls/symbol_label.h"
 #include "platform/picture_surface.h"
 #include "platform/qt/system_colors.h"
 
@@ -34,9 +35,11 @@ QWidget* make(QWidget* container, const ControlDefinition& row,
             return label;
         }
         case ControlKind::SymbolLabel: {
-            auto* label = new SymbolLabel(container);
+            const bool down = row.settings.read("symbol", "close").toString() == "down";
+            auto* label = new morvane::SymbolLabel(down ? morvane::SymbolGlyph::DownTriangle
+                                                        : morvane::SymbolGlyph::Close, container);
             label->setGeometry(row.place);
-            label->read_properties(row.settings);
+            read_symbol_properties(*label, row.settings);
             return label;
         }
         case ControlKind::Frame: return make_control<morvane::elframe>(container, row);

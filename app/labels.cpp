@@ -1,6 +1,7 @@
 #include "app/labels.h"
 
 #include "controls/property_bag.h"
+#include "controls/symbol_label.h"
 #include "platform/qt/symbol_font.h"
 #include "platform/qt/system_colors.h"
 
@@ -37,22 +38,10 @@ void TextLabel::mousePressEvent(QMouseEvent* event) { emit mouse_down(event->pos
 void TextLabel::mouseMoveEvent(QMouseEvent* event) { emit mouse_move(event->position()); }
 void TextLabel::mouseReleaseEvent(QMouseEvent* event) { emit mouse_up(event->position()); }
 
-SymbolLabel::SymbolLabel(QWidget* parent) : QWidget(parent) {}
-
-void SymbolLabel::read_properties(const morvane::PropertyBag& s) {
-    color_ = s.read("forecolor", 0x000000u).toUInt();
-    point_size_ = s.read("fontsize", 9.75).toDouble();
-    weight_ = s.read("fontweight", 500).toInt();
-    update();
-}
-
-void SymbolLabel::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    morvane::paint_symbol(painter, rect(), morvane::SymbolGlyph::Close, morvane::to_qcolor(color_), point_size_, weight_);
-}
-
-void SymbolLabel::mouseReleaseEvent(QMouseEvent* event) {
-    if (rect().contains(event->position().toPoint())) emit clicked();
+void read_symbol_properties(morvane::SymbolLabel& label, const morvane::PropertyBag& s) {
+    label.set_color(s.read("forecolor", 0x000000u).toUInt());
+    label.set_point_size(s.read("fontsize", 9.75).toDouble());
+    label.set_weight(s.read("fontweight", 500).toInt());
 }
 
 }  // namespace morvane_ui

@@ -2,7 +2,7 @@
 // The windows' plain labels: text on a transparent back, and the title line's close glyph. Both are built
 // from a stored definition like the skinned controls:
 //   caption, forecolor (0x00BBGGRR), fontname, fontsize (points), fontbold, fontweight, alignment
-//   ("left", "center"), and for the glyph label symbol ("close").
+//   ("left", "center").
 #include <QLabel>
 #include <QPointF>
 #include <QWidget>
@@ -11,6 +11,7 @@
 
 namespace morvane {
 class PropertyBag;
+class SymbolLabel;
 }
 
 namespace morvane_ui {
@@ -33,24 +34,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
-// A label showing one glyph of the symbol font (the close cross), centred.
-class SymbolLabel : public QWidget {
-    Q_OBJECT
-public:
-    explicit SymbolLabel(QWidget* parent);
-    void read_properties(const morvane::PropertyBag& settings);
-
-signals:
-    void clicked();
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    uint32_t color_ = 0xE0E0E0;
-    double point_size_ = 9.75;
-    int weight_ = 500;
-};
+// The close glyph: the controls' symbol label, given its settings from the stored definition
+// (symbol "close" or "down", forecolor, fontsize, fontweight).
+void read_symbol_properties(morvane::SymbolLabel& label, const morvane::PropertyBag& settings);
 
 }  // namespace morvane_ui

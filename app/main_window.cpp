@@ -10,6 +10,7 @@
 #include "controls/elboton.h"
 #include "controls/elcombo.h"
 #include "controls/elframe.h"
+#include "controls/symbol_label.h"
 #include "platform/qt/default_picture.h"
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/message_box.h"
@@ -72,7 +73,7 @@ main::main(MainServices services) : QWidget(nullptr, Qt::Window | Qt::FramelessW
     build_button_ = controls_.get<morvane::elboton>("elboton2");
     picture2_view_ = controls_.get<PictureView>("Picture2");
     title_ = controls_.get<TextLabel>("Label1");
-    close_glyph_ = controls_.get<SymbolLabel>("Label2");
+    close_glyph_ = controls_.get<morvane::SymbolLabel>("Label2");
     set_picture(morvane::default_picture());
     connect_controls();
 
@@ -93,7 +94,7 @@ void main::connect_controls() {
     QObject::connect(combo_, &morvane::elcombo::Click, this, [this] { rescale_picture(); });
     QObject::connect(load_button_, &morvane::elboton::Click, this, [this] { load_picture(); });
     QObject::connect(build_button_, &morvane::elboton::Click, this, [this] { make_background(); });
-    QObject::connect(close_glyph_, &SymbolLabel::clicked, this, [this] { end_program(0); });
+    QObject::connect(close_glyph_, &morvane::SymbolLabel::Click, this, [this] { end_program(0); });
     // The title line drags the window; the grab point goes over in twips with the effects' own ratio.
     QObject::connect(title_, &TextLabel::mouse_down, this, [this](QPointF at) {
         services_.fx->drag_start(true, float(at.x() * form_fx::kTwipsPerPixel), float(at.y() * form_fx::kTwipsPerPixel));

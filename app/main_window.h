@@ -21,6 +21,7 @@ class MessageBox;
 class elboton;
 class elcombo;
 class elframe;
+class SymbolLabel;
 }
 namespace vtfmod {
 class TextureModule;
@@ -31,7 +32,6 @@ namespace morvane_ui {
 class ProcessInstance;
 class PictureView;
 class TextLabel;
-class SymbolLabel;
 
 // What the window reaches outside itself. The program hands in the real ones; tests script them.
 struct MainServices {
@@ -100,7 +100,7 @@ private:
     morvane::elboton* build_button_ = nullptr;
     PictureView* picture2_view_ = nullptr;
     TextLabel* title_ = nullptr;
-    SymbolLabel* close_glyph_ = nullptr;
+    morvane::SymbolLabel* close_glyph_ = nullptr;
 };
 
 }  // namespace morvane_ui

@@ -6,6 +6,7 @@
 #include "controls/elboton.h"
 #include "controls/elcombo.h"
 #include "controls/elframe.h"
+#include "controls/symbol_label.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -61,6 +62,10 @@ TEST_F(Layout, ControlsCarryTheirCaptionsAndColours) {
     EXPECT_TRUE(title->font().bold());
     EXPECT_EQ(title->palette().color(QPalette::WindowText), QColor(Qt::white));
     EXPECT_EQ(w.controls().get<morvane_ui::TextLabel>("Label3")->text(), "Resolution:");
+    auto* close = w.controls().get<morvane::SymbolLabel>("Label2");
+    ASSERT_NE(close, nullptr);
+    EXPECT_EQ(close->glyph(), morvane::SymbolGlyph::Close);
+    EXPECT_EQ(close->color(), 0xE0E0E0u);
     EXPECT_EQ(w.elboton2().Caption(), "Make Background");
     EXPECT_EQ(w.elboton1().Caption(), "Load Picture");
     EXPECT_TRUE(w.elboton1().CenterCaption());
