@@ -2,9 +2,15 @@
 #include "platform/qt/message_box.h"
 #include "platform/qt/message_loop.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -38,6 +44,53 @@ TEST(MessageLoop, AYieldHandlesWhatIsPendingAndReturns) {
     QMetaObject::invokeMethod(QCoreApplication::instance(), [&] { ++handled; }, Qt::QueuedConnection);
     morvane::yield_to_message_loop();
     EXPECT_EQ(handled, 2);
+}
+
+}  // namespace
+
+namespace {
+
+// Runs `look` on the first modal window once it is up, then closes it.
+void when_shown(std::function<void(QWidget&)> look) {
+    QTimer::singleShot(50, [look] {
+        QWidget* shown = QApplication::activeModalWidget();
+        ASSERT_NE(shown, nullptr);
+        look(*shown);
+        if (auto* dialog = qobject_cast<QDialog*>(shown)) dialog->reject();
+    });
+}
+
+TEST(QtMessageBox, IsAPlainOkBoxWithTheTextAndTheApplicationsTitle) {
+    bool looked = false;
+    when_shown([&](QWidget& shown) {
+        auto* box = qobject_cast<QMessageBox*>(&shown);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->windowTitle(), "Morvane");
+        EXPECT_EQ(box->text(), "error");
+        EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
+        EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+        looked = true;
+    });
+    morvane::QtMessageBox().show("error");
+    EXPECT_TRUE(looked);
+}
+
+TEST(QtFileDialog, ShowsTheTitleAndFilterAndReadsACancelAsAnEmptyName) {
+    bool looked = false;
+    when_shown([&](QWidget& shown) {
+        auto* dialog = qobject_cast<QFileDialog*>(&shown);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), "Load Picture...");
+        EXPECT_EQ(dialog->nameFilters(), QStringList{"Picture File(*.bmp,*.jpg) (*.bmp *.jpg)"});
+        looked = true;
+    });
+    morvane::QtFileDialog dialog;
+    dialog.file_name = "";
+    dialog.title = "Load Picture...";
+    dialog.filter = "Picture File(*.bmp,*.jpg)|*.bmp;*.jpg";
+    dialog.show_open();
+    EXPECT_TRUE(looked);
+    EXPECT_EQ(dialog.file_name, "");
 }
 
 }  // namespace

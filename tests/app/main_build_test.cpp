@@ -129,6 +129,7 @@ TEST_F(Build, ARefusedBuildShowsErrorAndDoesNotWriteThePreviousTexture) {
 TEST_F(Build, AtAnotherScreenRatioThe1024TextureIsStill1024PixelsWide) {
     morvane::ScopedTwipsPerPixel screen({12.0, 12.0});  // 120 dots per inch
     auto& w = open_located();
+    EXPECT_EQ(effects.regions[0], (form_fx::RoundRegion{0, 0, 820, 711, 20, 20}));
     EXPECT_EQ(w.Picture2().width_pixels(), 1024);
     w.make_background();
     EXPECT_EQ(fs::file_size(texture_file()), 1398320u);
