@@ -1,6 +1,5 @@
 #include "app/build_command.h"
 
-#include "app/core/utf8_path.h"
 #include "platform/picture_surface.h"
 #include "texture/background_build.h"
 #include "texture/vtfmod.h"
