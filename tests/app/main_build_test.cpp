@@ -39,7 +39,17 @@ TEST_F(Build, MakeBackgroundAt2048WritesA2048TextureWithTheSameFlagsAndFormat) {
     auto& w = open_located();
     w.elcombo1().SetListIndex(1);
     EXPECT_EQ(w.Picture2().width_pixels(), 2048);
+    int32_t last_max = 0;
+    int steps_seen = 0;
+    during_yield = [&] {
+        if (auto* shown = process.loaded(); shown && shown->elprogress1().Max() == 12) {
+            last_max = 12;
+            ++steps_seen;
+        }
+    };
     w.make_background();
+    EXPECT_EQ(last_max, 12);
+    EXPECT_EQ(steps_seen, 12);  // one step per level, 2048 down to 1
     EXPECT_EQ(fs::file_size(texture_file()), 5592624u);
     const auto layout = layout_of(texture_file());
     EXPECT_EQ(layout.header.width, 2048);
