@@ -1,9 +1,8 @@
 #include "app/core/settings_file.h"
 
 #include "app/core/utf8_path.h"
+#include "platform/file_replace.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -55,8 +54,6 @@ std::string first_line(const std::string& text) {
     return end == std::string::npos ? text : text.substr(0, end);
 }
 
-std::string reason(const std::error_code& ec) { return ec.message(); }
-
 }  // namespace
 
 std::filesystem::path config_file(const std::filesystem::path& program_folder) {
@@ -95,33 +92,10 @@ std::string read_config(const std::filesystem::path& program_folder) {
 
 ConfigWriteResult write_config(const std::filesystem::path& program_folder, const std::string& console_path) {
     const auto path = config_file(program_folder);
-    auto temp = path;
-    temp += ".new";
-    const std::string shown = utf8_from_path(path);
-    const std::string bytes = encode_config_line(console_path);
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            const int err = errno;
-            return {false, "Could not write " + shown + ": " + (err ? std::strerror(err) : "the folder cannot be written")};
-        }
-        out.write(bytes.data(), std::streamsize(bytes.size()));
-        out.flush();
-        if (!out) {
-            const int err = errno;
-            out.close();
-            std::error_code ignored;
-            std::filesystem::remove(temp, ignored);
-            return {false, "Could not write " + shown + ": " + (err ? std::strerror(err) : "the write failed")};
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
-        return {false, "Could not write " + shown + ": " + reason(ec)};
-    }
+    // Staged as config.dat.new, as it always has been.
+    const std::string reason =
+        morvane::replace_file(path, encode_config_line(console_path), morvane::IfPresent::Replace, ".new");
+    if (!reason.empty()) return {false, "Could not write " + utf8_from_path(path) + ": " + reason};
     return {true, {}};
 }
 
