@@ -91,7 +91,7 @@ inline vtfmod::TextureModule built(int side, int32_t format = 15, int16_t minor 
     vtfmod::TextureModule m;
     m.set_progress(progress);
     EXPECT_TRUE(m.BuildTexture(s.source, s.scratch, 0x2000, format, minor));
-    m.set_progress(nullptr);
+    m.set_progress(nullptr);  // the recorder may not outlive the call
     return m;
 }
 

@@ -1,9 +1,5 @@
 // morvane-cli as a user meets it: a large photograph in, a texture every VTF reader accepts out, and
 // clear refusals that leave nothing half-written.
-#include "dxt/encoder_choice.h"
-#include "platform/qt/picture_loader.h"
-#include "texture/background_build.h"
-
 #include <QImage>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -106,15 +102,6 @@ TEST_F(MorvaneCli, MakeTurnsALargePhotographIntoTexturesThatInspectAcceptsAtBoth
         EXPECT_NE(inspected.out.find("The sizes add up"), std::string::npos);
     }
     EXPECT_EQ(out_names(), (std::vector<std::string>{"background01.vmt", "background01.vtf"}));
-    // The window's build of the same picture writes the same bytes.
-    ASSERT_EQ(make(large_photograph().string()).exit_code, 0);
-    const morvane::LoadedPicture loaded = morvane::load_picture(large_photograph());
-    morvane::dxt::set_encoder(morvane::dxt::Encoder::SquishRangeFit);
-    vtfmod::TextureModule module;
-    ASSERT_TRUE(vtfmod::build_background(loaded.picture, 1024, module));
-    morvane::dxt::set_encoder(morvane::dxt::Encoder::SquishClusterFit);
-    ASSERT_TRUE(module.WriteVtfFile(root / "in-process.vtf").ok);
-    EXPECT_EQ(read_text(root / "in-process.vtf"), read_text(texture));
 }
 
 TEST_F(MorvaneCli, MakeWithoutAPictureUsesTheBuiltInOneReplacesTheTextureAndKeepsTheMaterialFile) {
