@@ -21,7 +21,7 @@ struct FileReplace : ::testing::Test {
         fs::permissions(folder, fs::perms::owner_all, ec);
         fs::remove_all(folder, ec);
     }
-    std::string read(const fs::path& file) const {
+    static std::string read(const fs::path& file) {
         std::ifstream in(file, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }

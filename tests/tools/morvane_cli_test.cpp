@@ -24,23 +24,19 @@ struct CliRun {
     std::string out, err;  // standard output and error
 };
 
+// A 3840 x 2400 JPEG photograph stand-in: smooth colour waves with fine detail, made once per test program.
 const fs::path kPhotograph = fs::temp_directory_path() / ("morvane-cli-photo-" + std::to_string(::getpid()) + ".jpg");
-
-// A 3840 x 2400 JPEG photograph stand-in: smooth colour waves with fine detail, written once per run.
 const fs::path& large_photograph() {
-    static const fs::path path = [] {
-        const fs::path& p = kPhotograph;
+    static const bool made = [] {
         QImage image(3840, 2400, QImage::Format_RGB32);
         for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                const int r = int(127 + 100 * std::sin(x / 300.0) + 20 * std::sin((x + y) / 7.0));
-                const int g = int(127 + 100 * std::cos(y / 200.0));
-                image.setPixel(x, y, qRgb(std::clamp(r, 0, 255), g, (x * 255 / 3839 + (x ^ y) % 16) & 255));
-            }
-        EXPECT_TRUE(image.save(QString::fromStdString(p.string()), "JPG", 90));
-        return p;
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, qRgb(int(127 + 100 * std::sin(x / 300.0) + 20 * std::sin((x + y) / 7.0)),
+                                          int(127 + 100 * std::cos(y / 200.0)), (x * 255 / 3839 + (x ^ y) % 16) & 255));
+        return image.save(QString::fromStdString(kPhotograph.string()), "JPG", 90);
     }();
-    return path;
+    EXPECT_TRUE(made);
+    return kPhotograph;
 }
 
 class MorvaneCli : public ::testing::Test {
