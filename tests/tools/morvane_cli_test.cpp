@@ -113,14 +113,8 @@ TEST_F(MorvaneCli, MakeWithoutAPictureUsesTheBuiltInOneReplacesTheTextureAndKeep
     EXPECT_NE(made.out.find("Kept"), std::string::npos) << made.out;
 }
 
-TEST_F(MorvaneCli, AnUnreadablePictureAMissingFolderOrAReadOnlyTextureFailNamingTheFileAndWriteNothing) {
-    std::ofstream(root / "holiday.jpg") << "not a picture";
-    CliRun made = make((root / "holiday.jpg").string());
-    EXPECT_EQ(made.exit_code, 1);
-    EXPECT_NE(made.err.find("holiday.jpg"), std::string::npos) << made.err;
-    EXPECT_TRUE(out_names().empty());
-
-    made = run({"make", "--size", "1024", "--out", (root / "no-such-folder").string()});
+TEST_F(MorvaneCli, AMissingFolderOrAReadOnlyTextureFailNamingTheFileAndWriteNothing) {
+    CliRun made = run({"make", "--size", "1024", "--out", (root / "no-such-folder").string()});
     EXPECT_EQ(made.exit_code, 1);
     EXPECT_NE(made.err.find((root / "no-such-folder").string()), std::string::npos) << made.err;
 
