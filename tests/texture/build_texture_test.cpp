@@ -7,11 +7,7 @@
 
 namespace {
 
-using morvane_test::BuildSurfaces;
-using morvane_test::built;
-using morvane_test::gradient_picture;
-using morvane_test::RecordedAlerts;
-using morvane_test::RecordedProgress;
+using namespace morvane_test;
 using vtfmod::TextureModule;
 
 TEST(BuildTexture, TheBarRunsToTheLevelCountWithOneYieldPerLevelInCaptureAndCompression) {
@@ -100,7 +96,7 @@ TEST(BuildTexture, AFormatOtherThanDxtBuildsEveryLevelWithoutCompressedDataAndIs
         EXPECT_EQ(face.Pixels.size(), size_t(4 * level.Width * level.Height));
         EXPECT_TRUE(face.Compressed.empty());
     }
-    morvane_test::ScratchFolder folder;
+    ScratchFolder folder;
     const auto result = m.WriteVtfFile(folder.path / "t.vtf");
     EXPECT_NE(result.error.find("image format 0"), std::string::npos) << result.error;
     EXPECT_TRUE(folder.names().empty());

@@ -95,8 +95,4 @@ inline vtfmod::TextureModule built(int side, int32_t format = 15, int16_t minor 
     return m;
 }
 
-inline uint32_t u32_at(const std::vector<uint8_t>& b, size_t at) {
-    return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 | uint32_t(b[at + 3]) << 24;
-}
-
 }  // namespace morvane_test

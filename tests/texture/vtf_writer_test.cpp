@@ -5,9 +5,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using morvane_test::built;
-using morvane_test::file_bytes;
-using morvane_test::ScratchFolder;
+using namespace morvane_test;
 
 const std::vector<uint8_t> kOldTexture(3000000, 0x5A);  // longer than any texture written here
 
