@@ -12,10 +12,11 @@ namespace {
 
 TEST(SettingsFile, WritesOneLineEndedByCrLfBesideTheProgramAndReadsItBack) {
     TempFolder program;
-    const std::string console = "/games/H\xC3\xA4lf Life/cstrike/materials/console";
-    const auto result = morvanemod::write_config(program.path(), console);
+    const auto result = morvanemod::write_config(program.path(), "/games/hl2/cstrike/materials/console");
     ASSERT_TRUE(result.ok) << result.error;
-    EXPECT_EQ(read_bytes(program.path() / "config.dat"), console + "\r\n");  // UTF-8 where paths are UTF-8
+    EXPECT_EQ(read_bytes(program.path() / "config.dat"), "/games/hl2/cstrike/materials/console\r\n");
+    const std::string console = "/games/H\xC3\xA4lf Life/\xE6\xB8\xB8";  // ANSI or UTF-8 on disk: the same path back
+    ASSERT_TRUE(morvanemod::write_config(program.path(), console).ok);
     EXPECT_EQ(morvanemod::read_config(program.path()), console);
     EXPECT_FALSE(std::filesystem::exists(program.path() / "config.dat.new"));
 }
