@@ -2,9 +2,8 @@
 // A main window with every outside service scripted: a game folder and a program folder in a temp folder,
 // the open-file dialog answering from a script, message boxes recorded, the message loop observed, and
 // ending the program recorded instead of done.
-#include "app/core/material_file.h"
-#include "app/core/utf8_path.h"
 #include "app/form_fx.h"
+#include "app/game_location.h"
 #include "app/main_window.h"
 #include "app/process_window.h"
 #include "platform/qt/file_dialog.h"
@@ -36,10 +35,7 @@ protected:
         services.process = &process;
         services.texture = &texture;
         services.yield = [this] { on_yield(); };
-        services.write_vmt = [](const std::string& console_path) {
-            const auto written = morvanemod::write_vmt(morvanemod::path_from_utf8(console_path));
-            return morvane_ui::MaterialWriteResult{written.ok, written.error};
-        };
+        services.write_vmt = morvane_ui::write_material;
         services.end_program = [this](int code) { exit_code = code; };
     }
 

@@ -35,7 +35,7 @@ protected:
     Picture picture;
 };
 
-TEST_F(BackgroundBlend, TheButtonShowsThePictureInsideItsEdgeAtOpacities0And128And255) {
+TEST_F(BackgroundBlend, TheButtonShowsThePictureInsideItsEdgeAtOpacities0And128And255AndRefusesOthers) {
     elboton b;
     b.read_properties(PropertyBag{{"backcolor", 0x646464u}, {"caption", ""}});
     b.set_geometry_pixels(0, 0, 117, 24);
@@ -53,6 +53,14 @@ TEST_F(BackgroundBlend, TheButtonShowsThePictureInsideItsEdgeAtOpacities0And128A
     EXPECT_EQ(colorref_at(shot(b), 60, 12), 0x646464u) << "an unknown handle leaves the plain fill";
     b.obtener_imagen_fondo(picture.surface.handle(), 200, 0, 255);
     EXPECT_EQ(colorref_at(shot(b), 60, 12), 0x646464u) << "so does a region past the picture's edge";
+    const Image32 before = b.surface();
+    try {
+        b.obtener_imagen_fondo(picture.surface.handle(), 0, 0, 300);
+        ADD_FAILURE() << "no error for opacity 300";
+    } catch (const std::out_of_range& e) {
+        EXPECT_NE(std::string(e.what()).find("opacity 300 is outside 0..255"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(b.surface().bytes, before.bytes) << "and the surface is left as it was";
 }
 
 TEST_F(BackgroundBlend, TheFrameAndTheBarBlendInsideTheEdgeAndTheComboOverItsWholeSurface) {
@@ -80,20 +88,6 @@ TEST_F(BackgroundBlend, TheFrameAndTheBarBlendInsideTheEdgeAndTheComboOverItsWho
     frame.set_geometry_pixels(0, 0, 20, 10);
     frame.obtener_imagen_fondo(bar.get_the_hdc(), 100, 0, 255);
     EXPECT_EQ(colorref_from_bgra(frame.surface().pixel(5, 5)), colorref_from_bgra(bar.surface().pixel(104, 4)));
-}
-
-TEST_F(BackgroundBlend, AnOpacityOutsideTheByteRangeIsReportedAndLeavesTheSurfaceAsItWas) {
-    elframe frame;
-    frame.set_geometry_pixels(0, 0, 40, 40);
-    frame.obtener_imagen_fondo(picture.surface.handle(), 0, 0, 200);
-    const Image32 before = frame.surface();  // the progress bar's own blend is checked with its tests
-    try {
-        frame.obtener_imagen_fondo(picture.surface.handle(), 0, 0, 300);
-        FAIL() << "no error for opacity 300";
-    } catch (const std::out_of_range& e) {
-        EXPECT_NE(std::string(e.what()).find("opacity 300 is outside 0..255"), std::string::npos) << e.what();
-    }
-    EXPECT_EQ(frame.surface().bytes, before.bytes);
 }
 
 }  // namespace
