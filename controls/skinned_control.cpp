@@ -218,13 +218,12 @@ const PropertyDecl* SkinnedControl::find_property(const QString& key) const {
 }
 
 void SkinnedControl::read_properties(const PropertyBag& bag) {
-    reading_ = true;
+    // Applied directly, not through set_property: reading raises no change notifications.
     for (const PropertyDecl& p : properties()) {
         if (!p.stored) continue;
         const QVariant value = normalise_property(p.kind, bag.read(p.key, p.default_value(*this)));
         (p.load ? p.load : p.apply)(*this, value);
     }
-    reading_ = false;
 }
 
 void SkinnedControl::write_properties(PropertyBag& bag) const {
@@ -238,17 +237,13 @@ bool SkinnedControl::set_property(const QString& key, const QVariant& value) {
     const PropertyDecl* p = find_property(key);
     if (p == nullptr) return false;
     p->apply(*this, normalise_property(p->kind, value));
-    notify(p->key);
+    emit property_changed(p->key);
     return true;
 }
 
 QVariant SkinnedControl::property_value(const QString& key) const {
     const PropertyDecl* p = find_property(key);
     return p != nullptr ? normalise_property(p->kind, p->get(*this)) : QVariant();
-}
-
-void SkinnedControl::notify(const QString& key) {
-    if (!reading_) emit property_changed(key);
 }
 
 QFont SkinnedControl::host_font() const {

@@ -151,7 +151,6 @@ protected:
     void clear_surface();  // the whole surface in BackColor
     // The blend itself, without the opacity check: clear, then blend into blend_rect().
     void blend_background(SurfaceHandle origen, int32_t x, int32_t y, uint8_t cantidad);
-    void notify(const QString& key);
 
     static MouseArgs mouse_args(const QMouseEvent& event, bool use_held_buttons = false);
 
@@ -182,7 +181,6 @@ private:
     EdgeLook look_;
     TwipsSize outer_;
     bool applying_size_ = false;
-    bool reading_ = false;
     Qt::MouseButtons pressed_ = Qt::NoButton;  // buttons that went down on the control
     bool click_armed_ = false;                 // a left press that a release inside turns into Click
     QWidget* overlay_ = nullptr;  // paints the edge lines above every inner element

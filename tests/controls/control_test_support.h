@@ -48,6 +48,15 @@ inline uint32_t colorref_at(const QImage& image, int x, int y) {
     return uint32_t(qRed(p)) | uint32_t(qGreen(p)) << 8 | uint32_t(qBlue(p)) << 16;
 }
 
+// The four edge lines, each at its middle: top and left in one colour, right and bottom in the other.
+inline void expect_edge(const QImage& image, uint32_t top_left, uint32_t bottom_right) {
+    const int w = image.width(), h = image.height();
+    EXPECT_EQ(colorref_at(image, w / 2, 0), top_left) << "top";
+    EXPECT_EQ(colorref_at(image, 0, h / 2), top_left) << "left";
+    EXPECT_EQ(colorref_at(image, w - 1, h / 2), bottom_right) << "right";
+    EXPECT_EQ(colorref_at(image, w / 2, h - 1), bottom_right) << "bottom";
+}
+
 // The colour the default dark edge (the window-text system colour) shows as.
 inline uint32_t dark_shown() { return resolve_color(kSystemWindowText); }
 

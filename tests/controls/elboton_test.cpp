@@ -32,10 +32,8 @@ int text_pixels(const QImage& image, QRect area, bool bright) {
 TEST_F(Button, AtRestItsEdgeIsRaisedAroundTheFillAndADisabledButtonLooksTheSame) {
     const QImage image = shot(*b);
     ASSERT_EQ(image.size(), QSize(117, 24));
-    EXPECT_EQ(colorref_at(image, 50, 0), 0x95AAA0u) << "top light";
+    expect_edge(image, 0x95AAA0, dark_shown());
     EXPECT_EQ(colorref_at(image, 0, 23), 0x95AAA0u) << "the left line reaches the last row";
-    EXPECT_EQ(colorref_at(image, 116, 12), dark_shown()) << "right dark";
-    EXPECT_EQ(colorref_at(image, 50, 23), dark_shown()) << "bottom dark";
     EXPECT_EQ(colorref_at(image, 1, 1), 0x646464u);
     EXPECT_GT(text_pixels(image, b->caption_geometry(), true), 20) << "white caption text";
     b->set_Enabled(false);
