@@ -28,15 +28,6 @@ protected:
         fx.set_observer(&effects);
         fx.set_cursor(&cursor);
         fx.set_yield([this] { on_yield(); });
-        services.program_folder = program();
-        services.dialog = &dialog;
-        services.messages = &messages;
-        services.fx = &fx;
-        services.process = &process;
-        services.texture = &texture;
-        services.yield = [this] { on_yield(); };
-        services.write_vmt = morvane_ui::write_material;
-        services.end_program = [this](int code) { exit_code = code; };
     }
 
     std::filesystem::path game() const { return root.path() / "Half-Life 2"; }
@@ -72,7 +63,15 @@ protected:
     vtfmod::TextureModule texture;
     ScriptedFileDialog dialog;
     RecordingMessageBox messages;
-    morvane_ui::MainServices services;
+    morvane_ui::MainServices services{.program_folder = program(),
+                                      .dialog = &dialog,
+                                      .messages = &messages,
+                                      .fx = &fx,
+                                      .process = &process,
+                                      .texture = &texture,
+                                      .yield = [this] { on_yield(); },
+                                      .write_vmt = morvane_ui::write_material,
+                                      .end_program = [this](int code) { exit_code = code; }};
     std::unique_ptr<morvane_ui::main> window;
     std::optional<int> exit_code;
     int yields = 0;

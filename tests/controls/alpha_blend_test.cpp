@@ -15,17 +15,6 @@ struct Source {
     }
 };
 
-TEST(AlphaBlend, EachChannelIsRoundedToTheNearestValueBetweenDestinationAndSource) {
-    Source src(4, 4);
-    Image32 dst(4, 4, Bgra{0, 255, 100, 255});
-    ASSERT_TRUE(alpha_blend(dst, PixelRect{0, 0, 4, 4}, src.surface.handle(), 0, 0, 128));
-    // (s * 128 + d * 127 + 127) / 255 per channel, source (3, 1, 200) at pixel (3, 1).
-    EXPECT_EQ(dst.pixel(3, 1), (Bgra{(3 * 128 + 127) / 255, (128 + 255 * 127 + 127) / 255,
-                                    (200 * 128 + 100 * 127 + 127) / 255, 255}));
-    EXPECT_EQ(blend_channel(0, 255, 0), 255);
-    EXPECT_EQ(blend_channel(7, 255, 255), 7);
-}
-
 TEST(AlphaBlend, RefusedBlendsDrawNothingAndDestinationsAreClipped) {
     Source src(10, 10);
     const Image32 before(6, 6, Bgra{1, 2, 3, 255});

@@ -23,10 +23,11 @@ struct Picture {
     uint32_t at(int x, int y) const { return colorref_from_bgra(surface.image().pixel(x, y)); }
 };
 
+// What opacity `a` shows: each channel rounded to the nearest value between the fill and the picture.
 uint32_t mix(uint32_t source, uint32_t back, int a) {
     uint32_t out = 0;
     for (int shift : {0, 8, 16})
-        out |= uint32_t(blend_channel(uint8_t(source >> shift), uint8_t(back >> shift), uint8_t(a))) << shift;
+        out |= ((source >> shift & 0xFF) * a + (back >> shift & 0xFF) * (255 - a) + 127) / 255 << shift;
     return out;
 }
 

@@ -1,7 +1,5 @@
 #include "control_test_support.h"
 
-#include <QFontDatabase>
-#include <QFontInfo>
 #include <QScreen>
 
 namespace morvane {
@@ -29,15 +27,6 @@ TEST(SystemColors, SystemColourValuesResolveThroughTheSystemAndPlainOnesPassThro
     EXPECT_EQ(to_qcolor(0x0050B5C4), QColor(0xC4, 0xB5, 0x50)) << "red lives in the lowest byte";
     EXPECT_EQ(resolve_color(0x80000010), 0x808080u) << "button shadow from the classic table";
     EXPECT_EQ(resolve_color(0x800000FF), 0x000000u) << "an index past the table";
-}
-
-TEST(SymbolFont, TahomaFallsBackToAnInstalledSansSerifFaceAndKeepsItsName) {
-    qt_app();
-    const QFont font = program_font(QStringLiteral("Tahoma"), 9.75, true);
-    EXPECT_EQ(font.family(), QStringLiteral("Tahoma")) << "stored definitions keep the name";
-    if (!QFontDatabase::families().contains(QStringLiteral("Tahoma"))) {
-        EXPECT_TRUE(QFontInfo(font).family().contains(QStringLiteral("Sans"))) << QFontInfo(font).family().toStdString();
-    }
 }
 
 }  // namespace
