@@ -1,6 +1,7 @@
 #include "app/game_location.h"
 
 #include "app/core/game_folder.h"
+#include "app/core/material_file.h"
 #include "app/core/settings_file.h"
 #include "app/core/utf8_path.h"
 #include "platform/qt/file_dialog.h"
@@ -25,6 +26,11 @@ std::string create_console_folder(const std::string& console_path) {
 }
 
 }  // namespace
+
+MaterialWriteResult write_material(const std::string& console_path) {
+    const auto written = morvanemod::write_vmt(morvanemod::path_from_utf8(console_path));
+    return MaterialWriteResult{written.ok, written.error};
+}
 
 LocateResult locate_game(const GameLocation& with) {
     const std::string stored = morvanemod::read_config(with.program_folder);

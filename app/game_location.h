@@ -22,6 +22,9 @@ struct MaterialWriteResult {
     std::string error;  // names the file and the reason
 };
 
+// The program's own material writer for write_vmt: background01.vmt on disk, through the core module.
+MaterialWriteResult write_material(const std::string& console_path);
+
 struct GameLocation {
     std::filesystem::path program_folder;  // where config.dat lives
     morvane::FileDialog* dialog = nullptr;

@@ -1,7 +1,6 @@
 // morvane: the desktop program. The main window, its progress window and their services, owned once here.
-#include "app/core/material_file.h"
-#include "app/core/utf8_path.h"
 #include "app/form_fx.h"
+#include "app/game_location.h"
 #include "app/main_window.h"
 #include "app/process_window.h"
 #include "platform/qt/file_dialog.h"
@@ -30,10 +29,7 @@ int main(int argc, char* argv[]) {
     services.process = &process;
     services.texture = &texture;
     services.yield = morvane::yield_to_message_loop;
-    services.write_vmt = [](const std::string& console_path) {
-        const auto written = morvanemod::write_vmt(morvanemod::path_from_utf8(console_path));
-        return morvane_ui::MaterialWriteResult{written.ok, written.error};
-    };
+    services.write_vmt = morvane_ui::write_material;
     // Queued, so that it also ends the program when it comes before the event loop runs.
     services.end_program = [](int exit_code) {
         QMetaObject::invokeMethod(qApp, [exit_code] { QCoreApplication::exit(exit_code); }, Qt::QueuedConnection);

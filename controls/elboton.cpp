@@ -1,7 +1,6 @@
 #include "controls/elboton.h"
 
 #include "platform/qt/screen_metrics.h"
-#include "platform/qt/system_colors.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -13,41 +12,27 @@ namespace morvane {
 
 namespace {
 
-QLabel* make_caption(QWidget* parent, const QString& text, uint32_t color) {
-    auto* label = new QLabel(text, parent);
+QLabel* make_caption(QWidget* parent, uint32_t color, const QFont& font) {
+    auto* label = new QLabel(QStringLiteral("Boton"), parent);
     label->setAttribute(Qt::WA_TransparentForMouseEvents);  // the button itself takes every press
     label->setAutoFillBackground(false);
     label->setContentsMargins(0, 0, 0, 0);
-    QPalette palette = label->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, QPalette::WindowText, to_qcolor(color));  // a disabled button looks the same
-    label->setPalette(palette);
+    label->setFont(font);
+    set_widget_color(*label, QPalette::WindowText, color);
+    label->adjustSize();
     return label;
-}
-
-void set_caption_color(QLabel* label, uint32_t color) {
-    QPalette palette = label->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, QPalette::WindowText, to_qcolor(color));
-    label->setPalette(palette);
 }
 
 }  // namespace
 
-elboton::elboton(QWidget* parent) : SkinnedControl(parent, EdgeLook::Raised, TwipsSize{1200, 360}) {
-    label_ = make_caption(this, QStringLiteral("Boton"), fore_color_);
-    shadow1_ = make_caption(this, QStringLiteral("Boton"), 0x000000);
-    label_->setFont(host_font());
-    shadow1_->setFont(host_font());
-    label_->adjustSize();
-    shadow1_->adjustSize();
+elboton::elboton(QWidget* parent) : SkinnedControl(parent, EdgeLook::Raised, TwipsSize{1200, 360}, SkinColors{}) {
+    label_ = make_caption(this, fore_color_, host_font());
+    shadow1_ = make_caption(this, 0x000000, host_font());
     label_->move(6, 3);
     shadow1_->move(7, 4);
     shadow1_->hide();
     shadow1_->setEnabled(false);
     shadow1_->stackUnder(label_);  // a shadow lies below what casts it
-    apply_light(0x95AAA0);
-    apply_dark(0x80000008);
     finish_construction();
 }
 
@@ -57,11 +42,11 @@ const PropertyTable& elboton::properties() const {
     static const PropertyTable table = [] {
         PropertyTable t = {
             declare<B, uint32_t>("ForeColor", K::Color, 0xFFFFFF, &B::ForeColor, &B::apply_fore_color),
-            declare<B, uint32_t>("BackColor", K::Color, 0x44584C, &B::back_color, &B::apply_back_color),
-            declare<B, bool>("Enabled", K::Boolean, true, &B::enabled_state, &B::apply_enabled),
+            back_color_property(0x44584C),
+            enabled_property(),
             declare<B, QString, const QString&>("Caption", K::Text, QStringLiteral("Boton"), &B::Caption, &B::apply_caption),
-            declare<B, uint32_t>("Color3DLight", K::Color, 0x95AAA0, &B::light_color, &B::apply_light),
-            declare<B, uint32_t>("Color3DDark", K::Color, 0x80000008, &B::dark_color, &B::apply_dark),
+            light_color_property(),
+            dark_color_property(),
         };
         for (PropertyDecl& font : declare_font<B>(&B::Font, &B::apply_font)) t.push_back(std::move(font));
         t.push_back(declare<B, bool>("DropShadow", K::Boolean, false, &B::DropShadow, &B::apply_drop_shadow));
@@ -80,7 +65,7 @@ bool elboton::shadow_shown() const { return !shadow1_->isHidden(); }
 
 void elboton::apply_fore_color(uint32_t color) {
     fore_color_ = color;
-    set_caption_color(label_, color);  // the shadow copy stays black
+    set_widget_color(*label_, QPalette::WindowText, color);  // the shadow copy stays black
 }
 
 void elboton::apply_caption(const QString& text) {
@@ -89,16 +74,6 @@ void elboton::apply_caption(const QString& text) {
     label_->adjustSize();
     shadow1_->adjustSize();
     place_caption();
-}
-
-void elboton::apply_light(uint32_t color) {
-    color_pair(true, color);
-    light_ = color;
-}
-
-void elboton::apply_dark(uint32_t color) {
-    color_pair(false, color);
-    dark_ = color;
 }
 
 void elboton::apply_font(const QFont& font) {
@@ -139,17 +114,13 @@ void elboton::place_caption() {
 }
 
 void elboton::layout_lines(EdgeLines& lines) {
-    const double w = width_pixels_exact();
-    lines.top.x1 = 0, lines.top.y1 = 0, lines.top.x2 = w, lines.top.y2 = 0;
-    lines.left.x1 = 0, lines.left.y1 = 0, lines.left.x2 = 0, lines.left.y2 = 23;
-    lines.right.x1 = w - 1, lines.right.y1 = 0, lines.right.x2 = w - 1, lines.right.y2 = 23;
-    lines.bottom.x1 = 1, lines.bottom.y1 = 23, lines.bottom.x2 = w, lines.bottom.y2 = 23;
+    place_box_edge(lines, width_pixels_exact(), 24);
+    lines.bottom.x1 = 1;
 }
 
 void elboton::show_pressed(bool down, Qt::MouseButton button) {
     if (button != Qt::LeftButton) return;  // only the left button pushes the button in
-    color_pair(true, down ? dark_ : light_);
-    color_pair(false, down ? light_ : dark_);
+    show_edge(down ? EdgeLook::Sunken : EdgeLook::Raised);
 }
 
 bool elboton::reports_move_at(QPointF position) const {

@@ -22,16 +22,7 @@ public:
 
     bool DropShadow() const { return drop_shadow_; }
     void set_DropShadow(bool on) { set_property(QStringLiteral("DropShadow"), on); }
-    QFont Font() const;
-    void set_Font(const QFont& font) { set_property(QStringLiteral("Font"), font); }
-    QString FontName() const { return Font().family(); }
-    void set_FontName(const QString& name) { set_property(QStringLiteral("FontName"), name); }
-    float FontSize() const { return float(Font().pointSizeF()); }
-    void set_FontSize(float points) { set_property(QStringLiteral("FontSize"), points); }
-    bool FontItalic() const { return Font().italic(); }
-    void set_FontItalic(bool on) { set_property(QStringLiteral("FontItalic"), on); }
-    bool FontUnderline() const { return Font().underline(); }
-    void set_FontUnderline(bool on) { set_property(QStringLiteral("FontUnderline"), on); }
+    QFont Font() const;  // FontName, FontSize, ... are set by name and read from it
     uint32_t ForeColor() const { return fore_color_; }
     void set_ForeColor(uint32_t color) { set_property(QStringLiteral("ForeColor"), QVariant::fromValue(color)); }
     QString Caption() const;
@@ -64,8 +55,6 @@ protected:
 private:
     void apply_fore_color(uint32_t color);
     void apply_caption(const QString& text);
-    void apply_light(uint32_t color);
-    void apply_dark(uint32_t color);
     void apply_font(const QFont& font);
     void apply_drop_shadow(bool on);
     void apply_center_caption(bool on);
@@ -73,8 +62,6 @@ private:
     QLabel* label_ = nullptr;    // the caption
     QLabel* shadow1_ = nullptr;  // its black shadow copy
     uint32_t fore_color_ = 0xFFFFFF;
-    uint32_t light_ = 0x95AAA0;      // copy of Color3DLight, to swap and restore the edge
-    uint32_t dark_ = 0x80000008;     // copy of Color3DDark
     bool center_caption_ = false;
     bool drop_shadow_ = false;
     bool pressed_on_caption_ = false;

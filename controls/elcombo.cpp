@@ -22,10 +22,7 @@ constexpr int kMinListHeight = 21;              // pixels: covers the plain box 
 QWidget* plain_box(QWidget* parent, uint32_t color) {
     auto* box = new QWidget(parent);
     box->setAutoFillBackground(true);
-    QPalette palette = box->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, QPalette::Window, to_qcolor(color));
-    box->setPalette(palette);
+    set_widget_color(*box, QPalette::Window, color);
     return box;
 }
 
@@ -33,8 +30,8 @@ QString css(uint32_t color) { return to_qcolor(color).name(); }
 
 }  // namespace
 
-elcombo::elcombo(QWidget* parent) : SkinnedControl(parent, EdgeLook::Sunken, TwipsSize{1440, 285}) {
-    apply_back_color(0x37463E);
+elcombo::elcombo(QWidget* parent)
+    : SkinnedControl(parent, EdgeLook::Sunken, TwipsSize{1440, 285}, SkinColors{.back = 0x37463E}) {
     picture2_ = plain_box(this, kSystemWindow);
     picture2_->setGeometry(1, 1, 96, 17);
 
@@ -54,8 +51,6 @@ elcombo::elcombo(QWidget* parent) : SkinnedControl(parent, EdgeLook::Sunken, Twi
     picture1_->raise();
     connect(combo1_, &QComboBox::currentIndexChanged, this, [this](int) { emit Click(); });
 
-    apply_dark_color(0x80000008);
-    apply_light(0x95AAA0);
     restyle_list();
     finish_construction();
 }
@@ -65,26 +60,20 @@ const PropertyTable& elcombo::properties() const {
     using C = elcombo;
     static const PropertyTable table = [] {
         PropertyTable t = {
-            declare<C, uint32_t>("BackColor", K::Color, 0x37463E, &C::back_color, &C::apply_back_color),
+            back_color_property(0x37463E),
             declare<C, uint32_t>("ForeColor", K::Color, 0xD3DED8, &C::ForeColor, &C::apply_fore_color),
-            declare<C, bool>("Enabled", K::Boolean, true, &C::enabled_state, &C::apply_enabled),
+            enabled_property(),
             declare<C, QString, const QString&>("List", K::Text, QString(), &C::list_field, &C::apply_list_field),
-            declare<C, uint32_t>("Color3DLight", K::Color, 0x95AAA0, &C::light_color, &C::apply_light),
-            declare<C, uint32_t>("Color3DDark", K::Color, 0x80000008, &C::dark_color, &C::apply_dark_color),
+            light_color_property(),
+            dark_color_property(),
             declare<C, uint32_t>("SymbolColor", K::Color, 0x95AAA0, &C::SymbolColor, &C::apply_symbol_color),
             declare<C, uint32_t>("SymbolOverColor", K::Color, 0x95AAA0, &C::SymbolOverColor,
                                  &C::apply_symbol_over_color),
         };
         for (PropertyDecl& font : declare_font<C>(&C::Font, &C::apply_font)) t.push_back(std::move(font));
-        // Accepted and reported, without effect, never stored.
-        for (PropertyDecl stub : {declare<C, bool>("DropShadow", K::Boolean, false, &C::DropShadow, &C::ignore_bool),
-                                  declare<C, uint32_t>("ListBackColor", K::Color, 0, &C::ListBackColor,
-                                                       &C::ignore_color),
-                                  declare<C, uint32_t>("ListForeColor", K::Color, 0, &C::ListForeColor,
-                                                       &C::ignore_color)}) {
-            stub.stored = false;
-            t.push_back(std::move(stub));
-        }
+        t.push_back(declare_inert("DropShadow", K::Boolean, false));
+        t.push_back(declare_inert("ListBackColor", K::Color, 0u));
+        t.push_back(declare_inert("ListForeColor", K::Color, 0u));
         return t;
     }();
     return table;
@@ -156,11 +145,6 @@ void elcombo::apply_fore_color(uint32_t color) {
     restyle_list();
 }
 
-void elcombo::apply_light(uint32_t color) {
-    apply_light_color(color);
-    restyle_list();  // the drop-down list's selection uses the light colour
-}
-
 void elcombo::apply_symbol_color(uint32_t color) {
     label2_->set_color(color);
     symbol_color_ = color;
@@ -185,11 +169,10 @@ void elcombo::restyle_list() {
 // --- layout ----------------------------------------------------------------------------------------------
 
 void elcombo::layout_lines(EdgeLines& lines) {
-    const double sw = width();
-    lines.top.x1 = 0, lines.top.y1 = 0, lines.top.x2 = sw, lines.top.y2 = 0;
-    lines.left.x1 = 0, lines.left.y1 = 0, lines.left.x2 = 0, lines.left.y2 = 20;
-    lines.right.x1 = sw - 1, lines.right.y1 = 1, lines.right.x2 = sw - 1, lines.right.y2 = 20;
-    lines.bottom.x1 = 0, lines.bottom.y1 = 19, lines.bottom.x2 = sw, lines.bottom.y2 = 19;
+    // Lines to row 20 of a 20-row control (clipped), the bottom line on row 19 and the right one from row 1.
+    place_box_edge(lines, width(), 21);
+    lines.right.y1 = 1;
+    lines.bottom.y1 = lines.bottom.y2 = 19;
 }
 
 void elcombo::layout_content() {

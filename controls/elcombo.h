@@ -29,18 +29,7 @@ public:
     void set_over_state();
     void set_normal_state();
 
-    bool DropShadow() const { return false; }
-    void set_DropShadow(bool on) { set_property(QStringLiteral("DropShadow"), on); }
-    QFont Font() const;
-    void set_Font(const QFont& font) { set_property(QStringLiteral("Font"), font); }
-    QString FontName() const { return Font().family(); }
-    void set_FontName(const QString& name) { set_property(QStringLiteral("FontName"), name); }
-    float FontSize() const { return float(Font().pointSizeF()); }
-    void set_FontSize(float points) { set_property(QStringLiteral("FontSize"), points); }
-    bool FontItalic() const { return Font().italic(); }
-    void set_FontItalic(bool on) { set_property(QStringLiteral("FontItalic"), on); }
-    bool FontUnderline() const { return Font().underline(); }
-    void set_FontUnderline(bool on) { set_property(QStringLiteral("FontUnderline"), on); }
+    QFont Font() const;  // FontName, FontSize, ... are set by name and read from it
 
     // --- the list: positions count from 0 ----------------------------------------------------------
     void Clear();
@@ -54,10 +43,6 @@ public:
 
     uint32_t ForeColor() const { return fore_color_; }
     void set_ForeColor(uint32_t color) { set_property(QStringLiteral("ForeColor"), QVariant::fromValue(color)); }
-    uint32_t ListBackColor() const { return 0; }
-    void set_ListBackColor(uint32_t color) { set_property(QStringLiteral("ListBackColor"), QVariant::fromValue(color)); }
-    uint32_t ListForeColor() const { return 0; }
-    void set_ListForeColor(uint32_t color) { set_property(QStringLiteral("ListForeColor"), QVariant::fromValue(color)); }
     uint32_t SymbolColor() const { return symbol_color_; }
     void set_SymbolColor(uint32_t color) { set_property(QStringLiteral("SymbolColor"), QVariant::fromValue(color)); }
     uint32_t SymbolOverColor() const { return symbol_over_color_; }
@@ -77,6 +62,7 @@ protected:
     SizeRule size_rule() const override { return SizeRule{300.0, 1425.0}; }
     void layout_lines(EdgeLines& lines) override;
     void layout_content() override;
+    void edge_colors_changed() override { restyle_list(); }  // the drop-down's selection shows the light colour
     PixelRect blend_rect() const override { return PixelRect{0, 0, width(), height()}; }
     void mousePressEvent(QMouseEvent* event) override;  // a press beside the list opens it
     void mouseMoveEvent(QMouseEvent*) override {}
@@ -89,12 +75,9 @@ private:
     QString list_field() const { return list_; }
     void apply_list_field(const QString& text) { list_ = text; }
     void apply_fore_color(uint32_t color);
-    void apply_light(uint32_t color);
     void apply_symbol_color(uint32_t color);
     void apply_symbol_over_color(uint32_t color) { symbol_over_color_ = color; }
     void apply_font(const QFont& font);
-    void ignore_bool(bool) {}
-    void ignore_color(uint32_t) {}
 
     QWidget* picture2_ = nullptr;     // plain box in the system window colour, below the list control
     QWidget* picture1_ = nullptr;     // the symbol box

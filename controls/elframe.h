@@ -23,7 +23,6 @@ public:
 
 protected:
     SizeRule size_rule() const override { return {}; }
-    void layout_lines(EdgeLines& lines) override;
 };
 
 }  // namespace morvane

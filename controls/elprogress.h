@@ -39,15 +39,13 @@ public:
 
 protected:
     SizeRule size_rule() const override { return SizeRule{360.0, 360.0}; }
-    void layout_lines(EdgeLines& lines) override;
     void layout_content() override { draw_bar(); }
+    void redraw() override { draw_bar(); }
 
 private:
     void draw_bar();
-    void draw_block(int32_t x, int32_t top, int32_t width, int32_t rows);
 
     void apply_fore_color(uint32_t color);
-    void apply_back_color_and_redraw(uint32_t color);
     void apply_min(int32_t v);
     void apply_max(int32_t v);
     void apply_value(int32_t v);

@@ -57,6 +57,13 @@ QVariant normalise_property(PropertyKind kind, const QVariant& value) {
     return value;
 }
 
+PropertyDecl declare_inert(const char* key, PropertyKind kind, const QVariant& default_value) {
+    const QVariant value = normalise_property(kind, default_value);
+    auto read = [value](const SkinnedControl&) { return value; };
+    return PropertyDecl{QString::fromLatin1(key), kind, read, read, [](SkinnedControl&, const QVariant&) {}, nullptr,
+                        false};
+}
+
 std::vector<PropertyDecl> declare_font(FontGetter get, FontSetter apply) {
     auto edit = [get, apply](auto change) {
         return [get, apply, change](SkinnedControl& c, const QVariant& v) {

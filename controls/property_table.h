@@ -54,6 +54,10 @@ PropertyDecl declare(const char* key, PropertyKind kind, std::type_identity_t<T>
         [apply](SkinnedControl& c, const QVariant& v) { (static_cast<C&>(c).*apply)(v.value<T>()); }};
 }
 
+// A property that is accepted and reported as changed, without effect: it reads back its default and is
+// never read from or written to stored settings.
+PropertyDecl declare_inert(const char* key, PropertyKind kind, const QVariant& default_value);
+
 // The five font keys (Font, FontName, FontSize, FontItalic, FontUnderline), in that order, over one font of
 // a control. Their defaults come from the host window's font; the separate keys are read after Font, so
 // they override the matching parts of it.

@@ -5,11 +5,13 @@
 #include "platform/image32.h"
 
 #include <QImage>
+#include <QPalette>
 #include <QSize>
 
 #include <cstdint>
 
 class QPainter;
+class QWidget;
 
 namespace morvane {
 
@@ -27,6 +29,13 @@ struct EdgeLines {
 
 // Raised: Color3DLight on the top-left pair, Color3DDark on the bottom-right pair. Sunken: the other way round.
 enum class EdgeLook { Raised, Sunken };
+
+// A box one pixel inside `width` x `height` pixels: top and bottom lines the whole width, left and right
+// lines the whole height.
+void place_box_edge(EdgeLines& lines, double width, double height);
+
+// A colour role of a widget in every state, so that a disabled control looks the same.
+void set_widget_color(QWidget& widget, QPalette::ColorRole role, uint32_t color);
 
 // A view of the surface's pixels for painting; valid while the image is neither resized nor destroyed.
 QImage image_view(const Image32& surface);

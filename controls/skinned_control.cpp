@@ -37,12 +37,14 @@ private:
 
 }  // namespace
 
-SkinnedControl::SkinnedControl(QWidget* parent, EdgeLook look, TwipsSize initial)
-    : QWidget(parent), look_(look), outer_(initial) {
+SkinnedControl::SkinnedControl(QWidget* parent, EdgeLook look, TwipsSize initial, SkinColors colors)
+    : QWidget(parent), back_color_(colors.back), light_(colors.light), dark_(colors.dark), look_(look),
+      outer_(initial) {
     install_font_fallbacks();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);  // MouseMove also while no button is held
     overlay_ = new EdgeOverlay(this, lines_);
+    show_edge(look_);
 }
 
 SkinnedControl::~SkinnedControl() = default;
@@ -53,17 +55,26 @@ void SkinnedControl::finish_construction() { set_size_twips(outer_.width, outer_
 
 SurfaceHandle SkinnedControl::get_the_hdc() const { return surface_.handle(); }
 
-void SkinnedControl::obtener_imagen_fondo(SurfaceHandle origen, int32_t X, int32_t Y, int16_t cantidad) {
+uint8_t SkinnedControl::checked_opacity(int16_t cantidad) {
     if (cantidad < 0 || cantidad > 255)
         throw std::out_of_range("obtener_imagen_fondo: opacity " + std::to_string(cantidad) +
                                 " is outside 0..255; the control's background was left as it was");
-    blend_background(origen, X, Y, uint8_t(cantidad));
+    return uint8_t(cantidad);
+}
+
+void SkinnedControl::obtener_imagen_fondo(SurfaceHandle origen, int32_t X, int32_t Y, int16_t cantidad) {
+    blend_background(origen, X, Y, checked_opacity(cantidad));
 }
 
 void SkinnedControl::blend_background(SurfaceHandle origen, int32_t x, int32_t y, uint8_t cantidad) {
     clear_surface();
     alpha_blend(surface_image(), blend_rect(), origen, x, y, cantidad);  // a refused blend leaves the fill
     update();
+}
+
+void SkinnedControl::layout_lines(EdgeLines& lines) {
+    // Exact pixels, not rounded: the last column and row follow each ratio separately.
+    place_box_edge(lines, width_pixels_exact(), height_pixels_exact());
 }
 
 PixelRect SkinnedControl::blend_rect() const { return PixelRect{1, 1, width() - 2, height() - 2}; }
@@ -137,9 +148,29 @@ void SkinnedControl::childEvent(QChildEvent* event) {
 
 // --- common properties -----------------------------------------------------------------------------------
 
+PropertyDecl SkinnedControl::back_color_property(uint32_t default_color) {
+    return declare<SkinnedControl, uint32_t>("BackColor", PropertyKind::Color, default_color,
+                                             &SkinnedControl::back_color, &SkinnedControl::apply_back_color);
+}
+
+PropertyDecl SkinnedControl::enabled_property() {
+    return declare<SkinnedControl, bool>("Enabled", PropertyKind::Boolean, true, &SkinnedControl::enabled_state,
+                                         &SkinnedControl::apply_enabled);
+}
+
+PropertyDecl SkinnedControl::light_color_property() {
+    return declare<SkinnedControl, uint32_t>("Color3DLight", PropertyKind::Color, SkinColors{}.light,
+                                             &SkinnedControl::light_color, &SkinnedControl::apply_light_color);
+}
+
+PropertyDecl SkinnedControl::dark_color_property() {
+    return declare<SkinnedControl, uint32_t>("Color3DDark", PropertyKind::Color, SkinColors{}.dark,
+                                             &SkinnedControl::dark_color, &SkinnedControl::apply_dark_color);
+}
+
 void SkinnedControl::apply_back_color(uint32_t color) {
     back_color_ = color;
-    clear_surface();
+    redraw();
 }
 
 uint32_t SkinnedControl::light_color() const {
@@ -150,8 +181,22 @@ uint32_t SkinnedControl::dark_color() const {
     return look_ == EdgeLook::Raised ? lines_.right.color : lines_.top.color;
 }
 
-void SkinnedControl::apply_light_color(uint32_t color) { color_pair(look_ == EdgeLook::Raised, color); }
-void SkinnedControl::apply_dark_color(uint32_t color) { color_pair(look_ != EdgeLook::Raised, color); }
+void SkinnedControl::apply_light_color(uint32_t color) {
+    light_ = color;
+    color_pair(look_ == EdgeLook::Raised, color);
+    edge_colors_changed();
+}
+
+void SkinnedControl::apply_dark_color(uint32_t color) {
+    dark_ = color;
+    color_pair(look_ != EdgeLook::Raised, color);
+    edge_colors_changed();
+}
+
+void SkinnedControl::show_edge(EdgeLook look) {
+    color_pair(true, look == EdgeLook::Raised ? light_ : dark_);
+    color_pair(false, look == EdgeLook::Raised ? dark_ : light_);
+}
 
 void SkinnedControl::color_pair(bool top_left, uint32_t color) {
     if (top_left) {
@@ -173,13 +218,12 @@ const PropertyDecl* SkinnedControl::find_property(const QString& key) const {
 }
 
 void SkinnedControl::read_properties(const PropertyBag& bag) {
-    reading_ = true;
+    // Applied directly, not through set_property: reading raises no change notifications.
     for (const PropertyDecl& p : properties()) {
         if (!p.stored) continue;
         const QVariant value = normalise_property(p.kind, bag.read(p.key, p.default_value(*this)));
         (p.load ? p.load : p.apply)(*this, value);
     }
-    reading_ = false;
 }
 
 void SkinnedControl::write_properties(PropertyBag& bag) const {
@@ -193,17 +237,13 @@ bool SkinnedControl::set_property(const QString& key, const QVariant& value) {
     const PropertyDecl* p = find_property(key);
     if (p == nullptr) return false;
     p->apply(*this, normalise_property(p->kind, value));
-    notify(p->key);
+    emit property_changed(p->key);
     return true;
 }
 
 QVariant SkinnedControl::property_value(const QString& key) const {
     const PropertyDecl* p = find_property(key);
     return p != nullptr ? normalise_property(p->kind, p->get(*this)) : QVariant();
-}
-
-void SkinnedControl::notify(const QString& key) {
-    if (!reading_) emit property_changed(key);
 }
 
 QFont SkinnedControl::host_font() const {

@@ -34,6 +34,13 @@ struct SizeRule {
     double min_width_twips = 0;
 };
 
+// The colours a control shows before it reads any settings.
+struct SkinColors {
+    uint32_t back = 0x44584C;   // BackColor
+    uint32_t light = 0x95AAA0;  // Color3DLight
+    uint32_t dark = 0x80000008; // Color3DDark
+};
+
 // The arguments of MouseDown, MouseMove and MouseUp.
 struct MouseArgs {
     int16_t button = 0;  // 1 left, 2 right, 4 middle (for MouseMove: the buttons held)
@@ -103,12 +110,22 @@ signals:
     void MouseUp(int16_t button, int16_t shift, float x, float y);
 
 protected:
-    SkinnedControl(QWidget* parent, EdgeLook look, TwipsSize initial);
+    SkinnedControl(QWidget* parent, EdgeLook look, TwipsSize initial, SkinColors colors);
 
     virtual SizeRule size_rule() const = 0;
-    virtual void layout_lines(EdgeLines& lines) = 0;  // end points; colours stay
+    // End points of the edge lines (colours stay); by default a box round the outer size in exact pixels.
+    virtual void layout_lines(EdgeLines& lines);
     virtual void layout_content() {}
     virtual PixelRect blend_rect() const;  // default (1, 1), SW-2 by SH-2
+    // Draws the surface afresh after a BackColor change; by default the plain fill.
+    virtual void redraw() { clear_surface(); }
+    virtual void edge_colors_changed() {}
+
+    // The properties all four declare, with their keys and defaults (BackColor's default differs).
+    static PropertyDecl back_color_property(uint32_t default_color);
+    static PropertyDecl enabled_property();
+    static PropertyDecl light_color_property();
+    static PropertyDecl dark_color_property();
 
     // Pixels of the outer size, and the ratios of the screen.
     double width_pixels_exact() const;   // outer width in twips / horizontal twips per pixel
@@ -121,17 +138,19 @@ protected:
     void apply_back_color(uint32_t color);
     bool enabled_state() const { return isEnabled(); }
     void apply_enabled(bool on) { setEnabled(on); }
-    uint32_t light_color() const;  // first line of the light pair
-    uint32_t dark_color() const;   // first line of the dark pair
+    uint32_t light_color() const;  // first line of the light pair, as shown now
+    uint32_t dark_color() const;   // first line of the dark pair, as shown now
     void apply_light_color(uint32_t color);
     void apply_dark_color(uint32_t color);
-    void color_pair(bool top_left, uint32_t color);  // both lines of a pair
+    // Colours the edge raised or sunken with Color3DLight and Color3DDark (a pressed button shows it sunken).
+    void show_edge(EdgeLook look);
+    // Checks an opacity given to obtener_imagen_fondo; throws std::out_of_range outside 0..255.
+    static uint8_t checked_opacity(int16_t cantidad);
 
     Image32& surface_image() { return surface_.image(); }
     void clear_surface();  // the whole surface in BackColor
     // The blend itself, without the opacity check: clear, then blend into blend_rect().
     void blend_background(SurfaceHandle origen, int32_t x, int32_t y, uint8_t cantidad);
-    void notify(const QString& key);
 
     static MouseArgs mouse_args(const QMouseEvent& event, bool use_held_buttons = false);
 
@@ -154,13 +173,14 @@ protected:
 private:
     void relayout();
     const PropertyDecl* find_property(const QString& key) const;
+    void color_pair(bool top_left, uint32_t color);  // both lines of a pair
 
     RegisteredImage surface_;
-    uint32_t back_color_ = 0x44584C;
+    uint32_t back_color_;
+    uint32_t light_, dark_;  // the stored edge colours, whichever way the edge shows them now
     EdgeLook look_;
     TwipsSize outer_;
     bool applying_size_ = false;
-    bool reading_ = false;
     Qt::MouseButtons pressed_ = Qt::NoButton;  // buttons that went down on the control
     bool click_armed_ = false;                 // a left press that a release inside turns into Click
     QWidget* overlay_ = nullptr;  // paints the edge lines above every inner element

@@ -2,9 +2,8 @@
 // A main window with every outside service scripted: a game folder and a program folder in a temp folder,
 // the open-file dialog answering from a script, message boxes recorded, the message loop observed, and
 // ending the program recorded instead of done.
-#include "app/core/material_file.h"
-#include "app/core/utf8_path.h"
 #include "app/form_fx.h"
+#include "app/game_location.h"
 #include "app/main_window.h"
 #include "app/process_window.h"
 #include "platform/qt/file_dialog.h"
@@ -29,18 +28,6 @@ protected:
         fx.set_observer(&effects);
         fx.set_cursor(&cursor);
         fx.set_yield([this] { on_yield(); });
-        services.program_folder = program();
-        services.dialog = &dialog;
-        services.messages = &messages;
-        services.fx = &fx;
-        services.process = &process;
-        services.texture = &texture;
-        services.yield = [this] { on_yield(); };
-        services.write_vmt = [](const std::string& console_path) {
-            const auto written = morvanemod::write_vmt(morvanemod::path_from_utf8(console_path));
-            return morvane_ui::MaterialWriteResult{written.ok, written.error};
-        };
-        services.end_program = [this](int code) { exit_code = code; };
     }
 
     std::filesystem::path game() const { return root.path() / "Half-Life 2"; }
@@ -76,7 +63,15 @@ protected:
     vtfmod::TextureModule texture;
     ScriptedFileDialog dialog;
     RecordingMessageBox messages;
-    morvane_ui::MainServices services;
+    morvane_ui::MainServices services{.program_folder = program(),
+                                      .dialog = &dialog,
+                                      .messages = &messages,
+                                      .fx = &fx,
+                                      .process = &process,
+                                      .texture = &texture,
+                                      .yield = [this] { on_yield(); },
+                                      .write_vmt = morvane_ui::write_material,
+                                      .end_program = [this](int code) { exit_code = code; }};
     std::unique_ptr<morvane_ui::main> window;
     std::optional<int> exit_code;
     int yields = 0;

@@ -1,11 +1,15 @@
 #pragma once
-// What the control tests share: one application object, pictures of rendered controls, and mouse input.
+// What the control tests share: one application object, a host window at 15 twips per pixel with the
+// program's font, pictures of rendered controls, and mouse input.
+#include "platform/qt/screen_metrics.h"
+#include "platform/qt/symbol_font.h"
 #include "platform/qt/system_colors.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
 #include <QWidget>
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <memory>
@@ -23,6 +27,14 @@ inline QApplication& qt_app() {
     return *app;
 }
 
+class ControlTest : public ::testing::Test {
+protected:
+    ControlTest() { host.setFont(program_font(QStringLiteral("Tahoma"), 9.75)); }
+    QApplication& app = qt_app();
+    ScopedTwipsPerPixel ratios{{15.0, 15.0}};
+    QWidget host;
+};
+
 // The widget as it looks on screen, one pixel per pixel.
 inline QImage shot(QWidget& widget) {
     if (!widget.isVisible()) widget.show();
@@ -36,8 +48,17 @@ inline uint32_t colorref_at(const QImage& image, int x, int y) {
     return uint32_t(qRed(p)) | uint32_t(qGreen(p)) << 8 | uint32_t(qBlue(p)) << 16;
 }
 
-// The colour a stored value shows as (system colours resolved).
-inline uint32_t shown(uint32_t value) { return resolve_color(value); }
+// The four edge lines, each at its middle: top and left in one colour, right and bottom in the other.
+inline void expect_edge(const QImage& image, uint32_t top_left, uint32_t bottom_right) {
+    const int w = image.width(), h = image.height();
+    EXPECT_EQ(colorref_at(image, w / 2, 0), top_left) << "top";
+    EXPECT_EQ(colorref_at(image, 0, h / 2), top_left) << "left";
+    EXPECT_EQ(colorref_at(image, w - 1, h / 2), bottom_right) << "right";
+    EXPECT_EQ(colorref_at(image, w / 2, h - 1), bottom_right) << "bottom";
+}
+
+// The colour the default dark edge (the window-text system colour) shows as.
+inline uint32_t dark_shown() { return resolve_color(kSystemWindowText); }
 
 inline void send_mouse(QWidget* target, QEvent::Type type, Qt::MouseButton button, QPointF at,
                        Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
