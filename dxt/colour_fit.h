@@ -1,0 +1,79 @@
+#pragma once
+// The colour half of a block, from pixels to its 8 bytes: a solid block takes the table fit; any other
+// starts on its principal axis, alternates exact refinement of the endpoints with fresh selectors, and
+// finishes with a search of the neighbouring endpoint pairs. DXT1 blocks may end in three-colour mode
+// when that decodes closer (never using its transparent entry); DXT3 and DXT5 blocks are always
+// four-colour.
+#include "dxt/block_pixels.h"
+#include "dxt/colour_block.h"
+#include "dxt/endpoint_search.h"
+#include "dxt/least_squares_refine.h"
+#include "dxt/palette_error.h"
+#include "dxt/principal_axis.h"
+#include "dxt/solid_colour_fit.h"
+#include "dxt/tables.h"
+
+namespace morvane::dxt {
+
+struct ColourFit {
+    EndpointPair pair;
+    uint8_t selectors[16];
+    int32_t error = INT32_MAX;
+};
+
+MORVANE_DXT_INLINE EndpointPair quantise_range(const ColourRange& range) {
+    const Tables& t = tables();
+    auto q5 = [&](float v) { return int(t.quantise5[int(v + 0.5f)]); };
+    auto q6 = [&](float v) { return int(t.quantise6[int(v + 0.5f)]); };
+    return {{q5(range.high.r), q6(range.high.g), q5(range.high.b)},
+            {q5(range.low.r), q6(range.low.g), q5(range.low.b)}};
+}
+
+// Alternates choosing selectors and refining the endpoints for them, keeping the best pair seen.
+MORVANE_DXT_INLINE void refine_fit(const BlockPixels& px, PaletteMode mode, int rounds, ColourFit& fit) {
+    for (int round = 0; round < rounds; ++round) {
+        EndpointPair next = refine_endpoints(px, fit.selectors, mode);
+        if (next == fit.pair) break;
+        uint8_t selectors[16];
+        int32_t error = choose_selectors(px, decoded_palette(next, mode), selectors);
+        if (error >= fit.error) break;
+        fit.pair = next;
+        fit.error = error;
+        for (int i = 0; i < 16; ++i) fit.selectors[i] = selectors[i];
+    }
+}
+
+MORVANE_DXT_INLINE ColourFit fit_block_colours(const BlockPixels& px, PaletteMode mode, const ColourRange& start) {
+    ColourFit fit;
+    fit.pair = quantise_range(start);
+    fit.error = choose_selectors(px, decoded_palette(fit.pair, mode), fit.selectors);
+    refine_fit(px, mode, 4, fit);
+    EndpointPair searched = fit.pair;
+    int32_t error = search_nearby_endpoints(px, mode, 4, searched, fit.error);
+    if (error < fit.error) {
+        fit.pair = searched;
+        fit.error = choose_selectors(px, decoded_palette(fit.pair, mode), fit.selectors);
+        refine_fit(px, mode, 2, fit);
+    }
+    return fit;
+}
+
+// Encodes the colour block of `px` into out[0..7].
+MORVANE_DXT_INLINE void encode_colour_block(const BlockPixels& px, bool allow_three_colour, uint8_t* out) {
+    if (colours_uniform(px)) {
+        write_solid_block(solid_colour_fit(px.r[0], px.g[0], px.b[0], allow_three_colour), out);
+        return;
+    }
+    const ColourRange start = principal_range(px);
+    ColourFit four = fit_block_colours(px, PaletteMode::FourColour, start);
+    if (allow_three_colour && four.error > 0) {
+        ColourFit three = fit_block_colours(px, PaletteMode::ThreeColour, start);
+        if (three.error < four.error) {
+            write_three_colour_block(three.pair, three.selectors, out);
+            return;
+        }
+    }
+    write_four_colour_block(four.pair, four.selectors, out);
+}
+
+}  // namespace morvane::dxt
