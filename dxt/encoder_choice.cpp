@@ -1,0 +1,65 @@
+#include "dxt/encoder_choice.h"
+
+#include <atomic>
+#include <cstring>
+
+namespace morvane::dxt {
+
+namespace {
+std::atomic<Encoder> g_encoder{Encoder::SquishClusterFit};
+}
+
+void set_encoder(Encoder e) { g_encoder.store(e, std::memory_order_relaxed); }
+
+Encoder current_encoder() { return g_encoder.load(std::memory_order_relaxed); }
+
+bool encoder_from_name(const char* name, Encoder& out) {
+    if (name == nullptr) return false;
+    if (std::strcmp(name, "morvane") == 0) { out = Encoder::Morvane; return true; }
+    if (std::strcmp(name, "squish") == 0) { out = Encoder::SquishClusterFit; return true; }
+    if (std::strcmp(name, "squish-range") == 0) { out = Encoder::SquishRangeFit; return true; }
+    return false;
+}
+
+const char* encoder_name(Encoder e) {
+    switch (e) {
+        case Encoder::Morvane: return "morvane";
+        case Encoder::SquishClusterFit: return "squish";
+        case Encoder::SquishRangeFit: return "squish-range";
+    }
+    return "unknown";
+}
+
+}  // namespace morvane::dxt
+
+extern "C" void Set_Dxt_Encoder(int encoder) {
+    using morvane::dxt::Encoder;
+    switch (encoder) {
+        case 0: morvane::dxt::set_encoder(Encoder::Morvane); break;
+        case 1: morvane::dxt::set_encoder(Encoder::SquishClusterFit); break;
+        case 2: morvane::dxt::set_encoder(Encoder::SquishRangeFit); break;
+        default: break;
+    }
+}
+
+#include "dxt/dxt_squish.h"
+#include "dxt/squish_encoder.h"
+
+namespace morvane::dxt {
+
+void compress_with_current_encoder(const uint8_t* bgra, int width, int height, uint8_t* out, BlockFormat format,
+                                   int32_t flags) {
+    const bool perceptual = (flags & kDxtPerceptualMetric) != 0;
+    switch (current_encoder()) {
+        case Encoder::Morvane:  // until our own encoder is wired in here, the best libsquish fit stands in
+        case Encoder::SquishClusterFit:
+            squish_compress(bgra, width, height, out, format,
+                            (flags & kDxtBestQuality) ? SquishFit::IterativeCluster : SquishFit::Cluster, perceptual);
+            return;
+        case Encoder::SquishRangeFit:
+            squish_compress(bgra, width, height, out, format, SquishFit::Range, perceptual);
+            return;
+    }
+}
+
+}  // namespace morvane::dxt

@@ -1,0 +1,87 @@
+#include "platform/picture_surface.h"
+
+#include "platform/stretch_copy.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace morvane {
+namespace {
+
+constexpr double kTwipsPerPixel = 15.0;  // the fixed ratio the windows use, not the screen's
+constexpr double kPointsPerPixel = 0.75;
+
+// Pixels a border takes on each side: a single line, or two when the surface is drawn three-dimensional.
+int border_pixels(int16_t border_style, int16_t appearance) {
+    if (border_style != BorderFixedSingle) return 0;
+    return appearance == Appearance3D ? 2 : 1;
+}
+
+double pixels_in_scale_units(int pixels, int16_t scale_mode) {
+    switch (scale_mode) {
+        case ScaleTwips: return pixels * kTwipsPerPixel;
+        case ScalePoints: return pixels * kPointsPerPixel;
+        default: return pixels;  // pixels, and a user scale that was never given other bounds
+    }
+}
+
+// A new image of the given size holding what fits of the old one, the rest in the back colour.
+Image32 resized(const Image32& old, int width, int height, Bgra back) {
+    Image32 image(width, height, back);
+    const int rows = std::min(old.height, image.height);
+    const size_t bytes = size_t(std::min(old.width, image.width)) * 4;
+    for (int y = 0; y < rows; ++y) std::memcpy(image.row(y), old.row(y), bytes);
+    return image;
+}
+
+}  // namespace
+
+PictureSurface::PictureSurface(uint32_t back_color) : back_color_(back_color) {}
+
+int16_t PictureSurface::scale_mode() const { return scale_mode_; }
+void PictureSurface::set_scale_mode(int16_t mode) { scale_mode_ = mode; }
+int16_t PictureSurface::appearance() const { return appearance_; }
+void PictureSurface::set_appearance(int16_t appearance) { appearance_ = appearance; }
+bool PictureSurface::auto_size() const { return auto_size_; }
+void PictureSurface::set_auto_size(bool on) { auto_size_ = on; }
+int16_t PictureSurface::border_style() const { return border_style_; }
+void PictureSurface::set_border_style(int16_t style) { border_style_ = style; }
+int PictureSurface::container_units_per_pixel() const { return container_units_per_pixel_; }
+void PictureSurface::set_container_units_per_pixel(int units) { container_units_per_pixel_ = std::max(units, 1); }
+
+double PictureSurface::width() const {
+    const int border = 2 * border_pixels(border_style_, appearance_);
+    return double(width_pixels() + border) * container_units_per_pixel_;
+}
+double PictureSurface::height() const {
+    const int border = 2 * border_pixels(border_style_, appearance_);
+    return double(height_pixels() + border) * container_units_per_pixel_;
+}
+double PictureSurface::scale_width() const { return pixels_in_scale_units(width_pixels(), scale_mode_); }
+double PictureSurface::scale_height() const { return pixels_in_scale_units(height_pixels(), scale_mode_); }
+
+void PictureSurface::set_width_pixels(int width) {
+    Image32& image = image_.image();
+    width = std::max(width, 0);
+    if (width != image.width) image = resized(image, width, image.height, bgra_from_colorref(back_color_));
+}
+void PictureSurface::set_height_pixels(int height) {
+    Image32& image = image_.image();
+    height = std::max(height, 0);
+    if (height != image.height) image = resized(image, image.width, height, bgra_from_colorref(back_color_));
+}
+int PictureSurface::width_pixels() const { return image_.image().width; }
+int PictureSurface::height_pixels() const { return image_.image().height; }
+
+uint32_t PictureSurface::back_color() const { return back_color_; }
+void PictureSurface::set_back_color(uint32_t colorref) { back_color_ = colorref; }
+void PictureSurface::clear() { image_.image().fill(bgra_from_colorref(back_color_)); }
+
+void PictureSurface::stretch_copy(const Image32& picture, int x, int y, int w, int h) {
+    morvane::stretch_copy(picture, image_.image(), x, y, w, h);
+}
+
+const Image32& PictureSurface::image() const { return image_.image(); }
+SurfaceHandle PictureSurface::handle() const { return image_.handle(); }
+
+}  // namespace morvane

@@ -1,0 +1,132 @@
+#include "platform/stretch_copy.h"
+
+#include "platform/resample_weights.h"
+#include "platform/srgb.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace morvane {
+namespace {
+
+constexpr int kChannels = 3;  // blue, green, red; the fourth byte is always written as 255
+
+// One source row, decoded to linear light and resampled horizontally onto the visible destination columns.
+void horizontal_pass(const Image32& picture, int source_row, const AxisWeights& columns,
+                     std::vector<float>& decoded, float* out) {
+    const float* to_linear = srgb_tables().to_linear;
+    const uint8_t* src = picture.row(source_row);
+    for (int i = 0; i < picture.width; ++i) {
+        decoded[size_t(i) * 3 + 0] = to_linear[src[i * 4 + 0]];
+        decoded[size_t(i) * 3 + 1] = to_linear[src[i * 4 + 1]];
+        decoded[size_t(i) * 3 + 2] = to_linear[src[i * 4 + 2]];
+    }
+    const int n = int(columns.first.size());
+    for (int c = 0; c < n; ++c) {
+        const float* in = decoded.data() + size_t(columns.first[c]) * 3;
+        const float* w = columns.weights.data() + columns.offset[c];
+        float b = 0.0f, g = 0.0f, r = 0.0f;
+        for (int k = 0; k < columns.count[c]; ++k, in += 3) {
+            b += w[k] * in[0];
+            g += w[k] * in[1];
+            r += w[k] * in[2];
+        }
+        out[c * 3 + 0] = b;
+        out[c * 3 + 1] = g;
+        out[c * 3 + 2] = r;
+    }
+}
+
+// Horizontally resampled source rows, kept while the vertical window still needs them. The window only
+// moves down, so a ring of as many rows as the widest vertical footprint is enough.
+class RowCache {
+public:
+    RowCache(const Image32& picture, const AxisWeights& columns, int ring_size)
+        : picture_(picture), columns_(columns), width_(int(columns.first.size()) * kChannels),
+          rows_(size_t(ring_size) * size_t(width_)), owner_(ring_size, -1),
+          decoded_(size_t(picture.width) * kChannels) {}
+
+    const float* row(int source_row) {
+        const int slot = source_row % int(owner_.size());
+        float* data = rows_.data() + size_t(slot) * size_t(width_);
+        if (owner_[slot] != source_row) {
+            horizontal_pass(picture_, source_row, columns_, decoded_, data);
+            owner_[slot] = source_row;
+        }
+        return data;
+    }
+
+private:
+    const Image32& picture_;
+    const AxisWeights& columns_;
+    int width_;  // floats per row
+    std::vector<float> rows_;
+    std::vector<int> owner_;  // source row held by each slot
+    std::vector<float> decoded_;
+};
+
+void resample(const Image32& picture, Image32& target, int x, int y, const AxisWeights& columns,
+              const AxisWeights& rows) {
+    const SrgbTables& srgb = srgb_tables();
+    const int out_width = int(columns.first.size());
+    RowCache cache(picture, columns, rows.max_count);
+    std::vector<float> sum(size_t(out_width) * kChannels);
+
+    for (int j = 0; j < int(rows.first.size()); ++j) {
+        std::fill(sum.begin(), sum.end(), 0.0f);
+        const float* w = rows.weights.data() + rows.offset[j];
+        for (int k = 0; k < rows.count[j]; ++k) {
+            const float* in = cache.row(rows.first[j] + k);
+            const float wk = w[k];
+            for (size_t i = 0; i < sum.size(); ++i) sum[i] += wk * in[i];
+        }
+        uint8_t* dst = target.row(y + rows.begin + j) + size_t(x + columns.begin) * 4;
+        for (int c = 0; c < out_width; ++c, dst += 4) {
+            dst[0] = linear_to_srgb(srgb, sum[size_t(c) * 3 + 0]);
+            dst[1] = linear_to_srgb(srgb, sum[size_t(c) * 3 + 1]);
+            dst[2] = linear_to_srgb(srgb, sum[size_t(c) * 3 + 2]);
+            dst[3] = 255;
+        }
+    }
+}
+
+// Same size on both axes: the bytes themselves, no round trip through linear light.
+void copy_unscaled(const Image32& picture, Image32& target, int x, int y, int x0, int x1, int y0, int y1) {
+    for (int dy = y0; dy < y1; ++dy) {
+        const uint8_t* src = picture.row(dy) + size_t(x0) * 4;
+        uint8_t* dst = target.row(y + dy) + size_t(x + x0) * 4;
+        for (int i = 0; i < x1 - x0; ++i, src += 4, dst += 4) {
+            dst[0] = src[0];
+            dst[1] = src[1];
+            dst[2] = src[2];
+            dst[3] = 255;
+        }
+    }
+}
+
+}  // namespace
+
+void stretch_copy(const Image32& picture, Image32& target, int x, int y, int w, int h) {
+    if (picture.empty() || target.empty() || w <= 0 || h <= 0) return;
+    if (&picture == &target) {  // drawing a surface onto itself reads the picture as it was
+        const Image32 copy = picture;
+        stretch_copy(copy, target, x, y, w, h);
+        return;
+    }
+    // Visible part of the rectangle, as offsets into it (64-bit: x + w may overflow an int).
+    const int x0 = int(std::clamp<long long>(-(long long)x, 0, w));
+    const int x1 = int(std::clamp<long long>((long long)target.width - x, 0, w));
+    const int y0 = int(std::clamp<long long>(-(long long)y, 0, h));
+    const int y1 = int(std::clamp<long long>((long long)target.height - y, 0, h));
+    if (x0 >= x1 || y0 >= y1) return;
+
+    if (w == picture.width && h == picture.height) {
+        copy_unscaled(picture, target, x, y, x0, x1, y0, y1);
+        return;
+    }
+    const AxisWeights columns = axis_weights(picture.width, w, x0, x1);
+    const AxisWeights rows = axis_weights(picture.height, h, y0, y1);
+    resample(picture, target, x, y, columns, rows);
+}
+
+}  // namespace morvane
