@@ -2,6 +2,7 @@
 // The 16 pixels of one 4 x 4 block, one array per channel so that the fits can run over all 16 at once.
 // Blocks on the right or bottom edge of a picture whose size is not a multiple of 4 repeat the last
 // real column or row, so padding adds no new colour.
+#include <cstddef>
 #include <cstdint>
 
 // The fits are small functions composed per block; forcing them inline lets each block encoder be compiled

@@ -1,0 +1,176 @@
+// Morvane's encoder against libsquish on real photographs, as one table: for each photograph and output
+// size, the capture of the whole mip chain, the compression of the chain to DXT5 by our encoder, libsquish's
+// iterative cluster fit and libsquish's range fit (each on all cores), and the RGB PSNR of the decoded top
+// level. Run: morvane-bench [--sizes 1024,2048] [--encoders morvane,squish,squish-range] FOLDER|FILE...
+#include "bench/photo_set.h"
+#include "dxt/block_encoder.h"
+#include "dxt/squish_encoder.h"
+#include "platform/picture_surface.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace morvane;
+using Clock = std::chrono::steady_clock;
+
+double ms_since(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// The chain as the texture build captures it: the whole source stretched onto a scratch surface at each
+// level's size, largest first, and the pixels read back.
+std::vector<Image32> capture_chain(const PictureSurface& source, PictureSurface& scratch) {
+    std::vector<Image32> levels;
+    int w = source.width_pixels(), h = source.height_pixels();
+    for (;;) {
+        scratch.set_width_pixels(w);
+        scratch.set_height_pixels(h);
+        scratch.clear();
+        scratch.stretch_copy(source.image(), 0, 0, w, h);
+        levels.push_back(scratch.image());
+        if (w == 1 || h == 1) break;
+        w = std::max(1, w / 2);
+        h = std::max(1, h / 2);
+    }
+    return levels;
+}
+
+size_t dxt5_bytes(int w, int h) { return size_t(std::max(1, (w + 3) / 4)) * size_t(std::max(1, (h + 3) / 4)) * 16; }
+
+enum class Coder { Ours, SquishCluster, SquishRange };
+const char* coder_name(Coder c) {
+    return c == Coder::Ours ? "morvane" : c == Coder::SquishCluster ? "squish-cluster" : "squish-range";
+}
+
+void compress(Coder c, const Image32& level, uint8_t* out) {
+    switch (c) {
+        case Coder::Ours: dxt::morvane_compress_dxt5(level.bytes.data(), level.width, level.height, out); break;
+        case Coder::SquishCluster:
+            dxt::squish_compress(level.bytes.data(), level.width, level.height, out, dxt::BlockFormat::Dxt5,
+                                 dxt::SquishFit::IterativeCluster, false);
+            break;
+        case Coder::SquishRange:
+            dxt::squish_compress(level.bytes.data(), level.width, level.height, out, dxt::BlockFormat::Dxt5,
+                                 dxt::SquishFit::Range, false);
+            break;
+    }
+}
+
+double rgb_psnr(const Image32& original, const std::vector<uint8_t>& blocks) {
+    std::vector<uint8_t> decoded(original.bytes.size());
+    dxt::squish_decompress(blocks.data(), original.width, original.height, decoded.data(), dxt::BlockFormat::Dxt5);
+    double sum = 0;
+    for (size_t i = 0; i < decoded.size(); i += 4)
+        for (size_t c = 0; c < 3; ++c) {
+            double d = double(decoded[i + c]) - double(original.bytes[i + c]);
+            sum += d * d;
+        }
+    double mse = sum / (double(original.width) * original.height * 3);
+    return mse <= 0 ? 99.0 : 10.0 * std::log10(255.0 * 255.0 / mse);
+}
+
+struct Result {
+    double chain_ms = 0;
+    double psnr = 0;
+};
+
+Result run_coder(Coder c, const std::vector<Image32>& chain) {
+    std::vector<std::vector<uint8_t>> out;
+    for (const auto& level : chain) out.emplace_back(dxt5_bytes(level.width, level.height));
+    auto start = Clock::now();
+    for (size_t i = 0; i < chain.size(); ++i) compress(c, chain[i], out[i].data());
+    Result r;
+    r.chain_ms = ms_since(start);
+    r.psnr = rgb_psnr(chain[0], out[0]);
+    return r;
+}
+
+std::vector<int> parse_sizes(const std::string& text) {
+    std::vector<int> sizes;
+    std::stringstream in(text);
+    std::string item;
+    while (std::getline(in, item, ',')) sizes.push_back(std::stoi(item));
+    return sizes;
+}
+
+struct Totals {
+    int photos = 0;
+    double capture_ms = 0, ms[3] = {0, 0, 0}, psnr[3] = {0, 0, 0};
+    double worst_gap = 1e9;  // ours minus cluster fit, dB
+    double slowest_ratio = 1e9;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<int> sizes = {1024, 2048};
+    std::vector<Coder> coders = {Coder::Ours, Coder::SquishCluster, Coder::SquishRange};
+    std::vector<std::string> paths;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--sizes" && i + 1 < argc) sizes = parse_sizes(argv[++i]);
+        else if (arg == "--fast") coders = {Coder::Ours, Coder::SquishCluster};
+        else paths.push_back(arg);
+    }
+    const auto files = bench::photo_files(paths);
+    if (files.empty()) {
+        std::fprintf(stderr, "usage: morvane-bench [--sizes 1024,2048] FOLDER|FILE...\n"
+                             "No photographs found; scripts/bench.sh installs a set and passes its folder.\n");
+        return 2;
+    }
+
+    std::printf("%-18s %5s | %8s | %9s %9s %9s | %7s %7s %7s | %7s %7s\n", "photo", "size", "capture", "morvane",
+                "cluster", "range", "dB ours", "dB clu", "dB rng", "ours-cl", "clu/our");
+    std::printf("%-18s %5s | %8s | %9s %9s %9s | %7s %7s %7s | %7s %7s\n", "", "", "ms", "chain ms", "chain ms",
+                "chain ms", "", "", "", "dB", "speed");
+    std::vector<Totals> totals(sizes.size());
+    for (const auto& file : files) {
+        bench::Photo photo;
+        if (!bench::load_photo(file, photo)) continue;
+        for (size_t s = 0; s < sizes.size(); ++s) {
+            const int size = sizes[s];
+            PictureSurface source, scratch;
+            source.set_width_pixels(size);
+            source.set_height_pixels(size);
+            source.stretch_copy(photo.pixels, 0, 0, size, size);
+            auto start = Clock::now();
+            std::vector<Image32> chain = capture_chain(source, scratch);
+            double capture_ms = ms_since(start);
+            Result r[3];
+            for (Coder c : coders) r[int(c)] = run_coder(c, chain);
+            Totals& t = totals[s];
+            t.photos++;
+            t.capture_ms += capture_ms;
+            for (Coder c : coders) { t.ms[int(c)] += r[int(c)].chain_ms; t.psnr[int(c)] += r[int(c)].psnr; }
+            double gap = r[0].psnr - r[1].psnr, ratio = r[1].chain_ms / r[0].chain_ms;
+            t.worst_gap = std::min(t.worst_gap, gap);
+            t.slowest_ratio = std::min(t.slowest_ratio, ratio);
+            std::printf("%-18.18s %5d | %8.1f | %9.1f %9.1f %9.1f | %7.3f %7.3f %7.3f | %+7.3f %6.1fx\n",
+                        photo.name.c_str(), size, capture_ms, r[0].chain_ms, r[1].chain_ms, r[2].chain_ms, r[0].psnr,
+                        r[1].psnr, r[2].psnr, gap, ratio);
+            std::fflush(stdout);
+        }
+    }
+    std::printf("\n");
+    for (size_t s = 0; s < sizes.size(); ++s) {
+        const Totals& t = totals[s];
+        if (t.photos == 0) continue;
+        double n = t.photos;
+        std::printf("size %d, %d photos: capture %.1f ms avg (%.3f of our compression); chain ms avg: morvane %.1f, "
+                    "cluster %.1f, range %.1f; cluster/morvane time %.1fx overall, %.1fx worst photo\n",
+                    sizes[s], t.photos, t.capture_ms / n, t.capture_ms / t.ms[0], t.ms[0] / n, t.ms[1] / n, t.ms[2] / n,
+                    t.ms[1] / t.ms[0], t.slowest_ratio);
+        std::printf("size %d: PSNR avg morvane %.3f dB, cluster %.3f dB, range %.3f dB; morvane - cluster: avg %+.3f dB, "
+                    "worst photo %+.3f dB\n",
+                    sizes[s], t.psnr[0] / n, t.psnr[1] / n, t.psnr[2] / n, (t.psnr[0] - t.psnr[1]) / n, t.worst_gap);
+    }
+    (void)coder_name;
+    return 0;
+}
