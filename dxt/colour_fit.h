@@ -1,7 +1,7 @@
 #pragma once
 // The colour half of a block, from pixels to its 8 bytes: a solid block takes the table fit; any other
-// starts on its principal axis, alternates exact refinement of the endpoints with fresh selectors, and
-// finishes with a search of the neighbouring endpoint pairs. DXT1 blocks may end in three-colour mode
+// starts twice on its principal axis, alternates exact refinement of the endpoints with fresh selectors
+// from each start, and finishes with a search of the neighbouring endpoint pairs of the better one. DXT1 blocks may end in three-colour mode
 // when that decodes closer (never using its transparent entry); DXT3 and DXT5 blocks are always
 // four-colour.
 #include "dxt/block_pixels.h"
@@ -43,13 +43,22 @@ MORVANE_DXT_INLINE void refine_fit(const BlockPixels& px, PaletteMode mode, int 
     }
 }
 
-MORVANE_DXT_INLINE ColourFit fit_block_colours(const BlockPixels& px, PaletteMode mode, const ColourRange& start) {
+MORVANE_DXT_INLINE ColourFit fit_block_colours(const BlockPixels& px, PaletteMode mode, const ColourLine& line) {
+    // Two starts, each refined: the colours' span, and the pixels spread evenly over the palette.
     ColourFit fit;
-    fit.pair = quantise_range(start);
+    fit.pair = quantise_range(principal_range(line));
     fit.error = choose_selectors(px, decoded_palette(fit.pair, mode), fit.selectors);
     refine_fit(px, mode, 4, fit);
+
+    ColourFit spread;
+    even_selectors(px, line, mode == PaletteMode::ThreeColour, spread.selectors);
+    spread.pair = refine_endpoints(px, spread.selectors, mode);
+    spread.error = choose_selectors(px, decoded_palette(spread.pair, mode), spread.selectors);
+    refine_fit(px, mode, 4, spread);
+    if (spread.error < fit.error) fit = spread;
+
     EndpointPair searched = fit.pair;
-    int32_t error = search_nearby_endpoints(px, mode, 4, searched, fit.error);
+    int32_t error = search_nearby_endpoints(px, mode, 8, searched, fit.error);
     if (error < fit.error) {
         fit.pair = searched;
         fit.error = choose_selectors(px, decoded_palette(fit.pair, mode), fit.selectors);
@@ -64,10 +73,10 @@ MORVANE_DXT_INLINE void encode_colour_block(const BlockPixels& px, bool allow_th
         write_solid_block(solid_colour_fit(px.r[0], px.g[0], px.b[0], allow_three_colour), out);
         return;
     }
-    const ColourRange start = principal_range(px);
-    ColourFit four = fit_block_colours(px, PaletteMode::FourColour, start);
+    const ColourLine line = principal_line(px);
+    ColourFit four = fit_block_colours(px, PaletteMode::FourColour, line);
     if (allow_three_colour && four.error > 0) {
-        ColourFit three = fit_block_colours(px, PaletteMode::ThreeColour, start);
+        ColourFit three = fit_block_colours(px, PaletteMode::ThreeColour, line);
         if (three.error < four.error) {
             write_three_colour_block(three.pair, three.selectors, out);
             return;

@@ -14,7 +14,7 @@ namespace {
 
 // Each block encoder is built once per instruction set and chosen when the program starts, so one binary
 // runs everywhere and uses AVX2 where the processor has it. Everything a block needs is inlined into it.
-#define MORVANE_DXT_CLONES __attribute__((target_clones("arch=x86-64-v3", "default")))
+#define MORVANE_DXT_CLONES __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))
 
 MORVANE_DXT_CLONES
 void encode_rows_dxt1(const uint8_t* bgra, int width, int height, int first_row, int end_row, uint8_t* out) {

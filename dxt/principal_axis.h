@@ -1,6 +1,7 @@
 #pragma once
-// The starting endpoints of a block: the line through its colours that explains most of their spread
-// (the principal axis of the colour covariance, by power iteration), cut at the outermost projections.
+// Where a block's fit starts: the line through its colours that explains most of their spread (the
+// principal axis of the colour covariance, by power iteration), cut at the outermost projections, or
+// with the pixels spread evenly over the palette along it.
 #include "dxt/block_pixels.h"
 
 #include <cmath>
@@ -35,7 +36,18 @@ MORVANE_DXT_INLINE ColourPoint principal_axis(const float cov[6]) {
     return {v.r * inv, v.g * inv, v.b * inv};
 }
 
-MORVANE_DXT_INLINE ColourRange principal_range(const BlockPixels& px) {
+// The principal line of a block: its mean, the unit axis, and the outermost projections on it.
+struct ColourLine {
+    ColourPoint mean, axis;
+    float low = 0, high = 0;  // projections of the extreme pixels, relative to the mean
+};
+
+MORVANE_DXT_INLINE float projection(const BlockPixels& px, const ColourLine& line, int i) {
+    return (float(px.r[i]) - line.mean.r) * line.axis.r + (float(px.g[i]) - line.mean.g) * line.axis.g +
+           (float(px.b[i]) - line.mean.b) * line.axis.b;
+}
+
+MORVANE_DXT_INLINE ColourLine principal_line(const BlockPixels& px) {
     float mr = 0, mg = 0, mb = 0;
     for (int i = 0; i < 16; ++i) { mr += float(px.r[i]); mg += float(px.g[i]); mb += float(px.b[i]); }
     mr *= 1.0f / 16; mg *= 1.0f / 16; mb *= 1.0f / 16;
@@ -45,19 +57,46 @@ MORVANE_DXT_INLINE ColourRange principal_range(const BlockPixels& px) {
         cov[0] += r * r; cov[1] += r * g; cov[2] += r * b;
         cov[3] += g * g; cov[4] += g * b; cov[5] += b * b;
     }
-    ColourPoint axis = principal_axis(cov);
+    ColourLine line;
+    line.mean = {mr, mg, mb};
+    line.axis = principal_axis(cov);
     float lo = 1e9f, hi = -1e9f;
     for (int i = 0; i < 16; ++i) {
-        float t = (float(px.r[i]) - mr) * axis.r + (float(px.g[i]) - mg) * axis.g + (float(px.b[i]) - mb) * axis.b;
+        float t = projection(px, line, i);
         lo = std::fmin(lo, t);
         hi = std::fmax(hi, t);
     }
-    auto at = [&](float t) {
-        return ColourPoint{std::fmin(255.f, std::fmax(0.f, mr + t * axis.r)),
-                           std::fmin(255.f, std::fmax(0.f, mg + t * axis.g)),
-                           std::fmin(255.f, std::fmax(0.f, mb + t * axis.b))};
-    };
-    return {at(lo), at(hi)};
+    line.low = lo;
+    line.high = hi;
+    return line;
+}
+
+MORVANE_DXT_INLINE ColourPoint point_on(const ColourLine& line, float t) {
+    return ColourPoint{std::fmin(255.f, std::fmax(0.f, line.mean.r + t * line.axis.r)),
+                       std::fmin(255.f, std::fmax(0.f, line.mean.g + t * line.axis.g)),
+                       std::fmin(255.f, std::fmax(0.f, line.mean.b + t * line.axis.b))};
+}
+
+// The start that spans the colours: endpoints at the outermost projections.
+MORVANE_DXT_INLINE ColourRange principal_range(const ColourLine& line) {
+    return {point_on(line, line.low), point_on(line, line.high)};
+}
+
+// The other start: selectors that spread the pixels evenly over the palette by their place on the line
+// (the high end on entry 0). Refined, it gives endpoints beyond the colours when the in-between entries
+// fit them better, as in low-contrast blocks where the quantised endpoints matter most.
+MORVANE_DXT_INLINE void even_selectors(const BlockPixels& px, const ColourLine& line, bool three_colour,
+                                       uint8_t selectors[16]) {
+    static constexpr uint8_t four_ramp[4] = {1, 3, 2, 0};
+    static constexpr uint8_t three_ramp[3] = {1, 2, 0};
+    const float span = line.high - line.low;
+    const float steps = three_colour ? 2.0f : 3.0f;
+    const float scale = span > 0 ? steps / span : 0.0f;
+    for (int i = 0; i < 16; ++i) {
+        int step = int((projection(px, line, i) - line.low) * scale + 0.5f);
+        step = step < 0 ? 0 : step > int(steps) ? int(steps) : step;
+        selectors[i] = three_colour ? three_ramp[step] : four_ramp[step];
+    }
 }
 
 }  // namespace morvane::dxt
