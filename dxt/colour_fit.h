@@ -13,6 +13,10 @@
 #include "dxt/solid_colour_fit.h"
 #include "dxt/tables.h"
 
+#ifndef MORVANE_EASY
+#define MORVANE_EASY 192
+#endif
+
 namespace morvane::dxt {
 
 struct ColourFit {
@@ -50,15 +54,17 @@ MORVANE_DXT_INLINE ColourFit fit_block_colours(const BlockPixels& px, PaletteMod
     fit.error = choose_selectors(px, decoded_palette(fit.pair, mode), fit.selectors);
     refine_fit(px, mode, 4, fit);
 
+    if (fit.error > MORVANE_EASY) {
     ColourFit spread;
     even_selectors(px, line, mode == PaletteMode::ThreeColour, spread.selectors);
     spread.pair = refine_endpoints(px, spread.selectors, mode);
     spread.error = choose_selectors(px, decoded_palette(spread.pair, mode), spread.selectors);
     refine_fit(px, mode, 4, spread);
     if (spread.error < fit.error) fit = spread;
+    }
 
     EndpointPair searched = fit.pair;
-    int32_t error = search_nearby_endpoints(px, mode, 8, searched, fit.error);
+    int32_t error = search_nearby_endpoints(px, mode, 3, searched, fit.error);
     if (error < fit.error) {
         fit.pair = searched;
         fit.error = choose_selectors(px, decoded_palette(fit.pair, mode), fit.selectors);

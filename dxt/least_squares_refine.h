@@ -20,12 +20,16 @@ struct SelectorSums {
 
 MORVANE_DXT_INLINE SelectorSums selector_sums(const BlockPixels& px, const uint8_t selectors[16]) {
     SelectorSums s;
-    for (int i = 0; i < 16; ++i) {
-        int k = selectors[i];
-        s.count[k] += 1;
-        s.r[k] += px.r[i];
-        s.g[k] += px.g[i];
-        s.b[k] += px.b[i];
+    for (int k = 0; k < 4; ++k) {
+        int32_t n = 0, r = 0, g = 0, b = 0;
+        for (int i = 0; i < 16; ++i) {
+            int32_t on = selectors[i] == k ? -1 : 0;
+            n -= on;
+            r += px.r[i] & on;
+            g += px.g[i] & on;
+            b += px.b[i] & on;
+        }
+        s.count[k] = n; s.r[k] = r; s.g[k] = g; s.b[k] = b;
     }
     return s;
 }
@@ -43,25 +47,21 @@ MORVANE_DXT_INLINE int32_t channel_error(const int32_t count[4], const int32_t s
     return total;
 }
 
-// The best quantised pair of one channel within one step of the rounded least-squares solution.
+// The best quantised pair of one channel among the steps just below and above the least-squares solution.
 template <int Bits>
 MORVANE_DXT_INLINE void best_channel_pair(const int32_t count[4], const int32_t sum[4], float a, float b,
                                           PaletteMode mode, int& q0, int& q1) {
     constexpr int top = (1 << Bits) - 1;
-    const uint8_t* quantise = Bits == 5 ? tables().quantise5 : tables().quantise6;
-    auto nearest = [&](float v) {
-        int i = int(v + 0.5f);
-        return int(quantise[i < 0 ? 0 : i > 255 ? 255 : i]);
-    };
     auto expand = [](int q) { return Bits == 5 ? expand5(q) : expand6(q); };
-    int c0 = nearest(a), c1 = nearest(b);
+    auto below = [](float v) {
+        int q = int(v * (float(top) / 255.0f));  // truncation: the values are clamped to 0 and above
+        return q < 0 ? 0 : q >= top ? top - 1 : q;
+    };
+    auto clamp = [](float v) { return v < 0.f ? 0.f : v > 255.f ? 255.f : v; };
+    const int low0 = below(clamp(a)), low1 = below(clamp(b));
     int32_t best = INT32_MAX;
-    for (int d0 = -1; d0 <= 1; ++d0) {
-        int t0 = c0 + d0;
-        if (t0 < 0 || t0 > top) continue;
-        for (int d1 = -1; d1 <= 1; ++d1) {
-            int t1 = c1 + d1;
-            if (t1 < 0 || t1 > top) continue;
+    for (int t0 = low0; t0 <= low0 + 1; ++t0) {
+        for (int t1 = low1; t1 <= low1 + 1; ++t1) {
             int32_t e = channel_error(count, sum, expand(t0), expand(t1), mode);
             if (e < best) { best = e; q0 = t0; q1 = t1; }
         }

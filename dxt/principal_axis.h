@@ -26,7 +26,8 @@ MORVANE_DXT_INLINE ColourPoint principal_axis(const float cov[6]) {
         ColourPoint w{cov[0] * v.r + cov[1] * v.g + cov[2] * v.b,
                       cov[1] * v.r + cov[3] * v.g + cov[4] * v.b,
                       cov[2] * v.r + cov[4] * v.g + cov[5] * v.b};
-        float m = std::fmax(std::fabs(w.r), std::fmax(std::fabs(w.g), std::fabs(w.b)));
+        float ar = std::fabs(w.r), ag = std::fabs(w.g), ab = std::fabs(w.b);
+        float m = ar > ag ? (ar > ab ? ar : ab) : (ag > ab ? ag : ab);
         if (m <= 0) break;
         v = {w.r / m, w.g / m, w.b / m};
     }
@@ -63,18 +64,19 @@ MORVANE_DXT_INLINE ColourLine principal_line(const BlockPixels& px) {
     float lo = 1e9f, hi = -1e9f;
     for (int i = 0; i < 16; ++i) {
         float t = projection(px, line, i);
-        lo = std::fmin(lo, t);
-        hi = std::fmax(hi, t);
+        lo = t < lo ? t : lo;
+        hi = t > hi ? t : hi;
     }
     line.low = lo;
     line.high = hi;
     return line;
 }
 
+MORVANE_DXT_INLINE float clamp_channel(float v) { return v < 0.f ? 0.f : v > 255.f ? 255.f : v; }
+
 MORVANE_DXT_INLINE ColourPoint point_on(const ColourLine& line, float t) {
-    return ColourPoint{std::fmin(255.f, std::fmax(0.f, line.mean.r + t * line.axis.r)),
-                       std::fmin(255.f, std::fmax(0.f, line.mean.g + t * line.axis.g)),
-                       std::fmin(255.f, std::fmax(0.f, line.mean.b + t * line.axis.b))};
+    return ColourPoint{clamp_channel(line.mean.r + t * line.axis.r), clamp_channel(line.mean.g + t * line.axis.g),
+                       clamp_channel(line.mean.b + t * line.axis.b)};
 }
 
 // The start that spans the colours: endpoints at the outermost projections.
