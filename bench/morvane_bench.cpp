@@ -115,7 +115,7 @@ std::vector<int> parse_sizes(const std::string& text) {
 
 struct Totals {
     int photos = 0;
-    double capture_ms = 0, ms[3] = {0, 0, 0}, psnr[3] = {0, 0, 0};
+    double capture_ms = 0, ms[3] = {0, 0, 0}, cpu[3] = {0, 0, 0}, psnr[3] = {0, 0, 0};
     double worst_gap = 1e9;  // ours minus cluster fit, dB
     double slowest_ratio = 1e9;
 };
@@ -139,10 +139,12 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    std::printf("%-18s %5s | %8s | %9s %9s %9s | %7s %7s %7s | %7s %7s\n", "photo", "size", "capture", "morvane",
-                "cluster", "range", "dB ours", "dB clu", "dB rng", "ours-cl", "clu/our");
-    std::printf("%-18s %5s | %8s | %9s %9s %9s | %7s %7s %7s | %7s %7s\n", "", "", "ms", "chain ms", "chain ms",
-                "chain ms", "", "", "", "dB", "speed");
+    std::printf("%-16s %4s | %7s | %-15s %-15s %-15s | %6s %6s %6s | %6s %6s %6s\n", "photo", "size", "capture",
+                "morvane", "squish cluster", "squish range", "PSNR", "PSNR", "PSNR", "ours-", "clu/", "clu/");
+    std::printf("%-16s %4s | %7s | %-15s %-15s %-15s | %6s %6s %6s | %6s %6s %6s\n", "", "", "ms", "wall/cpu ms",
+                "wall/cpu ms", "wall/cpu ms", "ours", "clust", "range", "clu dB", "ours", "ours");
+    std::printf("%-16s %4s | %7s | %-15s %-15s %-15s | %6s %6s %6s | %6s %6s %6s\n", "", "", "", "", "", "", "", "",
+                "", "", "wall", "cpu");
     std::vector<Totals> totals(sizes.size());
     for (const auto& file : files) {
         bench::Photo photo;
@@ -161,13 +163,27 @@ int main(int argc, char** argv) {
             Totals& t = totals[s];
             t.photos++;
             t.capture_ms += capture_ms;
-            for (Coder c : coders) { t.ms[int(c)] += r[int(c)].chain_ms; t.psnr[int(c)] += r[int(c)].psnr; }
+            for (Coder c : coders) {
+                t.ms[int(c)] += r[int(c)].chain_ms;
+                t.cpu[int(c)] += r[int(c)].cpu_ms;
+                t.psnr[int(c)] += r[int(c)].psnr;
+            }
             double gap = r[0].psnr - r[1].psnr, ratio = r[1].chain_ms / r[0].chain_ms;
             t.worst_gap = std::min(t.worst_gap, gap);
             t.slowest_ratio = std::min(t.slowest_ratio, ratio);
-            std::printf("%-18.18s %5d | %8.1f | %9.1f %9.1f %9.1f | %7.3f %7.3f %7.3f | %+7.3f %6.1fx\n",
-                        photo.name.c_str(), size, capture_ms, r[0].chain_ms, r[1].chain_ms, r[2].chain_ms, r[0].psnr,
-                        r[1].psnr, r[2].psnr, gap, ratio);
+            auto times = [](const Result& x) {
+                static char text[3][32];
+                static int next = 0;
+                char* t = text[next++ % 3];
+                std::snprintf(t, 32, "%6.0f / %6.0f", x.chain_ms, x.cpu_ms);
+                return t;
+            };
+            const char* t0 = times(r[0]);
+            const char* t1 = times(r[1]);
+            const char* t2 = times(r[2]);
+            std::printf("%-16.16s %4d | %7.1f | %-15s %-15s %-15s | %6.2f %6.2f %6.2f | %+6.3f %5.1fx %5.1fx\n",
+                        photo.name.c_str(), size, capture_ms, t0, t1, t2, r[0].psnr, r[1].psnr, r[2].psnr, gap, ratio,
+                        r[1].cpu_ms / r[0].cpu_ms);
             std::fflush(stdout);
         }
     }
@@ -176,10 +192,11 @@ int main(int argc, char** argv) {
         const Totals& t = totals[s];
         if (t.photos == 0) continue;
         double n = t.photos;
-        std::printf("size %d, %d photos: capture %.1f ms avg (%.3f of our compression); chain ms avg: morvane %.1f, "
-                    "cluster %.1f, range %.1f; cluster/morvane time %.1fx overall, %.1fx worst photo\n",
+        std::printf("size %d, %d photos: capture %.1f ms avg (%.3f of our compression time); chain wall ms avg: "
+                    "morvane %.1f, cluster %.1f, range %.1f; cluster/morvane: wall %.1fx overall (%.1fx worst photo), "
+                    "processor time %.1fx\n",
                     sizes[s], t.photos, t.capture_ms / n, t.capture_ms / t.ms[0], t.ms[0] / n, t.ms[1] / n, t.ms[2] / n,
-                    t.ms[1] / t.ms[0], t.slowest_ratio);
+                    t.ms[1] / t.ms[0], t.slowest_ratio, t.cpu[1] / t.cpu[0]);
         std::printf("size %d: PSNR avg morvane %.3f dB, cluster %.3f dB, range %.3f dB; morvane - cluster: avg %+.3f dB, "
                     "worst photo %+.3f dB\n",
                     sizes[s], t.psnr[0] / n, t.psnr[1] / n, t.psnr[2] / n, (t.psnr[0] - t.psnr[1]) / n, t.worst_gap);

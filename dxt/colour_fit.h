@@ -13,6 +13,9 @@
 #include "dxt/solid_colour_fit.h"
 #include "dxt/tables.h"
 
+#ifndef MORVANE_EASY2
+#define MORVANE_EASY2 384
+#endif
 #ifndef MORVANE_EASY
 #define MORVANE_EASY 192
 #endif
@@ -64,7 +67,8 @@ MORVANE_DXT_INLINE ColourFit fit_block_colours(const BlockPixels& px, PaletteMod
     }
 
     EndpointPair searched = fit.pair;
-    int32_t error = search_nearby_endpoints(px, mode, 3, searched, fit.error);
+    const bool easy = fit.error <= MORVANE_EASY2;
+    int32_t error = search_nearby_endpoints(px, mode, easy ? 1 : 8, easy ? kSingleStepMoves : 24, searched, fit.error);
     if (error < fit.error) {
         fit.pair = searched;
         fit.error = choose_selectors(px, decoded_palette(fit.pair, mode), fit.selectors);

@@ -14,10 +14,13 @@ struct EndpointMove {
     int8_t first, second;  // steps of each endpoint
 };
 
+// Single steps first, so that a quick search can stop after them.
+inline constexpr int kSingleStepMoves = 12;
 inline constexpr EndpointMove kEndpointMoves[] = {
-    {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}, {0, 1, 1}, {0, -1, -1}, {0, 1, -1}, {0, -1, 1},
-    {1, 1, 0}, {1, -1, 0}, {1, 0, 1}, {1, 0, -1}, {1, 1, 1}, {1, -1, -1}, {1, 1, -1}, {1, -1, 1},
-    {2, 1, 0}, {2, -1, 0}, {2, 0, 1}, {2, 0, -1}, {2, 1, 1}, {2, -1, -1}, {2, 1, -1}, {2, -1, 1},
+    {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}, {1, 1, 0}, {1, -1, 0},
+    {1, 0, 1}, {1, 0, -1}, {2, 1, 0}, {2, -1, 0}, {2, 0, 1}, {2, 0, -1},
+    {0, 1, 1}, {0, -1, -1}, {0, 1, -1}, {0, -1, 1}, {1, 1, 1}, {1, -1, -1},
+    {1, 1, -1}, {1, -1, 1}, {2, 1, 1}, {2, -1, -1}, {2, 1, -1}, {2, -1, 1},
 };
 
 MORVANE_DXT_INLINE bool apply_move(EndpointPair& e, EndpointMove m) {
@@ -42,10 +45,11 @@ MORVANE_DXT_INLINE void channel_palette(int e0, int e1, PaletteMode mode, int32_
     }
 }
 
-// Improves `best` (whose error is `best_error`) in up to `rounds` rounds, each taking the best move;
+// Improves `best` (whose error is `best_error`) in up to `rounds` rounds of the first `moves` moves, each
+// round taking the best move;
 // returns the new error. A move changes one channel, so the other two channels' share of every
 // pixel-to-entry distance is worked out once per round and reused by the eight moves of that channel.
-MORVANE_DXT_INLINE int32_t search_nearby_endpoints(const BlockPixels& px, PaletteMode mode, int rounds,
+MORVANE_DXT_INLINE int32_t search_nearby_endpoints(const BlockPixels& px, PaletteMode mode, int rounds, int moves,
                                                    EndpointPair& best, int32_t best_error) {
     const int32_t* channel_pixels[3] = {px.r, px.g, px.b};
     for (int round = 0; round < rounds && best_error > 0; ++round) {
@@ -68,7 +72,8 @@ MORVANE_DXT_INLINE int32_t search_nearby_endpoints(const BlockPixels& px, Palett
 
         EndpointPair round_best = best;
         int32_t round_error = best_error;
-        for (EndpointMove m : kEndpointMoves) {
+        for (int move = 0; move < moves; ++move) {
+            const EndpointMove m = kEndpointMoves[move];
             EndpointPair c = best;
             if (!apply_move(c, m)) continue;
             int32_t entry[4];
@@ -77,15 +82,14 @@ MORVANE_DXT_INLINE int32_t search_nearby_endpoints(const BlockPixels& px, Palett
             else channel_palette(expand5(c.first.b), expand5(c.second.b), mode, entry);
             const int32_t* x = channel_pixels[m.channel];
             const int32_t(*other)[16] = rest[m.channel];
-            alignas(64) int32_t error[16];
+            int32_t e = 0;
             for (int i = 0; i < 16; ++i) {
                 int32_t d0 = x[i] - entry[0], d1 = x[i] - entry[1], d2 = x[i] - entry[2], d3 = x[i] - entry[3];
                 int32_t e0 = other[0][i] + d0 * d0, e1 = other[1][i] + d1 * d1;
                 int32_t e2 = other[2][i] + d2 * d2, e3 = other[3][i] + d3 * d3;
                 int32_t a = e0 < e1 ? e0 : e1, b = e2 < e3 ? e2 : e3;
-                error[i] = a < b ? a : b;
+                e += a < b ? a : b;
             }
-            int32_t e = sum16(error);
             if (e < round_error) { round_error = e; round_best = c; }
         }
         if (round_error >= best_error) break;

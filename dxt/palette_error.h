@@ -15,16 +15,10 @@ MORVANE_DXT_INLINE int32_t distance_to(const BlockPixels& px, int i, const Palet
     return dr * dr + dg * dg + db * db;
 }
 
-// A pairwise sum, which the compiler keeps in vector registers.
-MORVANE_DXT_INLINE int32_t sum16(int32_t v[16]) {
-    for (int i = 0; i < 8; ++i) v[i] += v[i + 8];
-    for (int i = 0; i < 4; ++i) v[i] += v[i + 4];
-    return (v[0] + v[2]) + (v[1] + v[3]);
-}
-
 // Nearest entry for every pixel (ties to the lower entry); returns the total squared error.
 MORVANE_DXT_INLINE int32_t choose_selectors(const BlockPixels& px, const Palette& p, uint8_t selectors[16]) {
-    int32_t error[16], pick[16];
+    // Sums are kept inside the loops that compute them: the compiler then reduces in registers.
+    int32_t total = 0;
     for (int i = 0; i < 16; ++i) {
         int32_t best = distance_to(px, i, p, 0), index = 0;
         for (int k = 1; k < 4; ++k) {
@@ -32,25 +26,24 @@ MORVANE_DXT_INLINE int32_t choose_selectors(const BlockPixels& px, const Palette
             index = d < best ? k : index;
             best = d < best ? d : best;
         }
-        error[i] = best;
-        pick[i] = index;
+        total += best;
+        selectors[i] = uint8_t(index);
     }
-    for (int i = 0; i < 16; ++i) selectors[i] = uint8_t(pick[i]);
-    return sum16(error);
+    return total;
 }
 
 // The same total without the selectors, for trying candidate endpoints.
 MORVANE_DXT_INLINE int32_t palette_error(const BlockPixels& px, const Palette& p) {
-    int32_t error[16];
+    int32_t total = 0;
     for (int i = 0; i < 16; ++i) {
         int32_t best = distance_to(px, i, p, 0);
         for (int k = 1; k < 4; ++k) {
             int32_t d = distance_to(px, i, p, k);
             best = d < best ? d : best;
         }
-        error[i] = best;
+        total += best;
     }
-    return sum16(error);
+    return total;
 }
 
 }  // namespace morvane::dxt

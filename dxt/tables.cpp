@@ -1,6 +1,7 @@
 #include "dxt/tables.h"
 
 #include <cstdlib>
+#include <initializer_list>
 
 namespace morvane::dxt {
 namespace {
@@ -22,25 +23,31 @@ void fill_quantise(uint8_t* out) {
     }
 }
 
-// Brute force over every endpoint pair, exact against the decoder's integer palette.
-// Ties go to the pair with the nearer endpoints, so that rounding elsewhere matters least.
+// Every endpoint pair is tried once: each lands its palette entry in the bucket of that 8-bit value,
+// keeping the pair with the nearer endpoints (so that rounding elsewhere matters least). Each wanted value
+// then takes the nearest filled bucket; the entries are exact integers as the decoder computes them.
 template <int Bits, int Divisor>
 void fill_solid(SolidPair* out) {
+    int spread_at[256], first_at[256], second_at[256];
+    for (int v = 0; v < 256; ++v) spread_at[v] = 1 << 30;
+    for (int a = 0; a < (1 << Bits); ++a) {
+        for (int b = 0; b < (1 << Bits); ++b) {
+            int entry = Divisor == 3 ? (2 * expand<Bits>(a) + expand<Bits>(b)) / 3
+                                     : (expand<Bits>(a) + expand<Bits>(b)) / 2;
+            int spread = std::abs(a - b);
+            if (spread < spread_at[entry]) { spread_at[entry] = spread; first_at[entry] = a; second_at[entry] = b; }
+        }
+    }
     for (int v = 0; v < 256; ++v) {
-        SolidPair best;
-        int best_error = 1 << 30, best_spread = 1 << 30;
-        for (int a = 0; a < (1 << Bits); ++a) {
-            for (int b = 0; b < (1 << Bits); ++b) {
-                int entry = Divisor == 3 ? (2 * expand<Bits>(a) + expand<Bits>(b)) / 3
-                                         : (expand<Bits>(a) + expand<Bits>(b)) / 2;
-                int e = std::abs(entry - v), spread = std::abs(a - b);
-                if (e < best_error || (e == best_error && spread < best_spread)) {
-                    best_error = e; best_spread = spread;
-                    best = SolidPair{uint8_t(a), uint8_t(b), uint8_t(e)};
-                }
+        for (int d = 0; d < 256; ++d) {
+            int pick = -1;
+            for (int w : {v - d, v + d})
+                if (w >= 0 && w < 256 && spread_at[w] < (1 << 30) && (pick < 0 || spread_at[w] < spread_at[pick])) pick = w;
+            if (pick >= 0) {
+                out[v] = SolidPair{uint8_t(first_at[pick]), uint8_t(second_at[pick]), uint8_t(d)};
+                break;
             }
         }
-        out[v] = best;
     }
 }
 

@@ -91,6 +91,8 @@ TEST(BlockLayout, Dxt3AlphaIsEachValueRoundedToSixteenLevels) {
     for (int a = 0; a < 256; ++a) EXPECT_EQ(rgba[size_t(a) * 4 + 3], (a + 8) / 17 * 17) << "alpha " << a;
 }
 
+// The first block holds 0 and 255 beside values from 40 to 189: the six-value palette keeps 0 and 255
+// exact and spaces its other entries about 30 apart, so no value is more than about 15 off.
 TEST(BlockLayout, Dxt5AlphaThatVariesStaysCloseAndKeepsFullyTransparentAndOpaquePixelsExact) {
     Picture p = photo_like(8, 4);
     const int first[16] = {0, 255, 40, 60, 80, 100, 120, 140, 0, 255, 50, 70, 90, 110, 130, 150};
@@ -104,7 +106,7 @@ TEST(BlockLayout, Dxt5AlphaThatVariesStaysCloseAndKeepsFullyTransparentAndOpaque
             size_t i = size_t(y * 8 + x) * 4 + 3;
             int want = p.bgra[i];
             if (want == 0 || want == 255) EXPECT_EQ(rgba[i], want) << x << "," << y;
-            else EXPECT_LE(std::abs(int(rgba[i]) - want), 12) << x << "," << y;
+            else EXPECT_LE(std::abs(int(rgba[i]) - want), 16) << x << "," << y;
         }
 }
 

@@ -42,7 +42,19 @@ TEST(ImageWalker, ThreadedAndSingleThreadedCompressionGiveIdenticalBytes) {
     }
 }
 
-TEST(ImageWalker, OddSizesDecodeCloseToTheSourceAndWriteOnlyTheirBlocks) {
+double squared_error(const Picture& p, const std::vector<uint8_t>& rgba) {
+    double sum = 0;
+    for (size_t i = 0; i < rgba.size(); i += 4)
+        for (int c = 0; c < 3; ++c) {
+            double d = double(rgba[i + size_t(c)]) - p.bgra[i + 2 - size_t(c)];
+            sum += d * d;
+        }
+    return sum;
+}
+
+// Blocks past the edge repeat the picture's last pixels: the real pixels decode as close as libsquish's own
+// best fit gets them (which weighs only the real pixels), give or take a little.
+TEST(ImageWalker, OddSizesDecodeAboutAsCloseAsLibsquishAndWriteOnlyTheirBlocks) {
     const int sizes[][2] = {{1, 1}, {2, 2}, {5, 3}, {3, 5}, {7, 9}, {4, 1}, {1, 4}, {13, 6}};
     for (auto [w, h] : sizes) {
         const Picture p = photo_like(w, h, uint32_t(w * 31 + h));
@@ -53,12 +65,14 @@ TEST(ImageWalker, OddSizesDecodeCloseToTheSourceAndWriteOnlyTheirBlocks) {
             for (size_t i = size; i < blocks.size(); ++i) ASSERT_EQ(blocks[i], 0xAB) << f.name << " " << w << "x" << h;
             std::vector<uint8_t> rgba(p.bgra.size());
             squish::DecompressImage(rgba.data(), w, h, blocks.data(), f.squish_format);
-            int worst = 0;
-            for (size_t i = 0; i < rgba.size(); i += 4) {
-                worst = std::max({worst, std::abs(rgba[i] - p.bgra[i + 2]), std::abs(rgba[i + 1] - p.bgra[i + 1]),
-                                  std::abs(rgba[i + 2] - p.bgra[i])});
-            }
-            EXPECT_LE(worst, 24) << f.name << " " << w << "x" << h;
+
+            std::vector<uint8_t> source_rgba = p.bgra, reference(size), reference_rgba(p.bgra.size());
+            for (size_t i = 0; i < source_rgba.size(); i += 4) std::swap(source_rgba[i], source_rgba[i + 2]);
+            squish::CompressImage(source_rgba.data(), w, h, reference.data(),
+                                  f.squish_format | squish::kColourIterativeClusterFit);
+            squish::DecompressImage(reference_rgba.data(), w, h, reference.data(), f.squish_format);
+            EXPECT_LE(squared_error(p, rgba), 1.5 * squared_error(p, reference_rgba) + 48.0 * double(block_count(w, h)))
+                << f.name << " " << w << "x" << h;
         }
     }
 }
