@@ -3,6 +3,7 @@
 #include "platform/stretch_copy.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace morvane {
@@ -56,6 +57,14 @@ double PictureSurface::width() const {
 double PictureSurface::height() const {
     const int border = 2 * border_pixels(border_style_, appearance_);
     return double(height_pixels() + border) * container_units_per_pixel_;
+}
+void PictureSurface::set_width(double outer_units) {
+    const int border = 2 * border_pixels(border_style_, appearance_);
+    set_width_pixels(int(std::lround(outer_units / container_units_per_pixel_)) - border);
+}
+void PictureSurface::set_height(double outer_units) {
+    const int border = 2 * border_pixels(border_style_, appearance_);
+    set_height_pixels(int(std::lround(outer_units / container_units_per_pixel_)) - border);
 }
 double PictureSurface::scale_width() const { return pixels_in_scale_units(width_pixels(), scale_mode_); }
 double PictureSurface::scale_height() const { return pixels_in_scale_units(height_pixels(), scale_mode_); }

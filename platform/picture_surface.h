@@ -36,6 +36,10 @@ public:
     // Outer size in the container's units (a border adds to it).
     double width() const;
     double height() const;
+    // Sets the outer size in the container's units, as a window sizes the controls on it: the border comes off
+    // the inside, the rest is rounded to whole pixels (a frame measuring twips at 15 per pixel: 15360 -> 1024).
+    void set_width(double outer_units);
+    void set_height(double outer_units);
     // Inner size in the surface's own scale units (pixels when the scale mode is pixels).
     double scale_width() const;
     double scale_height() const;
@@ -46,6 +50,7 @@ public:
     int height_pixels() const;
 
     // --- drawing ------------------------------------------------------------------------------------
+    // 0x00BBGGRR; a system colour (top bit set) must be resolved by the caller first.
     uint32_t back_color() const;
     void set_back_color(uint32_t colorref);
     void clear();  // fill the whole image with the back colour

@@ -104,10 +104,15 @@ void copy_unscaled(const Image32& picture, Image32& target, int x, int y, int x0
     }
 }
 
+// Width, height and bytes agree; an image assembled by hand might not, and must not be read past its end.
+bool well_formed(const Image32& image) {
+    return !image.empty() && image.bytes.size() >= size_t(image.width) * size_t(image.height) * 4;
+}
+
 }  // namespace
 
 void stretch_copy(const Image32& picture, Image32& target, int x, int y, int w, int h) {
-    if (picture.empty() || target.empty() || w <= 0 || h <= 0) return;
+    if (!well_formed(picture) || !well_formed(target) || w <= 0 || h <= 0) return;
     if (&picture == &target) {  // drawing a surface onto itself reads the picture as it was
         const Image32 copy = picture;
         stretch_copy(copy, target, x, y, w, h);

@@ -47,6 +47,23 @@ TEST(PictureSurface, OuterSizeEqualsInnerSizeOnlyWithoutBorderOnAPixelContainer)
     EXPECT_EQ(s.scale_width(), 526);
 }
 
+TEST(PictureSurface, SettingTheOuterSizeInTwipsOnATwipFrameGivesWholePixelsInside) {
+    PictureSurface s;
+    s.set_container_units_per_pixel(15);
+    s.set_height(30720);
+    s.set_width(15360);
+    EXPECT_EQ(s.width_pixels(), 1024);
+    EXPECT_EQ(s.height_pixels(), 2048);
+    EXPECT_EQ(s.width(), 15360);
+
+    s.set_border_style(morvane::BorderFixedSingle);
+    s.set_width(15360);  // the border's two pixels come off the inside
+    EXPECT_EQ(s.width_pixels(), 1022);
+    EXPECT_EQ(s.width(), 15360);
+    s.set_width(20);  // less than the border itself
+    EXPECT_EQ(s.width_pixels(), 0);
+}
+
 TEST(PictureSurface, InnerSizeIsReportedInTheSurfacesOwnScaleUnits) {
     PictureSurface s;
     size(s, 1024, 512);
@@ -59,8 +76,8 @@ TEST(PictureSurface, InnerSizeIsReportedInTheSurfacesOwnScaleUnits) {
 }
 
 TEST(PictureSurface, ClearFillsTheWholeImageWithTheBackColourOpaque) {
-    PictureSurface s(0x00332211);
-    size(s, 5, 4);  // red 0x11, green 0x22, blue 0x33
+    PictureSurface s(0x00332211);  // red 0x11, green 0x22, blue 0x33
+    size(s, 5, 4);
     s.stretch_copy(Image32(1, 1, {200, 200, 200, 255}), 0, 0, 5, 4);
     s.clear();
     for (int y = 0; y < 4; ++y)
@@ -68,8 +85,8 @@ TEST(PictureSurface, ClearFillsTheWholeImageWithTheBackColourOpaque) {
 }
 
 TEST(PictureSurface, GrowingKeepsTheOldPictureAndFillsTheNewAreaWithTheBackColour) {
-    PictureSurface s(0x000000FF);
-    size(s, 3, 2);  // back colour red
+    PictureSurface s(0x000000FF);  // back colour red
+    size(s, 3, 2);
     Image32 picture(3, 2);
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x) picture.set_pixel(x, y, {uint8_t(10 * x), uint8_t(10 * y), 7, 255});

@@ -188,13 +188,16 @@ TEST(StretchCopy, AClippedDrawShowsTheSamePixelsAsTheUnclippedOne) {
         for (int x = 0; x < 20; ++x) ASSERT_EQ(part.pixel(x, y), whole.pixel(x + 7, y + 2)) << x << "," << y;
 }
 
-TEST(StretchCopy, NothingIsDrawnForAnEmptyRectangleOrAnEmptyPicture) {
+TEST(StretchCopy, NothingIsDrawnForAnEmptyRectangleOrAnEmptyOrMalformedPicture) {
     const Bgra back{9, 9, 9, 9};
     Image32 picture(4, 4, {1, 1, 1, 255});
     Image32 target(8, 8, back);
     morvane::stretch_copy(picture, target, 0, 0, 0, 5);
     morvane::stretch_copy(picture, target, 0, 0, 5, -3);
     morvane::stretch_copy(Image32{}, target, 0, 0, 5, 5);
+    Image32 short_of_bytes(4, 4);
+    short_of_bytes.bytes.resize(20);  // claims 4 x 4 but holds five pixels
+    morvane::stretch_copy(short_of_bytes, target, 0, 0, 8, 8);
     expect_all_pixels(target, back);
 }
 
