@@ -1,0 +1,32 @@
+#include "texture/background_build.h"
+
+namespace vtfmod {
+
+BackgroundSurfaces::BackgroundSurfaces() { Picture2.set_container_units_per_pixel(kTwipsPerPixel); }
+
+void rescale_picture(const morvane::Image32& picture, int side_pixels, morvane::PictureSurface& picture2) {
+    const double side_units = double(side_pixels) * picture2.container_units_per_pixel();
+    picture2.set_height(side_units);
+    picture2.set_width(side_units);
+    picture2.clear();
+    picture2.stretch_copy(picture, 0, 0, int(picture2.scale_width()), int(picture2.scale_height()));
+}
+
+bool make_background(const morvane::PictureSurface& picture2, morvane::PictureSurface& source_buffer,
+                     morvane::PictureSurface& temp_buffer, TextureModule& module) {
+    const morvane::Image32& image = picture2.image();
+    source_buffer.set_height_pixels(int(picture2.scale_height()));
+    source_buffer.set_width_pixels(int(picture2.scale_width()));
+    source_buffer.clear();
+    source_buffer.stretch_copy(image, 0, 0, image.width, image.height);  // unscaled
+    return module.BuildTexture(source_buffer, temp_buffer, kBackgroundFlags, kBackgroundFormat,
+                               kBackgroundMinorVersion);
+}
+
+bool build_background(const morvane::Image32& picture, int side_pixels, TextureModule& module) {
+    BackgroundSurfaces surfaces;
+    rescale_picture(picture, side_pixels, surfaces.Picture2);
+    return make_background(surfaces.Picture2, surfaces.Source_Buffer, surfaces.Temp_Buffer, module);
+}
+
+}  // namespace vtfmod

@@ -1,0 +1,40 @@
+#pragma once
+// The main window's road from a picture to a built texture, without the window: the picture stretched onto
+// the working square (Picture2), copied one to one into Source_Buffer, and built with the program's fixed
+// choices. The desktop program and morvane-cli both run this, so both write the same files.
+#include "platform/image32.h"
+#include "platform/picture_surface.h"
+#include "texture/vtfmod.h"
+
+#include <cstdint>
+
+namespace vtfmod {
+
+// The build's fixed choices: flags "EightBitAlpha", DXT5 levels, VTF 7.1.
+inline constexpr int32_t kBackgroundFlags = EightBitAlpha;
+inline constexpr int32_t kBackgroundFormat = DXT5;
+inline constexpr int16_t kBackgroundMinorVersion = 1;
+inline constexpr int kTwipsPerPixel = 15;  // the fixed ratio of the window's frames
+
+// The picture surfaces of a build, set up as the main window's picture boxes: all measure in pixels, are
+// flat and have no border; Picture2 sits in a frame measuring twips, the two buffers on the pixel-measured form.
+struct BackgroundSurfaces {
+    morvane::PictureSurface Picture2;
+    morvane::PictureSurface Source_Buffer;
+    morvane::PictureSurface Temp_Buffer;
+    BackgroundSurfaces();
+};
+
+// Sizes `picture2` to side x side pixels (height first, in its frame's twips) and stretches the whole
+// picture onto it; a picture of another shape is distorted to fill the square.
+void rescale_picture(const morvane::Image32& picture, int side_pixels, morvane::PictureSurface& picture2);
+
+// The build command: Source_Buffer takes Picture2's size and image one to one, then BuildTexture runs with
+// the fixed choices above. True when it built.
+bool make_background(const morvane::PictureSurface& picture2, morvane::PictureSurface& source_buffer,
+                     morvane::PictureSurface& temp_buffer, TextureModule& module);
+
+// Both steps on surfaces of its own: what a build without a window needs.
+bool build_background(const morvane::Image32& picture, int side_pixels, TextureModule& module);
+
+}  // namespace vtfmod

@@ -1,0 +1,82 @@
+// The build driver: checks the two surfaces, then runs every step into a fresh state that replaces the
+// module's state only when the build is complete.
+#include "texture/vtfmod.h"
+
+#include <cmath>
+#include <limits>
+#include <utility>
+
+namespace vtfmod {
+
+namespace {
+
+using morvane::PictureSurface;
+
+// The surfaces measure in pixels, are flat, keep their size and have no border, and the source's outer
+// width is its inner width (its container measures in pixels too), so outer sizes are picture pixels.
+bool surfaces_fit(const PictureSurface& source, const PictureSurface& scratch) {
+    // Drawing the levels on the source itself would destroy the picture they are drawn from.
+    if (&source == &scratch) return false;
+    return source.scale_mode() == morvane::ScalePixels && scratch.scale_mode() == morvane::ScalePixels &&
+           source.appearance() == morvane::AppearanceFlat && scratch.appearance() == morvane::AppearanceFlat &&
+           !source.auto_size() && !scratch.auto_size() && source.border_style() == morvane::BorderNone &&
+           scratch.border_style() == morvane::BorderNone && source.width() == source.scale_width();
+}
+
+// The header stores the size as signed 16-bit numbers; an empty picture has nothing to build.
+bool size_fits_header(int32_t w, int32_t h) {
+    constexpr int32_t kMax = std::numeric_limits<int16_t>::max();
+    return w >= 1 && h >= 1 && w <= kMax && h <= kMax;
+}
+
+}  // namespace
+
+bool TextureModule::BuildTexture(PictureSurface& source, PictureSurface& scratch, int32_t flags, int32_t format,
+                                 int16_t minorVersion) {
+    const int32_t w = int32_t(std::lround(source.width()));
+    const int32_t h = int32_t(std::lround(source.height()));
+    if (!surfaces_fit(source, scratch) || !size_fits_header(w, h)) {
+        if (alerts_) alerts_->show_error("error");
+        return false;
+    }
+
+    TextureModule next;
+    next.progress_ = progress_;
+    next.MakeLowResImage(w, h, source, scratch);
+    next.CompressLowResImage();
+    next.CaptureMipLevels(w, h, source, scratch, format);
+    if (progress_) {
+        progress_->set_max(next.MipCount());
+        progress_->set_value(0);
+    }
+    next.CompressMipLevels(format);
+    next.fill_header(flags, format, minorVersion, w, h);
+    next.FaceCount = 1;
+    next.ComputeReflectivity();
+
+    static_cast<TextureState&>(*this) = std::move(static_cast<TextureState&>(next));
+    return true;
+}
+
+void TextureModule::fill_header(int32_t flags, int32_t format, int16_t minorVersion, int32_t width, int32_t height) {
+    Header.flags = flags;
+    Header.firstframe = 0;
+    Header.frames = 1;
+    if (minorVersion > 1) {
+        Header.depth = 1;
+        Header.headersize = kHeaderBytesFromMinor2;
+    } else {
+        Header.depth = 0;
+        Header.headersize = kHeaderBytesUpToMinor1;
+    }
+    Header.height = int16_t(height);
+    Header.width = int16_t(width);
+    Header.bumpscale = 1.0f;
+    Header.hiformat = format;
+    Header.version = {7, minorVersion};
+    Header.signature = {'V', 'T', 'F', '\0'};
+    Header.padding0 = {0, 0, 0, 0};
+    Header.padding1 = {0, 0, 0, 0};
+}
+
+}  // namespace vtfmod

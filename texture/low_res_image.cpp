@@ -1,0 +1,52 @@
+// The 16 x 16 DXT1 copy of the texture that follows the header.
+#include "dxt/dxt_squish.h"
+#include "texture/surface_pixels.h"
+#include "texture/vtfmod.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vtfmod {
+
+namespace {
+
+constexpr int32_t kLowResSide = 16;  // pixels, the longer side at most
+
+// The longer side becomes 16 (or stays, when smaller), the shorter one keeps the picture's proportion, at
+// least 1 pixel. A square texture thus gets 16 x 16, or its own size below 16.
+void low_res_size(int32_t width, int32_t height, int32_t& lw, int32_t& lh) {
+    const int32_t longer = std::max(width, height);
+    const int32_t side = std::min(longer, kLowResSide);
+    if (longer <= 0) {
+        lw = lh = 0;
+        return;
+    }
+    lw = std::max(1, int32_t(std::lround(double(width) * side / longer)));
+    lh = std::max(1, int32_t(std::lround(double(height) * side / longer)));
+}
+
+}  // namespace
+
+void TextureModule::MakeLowResImage(int32_t width, int32_t height, morvane::PictureSurface& source,
+                                    morvane::PictureSurface& scratch) {
+    int32_t lw = 0, lh = 0;
+    low_res_size(width, height, lw, lh);
+    scratch.set_width_pixels(lw);
+    scratch.set_height_pixels(lh);
+    scratch.clear();
+    scratch.stretch_copy(source.image(), 0, 0, lw, lh);
+    LowResInfo = surface_info(scratch);
+    LowResPixels = surface_bits(scratch);
+    LowResCompressedSize = Get_Dxt1_Buffer_Size(lw, lh, kLibraryFlags);
+    LowResCompressed.assign(size_t(std::llround(LowResCompressedSize)), 0);
+    Header.loheight = uint8_t(lh);
+    Header.lowidth = uint8_t(lw);
+    Header.loformat = DXT1;
+}
+
+void TextureModule::CompressLowResImage() {
+    if (LowResPixels.size() < size_t(Header.lowidth) * Header.loheight * 4) return;
+    Compress_Dxt1_Image(LowResPixels.data(), Header.lowidth, Header.loheight, LowResCompressed.data(), kLibraryFlags);
+}
+
+}  // namespace vtfmod

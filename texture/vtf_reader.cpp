@@ -1,0 +1,60 @@
+#include "texture/vtf_reader.h"
+
+#include "texture/vtf_format.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace vtfmod {
+
+namespace {
+
+std::string check_header(const VtfHeader& h) {
+    if (std::memcmp(h.signature.data(), "VTF\0", 4) != 0) return "it does not begin with the VTF signature";
+    if (h.version[0] != 7 || h.version[1] < 0 || h.version[1] > 2)
+        return "its version " + std::to_string(h.version[0]) + "." + std::to_string(h.version[1]) +
+               " is not 7.0, 7.1 or 7.2";
+    const int expected_header = h.version[1] >= 2 ? kHeaderBytesFromMinor2 : kHeaderBytesUpToMinor1;
+    if (h.headersize != expected_header)
+        return "its header size " + std::to_string(h.headersize) + " should be " + std::to_string(expected_header);
+    if (h.width < 1 || h.height < 1) return "its size is not positive";
+    if (h.frames < 1) return "it has no frames";
+    if (h.mipmapcount < 1) return "it has no mip levels";
+    if (image_bytes(h.hiformat, 1, 1) < 0) return "its image format " + std::to_string(h.hiformat) + " is unknown";
+    if (h.lowidth > 0 && h.loheight > 0 && image_bytes(h.loformat, 1, 1) < 0)
+        return "its low-resolution format " + std::to_string(h.loformat) + " is unknown";
+    return {};
+}
+
+}  // namespace
+
+std::string read_vtf_layout(const uint8_t* bytes, std::size_t size, VtfLayout& layout) {
+    layout = VtfLayout{};
+    if (size < 4 || std::memcmp(bytes, "VTF\0", 4) != 0) return "it does not begin with the VTF signature";
+    if (!parse_header(bytes, size, layout.header)) return "it is shorter than a VTF header";
+    const VtfHeader& h = layout.header;
+    if (std::string problem = check_header(h); !problem.empty()) return problem;
+
+    layout.faces = (h.flags & EnviromentMap) ? 6 : 1;
+    const int depth = h.version[1] >= 2 ? std::max<int>(1, h.depth) : 1;
+    uint64_t offset = uint64_t(h.headersize);
+    if (h.lowidth > 0 && h.loheight > 0 && h.loformat != NONE) {
+        const uint64_t bytes_low = uint64_t(image_bytes(h.loformat, h.lowidth, h.loheight));
+        layout.blocks.push_back({-1, h.lowidth, h.loheight, offset, bytes_low});
+        offset += bytes_low;
+    }
+    for (int level = 0; level < h.mipmapcount; ++level) {
+        const int shift = h.mipmapcount - 1 - level;
+        const int32_t w = std::max(1, h.width >> shift);
+        const int32_t ht = std::max(1, h.height >> shift);
+        const uint64_t slices = uint64_t(std::max(1, depth >> shift));
+        const uint64_t bytes_level =
+            uint64_t(image_bytes(h.hiformat, w, ht)) * uint64_t(h.frames) * uint64_t(layout.faces) * slices;
+        layout.blocks.push_back({level, w, ht, offset, bytes_level});
+        offset += bytes_level;
+    }
+    layout.expected_size = offset;
+    return {};
+}
+
+}  // namespace vtfmod

@@ -1,0 +1,49 @@
+// The texture file: header, low-resolution image, then every level from the smallest up, all frames and
+// faces of a level together; no separators, no length prefixes.
+#include "texture/file_replace.h"
+#include "texture/vtfmod.h"
+
+#include <span>
+
+namespace vtfmod {
+
+namespace {
+
+// Why a state cannot be written, or "" when it can: the header must not promise blocks the file lacks.
+std::string unwritable_reason(const TextureState& s) {
+    if (s.MipLevels.empty() || s.Header.mipmapcount == 0 || s.LowResCompressed.empty())
+        return "no texture has been built yet";
+    if (!is_build_format(s.Header.hiformat))
+        return "its levels are in image format " + std::to_string(s.Header.hiformat) +
+               ", which has no compressed data to store (only DXT1, DXT3 and DXT5 can be written)";
+    if (s.MipLevels.size() != s.Header.mipmapcount) return "its level table does not match its header";
+    for (const MipLevel& level : s.MipLevels) {
+        if (int(level.Frames.size()) < s.Header.frames) return "a level lacks one of its frames";
+        for (int f = 0; f < s.Header.frames; ++f) {
+            if (int(level.Frames[size_t(f)].Faces.size()) < s.FaceCount) return "a level lacks one of its faces";
+            for (int k = 0; k < s.FaceCount; ++k)
+                if (level.Frames[size_t(f)].Faces[size_t(k)].Compressed.empty()) return "a level has no compressed data";
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+WriteResult TextureModule::WriteVtfFile(const std::filesystem::path& path) const {
+    if (const std::string reason = unwritable_reason(*this); !reason.empty())
+        return {false, "The texture \"" + path.string() + "\" was not written: " + reason + "."};
+
+    const std::vector<uint8_t> header = header_bytes(Header);
+    std::vector<std::span<const uint8_t>> pieces{header, LowResCompressed};
+    for (const MipLevel& level : MipLevels)
+        for (int f = 0; f < Header.frames; ++f)
+            for (int k = 0; k < FaceCount; ++k) pieces.emplace_back(level.Frames[size_t(f)].Faces[size_t(k)].Compressed);
+
+    if (const std::string reason = replace_file(path, pieces); !reason.empty())
+        return {false, "Could not write the texture \"" + path.string() + "\": " + reason +
+                           ". Any earlier file of that name is unchanged; check that the folder exists and is writable."};
+    return {true, {}};
+}
+
+}  // namespace vtfmod

@@ -1,0 +1,87 @@
+#pragma once
+// The texture module: one texture (header, low-resolution image, mip chain) built from a picture surface
+// and written as a VTF 7.x file. Data flows one way: source surface -> levels -> DXT blocks -> file.
+#include "platform/picture_surface.h"
+#include "texture/mip_levels.h"
+#include "texture/vtf_format.h"
+#include "texture/vtf_header.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace vtfmod {
+
+// The progress window's bar and the message loop, as the build sees them.
+struct BuildProgress {
+    virtual ~BuildProgress() = default;
+    virtual void set_max(int32_t max) = 0;
+    virtual int32_t value() = 0;
+    virtual void set_value(int32_t value) = 0;
+    virtual void yield() = 0;  // handle pending window messages, then return
+};
+
+// The "error" message box of the surface check.
+struct BuildAlerts {
+    virtual ~BuildAlerts() = default;
+    virtual void show_error(const std::string& text) = 0;
+};
+
+struct WriteResult {
+    bool ok = false;
+    std::string error;  // names the path and the reason
+};
+
+// The library flags every call of the DXT library passes: best quality (see dxt/dxt_squish.h).
+inline constexpr int32_t kLibraryFlags = 0x210E;
+
+// Number of mip levels of a width x height picture: halving both sides until the shorter one reaches 1.
+int16_t GetMipCount(int32_t width, int32_t height);
+
+// Everything one build produces; replaced as a whole by every build.
+struct TextureState {
+    VtfHeader Header;
+    int32_t FaceCount = 0;
+    BitmapInfo LowResInfo;
+    std::vector<uint8_t> LowResPixels;      // 4 x lowidth x loheight: B, G, R, fourth byte; top row first
+    double LowResCompressedSize = 0;        // bytes
+    std::vector<uint8_t> LowResCompressed;  // DXT1 blocks
+    std::vector<MipLevel> MipLevels;        // index 0 = smallest level
+};
+
+class TextureModule : public TextureState {
+public:
+    void set_progress(BuildProgress* progress) { progress_ = progress; }  // nullptr: quiet
+    void set_alerts(BuildAlerts* alerts) { alerts_ = alerts; }            // nullptr: quiet
+
+    // MipCount is the header's mipmapcount field itself.
+    uint8_t MipCount() const { return Header.mipmapcount; }
+
+    // Checks both surfaces, then fills the whole state from the source's picture. True when it built; a
+    // refused build reports "error" through the alerts and leaves the state as it was.
+    bool BuildTexture(morvane::PictureSurface& source, morvane::PictureSurface& scratch, int32_t flags,
+                      int32_t format, int16_t minorVersion);
+
+    // Writes the state as a VTF file, replacing `path` only once the new file is complete. Refuses a state
+    // that no build has filled or whose levels are not DXT1, DXT3 or DXT5. Changes no state.
+    WriteResult WriteVtfFile(const std::filesystem::path& path) const;
+
+    // --- the build's steps, in the order BuildTexture calls them --------------------------------------
+    void MakeLowResImage(int32_t width, int32_t height, morvane::PictureSurface& source,
+                         morvane::PictureSurface& scratch);
+    void CompressLowResImage();
+    void CaptureMipLevels(int32_t width, int32_t height, morvane::PictureSurface& source,
+                          morvane::PictureSurface& scratch, int32_t format);
+    void CompressMipLevels(int32_t format);
+    void ComputeReflectivity();
+
+private:
+    void fill_header(int32_t flags, int32_t format, int16_t minorVersion, int32_t width, int32_t height);
+    void yield() { if (progress_) progress_->yield(); }
+
+    BuildProgress* progress_ = nullptr;
+    BuildAlerts* alerts_ = nullptr;
+};
+
+}  // namespace vtfmod

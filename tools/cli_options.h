@@ -1,0 +1,33 @@
+#pragma once
+// What the command line asks for, parsed but not yet acted on.
+#include "dxt/encoder_choice.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace morvane::cli {
+
+struct MakeOptions {
+    std::optional<std::filesystem::path> picture;  // none: the built-in default picture
+    int side_pixels = 0;                           // 1024 or 2048
+    std::filesystem::path out;                     // folder for background01.vtf and .vmt
+    std::optional<dxt::Encoder> encoder;           // none: the library's default
+};
+
+struct InspectOptions {
+    std::filesystem::path file;
+};
+
+struct Command {
+    enum Kind { Help, Make, Inspect } kind = Help;
+    MakeOptions make;
+    InspectOptions inspect;
+};
+
+// Fills `command` from argv; returns "" or what is wrong with the command line.
+std::string parse_command_line(int argc, char** argv, Command& command);
+
+extern const char* const kUsage;
+
+}  // namespace morvane::cli

@@ -1,0 +1,23 @@
+// morvane-cli: the console background build without a window.
+#include "tools/cli_options.h"
+#include "tools/inspect_command.h"
+#include "tools/make_command.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);  // picture decoding finds Qt's image plugins through it
+    morvane::cli::Command command;
+    if (const std::string problem = morvane::cli::parse_command_line(argc, argv, command); !problem.empty()) {
+        std::fprintf(stderr, "morvane-cli: %s.\n\n%s", problem.c_str(), morvane::cli::kUsage);
+        return 2;
+    }
+    switch (command.kind) {
+        case morvane::cli::Command::Help: std::fputs(morvane::cli::kUsage, stdout); return 0;
+        case morvane::cli::Command::Make: return morvane::cli::run_make(command.make);
+        case morvane::cli::Command::Inspect: return morvane::cli::run_inspect(command.inspect);
+    }
+    return 2;
+}
