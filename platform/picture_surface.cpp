@@ -86,8 +86,33 @@ uint32_t PictureSurface::back_color() const { return back_color_; }
 void PictureSurface::set_back_color(uint32_t colorref) { back_color_ = colorref; }
 void PictureSurface::clear() { image_.image().fill(bgra_from_colorref(back_color_)); }
 
+// The k >= 1 with picture size = (w, h) * 2^k in both axes, or 0.
+static int exact_halvings(const Image32& picture, int w, int h) {
+    if (w <= 0 || h <= 0) return 0;
+    for (int k = 1; k < 31 && (long long)w << k <= picture.width; ++k)
+        if ((long long)w << k == picture.width && (long long)h << k == picture.height) return k;
+    return 0;
+}
+
 void PictureSurface::stretch_copy(const Image32& picture, int x, int y, int w, int h) {
-    morvane::stretch_copy(picture, image_.image(), x, y, w, h);
+    Image32& target = image_.image();
+    const bool halving = &picture != &target && exact_halvings(picture, w, h) > 0;
+    if (!pyramid_.built_from(picture)) {
+        pyramid_.clear();  // it serves one unchanged picture at a time
+        if (halving) pyramid_.build(picture);
+    }
+    const int k = halving ? pyramid_.level_for(w, h) : 0;
+    if (k == 0) {
+        morvane::stretch_copy(picture, target, x, y, w, h);
+        return;
+    }
+    // Visible part of the rectangle, as offsets into it, as the general copy clips it.
+    const int x0 = int(std::clamp<long long>(-(long long)x, 0, w));
+    const int x1 = int(std::clamp<long long>((long long)target.width - x, 0, w));
+    const int y0 = int(std::clamp<long long>(-(long long)y, 0, h));
+    const int y1 = int(std::clamp<long long>((long long)target.height - y, 0, h));
+    if (x0 >= x1 || y0 >= y1 || target.bytes.size() < size_t(target.width) * size_t(target.height) * 4) return;
+    pyramid_.draw(k, target, x, y, x0, x1, y0, y1);
 }
 
 const Image32& PictureSurface::image() const { return image_.image(); }
