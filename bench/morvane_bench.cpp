@@ -1,11 +1,13 @@
 // Morvane's encoder against libsquish on real photographs, as one table: for each photograph and output
 // size, the capture of the whole mip chain, the compression of the chain to DXT5 by our encoder, libsquish's
 // iterative cluster fit and libsquish's range fit (each on all cores), and the RGB PSNR of the decoded top
-// level. Run: morvane-bench [--sizes 1024,2048] [--encoders morvane,squish,squish-range] FOLDER|FILE...
+// level. Run: morvane-bench [--sizes 1024,2048] [--fast] FOLDER|FILE...   (--fast leaves out the range fit)
+//      morvane-bench --make-photo SOURCE 3840x2400 OUT.jpg   (a large photograph for the memory check)
 #include "bench/photo_set.h"
 #include "dxt/block_encoder.h"
 #include "dxt/squish_encoder.h"
 #include "platform/picture_surface.h"
+#include "texture/vtfmod.h"
 
 #include <sys/resource.h>
 
@@ -34,20 +36,22 @@ double process_cpu_ms() {
     return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
 }
 
-// The chain as the texture build captures it: the whole source stretched onto a scratch surface at each
-// level's size, largest first, and the pixels read back.
-std::vector<Image32> capture_chain(const PictureSurface& source, PictureSurface& scratch) {
-    std::vector<Image32> levels;
-    int w = source.width_pixels(), h = source.height_pixels();
-    for (;;) {
-        scratch.set_width_pixels(w);
-        scratch.set_height_pixels(h);
-        scratch.clear();
-        scratch.stretch_copy(source.image(), 0, 0, w, h);
-        levels.push_back(scratch.image());
-        if (w == 1 || h == 1) break;
-        w = std::max(1, w / 2);
-        h = std::max(1, h / 2);
+// The chain as the texture build captures it (the module's own steps: the low-resolution image, then
+// every level stretched from the whole source onto the scratch surface and read back), largest level first.
+struct Level {
+    int width = 0, height = 0;
+    const uint8_t* bgra = nullptr;
+    size_t size() const { return size_t(width) * size_t(height) * 4; }
+};
+
+std::vector<Level> capture_chain(vtfmod::TextureModule& module, PictureSurface& source, PictureSurface& scratch) {
+    const int w = source.width_pixels(), h = source.height_pixels();
+    module.MakeLowResImage(w, h, source, scratch);
+    module.CaptureMipLevels(w, h, source, scratch, 15);
+    std::vector<Level> levels;
+    for (int i = int(module.MipLevels.size()) - 1; i >= 0; --i) {
+        const auto& level = module.MipLevels[size_t(i)];
+        levels.push_back({level.Width, level.Height, level.Frames[0].Faces[0].Pixels.data()});
     }
     return levels;
 }
@@ -59,27 +63,28 @@ const char* coder_name(Coder c) {
     return c == Coder::Ours ? "morvane" : c == Coder::SquishCluster ? "squish-cluster" : "squish-range";
 }
 
-void compress(Coder c, const Image32& level, uint8_t* out) {
+// libsquish with unweighted colour error, as PSNR measures it (the iterative cluster fit is its best mode).
+void compress(Coder c, const Level& level, uint8_t* out) {
     switch (c) {
-        case Coder::Ours: dxt::morvane_compress_dxt5(level.bytes.data(), level.width, level.height, out); break;
+        case Coder::Ours: dxt::morvane_compress_dxt5(level.bgra, level.width, level.height, out); break;
         case Coder::SquishCluster:
-            dxt::squish_compress(level.bytes.data(), level.width, level.height, out, dxt::BlockFormat::Dxt5,
+            dxt::squish_compress(level.bgra, level.width, level.height, out, dxt::BlockFormat::Dxt5,
                                  dxt::SquishFit::IterativeCluster, false);
             break;
         case Coder::SquishRange:
-            dxt::squish_compress(level.bytes.data(), level.width, level.height, out, dxt::BlockFormat::Dxt5,
+            dxt::squish_compress(level.bgra, level.width, level.height, out, dxt::BlockFormat::Dxt5,
                                  dxt::SquishFit::Range, false);
             break;
     }
 }
 
-double rgb_psnr(const Image32& original, const std::vector<uint8_t>& blocks) {
-    std::vector<uint8_t> decoded(original.bytes.size());
+double rgb_psnr(const Level& original, const std::vector<uint8_t>& blocks) {
+    std::vector<uint8_t> decoded(original.size());
     dxt::squish_decompress(blocks.data(), original.width, original.height, decoded.data(), dxt::BlockFormat::Dxt5);
     double sum = 0;
     for (size_t i = 0; i < decoded.size(); i += 4)
         for (size_t c = 0; c < 3; ++c) {
-            double d = double(decoded[i + c]) - double(original.bytes[i + c]);
+            double d = double(decoded[i + c]) - double(original.bgra[i + c]);
             sum += d * d;
         }
     double mse = sum / (double(original.width) * original.height * 3);
@@ -92,7 +97,7 @@ struct Result {
     double psnr = 0;
 };
 
-Result run_coder(Coder c, const std::vector<Image32>& chain) {
+Result run_coder(Coder c, const std::vector<Level>& chain) {
     std::vector<std::vector<uint8_t>> out;
     for (const auto& level : chain) out.emplace_back(dxt5_bytes(level.width, level.height));
     const double cpu_start = process_cpu_ms();
@@ -129,6 +134,11 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--sizes" && i + 1 < argc) sizes = parse_sizes(argv[++i]);
+        else if (arg == "--make-photo" && i + 3 < argc) {  // SOURCE WIDTHxHEIGHT OUT.jpg
+            int w = 0, h = 0;
+            if (std::sscanf(argv[i + 2], "%dx%d", &w, &h) != 2 || w <= 0 || h <= 0) return 2;
+            return bench::write_scaled_photo(argv[i + 1], w, h, argv[i + 3]) ? 0 : 1;
+        }
         else if (arg == "--fast") coders = {Coder::Ours, Coder::SquishCluster};
         else paths.push_back(arg);
     }
@@ -155,8 +165,9 @@ int main(int argc, char** argv) {
             source.set_width_pixels(size);
             source.set_height_pixels(size);
             source.stretch_copy(photo.pixels, 0, 0, size, size);
+            vtfmod::TextureModule module;
             auto start = Clock::now();
-            std::vector<Image32> chain = capture_chain(source, scratch);
+            const std::vector<Level> chain = capture_chain(module, source, scratch);
             double capture_ms = ms_since(start);
             Result r[3];
             for (Coder c : coders) r[int(c)] = run_coder(c, chain);

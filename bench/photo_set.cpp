@@ -46,4 +46,18 @@ bool load_photo(const std::string& file, Photo& out) {
     return true;
 }
 
+bool write_scaled_photo(const std::string& source, int width, int height, const std::string& out) {
+    QImage image(QString::fromStdString(source));
+    if (image.isNull()) {
+        std::fprintf(stderr, "cannot read %s\n", source.c_str());
+        return false;
+    }
+    QImage scaled = image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (!scaled.save(QString::fromStdString(out), "JPG", 92)) {
+        std::fprintf(stderr, "cannot write %s\n", out.c_str());
+        return false;
+    }
+    return true;
+}
+
 }  // namespace morvane::bench

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace morvane {
@@ -47,9 +48,12 @@ struct Image32 {
     }
     void fill(Bgra p) {
         touch();
-        for (size_t i = 0; i < bytes.size(); i += 4) {
-            bytes[i] = p.b; bytes[i + 1] = p.g; bytes[i + 2] = p.r; bytes[i + 3] = p.a;
-        }
+        const uint8_t pixel[4] = {p.b, p.g, p.r, p.a};
+        uint32_t word;
+        std::memcpy(&word, pixel, 4);
+        const size_t n = bytes.size() / 4;
+        uint8_t* out = bytes.data();
+        for (size_t i = 0; i < n; ++i) std::memcpy(out + 4 * i, &word, 4);  // one 32-bit store per pixel
     }
     bool empty() const { return width == 0 || height == 0; }
     size_t stride() const { return size_t(width) * 4; }  // bytes per row

@@ -35,6 +35,25 @@ Image32 resized(const Image32& old, int width, int height, Bgra back) {
     return image;
 }
 
+// Shrinking keeps the image's memory and moves each kept row to its new place (rows only move towards the
+// start, so front to back is safe): no new allocation for the levels of a mip chain, which shrink one after
+// the other on the scratch surface. Growing makes a new image.
+void resize_image(Image32& image, int width, int height, Bgra back) {
+    const bool well_formed = image.bytes.size() >= size_t(image.width) * size_t(image.height) * 4;
+    if (!well_formed || width > image.width || height > image.height) {
+        image = resized(image, width, height, back);
+        return;
+    }
+    const size_t new_stride = size_t(width) * 4, old_stride = image.stride();
+    uint8_t* data = image.bytes.data();
+    if (new_stride != old_stride)
+        for (int y = 1; y < height; ++y) std::memmove(data + size_t(y) * new_stride, data + size_t(y) * old_stride, new_stride);
+    image.bytes.resize(size_t(height) * new_stride);
+    image.width = width;
+    image.height = height;
+    image.touch();
+}
+
 }  // namespace
 
 PictureSurface::PictureSurface(uint32_t back_color) : back_color_(back_color) {}
@@ -72,12 +91,12 @@ double PictureSurface::scale_height() const { return pixels_in_scale_units(heigh
 void PictureSurface::set_width_pixels(int width) {
     Image32& image = image_.image();
     width = std::max(width, 0);
-    if (width != image.width) image = resized(image, width, image.height, bgra_from_colorref(back_color_));
+    if (width != image.width) resize_image(image, width, image.height, bgra_from_colorref(back_color_));
 }
 void PictureSurface::set_height_pixels(int height) {
     Image32& image = image_.image();
     height = std::max(height, 0);
-    if (height != image.height) image = resized(image, image.width, height, bgra_from_colorref(back_color_));
+    if (height != image.height) resize_image(image, image.width, height, bgra_from_colorref(back_color_));
 }
 int PictureSurface::width_pixels() const { return image_.image().width; }
 int PictureSurface::height_pixels() const { return image_.image().height; }
