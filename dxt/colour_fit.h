@@ -1,9 +1,9 @@
 #pragma once
 // The colour half of a block, from pixels to its 8 bytes: a solid block takes the table fit; any other
-// starts twice on its principal axis, alternates exact refinement of the endpoints with fresh selectors
-// from each start, and finishes with a search of the neighbouring endpoint pairs of the better one. DXT1 blocks may end in three-colour mode
-// when that decodes closer (never using its transparent entry); DXT3 and DXT5 blocks are always
-// four-colour.
+// starts on its principal axis, alternates exact refinement of the endpoints with fresh selectors, and
+// finishes with a search of the neighbouring endpoint pairs. Blocks that the first start leaves with a
+// noticeable error get a second start and a longer search. DXT1 blocks may end in three-colour mode when
+// that decodes closer (never using its transparent entry); DXT3 and DXT5 blocks are always four-colour.
 #include "dxt/block_pixels.h"
 #include "dxt/colour_block.h"
 #include "dxt/endpoint_search.h"
@@ -13,14 +13,12 @@
 #include "dxt/solid_colour_fit.h"
 #include "dxt/tables.h"
 
-#ifndef MORVANE_EASY2
-#define MORVANE_EASY2 384
-#endif
-#ifndef MORVANE_EASY
-#define MORVANE_EASY 192
-#endif
-
 namespace morvane::dxt {
+
+// Squared RGB error of a whole block (16 pixels, 3 channels) up to which a block counts as easy: 192 is
+// an average error of 2 per channel. Most blocks of a photograph are easy and gain little from more work;
+// the few others are where the extra start and the long search pay for themselves.
+inline constexpr int32_t kEasyBlockError = 192;
 
 struct ColourFit {
     EndpointPair pair;
@@ -51,24 +49,26 @@ MORVANE_DXT_INLINE void refine_fit(const BlockPixels& px, PaletteMode mode, int 
 }
 
 MORVANE_DXT_INLINE ColourFit fit_block_colours(const BlockPixels& px, PaletteMode mode, const ColourLine& line) {
-    // Two starts, each refined: the colours' span, and the pixels spread evenly over the palette.
+    // Starts: the colours' span, and (for blocks that are not easy) the pixels spread evenly over the palette.
     ColourFit fit;
     fit.pair = quantise_range(principal_range(line));
     fit.error = choose_selectors(px, decoded_palette(fit.pair, mode), fit.selectors);
     refine_fit(px, mode, 4, fit);
 
-    if (fit.error > MORVANE_EASY) {
-    ColourFit spread;
-    even_selectors(px, line, mode == PaletteMode::ThreeColour, spread.selectors);
-    spread.pair = refine_endpoints(px, spread.selectors, mode);
-    spread.error = choose_selectors(px, decoded_palette(spread.pair, mode), spread.selectors);
-    refine_fit(px, mode, 4, spread);
-    if (spread.error < fit.error) fit = spread;
+    if (fit.error > kEasyBlockError) {
+        ColourFit spread;
+        even_selectors(px, line, mode == PaletteMode::ThreeColour, spread.selectors);
+        spread.pair = refine_endpoints(px, spread.selectors, mode);
+        spread.error = choose_selectors(px, decoded_palette(spread.pair, mode), spread.selectors);
+        refine_fit(px, mode, 4, spread);
+        if (spread.error < fit.error) fit = spread;
     }
 
+    // Easy blocks: one round of single steps; the others: every move, until no move helps.
     EndpointPair searched = fit.pair;
-    const bool easy = fit.error <= MORVANE_EASY2;
-    int32_t error = search_nearby_endpoints(px, mode, easy ? 1 : 8, easy ? kSingleStepMoves : 24, searched, fit.error);
+    const bool easy = fit.error <= kEasyBlockError;
+    const int32_t error = search_nearby_endpoints(px, mode, easy ? 1 : 8, easy ? kSingleStepMoves : kAllMoves,
+                                                  searched, fit.error);
     if (error < fit.error) {
         fit.pair = searched;
         fit.error = choose_selectors(px, decoded_palette(fit.pair, mode), fit.selectors);

@@ -16,12 +16,14 @@ struct EndpointMove {
 
 // Single steps first, so that a quick search can stop after them.
 inline constexpr int kSingleStepMoves = 12;
+inline constexpr int kAllMoves = 24;
 inline constexpr EndpointMove kEndpointMoves[] = {
     {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}, {1, 1, 0}, {1, -1, 0},
     {1, 0, 1}, {1, 0, -1}, {2, 1, 0}, {2, -1, 0}, {2, 0, 1}, {2, 0, -1},
     {0, 1, 1}, {0, -1, -1}, {0, 1, -1}, {0, -1, 1}, {1, 1, 1}, {1, -1, -1},
     {1, 1, -1}, {1, -1, 1}, {2, 1, 1}, {2, -1, -1}, {2, 1, -1}, {2, -1, 1},
 };
+static_assert(sizeof(kEndpointMoves) / sizeof(kEndpointMoves[0]) == kAllMoves);
 
 MORVANE_DXT_INLINE bool apply_move(EndpointPair& e, EndpointMove m) {
     int top = m.channel == 1 ? 63 : 31;
