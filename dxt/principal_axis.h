@@ -22,7 +22,7 @@ MORVANE_DXT_INLINE ColourPoint principal_axis(const float cov[6]) {
     ColourPoint v{cov[0], cov[1], cov[2]};
     if (cov[3] > cov[0] && cov[3] >= cov[5]) v = {cov[1], cov[3], cov[4]};
     else if (cov[5] > cov[0] && cov[5] > cov[3]) v = {cov[2], cov[4], cov[5]};
-    for (int round = 0; round < 6; ++round) {
+    for (int round = 0; round < 4; ++round) {
         ColourPoint w{cov[0] * v.r + cov[1] * v.g + cov[2] * v.b,
                       cov[1] * v.r + cov[3] * v.g + cov[4] * v.b,
                       cov[2] * v.r + cov[4] * v.g + cov[5] * v.b};
