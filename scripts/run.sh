@@ -4,9 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh
-if [ -x build/bin/morvane ]; then
-  exec build/bin/morvane "$@"
-fi
-# Until the window exists: build the background from the built-in picture into out/.
-mkdir -p out
-exec build/bin/morvane-cli make --size 1024 --out out "$@"
+# The window; it keeps its one setting, config.dat, beside build/bin/morvane.
+exec build/bin/morvane "$@"

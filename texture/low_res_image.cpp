@@ -31,12 +31,7 @@ void TextureModule::MakeLowResImage(int32_t width, int32_t height, morvane::Pict
                                     morvane::PictureSurface& scratch) {
     int32_t lw = 0, lh = 0;
     low_res_size(width, height, lw, lh);
-    scratch.set_width_pixels(lw);
-    scratch.set_height_pixels(lh);
-    scratch.clear();
-    scratch.stretch_copy(source.image(), 0, 0, lw, lh);
-    LowResInfo = surface_info(scratch);
-    LowResPixels = surface_bits(scratch);
+    capture_scaled(source, scratch, lw, lh, LowResInfo, LowResPixels);
     LowResCompressedSize = Get_Dxt1_Buffer_Size(lw, lh, kLibraryFlags);
     LowResCompressed.assign(size_t(std::llround(LowResCompressedSize)), 0);
     Header.loheight = uint8_t(lh);

@@ -35,12 +35,7 @@ void TextureModule::CaptureMipLevels(int32_t width, int32_t height, morvane::Pic
 
         // Each level is scaled from the full source, not from the level before it; the full-size level
         // passes through the scratch surface too, as a one-to-one copy.
-        scratch.set_width_pixels(w);
-        scratch.set_height_pixels(h);
-        scratch.clear();
-        scratch.stretch_copy(source.image(), 0, 0, w, h);
-        face.Info = surface_info(scratch);
-        face.Pixels = surface_bits(scratch);
+        capture_scaled(source, scratch, w, h, face.Info, face.Pixels);
 
         face.CompressedSize = compressed_size(format, w, h);
         if (face.CompressedSize > 0) face.Compressed.assign(size_t(std::llround(face.CompressedSize)), 0);

@@ -1,6 +1,7 @@
 #pragma once
-// Reading a picture surface's pixels back, as the build needs them: its bitmap descriptor and a copy of
-// its image bytes (B, G, R, fourth byte, top row first).
+// Reading pictures back from a surface, as the build needs them: the whole source stretched onto the scratch
+// surface at a level's size, then its bitmap descriptor and a copy of its image bytes (B, G, R, fourth byte,
+// top row first).
 #include "platform/picture_surface.h"
 #include "texture/mip_levels.h"
 
@@ -9,7 +10,7 @@
 
 namespace vtfmod {
 
-BitmapInfo surface_info(const morvane::PictureSurface& surface);
-std::vector<uint8_t> surface_bits(const morvane::PictureSurface& surface);
+void capture_scaled(const morvane::PictureSurface& source, morvane::PictureSurface& scratch, int32_t width,
+                    int32_t height, BitmapInfo& info, std::vector<uint8_t>& pixels);
 
 }  // namespace vtfmod

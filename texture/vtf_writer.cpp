@@ -1,6 +1,6 @@
 // The texture file: header, low-resolution image, then every level from the smallest up, all frames and
 // faces of a level together; no separators, no length prefixes.
-#include "texture/file_replace.h"
+#include "platform/file_replace.h"
 #include "texture/vtfmod.h"
 
 #include <span>
@@ -40,7 +40,7 @@ WriteResult TextureModule::WriteVtfFile(const std::filesystem::path& path) const
         for (int f = 0; f < Header.frames; ++f)
             for (int k = 0; k < FaceCount; ++k) pieces.emplace_back(level.Frames[size_t(f)].Faces[size_t(k)].Compressed);
 
-    if (const std::string reason = replace_file(path, pieces); !reason.empty())
+    if (const std::string reason = morvane::replace_file(path, pieces); !reason.empty())
         return {false, "Could not write the texture \"" + path.string() + "\": " + reason +
                            ". Any earlier file of that name is unchanged; check that the folder exists and is writable."};
     return {true, {}};

@@ -1,172 +1,145 @@
 // morvane-cli as a user meets it: a large photograph in, a texture every VTF reader accepts out, and
 // clear refusals that leave nothing half-written.
-#include "cli_test_support.h"
-
-#include "dxt/encoder_choice.h"
-#include "platform/qt/picture_loader.h"
-#include "texture/background_build.h"
-
 #include <QImage>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
-using morvane_cli_test::CliFolder;
-using morvane_cli_test::read_text;
-using morvane_cli_test::CliRun;
 namespace fs = std::filesystem;
 
-// A 3840 x 2400 JPEG photograph stand-in: smooth colour waves with fine detail, written once per run.
+std::string read_text(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+struct CliRun {
+    int exit_code = -1;
+    std::string out, err;  // standard output and error
+};
+
+// A 3840 x 2400 JPEG photograph stand-in: smooth colour waves with fine detail, made once per test program.
+const fs::path kPhotograph = fs::temp_directory_path() / ("morvane-cli-photo-" + std::to_string(::getpid()) + ".jpg");
 const fs::path& large_photograph() {
-    static const fs::path path = [] {
-        const fs::path p = fs::temp_directory_path() / ("morvane-cli-photo-" + std::to_string(::getpid()) + ".jpg");
+    static const bool made = [] {
         QImage image(3840, 2400, QImage::Format_RGB32);
-        for (int y = 0; y < image.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-            for (int x = 0; x < image.width(); ++x) {
-                const int r = int(127 + 100 * std::sin(x / 300.0) + 20 * std::sin((x + y) / 7.0));
-                const int g = int(127 + 100 * std::cos(y / 200.0));
-                const int b = (x * 255 / 3839 + (x ^ y) % 16) & 255;
-                line[x] = qRgb(std::clamp(r, 0, 255), std::clamp(g, 0, 255), b);
-            }
-        }
-        EXPECT_TRUE(image.save(QString::fromStdString(p.string()), "JPG", 90));
-        return p;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, qRgb(int(127 + 100 * std::sin(x / 300.0) + 20 * std::sin((x + y) / 7.0)),
+                                          int(127 + 100 * std::cos(y / 200.0)), (x * 255 / 3839 + (x ^ y) % 16) & 255));
+        return image.save(QString::fromStdString(kPhotograph.string()), "JPG", 90);
     }();
-    return path;
+    EXPECT_TRUE(made);
+    return kPhotograph;
 }
 
 class MorvaneCli : public ::testing::Test {
 protected:
-    static void TearDownTestSuite() {
+    MorvaneCli() { fs::create_directories(out); }
+    ~MorvaneCli() override {
         std::error_code ec;
-        fs::remove(large_photograph(), ec);
+        fs::remove_all(root, ec);
     }
-    CliFolder folder;
+    static void TearDownTestSuite() { fs::remove(kPhotograph); }
+
+    // Runs morvane-cli with its output caught in files, as a shell would.
+    CliRun run(const std::vector<std::string>& args) const {
+        auto quoted = [](const std::string& s) {
+            std::string q = "'";
+            for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+            return q + "'";
+        };
+        std::string command = quoted(MORVANE_CLI_PATH);
+        for (const auto& a : args) command += " " + quoted(a);
+        command += " >" + quoted((root / "stdout.txt").string()) + " 2>" + quoted((root / "stderr.txt").string());
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_text(root / "stdout.txt"), read_text(root / "stderr.txt")};
+    }
+    std::vector<std::string> out_names() const {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(out)) names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    const fs::path root = fs::temp_directory_path() / ("morvane-cli-test-" + std::to_string(::getpid()) + "-" +
+                                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    const fs::path out = root / "out";
+    const fs::path texture = out / "background01.vtf";
 };
 
 TEST_F(MorvaneCli, MakeTurnsALargePhotographIntoTexturesThatInspectAcceptsAtBothSizes) {
     for (const auto& [side, bytes, levels] : {std::tuple{"1024", 1398320u, "mipmapcount   11"},
                                               std::tuple{"2048", 5592624u, "mipmapcount   12"}}) {
-        const CliRun made = folder.run({"make", large_photograph().string(), "--size", side, "--out",
-                                     folder.out().string(), "--encoder", "squish-range"});
+        const CliRun made = run({"make", large_photograph().string(), "--size", side, "--out", out.string(), "--encoder",
+                                 "squish-range"});
         ASSERT_EQ(made.exit_code, 0) << made.err;
         EXPECT_EQ(made.err, "");
         EXPECT_NE(made.out.find("3840 x 2400"), std::string::npos) << made.out;
-        EXPECT_EQ(fs::file_size(folder.out() / "background01.vtf"), bytes);
-        EXPECT_EQ(folder.out_names(), (std::vector<std::string>{"background01.vmt", "background01.vtf"}));
+        EXPECT_EQ(fs::file_size(texture), bytes);
+        EXPECT_EQ(fs::file_size(out / "background01.vmt"), 117u);
 
-        const CliRun inspected = folder.run({"inspect", (folder.out() / "background01.vtf").string()});
+        const CliRun inspected = run({"inspect", texture.string()});
         EXPECT_EQ(inspected.exit_code, 0) << inspected.err;
         EXPECT_NE(inspected.out.find("version       7.1"), std::string::npos) << inspected.out;
         EXPECT_NE(inspected.out.find("hiformat      15 (DXT5)"), std::string::npos);
         EXPECT_NE(inspected.out.find(levels), std::string::npos);
-        EXPECT_NE(inspected.out.find("low-res              64          128  16 x 16"), std::string::npos)
-            << inspected.out;
+        EXPECT_NE(inspected.out.find("low-res              64          128  16 x 16"), std::string::npos);
         EXPECT_NE(inspected.out.find("The sizes add up"), std::string::npos);
     }
+    EXPECT_EQ(out_names(), (std::vector<std::string>{"background01.vmt", "background01.vtf"}));
 }
 
-TEST_F(MorvaneCli, MakeWritesTheSameBytesAsTheWindowsBuildOfTheSamePicture) {
-    const CliRun made = folder.run({"make", large_photograph().string(), "--size", "1024", "--out",
-                                 folder.out().string(), "--encoder", "squish-range"});
-    ASSERT_EQ(made.exit_code, 0) << made.err;
-
-    const morvane::LoadedPicture loaded = morvane::load_picture(large_photograph());
-    ASSERT_TRUE(loaded.ok()) << loaded.error;
-    morvane::dxt::set_encoder(morvane::dxt::Encoder::SquishRangeFit);
-    vtfmod::TextureModule module;
-    ASSERT_TRUE(vtfmod::build_background(loaded.picture, 1024, module));
-    morvane::dxt::set_encoder(morvane::dxt::Encoder::SquishClusterFit);
-    ASSERT_TRUE(module.WriteVtfFile(folder.root() / "in-process.vtf").ok);
-    EXPECT_EQ(read_text(folder.root() / "in-process.vtf"), read_text(folder.out() / "background01.vtf"));
-}
-
-TEST_F(MorvaneCli, MakeWithoutAPictureUsesTheBuiltInOneAndShowsOneProgressStepPerLevel) {
-    const CliRun made = folder.run({"make", "--size", "1024", "--out", folder.out().string()});
+TEST_F(MorvaneCli, MakeWithoutAPictureUsesTheBuiltInOneAndInspectRefusesWhatIsNoWholeTexture) {
+    std::ofstream(out / "background01.vmt", std::ios::binary) << "mine";
+    std::ofstream(texture, std::ios::binary) << std::string(6000000, 'x');
+    const CliRun made = run({"make", "--size", "1024", "--out", out.string()});
     ASSERT_EQ(made.exit_code, 0) << made.err;
     EXPECT_NE(made.out.find("built-in default picture"), std::string::npos) << made.out;
     for (int step = 1; step <= 11; ++step)
         EXPECT_NE(made.out.find(" " + std::to_string(step) + "/11"), std::string::npos) << step;
-    EXPECT_EQ(fs::file_size(folder.out() / "background01.vtf"), 1398320u);
-    EXPECT_EQ(fs::file_size(folder.out() / "background01.vmt"), 117u);
-}
-
-TEST_F(MorvaneCli, AnExistingMaterialFileIsKeptWhileTheTextureIsReplaced) {
-    std::ofstream(folder.out() / "background01.vmt", std::ios::binary) << "mine";
-    std::ofstream(folder.out() / "background01.vtf", std::ios::binary) << std::string(6000000, 'x');
-    const CliRun made = folder.run({"make", "--size", "1024", "--out", folder.out().string(), "--encoder", "squish-range"});
-    ASSERT_EQ(made.exit_code, 0) << made.err;
-    EXPECT_EQ(read_text(folder.out() / "background01.vmt"), "mine");
-    EXPECT_EQ(fs::file_size(folder.out() / "background01.vtf"), 1398320u);
+    EXPECT_EQ(fs::file_size(texture), 1398320u);  // the longer file replaced
+    EXPECT_EQ(read_text(out / "background01.vmt"), "mine");
     EXPECT_NE(made.out.find("Kept"), std::string::npos) << made.out;
+
+    const std::string whole = read_text(texture);
+    std::ofstream(root / "short.vtf", std::ios::binary) << whole.substr(0, whole.size() - 100);
+    for (const auto& [file, why] : {std::pair{root / "short.vtf", "do not add up: header and blocks need 1398320 bytes"},
+                                    {out / "background01.vmt", "not a VTF texture"}, {root / "none.vtf", "none.vtf"}}) {
+        const CliRun r = run({"inspect", file.string()});
+        EXPECT_EQ(r.exit_code, 1);
+        EXPECT_NE(r.err.find(why), std::string::npos) << r.err;
+    }
 }
 
-TEST_F(MorvaneCli, APictureThatCannotBeReadFailsOnStandardErrorAndWritesNothing) {
-    const fs::path fake = folder.root() / "holiday.jpg";
-    std::ofstream(fake) << "not a picture";
-    const CliRun made = folder.run({"make", fake.string(), "--size", "1024", "--out", folder.out().string()});
-    EXPECT_NE(made.exit_code, 0);
-    EXPECT_NE(made.err.find("holiday.jpg"), std::string::npos) << made.err;
-    EXPECT_TRUE(folder.out_names().empty());
-}
-
-TEST_F(MorvaneCli, AMissingOutputFolderFailsWithItsName) {
-    const fs::path missing = folder.root() / "no-such-folder";
-    const CliRun made = folder.run({"make", "--size", "1024", "--out", missing.string()});
-    EXPECT_NE(made.exit_code, 0);
-    EXPECT_NE(made.err.find(missing.string()), std::string::npos) << made.err;
-    EXPECT_FALSE(fs::exists(missing));
-}
-
-TEST_F(MorvaneCli, AFailedTextureWriteKeepsTheOldTextureAndWritesNoMaterialFile) {
-    const std::string old(2000000, 'o');
-    std::ofstream(folder.out() / "background01.vtf", std::ios::binary) << old;
-    fs::permissions(folder.out() / "background01.vtf", fs::perms::owner_write | fs::perms::group_write |
-                    fs::perms::others_write, fs::perm_options::remove);
-    const CliRun made = folder.run({"make", "--size", "1024", "--out", folder.out().string(), "--encoder", "squish-range"});
-    EXPECT_EQ(made.exit_code, 1);
-    EXPECT_NE(made.err.find("background01.vtf"), std::string::npos) << made.err;
-    EXPECT_NE(made.err.find("read-only"), std::string::npos) << made.err;
-    EXPECT_EQ(read_text(folder.out() / "background01.vtf"), old);
-    EXPECT_EQ(folder.out_names(), std::vector<std::string>{"background01.vtf"});
-}
-
-TEST_F(MorvaneCli, WrongCommandLinesAreRefusedWithTheUsage) {
+TEST_F(MorvaneCli, WrongCommandLinesAMissingFolderOrAReadOnlyTextureAreRefusedAndWriteNothing) {
     for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"make", "--size", "512", "--out", folder.out().string()},
-          std::vector<std::string>{"make", "--out", folder.out().string()},
-          std::vector<std::string>{"make", "--size", "1024"},
-          std::vector<std::string>{"make", "--size", "1024", "--out", folder.out().string(), "--encoder", "best"},
-          std::vector<std::string>{"convert", "x"}, std::vector<std::string>{}}) {
-        const CliRun r = folder.run(args);
+         {std::vector<std::string>{"make", "--size", "512", "--out", out.string()}, {"make", "--out", out.string()},
+          {"make", "--size", "1024"}, {"make", "--size", "1024", "--out", out.string(), "--encoder", "best"},
+          {"convert", "x"}, {}}) {
+        const CliRun r = run(args);
         EXPECT_EQ(r.exit_code, 2);
         EXPECT_NE(r.err.find("Usage:"), std::string::npos) << r.err;
     }
-    EXPECT_TRUE(folder.out_names().empty());
-    const CliRun help = folder.run({"--help"});
-    EXPECT_EQ(help.exit_code, 0);
-    EXPECT_NE(help.out.find("morvane-cli make [PICTURE] --size 1024|2048 --out DIR"), std::string::npos);
-}
+    EXPECT_NE(run({"--help"}).out.find("morvane-cli make [PICTURE] --size 1024|2048 --out DIR"), std::string::npos);
+    CliRun made = run({"make", "--size", "1024", "--out", (root / "no-such-folder").string()});
+    EXPECT_EQ(made.exit_code, 1);
+    EXPECT_NE(made.err.find((root / "no-such-folder").string()), std::string::npos) << made.err;
 
-TEST_F(MorvaneCli, InspectRefusesATruncatedTextureAndAFileThatIsNoTexture) {
-    ASSERT_EQ(folder.run({"make", "--size", "1024", "--out", folder.out().string(), "--encoder", "squish-range"}).exit_code, 0);
-    const std::string whole = read_text(folder.out() / "background01.vtf");
-    std::ofstream(folder.root() / "short.vtf", std::ios::binary) << whole.substr(0, whole.size() - 100);
-    const CliRun truncated = folder.run({"inspect", (folder.root() / "short.vtf").string()});
-    EXPECT_EQ(truncated.exit_code, 1);
-    EXPECT_NE(truncated.err.find("do not add up"), std::string::npos) << truncated.err;
-    EXPECT_NE(truncated.err.find("1398220"), std::string::npos) << truncated.err;
-
-    const CliRun material = folder.run({"inspect", (folder.out() / "background01.vmt").string()});
-    EXPECT_EQ(material.exit_code, 1);
-    EXPECT_NE(material.err.find("not a VTF texture"), std::string::npos) << material.err;
-
-    const CliRun missing = folder.run({"inspect", (folder.root() / "none.vtf").string()});
-    EXPECT_EQ(missing.exit_code, 1);
-    EXPECT_NE(missing.err.find("none.vtf"), std::string::npos) << missing.err;
+    const std::string old(2000000, 'o');
+    std::ofstream(texture, std::ios::binary) << old;
+    fs::permissions(texture, fs::perms::all, fs::perm_options::remove);
+    made = run({"make", "--size", "1024", "--out", out.string(), "--encoder", "squish-range"});
+    EXPECT_EQ(made.exit_code, 1);
+    EXPECT_NE(made.err.find(texture.string() + "\": the file is read-only"), std::string::npos) << made.err;
+    EXPECT_EQ(read_text(texture), old);
+    EXPECT_EQ(out_names(), std::vector<std::string>{"background01.vtf"});
 }
 
 }  // namespace

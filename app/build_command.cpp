@@ -1,0 +1,64 @@
+#include "app/build_command.h"
+
+#include "platform/picture_surface.h"
+#include "texture/background_build.h"
+#include "texture/vtfmod.h"
+
+#include <exception>
+
+namespace morvane_ui {
+
+namespace {
+
+// The surface check's "error" box, held back until the window takes input again.
+class HeldAlerts : public vtfmod::BuildAlerts {
+public:
+    explicit HeldAlerts(std::vector<std::string>& into) : into_(into) {}
+    void show_error(const std::string& text) override { into_.push_back(text); }
+
+private:
+    std::vector<std::string>& into_;
+};
+
+// The module reports to these only while this build runs.
+class Attached {
+public:
+    Attached(vtfmod::TextureModule& texture, vtfmod::BuildProgress& progress, vtfmod::BuildAlerts& alerts)
+        : texture_(texture) {
+        texture_.set_progress(&progress);
+        texture_.set_alerts(&alerts);
+    }
+    ~Attached() {
+        texture_.set_progress(nullptr);
+        texture_.set_alerts(nullptr);
+    }
+
+private:
+    vtfmod::TextureModule& texture_;
+};
+
+}  // namespace
+
+BuildOutcome run_build(vtfmod::TextureModule& texture, const BuildRequest& request, vtfmod::BuildProgress& progress) {
+    BuildOutcome outcome;
+    HeldAlerts alerts(outcome.messages);
+    try {
+        Attached attached(texture, progress, alerts);
+        // The same road morvane-cli takes, so both write the same file from the same picture.
+        outcome.built = vtfmod::make_background(request.scaled_picture, request.source, request.scratch, texture);
+    } catch (const std::exception& e) {
+        outcome.messages.push_back(std::string("The background could not be built: ") + e.what() +
+                                   "\nNothing was written; the previous background stays as it was.");
+        return outcome;
+    }
+    if (!outcome.built) return outcome;
+    const vtfmod::WriteResult written = texture.WriteVtfFile(request.texture_file);
+    outcome.written = written.ok;
+    if (!written.ok) {
+        outcome.messages.push_back("The background was not written: " + written.error +
+                                   "\nThe previous background stays as it was.");
+    }
+    return outcome;
+}
+
+}  // namespace morvane_ui

@@ -1,0 +1,35 @@
+#pragma once
+// The middle of the build command, apart from the windows: the scaled picture into Source_Buffer, the
+// texture build, and the file, with every failure turned into a message for the user. The window around it
+// shows and unloads the progress window and takes input away and back.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace morvane {
+class PictureSurface;
+}
+namespace vtfmod {
+class TextureModule;
+struct BuildProgress;
+}
+
+namespace morvane_ui {
+
+struct BuildRequest {
+    morvane::PictureSurface& scaled_picture;  // Picture2: the picture at the output size
+    morvane::PictureSurface& source;          // Source_Buffer
+    morvane::PictureSurface& scratch;         // Temp_Buffer
+    std::filesystem::path texture_file;       // console folder + background01.vtf
+};
+
+struct BuildOutcome {
+    bool built = false;    // BuildTexture reported that it built
+    bool written = false;  // and the file was written
+    std::vector<std::string> messages;  // to show, in order, once the window takes input again
+};
+
+// Writes the file only when the texture was built; a refused build leaves an earlier file alone.
+BuildOutcome run_build(vtfmod::TextureModule& texture, const BuildRequest& request, vtfmod::BuildProgress& progress);
+
+}  // namespace morvane_ui

@@ -1,0 +1,102 @@
+#include "app/core/settings_file.h"
+
+#include "app/core/utf8_path.h"
+#include "platform/file_replace.h"
+
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#endif
+
+namespace morvanemod {
+
+namespace {
+
+constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
+
+bool starts_with_bom(const std::string& bytes) { return bytes.rfind(kUtf8Bom, 0) == 0; }
+
+#ifdef _WIN32
+// The path in the ANSI code page, or nothing when a character has no exact counterpart there.
+bool to_ansi(const std::string& utf8, std::string& ansi) {
+    if (utf8.empty()) { ansi.clear(); return true; }
+    const int wide_len = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), int(utf8.size()), nullptr, 0);
+    if (wide_len <= 0) return false;
+    std::wstring wide(size_t(wide_len), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), wide_len);
+    BOOL used_default = FALSE;
+    const int len = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wide_len, nullptr, 0, nullptr,
+                                        &used_default);
+    if (len <= 0 || used_default) return false;
+    ansi.assign(size_t(len), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wide_len, ansi.data(), len, nullptr, &used_default);
+    return !used_default;
+}
+
+std::string from_ansi(const std::string& ansi) {
+    if (ansi.empty()) return {};
+    const int wide_len = MultiByteToWideChar(CP_ACP, 0, ansi.data(), int(ansi.size()), nullptr, 0);
+    std::wstring wide(size_t(wide_len), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), int(ansi.size()), wide.data(), wide_len);
+    const int len = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wide_len, nullptr, 0, nullptr, nullptr);
+    std::string utf8(size_t(len), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wide_len, utf8.data(), len, nullptr, nullptr);
+    return utf8;
+}
+#endif
+
+std::string first_line(const std::string& text) {
+    const auto end = text.find_first_of("\r\n");
+    return end == std::string::npos ? text : text.substr(0, end);
+}
+
+}  // namespace
+
+std::filesystem::path config_file(const std::filesystem::path& program_folder) {
+    return program_folder / kConfigFileName;
+}
+
+std::string encode_config_line(const std::string& console_path) {
+#ifdef _WIN32
+    std::string ansi;
+    if (to_ansi(console_path, ansi)) return ansi + "\r\n";
+    return std::string(kUtf8Bom) + console_path + "\r\n";
+#else
+    return console_path + "\r\n";
+#endif
+}
+
+std::string decode_config_text(const std::string& file_bytes) {
+    if (starts_with_bom(file_bytes)) return first_line(file_bytes.substr(3));
+#ifdef _WIN32
+    return from_ansi(first_line(file_bytes));
+#else
+    return first_line(file_bytes);
+#endif
+}
+
+std::string read_config(const std::filesystem::path& program_folder) {
+    const auto path = config_file(program_folder);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return {};
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return {};
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) return {};
+    return decode_config_text(bytes);
+}
+
+ConfigWriteResult write_config(const std::filesystem::path& program_folder, const std::string& console_path) {
+    const auto path = config_file(program_folder);
+    // Staged as config.dat.new, as it always has been.
+    const std::string reason =
+        morvane::replace_file(path, encode_config_line(console_path), morvane::IfPresent::Replace, ".new");
+    if (!reason.empty()) return {false, "Could not write " + utf8_from_path(path) + ": " + reason};
+    return {true, {}};
+}
+
+}  // namespace morvanemod

@@ -1,0 +1,91 @@
+#include "app/form_fx.h"
+
+#include "platform/qt/message_loop.h"
+
+#include <QCursor>
+#include <QRegion>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+
+namespace form_fx {
+
+namespace {
+
+QRegion rounded(const RoundRegion& r) {
+    const int w = r.right - r.left;
+    const int h = r.bottom - r.top;
+    const int cw = std::min(r.corner_width, w);
+    const int ch = std::min(r.corner_height, h);
+    if (cw <= 0 || ch <= 0) return QRegion(r.left, r.top, w, h);
+    // A cross of two rectangles and the four corner ellipses fills the same area as the platform's
+    // round-rect region.
+    QRegion region(r.left + cw / 2, r.top, w - 2 * (cw / 2), h);
+    region += QRegion(r.left, r.top + ch / 2, w, h - 2 * (ch / 2));
+    region += QRegion(r.left, r.top, cw, ch, QRegion::Ellipse);
+    region += QRegion(r.right - cw, r.top, cw, ch, QRegion::Ellipse);
+    region += QRegion(r.left, r.bottom - ch, cw, ch, QRegion::Ellipse);
+    region += QRegion(r.right - cw, r.bottom - ch, cw, ch, QRegion::Ellipse);
+    return region;
+}
+
+// Twips back to the pixel the window can stand on: whole pixels, rounded down, as the position was made
+// from whole pixels times the same ratio.
+int pixels_from_twips(double twips) { return int(std::floor(twips / kTwipsPerPixel)); }
+
+}  // namespace
+
+QPoint QtCursor::screen_position() const { return QCursor::pos(); }
+
+RoundRegion round_region_for(int width_pixels, int height_pixels, int corner) {
+    return RoundRegion{0, 0, width_pixels, height_pixels, corner, corner};
+}
+
+FormFx::FormFx() : yield_(morvane::yield_to_message_loop) {}
+
+void FormFx::set_cursor(const CursorSource* cursor) { cursor_ = cursor ? cursor : &qt_cursor_; }
+
+void FormFx::set_yield(std::function<void()> yield) {
+    yield_ = yield ? std::move(yield) : std::function<void()>(morvane::yield_to_message_loop);
+}
+
+void FormFx::shape_window(QWidget& form, int16_t corner) {
+    const RoundRegion region = round_region_for(form.width(), form.height(), corner);
+    form.setMask(rounded(region));
+    if (observer_) observer_->region_set(form, region);
+}
+
+void FormFx::set_opacity(QWidget& form, int16_t opacity) {
+    form.setWindowOpacity(opacity / 255.0);
+    if (observer_) observer_->opacity_set(form, opacity);
+}
+
+void FormFx::fade_in(QWidget& form, int16_t first, int16_t last, int32_t step) {
+    if (first > last || step <= 0) return;
+    for (int32_t i = first; i <= last; i += step) {
+        yield_();
+        if (form.testAttribute(Qt::WA_WState_ExplicitShowHide) && form.isHidden()) return;
+        set_opacity(form, int16_t(i));
+    }
+}
+
+void FormFx::drag_start(bool start, float x_twips, float y_twips) {
+    dragging = start;
+    drag_x = x_twips;
+    drag_y = y_twips;
+}
+
+void FormFx::drag_move() {
+    if (!dragging || main_window_ == nullptr) return;
+    const QPoint cursor = cursor_->screen_position();
+    const double top = double(cursor.y()) * kTwipsPerPixel - drag_y;
+    const double left = double(cursor.x()) * kTwipsPerPixel - drag_x;
+    const QPoint pixels(pixels_from_twips(left), pixels_from_twips(top));
+    main_window_->move(pixels);
+    if (observer_) observer_->window_moved(*main_window_, left, top, pixels);
+}
+
+void FormFx::drag_stop() { dragging = false; }
+
+}  // namespace form_fx

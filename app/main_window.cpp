@@ -1,0 +1,199 @@
+#include "app/main_window.h"
+
+#include "app/build_command.h"
+#include "app/core/game_folder.h"
+#include "app/core/utf8_path.h"
+#include "app/form_fx.h"
+#include "app/labels.h"
+#include "app/picture_view.h"
+#include "app/process_window.h"
+#include "controls/elboton.h"
+#include "controls/elcombo.h"
+#include "controls/elframe.h"
+#include "controls/symbol_label.h"
+#include "platform/qt/default_picture.h"
+#include "platform/qt/file_dialog.h"
+#include "platform/qt/message_box.h"
+#include "platform/qt/picture_loader.h"
+#include "texture/background_build.h"
+
+#include <QCloseEvent>
+#include <QEvent>
+#include <QShowEvent>
+#include <QTimer>
+
+namespace morvane_ui {
+
+namespace {
+
+constexpr const char* kLoadTitle = "Load Picture...";
+constexpr const char* kLoadFilter = "Picture File(*.bmp,*.jpg)|*.bmp;*.jpg";
+constexpr int16_t kCorner = 20;
+constexpr int16_t kFadedInOpacity = 230;
+
+// The sizes of the resolution list's entries, in pixels.
+int output_size_for(int list_index) {
+    switch (list_index) {
+        case 0: return 1024;
+        case 1: return 2048;
+        default: return 0;
+    }
+}
+
+// Picture boxes hold pixels, measure in pixels and have neither border nor 3-D look.
+void make_picture_box(morvane::PictureSurface& box, int width, int height, int container_units_per_pixel) {
+    box.set_scale_mode(morvane::ScalePixels);
+    box.set_appearance(morvane::AppearanceFlat);
+    box.set_border_style(morvane::BorderNone);
+    box.set_auto_size(false);
+    box.set_container_units_per_pixel(container_units_per_pixel);
+    box.set_width_pixels(width);
+    box.set_height_pixels(height);
+}
+
+}  // namespace
+
+main::main(MainServices services) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), services_(std::move(services)) {
+    setWindowTitle(QString::fromUtf8(morvane::kApplicationTitle));
+    const FormDefinition layout = main_form_definition();
+    for (const auto& row : layout.controls) {
+        morvane::PictureSurface* box = row.name == "Picture1"        ? &picture1_
+                                       : row.name == "Picture2"      ? &picture2_
+                                       : row.name == "Source_Buffer" ? &source_buffer_
+                                       : row.name == "Temp_Buffer"   ? &temp_buffer_
+                                                                     : nullptr;
+        // The frames hold Picture1 and Picture2 (they measure in twips); the buffers sit on the form itself,
+        // which measures in pixels, so their outer size is their size in pixels.
+        if (box) make_picture_box(*box, row.place.width(), row.place.height(), row.container.isEmpty() ? 1 : 15);
+    }
+    controls_ = build_form(*this, layout, {{"Picture1", &picture1_}, {"Picture2", &picture2_},
+                                           {"Source_Buffer", &source_buffer_}, {"Temp_Buffer", &temp_buffer_}});
+    combo_ = controls_.get<morvane::elcombo>("elcombo1");
+    load_button_ = controls_.get<morvane::elboton>("elboton1");
+    build_button_ = controls_.get<morvane::elboton>("elboton2");
+    picture2_view_ = controls_.get<PictureView>("Picture2");
+    title_ = controls_.get<TextLabel>("Label1");
+    close_glyph_ = controls_.get<morvane::SymbolLabel>("Label2");
+    set_picture(morvane::default_picture());
+    connect_controls();
+
+    // Form_Load
+    console_path_.clear();
+    activated_ = false;
+    services_.fx->set_main_window(this);
+    services_.fx->shape_window(*this, kCorner);
+    services_.fx->set_opacity(*this, 0);
+    combo_->AddItem("1024 x 1024");
+    combo_->AddItem("2048 x 2048");
+    combo_->SetListIndex(0);  // its Click rescales the picture
+}
+
+main::~main() = default;
+
+void main::connect_controls() {
+    QObject::connect(combo_, &morvane::elcombo::Click, this, [this] { rescale_picture(); });
+    QObject::connect(load_button_, &morvane::elboton::Click, this, [this] { load_picture(); });
+    QObject::connect(build_button_, &morvane::elboton::Click, this, [this] { make_background(); });
+    QObject::connect(close_glyph_, &morvane::SymbolLabel::Click, this, [this] { end_program(0); });
+    // The title line drags the window; the grab point goes over in twips with the effects' own ratio.
+    QObject::connect(title_, &TextLabel::mouse_down, this, [this](QPointF at) {
+        services_.fx->drag_start(true, float(at.x() * form_fx::kTwipsPerPixel), float(at.y() * form_fx::kTwipsPerPixel));
+    });
+    QObject::connect(title_, &TextLabel::mouse_move, this, [this](QPointF) { services_.fx->drag_move(); });
+    QObject::connect(title_, &TextLabel::mouse_up, this, [this](QPointF) { services_.fx->drag_stop(); });
+}
+
+bool main::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) Form_Activate();
+    return QWidget::event(event);
+}
+
+void main::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Where the window system activates nothing on its own (no window manager), start up all the same.
+    QTimer::singleShot(0, this, [this] { Form_Activate(); });
+}
+
+void main::closeEvent(QCloseEvent* event) {
+    // A close request from the window system ends the program like the close glyph, but not mid-build.
+    event->ignore();
+    if (!building_) end_program(0);
+}
+
+void main::Form_Activate() {
+    if (activated_ || ended_) return;
+    activated_ = true;  // first: the fade runs the message loop, which may activate the window again
+    services_.fx->fade_in(*this, 0, kFadedInOpacity, 1);
+    if (ended_) return;
+    GameLocation with{services_.program_folder, services_.dialog, services_.messages, services_.write_vmt};
+    const LocateResult found = locate_game(with);
+    if (!found.located) {
+        end_program(1);
+        return;
+    }
+    console_path_ = found.console_path;
+}
+
+void main::end_program(int exit_code) {
+    if (ended_) return;
+    ended_ = true;
+    if (services_.process) services_.process->unload();
+    hide();
+    if (services_.end_program) services_.end_program(exit_code);
+}
+
+void main::set_picture(const morvane::Image32& picture) {
+    // Picture1 holds the picture as loaded, at its own size.
+    picture1_.set_width_pixels(picture.width);
+    picture1_.set_height_pixels(picture.height);
+    picture1_.stretch_copy(picture, 0, 0, picture.width, picture.height);
+}
+
+void main::rescale_picture() {
+    // Any other list position keeps the current size; the picture is stretched all the same.
+    const int chosen = output_size_for(combo_->GetListIndex());
+    vtfmod::rescale_picture(picture1_.image(), chosen > 0 ? chosen : picture2_.width_pixels(), picture2_);
+    if (picture2_view_) picture2_view_->refresh();
+}
+
+void main::load_picture() {
+    morvane::FileDialog& dialog = *services_.dialog;
+    dialog.file_name = "";
+    dialog.title = kLoadTitle;
+    dialog.filter = kLoadFilter;
+    dialog.show_open();
+    if (dialog.file_name.empty()) return;
+    const morvane::LoadedPicture loaded = morvane::load_picture(morvanemod::path_from_utf8(dialog.file_name));
+    if (!loaded.ok()) {
+        services_.messages->show(loaded.error);  // the previous picture stays
+        return;
+    }
+    set_picture(loaded.picture);
+    rescale_picture();
+}
+
+void main::make_background() {
+    if (building_ || ended_) return;
+    if (console_path_.empty()) {
+        services_.messages->show("Morvane does not know the game folder yet, so there is nowhere to write the "
+                                 "background.\nWait until hl2.exe has been located, then press Make Background again.");
+        return;
+    }
+    building_ = true;
+    process& progress_window = services_.process->get();
+    progress_window.move(geometry().center() - progress_window.rect().center());
+    progress_window.show();
+    setEnabled(false);
+
+    BuildRequest request{picture2_, source_buffer_, temp_buffer_,
+                         morvanemod::path_from_utf8(morvanemod::texture_file(console_path_))};
+    ProcessProgress progress(*services_.process, services_.yield);
+    const BuildOutcome outcome = run_build(*services_.texture, request, progress);
+
+    services_.process->unload();
+    setEnabled(true);
+    building_ = false;
+    for (const std::string& text : outcome.messages) services_.messages->show(text);
+}
+
+}  // namespace morvane_ui

@@ -1,0 +1,106 @@
+#pragma once
+// The main window `main`: the picture, the resolution choice, the build command, the title line that
+// drags the window and the close glyph that ends the program. Its first activation locates the game.
+#include "app/form_builder.h"
+#include "app/game_location.h"
+#include "platform/image32.h"
+#include "platform/picture_surface.h"
+
+#include <QWidget>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace form_fx {
+class FormFx;
+}
+namespace morvane {
+class FileDialog;
+class MessageBox;
+class elboton;
+class elcombo;
+class elframe;
+class SymbolLabel;
+}
+namespace vtfmod {
+class TextureModule;
+}
+
+namespace morvane_ui {
+
+class ProcessInstance;
+class PictureView;
+class TextLabel;
+
+// What the window reaches outside itself. The program hands in the real ones; tests script them.
+struct MainServices {
+    std::filesystem::path program_folder;              // config.dat lives here
+    morvane::FileDialog* dialog = nullptr;             // the CM open-file dialog
+    morvane::MessageBox* messages = nullptr;
+    form_fx::FormFx* fx = nullptr;
+    ProcessInstance* process = nullptr;                // the program-wide progress window
+    vtfmod::TextureModule* texture = nullptr;          // the texture module's state
+    std::function<void()> yield;                       // the message loop, once per mip level
+    std::function<MaterialWriteResult(const std::string& console_path)> write_vmt;
+    std::function<void(int exit_code)> end_program;    // ends the program at once
+};
+
+class main : public QWidget {
+public:
+    // Form_Load: controls from the stored layout, rounded corners, opacity 0, the resolution list with
+    // "1024 x 1024" selected (which scales the built-in picture into Picture2).
+    explicit main(MainServices services);
+    ~main() override;
+
+    // --- commands, as the controls' events run them -----------------------------------------------------
+    void Form_Activate();            // the first call runs the start-up sequence; later calls do nothing
+    void load_picture();             // elboton1 Click
+    void make_background();          // elboton2 Click
+    void end_program(int exit_code); // Label2 Click (0), start-up failures (1)
+
+    // --- state, readable by tests -------------------------------------------------------------------
+    const std::string& console_path() const { return console_path_; }
+    bool activated() const { return activated_; }
+    bool ended() const { return ended_; }
+    bool building() const { return building_; }
+    morvane::PictureSurface& Picture1() { return picture1_; }
+    morvane::PictureSurface& Picture2() { return picture2_; }
+    morvane::PictureSurface& Source_Buffer() { return source_buffer_; }
+    morvane::PictureSurface& Temp_Buffer() { return temp_buffer_; }
+    morvane::elcombo& elcombo1() { return *combo_; }
+    morvane::elboton& elboton1() { return *load_button_; }
+    morvane::elboton& elboton2() { return *build_button_; }
+    const BuiltForm& controls() const { return controls_; }
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void rescale_picture();
+    void set_picture(const morvane::Image32& picture);
+    void connect_controls();
+
+    MainServices services_;
+    std::string console_path_;
+    bool activated_ = false;
+    bool ended_ = false;
+    bool building_ = false;
+
+    morvane::PictureSurface picture1_;
+    morvane::PictureSurface picture2_;
+    morvane::PictureSurface source_buffer_;
+    morvane::PictureSurface temp_buffer_;
+
+    BuiltForm controls_;
+    morvane::elcombo* combo_ = nullptr;
+    morvane::elboton* load_button_ = nullptr;
+    morvane::elboton* build_button_ = nullptr;
+    PictureView* picture2_view_ = nullptr;
+    TextLabel* title_ = nullptr;
+    morvane::SymbolLabel* close_glyph_ = nullptr;
+};
+
+}  // namespace morvane_ui

@@ -1,0 +1,109 @@
+#pragma once
+// elcombo: the drop-down selection control. A drop-down list control (Combo1) spanning the whole width and
+// lifted by three pixels, a box at its right end with a downward triangle in SymbolColor, and a sunken
+// one-pixel edge. Height is always 300 twips (20 pixels), width at least 1425 twips.
+//
+// Stored properties, in order: BackColor (0x37463E), ForeColor (0xD3DED8), Enabled (true), List (""),
+// Color3DLight (0x95AAA0), Color3DDark (0x80000008), SymbolColor (0x95AAA0), SymbolOverColor (0x95AAA0),
+// Font, FontName, FontSize, FontItalic, FontUnderline (defaults from the host's font). DropShadow,
+// ListBackColor and ListForeColor are accepted and reported as changed, never stored, and read back
+// false and 0.
+// Event raised: Click, on every change of the selected entry (by the user or by SetListIndex).
+//
+//   combo->AddItem("1024 x 1024");  combo->AddItem("2048 x 2048");  combo->SetListIndex(0);  // raises Click
+#include "controls/skinned_control.h"
+
+class QComboBox;
+
+namespace morvane {
+
+class SymbolLabel;
+
+class elcombo : public SkinnedControl {
+    Q_OBJECT
+
+public:
+    explicit elcombo(QWidget* parent = nullptr);
+
+    // The hover look and the normal look of the triangle, for the host to call.
+    void set_over_state();
+    void set_normal_state();
+
+    bool DropShadow() const { return false; }
+    void set_DropShadow(bool on) { set_property(QStringLiteral("DropShadow"), on); }
+    QFont Font() const;
+    void set_Font(const QFont& font) { set_property(QStringLiteral("Font"), font); }
+    QString FontName() const { return Font().family(); }
+    void set_FontName(const QString& name) { set_property(QStringLiteral("FontName"), name); }
+    float FontSize() const { return float(Font().pointSizeF()); }
+    void set_FontSize(float points) { set_property(QStringLiteral("FontSize"), points); }
+    bool FontItalic() const { return Font().italic(); }
+    void set_FontItalic(bool on) { set_property(QStringLiteral("FontItalic"), on); }
+    bool FontUnderline() const { return Font().underline(); }
+    void set_FontUnderline(bool on) { set_property(QStringLiteral("FontUnderline"), on); }
+
+    // --- the list: positions count from 0 ----------------------------------------------------------
+    void Clear();
+    void AddItem(const QString& item);
+    void RemoveItem(int16_t donde);    // nothing when donde is not an entry
+    void SetListIndex(int16_t donde);  // nothing when donde is not an entry; Click when the selection changes
+    int16_t GetListIndex() const;      // -1 when nothing is selected
+    int16_t ListCount() const;
+    void SetList(int16_t donde, const QString& item);  // nothing when donde is not an entry
+    QString GetList(int16_t donde) const;              // "" when donde is not an entry
+
+    uint32_t ForeColor() const { return fore_color_; }
+    void set_ForeColor(uint32_t color) { set_property(QStringLiteral("ForeColor"), QVariant::fromValue(color)); }
+    uint32_t ListBackColor() const { return 0; }
+    void set_ListBackColor(uint32_t color) { set_property(QStringLiteral("ListBackColor"), QVariant::fromValue(color)); }
+    uint32_t ListForeColor() const { return 0; }
+    void set_ListForeColor(uint32_t color) { set_property(QStringLiteral("ListForeColor"), QVariant::fromValue(color)); }
+    uint32_t SymbolColor() const { return symbol_color_; }
+    void set_SymbolColor(uint32_t color) { set_property(QStringLiteral("SymbolColor"), QVariant::fromValue(color)); }
+    uint32_t SymbolOverColor() const { return symbol_over_color_; }
+    void set_SymbolOverColor(uint32_t color) {
+        set_property(QStringLiteral("SymbolOverColor"), QVariant::fromValue(color));
+    }
+
+    // What the control shows, for hosts and tests.
+    uint32_t triangle_color() const;
+    QRect symbol_box_geometry() const;
+    QRect list_geometry() const;
+    QComboBox* list_control() const { return combo1_; }
+
+    const PropertyTable& properties() const override;
+
+protected:
+    SizeRule size_rule() const override { return SizeRule{300.0, 1425.0}; }
+    void layout_lines(EdgeLines& lines) override;
+    void layout_content() override;
+    PixelRect blend_rect() const override { return PixelRect{0, 0, width(), height()}; }
+    void mousePressEvent(QMouseEvent* event) override;  // a press beside the list opens it
+    void mouseMoveEvent(QMouseEvent*) override {}
+    void mouseReleaseEvent(QMouseEvent*) override {}
+    void mouseDoubleClickEvent(QMouseEvent*) override {}
+
+private:
+    void fit_list_width();
+    void restyle_list();
+    QString list_field() const { return list_; }
+    void apply_list_field(const QString& text) { list_ = text; }
+    void apply_fore_color(uint32_t color);
+    void apply_light(uint32_t color);
+    void apply_symbol_color(uint32_t color);
+    void apply_symbol_over_color(uint32_t color) { symbol_over_color_ = color; }
+    void apply_font(const QFont& font);
+    void ignore_bool(bool) {}
+    void ignore_color(uint32_t) {}
+
+    QWidget* picture2_ = nullptr;     // plain box in the system window colour, below the list control
+    QWidget* picture1_ = nullptr;     // the symbol box
+    SymbolLabel* label2_ = nullptr;   // the triangle
+    QComboBox* combo1_ = nullptr;     // the list control
+    QString list_;
+    uint32_t fore_color_ = 0xD3DED8;
+    uint32_t symbol_color_ = 0x95AAA0;
+    uint32_t symbol_over_color_ = 0x95AAA0;
+};
+
+}  // namespace morvane

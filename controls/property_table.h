@@ -1,0 +1,70 @@
+#pragma once
+// Each skinned control declares every property once: its settings key, its kind, its default, how to read it
+// and how to apply it. Reading and writing stored settings, setting a property by name and telling the host
+// which key changed all come from that one declaration (see SkinnedControl).
+#include <QFont>
+#include <QString>
+#include <QVariant>
+
+#include <cstdint>
+#include <functional>
+#include <type_traits>
+#include <vector>
+
+namespace morvane {
+
+class SkinnedControl;
+
+enum class PropertyKind {
+    Color,    // quint32, 0x00BBGGRR or 0x80000000 + system colour index
+    Boolean,  // bool
+    Int32,    // qint32
+    Single,   // float (font sizes in points)
+    Text,     // QString
+    Font,     // QFont
+};
+
+// Brings a stored or given value to the kind's own type, so that values compare equal exactly when the
+// control would show them alike (a colour given as a signed int, a decimal text or "0x..." text all become
+// the same quint32; integers outside 32 bits are clamped).
+QVariant normalise_property(PropertyKind kind, const QVariant& value);
+
+struct PropertyDecl {
+    QString key;  // as spelled in the interface; stored in lower case
+    PropertyKind kind;
+    std::function<QVariant(const SkinnedControl&)> default_value;
+    std::function<QVariant(const SkinnedControl&)> get;
+    std::function<void(SkinnedControl&, const QVariant&)> apply;
+    // How reading stored settings applies the value, where that differs from setting the property.
+    std::function<void(SkinnedControl&, const QVariant&)> load = nullptr;
+    bool stored = true;  // false: accepted and reported as changed, never read or written
+};
+
+using PropertyTable = std::vector<PropertyDecl>;
+
+// A property of control class C with a fixed default, read and applied through two members of C (or of its
+// base); A is the type the applying member takes, when it differs from T (const QString&).
+template <class C, class T, class A = T>
+PropertyDecl declare(const char* key, PropertyKind kind, std::type_identity_t<T> default_value,
+                     std::type_identity_t<T (C::*)() const> get, std::type_identity_t<void (C::*)(A)> apply) {
+    return PropertyDecl{
+        QString::fromLatin1(key), kind,
+        [d = QVariant::fromValue(default_value), kind](const SkinnedControl&) { return normalise_property(kind, d); },
+        [get](const SkinnedControl& c) { return QVariant::fromValue((static_cast<const C&>(c).*get)()); },
+        [apply](SkinnedControl& c, const QVariant& v) { (static_cast<C&>(c).*apply)(v.value<T>()); }};
+}
+
+// The five font keys (Font, FontName, FontSize, FontItalic, FontUnderline), in that order, over one font of
+// a control. Their defaults come from the host window's font; the separate keys are read after Font, so
+// they override the matching parts of it.
+using FontGetter = std::function<QFont(const SkinnedControl&)>;
+using FontSetter = std::function<void(SkinnedControl&, const QFont&)>;
+std::vector<PropertyDecl> declare_font(FontGetter get, FontSetter apply);
+
+template <class C>
+std::vector<PropertyDecl> declare_font(QFont (C::*get)() const, void (C::*apply)(const QFont&)) {
+    return declare_font([get](const SkinnedControl& c) { return (static_cast<const C&>(c).*get)(); },
+                        [apply](SkinnedControl& c, const QFont& f) { (static_cast<C&>(c).*apply)(f); });
+}
+
+}  // namespace morvane

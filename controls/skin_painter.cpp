@@ -1,0 +1,51 @@
+#include "controls/skin_painter.h"
+
+#include "platform/qt/system_colors.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace morvane {
+
+namespace {
+
+int pixel_of(double coordinate) { return int(std::lround(coordinate)); }
+
+void paint_line(QPainter& painter, const EdgeLine& line, QSize clip) {
+    const int x1 = pixel_of(std::min(line.x1, line.x2)), x2 = pixel_of(std::max(line.x1, line.x2));
+    const int y1 = pixel_of(std::min(line.y1, line.y2)), y2 = pixel_of(std::max(line.y1, line.y2));
+    const QRect covered = QRect(QPoint(x1, y1), QPoint(x2, y2)).intersected(QRect(QPoint(0, 0), clip));
+    if (!covered.isEmpty()) painter.fillRect(covered, to_qcolor(line.color));
+}
+
+}  // namespace
+
+QImage image_view(const Image32& surface) {
+    if (surface.empty()) return {};
+    return QImage(surface.bytes.data(), surface.width, surface.height, qsizetype(surface.stride()),
+                  QImage::Format_RGB32);
+}
+
+void paint_surface(QPainter& painter, const Image32& surface) {
+    if (!surface.empty()) painter.drawImage(QPoint(0, 0), image_view(surface));
+}
+
+void paint_edge_lines(QPainter& painter, const EdgeLines& lines, QSize clip_pixels) {
+    for (const EdgeLine* line : {&lines.top, &lines.left, &lines.right, &lines.bottom})
+        paint_line(painter, *line, clip_pixels);
+}
+
+void fill_rect(Image32& surface, PixelRect rect, uint32_t color) {
+    const int left = std::max(rect.x, 0), top = std::max(rect.y, 0);
+    const int right = int(std::min<int64_t>(int64_t(rect.x) + rect.width, surface.width));
+    const int bottom = int(std::min<int64_t>(int64_t(rect.y) + rect.height, surface.height));
+    const Bgra p = bgra_from_colorref(resolve_color(color));
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x) surface.set_pixel(x, y, p);
+}
+
+void fill_surface(Image32& surface, uint32_t color) { surface.fill(bgra_from_colorref(resolve_color(color))); }
+
+}  // namespace morvane

@@ -1,0 +1,46 @@
+#pragma once
+// The look shared by the four skinned controls, kept apart from their behaviour: the surface (a plain fill in
+// the BackColor that blends and the bar draw on) and the four one-pixel edge lines framing it in two colours.
+#include "platform/alpha_blend.h"
+#include "platform/image32.h"
+
+#include <QImage>
+#include <QSize>
+
+#include <cstdint>
+
+class QPainter;
+
+namespace morvane {
+
+// One line element: horizontal or vertical, end points in the control's pixels (fractions allowed, rounded
+// to the nearest pixel when drawn), both end points drawn, clipped to the control.
+struct EdgeLine {
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // pixels
+    uint32_t color = 0;                      // 0x00BBGGRR or system colour
+};
+
+// The two pairs: top-left (top, left) and bottom-right (right, bottom).
+struct EdgeLines {
+    EdgeLine top, left, right, bottom;
+};
+
+// Raised: Color3DLight on the top-left pair, Color3DDark on the bottom-right pair. Sunken: the other way round.
+enum class EdgeLook { Raised, Sunken };
+
+// A view of the surface's pixels for painting; valid while the image is neither resized nor destroyed.
+QImage image_view(const Image32& surface);
+
+void paint_surface(QPainter& painter, const Image32& surface);
+
+// The top-left pair first, then the bottom-right pair, so that the corner pixels they share take the colour
+// of the bottom-right pair, as in the platform's own raised and sunken edges.
+void paint_edge_lines(QPainter& painter, const EdgeLines& lines, QSize clip_pixels);
+
+// Fills a rectangle of the surface, clipped to it.
+void fill_rect(Image32& surface, PixelRect rect, uint32_t color);
+
+// The whole surface in one colour.
+void fill_surface(Image32& surface, uint32_t color);
+
+}  // namespace morvane

@@ -1,0 +1,169 @@
+#pragma once
+// What the four skinned controls (elboton, elframe, elcombo, elprogress) share: the surface in the BackColor
+// with its handle (get_the_hdc) and background blend (obtener_imagen_fondo), the four edge lines painted
+// above the surface and every inner element, outer size in twips with the resize rule of each control, and
+// the stored settings and change notification that come from each control's property declarations.
+//
+// Creating a control from a stored definition:
+//   auto* b = new elboton(window);
+//   b->read_properties(PropertyBag{{"caption", "Load Picture"}, {"centercaption", true}});
+//   b->set_geometry_pixels(692, 675, 117, 24);        // or set_geometry_twips(...)
+//   QObject::connect(b, &elboton::Click, ...);
+#include "controls/property_bag.h"
+#include "controls/property_table.h"
+#include "controls/skin_painter.h"
+#include "platform/surface_registry.h"
+
+#include <QWidget>
+
+#include <cstdint>
+#include <optional>
+
+class QMouseEvent;
+
+namespace morvane {
+
+struct TwipsSize {
+    double width = 0;   // twips
+    double height = 0;  // twips
+};
+
+// How a control constrains its outer size on every resize.
+struct SizeRule {
+    std::optional<double> forced_height_twips;
+    double min_width_twips = 0;
+};
+
+// The arguments of MouseDown, MouseMove and MouseUp.
+struct MouseArgs {
+    int16_t button = 0;  // 1 left, 2 right, 4 middle (for MouseMove: the buttons held)
+    int16_t shift = 0;   // 1 Shift, 2 Ctrl, 4 Alt
+    float x = 0, y = 0;  // pixels, in the control's own coordinates
+};
+
+class SkinnedControl : public QWidget {
+    Q_OBJECT
+
+public:
+    ~SkinnedControl() override;
+
+    // --- the two public helpers ---------------------------------------------------------------------
+    // The handle of this control's surface; other controls and picture surfaces can blend from it.
+    SurfaceHandle get_the_hdc() const;
+    // Clears the surface to BackColor and blends the source region at (X, Y) of the surface `origen` onto it
+    // with the opacity `cantidad` (0 plain fill .. 255 copy), inside the one-pixel edge (the combo box: all of
+    // it). An opacity outside 0..255 throws std::out_of_range and leaves the surface as it was; an unknown
+    // handle or a region outside the source leaves the plain fill.
+    virtual void obtener_imagen_fondo(SurfaceHandle origen, int32_t X, int32_t Y, int16_t cantidad);
+
+    // --- geometry: outer size in twips, inside in pixels --------------------------------------------
+    void set_size_twips(double width, double height);
+    void set_geometry_twips(double left, double top, double width, double height);
+    void set_geometry_pixels(int left, int top, int width, int height);
+    TwipsSize size_twips() const { return outer_; }
+
+    // --- stored settings and properties by name ----------------------------------------------------
+    // Applies every stored property in the control's order; absent keys take their defaults. Raises no
+    // change notifications: the definition already holds these values.
+    void read_properties(const PropertyBag& bag);
+    // Writes every stored property; values equal to their default are left out.
+    void write_properties(PropertyBag& bag) const;
+    // Sets a property by its key (any case) and notifies; false for a key the control does not have.
+    bool set_property(const QString& key, const QVariant& value);
+    // The property's current value, or an invalid QVariant for an unknown key.
+    QVariant property_value(const QString& key) const;
+    virtual const PropertyTable& properties() const = 0;
+
+    // --- what the control shows --------------------------------------------------------------------
+    const Image32& surface() const { return surface_.image(); }
+    const EdgeLines& edge_lines() const { return lines_; }
+    // The font of the window that holds the control: the default of the font keys.
+    QFont host_font() const;
+
+    // --- properties all four share (each setter notifies with the property's key) -------------------
+    uint32_t BackColor() const { return back_color_; }
+    void set_BackColor(uint32_t color) { set_property(QStringLiteral("BackColor"), QVariant::fromValue(color)); }
+    bool Enabled() const { return isEnabled(); }
+    void set_Enabled(bool on) { set_property(QStringLiteral("Enabled"), on); }
+    uint32_t Color3DLight() const { return light_color(); }
+    void set_Color3DLight(uint32_t color) { set_property(QStringLiteral("Color3DLight"), QVariant::fromValue(color)); }
+    uint32_t Color3DDark() const { return dark_color(); }
+    void set_Color3DDark(uint32_t color) { set_property(QStringLiteral("Color3DDark"), QVariant::fromValue(color)); }
+
+signals:
+    // A property was set; `key` is its settings key as spelled in the interface ("BackColor").
+    void property_changed(const QString& key);
+    // The events; each control's header says which of them it raises. Click and DblClick are left-button
+    // clicks on the control; the mouse events carry the button, the shift state and the position in the
+    // control's own pixels.
+    void Click();
+    void DblClick();
+    void MouseDown(int16_t button, int16_t shift, float x, float y);
+    void MouseMove(int16_t button, int16_t shift, float x, float y);
+    void MouseUp(int16_t button, int16_t shift, float x, float y);
+
+protected:
+    SkinnedControl(QWidget* parent, EdgeLook look, TwipsSize initial);
+
+    virtual SizeRule size_rule() const = 0;
+    virtual void layout_lines(EdgeLines& lines) = 0;  // end points; colours stay
+    virtual void layout_content() {}
+    virtual PixelRect blend_rect() const;  // default (1, 1), SW-2 by SH-2
+
+    // Pixels of the outer size, and the ratios of the screen.
+    double width_pixels_exact() const;   // outer width in twips / horizontal twips per pixel
+    double height_pixels_exact() const;  // outer height in twips / vertical twips per pixel
+    // Run once at the end of a derived constructor: the first resize.
+    void finish_construction();
+
+    // Common property parts the declarations point at.
+    uint32_t back_color() const { return back_color_; }
+    void apply_back_color(uint32_t color);
+    bool enabled_state() const { return isEnabled(); }
+    void apply_enabled(bool on) { setEnabled(on); }
+    uint32_t light_color() const;  // first line of the light pair
+    uint32_t dark_color() const;   // first line of the dark pair
+    void apply_light_color(uint32_t color);
+    void apply_dark_color(uint32_t color);
+    void color_pair(bool top_left, uint32_t color);  // both lines of a pair
+
+    Image32& surface_image() { return surface_.image(); }
+    void clear_surface();  // the whole surface in BackColor
+    // The blend itself, without the opacity check: clear, then blend into blend_rect().
+    void blend_background(SurfaceHandle origen, int32_t x, int32_t y, uint8_t cantidad);
+    void notify(const QString& key);
+
+    static MouseArgs mouse_args(const QMouseEvent& event, bool use_held_buttons = false);
+
+    // Hooks of the common mouse handling: the look of a press (before MouseDown) and of a release (before
+    // MouseUp); whether a move at a position raises MouseMove; whether a second press raises DblClick.
+    virtual void show_pressed(bool /*down*/, Qt::MouseButton /*button*/) {}
+    virtual bool reports_move_at(QPointF /*position*/) const { return true; }
+    virtual bool raises_double_click() const { return true; }
+
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void childEvent(QChildEvent* event) override;
+
+    EdgeLines lines_;
+
+private:
+    void relayout();
+    const PropertyDecl* find_property(const QString& key) const;
+
+    RegisteredImage surface_;
+    uint32_t back_color_ = 0x44584C;
+    EdgeLook look_;
+    TwipsSize outer_;
+    bool applying_size_ = false;
+    bool reading_ = false;
+    Qt::MouseButtons pressed_ = Qt::NoButton;  // buttons that went down on the control
+    bool click_armed_ = false;                 // a left press that a release inside turns into Click
+    QWidget* overlay_ = nullptr;  // paints the edge lines above every inner element
+};
+
+}  // namespace morvane

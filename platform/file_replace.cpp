@@ -1,0 +1,150 @@
+#include "platform/file_replace.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <random>
+#include <system_error>
+
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#include <sys/stat.h>
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace morvane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string reason(int error) { return std::generic_category().message(error ? error : EIO); }
+
+// The few file calls this needs, on file descriptors, with the path in the system's own encoding.
+#ifdef _WIN32
+int open_file(const fs::path& path, bool exclusive) {
+    int fd = -1;
+    _wsopen_s(&fd, path.c_str(), _O_WRONLY | _O_CREAT | _O_BINARY | _O_NOINHERIT | (exclusive ? _O_EXCL : _O_TRUNC),
+              _SH_DENYNO, _S_IREAD | _S_IWRITE);
+    return fd;
+}
+long write_some(int fd, const uint8_t* bytes, size_t size) {
+    return _write(fd, bytes, unsigned(std::min<size_t>(size, 1u << 30)));
+}
+int sync_file(int fd) { return _commit(fd); }
+int close_file(int fd) { return _close(fd); }
+#else
+int open_file(const fs::path& path, bool exclusive) {
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (exclusive ? O_EXCL : O_TRUNC), 0666);
+}
+long write_some(int fd, const uint8_t* bytes, size_t size) { return long(::write(fd, bytes, size)); }
+int sync_file(int fd) { return ::fsync(fd); }
+int close_file(int fd) { return ::close(fd); }
+#endif
+
+// Opens the temporary file beside `target`; a unique name is one that did not exist before.
+int open_temporary(const fs::path& target, std::string_view fixed_suffix, fs::path& temporary) {
+    if (!fixed_suffix.empty()) {
+        temporary = target;
+        temporary += fixed_suffix;
+        return open_file(temporary, false);
+    }
+    std::random_device random;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        char suffix[32];
+        std::snprintf(suffix, sizeof suffix, ".%08x.tmp", unsigned(random()));
+        temporary = target;
+        temporary += suffix;
+        errno = 0;
+        if (const int fd = open_file(temporary, true); fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+// On the disk before it takes the final name, so that a power cut cannot leave a renamed empty file.
+int write_all(int fd, std::span<const std::span<const uint8_t>> pieces) {
+    for (std::span<const uint8_t> piece : pieces) {
+        while (!piece.empty()) {
+            const long written = write_some(fd, piece.data(), piece.size());
+            if (written < 0 && errno == EINTR) continue;
+            if (written <= 0) return written < 0 && errno ? errno : EIO;
+            piece = piece.subspan(size_t(written));
+        }
+    }
+    return sync_file(fd) == 0 ? 0 : errno;
+}
+
+// Gives the temporary file the final name unless a file of that name exists, even one that appeared a moment
+// ago (then that one is kept): Windows' move without the replace flag, elsewhere an atomic no-replace rename
+// or a hard link where the file system offers one, and a checked rename only where it offers neither.
+// Returns "" or the reason.
+std::string place_if_absent(const fs::path& temporary, const fs::path& target) {
+#ifdef _WIN32
+    if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return {};
+    const DWORD code = GetLastError();
+    if (code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS) return {};
+    return std::system_category().message(int(code));
+#else
+    // What a file system without the call (or without hard links) answers.
+    auto unsupported = [] { return errno == EINVAL || errno == ENOSYS || errno == ENOTSUP || errno == EOPNOTSUPP || errno == EPERM; };
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0 || errno == EEXIST) return {};
+    if (!unsupported()) return reason(errno);
+#endif
+    if (::link(temporary.c_str(), target.c_str()) == 0 || errno == EEXIST) return {};  // the caller drops the temporary
+    if (!unsupported()) return reason(errno);
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(target, ec))) return {};
+    fs::rename(temporary, target, ec);
+    return ec ? ec.message() : std::string();
+#endif
+}
+
+// Why the name cannot take a new file, or "" when it can.
+std::string in_the_way(const fs::path& target, IfPresent if_present, bool& present) {
+    std::error_code ec;
+    const fs::file_status old = fs::status(target, ec);
+    present = fs::exists(old);
+    if (!present) return {};
+    if (fs::is_directory(old)) return "a folder of that name is in the way";
+    if (!fs::is_regular_file(old)) return "something other than a file has that name";
+    // A file its owner made read-only is one the owner wants kept.
+    if (if_present == IfPresent::Replace && (old.permissions() & fs::perms::owner_write) == fs::perms::none)
+        return "the file is read-only";
+    return {};
+}
+
+}  // namespace
+
+std::string replace_file(const fs::path& target, std::span<const std::span<const uint8_t>> pieces,
+                         IfPresent if_present, std::string_view fixed_suffix) {
+    bool present = false;
+    if (std::string problem = in_the_way(target, if_present, present); !problem.empty()) return problem;
+    if (present && if_present == IfPresent::Keep) return {};
+
+    fs::path temporary;
+    errno = 0;
+    const int fd = open_temporary(target, fixed_suffix, temporary);
+    if (fd < 0) return reason(errno);
+    int failure = write_all(fd, pieces);
+    if (close_file(fd) != 0 && failure == 0) failure = errno ? errno : EIO;
+
+    std::string error = failure ? reason(failure) : std::string();
+    std::error_code ec;
+    if (!failure && if_present == IfPresent::Keep) {
+        error = place_if_absent(temporary, target);
+    } else if (!failure) {
+        fs::rename(temporary, target, ec);
+        if (ec) error = ec.message();
+    }
+    fs::remove(temporary, ec);  // gone already when it took the final name
+    return error;
+}
+
+}  // namespace morvane

@@ -1,0 +1,31 @@
+#pragma once
+// Writing a file a user cares about only once its successor is complete: the bytes go to a new temporary
+// file in the same folder, reach the disk, and only then take the final name. On any failure the old file
+// stays as it was and the temporary file is removed.
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace morvane {
+
+enum class IfPresent {
+    Replace,  // an earlier file of that name is replaced (unless its owner made it read-only)
+    Keep,     // an earlier file is never touched, not even one that appears while the new one is written
+};
+
+// Writes the pieces one after another as `target`. Empty when done (with Keep also when a file was there
+// already); otherwise the reason, e.g. "No such file or directory", for the caller to put after the file's
+// name. A read-only file is refused, as Windows refuses to replace it too. The temporary file has a fresh
+// unique name, or with `fixed_suffix` the target's name plus that suffix (a leftover of that name is reused).
+std::string replace_file(const std::filesystem::path& target, std::span<const std::span<const uint8_t>> pieces,
+                         IfPresent if_present = IfPresent::Replace, std::string_view fixed_suffix = {});
+
+inline std::string replace_file(const std::filesystem::path& target, std::string_view text,
+                                IfPresent if_present = IfPresent::Replace, std::string_view fixed_suffix = {}) {
+    const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+    return replace_file(target, {&bytes, 1}, if_present, fixed_suffix);
+}
+
+}  // namespace morvane

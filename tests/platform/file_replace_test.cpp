@@ -1,0 +1,79 @@
+// Replacing a file: the successor appears whole or not at all, and no temporary file is left behind.
+#include "platform/file_replace.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <random>
+
+namespace {
+
+namespace fs = std::filesystem;
+using morvane::IfPresent;
+using morvane::replace_file;
+
+struct FileReplace : ::testing::Test {
+    FileReplace() { fs::create_directories(folder); }
+    ~FileReplace() override {
+        std::error_code ec;
+        fs::permissions(folder, fs::perms::owner_all, ec);
+        fs::remove_all(folder, ec);
+    }
+    static std::string read(const fs::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    std::vector<std::string> names() const {
+        std::vector<std::string> out;
+        for (const auto& entry : fs::directory_iterator(folder)) out.push_back(entry.path().filename().string());
+        std::sort(out.begin(), out.end());
+        return out;
+    }
+    const fs::path folder = fs::temp_directory_path() / ("morvane-replace-" + std::to_string(std::random_device{}()));
+    const fs::path file = folder / "background01.vtf";
+};
+
+TEST_F(FileReplace, TheNewBytesReplaceALongerFileExactlyAndNoTemporaryFileRemains) {
+    std::ofstream(file, std::ios::binary) << std::string(5000, 'o');
+    const std::vector<uint8_t> head{'V', 'T', 'F', 0}, body(3, 7);
+    const std::span<const uint8_t> pieces[] = {head, {}, body};
+    ASSERT_EQ(replace_file(file, pieces), "");
+    EXPECT_EQ(read(file), std::string("VTF\0\7\7\7", 7));
+    ASSERT_EQ(replace_file(folder / "config.dat", "/c\r\n", IfPresent::Replace, ".new"), "");
+    EXPECT_EQ(read(folder / "config.dat"), "/c\r\n");
+    EXPECT_EQ(names(), (std::vector<std::string>{"background01.vtf", "config.dat"}));
+}
+
+TEST_F(FileReplace, AFailureNamesItsReasonKeepsTheOldFileByteForByteAndLeavesNoTemporary) {
+    std::ofstream(file, std::ios::binary) << "old texture";
+    fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    EXPECT_EQ(replace_file(file, "new"), "the file is read-only");
+    EXPECT_EQ(replace_file(folder / "missing" / "a.vtf", "new"), "No such file or directory");
+    fs::create_directory(folder / "in-the-way");
+    EXPECT_EQ(replace_file(folder / "in-the-way", "new"), "a folder of that name is in the way");
+    fs::create_directory(folder / "background01.vtf.new");  // the fixed temporary name is taken
+    EXPECT_EQ(replace_file(file, "new", IfPresent::Replace, ".new"), "the file is read-only");
+    fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(replace_file(file, "new", IfPresent::Replace, ".new"), "Is a directory");
+    EXPECT_EQ(read(file), "old texture");
+    EXPECT_EQ(names(), (std::vector<std::string>{"background01.vtf", "background01.vtf.new", "in-the-way"}));
+}
+
+TEST_F(FileReplace, KeepNeverTouchesAFileOfThatNameNotEvenOneTheFirstLookMissed) {
+    const fs::path material = folder / "background01.vmt";
+    EXPECT_EQ(replace_file(material, "first", IfPresent::Keep), "");
+    EXPECT_EQ(replace_file(material, "second", IfPresent::Keep), "");
+    EXPECT_EQ(read(material), "first");
+    // A dangling link looks absent to the first check, as a file created a moment later would.
+    const fs::path link = folder / "link.vmt";
+    fs::create_symlink(folder / "nowhere", link);
+    EXPECT_EQ(replace_file(link, "mine", IfPresent::Keep), "");
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_FALSE(fs::exists(folder / "nowhere"));
+    EXPECT_EQ(names(), (std::vector<std::string>{"background01.vmt", "link.vmt"}));
+}
+
+}  // namespace
