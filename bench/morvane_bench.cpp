@@ -59,9 +59,6 @@ std::vector<Level> capture_chain(vtfmod::TextureModule& module, PictureSurface& 
 size_t dxt5_bytes(int w, int h) { return size_t(std::max(1, (w + 3) / 4)) * size_t(std::max(1, (h + 3) / 4)) * 16; }
 
 enum class Coder { Ours, SquishCluster, SquishRange };
-const char* coder_name(Coder c) {
-    return c == Coder::Ours ? "morvane" : c == Coder::SquishCluster ? "squish-cluster" : "squish-range";
-}
 
 // libsquish with unweighted colour error, as PSNR measures it (the iterative cluster fit is its best mode).
 void compress(Coder c, const Level& level, uint8_t* out) {
@@ -212,6 +209,5 @@ int main(int argc, char** argv) {
                     "worst photo %+.3f dB\n",
                     sizes[s], t.psnr[0] / n, t.psnr[1] / n, t.psnr[2] / n, (t.psnr[0] - t.psnr[1]) / n, t.worst_gap);
     }
-    (void)coder_name;
     return 0;
 }
