@@ -6,7 +6,7 @@
 namespace morvane::dxt {
 
 namespace {
-std::atomic<Encoder> g_encoder{Encoder::SquishClusterFit};
+std::atomic<Encoder> g_encoder{Encoder::Morvane};
 }
 
 void set_encoder(Encoder e) { g_encoder.store(e, std::memory_order_relaxed); }
@@ -42,6 +42,7 @@ extern "C" void Set_Dxt_Encoder(int encoder) {
     }
 }
 
+#include "dxt/block_encoder.h"
 #include "dxt/dxt_squish.h"
 #include "dxt/squish_encoder.h"
 
@@ -51,7 +52,13 @@ void compress_with_current_encoder(const uint8_t* bgra, int width, int height, u
                                    int32_t flags) {
     const bool perceptual = (flags & kDxtPerceptualMetric) != 0;
     switch (current_encoder()) {
-        case Encoder::Morvane:  // until our own encoder is wired in here, the best libsquish fit stands in
+        case Encoder::Morvane:  // unweighted RGB error always: it is what picture quality is measured in
+            switch (format) {
+                case BlockFormat::Dxt1: morvane_compress_dxt1(bgra, width, height, out); return;
+                case BlockFormat::Dxt3: morvane_compress_dxt3(bgra, width, height, out); return;
+                case BlockFormat::Dxt5: morvane_compress_dxt5(bgra, width, height, out); return;
+            }
+            return;
         case Encoder::SquishClusterFit:
             squish_compress(bgra, width, height, out, format,
                             (flags & kDxtBestQuality) ? SquishFit::IterativeCluster : SquishFit::Cluster, perceptual);

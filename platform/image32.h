@@ -1,11 +1,19 @@
 #pragma once
 // A plain 32-bit picture: rows top first, no row padding, each pixel four bytes in memory order
 // blue, green, red, fourth byte (255 = opaque). This is the layout the DXT library takes directly.
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace morvane {
+
+// A number no other image content has had in this process (see Image32::generation).
+inline uint64_t next_image_generation() {
+    static std::atomic<uint64_t> counter{0};
+    return counter.fetch_add(1, std::memory_order_relaxed) + 1;
+}
 
 struct Bgra {
     uint8_t b = 0, g = 0, r = 0, a = 255;
@@ -26,6 +34,12 @@ struct Image32 {
     Image32() = default;
     Image32(int w, int h, Bgra fill = {}) { reset(w, h, fill); }
 
+    // Changes whenever the pixels may have changed through this struct's functions, so that data derived
+    // from them (a surface's reduction pyramid) can tell it is stale. Code that writes `bytes` directly,
+    // rather than through row() or the setters, calls touch() afterwards.
+    uint64_t generation() const { return generation_; }
+    void touch() { generation_ = next_image_generation(); }
+
     void reset(int w, int h, Bgra fill = {}) {
         width = w > 0 ? w : 0;
         height = h > 0 ? h : 0;
@@ -33,22 +47,32 @@ struct Image32 {
         this->fill(fill);
     }
     void fill(Bgra p) {
-        for (size_t i = 0; i < bytes.size(); i += 4) {
-            bytes[i] = p.b; bytes[i + 1] = p.g; bytes[i + 2] = p.r; bytes[i + 3] = p.a;
-        }
+        touch();
+        const uint8_t pixel[4] = {p.b, p.g, p.r, p.a};
+        uint32_t word;
+        std::memcpy(&word, pixel, 4);
+        const size_t n = bytes.size() / 4;
+        uint8_t* out = bytes.data();
+        for (size_t i = 0; i < n; ++i) std::memcpy(out + 4 * i, &word, 4);  // one 32-bit store per pixel
     }
     bool empty() const { return width == 0 || height == 0; }
     size_t stride() const { return size_t(width) * 4; }  // bytes per row
-    uint8_t* row(int y) { return bytes.data() + size_t(y) * stride(); }
+    uint8_t* row(int y) {
+        touch();
+        return bytes.data() + size_t(y) * stride();
+    }
     const uint8_t* row(int y) const { return bytes.data() + size_t(y) * stride(); }
     Bgra pixel(int x, int y) const {
         const uint8_t* p = row(y) + size_t(x) * 4;
         return Bgra{p[0], p[1], p[2], p[3]};
     }
     void set_pixel(int x, int y, Bgra v) {
-        uint8_t* p = row(y) + size_t(x) * 4;
+        uint8_t* p = row(y) + size_t(x) * 4;  // row() marks the change
         p[0] = v.b; p[1] = v.g; p[2] = v.r; p[3] = v.a;
     }
+
+private:
+    uint64_t generation_ = next_image_generation();
 };
 
 }  // namespace morvane

@@ -35,6 +35,25 @@ Image32 resized(const Image32& old, int width, int height, Bgra back) {
     return image;
 }
 
+// Shrinking keeps the image's memory and moves each kept row to its new place (rows only move towards the
+// start, so front to back is safe): no new allocation for the levels of a mip chain, which shrink one after
+// the other on the scratch surface. Growing makes a new image.
+void resize_image(Image32& image, int width, int height, Bgra back) {
+    const bool well_formed = image.bytes.size() >= size_t(image.width) * size_t(image.height) * 4;
+    if (!well_formed || width > image.width || height > image.height) {
+        image = resized(image, width, height, back);
+        return;
+    }
+    const size_t new_stride = size_t(width) * 4, old_stride = image.stride();
+    uint8_t* data = image.bytes.data();
+    if (new_stride != old_stride)
+        for (int y = 1; y < height; ++y) std::memmove(data + size_t(y) * new_stride, data + size_t(y) * old_stride, new_stride);
+    image.bytes.resize(size_t(height) * new_stride);
+    image.width = width;
+    image.height = height;
+    image.touch();
+}
+
 }  // namespace
 
 PictureSurface::PictureSurface(uint32_t back_color) : back_color_(back_color) {}
@@ -72,12 +91,12 @@ double PictureSurface::scale_height() const { return pixels_in_scale_units(heigh
 void PictureSurface::set_width_pixels(int width) {
     Image32& image = image_.image();
     width = std::max(width, 0);
-    if (width != image.width) image = resized(image, width, image.height, bgra_from_colorref(back_color_));
+    if (width != image.width) resize_image(image, width, image.height, bgra_from_colorref(back_color_));
 }
 void PictureSurface::set_height_pixels(int height) {
     Image32& image = image_.image();
     height = std::max(height, 0);
-    if (height != image.height) image = resized(image, image.width, height, bgra_from_colorref(back_color_));
+    if (height != image.height) resize_image(image, image.width, height, bgra_from_colorref(back_color_));
 }
 int PictureSurface::width_pixels() const { return image_.image().width; }
 int PictureSurface::height_pixels() const { return image_.image().height; }
@@ -86,8 +105,33 @@ uint32_t PictureSurface::back_color() const { return back_color_; }
 void PictureSurface::set_back_color(uint32_t colorref) { back_color_ = colorref; }
 void PictureSurface::clear() { image_.image().fill(bgra_from_colorref(back_color_)); }
 
+// The k >= 1 with picture size = (w, h) * 2^k in both axes, or 0.
+static int exact_halvings(const Image32& picture, int w, int h) {
+    if (w <= 0 || h <= 0) return 0;
+    for (int k = 1; k < 31 && (long long)w << k <= picture.width; ++k)
+        if ((long long)w << k == picture.width && (long long)h << k == picture.height) return k;
+    return 0;
+}
+
 void PictureSurface::stretch_copy(const Image32& picture, int x, int y, int w, int h) {
-    morvane::stretch_copy(picture, image_.image(), x, y, w, h);
+    Image32& target = image_.image();
+    const bool halving = &picture != &target && exact_halvings(picture, w, h) > 0;
+    if (!pyramid_.built_from(picture)) {
+        pyramid_.clear();  // it serves one unchanged picture at a time
+        if (halving) pyramid_.build(picture);
+    }
+    const int k = halving ? pyramid_.level_for(w, h) : 0;
+    if (k == 0) {
+        morvane::stretch_copy(picture, target, x, y, w, h);
+        return;
+    }
+    // Visible part of the rectangle, as offsets into it, as the general copy clips it.
+    const int x0 = int(std::clamp<long long>(-(long long)x, 0, w));
+    const int x1 = int(std::clamp<long long>((long long)target.width - x, 0, w));
+    const int y0 = int(std::clamp<long long>(-(long long)y, 0, h));
+    const int y1 = int(std::clamp<long long>((long long)target.height - y, 0, h));
+    if (x0 >= x1 || y0 >= y1 || target.bytes.size() < size_t(target.width) * size_t(target.height) * 4) return;
+    pyramid_.draw(k, target, x, y, x0, x1, y0, y1);
 }
 
 const Image32& PictureSurface::image() const { return image_.image(); }

@@ -3,6 +3,7 @@
 // windows' picture boxes do (Picture1, Picture2, Source_Buffer, Temp_Buffer). Plain C++: the windows show its
 // image through a widget of their own, the texture build reads its pixels directly.
 #include "platform/image32.h"
+#include "platform/reduction_pyramid.h"
 #include "platform/surface_registry.h"
 
 #include <cstdint>
@@ -56,6 +57,8 @@ public:
     void clear();  // fill the whole image with the back colour
     // Stretch the whole picture into the rectangle (x, y, w, h) in pixels, clipped to the surface:
     // area averaging in linear light when reducing, smooth interpolation when enlarging, exact at 1:1.
+    // A reduction by exactly 2, 4, 8, ... comes from the picture's reduction pyramid, which the surface
+    // builds on the first such reduction and keeps while it draws that same, unchanged picture.
     void stretch_copy(const Image32& picture, int x, int y, int w, int h);
 
     // --- handing out the persistent image -----------------------------------------------------------
@@ -64,6 +67,7 @@ public:
 
 private:
     RegisteredImage image_;
+    ReductionPyramid pyramid_;  // of the last picture drawn here
     uint32_t back_color_;
     int16_t scale_mode_ = ScalePixels;
     int16_t appearance_ = AppearanceFlat;

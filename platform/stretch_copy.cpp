@@ -4,6 +4,7 @@
 #include "platform/srgb.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace morvane {
@@ -95,11 +96,11 @@ void copy_unscaled(const Image32& picture, Image32& target, int x, int y, int x0
     for (int dy = y0; dy < y1; ++dy) {
         const uint8_t* src = picture.row(dy) + size_t(x0) * 4;
         uint8_t* dst = target.row(y + dy) + size_t(x + x0) * 4;
-        for (int i = 0; i < x1 - x0; ++i, src += 4, dst += 4) {
-            dst[0] = src[0];
-            dst[1] = src[1];
-            dst[2] = src[2];
-            dst[3] = 255;
+        for (int i = 0; i < x1 - x0; ++i, src += 4, dst += 4) {  // whole pixels at a time: opaque copies
+            uint32_t pixel;
+            std::memcpy(&pixel, src, 4);
+            pixel |= uint32_t(255) << 24;  // the fourth byte is the highest of the little-endian word
+            std::memcpy(dst, &pixel, 4);
         }
     }
 }

@@ -1,0 +1,213 @@
+// Morvane's encoder against libsquish on real photographs, as one table: for each photograph and output
+// size, the capture of the whole mip chain, the compression of the chain to DXT5 by our encoder, libsquish's
+// iterative cluster fit and libsquish's range fit (each on all cores), and the RGB PSNR of the decoded top
+// level. Run: morvane-bench [--sizes 1024,2048] [--fast] FOLDER|FILE...   (--fast leaves out the range fit)
+//      morvane-bench --make-photo SOURCE 3840x2400 OUT.jpg   (a large photograph for the memory check)
+#include "bench/photo_set.h"
+#include "dxt/block_encoder.h"
+#include "dxt/squish_encoder.h"
+#include "platform/picture_surface.h"
+#include "texture/vtfmod.h"
+
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace morvane;
+using Clock = std::chrono::steady_clock;
+
+double ms_since(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// Processor time of the whole process (all threads), in ms: on a machine shared with other work this shows
+// what each encoder costs even when the wall clock is disturbed.
+double process_cpu_ms() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
+}
+
+// The chain as the texture build captures it (the module's own steps: the low-resolution image, then
+// every level stretched from the whole source onto the scratch surface and read back), largest level first.
+struct Level {
+    int width = 0, height = 0;
+    const uint8_t* bgra = nullptr;
+    size_t size() const { return size_t(width) * size_t(height) * 4; }
+};
+
+std::vector<Level> capture_chain(vtfmod::TextureModule& module, PictureSurface& source, PictureSurface& scratch) {
+    const int w = source.width_pixels(), h = source.height_pixels();
+    module.MakeLowResImage(w, h, source, scratch);
+    module.CaptureMipLevels(w, h, source, scratch, 15);
+    std::vector<Level> levels;
+    for (int i = int(module.MipLevels.size()) - 1; i >= 0; --i) {
+        const auto& level = module.MipLevels[size_t(i)];
+        levels.push_back({level.Width, level.Height, level.Frames[0].Faces[0].Pixels.data()});
+    }
+    return levels;
+}
+
+size_t dxt5_bytes(int w, int h) { return size_t(std::max(1, (w + 3) / 4)) * size_t(std::max(1, (h + 3) / 4)) * 16; }
+
+enum class Coder { Ours, SquishCluster, SquishRange };
+
+// libsquish with unweighted colour error, as PSNR measures it (the iterative cluster fit is its best mode).
+void compress(Coder c, const Level& level, uint8_t* out) {
+    switch (c) {
+        case Coder::Ours: dxt::morvane_compress_dxt5(level.bgra, level.width, level.height, out); break;
+        case Coder::SquishCluster:
+            dxt::squish_compress(level.bgra, level.width, level.height, out, dxt::BlockFormat::Dxt5,
+                                 dxt::SquishFit::IterativeCluster, false);
+            break;
+        case Coder::SquishRange:
+            dxt::squish_compress(level.bgra, level.width, level.height, out, dxt::BlockFormat::Dxt5,
+                                 dxt::SquishFit::Range, false);
+            break;
+    }
+}
+
+double rgb_psnr(const Level& original, const std::vector<uint8_t>& blocks) {
+    std::vector<uint8_t> decoded(original.size());
+    dxt::squish_decompress(blocks.data(), original.width, original.height, decoded.data(), dxt::BlockFormat::Dxt5);
+    double sum = 0;
+    for (size_t i = 0; i < decoded.size(); i += 4)
+        for (size_t c = 0; c < 3; ++c) {
+            double d = double(decoded[i + c]) - double(original.bgra[i + c]);
+            sum += d * d;
+        }
+    double mse = sum / (double(original.width) * original.height * 3);
+    return mse <= 0 ? 99.0 : 10.0 * std::log10(255.0 * 255.0 / mse);
+}
+
+struct Result {
+    double chain_ms = 0;
+    double cpu_ms = 0;
+    double psnr = 0;
+};
+
+Result run_coder(Coder c, const std::vector<Level>& chain) {
+    std::vector<std::vector<uint8_t>> out;
+    for (const auto& level : chain) out.emplace_back(dxt5_bytes(level.width, level.height));
+    const double cpu_start = process_cpu_ms();
+    const auto start = Clock::now();
+    for (size_t i = 0; i < chain.size(); ++i) compress(c, chain[i], out[i].data());
+    Result r;
+    r.chain_ms = ms_since(start);
+    r.cpu_ms = process_cpu_ms() - cpu_start;
+    r.psnr = rgb_psnr(chain[0], out[0]);
+    return r;
+}
+
+std::vector<int> parse_sizes(const std::string& text) {
+    std::vector<int> sizes;
+    std::stringstream in(text);
+    std::string item;
+    while (std::getline(in, item, ',')) sizes.push_back(std::stoi(item));
+    return sizes;
+}
+
+struct Totals {
+    int photos = 0;
+    double capture_ms = 0, ms[3] = {0, 0, 0}, cpu[3] = {0, 0, 0}, psnr[3] = {0, 0, 0};
+    double worst_gap = 1e9;  // ours minus cluster fit, dB
+    double slowest_ratio = 1e9;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<int> sizes = {1024, 2048};
+    std::vector<Coder> coders = {Coder::Ours, Coder::SquishCluster, Coder::SquishRange};
+    std::vector<std::string> paths;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--sizes" && i + 1 < argc) sizes = parse_sizes(argv[++i]);
+        else if (arg == "--make-photo" && i + 3 < argc) {  // SOURCE WIDTHxHEIGHT OUT.jpg
+            int w = 0, h = 0;
+            if (std::sscanf(argv[i + 2], "%dx%d", &w, &h) != 2 || w <= 0 || h <= 0) return 2;
+            return bench::write_scaled_photo(argv[i + 1], w, h, argv[i + 3]) ? 0 : 1;
+        }
+        else if (arg == "--fast") coders = {Coder::Ours, Coder::SquishCluster};
+        else paths.push_back(arg);
+    }
+    const auto files = bench::photo_files(paths);
+    if (files.empty()) {
+        std::fprintf(stderr, "usage: morvane-bench [--sizes 1024,2048] FOLDER|FILE...\n"
+                             "No photographs found; scripts/bench.sh installs a set and passes its folder.\n");
+        return 2;
+    }
+
+    std::printf("%-16s %4s | %7s | %-15s %-15s %-15s | %6s %6s %6s | %6s %6s %6s\n", "photo", "size", "capture",
+                "morvane", "squish cluster", "squish range", "PSNR", "PSNR", "PSNR", "ours-", "clu/", "clu/");
+    std::printf("%-16s %4s | %7s | %-15s %-15s %-15s | %6s %6s %6s | %6s %6s %6s\n", "", "", "ms", "wall/cpu ms",
+                "wall/cpu ms", "wall/cpu ms", "ours", "clust", "range", "clu dB", "ours", "ours");
+    std::printf("%-16s %4s | %7s | %-15s %-15s %-15s | %6s %6s %6s | %6s %6s %6s\n", "", "", "", "", "", "", "", "",
+                "", "", "wall", "cpu");
+    std::vector<Totals> totals(sizes.size());
+    for (const auto& file : files) {
+        bench::Photo photo;
+        if (!bench::load_photo(file, photo)) continue;
+        for (size_t s = 0; s < sizes.size(); ++s) {
+            const int size = sizes[s];
+            PictureSurface source, scratch;
+            source.set_width_pixels(size);
+            source.set_height_pixels(size);
+            source.stretch_copy(photo.pixels, 0, 0, size, size);
+            vtfmod::TextureModule module;
+            auto start = Clock::now();
+            const std::vector<Level> chain = capture_chain(module, source, scratch);
+            double capture_ms = ms_since(start);
+            Result r[3];
+            for (Coder c : coders) r[int(c)] = run_coder(c, chain);
+            Totals& t = totals[s];
+            t.photos++;
+            t.capture_ms += capture_ms;
+            for (Coder c : coders) {
+                t.ms[int(c)] += r[int(c)].chain_ms;
+                t.cpu[int(c)] += r[int(c)].cpu_ms;
+                t.psnr[int(c)] += r[int(c)].psnr;
+            }
+            double gap = r[0].psnr - r[1].psnr, ratio = r[1].chain_ms / r[0].chain_ms;
+            t.worst_gap = std::min(t.worst_gap, gap);
+            t.slowest_ratio = std::min(t.slowest_ratio, ratio);
+            auto times = [](const Result& x) {
+                static char text[3][32];
+                static int next = 0;
+                char* t = text[next++ % 3];
+                std::snprintf(t, 32, "%6.0f / %6.0f", x.chain_ms, x.cpu_ms);
+                return t;
+            };
+            const char* t0 = times(r[0]);
+            const char* t1 = times(r[1]);
+            const char* t2 = times(r[2]);
+            std::printf("%-16.16s %4d | %7.1f | %-15s %-15s %-15s | %6.2f %6.2f %6.2f | %+6.3f %5.1fx %5.1fx\n",
+                        photo.name.c_str(), size, capture_ms, t0, t1, t2, r[0].psnr, r[1].psnr, r[2].psnr, gap, ratio,
+                        r[1].cpu_ms / r[0].cpu_ms);
+            std::fflush(stdout);
+        }
+    }
+    std::printf("\n");
+    for (size_t s = 0; s < sizes.size(); ++s) {
+        const Totals& t = totals[s];
+        if (t.photos == 0) continue;
+        double n = t.photos;
+        std::printf("size %d, %d photos: capture %.1f ms avg (%.3f of our compression time); chain wall ms avg: "
+                    "morvane %.1f, cluster %.1f, range %.1f; cluster/morvane: wall %.1fx overall (%.1fx worst photo), "
+                    "processor time %.1fx\n",
+                    sizes[s], t.photos, t.capture_ms / n, t.capture_ms / t.ms[0], t.ms[0] / n, t.ms[1] / n, t.ms[2] / n,
+                    t.ms[1] / t.ms[0], t.slowest_ratio, t.cpu[1] / t.cpu[0]);
+        std::printf("size %d: PSNR avg morvane %.3f dB, cluster %.3f dB, range %.3f dB; morvane - cluster: avg %+.3f dB, "
+                    "worst photo %+.3f dB\n",
+                    sizes[s], t.psnr[0] / n, t.psnr[1] / n, t.psnr[2] / n, (t.psnr[0] - t.psnr[1]) / n, t.worst_gap);
+    }
+    return 0;
+}

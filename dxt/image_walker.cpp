@@ -1,0 +1,100 @@
+#include "dxt/image_walker.h"
+
+#include "dxt/alpha_block.h"
+#include "dxt/alpha_block_4bit.h"
+#include "dxt/block_pixels.h"
+#include "dxt/colour_fit.h"
+#include "dxt/thread_pool.h"
+
+#include <cstring>
+#include <functional>
+
+namespace morvane::dxt {
+namespace {
+
+// Each block encoder is built once per instruction set and chosen when the program starts, so one binary
+// runs everywhere and uses AVX2 where the processor has it. Everything a block needs is inlined into it.
+#define MORVANE_DXT_CLONES __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))
+
+MORVANE_DXT_CLONES
+void encode_rows_dxt1(const uint8_t* bgra, int width, int height, int first_row, int end_row, uint8_t* out) {
+    const int across = blocks_across(width);
+    for (int by = first_row; by < end_row; ++by) {
+        for (int bx = 0; bx < across; ++bx) {
+            BlockPixels px;
+            load_block(bgra, width, height, bx, by, px);
+            encode_colour_block(px, true, out + (size_t(by) * across + bx) * 8);
+        }
+    }
+}
+
+MORVANE_DXT_CLONES
+void encode_rows_dxt3(const uint8_t* bgra, int width, int height, int first_row, int end_row, uint8_t* out) {
+    const int across = blocks_across(width);
+    for (int by = first_row; by < end_row; ++by) {
+        for (int bx = 0; bx < across; ++bx) {
+            BlockPixels px;
+            load_block(bgra, width, height, bx, by, px);
+            uint8_t* block = out + (size_t(by) * across + bx) * 16;
+            encode_alpha_4bit_block(px, block);
+            encode_colour_block(px, false, block + 8);
+        }
+    }
+}
+
+MORVANE_DXT_CLONES
+void encode_rows_dxt5(const uint8_t* bgra, int width, int height, int first_row, int end_row, uint8_t* out) {
+    const int across = blocks_across(width);
+    for (int by = first_row; by < end_row; ++by) {
+        for (int bx = 0; bx < across; ++bx) {
+            BlockPixels px;
+            load_block(bgra, width, height, bx, by, px);
+            uint8_t* block = out + (size_t(by) * across + bx) * 16;
+            encode_alpha_block(px, block);
+            encode_colour_block(px, false, block + 8);
+        }
+    }
+}
+
+using RowEncoder = void (*)(const uint8_t*, int, int, int, int, uint8_t*);
+
+RowEncoder row_encoder(BlockFormat format) {
+    switch (format) {
+        case BlockFormat::Dxt1: return encode_rows_dxt1;
+        case BlockFormat::Dxt3: return encode_rows_dxt3;
+        case BlockFormat::Dxt5: return encode_rows_dxt5;
+    }
+    return encode_rows_dxt5;
+}
+
+constexpr int kRowsPerTask = 2;        // block rows handed out at a time
+constexpr int kBlocksWorthSharing = 256;  // smaller pictures are quicker on one thread
+
+}  // namespace
+
+void encode_image(BlockFormat format, const uint8_t* bgra, int width, int height, uint8_t* out, int threads) {
+    if (!out) return;
+    const int across = blocks_across(width), down = blocks_across(height);
+    if (!bgra || width <= 0 || height <= 0) {
+        std::memset(out, 0, size_t(across) * size_t(down) * size_t(block_bytes(format)));
+        return;
+    }
+    const RowEncoder encode = row_encoder(format);
+    const int tasks = (down + kRowsPerTask - 1) / kRowsPerTask;
+    if (threads == 1 || tasks < 2 || across * down < kBlocksWorthSharing) {
+        encode(bgra, width, height, 0, down, out);
+        return;
+    }
+    const std::function<void(int)> task = [&](int t) {
+        int first = t * kRowsPerTask;
+        encode(bgra, width, height, first, std::min(down, first + kRowsPerTask), out);
+    };
+    if (threads == 0) {
+        ThreadPool::shared().run(tasks, task);
+    } else {
+        ThreadPool pool(threads);
+        pool.run(tasks, task);
+    }
+}
+
+}  // namespace morvane::dxt
