@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev libgl-dev libsquish-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-dejavu-core
+  mate-backgrounds  # real photographs for the encoder quality tests and the benchmark
 )
 packages+=("$@")
 
