@@ -1,5 +1,6 @@
 #include "platform/picture_surface.h"
 
+#include "platform/fresh_memory.h"
 #include "platform/stretch_copy.h"
 
 #include <algorithm>
@@ -28,7 +29,9 @@ double pixels_in_scale_units(int pixels, int16_t scale_mode) {
 
 // A new image of the given size holding what fits of the old one, the rest in the back colour.
 Image32 resized(const Image32& old, int width, int height, Bgra back) {
-    Image32 image(width, height, back);
+    Image32 image;
+    reserve_fresh(image.bytes, size_t(std::max(width, 0)) * size_t(std::max(height, 0)) * 4);
+    image.reset(width, height, back);
     const int rows = std::min(old.height, image.height);
     const size_t bytes = size_t(std::min(old.width, image.width)) * 4;
     for (int y = 0; y < rows; ++y) std::memcpy(image.row(y), old.row(y), bytes);
@@ -52,6 +55,26 @@ void resize_image(Image32& image, int width, int height, Bgra back) {
     image.width = width;
     image.height = height;
     image.touch();
+}
+
+// The new size for an image whose every pixel is to be one colour anyway (a clear is pending): no pixel needs
+// keeping or filling, only the memory.
+void resize_unfilled(Image32& image, int width, int height) {
+    const size_t bytes = size_t(width) * size_t(height) * 4;
+    reserve_fresh(image.bytes, bytes);
+    image.bytes.resize(bytes);
+    image.width = width;
+    image.height = height;
+    image.touch();
+}
+
+// True when drawing `picture` into (x, y, w, h) writes every pixel of `target`: the rectangle covers the
+// target and the picture has pixels to draw (a copy from the target itself reads what it is drawing over).
+bool draw_covers(const Image32& picture, const Image32& target, int x, int y, int w, int h) {
+    const bool drawable = &picture != &target && !picture.empty() &&
+                          picture.bytes.size() >= size_t(picture.width) * size_t(picture.height) * 4;
+    return drawable && w > 0 && h > 0 && x <= 0 && y <= 0 && (long long)x + w >= target.width &&
+           (long long)y + h >= target.height;
 }
 
 }  // namespace
@@ -91,19 +114,43 @@ double PictureSurface::scale_height() const { return pixels_in_scale_units(heigh
 void PictureSurface::set_width_pixels(int width) {
     Image32& image = image_.image();
     width = std::max(width, 0);
-    if (width != image.width) resize_image(image, width, image.height, bgra_from_colorref(back_color_));
+    if (width == image.width) return;
+    const Bgra back = bgra_from_colorref(back_color_);
+    if (fill_pending_ && pending_fill_ == back) {  // every pixel, kept or new, is to be the back colour
+        resize_unfilled(image, width, image.height);
+        return;
+    }
+    settle();  // the kept pixels hold the earlier back colour
+    resize_image(image, width, image.height, back);
 }
 void PictureSurface::set_height_pixels(int height) {
     Image32& image = image_.image();
     height = std::max(height, 0);
-    if (height != image.height) resize_image(image, image.width, height, bgra_from_colorref(back_color_));
+    if (height == image.height) return;
+    const Bgra back = bgra_from_colorref(back_color_);
+    if (fill_pending_ && pending_fill_ == back) {  // every pixel, kept or new, is to be the back colour
+        resize_unfilled(image, image.width, height);
+        return;
+    }
+    settle();
+    resize_image(image, image.width, height, back);
 }
 int PictureSurface::width_pixels() const { return image_.image().width; }
 int PictureSurface::height_pixels() const { return image_.image().height; }
 
 uint32_t PictureSurface::back_color() const { return back_color_; }
 void PictureSurface::set_back_color(uint32_t colorref) { back_color_ = colorref; }
-void PictureSurface::clear() { image_.image().fill(bgra_from_colorref(back_color_)); }
+void PictureSurface::clear() {
+    image_.image().touch();  // the pixels change now, for whoever keeps data derived from them
+    fill_pending_ = true;
+    pending_fill_ = bgra_from_colorref(back_color_);
+}
+
+void PictureSurface::settle() const {
+    if (!fill_pending_) return;
+    image_.image().fill(pending_fill_);
+    fill_pending_ = false;
+}
 
 // The k >= 1 with picture size = (w, h) * 2^k in both axes, or 0.
 static int exact_halvings(const Image32& picture, int w, int h) {
@@ -115,6 +162,8 @@ static int exact_halvings(const Image32& picture, int w, int h) {
 
 void PictureSurface::stretch_copy(const Image32& picture, int x, int y, int w, int h) {
     Image32& target = image_.image();
+    if (fill_pending_ && !draw_covers(picture, target, x, y, w, h)) settle();
+    fill_pending_ = false;  // settled, or every pixel is drawn over now
     const bool halving = &picture != &target && exact_halvings(picture, w, h) > 0;
     if (!pyramid_.built_from(picture)) {
         pyramid_.clear();  // it serves one unchanged picture at a time
@@ -134,7 +183,24 @@ void PictureSurface::stretch_copy(const Image32& picture, int x, int y, int w, i
     pyramid_.draw(k, target, x, y, x0, x1, y0, y1);
 }
 
-const Image32& PictureSurface::image() const { return image_.image(); }
-SurfaceHandle PictureSurface::handle() const { return image_.handle(); }
+const Image32& PictureSurface::image() const {
+    settle();
+    return image_.image();
+}
+SurfaceHandle PictureSurface::handle() const {
+    settle();  // whoever asks for the handle reads the image through it
+    return image_.handle();
+}
+
+std::vector<uint8_t> PictureSurface::take_pixels(int width, int height) {
+    settle();
+    Image32& image = image_.image();
+    std::vector<uint8_t> pixels = std::move(image.bytes);
+    image.bytes = {};
+    resize_unfilled(image, std::max(width, 0), std::max(height, 0));
+    fill_pending_ = true;
+    pending_fill_ = bgra_from_colorref(back_color_);
+    return pixels;
+}
 
 }  // namespace morvane

@@ -7,6 +7,7 @@
 #include "platform/surface_registry.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace morvane {
 
@@ -54,7 +55,10 @@ public:
     // 0x00BBGGRR; a system colour (top bit set) must be resolved by the caller first.
     uint32_t back_color() const;
     void set_back_color(uint32_t colorref);
-    void clear();  // fill the whole image with the back colour
+    // Fills the whole image with the back colour. The fill is carried out only when something reads the image
+    // or draws over part of it: a drawing that covers the whole surface next (as every mip level of a
+    // texture build does) would overwrite it unseen.
+    void clear();
     // Stretch the whole picture into the rectangle (x, y, w, h) in pixels, clipped to the surface:
     // area averaging in linear light when reducing, smooth interpolation when enlarging, exact at 1:1.
     // A reduction by exactly 2, 4, 8, ... comes from the picture's reduction pyramid, which the surface
@@ -64,9 +68,18 @@ public:
     // --- handing out the persistent image -----------------------------------------------------------
     const Image32& image() const;
     SurfaceHandle handle() const;  // finds image() in the SurfaceRegistry while the surface lives
+    // Hands the image's bytes over instead of copying them, and leaves the surface width x height pixels in
+    // its back colour, as set_width_pixels, set_height_pixels and clear() would. For a reader that resizes
+    // and clears the surface next anyway: the mip capture, one level after the other.
+    std::vector<uint8_t> take_pixels(int width, int height);
 
 private:
-    RegisteredImage image_;
+    void settle() const;  // carries out a pending clear
+
+    // Mutable so that reading the image can carry out a pending clear first.
+    mutable RegisteredImage image_;
+    mutable bool fill_pending_ = false;  // the whole image is to be pending_fill_, whatever its bytes say
+    Bgra pending_fill_;
     ReductionPyramid pyramid_;  // of the last picture drawn here
     uint32_t back_color_;
     int16_t scale_mode_ = ScalePixels;

@@ -1,5 +1,6 @@
 #include "platform/reduction_pyramid.h"
 
+#include "platform/fresh_memory.h"
 #include "platform/srgb.h"
 
 #include <cmath>
@@ -44,31 +45,45 @@ void halve_picture_rows(const Image32& picture, uint16_t* out, int width, int fi
     }
 }
 
-// Large pictures are halved by two threads, each taking half of the rows; the result is the same.
-void halve_picture(const Image32& picture, std::vector<uint16_t>& out, int width, int height) {
-    out.resize(size_t(width) * size_t(height) * 4);
-    constexpr long long kPixelsWorthAThread = 256 * 256;
+// Large levels are worked on by two threads, each taking half of the rows: every row comes out the same
+// either way. Below this size starting a thread costs more than it saves.
+constexpr long long kPixelsWorthAThread = 256 * 256;
+
+template <class Rows>
+void split_rows(int width, int height, const Rows& rows) {
     if ((long long)width * height < kPixelsWorthAThread) {
-        halve_picture_rows(picture, out.data(), width, 0, height);
+        rows(0, height);
         return;
     }
-    std::thread helper(halve_picture_rows, std::cref(picture), out.data(), width, height / 2, height);
-    halve_picture_rows(picture, out.data(), width, 0, height / 2);
+    std::thread helper([&rows, height] { rows(height / 2, height); });
+    rows(0, height / 2);
     helper.join();
 }
 
-void halve_level(const std::vector<uint16_t>& in, int in_width, std::vector<uint16_t>& out, int width, int height) {
+void halve_picture(const Image32& picture, std::vector<uint16_t>& out, int width, int height) {
+    reserve_fresh(out, size_t(width) * size_t(height) * 4);
     out.resize(size_t(width) * size_t(height) * 4);
-    for (int y = 0; y < height; ++y) {
-        const uint16_t* top = in.data() + size_t(2 * y) * size_t(in_width) * 4;
+    split_rows(width, height, [&](int first, int end) { halve_picture_rows(picture, out.data(), width, first, end); });
+}
+
+// Output rows first_row .. end_row - 1 of the halving of a linear level.
+void halve_level_rows(const uint16_t* in, int in_width, uint16_t* out, int width, int first_row, int end_row) {
+    for (int y = first_row; y < end_row; ++y) {
+        const uint16_t* top = in + size_t(2 * y) * size_t(in_width) * 4;
         const uint16_t* bottom = top + size_t(in_width) * 4;
-        uint16_t* dst = out.data() + size_t(y) * size_t(width) * 4;
-        for (int i = 0; i < width * 4; ++i) {
-            const int x = i >> 2, c = i & 3;
-            uint32_t sum = uint32_t(top[8 * x + c]) + top[8 * x + 4 + c] + bottom[8 * x + c] + bottom[8 * x + 4 + c];
-            dst[i] = uint16_t((sum + 2) >> 2);
-        }
+        uint16_t* dst = out + size_t(y) * size_t(width) * 4;
+        for (int x = 0; x < width; ++x, top += 8, bottom += 8, dst += 4)
+            for (int c = 0; c < 4; ++c)
+                dst[c] = uint16_t((uint32_t(top[c]) + top[4 + c] + bottom[c] + bottom[4 + c] + 2) >> 2);
     }
+}
+
+void halve_level(const std::vector<uint16_t>& in, int in_width, std::vector<uint16_t>& out, int width, int height) {
+    reserve_fresh(out, size_t(width) * size_t(height) * 4);
+    out.resize(size_t(width) * size_t(height) * 4);
+    split_rows(width, height, [&](int first, int end) {
+        halve_level_rows(in.data(), in_width, out.data(), width, first, end);
+    });
 }
 
 }  // namespace
@@ -118,16 +133,21 @@ void ReductionPyramid::draw(int k, Image32& target, int x, int y, int x0, int x1
     if (k < 1 || k > int(levels_.size())) return;
     const Level& level = levels_[size_t(k) - 1];
     const uint8_t* encode = linear_tables().encode;
-    for (int dy = y0; dy < y1; ++dy) {
-        const uint16_t* src = level.linear.data() + (size_t(dy) * size_t(level.width) + size_t(x0)) * 4;
-        uint8_t* dst = target.row(y + dy) + size_t(x + x0) * 4;
-        for (int i = x0; i < x1; ++i, src += 4, dst += 4) {
-            dst[0] = encode[src[0]];
-            dst[1] = encode[src[1]];
-            dst[2] = encode[src[2]];
-            dst[3] = 255;
+    target.touch();  // once, here: the threads below write through plain pointers
+    uint8_t* pixels = target.bytes.data();
+    const size_t stride = target.stride();
+    split_rows(x1 - x0, y1 - y0, [&](int first, int end) {
+        for (int dy = y0 + first; dy < y0 + end; ++dy) {
+            const uint16_t* src = level.linear.data() + (size_t(dy) * size_t(level.width) + size_t(x0)) * 4;
+            uint8_t* dst = pixels + size_t(y + dy) * stride + size_t(x + x0) * 4;
+            for (int i = x0; i < x1; ++i, src += 4, dst += 4) {
+                dst[0] = encode[src[0]];
+                dst[1] = encode[src[1]];
+                dst[2] = encode[src[2]];
+                dst[3] = 255;
+            }
         }
-    }
+    });
 }
 
 size_t ReductionPyramid::bytes() const {

@@ -1,4 +1,5 @@
 // The mip chain: every level stretched from the whole source onto the scratch surface and read back.
+#include "platform/fresh_memory.h"
 #include "texture/dxt_sizes.h"
 #include "texture/surface_pixels.h"
 #include "texture/vtfmod.h"
@@ -34,14 +35,24 @@ void TextureModule::CaptureMipLevels(int32_t width, int32_t height, morvane::Pic
         MipFace& face = level.Frames[0].Faces[0];
 
         // Each level is scaled from the full source, not from the level before it; the full-size level
-        // passes through the scratch surface too, as a one-to-one copy.
-        capture_scaled(source, scratch, w, h, face.Info, face.Pixels);
+        // passes through the scratch surface too, as a one-to-one copy. Every level but the last hands its
+        // image over rather than copying it, since the next level resizes and clears the scratch surface;
+        // the last one stays on it.
+        const int32_t next_h = std::max(h / 2, 1), next_w = std::max(w / 2, 1);
+        if (i > 0)
+            capture_scaled_then_resize(source, scratch, w, h, face.Info, face.Pixels, next_w, next_h);
+        else
+            capture_scaled(source, scratch, w, h, face.Info, face.Pixels);
 
         face.CompressedSize = compressed_size(format, w, h);
-        if (face.CompressedSize > 0) face.Compressed.assign(size_t(std::llround(face.CompressedSize)), 0);
+        if (face.CompressedSize > 0) {
+            const size_t bytes = size_t(std::llround(face.CompressedSize));
+            morvane::reserve_fresh(face.Compressed, bytes);  // all zero as allocated, in large pages where offered
+            face.Compressed.assign(bytes, 0);
+        }
 
-        h = std::max(h / 2, 1);
-        w = std::max(w / 2, 1);
+        h = next_h;
+        w = next_w;
     }
 }
 
