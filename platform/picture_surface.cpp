@@ -1,6 +1,5 @@
 #include "platform/picture_surface.h"
 
-#include "platform/fresh_memory.h"
 #include "platform/stretch_copy.h"
 
 #include <algorithm>
@@ -29,9 +28,7 @@ double pixels_in_scale_units(int pixels, int16_t scale_mode) {
 
 // A new image of the given size holding what fits of the old one, the rest in the back colour.
 Image32 resized(const Image32& old, int width, int height, Bgra back) {
-    Image32 image;
-    reserve_fresh(image.bytes, size_t(std::max(width, 0)) * size_t(std::max(height, 0)) * 4);
-    image.reset(width, height, back);
+    Image32 image(width, height, back);
     const int rows = std::min(old.height, image.height);
     const size_t bytes = size_t(std::min(old.width, image.width)) * 4;
     for (int y = 0; y < rows; ++y) std::memcpy(image.row(y), old.row(y), bytes);
@@ -61,8 +58,10 @@ void resize_image(Image32& image, int width, int height, Bgra back) {
 // keeping or filling, only the memory.
 void resize_unfilled(Image32& image, int width, int height) {
     const size_t bytes = size_t(width) * size_t(height) * 4;
-    reserve_fresh(image.bytes, bytes);
-    image.bytes.resize(bytes);
+    if (bytes > image.bytes.capacity())
+        image.bytes = std::vector<uint8_t>(bytes);  // not a growing resize: that would copy stale pixels
+    else
+        image.bytes.resize(bytes);
     image.width = width;
     image.height = height;
     image.touch();

@@ -1,6 +1,5 @@
 #include "platform/reduction_pyramid.h"
 
-#include "platform/fresh_memory.h"
 #include "platform/srgb.h"
 
 #include <cmath>
@@ -61,7 +60,6 @@ void split_rows(int width, int height, const Rows& rows) {
 }
 
 void halve_picture(const Image32& picture, std::vector<uint16_t>& out, int width, int height) {
-    reserve_fresh(out, size_t(width) * size_t(height) * 4);
     out.resize(size_t(width) * size_t(height) * 4);
     split_rows(width, height, [&](int first, int end) { halve_picture_rows(picture, out.data(), width, first, end); });
 }
@@ -79,7 +77,6 @@ void halve_level_rows(const uint16_t* in, int in_width, uint16_t* out, int width
 }
 
 void halve_level(const std::vector<uint16_t>& in, int in_width, std::vector<uint16_t>& out, int width, int height) {
-    reserve_fresh(out, size_t(width) * size_t(height) * 4);
     out.resize(size_t(width) * size_t(height) * 4);
     split_rows(width, height, [&](int first, int end) {
         halve_level_rows(in.data(), in_width, out.data(), width, first, end);

@@ -1,5 +1,4 @@
 // The mip chain: every level stretched from the whole source onto the scratch surface and read back.
-#include "platform/fresh_memory.h"
 #include "texture/dxt_sizes.h"
 #include "texture/surface_pixels.h"
 #include "texture/vtfmod.h"
@@ -45,11 +44,7 @@ void TextureModule::CaptureMipLevels(int32_t width, int32_t height, morvane::Pic
             capture_scaled(source, scratch, w, h, face.Info, face.Pixels);
 
         face.CompressedSize = compressed_size(format, w, h);
-        if (face.CompressedSize > 0) {
-            const size_t bytes = size_t(std::llround(face.CompressedSize));
-            morvane::reserve_fresh(face.Compressed, bytes);  // all zero as allocated, in large pages where offered
-            face.Compressed.assign(bytes, 0);
-        }
+        if (face.CompressedSize > 0) face.Compressed.assign(size_t(std::llround(face.CompressedSize)), 0);
 
         h = next_h;
         w = next_w;
