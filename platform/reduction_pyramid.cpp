@@ -10,6 +10,9 @@ namespace morvane {
 namespace {
 
 constexpr float kLinearScale = 65535.0f;
+// Blue, green and red only: the fourth byte is always drawn as 255, and the first level, the largest array
+// the capture makes after the pixels themselves, is a quarter smaller without it.
+constexpr int kLinearChannels = 3;
 
 // 8-bit code -> 16-bit linear light, and 16-bit linear light -> the nearest 8-bit code.
 struct LinearTables {
@@ -34,12 +37,11 @@ void halve_picture_rows(const Image32& picture, uint16_t* out, int width, int fi
     for (int y = first_row; y < end_row; ++y) {
         const uint8_t* t = picture.row(2 * y);
         const uint8_t* b = picture.row(2 * y + 1);
-        uint16_t* dst = out + size_t(y) * size_t(width) * 4;
-        for (int x = 0; x < width; ++x, t += 8, b += 8, dst += 4) {
+        uint16_t* dst = out + size_t(y) * size_t(width) * kLinearChannels;
+        for (int x = 0; x < width; ++x, t += 8, b += 8, dst += kLinearChannels) {
             dst[0] = uint16_t((uint32_t(decode[t[0]]) + decode[t[4]] + decode[b[0]] + decode[b[4]] + 2) >> 2);
             dst[1] = uint16_t((uint32_t(decode[t[1]]) + decode[t[5]] + decode[b[1]] + decode[b[5]] + 2) >> 2);
             dst[2] = uint16_t((uint32_t(decode[t[2]]) + decode[t[6]] + decode[b[2]] + decode[b[6]] + 2) >> 2);
-            dst[3] = 0;
         }
     }
 }
@@ -60,24 +62,25 @@ void split_rows(int width, int height, const Rows& rows) {
 }
 
 void halve_picture(const Image32& picture, std::vector<uint16_t>& out, int width, int height) {
-    out.resize(size_t(width) * size_t(height) * 4);
+    out.resize(size_t(width) * size_t(height) * kLinearChannels);
     split_rows(width, height, [&](int first, int end) { halve_picture_rows(picture, out.data(), width, first, end); });
 }
 
 // Output rows first_row .. end_row - 1 of the halving of a linear level.
 void halve_level_rows(const uint16_t* in, int in_width, uint16_t* out, int width, int first_row, int end_row) {
     for (int y = first_row; y < end_row; ++y) {
-        const uint16_t* top = in + size_t(2 * y) * size_t(in_width) * 4;
-        const uint16_t* bottom = top + size_t(in_width) * 4;
-        uint16_t* dst = out + size_t(y) * size_t(width) * 4;
-        for (int x = 0; x < width; ++x, top += 8, bottom += 8, dst += 4)
-            for (int c = 0; c < 4; ++c)
-                dst[c] = uint16_t((uint32_t(top[c]) + top[4 + c] + bottom[c] + bottom[4 + c] + 2) >> 2);
+        constexpr int n = kLinearChannels;
+        const uint16_t* top = in + size_t(2 * y) * size_t(in_width) * n;
+        const uint16_t* bottom = top + size_t(in_width) * n;
+        uint16_t* dst = out + size_t(y) * size_t(width) * n;
+        for (int x = 0; x < width; ++x, top += 2 * n, bottom += 2 * n, dst += n)
+            for (int c = 0; c < n; ++c)
+                dst[c] = uint16_t((uint32_t(top[c]) + top[n + c] + bottom[c] + bottom[n + c] + 2) >> 2);
     }
 }
 
 void halve_level(const std::vector<uint16_t>& in, int in_width, std::vector<uint16_t>& out, int width, int height) {
-    out.resize(size_t(width) * size_t(height) * 4);
+    out.resize(size_t(width) * size_t(height) * kLinearChannels);
     split_rows(width, height, [&](int first, int end) {
         halve_level_rows(in.data(), in_width, out.data(), width, first, end);
     });
@@ -135,9 +138,10 @@ void ReductionPyramid::draw(int k, Image32& target, int x, int y, int x0, int x1
     const size_t stride = target.stride();
     split_rows(x1 - x0, y1 - y0, [&](int first, int end) {
         for (int dy = y0 + first; dy < y0 + end; ++dy) {
-            const uint16_t* src = level.linear.data() + (size_t(dy) * size_t(level.width) + size_t(x0)) * 4;
+            const uint16_t* src =
+                level.linear.data() + (size_t(dy) * size_t(level.width) + size_t(x0)) * kLinearChannels;
             uint8_t* dst = pixels + size_t(y + dy) * stride + size_t(x + x0) * 4;
-            for (int i = x0; i < x1; ++i, src += 4, dst += 4) {
+            for (int i = x0; i < x1; ++i, src += kLinearChannels, dst += 4) {
                 dst[0] = encode[src[0]];
                 dst[1] = encode[src[1]];
                 dst[2] = encode[src[2]];

@@ -32,7 +32,7 @@ public:
 private:
     struct Level {
         int width = 0, height = 0;
-        std::vector<uint16_t> linear;  // blue, green, red, unused per pixel; 0..65535 linear light
+        std::vector<uint16_t> linear;  // blue, green, red per pixel; 0..65535 linear light
     };
 
     const Image32* source_ = nullptr;
