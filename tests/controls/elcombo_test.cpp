@@ -71,12 +71,5 @@ TEST_F(Combo, TheResolutionComboShowsItsEdgeTriangleAndText) {
     EXPECT_GE(triangle, 9) << "the triangle in SymbolColor";
 }
 
-TEST_F(Combo, DropShadowAndTheListColoursAreAcceptedButReadBackFalseAndZero) {
-    for (const char* key : {"DropShadow", "ListBackColor", "ListForeColor"}) {
-        EXPECT_TRUE(c->set_property(QString::fromLatin1(key), 0x123456u));
-        EXPECT_EQ(c->property_value(QString::fromLatin1(key)).toUInt(), 0u) << key;
-    }
-}
-
 }  // namespace
 }  // namespace morvane
