@@ -48,14 +48,14 @@ TEST_F(BackgroundBlend, TheButtonShowsThePictureInsideItsEdgeAtOpacities0And128A
         EXPECT_EQ(colorref_at(image, 116, 12), dark_shown()) << "right edge above the blend";
     }
     EXPECT_EQ(colorref_at(shot(b), 60, 12), picture.at(69, 31)) << "255 copies the picture unchanged";
+    const Image32 before = b.surface();
+    EXPECT_THROW(b.obtener_imagen_fondo(picture.surface.handle(), 0, 0, 300), std::out_of_range);
+    EXPECT_EQ(b.surface().bytes, before.bytes) << "an opacity outside 0..255 leaves the surface as it was";
     const SurfaceHandle known = picture.surface.handle();
     for (auto [handle, x] : {std::pair{0xFFFFFFF0u, 0}, {known, 200}, {known, std::numeric_limits<int>::max()}}) {
         b.obtener_imagen_fondo(handle, x, 0, 255);
         EXPECT_EQ(colorref_at(shot(b), 60, 12), 0x646464u) << "an unknown handle or a region past the picture, x " << x;
     }
-    const Image32 before = b.surface();
-    EXPECT_THROW(b.obtener_imagen_fondo(picture.surface.handle(), 0, 0, 300), std::out_of_range);
-    EXPECT_EQ(b.surface().bytes, before.bytes) << "and the surface is left as it was";
 }
 
 }  // namespace
