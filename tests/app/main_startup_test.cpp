@@ -10,8 +10,7 @@ namespace {
 
 using Startup = MainWindowTest;
 
-TEST_F(Startup, AFirstRunFadesInAsksForHl2ExeAndWritesTheMaterialAndConfigDatAndASecondWritesNothing) {
-    write_bytes(program() / "config.dat", "");  // an empty config.dat counts as none
+TEST_F(Startup, AFirstRunFadesInAsksForHl2ExeAndWritesTheMaterialAndConfigDatASecondWritesNothingAnEmptyOneAsksAgain) {
     dialog.answer(exe());
     auto& w = open();
     EXPECT_EQ(effects.regions, (std::vector<form_fx::RoundRegion>{{0, 0, 820, 711, 20, 20}}));
@@ -39,6 +38,12 @@ TEST_F(Startup, AFirstRunFadesInAsksForHl2ExeAndWritesTheMaterialAndConfigDatAnd
     EXPECT_EQ(dialog.shown.size(), 1u) << "no second dialog";
     EXPECT_EQ(window->console_path(), console().string());
     for (const auto& file : written) EXPECT_EQ(fs::last_write_time(file), long_ago) << file;
+
+    write_bytes(program() / "config.dat", "");  // an empty config.dat counts as none
+    dialog.answer(exe());
+    open().Form_Activate();
+    EXPECT_EQ(dialog.shown.size(), 2u);
+    EXPECT_EQ(read_bytes(program() / "config.dat"), console().string() + "\r\n");
 }
 
 TEST_F(Startup, EachFailureShowsItsMessageAndEndsTheProgramButAnUnwritableConfigDatOnlyWarns) {
