@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <numeric>
+#include <utility>
 
 namespace morvane::dxt::test {
 namespace {
@@ -22,7 +23,8 @@ double psnr(const Picture& p, const std::vector<double>& block_error) {
 TEST(EncoderQuality, APhotographDecodesAtLeastAsCloseAsWithLibsquishsBestFitBlockByBlock) {
     const Picture photo = installed_photo(256, 192);
     ASSERT_FALSE(photo.bgra.empty()) << "no wallpaper photographs in /usr/share/backgrounds/mate (scripts/setup.sh)";
-    for (const Picture& p : {photo, photo_like(192, 128)}) {
+    for (const auto& [name, p] : {std::pair{"photograph", photo}, {"photo-like picture", photo_like(192, 128)}}) {
+        SCOPED_TRACE(name);
         const auto ours = block_errors(p, decode(kDxt5, compress(kDxt5, p), p));
         const auto reference = block_errors(p, decode(kDxt5, squish_cluster_fit(kDxt5, p), p));
         EXPECT_GE(psnr(p, ours), psnr(p, reference) - 0.05) << "libsquish " << psnr(p, reference) << " dB";
