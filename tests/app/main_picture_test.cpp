@@ -1,15 +1,14 @@
 // Loading a picture and scaling it to the chosen resolution.
 #include "main_window_fixture.h"
 
+#include "controls/elboton.h"
 #include "controls/elcombo.h"
 #include "platform/picture_surface.h"
 
-#include <QImage>
-
-namespace fs = std::filesystem;
-
 namespace morvane::testing {
 namespace {
+
+using Pictures = MainWindowTest;
 
 // What stretching the picture to size x size gives, done directly.
 morvane::Image32 stretched(const morvane::Image32& picture, int size) {
@@ -20,23 +19,11 @@ morvane::Image32 stretched(const morvane::Image32& picture, int size) {
     return surface.image();
 }
 
-class Pictures : public MainWindowTest {
-protected:
-    // A 1600 x 900 picture whose every pixel differs from its neighbours, so that any other scaling shows.
-    Pictures() {
-        QImage image(1600, 900, QImage::Format_RGB32);
-        for (int y = 0; y < 900; ++y)
-            for (int x = 0; x < 1600; ++x) image.setPixel(x, y, qRgb(x * 255 / 1600, y * 255 / 900, (x ^ y) & 0xFF));
-        EXPECT_TRUE(image.save(QString::fromStdString(wide.string())));
-    }
-    const fs::path wide = root.path() / "wide.bmp";
-};
-
 TEST_F(Pictures, ALoadedPictureIsStretchedFromPicture1ToTheWhole1024Or2048Square) {
     auto& w = open_located();
     EXPECT_EQ(w.Picture2().image().bytes, w.Picture1().image().bytes) << "the built-in 1024 picture, 1:1";
-    dialog.answer(wide.string());
-    w.load_picture();
+    dialog.answer(wide_picture("wide.bmp").string());
+    click(&w.elboton1());  // Load Picture
     ASSERT_EQ(dialog.shown.size(), 1u);
     EXPECT_EQ(dialog.shown[0].title, "Load Picture...");
     EXPECT_EQ(dialog.shown[0].filter, "Picture File(*.bmp,*.jpg)|*.bmp;*.jpg");
@@ -52,7 +39,7 @@ TEST_F(Pictures, ALoadedPictureIsStretchedFromPicture1ToTheWhole1024Or2048Square
 TEST_F(Pictures, ACancelledDialogOrAFileThatIsNoPictureKeepsThePreviousPicture) {
     write_bytes(root.path() / "broken.jpg", "this is not a picture");
     auto& w = open_located();
-    dialog.answer(wide.string());
+    dialog.answer(wide_picture("wide.bmp").string());
     w.load_picture();
     const auto picture = w.Picture1().image().bytes, shown = w.Picture2().image().bytes;
     w.load_picture();  // cancelled

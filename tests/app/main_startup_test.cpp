@@ -1,19 +1,21 @@
-// The first activation: fade-in, config.dat, the hl2.exe dialog and the ways the program ends.
+// The first activation: fade-in, config.dat, the hl2.exe dialog and the ways the program ends; the title
+// line and the close glyph.
 #include "main_window_fixture.h"
 
+#include <chrono>
 #include <numeric>
-
-namespace fs = std::filesystem;
 
 namespace morvane::testing {
 namespace {
 
 using Startup = MainWindowTest;
 
-TEST_F(Startup, AFirstRunFadesInAsksForHl2ExeAndWritesTheMaterialAndConfigDatAndASecondWritesNothing) {
+TEST_F(Startup, AFirstRunFadesInAsksForHl2ExeAndWritesTheMaterialAndConfigDatASecondWritesNothingAnEmptyOneAsksAgain) {
     dialog.answer(exe());
     auto& w = open();
     EXPECT_EQ(effects.regions, (std::vector<form_fx::RoundRegion>{{0, 0, 820, 711, 20, 20}}));
+    EXPECT_FALSE(w.mask().contains(QPoint(0, 0))) << "the corners are cut away";
+    EXPECT_TRUE(w.mask().contains(QPoint(10, 0)) && w.mask().contains(QPoint(819, 700)));
     w.Form_Activate();
     std::vector<int> fade(232);  // hidden at load, then 0..230 one by one
     std::iota(fade.begin() + 1, fade.end(), 0);
@@ -21,38 +23,67 @@ TEST_F(Startup, AFirstRunFadesInAsksForHl2ExeAndWritesTheMaterialAndConfigDatAnd
     ASSERT_EQ(dialog.shown.size(), 1u);
     EXPECT_EQ(dialog.shown[0].title, "Locate Your hl2.exe file.");
     EXPECT_EQ(dialog.shown[0].filter, "hl2.exe (hl2.exe)|hl2.exe");
-    EXPECT_EQ(fs::file_size(console() / "background01.vmt"), 117u);
+    EXPECT_EQ(read_bytes(console() / "background01.vmt"),
+              "\"UnlitGeneric\"\r\n{\r\n\t\"$basetexture\" \"console/background01\"\r\n\t\"$vertexcolor\" 1\r\n"
+              "\t\"$no_fullbright\" 1\r\n\t\"$ignorez\" 1\r\n}\r\n");
     EXPECT_EQ(read_bytes(program() / "config.dat"), console().string() + "\r\n");
     EXPECT_EQ(w.console_path(), console().string());
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_FALSE(exit_code.has_value());
 
-    const auto config_stamp = fs::last_write_time(program() / "config.dat");
-    const auto material_stamp = fs::last_write_time(console() / "background01.vmt");
+    const auto long_ago = fs::file_time_type::clock::now() - std::chrono::hours(24);
+    const fs::path written[] = {program() / "config.dat", console() / "background01.vmt"};
+    for (const auto& file : written) fs::last_write_time(file, long_ago);
     open().Form_Activate();
     EXPECT_EQ(dialog.shown.size(), 1u) << "no second dialog";
     EXPECT_EQ(window->console_path(), console().string());
-    EXPECT_EQ(fs::last_write_time(program() / "config.dat"), config_stamp);
-    EXPECT_EQ(fs::last_write_time(console() / "background01.vmt"), material_stamp);
+    for (const auto& file : written) EXPECT_EQ(fs::last_write_time(file), long_ago) << file;
+
+    write_bytes(program() / "config.dat", "");  // an empty config.dat counts as none
+    dialog.answer(exe());
+    open().Form_Activate();
+    EXPECT_EQ(dialog.shown.size(), 2u);
+    EXPECT_EQ(read_bytes(program() / "config.dat"), console().string() + "\r\n");
 }
 
-TEST_F(Startup, ACancelledDialogOrAGameWithoutCstrikeMaterialsEndsTheProgramWithItsMessage) {
-    fs::create_directories(root.path() / "elsewhere");
+TEST_F(Startup, EachFailureShowsItsMessageAndEndsTheProgramButAnUnwritableConfigDatOnlyWarns) {
+    const fs::path materials = game() / "cstrike" / "materials";
+    auto disk_full = [](const std::string& folder) {
+        return morvane_ui::MaterialWriteResult{false, folder + "/background01.vmt: disk full"};
+    };
     const struct {
-        std::string answer, message;
-    } cases[] = {{"", "Cant locate hl2.exe file. Quitting..."},
-                 {(root.path() / "elsewhere" / "hl2.exe").string(), "Cant locate cstrike\\materials\\ folder. Quitting..."}};
+        std::string answer, said;
+        std::function<void()> fault;
+        bool ends = true;
+    } cases[] = {
+        {"", "Cant locate hl2.exe file. Quitting...", [] {}},
+        {(root.path() / "hl2.exe").string(), "Cant locate cstrike\\materials\\ folder. Quitting...", [] {}},
+        {exe(), "Could not create the folder " + console().string() + ": ",
+         [&] { fs::remove(materials); write_bytes(materials, "a file, so nothing goes inside"); }},
+        {exe(), "Could not write the material file: " + console().string() + "/background01.vmt: disk full",
+         [&] { services.write_vmt = disk_full; }},
+        {exe(), "Could not write " + (program() / "config.dat").string() + ": ",  // a folder: unreadable too
+         [&] { fs::create_directory(program() / "config.dat"); }, false},
+    };
     for (const auto& c : cases) {
-        if (!c.answer.empty()) dialog.answer(c.answer);
+        fs::remove_all(root.path());
+        fs::create_directories(materials);
+        fs::create_directories(program());
+        services.write_vmt = morvane_ui::write_material;
         messages.shown.clear();
         exit_code.reset();
+        c.fault();
+        dialog.answer(c.answer);
         auto& w = open();
         w.Form_Activate();
-        EXPECT_EQ(messages.shown, std::vector<std::string>{c.message});
-        EXPECT_TRUE(exit_code.has_value());
-        EXPECT_TRUE(w.ended());
-        EXPECT_EQ(w.console_path(), "");
-        EXPECT_FALSE(fs::exists(program() / "config.dat"));
+        ASSERT_EQ(messages.shown.size(), 1u) << c.said;
+        const std::string& said = messages.shown[0];
+        EXPECT_NE(said.find(c.said), std::string::npos) << said;
+        EXPECT_EQ(said.ends_with("Quitting..."), c.ends) << said;
+        EXPECT_EQ(exit_code.has_value() && w.ended(), c.ends) << said;
+        EXPECT_EQ(w.console_path(), c.ends ? "" : console().string()) << "the session goes on with the folder found";
+        EXPECT_EQ(fs::is_directory(console()), !c.ends) << "no half-made console folder";
+        EXPECT_EQ(fs::exists(program() / "config.dat"), !c.ends) << said;
     }
 }
 
@@ -61,13 +92,30 @@ TEST_F(Startup, AnActivationDuringTheFadeLocatesOnceAndTheCloseGlyphThenEndsWith
     w.show();
     during_yield = [&] {
         w.Form_Activate();
-        if (yields == 5) w.end_program(0);
+        if (yields == 5) click(w.controls().find("Label2"));
     };
     w.Form_Activate();
     EXPECT_EQ(exit_code, 0);
+    EXPECT_FALSE(w.isVisible());
     EXPECT_TRUE(dialog.shown.empty());
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_LT(effects.opacities.size(), 10u);
+}
+
+TEST_F(Startup, DraggingTheTitleFrom100By50TwipsWithTheCursorAt300By200PutsTheWindowAt4400By2950Twips) {
+    auto& w = open();
+    QWidget* title = w.controls().find("Label1");
+    cursor.position = QPoint(300, 200);
+    send_mouse(title, QEvent::MouseButtonPress, QPointF(100 / 15.0, 50 / 15.0));
+    send_mouse(title, QEvent::MouseMove, QPointF(9, 9));
+    ASSERT_EQ(effects.moves.size(), 1u);
+    EXPECT_NEAR(effects.moves[0].left_twips, 4400, 0.01);
+    EXPECT_NEAR(effects.moves[0].top_twips, 2950, 0.01);
+    EXPECT_EQ(w.pos(), QPoint(293, 196)) << "4400 / 15 = 293.3 and 2950 / 15 = 196.7: the pixel below";
+    send_mouse(title, QEvent::MouseButtonRelease, QPointF(9, 9));
+    cursor.position = QPoint(500, 500);
+    send_mouse(title, QEvent::MouseMove, QPointF(9, 9));
+    EXPECT_EQ(effects.moves.size(), 1u) << "no move after release";
 }
 
 }  // namespace

@@ -11,6 +11,9 @@
 #include "temp_folder.h"
 #include "texture/vtfmod.h"
 
+#include <QCoreApplication>
+#include <QImage>
+#include <QMouseEvent>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -20,20 +23,22 @@
 
 namespace morvane::testing {
 
+namespace fs = std::filesystem;
+
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest() : process(fx) {
-        std::filesystem::create_directories(game() / "cstrike" / "materials");
-        std::filesystem::create_directories(program());
+        fs::create_directories(game() / "cstrike" / "materials");
+        fs::create_directories(program());
         fx.set_observer(&effects);
         fx.set_cursor(&cursor);
         fx.set_yield([this] { on_yield(); });
     }
 
-    std::filesystem::path game() const { return root.path() / "Half-Life 2"; }
-    std::filesystem::path program() const { return root.path() / "program"; }
-    std::filesystem::path console() const { return game() / "cstrike" / "materials" / "console"; }
-    std::filesystem::path texture_file() const { return console() / "background01.vtf"; }
+    fs::path game() const { return root.path() / "Half-Life 2 \xC3\xBC"; }  // config.dat must give it back unchanged
+    fs::path program() const { return root.path() / "program"; }
+    fs::path console() const { return game() / "cstrike" / "materials" / "console"; }
+    fs::path texture_file() const { return console() / "background01.vtf"; }
     std::string exe() const { return (game() / "hl2.exe").string(); }
 
     morvane_ui::main& open() {
@@ -48,6 +53,25 @@ protected:
         messages.shown.clear();
         dialog.shown.clear();
         return *window;
+    }
+    // A 1600 x 900 picture whose every pixel differs from its neighbours, so that any other scaling shows.
+    fs::path wide_picture(const char* name) const {
+        QImage image(1600, 900, QImage::Format_RGB32);
+        for (int y = 0; y < 900; ++y)
+            for (int x = 0; x < 1600; ++x) image.setPixel(x, y, qRgb(x * 255 / 1600, y * 255 / 900, (x ^ y) & 0xFF));
+        EXPECT_TRUE(image.save(QString::fromStdString((root.path() / name).string())));
+        return root.path() / name;
+    }
+
+    // The left button as the user works it: held from press to release.
+    static void send_mouse(QWidget* to, QEvent::Type type, QPointF at) {
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, at, to->mapToGlobal(at), button, held, {});
+        QCoreApplication::sendEvent(to, &event);
+    }
+    static void click(QWidget* to) {
+        for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) send_mouse(to, type, to->rect().center());
     }
 
     void on_yield() {

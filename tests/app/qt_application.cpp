@@ -7,21 +7,17 @@
 
 namespace {
 
-class QtApplication : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (QApplication::instance() == nullptr) {
-            setenv("QT_QPA_PLATFORM", "offscreen", 0);
-            app_ = std::make_unique<QApplication>(argc_, argv_);
-        }
-    }
-    void TearDown() override { app_.reset(); }
+int argc = 1;
+char name[] = "app_tests";
+char* argv[] = {name, nullptr};
 
-private:
-    int argc_ = 1;
-    char name_[16] = "app_tests";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QApplication> app_;
+struct QtApplication : ::testing::Environment {
+    void SetUp() override {
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        app = std::make_unique<QApplication>(argc, argv);
+    }
+    void TearDown() override { app.reset(); }
+    std::unique_ptr<QApplication> app;
 };
 
 const auto* const registered = ::testing::AddGlobalTestEnvironment(new QtApplication);

@@ -7,25 +7,15 @@
 
 namespace morvane::testing {
 
-class TempFolder {
-public:
-    TempFolder() {
-        std::random_device rd;
-        path_ = std::filesystem::temp_directory_path() / ("morvane-app-" + std::to_string(rd()) + std::to_string(rd()));
-        std::filesystem::create_directories(path_);
-    }
+struct TempFolder {
+    const std::filesystem::path path_ =
+        std::filesystem::temp_directory_path() / ("morvane-app-" + std::to_string(std::random_device()()));
+    TempFolder() { std::filesystem::create_directories(path_); }
     ~TempFolder() {
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);
     }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
     const std::filesystem::path& path() const { return path_; }
-    std::string str() const { return path_.string(); }
-
-private:
-    std::filesystem::path path_;
 };
 
 inline std::string read_bytes(const std::filesystem::path& file) {
@@ -34,8 +24,7 @@ inline std::string read_bytes(const std::filesystem::path& file) {
 }
 
 inline void write_bytes(const std::filesystem::path& file, const std::string& bytes) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), std::streamsize(bytes.size()));
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 }  // namespace morvane::testing

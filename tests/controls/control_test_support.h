@@ -23,7 +23,7 @@ inline QApplication& qt_app() {
     static int argc = 1;
     static char name[] = "controls_tests";
     static char* argv[] = {name, nullptr};
-    static QApplication* app = qApp != nullptr ? static_cast<QApplication*>(qApp) : new QApplication(argc, argv);
+    static auto* app = new QApplication(argc, argv);  // outlives every widget
     return *app;
 }
 
@@ -57,8 +57,11 @@ inline void expect_edge(const QImage& image, uint32_t top_left, uint32_t bottom_
     EXPECT_EQ(colorref_at(image, w / 2, h - 1), bottom_right) << "bottom";
 }
 
-// The colour the default dark edge (the window-text system colour) shows as.
-inline uint32_t dark_shown() { return resolve_color(kSystemWindowText); }
+// The colour the default dark edge (system colour 8, window text) shows as: the platform's text colour.
+inline uint32_t dark_shown() {
+    const QColor text = QGuiApplication::palette().color(QPalette::Active, QPalette::Text);
+    return uint32_t(text.red()) | uint32_t(text.green()) << 8 | uint32_t(text.blue()) << 16;
+}
 
 inline void send_mouse(QWidget* target, QEvent::Type type, Qt::MouseButton button, QPointF at,
                        Qt::KeyboardModifiers modifiers = Qt::NoModifier) {

@@ -34,17 +34,13 @@ TEST_F(Combo, PositionsOutsideTheListDoNothingAndOnlyAChangedSelectionRaisesClic
     EXPECT_EQ(clicks->size(), 2u) << "no change, no Click";
     c->list_control()->setCurrentIndex(0);  // what the user's pick from the drop-down does
     EXPECT_EQ(clicks->size(), 3u);
-    c->SetList(1, QStringLiteral("B"));
-    c->AddItem(QStringLiteral("C"));
-    c->SetListIndex(2);
+    c->SetListIndex(1);
     c->RemoveItem(0);
-    EXPECT_EQ(c->GetListIndex(), 1) << "the selected entry moves up";
-    EXPECT_EQ(c->GetList(0), QStringLiteral("B"));
-    c->RemoveItem(1);
+    EXPECT_EQ(c->GetListIndex(), 0) << "the selected entry moves up";
+    EXPECT_EQ(c->GetList(0), QStringLiteral("2048 x 2048"));
+    c->RemoveItem(0);
     EXPECT_EQ(c->GetListIndex(), -1) << "removing the selected entry leaves nothing selected";
-    c->Clear();
-    EXPECT_EQ(c->ListCount(), 0);
-    EXPECT_EQ(clicks->size(), 4u) << "only SetListIndex(2) among these";
+    EXPECT_EQ(clicks->size(), 4u) << "removals raise no Click";
 }
 
 TEST_F(Combo, ItKeeps300TwipsHighAndAtLeast1425WideWithTheSymbolBoxAtTheRightEnd) {
@@ -68,32 +64,11 @@ TEST_F(Combo, TheResolutionComboShowsItsEdgeTriangleAndText) {
     expect_edge(image, 0x222E28, 0x809188);
     EXPECT_EQ(colorref_at(image, 90, 18), 0x000000u) << "the BackColor fill below the list";
     EXPECT_EQ(colorref_at(image, 120, 10), 0x37463Eu) << "the list control's own background";
-    int triangle = 0, text = 0;
+    int triangle = 0;
     const QRect box = c->symbol_box_geometry();
-    for (int y = 1; y < 18; ++y) {
+    for (int y = 1; y < 18; ++y)
         for (int x = box.left(); x <= box.right() && x < 184; ++x) triangle += colorref_at(image, x, y) == 0x95AAA0u;
-        for (int x = 2; x < 80; ++x) text += qGray(image.pixel(x, y)) > 200;
-    }
     EXPECT_GE(triangle, 9) << "the triangle in SymbolColor";
-    EXPECT_GT(text, 20) << "white entry text";
-}
-
-TEST_F(Combo, TheHoverColourShowsOnlyWhenTheHostAsksForIt) {
-    c->set_SymbolOverColor(0x00FFFF);
-    EXPECT_EQ(c->triangle_color(), 0x95AAA0u) << "the field only";
-    c->set_over_state();
-    EXPECT_EQ(c->triangle_color(), 0x00FFFFu);
-    c->set_normal_state();
-    EXPECT_EQ(c->triangle_color(), 0x95AAA0u);
-    c->set_SymbolColor(0x112233);
-    EXPECT_EQ(c->triangle_color(), 0x112233u) << "SymbolColor recolours at once";
-}
-
-TEST_F(Combo, DropShadowAndTheListColoursAreAcceptedButReadBackFalseAndZero) {
-    for (const char* key : {"DropShadow", "ListBackColor", "ListForeColor"}) {
-        EXPECT_TRUE(c->set_property(QString::fromLatin1(key), 0x123456u));
-        EXPECT_EQ(c->property_value(QString::fromLatin1(key)).toUInt(), 0u) << key;
-    }
 }
 
 }  // namespace

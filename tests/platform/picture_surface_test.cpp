@@ -2,15 +2,10 @@
 
 #include <gtest/gtest.h>
 
-using morvane::Bgra;
-using morvane::Image32;
 using morvane::PictureSurface;
 
 TEST(PictureSurface, OuterSizeIsInnerSizeOnlyWithoutBorderOnAPixelContainer) {
     PictureSurface s;  // pixels, flat, no border, not sized to its picture: what a build wants
-    EXPECT_EQ(s.scale_mode(), morvane::ScalePixels);
-    EXPECT_EQ(s.appearance(), morvane::AppearanceFlat);
-    EXPECT_FALSE(s.auto_size());
     s.set_height_pixels(300);
     s.set_width_pixels(526);
     EXPECT_EQ(s.width(), 526);
@@ -30,28 +25,6 @@ TEST(PictureSurface, OuterSizeIsInnerSizeOnlyWithoutBorderOnAPixelContainer) {
     s.set_width(20);  // less than the border itself
     EXPECT_EQ(s.width_pixels(), 0);
     EXPECT_TRUE(s.image().empty());
-}
-
-TEST(PictureSurface, ResizingKeepsWhatFitsFromTheTopLeftAndFillsNewAreaWithTheBackColour) {
-    PictureSurface s(0x000000FF);  // back colour red
-    s.set_width_pixels(3);
-    s.set_height_pixels(2);
-    Image32 picture(3, 2);
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 3; ++x) picture.set_pixel(x, y, {uint8_t(10 * x), uint8_t(10 * y), 7, 255});
-    s.stretch_copy(picture, 0, 0, 3, 2);
-    s.set_width_pixels(5);
-    s.set_height_pixels(4);
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 5; ++x)
-            EXPECT_EQ(s.image().pixel(x, y), (x < 3 && y < 2 ? picture.pixel(x, y) : Bgra{0, 0, 255, 255})) << x << y;
-    s.set_width_pixels(2);
-    s.set_height_pixels(1);
-    EXPECT_EQ(s.image().bytes, (std::vector<uint8_t>{0, 0, 7, 255, 10, 0, 7, 255}));
-    s.stretch_copy(Image32(1, 1, {50, 60, 70, 0}), 1, 0, 4, 4);  // clipped, and opaque
-    EXPECT_EQ(s.image().bytes, (std::vector<uint8_t>{0, 0, 7, 255, 50, 60, 70, 255}));
-    s.clear();
-    EXPECT_EQ(s.image().pixel(0, 0), (Bgra{0, 0, 255, 255}));
 }
 
 TEST(PictureSurface, TheHandleFindsTheCurrentImageAfterAResizeAndNothingOnceTheSurfaceIsGone) {

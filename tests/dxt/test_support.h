@@ -1,0 +1,52 @@
+#pragma once
+// Pictures and block helpers for the encoder tests. libsquish's decoder is the independent reader of every
+// block, and its iterative cluster fit the reference our encoder is held to.
+#include "dxt/block_encoder.h"
+
+#include <squish.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace morvane::dxt::test {
+
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<uint8_t> bgra;  // B, G, R, A rows top first
+};
+
+// Smooth shading, fine texture, hard edges and a few flat areas, as in a photograph.
+Picture photo_like(int width, int height, uint32_t seed = 1);
+// The first photograph of the wallpaper set that scripts/setup.sh installs, scaled; empty when missing.
+Picture installed_photo(int width, int height);
+
+struct Format {
+    const char* name;
+    void (*compress)(const uint8_t* bgra, int width, int height, uint8_t* out, int threads);
+    int block_bytes;
+    int squish_format;
+    int colour_offset;  // where the colour half of a block starts
+};
+inline constexpr Format kFormats[] = {{"DXT1", morvane_compress_dxt1, 8, squish::kDxt1, 0},
+                                     {"DXT3", morvane_compress_dxt3, 16, squish::kDxt3, 8},
+                                     {"DXT5", morvane_compress_dxt5, 16, squish::kDxt5, 8}};
+inline constexpr const Format &kDxt1 = kFormats[0], &kDxt3 = kFormats[1], &kDxt5 = kFormats[2];
+
+// threads = 0: the library's pool.
+std::vector<uint8_t> compress(const Format& f, const Picture& p, int threads = 0);
+std::vector<uint8_t> squish_cluster_fit(const Format& f, const Picture& p);
+std::vector<uint8_t> decode(const Format& f, const std::vector<uint8_t>& blocks, const Picture& p);  // R, G, B, A
+
+struct ColourBlock {
+    uint16_t colour0 = 0, colour1 = 0;
+    uint8_t selector[16] = {};
+    bool four_colour() const { return colour0 > colour1; }
+};
+ColourBlock read_colour_block(const Format& f, const std::vector<uint8_t>& blocks, size_t index);
+size_t block_count(const Format& f, const std::vector<uint8_t>& blocks);
+
+// Squared RGB error of each 4 x 4 block of the decoded picture (pixels outside the picture left out).
+std::vector<double> block_errors(const Picture& p, const std::vector<uint8_t>& decoded_rgba);
+
+}  // namespace morvane::dxt::test
