@@ -78,7 +78,8 @@ bool draw_covers(const Image32& picture, const Image32& target, int x, int y, in
 
 }  // namespace
 
-PictureSurface::PictureSurface(uint32_t back_color) : back_color_(back_color) {}
+// A read through the handle carries out a pending clear first, as a read through image() does.
+PictureSurface::PictureSurface(uint32_t back_color) : image_([this] { settle(); }), back_color_(back_color) {}
 
 int16_t PictureSurface::scale_mode() const { return scale_mode_; }
 void PictureSurface::set_scale_mode(int16_t mode) { scale_mode_ = mode; }

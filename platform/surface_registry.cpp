@@ -7,11 +7,11 @@ SurfaceRegistry& SurfaceRegistry::instance() {
     return registry;
 }
 
-SurfaceHandle SurfaceRegistry::add(const Image32* image) {
+SurfaceHandle SurfaceRegistry::add(const Image32* image, std::function<void()> before_read) {
     std::lock_guard lock(mutex_);
     SurfaceHandle handle = next_++;
     if (next_ == 0) next_ = 1;
-    images_[handle] = image;
+    images_[handle] = Entry{image, std::move(before_read)};
     return handle;
 }
 
@@ -21,9 +21,15 @@ void SurfaceRegistry::remove(SurfaceHandle handle) {
 }
 
 const Image32* SurfaceRegistry::find(SurfaceHandle handle) const {
-    std::lock_guard lock(mutex_);
-    auto it = images_.find(handle);
-    return it == images_.end() ? nullptr : it->second;
+    Entry entry{};
+    {
+        std::lock_guard lock(mutex_);
+        auto it = images_.find(handle);
+        if (it == images_.end()) return nullptr;
+        entry = it->second;
+    }
+    if (entry.before_read) entry.before_read();  // outside the lock: it may touch the registry itself
+    return entry.image;
 }
 
 }  // namespace morvane

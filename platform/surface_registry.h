@@ -5,6 +5,7 @@
 #include "platform/image32.h"
 
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <unordered_map>
 
@@ -17,21 +18,28 @@ public:
     // The one registry of the process, as the platform's handle table is one per process.
     static SurfaceRegistry& instance();
 
-    SurfaceHandle add(const Image32* image);
+    // `before_read`, when given, runs before every find() of this handle, so an owner that defers work on
+    // its pixels (a pending clear) can carry it out before anyone reads them through the handle.
+    SurfaceHandle add(const Image32* image, std::function<void()> before_read = {});
     void remove(SurfaceHandle handle);
     // The image behind a handle, or nullptr for an unknown or removed one.
     const Image32* find(SurfaceHandle handle) const;
 
 private:
+    struct Entry {
+        const Image32* image;
+        std::function<void()> before_read;
+    };
     mutable std::mutex mutex_;
-    std::unordered_map<SurfaceHandle, const Image32*> images_;
+    std::unordered_map<SurfaceHandle, Entry> images_;
     SurfaceHandle next_ = 1;
 };
 
 // Registers an image for as long as it lives; the owner keeps the image at a stable address.
 class RegisteredImage {
 public:
-    RegisteredImage() : handle_(SurfaceRegistry::instance().add(&image_)) {}
+    explicit RegisteredImage(std::function<void()> before_read = {})
+        : handle_(SurfaceRegistry::instance().add(&image_, std::move(before_read))) {}
     ~RegisteredImage() { SurfaceRegistry::instance().remove(handle_); }
     RegisteredImage(const RegisteredImage&) = delete;
     RegisteredImage& operator=(const RegisteredImage&) = delete;

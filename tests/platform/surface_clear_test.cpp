@@ -76,11 +76,12 @@ TEST(SurfaceClear, ACoveringDrawingShowsOnlyThePictureAndDrawingTheSurfaceOnItse
     EXPECT_EQ(s.image().bytes, Image32(8, 8, kRed).bytes);
 }
 
-TEST(SurfaceClear, TheImageFoundThroughTheHandleShowsTheClear) {
+TEST(SurfaceClear, TheImageFoundThroughTheHandleShowsTheClearEvenWhenTheHandleWasTakenBeforeIt) {
     PictureSurface s(0x000000FF);  // back colour red
     show(s, numbered_picture(4, 4));
+    const morvane::SurfaceHandle kept = s.handle();  // as a control keeps the handle of its blend source
     s.clear();
-    const Image32* found = morvane::SurfaceRegistry::instance().find(s.handle());
+    const Image32* found = morvane::SurfaceRegistry::instance().find(kept);
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(found->bytes, Image32(4, 4, kRed).bytes);
 }
