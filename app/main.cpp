@@ -3,6 +3,7 @@
 #include "app/game_location.h"
 #include "app/main_window.h"
 #include "app/process_window.h"
+#include "platform/memory_reuse.h"
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/message_loop.h"
@@ -12,6 +13,7 @@
 #include <QScreen>
 
 int main(int argc, char* argv[]) {
+    morvane::keep_freed_memory_for_reuse();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(morvane::kApplicationTitle));
 

@@ -13,6 +13,7 @@
 #include "bench/photo_set.h"
 #include "dxt/block_encoder.h"
 #include "dxt/squish_encoder.h"
+#include "platform/memory_reuse.h"
 #include "platform/picture_surface.h"
 #include "texture/vtfmod.h"
 
@@ -152,6 +153,7 @@ struct Totals {
 }  // namespace
 
 int main(int argc, char** argv) {
+    morvane::keep_freed_memory_for_reuse();
     std::vector<int> sizes = {1024, 2048};
     int builds = 5;
     std::vector<Coder> coders = {Coder::Ours, Coder::SquishCluster, Coder::SquishRange};

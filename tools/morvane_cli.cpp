@@ -1,4 +1,5 @@
 // morvane-cli: the console background build without a window.
+#include "platform/memory_reuse.h"
 #include "tools/cli_options.h"
 #include "tools/inspect_command.h"
 #include "tools/make_command.h"
@@ -8,6 +9,7 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    morvane::keep_freed_memory_for_reuse();
     QCoreApplication app(argc, argv);  // picture decoding finds Qt's image plugins through it
     morvane::cli::Command command;
     if (const std::string problem = morvane::cli::parse_command_line(argc, argv, command); !problem.empty()) {
