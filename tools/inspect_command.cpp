@@ -1,6 +1,7 @@
 // `inspect`: a VTF file's header fields and block table, and whether the blocks fill the file exactly.
 #include "tools/inspect_command.h"
 
+#include "app/core/utf8_path.h"
 #include "texture/vtf_format.h"
 #include "texture/vtf_reader.h"
 
@@ -57,7 +58,7 @@ void print_blocks(const vtfmod::VtfLayout& layout) {
 }  // namespace
 
 int run_inspect(const InspectOptions& options) {
-    const std::string name = options.file.string();
+    const std::string name = morvanemod::utf8_from_path(options.file);
     std::ifstream in(options.file, std::ios::binary);
     if (!in) {
         std::fprintf(stderr, "morvane-cli: cannot open \"%s\"; check the name and that it is a readable file.\n",

@@ -2,8 +2,13 @@
 #include "tools/make_command.h"
 
 #include "app/core/material_file.h"
+#include "app/core/utf8_path.h"
+#ifdef _WIN32
+#include "platform/win/picture_loader.h"  // the system's own decoders
+#else
 #include "platform/qt/default_picture.h"
 #include "platform/qt/picture_loader.h"
+#endif
 #include "texture/background_build.h"
 #include "tools/terminal_progress.h"
 
@@ -16,6 +21,9 @@ namespace morvane::cli {
 namespace fs = std::filesystem;
 
 namespace {
+
+// Names as the user typed them, whatever alphabet they are in (UTF-8 on every system).
+std::string shown(const fs::path& path) { return morvanemod::utf8_from_path(path); }
 
 int fail(const std::string& message) {
     std::fprintf(stderr, "morvane-cli: %s\n", message.c_str());
@@ -35,7 +43,7 @@ bool picture_for(const MakeOptions& options, Image32& picture, std::string& erro
         return false;
     }
     picture = std::move(loaded.picture);
-    std::printf("Picture: %s (%d x %d)\n", options.picture->string().c_str(), picture.width, picture.height);
+    std::printf("Picture: %s (%d x %d)\n", shown(*options.picture).c_str(), picture.width, picture.height);
     return true;
 }
 
@@ -44,7 +52,7 @@ bool picture_for(const MakeOptions& options, Image32& picture, std::string& erro
 int run_make(const MakeOptions& options) {
     std::error_code ec;
     if (!fs::is_directory(options.out, ec))
-        return fail("the output folder \"" + options.out.string() + "\" does not exist; create it first.");
+        return fail("the output folder \"" + shown(options.out) + "\" does not exist; create it first.");
 
     Image32 picture;
     std::string error;
@@ -64,14 +72,14 @@ int run_make(const MakeOptions& options) {
     const fs::path texture = options.out / "background01.vtf";
     const vtfmod::WriteResult written = module.WriteVtfFile(texture);
     if (!written.ok) return fail(written.error);
-    std::printf("Wrote %s (%ju bytes, %d levels)\n", texture.string().c_str(), uintmax_t(fs::file_size(texture, ec)),
+    std::printf("Wrote %s (%ju bytes, %d levels)\n", shown(texture).c_str(), uintmax_t(fs::file_size(texture, ec)),
                 int(module.MipCount()));
 
     const fs::path material = options.out / "background01.vmt";
     const bool material_was_there = fs::exists(material, ec);
     const morvanemod::FileResult vmt = morvanemod::write_vmt(options.out);
     if (!vmt.ok) return fail(vmt.error);
-    std::printf(material_was_there ? "Kept %s as it was\n" : "Wrote %s\n", material.string().c_str());
+    std::printf(material_was_there ? "Kept %s as it was\n" : "Wrote %s\n", shown(material).c_str());
     return 0;
 }
 

@@ -11,8 +11,8 @@
 namespace morvane {
 namespace {
 
-// Enough for photographs of well over a hundred megapixels; Qt refuses anything above 128 MB by default.
-constexpr int kAllocationLimitMegabytes = 1024;
+// Qt refuses anything above 128 MB by default.
+constexpr int kAllocationLimitMegabytes = int(kPictureAllocationLimitBytes >> 20);
 
 QString qt_path(const std::filesystem::path& file) {
 #ifdef _WIN32
@@ -22,39 +22,33 @@ QString qt_path(const std::filesystem::path& file) {
 #endif
 }
 
-LoadedPicture failure(const QString& message) {
-    return LoadedPicture{Image32{}, message.toStdString()};
+LoadedPicture failure(const std::string& message) {
+    return LoadedPicture{Image32{}, message};
 }
 
 }  // namespace
 
 LoadedPicture load_picture(const std::filesystem::path& file) {
     const QString name = qt_path(file);
-    const QString shown = QFileInfo(name).absoluteFilePath();
+    const std::string shown = QFileInfo(name).absoluteFilePath().toStdString();
     const QFileInfo info(name);
-    if (!info.exists())
-        return failure(QString("The picture \"%1\" does not exist. Choose another .bmp or .jpg file.").arg(shown));
-    if (info.isDir())
-        return failure(QString("\"%1\" is a folder, not a picture. Choose a .bmp or .jpg file.").arg(shown));
+    if (!info.exists()) return failure(picture_message::missing(shown));
+    if (info.isDir()) return failure(picture_message::folder(shown));
 
     QFile input(name);
     if (!input.open(QIODevice::ReadOnly))
-        return failure(QString("The picture \"%1\" cannot be opened (%2). Check that you may read it, or choose "
-                               "another file.").arg(shown, input.errorString()));
+        return failure(picture_message::cannot_open(shown, input.errorString().toStdString()));
 
     QImageReader::setAllocationLimit(kAllocationLimitMegabytes);
     QImageReader reader(&input);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
     const QSize size = reader.size();  // from the file's header, before any pixel is decoded
-    if (size.isValid() && qint64(size.width()) * size.height() * 4 > qint64(kAllocationLimitMegabytes) << 20)
-        return failure(QString("The picture \"%1\" is too large to load (%2 x %3 pixels). Make it smaller in an "
-                               "image editor, or choose another file.")
-                           .arg(shown).arg(size.width()).arg(size.height()));
+    if (size.isValid() && qint64(size.width()) * size.height() * 4 > kPictureAllocationLimitBytes)
+        return failure(picture_message::too_large(shown, size.width(), size.height()));
     QImage decoded;
     if (!reader.read(&decoded) || decoded.isNull())
-        return failure(QString("\"%1\" could not be read as a picture (%2). Choose a .bmp or .jpg file.")
-                           .arg(shown, reader.errorString()));
+        return failure(picture_message::unreadable(shown, reader.errorString().toStdString()));
     return LoadedPicture{opaque_pixels(decoded), {}};
 }
 
