@@ -9,6 +9,13 @@ packages=(
   fonts-dejavu-core
   mate-backgrounds  # real photographs for the encoder quality tests and the benchmark
 )
+# With --windows also the cross compiler and Wine for the Windows build and its tests, and djpeg for the BMP
+# that compares the two builds (scripts/build-windows.sh, scripts/test-windows.sh).
+windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 libjpeg-turbo-progs)
+if [ "${1:-}" = "--windows" ]; then
+  shift
+  packages+=("${windows_packages[@]}")
+fi
 packages+=("$@")
 
 missing=()
