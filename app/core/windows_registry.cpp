@@ -35,8 +35,9 @@ std::string WindowsRegistry::read_text(RegistryRoot root, const std::string& key
     const HKEY hive = root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
     const std::wstring key_name = wide_from_utf8(key);
     const std::wstring value_name = wide_from_utf8(value);
-    // Both string kinds; RegGetValueW ends the text with a NUL and expands REG_EXPAND_SZ.
-    const DWORD kinds = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ;
+    // RegGetValueW ends the text with a NUL and expands a REG_EXPAND_SZ into a REG_SZ, which this then accepts
+    // (naming REG_EXPAND_SZ as well would need RRF_NOEXPAND, and the call fails without it).
+    const DWORD kinds = RRF_RT_REG_SZ;
     for (int attempt = 0; attempt < 3; ++attempt) {  // the value may grow between the two calls
         DWORD bytes = 0;
         if (RegGetValueW(hive, key_name.c_str(), value_name.c_str(), kinds, nullptr, nullptr, &bytes) != ERROR_SUCCESS)
