@@ -44,8 +44,6 @@ std::string console_folder(const std::string& game_folder) {
     return joined(materials_folder(game_folder), "console");
 }
 
-std::string texture_file(const std::string& console_path) { return joined(console_path, "background01.vtf"); }
-
 bool path_exists(const std::string& path) {
     if (path.empty()) return false;
     std::error_code ec;

@@ -22,9 +22,6 @@ std::string game_folder_from_program(const std::string& program_file);
 std::string materials_folder(const std::string& game_folder);  // game + "\cstrike\materials"
 std::string console_folder(const std::string& game_folder);    // game + "\cstrike\materials\console"
 
-// The file names beside the console folder.
-std::string texture_file(const std::string& console_path);   // console_path + "\background01.vtf"
-
 // A file or a folder of that name exists.
 bool path_exists(const std::string& path);
 
