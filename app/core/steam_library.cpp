@@ -58,7 +58,7 @@ KeyValuesResult read_key_values(const fs::path& file) {
     } else {
         std::ifstream in(file, std::ios::binary);
         std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        if (!in && !in.eof()) result.error = "it could not be read";
+        if (!in.is_open() || in.bad()) result.error = "it could not be read";
         else return parse_key_values(bytes);
     }
     return result;

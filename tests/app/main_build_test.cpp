@@ -63,6 +63,15 @@ TEST_F(Build, AConsoleFolderSetUpBeforeGetsTheWidescreenMaterialFromTheNextBuild
     w.make_background();
     EXPECT_EQ(read_bytes(material), "my own material");
     EXPECT_TRUE(messages.shown.empty());
+
+    fs::remove(material);
+    fs::create_directory(material);
+    w.make_background();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].find("\"" + material.string() + "\": a folder of that name is in the way"),
+              std::string::npos)
+        << messages.shown[0];
+    EXPECT_TRUE(fs::exists(widescreen_file()) && fs::exists(texture_file()));
 }
 
 TEST_F(Build, AFailedOrRefusedBuildTellsTheUserKeepsTheOldFilesAndGivesInputBack) {
