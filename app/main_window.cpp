@@ -125,7 +125,8 @@ void main::Form_Activate() {
     activated_ = true;  // first: the fade runs the message loop, which may activate the window again
     services_.fx->fade_in(*this, 0, kFadedInOpacity, 1);
     if (ended_) return;
-    GameLocation with{services_.program_folder, services_.dialog, services_.messages, services_.write_vmt};
+    GameLocation with{services_.program_folder, services_.dialog, services_.messages, services_.write_vmt,
+                      services_.find_games};
     const LocateResult found = locate_game(with);
     if (!found.located) {
         end_program(1);
@@ -159,6 +160,7 @@ void main::rescale_picture() {
 void main::load_picture() {
     morvane::FileDialog& dialog = *services_.dialog;
     dialog.file_name = "";
+    dialog.folder = "";
     dialog.title = kLoadTitle;
     dialog.filter = kLoadFilter;
     dialog.show_open();
@@ -185,10 +187,14 @@ void main::make_background() {
     progress_window.show();
     setEnabled(false);
 
-    BuildRequest request{picture2_, source_buffer_, temp_buffer_,
-                         morvanemod::path_from_utf8(morvanemod::texture_file(console_path_))};
+    BuildRequest request{picture2_, source_buffer_, temp_buffer_, morvanemod::path_from_utf8(console_path_)};
     ProcessProgress progress(*services_.process, services_.yield);
-    const BuildOutcome outcome = run_build(*services_.texture, request, progress);
+    BuildOutcome outcome = run_build(*services_.texture, request, progress);
+    // A console folder set up before Morvane wrote both screen shapes lacks the widescreen material.
+    if (!outcome.written_files.empty()) {
+        const MaterialWriteResult vmt = services_.write_vmt(console_path_, morvanemod::kWidescreenBackground);
+        if (!vmt.ok) outcome.messages.push_back(vmt.error + "\nWidescreen screens keep the game's own background until it is there.");
+    }
 
     services_.process->unload();
     setEnabled(true);

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace form_fx {
 class FormFx;
@@ -42,7 +43,8 @@ struct MainServices {
     ProcessInstance* process = nullptr;                // the program-wide progress window
     vtfmod::TextureModule* texture = nullptr;          // the texture module's state
     std::function<void()> yield;                       // the message loop, once per mip level
-    std::function<MaterialWriteResult(const std::string& console_path)> write_vmt;
+    MaterialWriter write_vmt;
+    std::function<std::vector<std::string>()> find_games;  // game folders Steam knows of (the first dialog opens there)
     std::function<void(int exit_code)> end_program;    // ends the program at once
 };
 

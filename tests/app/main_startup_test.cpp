@@ -1,6 +1,7 @@
 // The first activation: fade-in, config.dat, the hl2.exe dialog and the ways the program ends; the title
 // line and the close glyph.
 #include "main_window_fixture.h"
+#include "tests/app/core/fake_steam.h"
 
 #include <chrono>
 #include <numeric>
@@ -10,7 +11,14 @@ namespace {
 
 using Startup = MainWindowTest;
 
-TEST_F(Startup, AFirstRunFadesInAsksForHl2ExeAndWritesTheMaterialAndConfigDatASecondWritesNothingAnEmptyOneAsksAgain) {
+const std::string kStandardMaterial =
+    "\"UnlitGeneric\"\r\n{\r\n\t\"$basetexture\" \"console/background01\"\r\n\t\"$vertexcolor\" 1\r\n"
+    "\t\"$no_fullbright\" 1\r\n\t\"$ignorez\" 1\r\n}\r\n";
+const std::string kWidescreenMaterial =
+    "\"UnlitGeneric\"\r\n{\r\n\t\"$basetexture\" \"console/background01_widescreen\"\r\n\t\"$vertexcolor\" 1\r\n"
+    "\t\"$no_fullbright\" 1\r\n\t\"$ignorez\" 1\r\n}\r\n";
+
+TEST_F(Startup, AFirstRunFadesInAsksForHl2ExeAndWritesTheMaterialsAndConfigDatASecondWritesNothingAnEmptyOneAsksAgain) {
     dialog.answer(exe());
     auto& w = open();
     EXPECT_EQ(effects.regions, (std::vector<form_fx::RoundRegion>{{0, 0, 820, 711, 20, 20}}));
@@ -22,17 +30,19 @@ TEST_F(Startup, AFirstRunFadesInAsksForHl2ExeAndWritesTheMaterialAndConfigDatASe
     EXPECT_EQ(effects.opacities, fade);
     ASSERT_EQ(dialog.shown.size(), 1u);
     EXPECT_EQ(dialog.shown[0].title, "Locate Your hl2.exe file.");
-    EXPECT_EQ(dialog.shown[0].filter, "hl2.exe (hl2.exe)|hl2.exe");
-    EXPECT_EQ(read_bytes(console() / "background01.vmt"),
-              "\"UnlitGeneric\"\r\n{\r\n\t\"$basetexture\" \"console/background01\"\r\n\t\"$vertexcolor\" 1\r\n"
-              "\t\"$no_fullbright\" 1\r\n\t\"$ignorez\" 1\r\n}\r\n");
+    EXPECT_EQ(dialog.shown[0].filter, "The game's program (hl2_linux hl2.sh hl2.exe)|hl2_linux;hl2.sh;hl2.exe");
+    EXPECT_EQ(dialog.shown[0].folder, "") << "no Steam: the system picks where the dialog opens";
+    EXPECT_EQ(read_bytes(console() / "background01.vmt"), kStandardMaterial);
+    EXPECT_EQ(read_bytes(console() / "background01_widescreen.vmt"), kWidescreenMaterial);
+    EXPECT_EQ(kWidescreenMaterial.size(), 128u);
     EXPECT_EQ(read_bytes(program() / "config.dat"), console().string() + "\r\n");
     EXPECT_EQ(w.console_path(), console().string());
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_FALSE(exit_code.has_value());
 
     const auto long_ago = fs::file_time_type::clock::now() - std::chrono::hours(24);
-    const fs::path written[] = {program() / "config.dat", console() / "background01.vmt"};
+    const fs::path written[] = {program() / "config.dat", console() / "background01.vmt",
+                                console() / "background01_widescreen.vmt"};
     for (const auto& file : written) fs::last_write_time(file, long_ago);
     open().Form_Activate();
     EXPECT_EQ(dialog.shown.size(), 1u) << "no second dialog";
@@ -48,8 +58,11 @@ TEST_F(Startup, AFirstRunFadesInAsksForHl2ExeAndWritesTheMaterialAndConfigDatASe
 
 TEST_F(Startup, EachFailureShowsItsMessageAndEndsTheProgramButAnUnwritableConfigDatOnlyWarns) {
     const fs::path materials = game() / "cstrike" / "materials";
-    auto disk_full = [](const std::string& folder) {
-        return morvane_ui::MaterialWriteResult{false, folder + "/background01.vmt: disk full"};
+    auto disk_full = [](const char* which) -> morvane_ui::MaterialWriter {
+        return [which](const std::string& folder, const morvanemod::ConsoleBackground& background) {
+            if (std::string(background.material_file) != which) return morvane_ui::write_material(folder, background);
+            return morvane_ui::MaterialWriteResult{false, folder + "/" + which + ": disk full"};
+        };
     };
     const struct {
         std::string answer, said;
@@ -61,7 +74,9 @@ TEST_F(Startup, EachFailureShowsItsMessageAndEndsTheProgramButAnUnwritableConfig
         {exe(), "Could not create the folder " + console().string() + ": ",
          [&] { fs::remove(materials); write_bytes(materials, "a file, so nothing goes inside"); }},
         {exe(), "Could not write the material file: " + console().string() + "/background01.vmt: disk full",
-         [&] { services.write_vmt = disk_full; }},
+         [&] { services.write_vmt = disk_full("background01.vmt"); }},
+        {exe(), "Could not write the material file: " + console().string() + "/background01_widescreen.vmt: disk full",
+         [&] { services.write_vmt = disk_full("background01_widescreen.vmt"); }},
         {exe(), "Could not write " + (program() / "config.dat").string() + ": ",  // a folder: unreadable too
          [&] { fs::create_directory(program() / "config.dat"); }, false},
     };
@@ -85,6 +100,30 @@ TEST_F(Startup, EachFailureShowsItsMessageAndEndsTheProgramButAnUnwritableConfig
         EXPECT_EQ(fs::is_directory(console()), !c.ends) << "no half-made console folder";
         EXPECT_EQ(fs::exists(program() / "config.dat"), !c.ends) << said;
     }
+}
+
+TEST_F(Startup, WithSteamTheDialogOpensInTheGameFolderItFoundAndThePlayerConfirmsWithHl2Linux) {
+    FakeSteam steam{root.path() / "home"};
+    steam.install();
+    services.find_games = [&] {
+        std::vector<std::string> games;
+        for (const auto& game : morvanemod::find_counter_strike_source(steam.surroundings()).game_folders)
+            games.push_back(game.string());
+        return games;
+    };
+    dialog.answer((steam.game() / "hl2_linux").string());
+    auto& w = open();
+    w.Form_Activate();
+    ASSERT_EQ(dialog.shown.size(), 1u);
+    EXPECT_EQ(dialog.shown[0].folder, steam.game().string());
+    EXPECT_EQ(dialog.shown[0].file_name_before, "") << "nothing is chosen behind the player's back";
+    EXPECT_EQ(w.console_path(), steam.console().string());
+    EXPECT_EQ(read_bytes(program() / "config.dat"), steam.console().string() + "\r\n");
+    EXPECT_EQ(read_bytes(steam.console() / "background01_widescreen.vmt"), kWidescreenMaterial);
+
+    dialog.answer("");  // the picture dialog opens where the system likes, not in the game folder
+    w.load_picture();
+    EXPECT_EQ(dialog.shown.back().folder, "");
 }
 
 TEST_F(Startup, AnActivationDuringTheFadeLocatesOnceAndTheCloseGlyphThenEndsWithoutADialog) {

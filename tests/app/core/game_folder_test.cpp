@@ -10,7 +10,7 @@ using namespace morvanemod;
 TEST(GameFolder, AFolderEndingInASeparatorGetsNoSecondOne) {
     const std::string sep(1, kPathSeparator);
     EXPECT_EQ(console_folder("games" + sep), "games" + sep + "cstrike" + sep + "materials" + sep + "console");
-    EXPECT_EQ(texture_file("c" + sep), "c" + sep + "background01.vtf");
+    EXPECT_EQ(materials_folder(sep), sep + "cstrike" + sep + "materials");  // the root folder
 }
 
 #ifdef _WIN32
