@@ -57,7 +57,7 @@ std::string vdf_path(const fs::path& path) {
 
 TEST(SteamOnWindows, TheRegistryLeadsToSteamAndItsLibraryListToTheGameInASecondLibrary) {
     TempFolder root;
-    const fs::path steam = root.path() / "Steam";
+    const fs::path steam = root.path() / u8"Steam Zoë";  // as under a user folder with an accent
     const fs::path library = root.path() / u8"Bibliothèque Steam";  // a name outside ASCII
     const fs::path game = library / "steamapps" / "common" / "Counter-Strike Source";
     write_file(steam / "steamapps" / "libraryfolders.vdf",
