@@ -1,5 +1,6 @@
 #include "app/build_command.h"
 
+#include "app/core/utf8_path.h"
 #include "platform/picture_surface.h"
 #include "texture/background_build.h"
 #include "texture/vtfmod.h"
@@ -54,6 +55,7 @@ BuildOutcome run_build(vtfmod::TextureModule& texture, const BuildRequest& reque
     if (!outcome.built) return outcome;
     const vtfmod::WriteResult written = texture.WriteVtfFile(request.texture_file);
     outcome.written = written.ok;
+    if (written.ok) outcome.written_files.push_back(morvanemod::utf8_from_path(request.texture_file.filename()));
     if (!written.ok) {
         outcome.messages.push_back("The background was not written: " + written.error +
                                    "\nThe previous background stays as it was.");

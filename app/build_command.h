@@ -26,6 +26,7 @@ struct BuildRequest {
 struct BuildOutcome {
     bool built = false;    // BuildTexture reported that it built
     bool written = false;  // and the file was written
+    std::vector<std::string> written_files;  // the names of the files written, in order (UTF-8)
     std::vector<std::string> messages;  // to show, in order, once the window takes input again
 };
 

@@ -29,6 +29,7 @@ class TextureModule;
 
 namespace morvane_ui {
 
+class BuildNotice;
 class ProcessInstance;
 class PictureView;
 class TextLabel;
@@ -72,6 +73,7 @@ public:
     morvane::elboton& elboton1() { return *load_button_; }
     morvane::elboton& elboton2() { return *build_button_; }
     const BuiltForm& controls() const { return controls_; }
+    const BuildNotice& notice() const { return *notice_; }  // the word after a build
 
 protected:
     bool event(QEvent* event) override;
@@ -82,6 +84,7 @@ private:
     void rescale_picture();
     void set_picture(const morvane::Image32& picture);
     void connect_controls();
+    void set_keyboard_order();
 
     MainServices services_;
     std::string console_path_;
@@ -101,6 +104,7 @@ private:
     PictureView* picture2_view_ = nullptr;
     TextLabel* title_ = nullptr;
     morvane::SymbolLabel* close_glyph_ = nullptr;
+    BuildNotice* notice_ = nullptr;
 };
 
 }  // namespace morvane_ui

@@ -1,0 +1,13 @@
+#pragma once
+// What the main window says after a build that wrote its files: that the background was made, at which
+// size, which files and in which folder. One line each, so the window can shorten a long folder on its own.
+#include <string>
+#include <vector>
+
+namespace morvanemod {
+
+// "Background made (1024 x 1024):", the written file names joined by ", ", then "in " and the folder.
+std::string build_confirmation(int size_pixels, const std::string& console_folder,
+                               const std::vector<std::string>& written_files);
+
+}  // namespace morvanemod
