@@ -4,6 +4,7 @@
 
 #include "controls/elboton.h"
 #include "controls/elcombo.h"
+#include "controls/elprogress.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -165,6 +166,17 @@ TEST_F(Keyboard, EachControlTellsAScreenReaderItsRoleAndCaptionAndTheButtonsCanB
     EXPECT_EQ(reader->text(QAccessible::Value), "1024 x 1024");
     EXPECT_EQ(list->accessibleName(), "Resolution");
     EXPECT_EQ(reader->parent(), QAccessible::queryAccessibleInterface(&w.elcombo1()));
+
+    morvane::elprogress& bar = process.get().elprogress1();  // the progress window's bar, during a build
+    bar.set_Max(11);
+    bar.set_Value(6);
+    QAccessibleInterface* progress = QAccessible::queryAccessibleInterface(&bar);
+    EXPECT_EQ(progress->role(), QAccessible::ProgressBar);
+    ASSERT_NE(progress->valueInterface(), nullptr);
+    EXPECT_EQ(progress->valueInterface()->currentValue().toInt(), 6);
+    EXPECT_EQ(progress->valueInterface()->maximumValue().toInt(), 11);
+    EXPECT_EQ(progress->text(QAccessible::Value), "54%");
+    process.unload();
 
     QAccessibleActionInterface* load = QAccessible::queryAccessibleInterface(&w.elboton1())->actionInterface();
     ASSERT_NE(load, nullptr);
