@@ -8,7 +8,8 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QComboBox>
+
+#include <functional>
 
 #include <mutex>
 
@@ -19,12 +20,11 @@ namespace {
 // A button whose name is its caption (or the name its host gave it) and whose press action is a click.
 class AccessibleButton : public QAccessibleWidget {
 public:
-    AccessibleButton(QWidget* widget, QString fallback_name, std::function<void()> press)
-        : QAccessibleWidget(widget, QAccessible::Button), fallback_name_(std::move(fallback_name)),
-          press_(std::move(press)) {}
+    AccessibleButton(QWidget* widget, std::function<QString()> caption, std::function<void()> press)
+        : QAccessibleWidget(widget, QAccessible::Button), caption_(std::move(caption)), press_(std::move(press)) {}
 
     QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Name && widget()->accessibleName().isEmpty()) return fallback_name_;
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty()) return caption_();  // as shown now
         return QAccessibleWidget::text(t);
     }
     QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
@@ -36,7 +36,7 @@ public:
     }
 
 private:
-    QString fallback_name_;
+    std::function<QString()> caption_;
     std::function<void()> press_;
 };
 
@@ -67,10 +67,10 @@ private:
 
 QAccessibleInterface* accessible_control(const QString&, QObject* object) {
     if (auto* button = qobject_cast<elboton*>(object))
-        return new AccessibleButton(button, button->Caption(), [button] { button->press(); });
+        return new AccessibleButton(button, [button] { return button->Caption(); }, [button] { button->press(); });
     if (auto* glyph = qobject_cast<SymbolLabel*>(object)) {
         if (glyph->glyph() == SymbolGlyph::Close)
-            return new AccessibleButton(glyph, QStringLiteral("Close"), [glyph] { emit glyph->Click(); });
+            return new AccessibleButton(glyph, [] { return QStringLiteral("Close"); }, [glyph] { emit glyph->Click(); });
         return new QAccessibleWidget(glyph, QAccessible::Graphic);  // the combo box's triangle
     }
     if (auto* bar = qobject_cast<elprogress*>(object)) return new AccessibleProgress(bar);

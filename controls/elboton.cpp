@@ -3,6 +3,7 @@
 #include "controls/focus_cue.h"
 #include "platform/qt/screen_metrics.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
@@ -77,6 +78,10 @@ void elboton::apply_caption(const QString& text) {
     label_->adjustSize();
     shadow1_->adjustSize();
     place_caption();
+    if (QAccessible::isActive()) {  // a screen reader says the new caption
+        QAccessibleEvent renamed(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&renamed);
+    }
 }
 
 void elboton::apply_font(const QFont& font) {

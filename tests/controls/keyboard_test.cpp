@@ -4,6 +4,8 @@
 #include "controls/elboton.h"
 #include "controls/symbol_label.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QKeyEvent>
 
 namespace morvane {
@@ -108,6 +110,21 @@ TEST_F(Keys, AButtonsMarkIsADottedRectangleInItsLightColourTwoPixelsInsideTheEdg
             EXPECT_EQ(colorref_at(marked, x, y), 0x95AAA0u) << x << "," << y;
         }
     EXPECT_GT(changed, 100);
+}
+
+TEST_F(Keys, AScreenReaderHearsTheButtonsCaptionAsItIsNowAndCanPressIt) {
+    const auto clicks = record(b, &elboton::Click);
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(b);
+    ASSERT_NE(reader, nullptr);
+    EXPECT_EQ(reader->role(), QAccessible::Button);
+    EXPECT_EQ(reader->text(QAccessible::Name), "Load Picture");
+    b->set_Caption("Make Background");
+    EXPECT_EQ(reader->text(QAccessible::Name), "Make Background");
+    reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(clicks->size(), 1u);
+    b->set_Enabled(false);
+    reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(clicks->size(), 1u) << "a disabled button cannot be pressed this way either";
 }
 
 }  // namespace
