@@ -26,7 +26,7 @@ struct BuildRequest {
 struct BuildOutcome {
     bool built = false;    // BuildTexture reported that it built
     bool written = false;  // and every texture was written
-    std::vector<std::filesystem::path> written_files;
+    std::vector<std::filesystem::path> written_files;  // the textures written, in order
     std::vector<std::string> messages;  // to show, in order, once the window takes input again
 };
 

@@ -30,6 +30,7 @@ class TextureModule;
 
 namespace morvane_ui {
 
+class BuildNotice;
 class ProcessInstance;
 class PictureView;
 class TextLabel;
@@ -74,6 +75,7 @@ public:
     morvane::elboton& elboton1() { return *load_button_; }
     morvane::elboton& elboton2() { return *build_button_; }
     const BuiltForm& controls() const { return controls_; }
+    const BuildNotice& notice() const { return *notice_; }  // the word after a build
 
 protected:
     bool event(QEvent* event) override;
@@ -84,6 +86,7 @@ private:
     void rescale_picture();
     void set_picture(const morvane::Image32& picture);
     void connect_controls();
+    void set_keyboard_order();
 
     MainServices services_;
     std::string console_path_;
@@ -103,6 +106,7 @@ private:
     PictureView* picture2_view_ = nullptr;
     TextLabel* title_ = nullptr;
     morvane::SymbolLabel* close_glyph_ = nullptr;
+    BuildNotice* notice_ = nullptr;
 };
 
 }  // namespace morvane_ui

@@ -3,6 +3,8 @@
 #include "main_window_fixture.h"
 #include "tests/app/core/fake_steam.h"
 
+#include "platform/qt/screen_metrics.h"
+
 #include <chrono>
 #include <numeric>
 
@@ -141,20 +143,45 @@ TEST_F(Startup, AnActivationDuringTheFadeLocatesOnceAndTheCloseGlyphThenEndsWith
     EXPECT_LT(effects.opacities.size(), 10u);
 }
 
-TEST_F(Startup, DraggingTheTitleFrom100By50TwipsWithTheCursorAt300By200PutsTheWindowAt4400By2950Twips) {
+TEST_F(Startup, TheDragFunctionsPutAGrabAt100By50TwipsWithTheCursorAt300By200At4400By2950Twips) {
     auto& w = open();
-    QWidget* title = w.controls().find("Label1");
     cursor.position = QPoint(300, 200);
-    send_mouse(title, QEvent::MouseButtonPress, QPointF(100 / 15.0, 50 / 15.0));
-    send_mouse(title, QEvent::MouseMove, QPointF(9, 9));
+    fx.drag_start(true, 100, 50);
+    fx.drag_move();
     ASSERT_EQ(effects.moves.size(), 1u);
     EXPECT_NEAR(effects.moves[0].left_twips, 4400, 0.01);
     EXPECT_NEAR(effects.moves[0].top_twips, 2950, 0.01);
     EXPECT_EQ(w.pos(), QPoint(293, 196)) << "4400 / 15 = 293.3 and 2950 / 15 = 196.7: the pixel below";
-    send_mouse(title, QEvent::MouseButtonRelease, QPointF(9, 9));
-    cursor.position = QPoint(500, 500);
-    send_mouse(title, QEvent::MouseMove, QPointF(9, 9));
-    EXPECT_EQ(effects.moves.size(), 1u) << "no move after release";
+}
+
+TEST_F(Startup, ADragFromAnywhereOnTheTitleMovesTheWindowByExactlyTheCursorsMovementAt15And12TwipsPerPixel) {
+    // A recorded cursor path, relative to where the button went down: small steps, a long jump, back past
+    // the start and off the top-left of the screen.
+    const QPoint path[] = {{1, 0}, {1, 1}, {4, -3}, {250, 120}, {-37, -5}, {-400, -300}, {0, 0}};
+    for (const morvane::TwipsPerPixel screen : {morvane::TwipsPerPixel{15, 15}, morvane::TwipsPerPixel{12, 12}}) {
+        morvane::ScopedTwipsPerPixel ratios(screen);
+        auto& w = open();
+        w.move(300, 200);
+        QWidget* title = w.controls().find("Label1");
+        const QRect inside = title->rect();
+        for (const QPoint grab : {inside.topLeft(), inside.center(), inside.bottomRight(), QPoint(1, inside.bottom())}) {
+            const QPoint window_at = w.pos();
+            const QPoint pressed_at = window_at + title->pos() + grab;  // the cursor on the screen
+            cursor.position = pressed_at;
+            send_mouse(title, QEvent::MouseButtonPress, grab);
+            for (const QPoint moved : path) {
+                cursor.position = pressed_at + moved;
+                send_mouse(title, QEvent::MouseMove, grab + moved);
+                EXPECT_EQ(w.pos(), window_at + moved) << "grab " << grab.x() << "," << grab.y() << " at "
+                                                      << screen.x << " twips per pixel";
+            }
+            send_mouse(title, QEvent::MouseButtonRelease, grab);
+            const QPoint released_at = w.pos();
+            cursor.position = QPoint(900, 900);
+            send_mouse(title, QEvent::MouseMove, grab);
+            EXPECT_EQ(w.pos(), released_at) << "no move after release";
+        }
+    }
 }
 
 }  // namespace
