@@ -60,6 +60,15 @@ TEST_F(PictureLoaderOnWindows, BmpPngAndJpegArriveTopRowFirstWithRedInTheThirdBy
     expect_picture(load_picture(path(u8"写真.png")), picture, 0, "png");
     expect_picture(load_picture(path(u8"really a bmp.jpg")), picture, 0, "bmp named .jpg");
     expect_picture(load_picture(path(u8"fotografía.jpg")), morvane_test::gradient(64, 48), 8, "jpeg");
+
+    // Transparent parts are laid over black and come out opaque.
+    morvane::Image32 clear = picture, over_black = picture;
+    for (int y = 0; y < 21; ++y) {
+        clear.set_pixel(0, y, {255, 255, 255, 0});
+        over_black.set_pixel(0, y, {0, 0, 0, 255});
+    }
+    ASSERT_TRUE(morvane_test::write_with_system_encoder(path(u8"clear.png"), clear, GUID_ContainerFormatPng, true));
+    expect_picture(load_picture(path(u8"clear.png")), over_black, 0, "png with transparency");
 }
 
 // The system reports a TIFF's orientation tag (and a JPEG's EXIF one on Windows itself): the picture

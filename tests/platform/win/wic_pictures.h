@@ -89,9 +89,10 @@ inline std::string tiff_rgb(const morvane::Image32& img, int orientation) {
     return s;
 }
 
-// PNG or JPEG (container GUID_ContainerFormatPng / GUID_ContainerFormatJpeg) by the system's encoder.
+// PNG or JPEG (container GUID_ContainerFormatPng / GUID_ContainerFormatJpeg) by the system's encoder; with
+// `alpha` (PNG only) the fourth byte goes along as transparency.
 inline bool write_with_system_encoder(const std::filesystem::path& file, const morvane::Image32& img,
-                                      const GUID& container) {
+                                      const GUID& container, bool alpha = false) {
     CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     IWICImagingFactory* factory = nullptr;
     IWICStream* stream = nullptr;
@@ -103,8 +104,10 @@ inline bool write_with_system_encoder(const std::filesystem::path& file, const m
         for (int x = 0; x < img.width; ++x) {
             const morvane::Bgra p = img.pixel(x, y);
             bgr.insert(bgr.end(), {p.b, p.g, p.r});
+            if (alpha) bgr.push_back(p.a);
         }
-    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+    const WICPixelFormatGUID wanted = alpha ? GUID_WICPixelFormat32bppBGRA : GUID_WICPixelFormat24bppBGR;
+    WICPixelFormatGUID format = wanted;
     HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                                   reinterpret_cast<void**>(&factory));
     if (SUCCEEDED(hr)) hr = factory->CreateStream(&stream);
@@ -115,8 +118,8 @@ inline bool write_with_system_encoder(const std::filesystem::path& file, const m
     if (SUCCEEDED(hr)) hr = frame->Initialize(options);
     if (SUCCEEDED(hr)) hr = frame->SetSize(UINT(img.width), UINT(img.height));
     if (SUCCEEDED(hr)) hr = frame->SetPixelFormat(&format);
-    if (SUCCEEDED(hr) && format != GUID_WICPixelFormat24bppBGR) hr = E_FAIL;
-    if (SUCCEEDED(hr)) hr = frame->WritePixels(UINT(img.height), UINT(img.width) * 3, UINT(bgr.size()), bgr.data());
+    if (SUCCEEDED(hr) && format != wanted) hr = E_FAIL;
+    if (SUCCEEDED(hr)) hr = frame->WritePixels(UINT(img.height), UINT(img.width) * (alpha ? 4 : 3), UINT(bgr.size()), bgr.data());
     if (SUCCEEDED(hr)) hr = frame->Commit();
     if (SUCCEEDED(hr)) hr = encoder->Commit();
     for (IUnknown* u : {static_cast<IUnknown*>(options), static_cast<IUnknown*>(frame),
