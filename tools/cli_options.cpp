@@ -9,6 +9,7 @@ const char* const kUsage =
     "  morvane-cli make [PICTURE] --size 1024|2048 --out DIR [--encoder morvane|squish|squish-range]\n"
     "  morvane-cli inspect FILE.vtf\n"
     "  morvane-cli --help\n"
+    "  morvane-cli --version\n"
     "\n"
     "make     Stretches PICTURE (a .bmp, .jpg, .png, ... of any size; without one, the built-in picture) to\n"
     "         a square of the given side, builds the console background texture from it (DXT5, full mip\n"
@@ -62,6 +63,10 @@ std::string parse_command_line(int argc, char** argv, Command& command) {
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             command.kind = Command::Help;
+            return {};
+        }
+        if (arg == "--version") {
+            command.kind = Command::Version;
             return {};
         }
     }

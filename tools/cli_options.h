@@ -20,7 +20,7 @@ struct InspectOptions {
 };
 
 struct Command {
-    enum Kind { Help, Make, Inspect } kind = Help;
+    enum Kind { Help, Version, Make, Inspect } kind = Help;
     MakeOptions make;
     InspectOptions inspect;
 };
