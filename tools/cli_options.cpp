@@ -5,19 +5,19 @@
 namespace morvane::cli {
 
 const char* const kUsage =
-    "Usage:\n"
-    "  morvane-cli make [PICTURE] --size 1024|2048 --out DIR [--encoder morvane|squish|squish-range]\n"
-    "  morvane-cli inspect FILE.vtf\n"
-    "  morvane-cli --help\n"
-    "  morvane-cli --version\n"
+    "Usage: morvane-cli make [PICTURE] --size 1024|2048 --out DIR [--encoder morvane|squish|squish-range]\n"
+    "  or:  morvane-cli inspect FILE.vtf\n"
+    "  or:  morvane-cli --help\n"
+    "  or:  morvane-cli --version\n"
     "\n"
-    "make     Stretches PICTURE (a .bmp, .jpg, .png, ... of any size; without one, the built-in picture) to\n"
-    "         a square of the given side, builds the console background texture from it (DXT5, full mip\n"
-    "         chain, VTF 7.1) and writes DIR/background01.vtf, replacing an earlier one once the new file is\n"
-    "         complete. DIR/background01.vmt is written too, unless it is there already. DIR must exist.\n"
-    "         --encoder picks the DXT block encoder (default: the library's own choice).\n"
-    "inspect  Prints the header fields and the block table of a VTF file and checks that the blocks add up\n"
-    "         to the file's length; exits with 1 when they do not or when the file is no VTF texture.\n";
+    "Commands:\n"
+    "  make     Stretches PICTURE (a .bmp, .jpg, .png, ... of any size; without one, the built-in picture) to\n"
+    "           a square of the given side, builds the console background texture from it (DXT5, full mip\n"
+    "           chain, VTF 7.1) and writes DIR/background01.vtf, replacing an earlier one once the new file is\n"
+    "           complete. DIR/background01.vmt is written too, unless it is there already. DIR must exist.\n"
+    "           --encoder picks the DXT block encoder (default: the library's own choice).\n"
+    "  inspect  Prints the header fields and the block table of a VTF file and checks that the blocks add up\n"
+    "           to the file's length; exits with 1 when they do not or when the file is no VTF texture.\n";
 
 namespace {
 
