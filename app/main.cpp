@@ -21,12 +21,14 @@
 
 namespace {
 
-// The version and the usage are answered before the windowing layer starts, so they work without a display.
-std::vector<std::string_view> arguments_after_name(int argc, char* argv[]) {
+// The version and the usage are answered from these, before the windowing layer starts, so that they work
+// without a display.
+std::vector<std::string_view> raw_arguments(int argc, char* argv[]) {
     return std::vector<std::string_view>(argv + (argc > 0 ? 1 : 0), argv + argc);
 }
 
-std::vector<std::string> arguments_after_name(const QStringList& arguments) {
+// What is left once Qt has taken its own options (-platform, -style, ...), in UTF-8 on every system.
+std::vector<std::string> arguments_left_by_qt(const QStringList& arguments) {
     std::vector<std::string> utf8;
     for (qsizetype i = 1; i < arguments.size(); ++i) utf8.push_back(arguments[i].toStdString());
     return utf8;
@@ -35,7 +37,7 @@ std::vector<std::string> arguments_after_name(const QStringList& arguments) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    const auto early = morvanemod::parse_program_arguments(arguments_after_name(argc, argv));
+    const auto early = morvanemod::parse_program_arguments(raw_arguments(argc, argv));
     if (early.kind == morvanemod::ProgramArguments::Version) {
         std::printf("morvane %s\n", MORVANE_VERSION);
         return 0;
@@ -49,8 +51,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QString::fromUtf8(morvane::kApplicationTitle));
     QApplication::setApplicationVersion(QStringLiteral(MORVANE_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("morvane"));
-    // What is left once Qt has taken its own options (-platform, -style, ...); paths in UTF-8 on every system.
-    const std::vector<std::string> left = arguments_after_name(QCoreApplication::arguments());
+    const std::vector<std::string> left = arguments_left_by_qt(QCoreApplication::arguments());
     const auto arguments = morvanemod::parse_program_arguments(std::vector<std::string_view>(left.begin(), left.end()));
     if (arguments.kind == morvanemod::ProgramArguments::Wrong) {
         std::fprintf(stderr, "morvane: %s.\n\n%s", arguments.problem.c_str(), morvanemod::kProgramUsage);

@@ -30,6 +30,13 @@ bool holds_config_file(const fs::path& folder) {
     return fs::is_regular_file(config_file(folder), ec);
 }
 
+// Writing into an application bundle (Morvane.app/Contents/MacOS) would break its signature.
+bool inside_application_bundle(const fs::path& program_folder) {
+    const fs::path contents = program_folder.parent_path();
+    return program_folder.filename() == "MacOS" && contents.filename() == "Contents" &&
+           contents.parent_path().extension() == ".app";
+}
+
 }  // namespace
 
 fs::path user_settings_folder(DesktopSystem system, const std::function<fs::path(const char*)>& environment) {
@@ -53,7 +60,9 @@ fs::path user_settings_folder(DesktopSystem system, const std::function<fs::path
 }
 
 fs::path settings_folder(const SettingsPlace& place) {
-    if (!place.installed && (holds_config_file(place.program_folder) || place.can_write(place.program_folder)))
+    const bool installed =
+        place.installed || (place.system == DesktopSystem::MacOS && inside_application_bundle(place.program_folder));
+    if (!installed && (holds_config_file(place.program_folder) || place.can_write(place.program_folder)))
         return place.program_folder;
     const fs::path user = user_settings_folder(place.system, place.environment);
     // Nowhere else to go: writing beside the program fails with a message that names the file.

@@ -20,6 +20,7 @@ inline constexpr DesktopSystem kThisSystem = DesktopSystem::Freedesktop;
 struct SettingsPlace {
     std::filesystem::path program_folder;
     // Installed with its desktop entry (see installed_program): never written to, even by an administrator.
+    // A program inside a macOS application bundle counts as installed too.
     bool installed = false;
     DesktopSystem system = kThisSystem;
     // The value of an environment variable, empty when it is not set.

@@ -63,6 +63,9 @@ TEST(SettingsLocation, AWritableFolderOrAConfigDatAlreadyThereKeepsItBesideThePr
     machine.program_folder_writable = true;
     EXPECT_EQ(machine.folder_for(root.path(), DesktopSystem::Freedesktop, true), fs::path("/home/ana/.config/morvane"))
         << "an installed program's folder is not the user's, even for an administrator who may write there";
+    EXPECT_EQ(machine.folder_for("/Applications/Morvane.app/Contents/MacOS", DesktopSystem::MacOS),
+              fs::path("/home/ana/Library/Application Support/Morvane"))
+        << "a signed application bundle is never written into";
 }
 
 TEST(SettingsLocation, AFolderOrNothingNamedConfigDatCountsAsNoneAndWithoutAHomeTheProgramFolderStays) {
