@@ -36,6 +36,10 @@ LoadedPicture load_picture(const std::filesystem::path& file) {
         return failure(QString("The picture \"%1\" does not exist. Choose another .bmp or .jpg file.").arg(shown));
     if (info.isDir())
         return failure(QString("\"%1\" is a folder, not a picture. Choose a .bmp or .jpg file.").arg(shown));
+    // A pipe or a device would keep the open below waiting for data that may never come.
+    if (!info.isFile())
+        return failure(QString("\"%1\" is not an ordinary file (a pipe or a device), so it holds no picture. Choose a "
+                               ".bmp or .jpg file.").arg(shown));
 
     QFile input(name);
     if (!input.open(QIODevice::ReadOnly))
