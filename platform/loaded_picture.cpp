@@ -10,6 +10,11 @@ std::string folder(const std::string& shown) {
     return "\"" + shown + "\" is a folder, not a picture. Choose a .bmp or .jpg file.";
 }
 
+std::string not_a_file(const std::string& shown) {
+    return "\"" + shown + "\" is not an ordinary file (a pipe or a device), so it holds no picture. Choose a .bmp or "
+           ".jpg file.";
+}
+
 std::string cannot_open(const std::string& shown, const std::string& reason) {
     return "The picture \"" + shown + "\" cannot be opened (" + reason +
            "). Check that you may read it, or choose another file.";

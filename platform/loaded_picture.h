@@ -20,6 +20,7 @@ inline constexpr int64_t kPictureAllocationLimitBytes = int64_t(1024) << 20;
 namespace picture_message {
 std::string missing(const std::string& shown);
 std::string folder(const std::string& shown);
+std::string not_a_file(const std::string& shown);  // a pipe or a device
 std::string cannot_open(const std::string& shown, const std::string& reason);
 std::string too_large(const std::string& shown, int64_t width, int64_t height);
 std::string unreadable(const std::string& shown, const std::string& reason);

@@ -34,6 +34,8 @@ LoadedPicture load_picture(const std::filesystem::path& file) {
     const QFileInfo info(name);
     if (!info.exists()) return failure(picture_message::missing(shown));
     if (info.isDir()) return failure(picture_message::folder(shown));
+    // A pipe or a device would keep the open below waiting for data that may never come.
+    if (!info.isFile()) return failure(picture_message::not_a_file(shown));
 
     QFile input(name);
     if (!input.open(QIODevice::ReadOnly))

@@ -153,6 +153,7 @@ LoadedPicture load_picture(const fs::path& file) {
     const fs::file_status status = fs::status(file, ec);
     if (!fs::exists(status)) return failure(picture_message::missing(shown));
     if (fs::is_directory(status)) return failure(picture_message::folder(shown));
+    if (!fs::is_regular_file(status)) return failure(picture_message::not_a_file(shown));
 
     // Opened once by hand first, so that a file that cannot be read says why in the system's words.
     const HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,

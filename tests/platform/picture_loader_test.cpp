@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 #include <gmock/gmock.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -74,6 +75,7 @@ TEST_F(PictureLoader, PixelsArriveTopRowFirstWithRedInTheThirdByteWhateverTheFil
 TEST_F(PictureLoader, WhatIsNoPictureIsRefusedWithAMessageNamingTheFileAndNoPicture) {
     std::ofstream(path("notes.jpg")) << "these are not pixels\n";
     std::filesystem::create_directory(path("album.jpg"));
+    ASSERT_EQ(::mkfifo(path("pipe.jpg").c_str(), 0600), 0);  // opening it would wait for a writer for ever
     ASSERT_TRUE(pattern(200, 200).save(qpath("whole.bmp"), "BMP"));
     const QByteArray head = [&] { QFile f(qpath("whole.bmp")); f.open(QIODevice::ReadOnly); return f.read(40); }();
     std::ofstream(path("cut.bmp"), std::ios::binary).write(head.constData(), head.size());
@@ -90,7 +92,8 @@ TEST_F(PictureLoader, WhatIsNoPictureIsRefusedWithAMessageNamingTheFileAndNoPict
 
     for (const auto& [name, why] : {std::pair{"notes.jpg", "could not be read as a picture"},
                                     {"gone.bmp", "does not exist"}, {"album.jpg", "is a folder"}, {"cut.bmp", ""},
-                                    {"huge.jpg", "too large to load (30000 x 30000 pixels)"}}) {
+                                    {"huge.jpg", "too large to load (30000 x 30000 pixels)"},
+                                    {"pipe.jpg", "is not an ordinary file"}}) {
         const morvane::LoadedPicture loaded = load_picture(path(name));
         EXPECT_FALSE(loaded.ok()) << name;
         EXPECT_TRUE(loaded.picture.empty()) << name;
