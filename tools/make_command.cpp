@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 namespace morvane::cli {
 
@@ -58,7 +59,7 @@ int run_make(const MakeOptions& options) {
     vtfmod::TextureModule module;
     TerminalProgress progress(stdout);
     module.set_progress(&progress);
-    if (!vtfmod::build_background(picture, options.side_pixels, module))
+    if (!vtfmod::build_background(std::move(picture), options.side_pixels, module))
         return fail("the texture could not be built from the picture; nothing was written.");
 
     const fs::path texture = options.out / "background01.vtf";
