@@ -6,7 +6,6 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <utility>
@@ -31,7 +30,7 @@ struct UnfilledAllocator : std::allocator<T> {
     UnfilledAllocator(const UnfilledAllocator<U>&) noexcept {}
     T* allocate(size_t n) {
         T* p = std::allocator<T>::allocate(n);
-        if (n * sizeof(T) >= kLargeBlockBytes && !std::getenv("MORVANE_SMALL_PAGES")) advise_large_pages(p, n * sizeof(T));
+        if (n * sizeof(T) >= kLargeBlockBytes) advise_large_pages(p, n * sizeof(T));
         return p;
     }
     template <class U>

@@ -22,6 +22,8 @@ void keep_freed_memory_for_reuse() {
 
 void advise_large_pages(void* data, size_t bytes) {
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
+    static const bool small_pages_only = std::getenv("MORVANE_SMALL_PAGES") != nullptr;  // to measure what they save
+    if (small_pages_only) return;
     constexpr uintptr_t kLargePage = uintptr_t(2) << 20;
     const uintptr_t begin = reinterpret_cast<uintptr_t>(data);
     const uintptr_t first = (begin + kLargePage - 1) & ~(kLargePage - 1);

@@ -12,7 +12,8 @@ void keep_freed_memory_for_reuse();
 // Asks the system to back the whole 2 MB pages inside [data, data + bytes) with 2 MB pages. Memory the process
 // has not used yet costs a page fault per 4 KB page on first touch; on these virtual machines that is most of
 // the cost of a fresh 64 MB picture (about 6 ms per MB, against half a millisecond with 2 MB pages). Only a
-// hint: where the system declines, nothing changes.
+// hint: where the system declines, nothing changes. With MORVANE_SMALL_PAGES set in the environment it is not
+// given, so that a benchmark can show what it saves.
 void advise_large_pages(void* data, size_t bytes);
 
 }  // namespace morvane
