@@ -1,5 +1,6 @@
 #include "platform/qt/picture_loader.h"
 
+#include "platform/qt/direct_decode.h"
 #include "platform/qt/qimage_pixels.h"
 
 #include <QFile>
@@ -55,10 +56,18 @@ LoadedPicture load_picture(const std::filesystem::path& file) {
         return failure(QString("The picture \"%1\" is too large to load (%2 x %3 pixels). Make it smaller in an "
                                "image editor, or choose another file.")
                            .arg(shown).arg(size.width()).arg(size.height()));
-    QImage decoded;
+    const size_t max_bytes = size_t(kAllocationLimitMegabytes) << 20;
+    if (std::optional<Image32> jpeg = decode_jpeg_directly(input, reader, max_bytes))
+        return LoadedPicture{std::move(*jpeg), {}};
+    Image32 pixels;
+    QImage decoded = image_over(pixels, reader);
     if (!reader.read(&decoded) || decoded.isNull())
         return failure(QString("\"%1\" could not be read as a picture (%2). Choose a .bmp or .jpg file.")
                            .arg(shown, reader.errorString()));
+    if (!pixels.empty() && decoded.constBits() == pixels.bytes.data()) {
+        pixels.touch();
+        return LoadedPicture{std::move(pixels), {}};
+    }
     return LoadedPicture{opaque_pixels(decoded), {}};
 }
 
