@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace morvane::cli {
@@ -110,7 +111,7 @@ int run_make(const MakeOptions& options) {
     vtfmod::TextureModule module;
     TerminalProgress progress(stdout);
     module.set_progress(&progress);
-    if (!vtfmod::build_background(picture, options.side_pixels, module))
+    if (!vtfmod::build_background(std::move(picture), options.side_pixels, module))
         return fail("the texture could not be built from the picture; nothing was written.");
 
     // As the window's start-up does for a game: the console folder is made when it is missing.

@@ -1,5 +1,6 @@
 #include "platform/qt/picture_loader.h"
 
+#include "platform/qt/direct_decode.h"
 #include "platform/qt/qimage_pixels.h"
 
 #include <QFile>
@@ -48,9 +49,17 @@ LoadedPicture load_picture(const std::filesystem::path& file) {
     const QSize size = reader.size();  // from the file's header, before any pixel is decoded
     if (size.isValid() && qint64(size.width()) * size.height() * 4 > kPictureAllocationLimitBytes)
         return failure(picture_message::too_large(shown, size.width(), size.height()));
-    QImage decoded;
+    const size_t max_bytes = size_t(kPictureAllocationLimitBytes);
+    if (std::optional<Image32> jpeg = decode_jpeg_directly(input, reader, max_bytes))
+        return LoadedPicture{std::move(*jpeg), {}};
+    Image32 pixels;
+    QImage decoded = image_over(pixels, reader);
     if (!reader.read(&decoded) || decoded.isNull())
         return failure(picture_message::unreadable(shown, reader.errorString().toStdString()));
+    if (!pixels.empty() && decoded.constBits() == pixels.bytes.data()) {
+        pixels.touch();
+        return LoadedPicture{std::move(pixels), {}};
+    }
     return LoadedPicture{opaque_pixels(decoded), {}};
 }
 
