@@ -1,6 +1,7 @@
 // The first activation: fade-in, config.dat, the hl2.exe dialog and the ways the program ends; the title
 // line and the close glyph.
 #include "main_window_fixture.h"
+#include "tests/app/core/expected_materials.h"
 #include "tests/app/core/fake_steam.h"
 
 #include "platform/qt/screen_metrics.h"
@@ -12,13 +13,6 @@ namespace morvane::testing {
 namespace {
 
 using Startup = MainWindowTest;
-
-const std::string kStandardMaterial =
-    "\"UnlitGeneric\"\r\n{\r\n\t\"$basetexture\" \"console/background01\"\r\n\t\"$vertexcolor\" 1\r\n"
-    "\t\"$no_fullbright\" 1\r\n\t\"$ignorez\" 1\r\n}\r\n";
-const std::string kWidescreenMaterial =
-    "\"UnlitGeneric\"\r\n{\r\n\t\"$basetexture\" \"console/background01_widescreen\"\r\n\t\"$vertexcolor\" 1\r\n"
-    "\t\"$no_fullbright\" 1\r\n\t\"$ignorez\" 1\r\n}\r\n";
 
 TEST_F(Startup, AFirstRunFadesInAsksForHl2ExeAndWritesTheMaterialsAndConfigDatASecondWritesNothingAnEmptyOneAsksAgain) {
     dialog.answer(exe());

@@ -1,5 +1,6 @@
 // morvane-cli as a user meets it: a large photograph in, a texture every VTF reader accepts out, and
 // clear refusals that leave nothing half-written.
+#include "tests/app/core/expected_materials.h"
 #include "tests/app/core/fake_steam.h"
 
 #include <QImage>
@@ -15,6 +16,8 @@
 namespace {
 
 namespace fs = std::filesystem;
+using morvane::testing::kStandardMaterial;
+using morvane::testing::kWidescreenMaterial;
 
 std::string read_text(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -78,12 +81,6 @@ protected:
     const fs::path texture = out / "background01.vtf";
 };
 
-const std::string kStandardMaterial =
-    "\"UnlitGeneric\"\r\n{\r\n\t\"$basetexture\" \"console/background01\"\r\n\t\"$vertexcolor\" 1\r\n"
-    "\t\"$no_fullbright\" 1\r\n\t\"$ignorez\" 1\r\n}\r\n";
-const std::string kWidescreenMaterial =
-    "\"UnlitGeneric\"\r\n{\r\n\t\"$basetexture\" \"console/background01_widescreen\"\r\n\t\"$vertexcolor\" 1\r\n"
-    "\t\"$no_fullbright\" 1\r\n\t\"$ignorez\" 1\r\n}\r\n";
 const std::vector<std::string> kAllFour = {"background01.vmt", "background01.vtf", "background01_widescreen.vmt",
                                            "background01_widescreen.vtf"};
 
