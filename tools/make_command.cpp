@@ -2,6 +2,7 @@
 #include "tools/make_command.h"
 
 #include "app/core/material_file.h"
+#include "platform/input_file.h"
 #include "platform/qt/default_picture.h"
 #include "platform/qt/picture_loader.h"
 #include "texture/background_build.h"
@@ -43,8 +44,14 @@ bool picture_for(const MakeOptions& options, Image32& picture, std::string& erro
 
 int run_make(const MakeOptions& options) {
     std::error_code ec;
-    if (!fs::is_directory(options.out, ec))
+    const fs::file_status out = fs::status(options.out, ec);
+    if (ec)  // a name too long for the system, no permission to look: not the same as missing
+        return fail("the output folder \"" + options.out.string() + "\" cannot be used: " +
+                    input_error_reason(ec.value()) + ".");
+    if (!fs::exists(out))
         return fail("the output folder \"" + options.out.string() + "\" does not exist; create it first.");
+    if (!fs::is_directory(out))
+        return fail("\"" + options.out.string() + "\" is not a folder; give the folder to write the background into.");
 
     Image32 picture;
     std::string error;

@@ -7,10 +7,11 @@
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <exception>
 
-int main(int argc, char** argv) {
-    morvane::keep_freed_memory_for_reuse();
-    QCoreApplication app(argc, argv);  // picture decoding finds Qt's image plugins through it
+namespace {
+
+int run(int argc, char** argv) {
     morvane::cli::Command command;
     if (const std::string problem = morvane::cli::parse_command_line(argc, argv, command); !problem.empty()) {
         std::fprintf(stderr, "morvane-cli: %s.\n\n%s", problem.c_str(), morvane::cli::kUsage);
@@ -22,4 +23,18 @@ int main(int argc, char** argv) {
         case morvane::cli::Command::Inspect: return morvane::cli::run_inspect(command.inspect);
     }
     return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    morvane::keep_freed_memory_for_reuse();
+    QCoreApplication app(argc, argv);  // picture decoding finds Qt's image plugins through it
+    // Every expected failure has its own message; this is the last guard against an abort without one.
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "morvane-cli: stopped: %s. Nothing was written.\n", e.what());
+        return 1;
+    }
 }

@@ -42,4 +42,10 @@ bool path_exists(const std::string& path) {
     return std::filesystem::exists(path_from_utf8(path), ec);
 }
 
+bool folder_exists(const std::string& path) {
+    if (path.empty()) return false;
+    std::error_code ec;
+    return std::filesystem::is_directory(path_from_utf8(path), ec);
+}
+
 }  // namespace morvanemod

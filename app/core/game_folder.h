@@ -23,5 +23,7 @@ std::string texture_file(const std::string& console_path);   // console_path + "
 
 // A file or a folder of that name exists.
 bool path_exists(const std::string& path);
+// A folder of that name exists (a file of that name does not count).
+bool folder_exists(const std::string& path);
 
 }  // namespace morvanemod

@@ -1,18 +1,17 @@
 #include "platform/qt/picture_loader.h"
 
+#include "platform/input_file.h"
 #include "platform/qt/qimage_pixels.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 
+#include <algorithm>
+#include <climits>
 
 namespace morvane {
 namespace {
-
-// Enough for photographs of well over a hundred megapixels; Qt refuses anything above 128 MB by default.
-constexpr int kAllocationLimitMegabytes = 1024;
 
 QString qt_path(const std::filesystem::path& file) {
 #ifdef _WIN32
@@ -26,28 +25,47 @@ LoadedPicture failure(const QString& message) {
     return LoadedPicture{Image32{}, message.toStdString()};
 }
 
+// Bytes the decoder will hold for the picture: never less than our own 4 per pixel, more for the 16-bit
+// formats some PNGs decode to.
+qint64 decoded_bytes(const QSize& size, QImage::Format format) {
+    const int bits = format == QImage::Format_Invalid ? 32 : std::max(32, int(QImage::toPixelFormat(format).bitsPerPixel()));
+    return qint64(size.width()) * size.height() * (bits / 8);
+}
+
 }  // namespace
 
-LoadedPicture load_picture(const std::filesystem::path& file) {
-    const QString name = qt_path(file);
-    const QString shown = QFileInfo(name).absoluteFilePath();
-    const QFileInfo info(name);
-    if (!info.exists())
-        return failure(QString("The picture \"%1\" does not exist. Choose another .bmp or .jpg file.").arg(shown));
-    if (info.isDir())
-        return failure(QString("\"%1\" is a folder, not a picture. Choose a .bmp or .jpg file.").arg(shown));
+LoadedPicture load_picture(const std::filesystem::path& file, uint64_t max_picture_bytes) {
+    // For messages only: the file itself is opened by the system's own bytes of its name.
+    std::error_code ec;
+    const QString shown = qt_path(std::filesystem::absolute(file, ec).lexically_normal());
+    InputFile in(file);
+    switch (in.problem()) {
+        case InputProblem::None: break;
+        case InputProblem::Missing:
+            return failure(QString("The picture \"%1\" does not exist. Choose another .bmp or .jpg file.").arg(shown));
+        case InputProblem::Folder:
+            return failure(QString("\"%1\" is a folder, not a picture. Choose a .bmp or .jpg file.").arg(shown));
+        case InputProblem::NotAFile:
+            return failure(QString("\"%1\" is not an ordinary file (a pipe, a device or the like), so it holds no "
+                                   "picture. Choose a .bmp or .jpg file.").arg(shown));
+        case InputProblem::Unreadable:
+            return failure(QString("The picture \"%1\" cannot be opened (%2). Check that you may read it, or choose "
+                                   "another file.").arg(shown, QString::fromStdString(in.reason())));
+    }
 
-    QFile input(name);
-    if (!input.open(QIODevice::ReadOnly))
+    QFile input;
+    if (!input.open(in.release(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
         return failure(QString("The picture \"%1\" cannot be opened (%2). Check that you may read it, or choose "
                                "another file.").arg(shown, input.errorString()));
 
-    QImageReader::setAllocationLimit(kAllocationLimitMegabytes);
+    // Qt's own ceiling catches the decoders that cannot tell the size beforehand.
+    const qint64 limit = qint64(std::min<uint64_t>(max_picture_bytes, uint64_t(INT_MAX) << 20));
+    QImageReader::setAllocationLimit(int(std::max<qint64>(1, limit >> 20)));
     QImageReader reader(&input);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
     const QSize size = reader.size();  // from the file's header, before any pixel is decoded
-    if (size.isValid() && qint64(size.width()) * size.height() * 4 > qint64(kAllocationLimitMegabytes) << 20)
+    if (size.isValid() && decoded_bytes(size, reader.imageFormat()) > limit)
         return failure(QString("The picture \"%1\" is too large to load (%2 x %3 pixels). Make it smaller in an "
                                "image editor, or choose another file.")
                            .arg(shown).arg(size.width()).arg(size.height()));
@@ -55,6 +73,8 @@ LoadedPicture load_picture(const std::filesystem::path& file) {
     if (!reader.read(&decoded) || decoded.isNull())
         return failure(QString("\"%1\" could not be read as a picture (%2). Choose a .bmp or .jpg file.")
                            .arg(shown, reader.errorString()));
+    // In place where Qt can (the usual 32-bit pictures), so that no second full-size copy exists beside ours.
+    decoded.convertTo(decoded.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     return LoadedPicture{opaque_pixels(decoded), {}};
 }
 
