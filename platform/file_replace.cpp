@@ -96,7 +96,6 @@ int open_temporary(const fs::path& target, std::string_view fixed_suffix, fs::pa
         temporary += fixed_suffix;
         return open_file(temporary, false);
     }
-    remove_stale_temporaries(target);
     std::random_device random;
     for (int attempt = 0; attempt < 16; ++attempt) {
         char suffix[32];
@@ -168,6 +167,7 @@ std::string in_the_way(const fs::path& target, IfPresent if_present, bool& prese
 
 std::string replace_file(const fs::path& target, std::span<const std::span<const uint8_t>> pieces,
                          IfPresent if_present, std::string_view fixed_suffix) {
+    if (fixed_suffix.empty()) remove_stale_temporaries(target);  // even when an existing file is kept
     bool present = false;
     if (std::string problem = in_the_way(target, if_present, present); !problem.empty()) return problem;
     if (present && if_present == IfPresent::Keep) return {};

@@ -1,6 +1,7 @@
 // Writing the texture: a user's earlier file survives any failure, and only complete files are written.
 #include "texture/vtfmod.h"
 #include "texture_test_support.h"
+#include "tests/platform/file_size_limit.h"
 
 namespace {
 
@@ -31,6 +32,16 @@ TEST_F(WriteVtfFile, AFailedWriteLeavesTheOldFileByteForByteAndNoTemporaryFile) 
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.error.find(file.string()), std::string::npos) << result.error;
     EXPECT_NE(result.error.find("read-only"), std::string::npos) << result.error;
+    EXPECT_EQ(file_bytes(file), kOldTexture);
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"background01.vtf"});
+}
+
+// A change that ignored a failed write() would rename the cut-off texture over this one.
+TEST_F(WriteVtfFile, ADiskThatFillsUpHalfwayLeavesTheOldFileByteForByteNoTemporaryAndSaysWhy) {
+    const vtfmod::TextureModule texture = built(256);  // about 87 KB
+    const std::string error = morvane::testing::with_file_size_limit(20000, [&] { return texture.WriteVtfFile(file).error; });
+    EXPECT_NE(error.find(file.string()), std::string::npos) << error;
+    EXPECT_NE(error.find("File too large"), std::string::npos) << error;
     EXPECT_EQ(file_bytes(file), kOldTexture);
     EXPECT_EQ(folder.names(), std::vector<std::string>{"background01.vtf"});
 }
