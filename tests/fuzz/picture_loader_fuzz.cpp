@@ -33,6 +33,7 @@ const fs::path& work_folder() {
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     static QCoreApplication app(*argc, *argv);  // Qt finds its image plugins through it
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});  // decoders' complaints
     return 0;
 }
 
