@@ -25,6 +25,18 @@ LoadedPicture failure(const QString& message) {
     return LoadedPicture{Image32{}, message.toStdString()};
 }
 
+// Qt's ceiling on what one decode may allocate is the whole program's: set for this load only.
+class AllocationLimit {
+public:
+    explicit AllocationLimit(int megabytes) : before_(QImageReader::allocationLimit()) {
+        QImageReader::setAllocationLimit(megabytes);
+    }
+    ~AllocationLimit() { QImageReader::setAllocationLimit(before_); }
+
+private:
+    int before_;
+};
+
 // Bytes the decoder will hold for the picture: never less than our own 4 per pixel, more for the 16-bit
 // formats some PNGs decode to.
 qint64 decoded_bytes(const QSize& size, QImage::Format format) {
@@ -60,7 +72,7 @@ LoadedPicture load_picture(const std::filesystem::path& file, uint64_t max_pictu
 
     // Qt's own ceiling catches the decoders that cannot tell the size beforehand.
     const qint64 limit = qint64(std::min<uint64_t>(max_picture_bytes, uint64_t(INT_MAX) << 20));
-    QImageReader::setAllocationLimit(int(std::max<qint64>(1, limit >> 20)));
+    const AllocationLimit qt_limit(int(std::max<qint64>(1, limit >> 20)));
     QImageReader reader(&input);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
