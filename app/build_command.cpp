@@ -1,5 +1,6 @@
 #include "app/build_command.h"
 
+#include "app/core/background_files.h"
 #include "platform/picture_surface.h"
 #include "texture/background_build.h"
 #include "texture/vtfmod.h"
@@ -52,11 +53,16 @@ BuildOutcome run_build(vtfmod::TextureModule& texture, const BuildRequest& reque
         return outcome;
     }
     if (!outcome.built) return outcome;
-    const vtfmod::WriteResult written = texture.WriteVtfFile(request.texture_file);
+    const morvanemod::FileResult written =
+        morvanemod::write_textures(texture, request.console_folder, morvanemod::kBothBackgrounds, outcome.written_files);
     outcome.written = written.ok;
-    if (!written.ok) {
+    if (written.ok) return outcome;
+    if (outcome.written_files.empty()) {
         outcome.messages.push_back("The background was not written: " + written.error +
                                    "\nThe previous background stays as it was.");
+    } else {
+        outcome.messages.push_back("The background was written for one screen shape only: " + written.error +
+                                   "\nPress Make Background again once the cause is dealt with.");
     }
     return outcome;
 }

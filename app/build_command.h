@@ -20,16 +20,17 @@ struct BuildRequest {
     morvane::PictureSurface& scaled_picture;  // Picture2: the picture at the output size
     morvane::PictureSurface& source;          // Source_Buffer
     morvane::PictureSurface& scratch;         // Temp_Buffer
-    std::filesystem::path texture_file;       // console folder + background01.vtf
+    std::filesystem::path console_folder;     // the textures go in here, one per screen shape
 };
 
 struct BuildOutcome {
     bool built = false;    // BuildTexture reported that it built
-    bool written = false;  // and the file was written
+    bool written = false;  // and every texture was written
+    std::vector<std::filesystem::path> written_files;  // the textures written, in order
     std::vector<std::string> messages;  // to show, in order, once the window takes input again
 };
 
-// Writes the file only when the texture was built; a refused build leaves an earlier file alone.
+// Writes the files only when the texture was built; a refused build leaves earlier files alone.
 BuildOutcome run_build(vtfmod::TextureModule& texture, const BuildRequest& request, vtfmod::BuildProgress& progress);
 
 }  // namespace morvane_ui

@@ -78,7 +78,7 @@ BuiltForm build_form(QWidget& form, const FormDefinition& layout,
         if (container == nullptr) continue;
         if (QWidget* widget = make(container, row, surfaces)) {
             widget->setObjectName(row.name);
-            widget->show();
+            widget->setVisible(row.settings.read("visible", true).toBool());
             built.widgets_[row.name] = widget;
         }
     }

@@ -27,7 +27,8 @@ private:
 };
 
 // The form gets its client size and back colour; every row of the layout becomes a child widget, created in
-// the layout's order (later rows above earlier ones). `surfaces` holds the picture boxes by name.
+// the layout's order (later rows above earlier ones), shown unless its "visible" setting is false.
+// `surfaces` holds the picture boxes by name.
 BuiltForm build_form(QWidget& form, const FormDefinition& layout,
                      const std::map<QString, morvane::PictureSurface*>& surfaces);
 

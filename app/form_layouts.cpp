@@ -32,6 +32,9 @@ FormDefinition main_form_definition() {
         {"elboton1", K::Button, "", {692, 675, 117, 24},
          {{"caption", "Load Picture"}, {"centercaption", true}, {"backcolor", 0x646464u},
           {"fontname", "Tahoma"}, {"fontsize", 9.75}}},
+        // The word after a build, between the resolution list and the buttons; shown only for a few seconds.
+        {"Label4", K::Label, "", {273, 669, 289, 40},
+         {{"caption", ""}, {"forecolor", kWhite}, {"fontname", "Tahoma"}, {"fontsize", 8.25}, {"visible", false}}},
         {"Source_Buffer", K::PictureBox, "", {12, 697, 526, 389}, {{"visible", false}}},
         {"Temp_Buffer", K::PictureBox, "", {300, 699, 526, 389}, {{"visible", false}}},
     }};

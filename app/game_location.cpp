@@ -3,6 +3,7 @@
 #include "app/core/game_folder.h"
 #include "app/core/material_file.h"
 #include "app/core/settings_file.h"
+#include "app/core/steam_library.h"
 #include "app/core/utf8_path.h"
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/message_box.h"
@@ -18,18 +19,44 @@ LocateResult ended(const GameLocation& with, const std::string& message) {
     return {};
 }
 
-// Makes the one missing folder level. Empty when it worked, else the reason.
-std::string create_console_folder(const std::string& console_path) {
-    std::error_code ec;
-    if (std::filesystem::create_directory(morvanemod::path_from_utf8(console_path), ec) && !ec) return {};
-    return ec ? ec.message() : std::string("it could not be created");
+// Where the dialog opens: the first game folder Steam knows of; the file name itself stays empty, so that the
+// player chooses.
+std::string dialog_folder(const GameLocation& with) {
+    if (!with.find_games) return {};
+    const std::vector<std::string> games = with.find_games();
+    return games.empty() ? std::string() : games.front();
+}
+
+// The new console folder's materials, both screen shapes. On a failure the files written so far and the
+// folder go again, so that the next start makes all of them anew. Empty when it worked, else the error.
+std::string write_new_materials(const GameLocation& with, const std::string& console_path) {
+    std::vector<std::filesystem::path> made;
+    for (const morvanemod::ConsoleBackground& background : morvanemod::kBothBackgrounds) {
+        const MaterialWriteResult vmt = with.write_vmt(console_path, background);
+        if (vmt.ok) {
+            made.push_back(morvanemod::path_from_utf8(console_path) / background.material_file);
+            continue;
+        }
+        std::error_code ignored;
+        for (const auto& file : made) std::filesystem::remove(file, ignored);
+        std::filesystem::remove(morvanemod::path_from_utf8(console_path), ignored);
+        return vmt.error;
+    }
+    return {};
 }
 
 }  // namespace
 
-MaterialWriteResult write_material(const std::string& console_path) {
-    const auto written = morvanemod::write_vmt(morvanemod::path_from_utf8(console_path));
+MaterialWriteResult write_material(const std::string& console_path, const morvanemod::ConsoleBackground& background) {
+    const auto written = morvanemod::write_material(morvanemod::path_from_utf8(console_path), background);
     return MaterialWriteResult{written.ok, written.error};
+}
+
+std::vector<std::string> game_folders_through_steam() {
+    std::vector<std::string> folders;
+    for (const auto& game : morvanemod::find_counter_strike_source(morvanemod::this_computer()).game_folders)
+        folders.push_back(morvanemod::utf8_from_path(game));
+    return folders;
 }
 
 LocateResult locate_game(const GameLocation& with) {
@@ -38,28 +65,25 @@ LocateResult locate_game(const GameLocation& with) {
     if (morvanemod::folder_exists(stored)) return {true, stored};
 
     with.dialog->file_name = "";
+    with.dialog->folder = dialog_folder(with);
     with.dialog->title = kLocateTitle;
     with.dialog->filter = kLocateFilter;
     with.dialog->show_open();
     const std::string exe = with.dialog->file_name;
     if (exe.empty()) return ended(with, kNoGameProgram);
 
-    const std::string game = morvanemod::game_folder_from_exe(exe);
+    const std::string game = morvanemod::game_folder_from_program(exe);
     if (!morvanemod::path_exists(morvanemod::materials_folder(game))) return ended(with, kNoMaterialsFolder);
 
     const std::string console_path = morvanemod::console_folder(game);
     if (!morvanemod::folder_exists(console_path)) {
-        const std::string why = create_console_folder(console_path);
+        const std::string why = morvanemod::create_console_folder(console_path);
         if (!why.empty()) {
             return ended(with, "Could not create the folder " + console_path + ": " + why +
                                    ".\nCheck that the game folder can be written to, then start Morvane again. Quitting...");
         }
-        const MaterialWriteResult vmt = with.write_vmt(console_path);
-        if (!vmt.ok) {
-            // Leave no half-made folder behind: the next start then makes it and its material file again.
-            std::error_code ignored;
-            std::filesystem::remove(morvanemod::path_from_utf8(console_path), ignored);
-            return ended(with, "Could not write the material file: " + vmt.error +
+        if (const std::string error = write_new_materials(with, console_path); !error.empty()) {
+            return ended(with, "Could not write the material file: " + error +
                                    "\nCheck that the game folder can be written to, then start Morvane again. Quitting...");
         }
     }

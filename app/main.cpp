@@ -32,6 +32,7 @@ int main(int argc, char* argv[]) {
     services.texture = &texture;
     services.yield = morvane::yield_to_message_loop;
     services.write_vmt = morvane_ui::write_material;
+    services.find_games = morvane_ui::game_folders_through_steam;
     // Queued, so that it also ends the program when it comes before the event loop runs.
     services.end_program = [](int exit_code) {
         QMetaObject::invokeMethod(qApp, [exit_code] { QCoreApplication::exit(exit_code); }, Qt::QueuedConnection);

@@ -1,6 +1,8 @@
 #include "app/main_window.h"
 
 #include "app/build_command.h"
+#include "app/build_notice.h"
+#include "app/core/build_confirmation.h"
 #include "app/core/game_folder.h"
 #include "app/core/utf8_path.h"
 #include "app/form_fx.h"
@@ -18,7 +20,9 @@
 #include "texture/background_build.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QEvent>
+#include <QPointer>
 #include <QShowEvent>
 #include <QTimer>
 
@@ -74,8 +78,10 @@ main::main(MainServices services) : QWidget(nullptr, Qt::Window | Qt::FramelessW
     picture2_view_ = controls_.get<PictureView>("Picture2");
     title_ = controls_.get<TextLabel>("Label1");
     close_glyph_ = controls_.get<morvane::SymbolLabel>("Label2");
+    notice_ = new BuildNotice(*controls_.get<TextLabel>("Label4"));
     set_picture(morvane::default_picture());
     connect_controls();
+    set_keyboard_order();
 
     // Form_Load
     console_path_.clear();
@@ -95,12 +101,24 @@ void main::connect_controls() {
     QObject::connect(load_button_, &morvane::elboton::Click, this, [this] { load_picture(); });
     QObject::connect(build_button_, &morvane::elboton::Click, this, [this] { make_background(); });
     QObject::connect(close_glyph_, &morvane::SymbolLabel::Click, this, [this] { end_program(0); });
-    // The title line drags the window; the grab point goes over in twips with the effects' own ratio.
+    // The title line drags the window. The grab point is measured from the window's corner, not the label's,
+    // since that corner is what follows the cursor; it goes over in twips with the effects' own ratio.
     QObject::connect(title_, &TextLabel::mouse_down, this, [this](QPointF at) {
-        services_.fx->drag_start(true, float(at.x() * form_fx::kTwipsPerPixel), float(at.y() * form_fx::kTwipsPerPixel));
+        const QPoint grab = title_->mapTo(this, at).toPoint();
+        services_.fx->drag_start(true, float(grab.x() * form_fx::kTwipsPerPixel),
+                                 float(grab.y() * form_fx::kTwipsPerPixel));
     });
     QObject::connect(title_, &TextLabel::mouse_move, this, [this](QPointF) { services_.fx->drag_move(); });
     QObject::connect(title_, &TextLabel::mouse_up, this, [this](QPointF) { services_.fx->drag_stop(); });
+}
+
+void main::set_keyboard_order() {
+    // Tab and Shift+Tab go round the focusable controls in the order of the layout's rows, which is the order
+    // a player reads them in: the resolution list, "Make Background", "Load Picture", then the close glyph
+    // (a row of the title line, so first in the layout) round to the list again. The window starts on the list.
+    close_glyph_->setFocusPolicy(Qt::TabFocus);  // a click on it ends the program; it needs no focus for that
+    combo_->list_control()->setFocus(Qt::OtherFocusReason);
+    combo_->set_accessible_caption(QStringLiteral("Resolution"));
 }
 
 bool main::event(QEvent* event) {
@@ -125,7 +143,8 @@ void main::Form_Activate() {
     activated_ = true;  // first: the fade runs the message loop, which may activate the window again
     services_.fx->fade_in(*this, 0, kFadedInOpacity, 1);
     if (ended_) return;
-    GameLocation with{services_.program_folder, services_.dialog, services_.messages, services_.write_vmt};
+    GameLocation with{services_.program_folder, services_.dialog, services_.messages, services_.write_vmt,
+                      services_.find_games};
     const LocateResult found = locate_game(with);
     if (!found.located) {
         end_program(1);
@@ -159,6 +178,7 @@ void main::rescale_picture() {
 void main::load_picture() {
     morvane::FileDialog& dialog = *services_.dialog;
     dialog.file_name = "";
+    dialog.folder = "";
     dialog.title = kLoadTitle;
     dialog.filter = kLoadFilter;
     dialog.show_open();
@@ -180,19 +200,30 @@ void main::make_background() {
         return;
     }
     building_ = true;
+    notice_->hide();
     process& progress_window = services_.process->get();
     progress_window.move(geometry().center() - progress_window.rect().center());
     progress_window.show();
+    const QPointer<QWidget> focused = focusWidget();  // taking input away takes the focus too
     setEnabled(false);
 
-    BuildRequest request{picture2_, source_buffer_, temp_buffer_,
-                         morvanemod::path_from_utf8(morvanemod::texture_file(console_path_))};
+    BuildRequest request{picture2_, source_buffer_, temp_buffer_, morvanemod::path_from_utf8(console_path_)};
     ProcessProgress progress(*services_.process, services_.yield);
-    const BuildOutcome outcome = run_build(*services_.texture, request, progress);
+    BuildOutcome outcome = run_build(*services_.texture, request, progress);
+    // A console folder set up before Morvane wrote both screen shapes lacks the widescreen material.
+    if (!outcome.written_files.empty()) {
+        const MaterialWriteResult vmt = services_.write_vmt(console_path_, morvanemod::kWidescreenBackground);
+        if (!vmt.ok) outcome.messages.push_back(vmt.error + "\nWidescreen screens keep the game's own background until it is there.");
+    }
 
     services_.process->unload();
     setEnabled(true);
+    if (focused) focused->setFocus(Qt::OtherFocusReason);
     building_ = false;
+    if (outcome.written) {
+        notice_->show_text(QString::fromStdString(morvanemod::build_confirmation(
+            picture2_.width_pixels(), console_path_, outcome.written_files)));
+    }
     for (const std::string& text : outcome.messages) services_.messages->show(text);
 }
 

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace form_fx {
 class FormFx;
@@ -29,6 +30,7 @@ class TextureModule;
 
 namespace morvane_ui {
 
+class BuildNotice;
 class ProcessInstance;
 class PictureView;
 class TextLabel;
@@ -42,7 +44,8 @@ struct MainServices {
     ProcessInstance* process = nullptr;                // the program-wide progress window
     vtfmod::TextureModule* texture = nullptr;          // the texture module's state
     std::function<void()> yield;                       // the message loop, once per mip level
-    std::function<MaterialWriteResult(const std::string& console_path)> write_vmt;
+    MaterialWriter write_vmt;
+    std::function<std::vector<std::string>()> find_games;  // game folders Steam knows of (the first dialog opens there)
     std::function<void(int exit_code)> end_program;    // ends the program at once
 };
 
@@ -72,6 +75,7 @@ public:
     morvane::elboton& elboton1() { return *load_button_; }
     morvane::elboton& elboton2() { return *build_button_; }
     const BuiltForm& controls() const { return controls_; }
+    const BuildNotice& notice() const { return *notice_; }  // the word after a build
 
 protected:
     bool event(QEvent* event) override;
@@ -82,6 +86,7 @@ private:
     void rescale_picture();
     void set_picture(const morvane::Image32& picture);
     void connect_controls();
+    void set_keyboard_order();
 
     MainServices services_;
     std::string console_path_;
@@ -101,6 +106,7 @@ private:
     PictureView* picture2_view_ = nullptr;
     TextLabel* title_ = nullptr;
     morvane::SymbolLabel* close_glyph_ = nullptr;
+    BuildNotice* notice_ = nullptr;
 };
 
 }  // namespace morvane_ui

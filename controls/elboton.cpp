@@ -1,8 +1,11 @@
 #include "controls/elboton.h"
 
+#include "controls/focus_cue.h"
 #include "platform/qt/screen_metrics.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -33,6 +36,7 @@ elboton::elboton(QWidget* parent) : SkinnedControl(parent, EdgeLook::Raised, Twi
     shadow1_->hide();
     shadow1_->setEnabled(false);
     shadow1_->stackUnder(label_);  // a shadow lies below what casts it
+    setFocusPolicy(Qt::StrongFocus);
     finish_construction();
 }
 
@@ -74,6 +78,10 @@ void elboton::apply_caption(const QString& text) {
     label_->adjustSize();
     shadow1_->adjustSize();
     place_caption();
+    if (QAccessible::isActive()) {  // a screen reader says the new caption
+        QAccessibleEvent renamed(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&renamed);
+    }
 }
 
 void elboton::apply_font(const QFont& font) {
@@ -145,6 +153,43 @@ void elboton::showEvent(QShowEvent* event) {
 void elboton::focusInEvent(QFocusEvent* event) {
     SkinnedControl::focusInEvent(event);
     place_caption();
+}
+
+void elboton::focusOutEvent(QFocusEvent* event) {
+    SkinnedControl::focusOutEvent(event);
+    // Space held while the focus leaves: the button comes up without a click, as on Windows.
+    if (space_held_) {
+        space_held_ = false;
+        show_pressed(false, Qt::LeftButton);
+    }
+}
+
+void elboton::keyPressEvent(QKeyEvent* event) {
+    if (!is_space(*event) && !is_enter(*event)) {
+        SkinnedControl::keyPressEvent(event);  // not ours: the window may want it
+        return;
+    }
+    event->accept();
+    note_keyboard_use(*this);
+    if (event->isAutoRepeat()) return;  // a held key presses once
+    if (is_enter(*event)) {
+        press();
+    } else if (!space_held_) {
+        space_held_ = true;
+        show_pressed(true, Qt::LeftButton);
+    }
+}
+
+void elboton::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Space || !space_held_) {
+        SkinnedControl::keyReleaseEvent(event);
+        return;
+    }
+    event->accept();
+    if (event->isAutoRepeat()) return;
+    space_held_ = false;
+    show_pressed(false, Qt::LeftButton);
+    press();
 }
 
 }  // namespace morvane

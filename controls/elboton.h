@@ -8,6 +8,9 @@
 // (defaults from the host's font), DropShadow (false), CenterCaption (false).
 // Events raised: Click, MouseDown, MouseMove (over the caption only), MouseUp. No DblClick: a quick second
 // click is a click of its own.
+// Keyboard: the button takes the focus by Tab or a click; Space (pushed in while held, Click on release) and
+// Enter (Click at once) press it as a click does. Its focus mark is a dotted rectangle in Color3DLight two
+// pixels inside the edge, shown once the keyboard has been used in its window.
 #include "controls/skinned_control.h"
 
 class QLabel;
@@ -33,6 +36,11 @@ public:
     // Places the caption and its shadow copy: x 6 and 7, or centred; vertically centred when it fits.
     void place_caption();
 
+    // What a click does: raises Click (assistive technology's press action, Space and Enter).
+    void press() { emit Click(); }
+    // The edge shows the button held down by Space.
+    bool held_by_space() const { return space_held_; }
+
     // Where the caption and its shadow copy are now, in the button's pixels.
     QRect caption_geometry() const;
     QRect shadow_geometry() const;
@@ -51,6 +59,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    QRect focus_mark_rect() const override { return QRect(QPoint(2, 2), QPoint(width() - 3, height() - 3)); }
 
 private:
     void apply_fore_color(uint32_t color);
@@ -65,6 +77,7 @@ private:
     bool center_caption_ = false;
     bool drop_shadow_ = false;
     bool pressed_on_caption_ = false;
+    bool space_held_ = false;
 };
 
 }  // namespace morvane

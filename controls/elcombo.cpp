@@ -1,5 +1,6 @@
 #include "controls/elcombo.h"
 
+#include "controls/focus_cue.h"
 #include "controls/symbol_label.h"
 #include "platform/qt/screen_metrics.h"
 #include "platform/qt/system_colors.h"
@@ -47,6 +48,8 @@ elcombo::elcombo(QWidget* parent)
     combo1_ = new QComboBox(this);
     combo1_->setFont(host_font());
     combo1_->setFocusPolicy(Qt::StrongFocus);
+    combo1_->installEventFilter(this);
+    setFocusProxy(combo1_);
     // The symbol box covers the list control's own drop button; the triangle shows there.
     picture1_->raise();
     connect(combo1_, &QComboBox::currentIndexChanged, this, [this](int) { emit Click(); });
@@ -186,6 +189,25 @@ void elcombo::layout_content() {
 void elcombo::fit_list_width() {
     const int height = std::max(combo1_->sizeHint().height(), kMinListHeight);
     combo1_->setGeometry(-1, kListTop, width(), height);
+}
+
+void elcombo::set_accessible_caption(const QString& caption) {
+    setAccessibleName(caption);
+    combo1_->setAccessibleName(caption);
+}
+
+QRect elcombo::focus_mark_rect() const {
+    // Round the text, inside the edge and left of the symbol box.
+    return QRect(QPoint(2, 2), QPoint(picture1_->x() - 2, 17));
+}
+
+bool elcombo::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == combo1_) {
+        if (event->type() == QEvent::KeyPress) note_keyboard_use(*this);
+        if (event->type() == QEvent::KeyPress || event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+            update_focus_mark();
+    }
+    return SkinnedControl::eventFilter(watched, event);
 }
 
 void elcombo::mousePressEvent(QMouseEvent* event) {

@@ -9,6 +9,8 @@
 // ListBackColor and ListForeColor are accepted and reported as changed, never stored, and read back
 // false and 0.
 // Event raised: Click, on every change of the selected entry (by the user or by SetListIndex).
+// Keyboard: the list control takes the focus (the control is its focus proxy) and keeps its own keys; its
+// focus mark is a dotted rectangle in Color3DLight round the text, shown once the keyboard has been used.
 //
 //   combo->AddItem("1024 x 1024");  combo->AddItem("2048 x 2048");  combo->SetListIndex(0);  // raises Click
 #include "controls/skinned_control.h"
@@ -50,6 +52,9 @@ public:
         set_property(QStringLiteral("SymbolOverColor"), QVariant::fromValue(color));
     }
 
+    // The name a screen reader gives the list control (Qt's own combo box, which takes the focus).
+    void set_accessible_caption(const QString& caption);
+
     // What the control shows, for hosts and tests.
     uint32_t triangle_color() const;
     QRect symbol_box_geometry() const;
@@ -64,6 +69,8 @@ protected:
     void layout_content() override;
     void edge_colors_changed() override { restyle_list(); }  // the drop-down's selection shows the light colour
     PixelRect blend_rect() const override { return PixelRect{0, 0, width(), height()}; }
+    QRect focus_mark_rect() const override;
+    bool eventFilter(QObject* watched, QEvent* event) override;  // the list control's focus and keys
     void mousePressEvent(QMouseEvent* event) override;  // a press beside the list opens it
     void mouseMoveEvent(QMouseEvent*) override {}
     void mouseReleaseEvent(QMouseEvent*) override {}

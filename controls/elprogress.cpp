@@ -1,5 +1,7 @@
 #include "controls/elprogress.h"
 
+#include <QAccessible>
+
 #include <algorithm>
 
 namespace morvane {
@@ -66,6 +68,10 @@ void elprogress::apply_max(int32_t v) {
 void elprogress::apply_value(int32_t v) {
     value_ = std::clamp(v, std::min(min_, max_), std::max(min_, max_));
     draw_bar();
+    if (QAccessible::isActive()) {  // a screen reader follows the bar
+        QAccessibleValueChangeEvent moved(this, value_);
+        QAccessible::updateAccessibility(&moved);
+    }
 }
 
 int elprogress::filled_blocks() const {

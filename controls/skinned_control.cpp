@@ -1,5 +1,7 @@
 #include "controls/skinned_control.h"
 
+#include "controls/accessible_controls.h"
+#include "controls/focus_cue.h"
 #include "platform/qt/screen_metrics.h"
 #include "platform/qt/symbol_font.h"
 
@@ -9,6 +11,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -16,11 +19,11 @@ namespace morvane {
 
 namespace {
 
-// The edge lines as a child element of their own, kept above every other child, so that captions, the list
-// control and whatever a frame holds never cover the edge.
+// The edge lines (and the keyboard focus mark) as a child element of their own, kept above every other child,
+// so that captions, the list control and whatever a frame holds never cover them.
 class EdgeOverlay final : public QWidget {
 public:
-    EdgeOverlay(QWidget* parent, const EdgeLines& lines) : QWidget(parent), lines_(lines) {
+    EdgeOverlay(QWidget* parent, std::function<void(QPainter&)> paint) : QWidget(parent), paint_(std::move(paint)) {
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setAttribute(Qt::WA_NoSystemBackground);
     }
@@ -28,11 +31,11 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        paint_edge_lines(painter, lines_, size());
+        paint_(painter);
     }
 
 private:
-    const EdgeLines& lines_;
+    std::function<void(QPainter&)> paint_;
 };
 
 }  // namespace
@@ -41,9 +44,13 @@ SkinnedControl::SkinnedControl(QWidget* parent, EdgeLook look, TwipsSize initial
     : QWidget(parent), back_color_(colors.back), light_(colors.light), dark_(colors.dark), look_(look),
       outer_(initial) {
     install_font_fallbacks();
+    install_accessible_controls();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);  // MouseMove also while no button is held
-    overlay_ = new EdgeOverlay(this, lines_);
+    overlay_ = new EdgeOverlay(this, [this](QPainter& painter) {
+        paint_edge_lines(painter, lines_, size());
+        if (shows_focus_cue(*this)) paint_focus_mark(painter, focus_mark_rect(), light_);
+    });
     show_edge(look_);
 }
 
@@ -293,6 +300,18 @@ void SkinnedControl::mouseReleaseEvent(QMouseEvent* event) {
         if (rect().contains(event->position().toPoint())) emit Click();
     }
 }
+
+void SkinnedControl::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update_focus_mark();
+}
+
+void SkinnedControl::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update_focus_mark();
+}
+
+void SkinnedControl::update_focus_mark() { overlay_->update(); }
 
 MouseArgs SkinnedControl::mouse_args(const QMouseEvent& event, bool use_held_buttons) {
     auto code = [](Qt::MouseButtons b) {

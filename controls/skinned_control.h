@@ -152,6 +152,11 @@ protected:
     // The blend itself, without the opacity check: clear, then blend into blend_rect().
     void blend_background(SurfaceHandle origen, int32_t x, int32_t y, uint8_t cantidad);
 
+    // Where the keyboard focus mark goes (outermost pixels, dotted in Color3DLight above everything); an
+    // empty rectangle for none. Shown only while the control has the focus and the keyboard has been used.
+    virtual QRect focus_mark_rect() const { return {}; }
+    void update_focus_mark();  // after the focus or the keyboard's use changed
+
     static MouseArgs mouse_args(const QMouseEvent& event, bool use_held_buttons = false);
 
     // Hooks of the common mouse handling: the look of a press (before MouseDown) and of a release (before
@@ -165,6 +170,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void childEvent(QChildEvent* event) override;
 

@@ -6,6 +6,10 @@
 //   close->setGeometry(796, 8, 11, 14);
 //   close->set_color(0xE0E0E0);                        // 9.75 points, weight 500 unless set otherwise
 //   QObject::connect(close, &SymbolLabel::Click, ...);
+//
+// A host that lets the keyboard reach it gives it a focus policy; Space (on release) and Enter then raise
+// Click as a left-button click does, and once the keyboard has been used in the window a dotted mark in
+// the symbol's colour frames the focused label.
 #include "platform/qt/symbol_font.h"
 
 #include <QWidget>
@@ -34,6 +38,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     SymbolGlyph glyph_;
@@ -41,6 +48,7 @@ private:
     double point_size_ = 9.75;
     int weight_ = 500;
     bool armed_ = false;
+    bool space_held_ = false;
 };
 
 }  // namespace morvane

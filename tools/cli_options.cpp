@@ -6,15 +6,25 @@ namespace morvane::cli {
 
 const char* const kUsage =
     "Usage:\n"
-    "  morvane-cli make [PICTURE] --size 1024|2048 --out DIR [--encoder morvane|squish|squish-range]\n"
+    "  morvane-cli make [PICTURE] --size 1024|2048 --out DIR|--game auto|PATH [--only-standard]\n"
+    "                   [--encoder morvane|squish|squish-range]\n"
+    "  morvane-cli where\n"
     "  morvane-cli inspect FILE.vtf\n"
     "  morvane-cli --help\n"
     "\n"
     "make     Stretches PICTURE (a .bmp, .jpg, .png, ... of any size; without one, the built-in picture) to\n"
     "         a square of the given side, builds the console background texture from it (DXT5, full mip\n"
-    "         chain, VTF 7.1) and writes DIR/background01.vtf, replacing an earlier one once the new file is\n"
-    "         complete. DIR/background01.vmt is written too, unless it is there already. DIR must exist.\n"
+    "         chain, VTF 7.1) and writes it twice, as background01.vtf (4:3 and 5:4 screens) and\n"
+    "         background01_widescreen.vtf (16:10 and 16:9), each replacing an earlier one once the new file\n"
+    "         is complete. Their materials background01.vmt and background01_widescreen.vmt are written too,\n"
+    "         unless they are there already. --only-standard writes the background01 pair alone.\n"
+    "         --out DIR    writes into DIR, which must exist.\n"
+    "         --game auto  writes into the console folder of the Counter-Strike: Source that Steam knows of.\n"
+    "         --game PATH  writes into the console folder of the game whose program (hl2.exe, hl2_linux,\n"
+    "                      hl2.sh) or folder PATH is; the folder cstrike/materials/console is made if needed.\n"
     "         --encoder picks the DXT block encoder (default: the library's own choice).\n"
+    "where    Prints the console folder of every Counter-Strike: Source installation Steam knows of, one per\n"
+    "         line; exits with 1 when there is none.\n"
     "inspect  Prints the header fields and the block table of a VTF file and checks that the blocks add up\n"
     "         to the file's length; exits with 1 when they do not or when the file is no VTF texture.\n";
 
@@ -31,8 +41,13 @@ std::string parse_make(int argc, char** argv, int first, MakeOptions& make) {
             else if (value == "2048") make.side_pixels = 2048;
             else return "--size must be 1024 or 2048, not \"" + std::string(value) + "\"";
         } else if (arg == "--out") {
-            if (!has_value) return "--out needs a folder";
+            if (!has_value || !*argv[i + 1]) return "--out needs a folder";
             make.out = argv[++i];
+        } else if (arg == "--game") {
+            if (!has_value || !*argv[i + 1]) return "--game needs auto, the game's program or the game's folder";
+            make.game = argv[++i];
+        } else if (arg == "--only-standard") {
+            make.only_standard = true;
         } else if (arg == "--encoder") {
             if (!has_value) return "--encoder needs a value: morvane, squish or squish-range";
             dxt::Encoder encoder{};
@@ -48,7 +63,8 @@ std::string parse_make(int argc, char** argv, int first, MakeOptions& make) {
         }
     }
     if (make.side_pixels == 0) return "make needs --size 1024 or --size 2048";
-    if (make.out.empty()) return "make needs --out DIR";
+    if (make.out.empty() && make.game.empty()) return "make needs --out DIR or --game auto|PATH";
+    if (!make.out.empty() && !make.game.empty()) return "give --out or --game, not both";
     return {};
 }
 
@@ -73,6 +89,11 @@ std::string parse_command_line(int argc, char** argv, Command& command) {
         command.kind = Command::Inspect;
         if (argc != 3) return "inspect needs exactly one file";
         command.inspect.file = argv[2];
+        return {};
+    }
+    if (verb == "where") {
+        command.kind = Command::Where;
+        if (argc != 2) return "where takes no arguments";
         return {};
     }
     return "unknown command \"" + std::string(verb) + "\"";

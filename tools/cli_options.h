@@ -11,7 +11,9 @@ namespace morvane::cli {
 struct MakeOptions {
     std::optional<std::filesystem::path> picture;  // none: the built-in default picture
     int side_pixels = 0;                           // 1024 or 2048
-    std::filesystem::path out;                     // folder for background01.vtf and .vmt
+    std::filesystem::path out;                     // folder for the textures and materials; or
+    std::string game;                              // "auto", or the game's program file or folder
+    bool only_standard = false;                    // background01 alone, without the widescreen pair
     std::optional<dxt::Encoder> encoder;           // none: the library's default
 };
 
@@ -20,7 +22,7 @@ struct InspectOptions {
 };
 
 struct Command {
-    enum Kind { Help, Make, Inspect } kind = Help;
+    enum Kind { Help, Make, Inspect, Where } kind = Help;
     MakeOptions make;
     InspectOptions inspect;
 };

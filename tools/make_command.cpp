@@ -1,16 +1,23 @@
-// `make`: picture -> square -> texture -> DIR/background01.vtf (+ .vmt where absent).
+// `make`: picture -> square -> texture -> the console folder's background01.vtf and
+// background01_widescreen.vtf (+ their .vmt where absent).
 #include "tools/make_command.h"
 
-#include "app/core/material_file.h"
+#include "app/core/background_files.h"
+#include "app/core/game_folder.h"
+#include "app/core/utf8_path.h"
+#include "tools/game_choice.h"
 #include "platform/input_file.h"
 #include "platform/qt/default_picture.h"
 #include "platform/qt/picture_loader.h"
 #include "texture/background_build.h"
 #include "tools/terminal_progress.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace morvane::cli {
 
@@ -40,21 +47,58 @@ bool picture_for(const MakeOptions& options, Image32& picture, std::string& erro
     return true;
 }
 
+// Where the files go: --out as it is, or the console folder of the game --game names.
+bool target_folder(const MakeOptions& options, fs::path& folder, std::string& error) {
+    std::error_code ec;
+    if (options.game.empty()) {
+        folder = options.out;
+        const fs::file_status out = fs::status(folder, ec);
+        if (ec)  // a name too long for the system, no permission to look: not the same as missing
+            error = "the output folder \"" + options.out.string() + "\" cannot be used: " + input_error_reason(ec.value()) + ".";
+        else if (!fs::exists(out))
+            error = "the output folder \"" + options.out.string() + "\" does not exist; create it first.";
+        else if (!fs::is_directory(out))
+            error = "\"" + options.out.string() + "\" is not a folder; give the folder to write the background into.";
+        return error.empty();
+    }
+    const fs::path game = game_folder_for(options.game, error);
+    if (game.empty()) return false;
+    folder = morvanemod::path_from_utf8(morvanemod::console_folder(morvanemod::utf8_from_path(game)));
+    std::printf("Game: %s\n", morvanemod::utf8_from_path(game).c_str());
+    return true;
+}
+
+// The textures, then the materials of those that were written, each line saying what happened.
+int write_files(const vtfmod::TextureModule& module, const fs::path& folder,
+                std::span<const morvanemod::ConsoleBackground> backgrounds, bool made_folder) {
+    std::error_code ec;
+    std::vector<fs::path> written;
+    const morvanemod::FileResult textures = morvanemod::write_textures(module, folder, backgrounds, written);
+    for (const fs::path& texture : written)
+        std::printf("Wrote %s (%ju bytes, %d levels)\n", texture.string().c_str(), uintmax_t(fs::file_size(texture, ec)),
+                    int(module.MipCount()));
+    if (written.empty() && made_folder) fs::remove(folder, ec);  // leave no empty folder behind
+
+    for (const morvanemod::ConsoleBackground& background : backgrounds) {
+        if (std::find(written.begin(), written.end(), folder / background.texture_file) == written.end()) continue;
+        const fs::path material = folder / background.material_file;
+        const bool material_was_there = fs::exists(material, ec);
+        const morvanemod::FileResult vmt = morvanemod::write_material(folder, background);
+        if (!vmt.ok) return fail(vmt.error);
+        std::printf(material_was_there ? "Kept %s as it was\n" : "Wrote %s\n", material.string().c_str());
+    }
+    if (!textures.ok) return fail(textures.error);
+    return 0;
+}
+
 }  // namespace
 
 int run_make(const MakeOptions& options) {
-    std::error_code ec;
-    const fs::file_status out = fs::status(options.out, ec);
-    if (ec)  // a name too long for the system, no permission to look: not the same as missing
-        return fail("the output folder \"" + options.out.string() + "\" cannot be used: " +
-                    input_error_reason(ec.value()) + ".");
-    if (!fs::exists(out))
-        return fail("the output folder \"" + options.out.string() + "\" does not exist; create it first.");
-    if (!fs::is_directory(out))
-        return fail("\"" + options.out.string() + "\" is not a folder; give the folder to write the background into.");
+    fs::path folder;
+    std::string error;
+    if (!target_folder(options, folder, error)) return fail(error);
 
     Image32 picture;
-    std::string error;
     if (!picture_for(options, picture, error)) return fail(error);
 
     if (options.encoder) dxt::set_encoder(*options.encoder);
@@ -68,18 +112,19 @@ int run_make(const MakeOptions& options) {
     if (!vtfmod::build_background(picture, options.side_pixels, module))
         return fail("the texture could not be built from the picture; nothing was written.");
 
-    const fs::path texture = options.out / "background01.vtf";
-    const vtfmod::WriteResult written = module.WriteVtfFile(texture);
-    if (!written.ok) return fail(written.error);
-    std::printf("Wrote %s (%ju bytes, %d levels)\n", texture.string().c_str(), uintmax_t(fs::file_size(texture, ec)),
-                int(module.MipCount()));
+    // As the window's start-up does for a game: the console folder is made when it is missing.
+    bool made_folder = false;
+    if (!options.game.empty() && !morvanemod::path_exists(morvanemod::utf8_from_path(folder))) {
+        if (const std::string why = morvanemod::create_console_folder(morvanemod::utf8_from_path(folder)); !why.empty())
+            return fail("could not create the folder \"" + folder.string() + "\": " + why +
+                        ". Check that the game folder can be written to.");
+        made_folder = true;
+        std::printf("Made %s\n", folder.string().c_str());
+    }
 
-    const fs::path material = options.out / "background01.vmt";
-    const bool material_was_there = fs::exists(material, ec);
-    const morvanemod::FileResult vmt = morvanemod::write_vmt(options.out);
-    if (!vmt.ok) return fail(vmt.error);
-    std::printf(material_was_there ? "Kept %s as it was\n" : "Wrote %s\n", material.string().c_str());
-    return 0;
+    const std::span<const morvanemod::ConsoleBackground> backgrounds =
+        options.only_standard ? std::span(&morvanemod::kStandardBackground, 1) : std::span(morvanemod::kBothBackgrounds);
+    return write_files(module, folder, backgrounds, made_folder);
 }
 
 }  // namespace morvane::cli

@@ -1,6 +1,7 @@
 // morvane-cli: the console background build without a window.
 #include "platform/memory_reuse.h"
 #include "tools/cli_options.h"
+#include "tools/game_choice.h"
 #include "tools/inspect_command.h"
 #include "tools/make_command.h"
 
@@ -21,6 +22,7 @@ int run(int argc, char** argv) {
         case morvane::cli::Command::Help: std::fputs(morvane::cli::kUsage, stdout); return 0;
         case morvane::cli::Command::Make: return morvane::cli::run_make(command.make);
         case morvane::cli::Command::Inspect: return morvane::cli::run_inspect(command.inspect);
+        case morvane::cli::Command::Where: return morvane::cli::run_where();
     }
     return 2;
 }

@@ -26,6 +26,16 @@ std::string game_folder_from_exe(const std::string& exe_file) {
     return exe_file.substr(0, end);
 }
 
+std::string game_folder_from_program(const std::string& program_file) {
+#ifdef _WIN32
+    return game_folder_from_exe(program_file);
+#else
+    const auto slash = program_file.find_last_of('/');
+    if (slash == std::string::npos) return {};
+    return slash == 0 ? std::string("/") : program_file.substr(0, slash);
+#endif
+}
+
 std::string materials_folder(const std::string& game_folder) {
     return joined(joined(game_folder, "cstrike"), "materials");
 }
@@ -33,8 +43,6 @@ std::string materials_folder(const std::string& game_folder) {
 std::string console_folder(const std::string& game_folder) {
     return joined(materials_folder(game_folder), "console");
 }
-
-std::string texture_file(const std::string& console_path) { return joined(console_path, "background01.vtf"); }
 
 bool path_exists(const std::string& path) {
     if (path.empty()) return false;
@@ -46,6 +54,12 @@ bool folder_exists(const std::string& path) {
     if (path.empty()) return false;
     std::error_code ec;
     return std::filesystem::is_directory(path_from_utf8(path), ec);
+}
+
+std::string create_console_folder(const std::string& console_path) {
+    std::error_code ec;
+    if (std::filesystem::create_directory(path_from_utf8(console_path), ec) && !ec) return {};
+    return ec ? ec.message() : std::string("it could not be created");
 }
 
 }  // namespace morvanemod

@@ -15,15 +15,19 @@ inline constexpr char kPathSeparator = '/';
 // not bytes; "" when the name is shorter.
 std::string game_folder_from_exe(const std::string& exe_file);
 
+// The game folder of the program the player chose: on Windows game_folder_from_exe; elsewhere, where the
+// program has other names too (hl2_linux, hl2.sh, hl2_osx, hl2.exe under Proton), the folder holding it.
+std::string game_folder_from_program(const std::string& program_file);
+
 std::string materials_folder(const std::string& game_folder);  // game + "\cstrike\materials"
 std::string console_folder(const std::string& game_folder);    // game + "\cstrike\materials\console"
-
-// The file names beside the console folder.
-std::string texture_file(const std::string& console_path);   // console_path + "\background01.vtf"
 
 // A file or a folder of that name exists.
 bool path_exists(const std::string& path);
 // A folder of that name exists (a file of that name does not count).
 bool folder_exists(const std::string& path);
+
+// Makes the console folder, one level (its parent is the materials folder). "" when it worked, else why not.
+std::string create_console_folder(const std::string& console_path);
 
 }  // namespace morvanemod

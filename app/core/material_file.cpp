@@ -1,26 +1,29 @@
 #include "app/core/material_file.h"
 
+#include "app/core/utf8_path.h"
 #include "platform/file_replace.h"
 
 namespace morvanemod {
 
 namespace fs = std::filesystem;
 
-const char* const kMaterialText =
-    "\"UnlitGeneric\"\r\n"
-    "{\r\n"
-    "\t\"$basetexture\" \"console/background01\"\r\n"
-    "\t\"$vertexcolor\" 1\r\n"
-    "\t\"$no_fullbright\" 1\r\n"
-    "\t\"$ignorez\" 1\r\n"
-    "}\r\n";
+std::string material_text(std::string_view game_texture) {
+    return "\"UnlitGeneric\"\r\n"
+           "{\r\n"
+           "\t\"$basetexture\" \"" + std::string(game_texture) + "\"\r\n"
+           "\t\"$vertexcolor\" 1\r\n"
+           "\t\"$no_fullbright\" 1\r\n"
+           "\t\"$ignorez\" 1\r\n"
+           "}\r\n";
+}
 
-FileResult write_vmt(const fs::path& console_path) {
-    const fs::path path = console_path / "background01.vmt";
+FileResult write_material(const fs::path& console_path, const ConsoleBackground& background) {
+    const fs::path path = console_path / background.material_file;
     // Written completely beside its final name first; a material already there is never overwritten or changed.
-    const std::string reason = morvane::replace_file(path, kMaterialText, morvane::IfPresent::Keep);
+    const std::string reason =
+        morvane::replace_file(path, material_text(background.game_texture), morvane::IfPresent::Keep);
     if (reason.empty()) return {true, {}};
-    return {false, "Could not write the material file \"" + path.string() + "\": " + reason +
+    return {false, "Could not write the material file \"" + utf8_from_path(path) + "\": " + reason +
                        ". Check that the folder exists and is writable."};
 }
 

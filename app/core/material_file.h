@@ -1,8 +1,11 @@
 #pragma once
-// The material file that names the console background texture for the game: background01.vmt, written
-// once beside background01.vtf and never changed afterwards.
+// The material files that name the console background textures for the game: background01.vmt (and its
+// widescreen twin), written once beside their textures and never changed afterwards.
+#include "app/core/console_files.h"
+
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace morvanemod {
 
@@ -11,11 +14,17 @@ struct FileResult {
     std::string error;  // what happened, to which file, and what to do
 };
 
-// The file's exact 117 bytes: seven lines with CR LF ends, keys indented by one TAB.
-extern const char* const kMaterialText;
+// The file's exact bytes: seven lines with CR LF ends, keys indented by one TAB; 117 bytes for
+// "console/background01".
+std::string material_text(std::string_view game_texture);
 
-// Writes console_path/background01.vmt when no file of that name exists; an existing one is left as it
-// is (and counts as success). The file is written completely or not at all.
-FileResult write_vmt(const std::filesystem::path& console_path);
+// Writes the background's material into console_path when no file of that name exists; an existing one is
+// left as it is (and counts as success). The file is written completely or not at all.
+FileResult write_material(const std::filesystem::path& console_path, const ConsoleBackground& background);
+
+// background01.vmt.
+inline FileResult write_vmt(const std::filesystem::path& console_path) {
+    return write_material(console_path, kStandardBackground);
+}
 
 }  // namespace morvanemod

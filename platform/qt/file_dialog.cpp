@@ -55,14 +55,15 @@ std::string qt_name_filters(const std::string& bar_filter) {
 }
 
 void QtFileDialog::show_open() {
-    const QString start = file_name.empty() ? QString() : QString::fromStdString(file_name);
+    const std::string& opens_at = file_name.empty() ? folder : file_name;
+    const QString start = QString::fromStdString(opens_at);
     const QString chosen = QFileDialog::getOpenFileName(parent_, QString::fromStdString(title), start,
                                                         QString::fromStdString(qt_name_filters(filter)));
     file_name = chosen.isEmpty() ? std::string() : QDir::toNativeSeparators(chosen).toStdString();
 }
 
 void ScriptedFileDialog::show_open() {
-    shown.push_back(Shown{title, filter, file_name});
+    shown.push_back(Shown{title, filter, file_name, folder});
     if (answers_.empty()) {
         file_name.clear();
         return;

@@ -14,6 +14,7 @@ public:
     virtual ~FileDialog() = default;
 
     std::string file_name;  // set "" before showing; the chosen full path afterwards, "" when cancelled
+    std::string folder;     // where the dialog opens while file_name is empty; "" leaves it to the system
     std::string title;
     // Descriptions and patterns joined by vertical bars: "Pictures|*.bmp;*.jpg|All|*.*".
     std::string filter;
@@ -45,6 +46,7 @@ public:
         std::string title;
         std::string filter;
         std::string file_name_before;
+        std::string folder;
     };
     void answer(std::string chosen) { answers_.push_back(std::move(chosen)); }
     void show_open() override;

@@ -1,10 +1,12 @@
 // The platform's own dialogs: what the user sees in them and what a cancel gives back.
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/message_box.h"
+#include "temp_folder.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -51,6 +53,25 @@ TEST(QtDialogs, ShowTheProgramsTitleTextAndFilterAndReadACancelAsAnEmptyName) {
     dialog.filter = "Picture File(*.bmp,*.jpg)|*.bmp;*.jpg";
     dialog.show_open();
     EXPECT_EQ(looked, 2);
+    EXPECT_EQ(dialog.file_name, "");
+}
+
+TEST(QtDialogs, TheGameDialogOpensInTheFolderItIsGivenWithNoFileChosenAndOffersEveryProgramName) {
+    const morvane::testing::TempFolder game;
+    int looked = 0;
+    when_shown([&](QWidget& shown) {
+        auto* dialog = qobject_cast<QFileDialog*>(&shown);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(QFileInfo(dialog->directory().absolutePath()), QFileInfo(QString::fromStdString(game.path().string())));
+        EXPECT_EQ(dialog->nameFilters(), QStringList{"The game's program (hl2_linux hl2.sh hl2.exe)"});
+        ++looked;
+    });
+    morvane::QtFileDialog dialog;
+    dialog.folder = game.path().string();
+    dialog.title = "Locate Your hl2.exe file.";
+    dialog.filter = "The game's program (hl2_linux hl2.sh hl2.exe)|hl2_linux;hl2.sh;hl2.exe";
+    dialog.show_open();
+    EXPECT_EQ(looked, 1);
     EXPECT_EQ(dialog.file_name, "");
 }
 

@@ -5,6 +5,8 @@
 #include "controls/elcombo.h"
 #include "platform/picture_surface.h"
 
+#include <algorithm>
+
 namespace morvane::testing {
 namespace {
 
@@ -49,6 +51,26 @@ TEST_F(Pictures, ACancelledDialogOrAFileThatIsNoPictureKeepsThePreviousPicture) 
     EXPECT_EQ(w.Picture2().image().bytes, shown);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_NE(messages.shown[0].find("broken.jpg"), std::string::npos) << messages.shown[0];
+}
+
+TEST_F(Pictures, TheBuiltInPicturesNameLiesWellInsideWhatThePreviewFrameShowsAt1024) {
+    auto& w = open();
+    QWidget* frame = w.controls().find("elframe1");
+    QWidget* view = w.controls().find("Picture2");
+    // The frame's inside (within its one-pixel edge), in the picture's pixels.
+    const QRect shown = frame->rect().adjusted(1, 1, -1, -1).translated(-view->pos());
+    ASSERT_EQ(w.Picture2().width_pixels(), 1024);
+    QRect letters;  // the light cores of the name's letters
+    for (int y = 0; y < 1024; ++y)
+        for (int x = 0; x < 1024; ++x) {
+            const morvane::Bgra p = w.Picture2().image().pixel(x, y);
+            if (std::min({p.r, p.g, p.b}) > 190) letters |= QRect(x, y, 1, 1);
+        }
+    ASSERT_GT(letters.width(), 300) << "the name is there";
+    const int margin = 24;  // pixels of background round the name
+    EXPECT_TRUE(shown.adjusted(margin, margin, -margin, -margin).contains(letters))
+        << "name at " << letters.x() << "," << letters.y() << " " << letters.width() << "x" << letters.height()
+        << ", the frame shows " << shown.width() << "x" << shown.height();
 }
 
 }  // namespace

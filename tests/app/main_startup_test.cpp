@@ -1,6 +1,9 @@
 // The first activation: fade-in, config.dat, the hl2.exe dialog and the ways the program ends; the title
 // line and the close glyph.
 #include "main_window_fixture.h"
+#include "tests/app/core/fake_steam.h"
+
+#include "platform/qt/screen_metrics.h"
 
 #include <chrono>
 #include <numeric>
@@ -10,7 +13,14 @@ namespace {
 
 using Startup = MainWindowTest;
 
-TEST_F(Startup, AFirstRunFadesInAsksForHl2ExeAndWritesTheMaterialAndConfigDatASecondWritesNothingAnEmptyOneAsksAgain) {
+const std::string kStandardMaterial =
+    "\"UnlitGeneric\"\r\n{\r\n\t\"$basetexture\" \"console/background01\"\r\n\t\"$vertexcolor\" 1\r\n"
+    "\t\"$no_fullbright\" 1\r\n\t\"$ignorez\" 1\r\n}\r\n";
+const std::string kWidescreenMaterial =
+    "\"UnlitGeneric\"\r\n{\r\n\t\"$basetexture\" \"console/background01_widescreen\"\r\n\t\"$vertexcolor\" 1\r\n"
+    "\t\"$no_fullbright\" 1\r\n\t\"$ignorez\" 1\r\n}\r\n";
+
+TEST_F(Startup, AFirstRunFadesInAsksForHl2ExeAndWritesTheMaterialsAndConfigDatASecondWritesNothingAnEmptyOneAsksAgain) {
     dialog.answer(exe());
     auto& w = open();
     EXPECT_EQ(effects.regions, (std::vector<form_fx::RoundRegion>{{0, 0, 820, 711, 20, 20}}));
@@ -22,17 +32,19 @@ TEST_F(Startup, AFirstRunFadesInAsksForHl2ExeAndWritesTheMaterialAndConfigDatASe
     EXPECT_EQ(effects.opacities, fade);
     ASSERT_EQ(dialog.shown.size(), 1u);
     EXPECT_EQ(dialog.shown[0].title, "Locate Your hl2.exe file.");
-    EXPECT_EQ(dialog.shown[0].filter, "hl2.exe (hl2.exe)|hl2.exe");
-    EXPECT_EQ(read_bytes(console() / "background01.vmt"),
-              "\"UnlitGeneric\"\r\n{\r\n\t\"$basetexture\" \"console/background01\"\r\n\t\"$vertexcolor\" 1\r\n"
-              "\t\"$no_fullbright\" 1\r\n\t\"$ignorez\" 1\r\n}\r\n");
+    EXPECT_EQ(dialog.shown[0].filter, "The game's program (hl2_linux hl2.sh hl2.exe)|hl2_linux;hl2.sh;hl2.exe");
+    EXPECT_EQ(dialog.shown[0].folder, "") << "no Steam: the system picks where the dialog opens";
+    EXPECT_EQ(read_bytes(console() / "background01.vmt"), kStandardMaterial);
+    EXPECT_EQ(read_bytes(console() / "background01_widescreen.vmt"), kWidescreenMaterial);
+    EXPECT_EQ(kWidescreenMaterial.size(), 128u);
     EXPECT_EQ(read_bytes(program() / "config.dat"), console().string() + "\r\n");
     EXPECT_EQ(w.console_path(), console().string());
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_FALSE(exit_code.has_value());
 
     const auto long_ago = fs::file_time_type::clock::now() - std::chrono::hours(24);
-    const fs::path written[] = {program() / "config.dat", console() / "background01.vmt"};
+    const fs::path written[] = {program() / "config.dat", console() / "background01.vmt",
+                                console() / "background01_widescreen.vmt"};
     for (const auto& file : written) fs::last_write_time(file, long_ago);
     open().Form_Activate();
     EXPECT_EQ(dialog.shown.size(), 1u) << "no second dialog";
@@ -69,8 +81,11 @@ TEST_F(Startup, ARelativeFolderInConfigDatIsTakenBesideConfigDatAndOneNamingAFil
 
 TEST_F(Startup, EachFailureShowsItsMessageAndEndsTheProgramButAnUnwritableConfigDatOnlyWarns) {
     const fs::path materials = game() / "cstrike" / "materials";
-    auto disk_full = [](const std::string& folder) {
-        return morvane_ui::MaterialWriteResult{false, folder + "/background01.vmt: disk full"};
+    auto disk_full = [](const char* which) -> morvane_ui::MaterialWriter {
+        return [which](const std::string& folder, const morvanemod::ConsoleBackground& background) {
+            if (std::string(background.material_file) != which) return morvane_ui::write_material(folder, background);
+            return morvane_ui::MaterialWriteResult{false, folder + "/" + which + ": disk full"};
+        };
     };
     const struct {
         std::string answer, said;
@@ -82,7 +97,9 @@ TEST_F(Startup, EachFailureShowsItsMessageAndEndsTheProgramButAnUnwritableConfig
         {exe(), "Could not create the folder " + console().string() + ": ",
          [&] { fs::remove(materials); write_bytes(materials, "a file, so nothing goes inside"); }},
         {exe(), "Could not write the material file: " + console().string() + "/background01.vmt: disk full",
-         [&] { services.write_vmt = disk_full; }},
+         [&] { services.write_vmt = disk_full("background01.vmt"); }},
+        {exe(), "Could not write the material file: " + console().string() + "/background01_widescreen.vmt: disk full",
+         [&] { services.write_vmt = disk_full("background01_widescreen.vmt"); }},
         {exe(), "Could not write " + (program() / "config.dat").string() + ": ",  // a folder: unreadable too
          [&] { fs::create_directory(program() / "config.dat"); }, false},
     };
@@ -108,6 +125,30 @@ TEST_F(Startup, EachFailureShowsItsMessageAndEndsTheProgramButAnUnwritableConfig
     }
 }
 
+TEST_F(Startup, WithSteamTheDialogOpensInTheGameFolderItFoundAndThePlayerConfirmsWithHl2Linux) {
+    FakeSteam steam{root.path() / "home"};
+    steam.install();
+    services.find_games = [&] {
+        std::vector<std::string> games;
+        for (const auto& game : morvanemod::find_counter_strike_source(steam.surroundings()).game_folders)
+            games.push_back(game.string());
+        return games;
+    };
+    dialog.answer((steam.game() / "hl2_linux").string());
+    auto& w = open();
+    w.Form_Activate();
+    ASSERT_EQ(dialog.shown.size(), 1u);
+    EXPECT_EQ(dialog.shown[0].folder, steam.game().string());
+    EXPECT_EQ(dialog.shown[0].file_name_before, "") << "nothing is chosen behind the player's back";
+    EXPECT_EQ(w.console_path(), steam.console().string());
+    EXPECT_EQ(read_bytes(program() / "config.dat"), steam.console().string() + "\r\n");
+    EXPECT_EQ(read_bytes(steam.console() / "background01_widescreen.vmt"), kWidescreenMaterial);
+
+    dialog.answer("");  // the picture dialog opens where the system likes, not in the game folder
+    w.load_picture();
+    EXPECT_EQ(dialog.shown.back().folder, "");
+}
+
 TEST_F(Startup, AnActivationDuringTheFadeLocatesOnceAndTheCloseGlyphThenEndsWithoutADialog) {
     auto& w = open();
     w.show();
@@ -123,20 +164,45 @@ TEST_F(Startup, AnActivationDuringTheFadeLocatesOnceAndTheCloseGlyphThenEndsWith
     EXPECT_LT(effects.opacities.size(), 10u);
 }
 
-TEST_F(Startup, DraggingTheTitleFrom100By50TwipsWithTheCursorAt300By200PutsTheWindowAt4400By2950Twips) {
+TEST_F(Startup, TheDragFunctionsPutAGrabAt100By50TwipsWithTheCursorAt300By200At4400By2950Twips) {
     auto& w = open();
-    QWidget* title = w.controls().find("Label1");
     cursor.position = QPoint(300, 200);
-    send_mouse(title, QEvent::MouseButtonPress, QPointF(100 / 15.0, 50 / 15.0));
-    send_mouse(title, QEvent::MouseMove, QPointF(9, 9));
+    fx.drag_start(true, 100, 50);
+    fx.drag_move();
     ASSERT_EQ(effects.moves.size(), 1u);
     EXPECT_NEAR(effects.moves[0].left_twips, 4400, 0.01);
     EXPECT_NEAR(effects.moves[0].top_twips, 2950, 0.01);
     EXPECT_EQ(w.pos(), QPoint(293, 196)) << "4400 / 15 = 293.3 and 2950 / 15 = 196.7: the pixel below";
-    send_mouse(title, QEvent::MouseButtonRelease, QPointF(9, 9));
-    cursor.position = QPoint(500, 500);
-    send_mouse(title, QEvent::MouseMove, QPointF(9, 9));
-    EXPECT_EQ(effects.moves.size(), 1u) << "no move after release";
+}
+
+TEST_F(Startup, ADragFromAnywhereOnTheTitleMovesTheWindowByExactlyTheCursorsMovementAt15And12TwipsPerPixel) {
+    // A recorded cursor path, relative to where the button went down: small steps, a long jump, back past
+    // the start and off the top-left of the screen.
+    const QPoint path[] = {{1, 0}, {1, 1}, {4, -3}, {250, 120}, {-37, -5}, {-400, -300}, {0, 0}};
+    for (const morvane::TwipsPerPixel screen : {morvane::TwipsPerPixel{15, 15}, morvane::TwipsPerPixel{12, 12}}) {
+        morvane::ScopedTwipsPerPixel ratios(screen);
+        auto& w = open();
+        w.move(300, 200);
+        QWidget* title = w.controls().find("Label1");
+        const QRect inside = title->rect();
+        for (const QPoint grab : {inside.topLeft(), inside.center(), inside.bottomRight(), QPoint(1, inside.bottom())}) {
+            const QPoint window_at = w.pos();
+            const QPoint pressed_at = window_at + title->pos() + grab;  // the cursor on the screen
+            cursor.position = pressed_at;
+            send_mouse(title, QEvent::MouseButtonPress, grab);
+            for (const QPoint moved : path) {
+                cursor.position = pressed_at + moved;
+                send_mouse(title, QEvent::MouseMove, grab + moved);
+                EXPECT_EQ(w.pos(), window_at + moved) << "grab " << grab.x() << "," << grab.y() << " at "
+                                                      << screen.x << " twips per pixel";
+            }
+            send_mouse(title, QEvent::MouseButtonRelease, grab);
+            const QPoint released_at = w.pos();
+            cursor.position = QPoint(900, 900);
+            send_mouse(title, QEvent::MouseMove, grab);
+            EXPECT_EQ(w.pos(), released_at) << "no move after release";
+        }
+    }
 }
 
 }  // namespace

@@ -39,6 +39,7 @@ protected:
     fs::path program() const { return root.path() / "program"; }
     fs::path console() const { return game() / "cstrike" / "materials" / "console"; }
     fs::path texture_file() const { return console() / "background01.vtf"; }
+    fs::path widescreen_file() const { return console() / "background01_widescreen.vtf"; }
     std::string exe() const { return (game() / "hl2.exe").string(); }
 
     morvane_ui::main& open() {
@@ -95,6 +96,7 @@ protected:
                                       .texture = &texture,
                                       .yield = [this] { on_yield(); },
                                       .write_vmt = morvane_ui::write_material,
+                                      .find_games = {},  // no Steam, unless a test makes one
                                       .end_program = [this](int code) { exit_code = code; }};
     std::unique_ptr<morvane_ui::main> window;
     std::optional<int> exit_code;

@@ -1,5 +1,7 @@
 // morvane-cli as a user meets it: a large photograph in, a texture every VTF reader accepts out, and
 // clear refusals that leave nothing half-written.
+#include "tests/app/core/fake_steam.h"
+
 #include <QImage>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -49,22 +51,24 @@ protected:
     }
     static void TearDownTestSuite() { fs::remove(kPhotograph); }
 
-    // Runs morvane-cli with its output caught in files, as a shell would.
-    CliRun run(const std::vector<std::string>& args) const {
+    // Runs morvane-cli with its output caught in files, as a shell would; with `home`, as that user (and
+    // without XDG_DATA_HOME).
+    CliRun run(const std::vector<std::string>& args, const fs::path& home = {}) const {
         auto quoted = [](const std::string& s) {
             std::string q = "'";
             for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
             return q + "'";
         };
-        std::string command = "timeout 120 " + quoted(MORVANE_CLI_PATH);  // a hang fails, with status 124
+        std::string command = home.empty() ? "" : "env -u XDG_DATA_HOME HOME=" + quoted(home.string()) + " ";
+        command += "timeout 120 " + quoted(MORVANE_CLI_PATH);  // a hang fails, with status 124
         for (const auto& a : args) command += " " + quoted(a);
         command += " >" + quoted((root / "stdout.txt").string()) + " 2>" + quoted((root / "stderr.txt").string());
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_text(root / "stdout.txt"), read_text(root / "stderr.txt")};
     }
-    std::vector<std::string> out_names() const {
+    std::vector<std::string> out_names(const fs::path& folder = {}) const {
         std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(out)) names.push_back(e.path().filename().string());
+        for (const auto& e : fs::directory_iterator(folder.empty() ? out : folder)) names.push_back(e.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -75,7 +79,17 @@ protected:
     const fs::path texture = out / "background01.vtf";
 };
 
-TEST_F(MorvaneCli, MakeTurnsALargePhotographIntoTexturesThatInspectAcceptsAtBothSizes) {
+const std::string kStandardMaterial =
+    "\"UnlitGeneric\"\r\n{\r\n\t\"$basetexture\" \"console/background01\"\r\n\t\"$vertexcolor\" 1\r\n"
+    "\t\"$no_fullbright\" 1\r\n\t\"$ignorez\" 1\r\n}\r\n";
+const std::string kWidescreenMaterial =
+    "\"UnlitGeneric\"\r\n{\r\n\t\"$basetexture\" \"console/background01_widescreen\"\r\n\t\"$vertexcolor\" 1\r\n"
+    "\t\"$no_fullbright\" 1\r\n\t\"$ignorez\" 1\r\n}\r\n";
+const std::vector<std::string> kAllFour = {"background01.vmt", "background01.vtf", "background01_widescreen.vmt",
+                                           "background01_widescreen.vtf"};
+
+// The 3840 x 2400 photograph has the shape of a 16:10 wallpaper.
+TEST_F(MorvaneCli, MakeTurnsALargePhotographIntoTexturesForBothScreenShapesThatInspectAcceptsAtBothSizes) {
     for (const auto& [side, bytes, levels] : {std::tuple{"1024", 1398320u, "mipmapcount   11"},
                                               std::tuple{"2048", 5592624u, "mipmapcount   12"}}) {
         const CliRun made = run({"make", large_photograph().string(), "--size", side, "--out", out.string(), "--encoder",
@@ -84,7 +98,12 @@ TEST_F(MorvaneCli, MakeTurnsALargePhotographIntoTexturesThatInspectAcceptsAtBoth
         EXPECT_EQ(made.err, "");
         EXPECT_NE(made.out.find("3840 x 2400"), std::string::npos) << made.out;
         EXPECT_EQ(fs::file_size(texture), bytes);
-        EXPECT_EQ(fs::file_size(out / "background01.vmt"), 117u);
+        EXPECT_TRUE(read_text(out / "background01_widescreen.vtf") == read_text(texture));
+        EXPECT_EQ(read_text(out / "background01.vmt"), kStandardMaterial);
+        EXPECT_EQ(read_text(out / "background01_widescreen.vmt"), std::string(side) == "1024" ? kWidescreenMaterial : "mine");
+        for (const std::string& name : kAllFour)
+            EXPECT_NE(made.out.find((out / name).string()), std::string::npos) << name << " not named in\n" << made.out;
+        std::ofstream(out / "background01_widescreen.vmt", std::ios::binary) << "mine";  // the player's own, from now on
 
         const CliRun inspected = run({"inspect", texture.string()});
         EXPECT_EQ(inspected.exit_code, 0) << inspected.err;
@@ -94,11 +113,12 @@ TEST_F(MorvaneCli, MakeTurnsALargePhotographIntoTexturesThatInspectAcceptsAtBoth
         EXPECT_NE(inspected.out.find("low-res              64          128  16 x 16"), std::string::npos);
         EXPECT_NE(inspected.out.find("The sizes add up"), std::string::npos);
     }
-    EXPECT_EQ(out_names(), (std::vector<std::string>{"background01.vmt", "background01.vtf"}));
+    EXPECT_EQ(out_names(), kAllFour);
 }
 
-TEST_F(MorvaneCli, MakeWithoutAPictureUsesTheBuiltInOneAndInspectRefusesWhatIsNoWholeTexture) {
+TEST_F(MorvaneCli, MakeWithoutAPictureUsesTheBuiltInOneKeepsThePlayersMaterialsAndInspectRefusesWhatIsNoWholeTexture) {
     std::ofstream(out / "background01.vmt", std::ios::binary) << "mine";
+    std::ofstream(out / "background01_widescreen.vmt", std::ios::binary) << "mine too";
     std::ofstream(texture, std::ios::binary) << std::string(6000000, 'x');
     const CliRun made = run({"make", "--size", "1024", "--out", out.string()});
     ASSERT_EQ(made.exit_code, 0) << made.err;
@@ -107,7 +127,16 @@ TEST_F(MorvaneCli, MakeWithoutAPictureUsesTheBuiltInOneAndInspectRefusesWhatIsNo
         EXPECT_NE(made.out.find(" " + std::to_string(step) + "/11"), std::string::npos) << step;
     EXPECT_EQ(fs::file_size(texture), 1398320u);  // the longer file replaced
     EXPECT_EQ(read_text(out / "background01.vmt"), "mine");
-    EXPECT_NE(made.out.find("Kept"), std::string::npos) << made.out;
+    EXPECT_EQ(read_text(out / "background01_widescreen.vmt"), "mine too");
+    EXPECT_NE(made.out.find("Kept " + (out / "background01_widescreen.vmt").string() + " as it was"), std::string::npos)
+        << made.out;
+
+    const fs::path standard_only = root / "standard";
+    fs::create_directories(standard_only);
+    const CliRun standard = run({"make", "--size", "1024", "--only-standard", "--out", standard_only.string()});
+    ASSERT_EQ(standard.exit_code, 0) << standard.err;
+    EXPECT_EQ(out_names(standard_only), (std::vector<std::string>{"background01.vmt", "background01.vtf"}));
+    EXPECT_TRUE(read_text(standard_only / "background01.vtf") == read_text(texture));
 
     const std::string whole = read_text(texture);
     std::ofstream(root / "short.vtf", std::ios::binary) << whole.substr(0, whole.size() - 100);
@@ -158,13 +187,16 @@ TEST_F(MorvaneCli, APictureNameInLatin1BytesLoadsAndTheLeftoverOfAKilledMakeIsRe
     const CliRun made = run({"make", picture.string(), "--size", "1024", "--out", out.string()});
     ASSERT_EQ(made.exit_code, 0) << made.err;
     EXPECT_NE(made.out.find("(64 x 48)"), std::string::npos) << made.out;
-    EXPECT_EQ(out_names(), (std::vector<std::string>{"background01.vmt", "background01.vtf"}));
+    for (const std::string& name : out_names()) EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
+    EXPECT_TRUE(fs::exists(out / "background01.vtf"));
 }
 
 TEST_F(MorvaneCli, WrongCommandLinesAMissingFolderOrAReadOnlyTextureAreRefusedAndWriteNothing) {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"make", "--size", "512", "--out", out.string()}, {"make", "--out", out.string()},
           {"make", "--size", "1024"}, {"make", "--size", "1024", "--out", out.string(), "--encoder", "best"},
+          {"make", "--size", "1024", "--out", out.string(), "--game", "auto"}, {"make", "--size", "1024", "--game"},
+          {"where", "extra"},
           {"convert", "x"}, {}}) {
         const CliRun r = run(args);
         EXPECT_EQ(r.exit_code, 2);
@@ -181,8 +213,68 @@ TEST_F(MorvaneCli, WrongCommandLinesAMissingFolderOrAReadOnlyTextureAreRefusedAn
     made = run({"make", "--size", "1024", "--out", out.string(), "--encoder", "squish-range"});
     EXPECT_EQ(made.exit_code, 1);
     EXPECT_NE(made.err.find(texture.string() + "\": the file is read-only"), std::string::npos) << made.err;
+    EXPECT_NE(made.err.find("The same background was written to \"" + (out / "background01_widescreen.vtf").string()),
+              std::string::npos)
+        << made.err;
     EXPECT_EQ(read_text(texture), old);
-    EXPECT_EQ(out_names(), std::vector<std::string>{"background01.vtf"});
+    EXPECT_EQ(out_names(), (std::vector<std::string>{"background01.vtf", "background01_widescreen.vmt",
+                                                     "background01_widescreen.vtf"}))
+        << "the shape that was written has its material; no temporary file stays";
+}
+
+TEST_F(MorvaneCli, WhereAndMakeGameFindTheGameInASecondSteamLibraryAndFillItsConsoleFolder) {
+    const morvane::testing::FakeSteam steam{root / "home"};
+    steam.install();
+    const CliRun where = run({"where"}, steam.home);
+    EXPECT_EQ(where.exit_code, 0) << where.err;
+    EXPECT_EQ(where.out, steam.console().string() + "\n");
+
+    for (const std::string& game : {std::string("auto"), (steam.game() / "hl2_linux").string(), steam.game().string()}) {
+        fs::remove_all(steam.console());
+        const CliRun made = run({"make", "--size", "1024", "--game", game}, steam.home);
+        ASSERT_EQ(made.exit_code, 0) << game << ": " << made.err;
+        EXPECT_EQ(out_names(steam.console()), kAllFour) << game;
+        EXPECT_EQ(read_text(steam.console() / "background01_widescreen.vmt"), kWidescreenMaterial);
+        EXPECT_EQ(fs::file_size(steam.console() / "background01_widescreen.vtf"), 1398320u);
+    }
+}
+
+TEST_F(MorvaneCli, NoSteamTwoInstallationsOrAFolderThatIsNoGameAreRefusedAndNothingIsWritten) {
+    const fs::path home = root / "home";
+    fs::create_directories(home);
+    const CliRun where = run({"where"}, home);
+    EXPECT_EQ(where.exit_code, 1);
+    EXPECT_EQ(where.out, "");
+    EXPECT_NE(where.err.find("no Counter-Strike: Source installation was found through Steam"), std::string::npos)
+        << where.err;
+    const CliRun automatic = run({"make", "--size", "1024", "--game", "auto"}, home);
+    EXPECT_EQ(automatic.exit_code, 1);
+    EXPECT_NE(automatic.err.find("--game PATH"), std::string::npos) << automatic.err;
+    EXPECT_EQ(automatic.out, "") << "refused before the build";
+
+    const morvane::testing::FakeSteam steam{home};
+    steam.install();
+    const fs::path flatpak = home / ".var" / "app" / "com.valvesoftware.Steam" / ".local" / "share" / "Steam";
+    const fs::path second_game = flatpak / "steamapps" / "common" / "Counter-Strike Source";
+    morvane::testing::write_file(flatpak / "steamapps" / "appmanifest_240.acf",
+                                 morvane::testing::app_manifest("Counter-Strike Source"));
+    fs::create_directories(second_game / "cstrike" / "materials");
+    const CliRun two = run({"make", "--size", "1024", "--game", "auto"}, home);
+    EXPECT_EQ(two.exit_code, 1);
+    EXPECT_NE(two.err.find("Steam knows of 2 Counter-Strike: Source installations:\n  " + steam.game().string() +
+                           "\n  " + second_game.string() + "\nChoose one"),
+              std::string::npos)
+        << two.err;
+    EXPECT_EQ(run({"where"}, home).out, steam.console().string() + "\n" + (second_game / "cstrike/materials/console").string() + "\n");
+
+    const CliRun no_game = run({"make", "--size", "1024", "--game", (root / "out").string()}, home);
+    EXPECT_EQ(no_game.exit_code, 1);
+    EXPECT_NE(no_game.err.find("has no cstrike/materials folder"), std::string::npos) << no_game.err;
+    const CliRun missing = run({"make", "--size", "1024", "--game", (root / "nowhere" / "hl2_linux").string()}, home);
+    EXPECT_EQ(missing.exit_code, 1);
+    EXPECT_NE(missing.err.find("does not exist"), std::string::npos) << missing.err;
+    EXPECT_FALSE(fs::exists(steam.console()) || fs::exists(second_game / "cstrike" / "materials" / "console"));
+    EXPECT_TRUE(out_names().empty());
 }
 
 }  // namespace

@@ -1,0 +1,25 @@
+#include "app/core/background_files.h"
+
+#include "app/core/utf8_path.h"
+#include "texture/vtfmod.h"
+
+namespace morvanemod {
+
+namespace fs = std::filesystem;
+
+FileResult write_textures(const vtfmod::TextureModule& texture, const fs::path& console_path,
+                          std::span<const ConsoleBackground> backgrounds, std::vector<fs::path>& written) {
+    written.clear();
+    std::string failures;
+    for (const ConsoleBackground& background : backgrounds) {
+        const fs::path file = console_path / background.texture_file;
+        const vtfmod::WriteResult result = texture.WriteVtfFile(file);
+        if (result.ok) written.push_back(file);
+        else failures += (failures.empty() ? "" : "\n") + result.error;
+    }
+    if (failures.empty()) return {true, {}};
+    for (const fs::path& file : written) failures += "\nThe same background was written to \"" + utf8_from_path(file) + "\".";
+    return {false, failures};
+}
+
+}  // namespace morvanemod

@@ -1,0 +1,14 @@
+#pragma once
+// What the main window says after a build that wrote its files: that the background was made, at which
+// size, which files and in which folder. One line each, so the window can shorten a long folder on its own.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace morvanemod {
+
+// "Background made (1024 x 1024):", the names of the written files joined by ", ", then "in " and the folder.
+std::string build_confirmation(int size_pixels, const std::string& console_folder,
+                               const std::vector<std::filesystem::path>& written_files);
+
+}  // namespace morvanemod

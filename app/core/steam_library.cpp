@@ -1,0 +1,225 @@
+#include "app/core/steam_library.h"
+
+#include "app/core/utf8_path.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+namespace morvanemod {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Steam's files are a few kilobytes; anything far larger is not one of them.
+constexpr std::uintmax_t kMaxSteamFileBytes = 16u << 20;
+
+std::string shown(const fs::path& path) { return "\"" + utf8_from_path(path) + "\""; }
+
+// The name one folder has however it is reached (links resolved), for telling duplicates apart.
+std::string identity(const fs::path& folder) {
+    std::error_code ec;
+    fs::path real = fs::canonical(folder, ec);
+    if (ec) real = folder.lexically_normal();
+    std::string key = utf8_from_path(real);
+#ifdef _WIN32
+    std::transform(key.begin(), key.end(), key.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; });
+#endif
+    return key;
+}
+
+bool is_folder(const fs::path& path) {
+    std::error_code ec;
+    return fs::is_directory(path, ec);
+}
+
+// Adds `folder` unless one already in `into` is the same folder.
+void add_once(std::vector<fs::path>& into, std::vector<std::string>& seen, const fs::path& folder) {
+    std::string key = identity(folder);
+    if (std::find(seen.begin(), seen.end(), key) != seen.end()) return;
+    seen.push_back(std::move(key));
+    into.push_back(folder);
+}
+
+// The key-value text of a small regular file; a missing file, a folder, a pipe or a huge file gives ok == false.
+KeyValuesResult read_key_values(const fs::path& file) {
+    KeyValuesResult result;
+    std::error_code ec;
+    const fs::file_status status = fs::status(file, ec);
+    if (!fs::exists(status)) {
+        result.error = "it does not exist";
+    } else if (!fs::is_regular_file(status)) {
+        result.error = "it is not an ordinary file";
+    } else if (const std::uintmax_t size = fs::file_size(file, ec); ec || size > kMaxSteamFileBytes) {
+        result.error = ec ? "its size could not be read" : "it is far larger than any file Steam writes";
+    } else {
+        std::ifstream in(file, std::ios::binary);
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (!in.is_open() || in.bad()) result.error = "it could not be read";
+        else return parse_key_values(bytes);
+    }
+    return result;
+}
+
+bool all_digits(std::string_view text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+class NoRegistry : public RegistryReader {
+public:
+    std::string read_text(RegistryRoot, const std::string&, const std::string&) const override { return {}; }
+};
+
+std::vector<fs::path> this_systems_candidates(const SteamSurroundings& around) {
+#if defined(_WIN32)
+    if (around.registry) return windows_steam_candidates(*around.registry);
+    return windows_steam_candidates(NoRegistry{});
+#elif defined(__APPLE__)
+    return mac_steam_candidates(around.home);
+#else
+    return linux_steam_candidates(around.home, around.environment);
+#endif
+}
+
+// Steam's folder first (it is always a library), then those its libraryfolders.vdf names.
+std::vector<fs::path> libraries_of(const std::vector<fs::path>& steams, std::vector<std::string>& notes) {
+    std::vector<fs::path> libraries;
+    std::vector<std::string> seen;
+    for (const fs::path& steam : steams) {
+        add_once(libraries, seen, steam);
+        const fs::path list = steam / "steamapps" / "libraryfolders.vdf";
+        const KeyValuesResult read = read_key_values(list);
+        std::string why = read.error;
+        if (read.ok) {
+            for (const fs::path& library : library_paths(read.root, why))
+                if (!library.empty()) add_once(libraries, seen, library.lexically_normal());
+        }
+        if (!why.empty()) notes.push_back(shown(list) + " names no further libraries: " + why + ".");
+    }
+    return libraries;
+}
+
+// The game folder that `library` holds, or "" with a note saying why it holds none.
+fs::path game_in(const fs::path& library, std::vector<std::string>& notes) {
+    const fs::path manifest = library / "steamapps" / (std::string("appmanifest_") + kGameAppId + ".acf");
+    const KeyValuesResult read = read_key_values(manifest);
+    std::string why = read.error;
+    std::string folder_name;
+    if (read.ok) folder_name = install_dir(read.root, why);
+    if (folder_name.empty()) {
+        notes.push_back(shown(manifest) + ": " + why + ".");
+        return {};
+    }
+    const fs::path game = library / "steamapps" / "common" / path_from_utf8(folder_name);
+    if (!is_folder(game / "cstrike" / "materials")) {
+        notes.push_back(shown(game) + " has no cstrike" + std::string(1, fs::path::preferred_separator) +
+                        "materials folder.");
+        return {};
+    }
+    return game;
+}
+
+}  // namespace
+
+SteamSurroundings this_computer() {
+    SteamSurroundings around;
+    around.environment = [](const char* name) {
+        const char* value = std::getenv(name);
+        return std::string(value ? value : "");
+    };
+    around.home = fs::path(around.environment("HOME"));
+#ifdef _WIN32
+    around.registry = std::make_shared<WindowsRegistry>();
+#endif
+    return around;
+}
+
+std::vector<fs::path> windows_steam_candidates(const RegistryReader& registry) {
+    std::vector<fs::path> candidates;
+    const std::string user = registry.read_text(RegistryRoot::CurrentUser, "Software\\Valve\\Steam", "SteamPath");
+    const std::string machine =
+        registry.read_text(RegistryRoot::LocalMachine, "SOFTWARE\\WOW6432Node\\Valve\\Steam", "InstallPath");
+    for (const std::string& folder : {user, machine, std::string("C:\\Program Files (x86)\\Steam")})
+        if (!folder.empty()) candidates.push_back(path_from_utf8(folder).make_preferred());  // SteamPath uses "/"
+    return candidates;
+}
+
+std::vector<fs::path> linux_steam_candidates(const fs::path& home,
+                                             const std::function<std::string(const char*)>& environment) {
+    std::vector<fs::path> candidates;
+    // A relative XDG_DATA_HOME is to be ignored, as an unset one.
+    const fs::path data_home = environment ? fs::path(environment("XDG_DATA_HOME")) : fs::path();
+    if (data_home.is_absolute()) candidates.push_back(data_home / "Steam");
+    else if (!home.empty()) candidates.push_back(home / ".local" / "share" / "Steam");
+    if (home.empty()) return candidates;
+    candidates.push_back(home / ".steam" / "steam");
+    candidates.push_back(home / ".steam" / "root");
+    candidates.push_back(home / ".var" / "app" / "com.valvesoftware.Steam" / ".local" / "share" / "Steam");
+    return candidates;
+}
+
+std::vector<fs::path> mac_steam_candidates(const fs::path& home) {
+    if (home.empty()) return {};
+    return {home / "Library" / "Application Support" / "Steam"};
+}
+
+std::vector<fs::path> steam_folders(const SteamSurroundings& around) {
+    std::vector<fs::path> folders;
+    std::vector<std::string> seen;
+    for (const fs::path& candidate : this_systems_candidates(around))
+        if (is_folder(candidate)) add_once(folders, seen, candidate);
+    return folders;
+}
+
+std::vector<fs::path> library_paths(const KeyValue& file, std::string& why) {
+    const KeyValue* list = file.find("libraryfolders");  // "LibraryFolders" in the older shape
+    if (!list || !list->is_block) {
+        why = "it holds no \"libraryfolders\" block";
+        return {};
+    }
+    std::vector<fs::path> paths;
+    for (const KeyValue& entry : list->children) {
+        if (!all_digits(entry.key)) continue;  // "contentstatsid", "TimeNextStatsReport", ...
+        const std::string_view path = entry.is_block ? entry.text_of("path") : std::string_view(entry.value);
+        if (!path.empty()) paths.push_back(path_from_utf8(std::string(path)).make_preferred());
+    }
+    return paths;
+}
+
+std::string install_dir(const KeyValue& manifest, std::string& why) {
+    const KeyValue* state = manifest.find("AppState");
+    if (!state || !state->is_block) {
+        why = "it holds no \"AppState\" block";
+        return {};
+    }
+    const std::string dir(state->text_of("installdir"));
+    // A name that climbs out of steamapps/common or reaches elsewhere is no game folder of this library.
+    if (dir.empty() || dir == "." || dir == ".." || dir.find_first_of(std::string_view("/\\:\0", 4)) != std::string::npos) {
+        why = dir.empty() ? "it names no \"installdir\"" : "its \"installdir\" \"" + dir + "\" is no plain folder name";
+        return {};
+    }
+    return dir;
+}
+
+SteamSearch find_counter_strike_source(const SteamSurroundings& around) {
+    SteamSearch search;
+    const std::vector<fs::path> steams = steam_folders(around);
+    if (steams.empty()) {
+        std::string looked;
+        for (const fs::path& candidate : this_systems_candidates(around))
+            looked += (looked.empty() ? "" : ", ") + shown(candidate);
+        search.notes.push_back("No Steam folder was found" + (looked.empty() ? std::string(".") : " (looked for " + looked + ")."));
+        return search;
+    }
+    std::vector<std::string> seen;
+    for (const fs::path& library : libraries_of(steams, search.notes)) {
+        const fs::path game = game_in(library, search.notes);
+        if (!game.empty()) add_once(search.game_folders, seen, game);
+    }
+    return search;
+}
+
+}  // namespace morvanemod

@@ -1,0 +1,78 @@
+#pragma once
+// A made-up home folder with Steam laid out as Steam lays itself out: ~/.local/share/Steam with ~/.steam/steam
+// and ~/.steam/root linking to it, a libraryfolders.vdf of the current shape naming Steam's own folder and a
+// second library "Steam Library 2" (a name with a space), and Counter-Strike: Source (app 240) installed in
+// that second library.
+#include "app/core/steam_library.h"
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+#include <string>
+
+namespace morvane::testing {
+
+namespace fs = std::filesystem;
+
+inline void write_file(const fs::path& file, const std::string& bytes) {
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// A path as Steam quotes it: backslashes doubled.
+inline std::string vdf_quoted(const fs::path& path) {
+    std::string text = "\"";
+    for (char c : path.string()) text += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    return text + "\"";
+}
+
+inline std::string library_block(int number, const fs::path& path, const std::string& apps) {
+    return "\t\"" + std::to_string(number) + "\"\n\t{\n\t\t\"path\"\t\t" + vdf_quoted(path) +
+           "\n\t\t\"label\"\t\t\"\"\n\t\t\"contentid\"\t\t\"6150327958512883200\"\n\t\t\"totalsize\"\t\t\"0\"\n"
+           "\t\t\"update_clean_bytes_tally\"\t\t\"0\"\n\t\t\"time_last_update_corruption\"\t\t\"0\"\n"
+           "\t\t\"apps\"\n\t\t{\n" + apps + "\t\t}\n\t}\n";
+}
+
+inline std::string app_manifest(const std::string& installdir) {
+    return "\"AppState\"\n{\n\t\"appid\"\t\t\"240\"\n\t\"Universe\"\t\t\"1\"\n\t\"LauncherPath\"\t\t\"\"\n"
+           "\t\"name\"\t\t\"Counter-Strike: Source\"\n\t\"StateFlags\"\t\t\"4\"\n\t\"installdir\"\t\t\"" + installdir +
+           "\"\n\t\"SizeOnDisk\"\t\t\"2335000000\"\n\t\"UserConfig\"\n\t{\n\t\t\"language\"\t\t\"english\"\n\t}\n}\n";
+}
+
+struct FakeSteam {
+    fs::path home;
+
+    fs::path steam() const { return home / ".local" / "share" / "Steam"; }
+    fs::path second_library() const { return home / "Steam Library 2"; }
+    fs::path game() const { return second_library() / "steamapps" / "common" / "Counter-Strike Source"; }
+    fs::path console() const { return game() / "cstrike" / "materials" / "console"; }
+
+    std::string library_folders() const {
+        return "\"libraryfolders\"\n{\n" + library_block(0, steam(), "\t\t\t\"228980\"\t\t\"1263398453\"\n") +
+               library_block(1, second_library(), "\t\t\t\"240\"\t\t\"4472356182\"\n") + "}\n";
+    }
+
+    void install() const {
+        write_file(steam() / "steamapps" / "libraryfolders.vdf", library_folders());
+        fs::create_directories(home / ".steam");
+        fs::create_directory_symlink(steam(), home / ".steam" / "steam");
+        fs::create_directory_symlink(steam(), home / ".steam" / "root");
+        write_file(second_library() / "steamapps" / "appmanifest_240.acf", app_manifest("Counter-Strike Source"));
+        fs::create_directories(game() / "cstrike" / "materials");
+        for (const char* program : {"hl2_linux", "hl2.sh", "hl2.exe"}) write_file(game() / program, "program");
+    }
+
+    // This home and the given environment variables (none else).
+    morvanemod::SteamSurroundings surroundings(std::map<std::string, std::string> environment = {}) const {
+        morvanemod::SteamSurroundings around;
+        around.home = home;
+        around.environment = [environment](const char* name) {
+            const auto found = environment.find(name);
+            return found == environment.end() ? std::string() : found->second;
+        };
+        return around;
+    }
+};
+
+}  // namespace morvane::testing

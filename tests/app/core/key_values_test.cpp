@@ -1,0 +1,109 @@
+// The key-value reader on Steam's own files, on the faults a real file can have, and on every truncation
+// of a real file and thousands of random and damaged texts.
+#include "app/core/key_values.h"
+#include "tests/app/core/fake_steam.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace morvane::testing {
+namespace {
+
+using morvanemod::parse_key_values;
+
+TEST(KeyValues, ReadsQuotedAndBareTokensBlocksCommentsAndEscapesWithKeysInAnyCase) {
+    const auto read = parse_key_values(
+        "// written by Steam\n"
+        "\"LibraryFolders\" {\n"
+        "  \"TimeNextStatsReport\" \"1700000000\"  // stats\n"
+        "  1 \"D:\\\\Games\\\\Steam Library\"\n"
+        "  \"2\" \"say \\\"hi\\\"\\n\\tand \\q\"\n"
+        "  bare{inner value}\n"
+        "}\n");
+    ASSERT_TRUE(read.ok) << read.error;
+    ASSERT_EQ(read.root.children.size(), 1u);
+    const morvanemod::KeyValue* list = read.root.find("libraryfolders");
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(list->is_block);
+    EXPECT_EQ(list->text_of("timenextstatsreport"), "1700000000");
+    EXPECT_EQ(list->text_of("1"), "D:\\Games\\Steam Library");
+    EXPECT_EQ(list->text_of("2"), "say \"hi\"\n\tand \\q") << "an unknown escape keeps its backslash";
+    const morvanemod::KeyValue* bare = list->find("BARE");
+    ASSERT_NE(bare, nullptr);
+    EXPECT_EQ(bare->text_of("inner"), "value");
+    EXPECT_EQ(list->text_of("bare"), "") << "a block has no text";
+    EXPECT_EQ(list->find("3"), nullptr);
+}
+
+std::string nested(int levels) {
+    std::string text;
+    for (int i = 0; i < levels; ++i) text += "k{";
+    return text + std::string(size_t(levels), '}');
+}
+
+TEST(KeyValues, EachFaultOfAFileIsReportedWithItsLineAndGivesNoTree) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"\"a\"\n{\n\"b\" \"c\n", "line 3: the quoted text has no closing quote"},
+        {"\"a\"\n{\n\"b\" \"c\"\n", "line 4: the file ends inside a { } block"},
+        {"\"a\" \"b\"\n}\n", "line 2: a } closes no block"},
+        {"{ \"a\" \"b\" }", "line 1: a { block has no key before it"},
+        {"\"a\" { \"b\" }", "line 1: the key \"b\" has no value before the }"},
+        {"\"a\"", "line 1: the key \"a\" has no value (the file ends)"},
+        {nested(100000), "line 1: blocks are nested more than 64 deep"},
+    };
+    for (const auto& [text, error] : cases) {
+        const auto read = parse_key_values(text);
+        EXPECT_FALSE(read.ok) << text;
+        EXPECT_NE(read.error.find(error), std::string::npos) << read.error;
+        EXPECT_TRUE(read.root.children.empty());
+    }
+    EXPECT_TRUE(parse_key_values(nested(64)).ok) << "64 levels are allowed";
+    EXPECT_TRUE(parse_key_values("").ok) << "an empty file is a file without keys";
+}
+
+// Every cut of Steam's file before its last brace is a fault, never a crash, a hang or a read past the text.
+TEST(KeyValues, EveryTruncationOfARealFileAndThousandsOfRandomOrDamagedTextsEndInAResult) {
+    FakeSteam steam{"/home/player"};
+    const std::string whole = steam.library_folders() + app_manifest("Counter-Strike Source");
+    const size_t first_end = steam.library_folders().rfind('}') + 1, last_end = whole.rfind('}') + 1;
+    for (size_t length = 0; length <= whole.size(); ++length) {
+        // Copied, so that a read past the end is a read past an allocation (sanitizers see it).
+        const std::string cut = whole.substr(0, length);
+        const auto read = parse_key_values(cut);
+        const bool complete = length == 0 || length >= last_end ||
+                              (length >= first_end && whole.find_first_not_of(" \t\n", first_end) >= length);
+        EXPECT_EQ(read.ok, complete) << "cut at " << length << ": " << read.error;
+        if (!read.ok) {
+            EXPECT_EQ(read.error.rfind("line ", 0), 0u) << read.error;
+        }
+    }
+
+    std::mt19937 random(20261206);
+    const std::string alphabet = "{}\"\\/ \tnab\n0";
+    int parsed = 0;
+    for (int round = 0; round < 6000; ++round) {
+        std::string text;
+        if (round % 2 == 0) {  // random bytes, mostly the ones that mean something
+            text.resize(random() % 200);
+            for (char& c : text) c = random() % 4 ? alphabet[random() % alphabet.size()] : char(random());
+        } else {  // Steam's file with a few bytes changed, dropped or doubled
+            text = whole;
+            for (int edit = 0, edits = 1 + int(random() % 4); edit < edits && !text.empty(); ++edit) {
+                const size_t at = random() % text.size();
+                switch (random() % 3) {
+                    case 0: text[at] = alphabet[random() % alphabet.size()]; break;
+                    case 1: text.erase(at, 1 + random() % 8); break;
+                    default: text.insert(at, text.substr(at, 1 + random() % 8)); break;
+                }
+            }
+        }
+        const auto read = parse_key_values(text);
+        EXPECT_TRUE(read.ok || !read.error.empty());
+        parsed += read.ok;
+    }
+    EXPECT_GT(parsed, 0) << "some damaged files still read";
+}
+
+}  // namespace
+}  // namespace morvane::testing

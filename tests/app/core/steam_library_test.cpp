@@ -1,0 +1,127 @@
+// Finding Counter-Strike: Source through Steam on a made-up home folder: both shapes of libraryfolders.vdf,
+// Steam's folder reached by several names, the places each system keeps Steam, and the files that lead
+// nowhere.
+#include "app/core/steam_library.h"
+#include "tests/app/core/fake_steam.h"
+#include "tests/app/temp_folder.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <map>
+
+namespace morvane::testing {
+namespace {
+
+using morvanemod::find_counter_strike_source;
+
+struct SteamSearch : ::testing::Test {
+    TempFolder root;
+    FakeSteam steam{root.path() / "home"};
+};
+
+TEST_F(SteamSearch, FindsTheGameInASecondLibraryOnceThoughSteamIsReachedByThreeNames) {
+    steam.install();
+    const auto found = find_counter_strike_source(steam.surroundings());
+    EXPECT_EQ(found.game_folders, std::vector<fs::path>{steam.game()});
+    EXPECT_EQ(morvanemod::steam_folders(steam.surroundings()), std::vector<fs::path>{steam.steam()})
+        << "~/.steam/steam and ~/.steam/root lead to the same folder";
+    ASSERT_EQ(found.notes.size(), 1u) << "Steam's own library lacks the game";
+    EXPECT_NE(found.notes[0].find("appmanifest_240.acf\": it does not exist."), std::string::npos) << found.notes[0];
+
+    // A game folder whose materials are gone is no installation.
+    fs::remove_all(steam.game() / "cstrike");
+    const auto gone = find_counter_strike_source(steam.surroundings());
+    EXPECT_TRUE(gone.game_folders.empty());
+    EXPECT_NE(gone.notes.back().find("has no cstrike/materials folder"), std::string::npos) << gone.notes.back();
+}
+
+TEST_F(SteamSearch, TheOlderShapeAndAWindowsPathWithEscapedBackslashesNameTheirLibraries) {
+    const auto older = morvanemod::parse_key_values(
+        "\"LibraryFolders\"\n{\n\t\"TimeNextStatsReport\"\t\t\"1623456789\"\n\t\"ContentStatsID\"\t\t\"-4213\"\n"
+        "\t\"1\"\t\t\"D:\\\\Games\\\\Steam Library\"\n\t\"2\"\t\t\"/mnt/games/SteamLibrary\"\n}\n");
+    ASSERT_TRUE(older.ok) << older.error;
+    std::string why;
+    EXPECT_EQ(morvanemod::library_paths(older.root, why),
+              (std::vector<fs::path>{"D:\\Games\\Steam Library", "/mnt/games/SteamLibrary"}));
+    EXPECT_EQ(why, "");
+
+    const auto current = morvanemod::parse_key_values(steam.library_folders());
+    ASSERT_TRUE(current.ok) << current.error;
+    EXPECT_EQ(morvanemod::library_paths(current.root, why), (std::vector<fs::path>{steam.steam(), steam.second_library()}));
+
+    EXPECT_TRUE(morvanemod::library_paths(morvanemod::parse_key_values("\"AppState\" { }").root, why).empty());
+    EXPECT_EQ(why, "it holds no \"libraryfolders\" block");
+}
+
+TEST_F(SteamSearch, AManifestThatNamesNoPlainFolderOrAVdfThatIsBrokenOrAPipeLeadsNowhereAndSaysWhy) {
+    steam.install();
+    const fs::path manifest = steam.second_library() / "steamapps" / "appmanifest_240.acf";
+    fs::create_directories(steam.second_library() / "steamapps" / "elsewhere" / "cstrike" / "materials");
+    for (const auto& [text, why] : {std::pair{app_manifest("../elsewhere"), "is no plain folder name"},
+                                    {app_manifest(""), "names no \"installdir\""},
+                                    {app_manifest("x").substr(0, 60), "line 5: the quoted text has no closing quote"},
+                                    {std::string("\"libraryfolders\" { }"), "holds no \"AppState\" block"}}) {
+        write_file(manifest, text);
+        const auto found = find_counter_strike_source(steam.surroundings());
+        EXPECT_TRUE(found.game_folders.empty()) << text;
+        EXPECT_NE(found.notes.back().find(why), std::string::npos) << found.notes.back();
+    }
+
+    // Without a readable list, Steam's own folder is still searched.
+    const fs::path list = steam.steam() / "steamapps" / "libraryfolders.vdf";
+    fs::remove(list);
+    ASSERT_EQ(::mkfifo(list.c_str(), 0600), 0) << "a pipe, which would wait forever if it were read";
+    write_file(steam.steam() / "steamapps" / "appmanifest_240.acf", app_manifest("cstrike game"));
+    fs::create_directories(steam.steam() / "steamapps" / "common" / "cstrike game" / "cstrike" / "materials");
+    const auto found = find_counter_strike_source(steam.surroundings());
+    EXPECT_EQ(found.game_folders, std::vector<fs::path>{steam.steam() / "steamapps" / "common" / "cstrike game"});
+    EXPECT_NE(found.notes[0].find("libraryfolders.vdf\" names no further libraries: it is not an ordinary file."),
+              std::string::npos)
+        << found.notes[0];
+}
+
+TEST_F(SteamSearch, AHomeWithoutSteamFindsNothingAndNamesThePlacesItLookedIn) {
+    fs::create_directories(steam.home);
+    const auto found = find_counter_strike_source(steam.surroundings());
+    EXPECT_TRUE(found.game_folders.empty());
+    ASSERT_EQ(found.notes.size(), 1u);
+    EXPECT_EQ(found.notes[0].rfind("No Steam folder was found (looked for \"" + steam.steam().string() + "\", ", 0), 0u)
+        << found.notes[0];
+}
+
+TEST(SteamPlaces, EachSystemLooksWhereItsSteamLives) {
+    const fs::path home = "/home/p";
+    std::map<std::string, std::string> environment;
+    const auto variable = [&](const char* name) { return environment.count(name) ? environment[name] : std::string(); };
+    const std::vector<fs::path> rest = {"/home/p/.steam/steam", "/home/p/.steam/root",
+                                        "/home/p/.var/app/com.valvesoftware.Steam/.local/share/Steam"};
+    auto with_first = [&](fs::path first) {
+        std::vector<fs::path> all{std::move(first)};
+        all.insert(all.end(), rest.begin(), rest.end());
+        return all;
+    };
+    EXPECT_EQ(morvanemod::linux_steam_candidates(home, variable), with_first("/home/p/.local/share/Steam"));
+    environment["XDG_DATA_HOME"] = "/data";
+    EXPECT_EQ(morvanemod::linux_steam_candidates(home, variable), with_first("/data/Steam"));
+    environment["XDG_DATA_HOME"] = "relative/data";  // to be ignored
+    EXPECT_EQ(morvanemod::linux_steam_candidates(home, variable), with_first("/home/p/.local/share/Steam"));
+    EXPECT_TRUE(morvanemod::linux_steam_candidates("", variable).empty());
+    EXPECT_EQ(morvanemod::mac_steam_candidates(home), std::vector<fs::path>{"/home/p/Library/Application Support/Steam"});
+
+    struct Registry : morvanemod::RegistryReader {
+        std::map<std::string, std::string> values;
+        std::string read_text(morvanemod::RegistryRoot root, const std::string& key, const std::string& value) const override {
+            const auto found = values.find((root == morvanemod::RegistryRoot::CurrentUser ? "HKCU\\" : "HKLM\\") + key + "\\" + value);
+            return found == values.end() ? std::string() : found->second;
+        }
+    } registry;
+    const fs::path fallback = "C:\\Program Files (x86)\\Steam";
+    EXPECT_EQ(morvanemod::windows_steam_candidates(registry), std::vector<fs::path>{fallback});
+    registry.values["HKLM\\SOFTWARE\\WOW6432Node\\Valve\\Steam\\InstallPath"] = "D:\\Steam";
+    registry.values["HKCU\\Software\\Valve\\Steam\\SteamPath"] = "e:/steam";
+    EXPECT_EQ(morvanemod::windows_steam_candidates(registry), (std::vector<fs::path>{"e:/steam", "D:\\Steam", fallback}));
+}
+
+}  // namespace
+}  // namespace morvane::testing

@@ -1,0 +1,189 @@
+// The main window from the keyboard and for screen readers: the Tab order, Space and Enter, the focus mark
+// that appears only once the keyboard has been used, no keys during a build, each control's name and role.
+#include "main_window_fixture.h"
+
+#include "controls/elboton.h"
+#include "controls/elcombo.h"
+#include "controls/elprogress.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+
+namespace morvane::testing {
+namespace {
+
+class Keyboard : public MainWindowTest {
+protected:
+    // A fresh start on screen: the window activated, the focus where the window system puts it.
+    morvane_ui::main& start() {
+        auto& w = open_located();
+        w.show();
+        w.activateWindow();
+        QApplication::processEvents();
+        return w;
+    }
+    // A key goes down and up where the keyboard sends it: the focused control.
+    static void key(int code, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* to = QApplication::focusWidget();
+        ASSERT_NE(to, nullptr) << "no control has the focus";
+        for (auto type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, code, modifiers);
+            QApplication::sendEvent(to, &event);
+        }
+    }
+    static QRgb pixel(QWidget* widget, QPoint at) { return widget->grab().toImage().pixel(at); }
+};
+
+TEST_F(Keyboard, TabAndShiftTabGoRoundTheListMakeBackgroundLoadPictureAndTheCloseGlyph) {
+    auto& w = start();
+    QWidget* list = w.elcombo1().list_control();
+    QWidget* close = w.controls().find("Label2");
+    ASSERT_EQ(QApplication::focusWidget(), list) << "a fresh window starts on the resolution list, not on "
+                                                  << QApplication::focusWidget()->metaObject()->className() << " "
+                                                  << QApplication::focusWidget()->objectName().toStdString();
+    const std::vector<QWidget*> forward = {&w.elboton2(), &w.elboton1(), close, list, &w.elboton2()};
+    for (QWidget* next : forward) {
+        key(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
+    }
+    const std::vector<QWidget*> backward = {list, close, &w.elboton1(), &w.elboton2()};
+    for (QWidget* previous : backward) {
+        key(Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_EQ(QApplication::focusWidget(), previous) << previous->objectName().toStdString();
+    }
+}
+
+TEST_F(Keyboard, TheFocusMarkShowsInTheSkinsColoursOnlyOnceTheKeyboardHasBeenUsed) {
+    auto& w = start();
+    QWidget* make = &w.elboton2();
+    QWidget* load = &w.elboton1();
+    const QRgb fill = qRgb(0x64, 0x64, 0x64), light = qRgb(0xA0, 0xAA, 0x95);  // BackColor, Color3DLight
+    const QImage before = w.grab().toImage();
+    load->setFocus(Qt::MouseFocusReason);  // as a click on it does
+    click(load);                           // the dialog is cancelled
+    ASSERT_EQ(QApplication::focusWidget(), load);
+    EXPECT_EQ(w.grab().toImage(), before) << "without the keyboard the window looks as it always did";
+
+    key(Qt::Key_Tab);  // to the close glyph and back
+    key(Qt::Key_Backtab, Qt::ShiftModifier);
+    ASSERT_EQ(QApplication::focusWidget(), load);
+    EXPECT_EQ(pixel(load, {2, 2}), light) << "the dotted mark, two pixels inside the edge";
+    EXPECT_EQ(pixel(load, {3, 2}), fill);
+    EXPECT_EQ(pixel(load, {2, 21}), (21 - 2) % 2 ? fill : light);
+    EXPECT_EQ(pixel(make, {2, 2}), fill) << "only the focused control is marked";
+    key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(pixel(make, {2, 2}), light);
+    EXPECT_EQ(pixel(load, {2, 2}), fill);
+    key(Qt::Key_Backtab, Qt::ShiftModifier);  // the list: its mark round the text in its own light colour
+    EXPECT_EQ(pixel(&w.elcombo1(), {2, 2}), qRgb(0x88, 0x91, 0x80));
+    EXPECT_EQ(pixel(make, {2, 2}), fill);
+}
+
+TEST_F(Keyboard, EnterOnLoadPictureOpensTheDialogSpaceOnMakeBackgroundBuildsAndTheFocusStaysThere) {
+    auto& w = start();
+    key(Qt::Key_Tab);
+    key(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), &w.elboton1());
+    key(Qt::Key_Return);  // the dialog is cancelled
+    ASSERT_EQ(dialog.shown.size(), 1u);
+    EXPECT_EQ(dialog.shown[0].title, "Load Picture...");
+    key(Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(dialog.shown.size(), 2u) << "the keypad's Enter too";
+
+    key(Qt::Key_Backtab, Qt::ShiftModifier);
+    ASSERT_EQ(QApplication::focusWidget(), &w.elboton2());
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
+    QApplication::sendEvent(&w.elboton2(), &down);
+    EXPECT_TRUE(w.elboton2().held_by_space()) << "pushed in while Space is held";
+    EXPECT_EQ(w.elboton2().Color3DLight(), 0x80000008u) << "the edge shows the dark colour on top";
+    EXPECT_FALSE(fs::exists(texture_file())) << "Space builds when it is released, as a click does";
+    QKeyEvent up(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier);
+    QApplication::sendEvent(&w.elboton2(), &up);
+    EXPECT_EQ(fs::file_size(texture_file()), 1398320u);
+    EXPECT_EQ(w.elboton2().Color3DLight(), 0x95AAA0u);
+    EXPECT_EQ(QApplication::focusWidget(), &w.elboton2()) << "the focus comes back after the build";
+    key(Qt::Key_Space);
+    EXPECT_EQ(process.times_created(), 2) << "so a second Space builds again";
+    EXPECT_EQ(dialog.shown.size(), 2u);
+}
+
+TEST_F(Keyboard, KeysDuringABuildDoNothing) {
+    auto& w = start();
+    key(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), &w.elboton2());
+    int builds_started = 0;
+    during_yield = [&] {
+        if (builds_started++ > 0) return;
+        for (QWidget* to : {static_cast<QWidget*>(&w), static_cast<QWidget*>(&w.elboton2()),
+                            static_cast<QWidget*>(&w.elboton1()), w.controls().find("Label2"),
+                            static_cast<QWidget*>(w.elcombo1().list_control())}) {
+            for (int code : {Qt::Key_Tab, Qt::Key_Return, Qt::Key_Space, Qt::Key_Down}) {
+                for (auto type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                    QKeyEvent event(type, code, Qt::NoModifier);
+                    QApplication::sendEvent(to, &event);
+                }
+            }
+        }
+    };
+    key(Qt::Key_Return);
+    EXPECT_GT(builds_started, 1);
+    EXPECT_EQ(process.times_created(), 1) << "no second build";
+    EXPECT_TRUE(dialog.shown.empty()) << "no picture dialog";
+    EXPECT_FALSE(exit_code.has_value()) << "the close glyph did not end the program";
+    EXPECT_EQ(w.elcombo1().GetListIndex(), 0) << "the resolution stayed";
+    EXPECT_EQ(QApplication::focusWidget(), &w.elboton2());
+}
+
+TEST_F(Keyboard, EachControlTellsAScreenReaderItsRoleAndCaptionAndTheButtonsCanBePressedThroughIt) {
+    auto& w = start();
+    const struct {
+        QWidget* control;
+        QAccessible::Role role;
+        QString name;
+    } expected[] = {
+        {&w.elboton2(), QAccessible::Button, "Make Background"},
+        {&w.elboton1(), QAccessible::Button, "Load Picture"},
+        {w.controls().find("Label2"), QAccessible::Button, "Close"},
+        {&w.elcombo1(), QAccessible::Grouping, "Resolution"},
+        {w.controls().find("Label1"), QAccessible::StaticText, "MORVANE v1.0"},
+        {w.controls().find("Label3"), QAccessible::StaticText, "Resolution:"},
+        {w.controls().find("elframe2"), QAccessible::Grouping, ""},
+    };
+    for (const auto& c : expected) {
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(c.control);
+        ASSERT_NE(reader, nullptr) << c.name.toStdString();
+        EXPECT_EQ(reader->role(), c.role) << c.name.toStdString();
+        EXPECT_EQ(reader->text(QAccessible::Name), c.name);
+    }
+    // The list itself is Qt's own combo box: its value is the chosen entry, its name the control's caption
+    // (on Windows; elsewhere Qt names a combo box by its value and the reader takes the caption from the group).
+    QWidget* list = w.elcombo1().list_control();
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(list);
+    EXPECT_EQ(reader->role(), QAccessible::ComboBox);
+    EXPECT_EQ(reader->text(QAccessible::Value), "1024 x 1024");
+    EXPECT_EQ(list->accessibleName(), "Resolution");
+    EXPECT_EQ(reader->parent(), QAccessible::queryAccessibleInterface(&w.elcombo1()));
+
+    morvane::elprogress& bar = process.get().elprogress1();  // the progress window's bar, during a build
+    bar.set_Max(11);
+    bar.set_Value(6);
+    QAccessibleInterface* progress = QAccessible::queryAccessibleInterface(&bar);
+    EXPECT_EQ(progress->role(), QAccessible::ProgressBar);
+    ASSERT_NE(progress->valueInterface(), nullptr);
+    EXPECT_EQ(progress->valueInterface()->currentValue().toInt(), 6);
+    EXPECT_EQ(progress->valueInterface()->maximumValue().toInt(), 11);
+    EXPECT_EQ(progress->text(QAccessible::Value), "54%");
+    process.unload();
+
+    QAccessibleActionInterface* load = QAccessible::queryAccessibleInterface(&w.elboton1())->actionInterface();
+    ASSERT_NE(load, nullptr);
+    ASSERT_TRUE(load->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    load->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(dialog.shown.size(), 1u) << "pressing through the screen reader is a click";
+}
+
+}  // namespace
+}  // namespace morvane::testing

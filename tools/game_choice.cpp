@@ -1,0 +1,79 @@
+#include "tools/game_choice.h"
+
+#include "app/core/game_folder.h"
+#include "app/core/steam_library.h"
+#include "app/core/utf8_path.h"
+
+#include <cstdio>
+#include <system_error>
+
+namespace morvane::cli {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kGiveAPath = "give the game's program (hl2.exe, hl2_linux or hl2.sh) or its folder with --game PATH";
+
+std::string quoted(const fs::path& path) { return "\"" + morvanemod::utf8_from_path(path) + "\""; }
+
+std::string console_of(const fs::path& game) {
+    return morvanemod::console_folder(morvanemod::utf8_from_path(game));
+}
+
+std::string nothing_found(const morvanemod::SteamSearch& search) {
+    std::string text = std::string("no ") + morvanemod::kGameName + " installation was found through Steam.";
+    for (const std::string& note : search.notes) text += "\n  " + note;
+    return text;
+}
+
+fs::path found_by_steam(std::string& error) {
+    const morvanemod::SteamSearch search = morvanemod::find_counter_strike_source(morvanemod::this_computer());
+    if (search.game_folders.size() == 1) return search.game_folders.front();
+    if (search.game_folders.empty()) {
+        error = nothing_found(search) + "\nInstall the game through Steam, or " + kGiveAPath + ".";
+    } else {
+        error = "Steam knows of " + std::to_string(search.game_folders.size()) + " " + morvanemod::kGameName +
+                " installations:";
+        for (const fs::path& game : search.game_folders) error += "\n  " + morvanemod::utf8_from_path(game);
+        error += std::string("\nChoose one: ") + kGiveAPath + ".";
+    }
+    return {};
+}
+
+}  // namespace
+
+fs::path game_folder_for(const std::string& argument, std::string& error) {
+    fs::path game;
+    if (argument == "auto") {
+        game = found_by_steam(error);
+        if (game.empty()) return {};
+    } else {
+        std::error_code ec;
+        const fs::path given = fs::absolute(fs::path(argument), ec);
+        const fs::file_status status = fs::status(given, ec);
+        if (!fs::exists(status)) {
+            error = quoted(given) + " does not exist; " + kGiveAPath + ".";
+            return {};
+        }
+        game = fs::is_directory(status) ? given : given.parent_path();
+    }
+    if (!morvanemod::path_exists(morvanemod::materials_folder(morvanemod::utf8_from_path(game)))) {
+        error = quoted(game) + " has no cstrike" + std::string(1, fs::path::preferred_separator) +
+                "materials folder, so it is not the folder of " + morvanemod::kGameName + "; " + kGiveAPath + ".";
+        return {};
+    }
+    return game;
+}
+
+int run_where() {
+    const morvanemod::SteamSearch search = morvanemod::find_counter_strike_source(morvanemod::this_computer());
+    if (search.game_folders.empty()) {
+        std::fprintf(stderr, "morvane-cli: %s\n", nothing_found(search).c_str());
+        return 1;
+    }
+    for (const fs::path& game : search.game_folders) std::printf("%s\n", console_of(game).c_str());
+    return 0;
+}
+
+}  // namespace morvane::cli
