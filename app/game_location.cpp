@@ -91,7 +91,7 @@ LocateResult locate_game(const GameLocation& with) {
     const auto saved = morvanemod::write_config(with.program_folder, console_path);
     if (!saved.ok) {
         with.messages->show(saved.error + "\nMorvane works with this game folder now, but will ask for hl2.exe "
-                                          "again next time unless its own folder can be written to.");
+                                          "again next time unless that folder can be written to.");
     }
     return {true, console_path};
 }

@@ -3,6 +3,8 @@
 #include "app/game_location.h"
 #include "app/main_window.h"
 #include "app/process_window.h"
+#include "app/core/program_arguments.h"
+#include "app/core/settings_location.h"
 #include "platform/memory_reuse.h"
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/message_box.h"
@@ -12,10 +14,49 @@
 #include <QApplication>
 #include <QScreen>
 
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+// The version and the usage are answered from these, before the windowing layer starts, so that they work
+// without a display.
+std::vector<std::string_view> raw_arguments(int argc, char* argv[]) {
+    return std::vector<std::string_view>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
+
+// What is left once Qt has taken its own options (-platform, -style, ...), in UTF-8 on every system.
+std::vector<std::string> arguments_left_by_qt(const QStringList& arguments) {
+    std::vector<std::string> utf8;
+    for (qsizetype i = 1; i < arguments.size(); ++i) utf8.push_back(arguments[i].toStdString());
+    return utf8;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+    const auto early = morvanemod::parse_program_arguments(raw_arguments(argc, argv));
+    if (early.kind == morvanemod::ProgramArguments::Version) {
+        std::printf("morvane %s\n", MORVANE_VERSION);
+        return 0;
+    }
+    if (early.kind == morvanemod::ProgramArguments::Help) {
+        std::fputs(morvanemod::kProgramUsage, stdout);
+        return 0;
+    }
     morvane::keep_freed_memory_for_reuse();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(morvane::kApplicationTitle));
+    QApplication::setApplicationVersion(QStringLiteral(MORVANE_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("morvane"));
+    const std::vector<std::string> left = arguments_left_by_qt(QCoreApplication::arguments());
+    const auto arguments = morvanemod::parse_program_arguments(std::vector<std::string_view>(left.begin(), left.end()));
+    if (arguments.kind == morvanemod::ProgramArguments::Wrong) {
+        std::fprintf(stderr, "morvane: %s.\n\n%s", arguments.problem.c_str(), morvanemod::kProgramUsage);
+        return 2;
+    }
 
     form_fx::FormFx fx;
     morvane_ui::ProcessInstance process(fx);
@@ -24,7 +65,8 @@ int main(int argc, char* argv[]) {
     morvane::QtMessageBox messages;
 
     morvane_ui::MainServices services;
-    services.program_folder = QCoreApplication::applicationDirPath().toStdU16String();
+    services.program_folder =
+        morvanemod::settings_folder_for(QCoreApplication::applicationDirPath().toStdU16String());
     services.dialog = &dialog;
     services.messages = &messages;
     services.fx = &fx;
@@ -43,6 +85,7 @@ int main(int argc, char* argv[]) {
     messages.set_parent(&window);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         window.move(screen->availableGeometry().center() - window.rect().center());
+    if (!arguments.picture.empty()) window.load_at_start(arguments.picture);
     window.show();
     return QApplication::exec();
 }

@@ -7,6 +7,7 @@
 #include "app/core/utf8_path.h"
 #include "app/form_fx.h"
 #include "app/labels.h"
+#include "app/picture_drop.h"
 #include "app/picture_view.h"
 #include "app/process_window.h"
 #include "controls/elboton.h"
@@ -21,10 +22,14 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QEvent>
 #include <QPointer>
 #include <QShowEvent>
 #include <QTimer>
+
+#include <optional>
+#include <utility>
 
 namespace morvane_ui {
 
@@ -82,6 +87,7 @@ main::main(MainServices services) : QWidget(nullptr, Qt::Window | Qt::FramelessW
     set_picture(morvane::default_picture());
     connect_controls();
     set_keyboard_order();
+    setAcceptDrops(true);
 
     // Form_Load
     console_path_.clear();
@@ -151,6 +157,7 @@ void main::Form_Activate() {
         return;
     }
     console_path_ = found.console_path;
+    if (!start_picture_.empty()) load_picture_file(std::exchange(start_picture_, {}));
 }
 
 void main::end_program(int exit_code) {
@@ -183,7 +190,25 @@ void main::load_picture() {
     dialog.filter = kLoadFilter;
     dialog.show_open();
     if (dialog.file_name.empty()) return;
-    const morvane::LoadedPicture loaded = morvane::load_picture(morvanemod::path_from_utf8(dialog.file_name));
+    load_picture_file(dialog.file_name);
+}
+
+void main::load_at_start(std::string file) { start_picture_ = std::move(file); }
+
+void main::dragEnterEvent(QDragEnterEvent* event) {
+    if (!building_ && !ended_ && dropped_picture(event->mimeData())) event->acceptProposedAction();
+}
+
+void main::dropEvent(QDropEvent* event) {
+    if (building_ || ended_) return;
+    const std::optional<std::filesystem::path> picture = dropped_picture(event->mimeData());
+    if (!picture) return;
+    event->acceptProposedAction();
+    load_picture_file(morvanemod::utf8_from_path(*picture));
+}
+
+void main::load_picture_file(const std::string& file) {
+    const morvane::LoadedPicture loaded = morvane::load_picture(morvanemod::path_from_utf8(file));
     if (!loaded.ok()) {
         services_.messages->show(loaded.error);  // the previous picture stays
         return;

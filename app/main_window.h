@@ -37,7 +37,7 @@ class TextLabel;
 
 // What the window reaches outside itself. The program hands in the real ones; tests script them.
 struct MainServices {
-    std::filesystem::path program_folder;              // config.dat lives here
+    std::filesystem::path program_folder;              // config.dat lives here (settings_location.h)
     morvane::FileDialog* dialog = nullptr;             // the CM open-file dialog
     morvane::MessageBox* messages = nullptr;
     form_fx::FormFx* fx = nullptr;
@@ -59,6 +59,8 @@ public:
     // --- commands, as the controls' events run them -----------------------------------------------------
     void Form_Activate();            // the first call runs the start-up sequence; later calls do nothing
     void load_picture();             // elboton1 Click
+    void load_picture_file(const std::string& file);  // as Load Picture does with a chosen file (UTF-8)
+    void load_at_start(std::string file);             // `morvane PICTURE`: loaded once the game is located
     void make_background();          // elboton2 Click
     void end_program(int exit_code); // Label2 Click (0), start-up failures (1)
 
@@ -81,6 +83,8 @@ protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;  // a picture file dropped loads like Load Picture
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void rescale_picture();
@@ -93,6 +97,7 @@ private:
     bool activated_ = false;
     bool ended_ = false;
     bool building_ = false;
+    std::string start_picture_;
 
     morvane::PictureSurface picture1_;
     morvane::PictureSurface picture2_;

@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-dejavu-core
   mate-backgrounds  # real photographs for the encoder quality tests and the benchmark
+  help2man desktop-file-utils appstream  # the manual page, and the desktop entry's and metadata's checks
   clang-14 libclang-rt-14-dev  # the sanitizer build and the libFuzzer targets (scripts/test-sanitizers.sh)
 )
 packages+=("$@")

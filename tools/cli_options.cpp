@@ -5,28 +5,29 @@
 namespace morvane::cli {
 
 const char* const kUsage =
-    "Usage:\n"
-    "  morvane-cli make [PICTURE] --size 1024|2048 --out DIR|--game auto|PATH [--only-standard]\n"
-    "                   [--encoder morvane|squish|squish-range]\n"
-    "  morvane-cli where\n"
-    "  morvane-cli inspect FILE.vtf\n"
-    "  morvane-cli --help\n"
+    "Usage: morvane-cli make [PICTURE] --size 1024|2048 --out DIR|--game auto|PATH [--only-standard]\n"
+    "                        [--encoder morvane|squish|squish-range]\n"
+    "  or:  morvane-cli where\n"
+    "  or:  morvane-cli inspect FILE.vtf\n"
+    "  or:  morvane-cli --help\n"
+    "  or:  morvane-cli --version\n"
     "\n"
-    "make     Stretches PICTURE (a .bmp, .jpg, .png, ... of any size; without one, the built-in picture) to\n"
-    "         a square of the given side, builds the console background texture from it (DXT5, full mip\n"
-    "         chain, VTF 7.1) and writes it twice, as background01.vtf (4:3 and 5:4 screens) and\n"
-    "         background01_widescreen.vtf (16:10 and 16:9), each replacing an earlier one once the new file\n"
-    "         is complete. Their materials background01.vmt and background01_widescreen.vmt are written too,\n"
-    "         unless they are there already. --only-standard writes the background01 pair alone.\n"
-    "         --out DIR    writes into DIR, which must exist.\n"
-    "         --game auto  writes into the console folder of the Counter-Strike: Source that Steam knows of.\n"
-    "         --game PATH  writes into the console folder of the game whose program (hl2.exe, hl2_linux,\n"
-    "                      hl2.sh) or folder PATH is; the folder cstrike/materials/console is made if needed.\n"
-    "         --encoder picks the DXT block encoder (default: the library's own choice).\n"
-    "where    Prints the console folder of every Counter-Strike: Source installation Steam knows of, one per\n"
-    "         line; exits with 1 when there is none.\n"
-    "inspect  Prints the header fields and the block table of a VTF file and checks that the blocks add up\n"
-    "         to the file's length; exits with 1 when they do not or when the file is no VTF texture.\n";
+    "Commands:\n"
+    "  make     Stretches PICTURE (a .bmp, .jpg, .png, ... of any size; without one, the built-in picture) to\n"
+    "           a square of the given side, builds the console background texture from it (DXT5, full mip\n"
+    "           chain, VTF 7.1) and writes it twice, as background01.vtf (4:3 and 5:4 screens) and\n"
+    "           background01_widescreen.vtf (16:10 and 16:9), each replacing an earlier one once the new file\n"
+    "           is complete. Their materials background01.vmt and background01_widescreen.vmt are written too,\n"
+    "           unless they are there already. --only-standard writes the background01 pair alone.\n"
+    "           --out DIR    writes into DIR, which must exist.\n"
+    "           --game auto  writes into the console folder of the Counter-Strike: Source that Steam knows of.\n"
+    "           --game PATH  writes into the console folder of the game whose program (hl2.exe, hl2_linux,\n"
+    "                        hl2.sh) or folder PATH is; the folder cstrike/materials/console is made if needed.\n"
+    "           --encoder picks the DXT block encoder (default: the library's own choice).\n"
+    "  where    Prints the console folder of every Counter-Strike: Source installation Steam knows of, one per\n"
+    "           line; exits with 1 when there is none.\n"
+    "  inspect  Prints the header fields and the block table of a VTF file and checks that the blocks add up\n"
+    "           to the file's length; exits with 1 when they do not or when the file is no VTF texture.\n";
 
 namespace {
 
@@ -78,6 +79,10 @@ std::string parse_command_line(int argc, char** argv, Command& command) {
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             command.kind = Command::Help;
+            return {};
+        }
+        if (arg == "--version") {
+            command.kind = Command::Version;
             return {};
         }
     }

@@ -22,7 +22,7 @@ struct InspectOptions {
 };
 
 struct Command {
-    enum Kind { Help, Make, Inspect, Where } kind = Help;
+    enum Kind { Help, Version, Make, Inspect, Where } kind = Help;
     MakeOptions make;
     InspectOptions inspect;
 };

@@ -20,6 +20,7 @@ int run(int argc, char** argv) {
     }
     switch (command.kind) {
         case morvane::cli::Command::Help: std::fputs(morvane::cli::kUsage, stdout); return 0;
+        case morvane::cli::Command::Version: std::printf("morvane-cli %s\n", MORVANE_VERSION); return 0;
         case morvane::cli::Command::Make: return morvane::cli::run_make(command.make);
         case morvane::cli::Command::Inspect: return morvane::cli::run_inspect(command.inspect);
         case morvane::cli::Command::Where: return morvane::cli::run_where();

@@ -1,5 +1,6 @@
 #pragma once
-// config.dat beside the program: the one remembered setting, the game's console materials folder.
+// config.dat in its folder (beside the program, or the user's settings folder: settings_location.h): the one
+// remembered setting, the game's console materials folder.
 // One line followed by CR LF. The text is UTF-8 where the system's paths are; on Windows it is the ANSI
 // code page while the path fits in it, and UTF-8 with a byte-order mark when it does not, so a path is
 // never stored wrongly and reading tells the two apart.

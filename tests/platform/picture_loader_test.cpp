@@ -8,12 +8,11 @@
 
 #include <gtest/gtest.h>
 #include <gmock/gmock.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
 #include <set>
-
-#include <sys/stat.h>
 
 using morvane::Bgra;
 using morvane::load_picture;
@@ -76,6 +75,7 @@ TEST_F(PictureLoader, PixelsArriveTopRowFirstWithRedInTheThirdByteWhateverTheFil
 TEST_F(PictureLoader, WhatIsNoPictureIsRefusedWithAMessageNamingTheFileAndNoPicture) {
     std::ofstream(path("notes.jpg")) << "these are not pixels\n";
     std::filesystem::create_directory(path("album.jpg"));
+    ASSERT_EQ(::mkfifo(path("pipe.jpg").c_str(), 0600), 0);  // opening it would wait for a writer for ever
     ASSERT_TRUE(pattern(200, 200).save(qpath("whole.bmp"), "BMP"));
     const QByteArray head = [&] { QFile f(qpath("whole.bmp")); f.open(QIODevice::ReadOnly); return f.read(40); }();
     std::ofstream(path("cut.bmp"), std::ios::binary).write(head.constData(), head.size());
@@ -90,7 +90,6 @@ TEST_F(PictureLoader, WhatIsNoPictureIsRefusedWithAMessageNamingTheFileAndNoPict
     huge.write(jpeg);
     huge.close();
 
-    ASSERT_EQ(::mkfifo(path("pipe.jpg").c_str(), 0600), 0);  // no writer: an ordinary open would wait for ever
     const std::string too_long(300, 'x');
 
     for (const auto& [name, why] : {std::pair{"notes.jpg", "could not be read as a picture"},

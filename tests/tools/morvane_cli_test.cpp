@@ -277,4 +277,17 @@ TEST_F(MorvaneCli, NoSteamTwoInstallationsOrAFolderThatIsNoGameAreRefusedAndNoth
     EXPECT_TRUE(out_names().empty());
 }
 
+TEST_F(MorvaneCli, BothProgramsTellTheirVersionWithoutADisplay) {
+    CliRun r = run({"--version"});
+    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.out, "morvane-cli " MORVANE_VERSION "\n");
+    EXPECT_NE(run({"--help"}).out.find("morvane-cli --version"), std::string::npos);
+
+    // The window's program answers before it needs a screen: no display is named at all here.
+    const std::string window_program = std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '") +
+                                       MORVANE_PATH + "' --version >'" + (root / "version.txt").string() + "'";
+    EXPECT_EQ(std::system(window_program.c_str()), 0);
+    EXPECT_EQ(read_text(root / "version.txt"), "morvane " MORVANE_VERSION "\n");
+}
+
 }  // namespace
