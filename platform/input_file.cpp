@@ -33,6 +33,13 @@ int open_for_reading(const std::filesystem::path& path) {
 void end_waiting_opens(int) {}
 long read_some(int fd, uint8_t* into, size_t size) { return _read(fd, into, unsigned(std::min<size_t>(size, 1u << 30))); }
 int close_file(int fd) { return _close(fd); }
+long read_some_at(int fd, uint8_t* into, size_t size, uint64_t offset) {
+    const __int64 was = _lseeki64(fd, 0, SEEK_CUR);
+    if (was < 0 || _lseeki64(fd, __int64(offset), SEEK_SET) < 0) return -1;
+    const long got = read_some(fd, into, size);
+    _lseeki64(fd, was, SEEK_SET);
+    return got;
+}
 bool is_folder(const FileStat& st) { return (st.st_mode & _S_IFMT) == _S_IFDIR; }
 bool is_regular(const FileStat& st) { return (st.st_mode & _S_IFMT) == _S_IFREG; }
 #else
@@ -46,6 +53,9 @@ int open_for_reading(const std::filesystem::path& path) {
 void end_waiting_opens(int fd) { ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK); }
 long read_some(int fd, uint8_t* into, size_t size) { return long(::read(fd, into, size)); }
 int close_file(int fd) { return ::close(fd); }
+long read_some_at(int fd, uint8_t* into, size_t size, uint64_t offset) {
+    return long(::pread(fd, into, size, off_t(offset)));
+}
 bool is_folder(const FileStat& st) { return S_ISDIR(st.st_mode); }
 bool is_regular(const FileStat& st) { return S_ISREG(st.st_mode); }
 #endif
@@ -104,6 +114,25 @@ std::string InputFile::read(std::size_t max_bytes, std::vector<uint8_t>& out) {
     size_t filled = 0;
     while (filled < max_bytes) {
         const long got = read_some(fd_, out.data() + filled, max_bytes - filled);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            out.resize(filled);
+            return input_error_reason(errno);
+        }
+        if (got == 0) break;
+        filled += size_t(got);
+    }
+    out.resize(filled);
+    return {};
+}
+
+std::string InputFile::read_at(uint64_t offset, std::size_t max_bytes, std::vector<uint8_t>& out) {
+    out.clear();
+    if (fd_ < 0) return reason_.empty() ? "it is not open" : reason_;
+    out.resize(max_bytes);
+    size_t filled = 0;
+    while (filled < max_bytes) {
+        const long got = read_some_at(fd_, out.data() + filled, max_bytes - filled, offset + filled);
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) {
             out.resize(filled);

@@ -34,6 +34,8 @@ public:
 
     // Up to `max_bytes` from the current position; fewer only at the end of the file. "" or the reason.
     std::string read(std::size_t max_bytes, std::vector<uint8_t>& out);
+    // Up to `max_bytes` from `offset`, leaving the read position where it was. "" or the reason.
+    std::string read_at(uint64_t offset, std::size_t max_bytes, std::vector<uint8_t>& out);
     // Hands the open descriptor to a new owner (a QFile), which closes it; -1 when not ok().
     int release();
 

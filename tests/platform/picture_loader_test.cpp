@@ -91,11 +91,21 @@ TEST_F(PictureLoader, WhatIsNoPictureIsRefusedWithAMessageNamingTheFileAndNoPict
     huge.close();
 
     const std::string too_long(300, 'x');
+    // A text part after the pixels that claims 805 MB: libpng would reserve all of it (found by fuzzing).
+    ASSERT_TRUE(pattern(8, 6).save(qpath("bloated.png"), "PNG"));
+    QFile bloated(qpath("bloated.png"));
+    ASSERT_TRUE(bloated.open(QIODevice::ReadWrite));
+    QByteArray png = bloated.readAll();
+    png.insert(png.size() - 12, QByteArray("\x30\x00\x00\x25tEXtdate:create\0002026", 24));
+    bloated.seek(0);
+    bloated.write(png);
+    bloated.close();
 
     for (const auto& [name, why] : {std::pair{"notes.jpg", "could not be read as a picture"},
                                     {"gone.bmp", "does not exist"}, {"album.jpg", "is a folder"}, {"cut.bmp", ""},
                                     {"huge.jpg", "too large to load (30000 x 30000 pixels)"},
                                     {"pipe.jpg", "is not an ordinary file"},
+                                    {"bloated.png", "a part of it claims more bytes than the file holds"},
                                     {too_long.c_str(), "its name is too long for the system"}}) {
         const morvane::LoadedPicture loaded = load_picture(path(name));
         EXPECT_FALSE(loaded.ok()) << name;
