@@ -9,12 +9,14 @@
 // Their medians make the ratio, so costs paid once per process (first touch of memory, threads starting) count
 // for neither side, and costs every build pays (memory freed and faulted in again) count where they occur.
 // The first build's capture is shown too. libsquish, seconds per chain, compresses the first build's chain once.
-//      morvane-bench --make-photo SOURCE 3840x2400 OUT.jpg   (a large photograph for the memory check)
+//      morvane-bench --make-photo SOURCE 3840x2400 OUT.jpg|OUT.png   (a large photograph for the memory check)
+//      morvane-bench --load PICTURE   (the program's picture loader alone, for the wallpaper table)
 #include "bench/photo_set.h"
 #include "dxt/block_encoder.h"
 #include "dxt/squish_encoder.h"
 #include "platform/memory_reuse.h"
 #include "platform/picture_surface.h"
+#include "platform/qt/picture_loader.h"
 #include "texture/vtfmod.h"
 
 #include <sys/resource.h>
@@ -166,6 +168,11 @@ int main(int argc, char** argv) {
             int w = 0, h = 0;
             if (std::sscanf(argv[i + 2], "%dx%d", &w, &h) != 2 || w <= 0 || h <= 0) return 2;
             return bench::write_scaled_photo(argv[i + 1], w, h, argv[i + 3]) ? 0 : 1;
+        }
+        else if (arg == "--load" && i + 1 < argc) {
+            const LoadedPicture loaded = load_picture(argv[i + 1]);
+            if (!loaded.ok()) std::fprintf(stderr, "%s\n", loaded.error.c_str());
+            return loaded.ok() ? 0 : 1;
         }
         else if (arg == "--fast") coders = {Coder::Ours, Coder::SquishCluster};
         else paths.push_back(arg);

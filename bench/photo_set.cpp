@@ -53,7 +53,8 @@ bool write_scaled_photo(const std::string& source, int width, int height, const 
         return false;
     }
     QImage scaled = image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    if (!scaled.save(QString::fromStdString(out), "JPG", 92)) {
+    const bool png = std::filesystem::path(out).extension() == ".png";
+    if (!scaled.save(QString::fromStdString(out), png ? "PNG" : "JPG", png ? -1 : 92)) {
         std::fprintf(stderr, "cannot write %s\n", out.c_str());
         return false;
     }

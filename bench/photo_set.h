@@ -15,7 +15,8 @@ struct Photo {
 std::vector<std::string> photo_files(const std::vector<std::string>& paths);
 bool load_photo(const std::string& file, Photo& out);  // false (with a message on stderr) when unreadable
 
-// Writes `source` scaled to width x height as a JPEG, for a large test photograph; false when it cannot.
+// Writes `source` scaled to width x height, for a large test photograph: a PNG when `out` ends in .png, otherwise
+// a JPEG of quality 92; false when it cannot.
 bool write_scaled_photo(const std::string& source, int width, int height, const std::string& out);
 
 }  // namespace morvane::bench

@@ -1,9 +1,13 @@
 // The library's exported functions: argument checks and the pixel layout the flags ask for, then the
-// chosen encoder (encoder_choice.cpp) or libsquish's decoder.
+// chosen encoder (encoder_choice.cpp) or libsquish's decoder (our own where the build has no libsquish).
 #include "dxt/dxt_squish.h"
 
 #include "dxt/encoder_choice.h"
+#ifdef MORVANE_HAVE_SQUISH
 #include "dxt/squish_encoder.h"
+#else
+#include "dxt/block_decoder.h"
+#endif
 
 #include <algorithm>
 #include <array>
@@ -58,7 +62,11 @@ int32_t compress(const uint8_t* pixels, int32_t width, int32_t height, uint8_t* 
 int32_t decompress(const uint8_t* blocks, int32_t width, int32_t height, uint8_t* pixels, BlockFormat format,
                    int32_t flags) {
     if (!usable(blocks, pixels, width, height)) return 0;
+#ifdef MORVANE_HAVE_SQUISH
     morvane::dxt::squish_decompress(blocks, width, height, pixels, format);
+#else
+    morvane::dxt::decode_image(format, blocks, width, height, pixels);
+#endif
     if ((flags & kDxtSourceBgra) == 0) {
         for (size_t i = 0, n = size_t(width) * size_t(height) * 4; i < n; i += 4) std::swap(pixels[i], pixels[i + 2]);
     }

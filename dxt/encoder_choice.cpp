@@ -9,7 +9,18 @@ namespace {
 std::atomic<Encoder> g_encoder{Encoder::Morvane};
 }
 
-void set_encoder(Encoder e) { g_encoder.store(e, std::memory_order_relaxed); }
+bool encoder_available(Encoder e) {
+#ifdef MORVANE_HAVE_SQUISH
+    (void)e;
+    return true;
+#else
+    return e == Encoder::Morvane;
+#endif
+}
+
+void set_encoder(Encoder e) {
+    if (encoder_available(e)) g_encoder.store(e, std::memory_order_relaxed);
+}
 
 Encoder current_encoder() { return g_encoder.load(std::memory_order_relaxed); }
 
@@ -44,14 +55,21 @@ extern "C" void Set_Dxt_Encoder(int encoder) {
 
 #include "dxt/block_encoder.h"
 #include "dxt/dxt_squish.h"
+#ifdef MORVANE_HAVE_SQUISH
 #include "dxt/squish_encoder.h"
+#endif
 
 namespace morvane::dxt {
 
 void compress_with_current_encoder(const uint8_t* bgra, int width, int height, uint8_t* out, BlockFormat format,
                                    int32_t flags) {
     const bool perceptual = (flags & kDxtPerceptualMetric) != 0;
+    (void)perceptual;
     switch (current_encoder()) {
+#ifndef MORVANE_HAVE_SQUISH
+        case Encoder::SquishClusterFit:  // never chosen in this build: set_encoder refuses them
+        case Encoder::SquishRangeFit:
+#endif
         case Encoder::Morvane:  // unweighted RGB error always: it is what picture quality is measured in
             switch (format) {
                 case BlockFormat::Dxt1: morvane_compress_dxt1(bgra, width, height, out); return;
@@ -59,6 +77,7 @@ void compress_with_current_encoder(const uint8_t* bgra, int width, int height, u
                 case BlockFormat::Dxt5: morvane_compress_dxt5(bgra, width, height, out); return;
             }
             return;
+#ifdef MORVANE_HAVE_SQUISH
         case Encoder::SquishClusterFit:
             squish_compress(bgra, width, height, out, format,
                             (flags & kDxtBestQuality) ? SquishFit::IterativeCluster : SquishFit::Cluster, perceptual);
@@ -66,6 +85,7 @@ void compress_with_current_encoder(const uint8_t* bgra, int width, int height, u
         case Encoder::SquishRangeFit:
             squish_compress(bgra, width, height, out, format, SquishFit::Range, perceptual);
             return;
+#endif
     }
 }
 

@@ -12,6 +12,9 @@ enum class Encoder {
     SquishRangeFit,    // libsquish, range fit: fast, lower quality
 };
 
+// A build without libsquish has only our own encoder: set_encoder then keeps the current choice for the
+// libsquish ones, and encoder_available says so beforehand.
+bool encoder_available(Encoder e);
 void set_encoder(Encoder e);
 Encoder current_encoder();
 

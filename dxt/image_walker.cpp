@@ -14,7 +14,13 @@ namespace {
 
 // Each block encoder is built once per instruction set and chosen when the program starts, so one binary
 // runs everywhere and uses AVX2 where the processor has it. Everything a block needs is inlined into it.
+// Windows programs have no ifunc for the loader to choose with: there the bodies are inlined into copies
+// made below and chosen once from the processor's features.
+#ifdef _WIN32
+#define MORVANE_DXT_CLONES MORVANE_DXT_INLINE
+#else
 #define MORVANE_DXT_CLONES __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))
+#endif
 
 MORVANE_DXT_CLONES
 void encode_rows_dxt1(const uint8_t* bgra, int width, int height, int first_row, int end_row, uint8_t* out) {
@@ -58,6 +64,37 @@ void encode_rows_dxt5(const uint8_t* bgra, int width, int height, int first_row,
 
 using RowEncoder = void (*)(const uint8_t*, int, int, int, int, uint8_t*);
 
+#ifdef _WIN32
+template <RowEncoder encode>
+__attribute__((target("arch=x86-64-v4"))) void rows_v4(const uint8_t* bgra, int w, int h, int first, int end, uint8_t* out) {
+    encode(bgra, w, h, first, end, out);
+}
+template <RowEncoder encode>
+__attribute__((target("arch=x86-64-v3"))) void rows_v3(const uint8_t* bgra, int w, int h, int first, int end, uint8_t* out) {
+    encode(bgra, w, h, first, end, out);
+}
+template <RowEncoder encode>
+void rows_default(const uint8_t* bgra, int w, int h, int first, int end, uint8_t* out) {
+    encode(bgra, w, h, first, end, out);
+}
+
+template <RowEncoder encode>
+RowEncoder copy_for_this_processor() {
+    static const RowEncoder chosen = __builtin_cpu_supports("x86-64-v4")   ? rows_v4<encode>
+                                     : __builtin_cpu_supports("x86-64-v3") ? rows_v3<encode>
+                                                                           : rows_default<encode>;
+    return chosen;
+}
+
+RowEncoder row_encoder(BlockFormat format) {
+    switch (format) {
+        case BlockFormat::Dxt1: return copy_for_this_processor<encode_rows_dxt1>();
+        case BlockFormat::Dxt3: return copy_for_this_processor<encode_rows_dxt3>();
+        case BlockFormat::Dxt5: return copy_for_this_processor<encode_rows_dxt5>();
+    }
+    return copy_for_this_processor<encode_rows_dxt5>();
+}
+#else
 RowEncoder row_encoder(BlockFormat format) {
     switch (format) {
         case BlockFormat::Dxt1: return encode_rows_dxt1;
@@ -66,6 +103,7 @@ RowEncoder row_encoder(BlockFormat format) {
     }
     return encode_rows_dxt5;
 }
+#endif
 
 constexpr int kRowsPerTask = 2;        // block rows handed out at a time
 constexpr int kBlocksWorthSharing = 256;  // smaller pictures are quicker on one thread

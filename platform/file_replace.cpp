@@ -149,6 +149,22 @@ std::string place_if_absent(const fs::path& temporary, const fs::path& target) {
 #endif
 }
 
+// Gives the temporary file the final name, replacing a file of that name. Returns "" or the reason.
+std::string place_over(const fs::path& temporary, const fs::path& target) {
+#ifdef _WIN32
+    if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return {};
+    const DWORD code = GetLastError();
+    // A program that holds the file open without letting others delete it (the game does, while it runs).
+    if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION || code == ERROR_ACCESS_DENIED)
+        return "another program has the file open, or you may not change it; close the file there and try again";
+    return std::system_category().message(int(code));
+#else
+    std::error_code ec;
+    fs::rename(temporary, target, ec);
+    return ec ? ec.message() : std::string();
+#endif
+}
+
 // Why the name cannot take a new file, or "" when it can.
 std::string in_the_way(const fs::path& target, IfPresent if_present, bool& present) {
     std::error_code ec;
@@ -184,8 +200,7 @@ std::string replace_file(const fs::path& target, std::span<const std::span<const
     if (!failure && if_present == IfPresent::Keep) {
         error = place_if_absent(temporary, target);
     } else if (!failure) {
-        fs::rename(temporary, target, ec);
-        if (ec) error = ec.message();
+        error = place_over(temporary, target);
     }
     fs::remove(temporary, ec);  // gone already when it took the final name
     return error;

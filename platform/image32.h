@@ -1,13 +1,48 @@
 #pragma once
 // A plain 32-bit picture: rows top first, no row padding, each pixel four bytes in memory order
 // blue, green, red, fourth byte (255 = opaque). This is the layout the DXT library takes directly.
+#include "platform/memory_reuse.h"
+
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
+#include <utility>
 #include <vector>
 
 namespace morvane {
+
+// Pixel and block buffers are written in full right after they are sized (decoded, drawn, compressed into),
+// so sizing them leaves the bytes as the memory held them: zeroing 64 MB for a 5120 x 2880 photograph only to
+// overwrite it cost as much as decoding it. Whoever needs zeros asks for them (assign(n, 0)).
+// Blocks from here on (a 1024 x 1024 level and larger) are backed by 2 MB pages where the system allows it.
+inline constexpr size_t kLargeBlockBytes = size_t(4) << 20;
+
+template <class T>
+struct UnfilledAllocator : std::allocator<T> {
+    template <class U>
+    struct rebind {
+        using other = UnfilledAllocator<U>;
+    };
+    UnfilledAllocator() = default;
+    template <class U>
+    UnfilledAllocator(const UnfilledAllocator<U>&) noexcept {}
+    T* allocate(size_t n) {
+        T* p = std::allocator<T>::allocate(n);
+        if (n * sizeof(T) >= kLargeBlockBytes) advise_large_pages(p, n * sizeof(T));
+        return p;
+    }
+    template <class U>
+    void construct(U* p) noexcept {
+        ::new (static_cast<void*>(p)) U;  // default-initialised: no value written
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
+using PixelBytes = std::vector<uint8_t, UnfilledAllocator<uint8_t>>;
 
 // A number no other image content has had in this process (see Image32::generation).
 inline uint64_t next_image_generation() {
@@ -29,7 +64,7 @@ inline uint32_t colorref_from_bgra(Bgra p) { return uint32_t(p.r) | uint32_t(p.g
 struct Image32 {
     int width = 0;   // pixels
     int height = 0;  // pixels
-    std::vector<uint8_t> bytes;  // 4 * width * height
+    PixelBytes bytes;  // 4 * width * height
 
     Image32() = default;
     Image32(int w, int h, Bgra fill = {}) { reset(w, h, fill); }
@@ -45,6 +80,14 @@ struct Image32 {
         height = h > 0 ? h : 0;
         bytes.resize(size_t(width) * size_t(height) * 4);
         this->fill(fill);
+    }
+    // Sized for a writer that sets every byte next (a decoder): the bytes are whatever the memory held.
+    static Image32 unfilled(int w, int h) {
+        Image32 image;
+        image.width = w > 0 ? w : 0;
+        image.height = h > 0 ? h : 0;
+        image.bytes.resize(size_t(image.width) * size_t(image.height) * 4);
+        return image;
     }
     void fill(Bgra p) {
         touch();

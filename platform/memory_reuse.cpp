@@ -5,6 +5,11 @@
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+#include <cstdint>
 
 namespace morvane {
 
@@ -12,6 +17,22 @@ void keep_freed_memory_for_reuse() {
 #if defined(__GLIBC__)
     mallopt(M_MMAP_THRESHOLD, 32 << 20);  // bytes; blocks up to here (any level) come from the heap...
     mallopt(M_TRIM_THRESHOLD, 1 << 30);   // ...and the heap keeps what is freed rather than returning it
+#endif
+}
+
+void advise_large_pages(void* data, size_t bytes) {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    static const bool small_pages_only = std::getenv("MORVANE_SMALL_PAGES") != nullptr;  // to measure what they save
+    if (small_pages_only) return;
+    constexpr uintptr_t kLargePage = uintptr_t(2) << 20;
+    const uintptr_t begin = reinterpret_cast<uintptr_t>(data);
+    const uintptr_t first = (begin + kLargePage - 1) & ~(kLargePage - 1);
+    const uintptr_t end = (begin + bytes) & ~(kLargePage - 1);
+    // Only whole large pages inside the block: the memory around it may belong to other allocations.
+    if (end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+#else
+    (void)data;
+    (void)bytes;
 #endif
 }
 

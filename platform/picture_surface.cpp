@@ -61,7 +61,7 @@ void resize_image(Image32& image, int width, int height, Bgra back) {
 void resize_unfilled(Image32& image, int width, int height) {
     const size_t bytes = size_t(width) * size_t(height) * 4;
     if (bytes > image.bytes.capacity())
-        image.bytes = std::vector<uint8_t>(bytes);  // not a growing resize: that would copy stale pixels
+        image.bytes = PixelBytes(bytes);  // not a growing resize: that would copy stale pixels
     else
         image.bytes.resize(bytes);
     image.width = width;
@@ -194,10 +194,10 @@ SurfaceHandle PictureSurface::handle() const {
     return image_.handle();
 }
 
-std::vector<uint8_t> PictureSurface::take_pixels(int width, int height) {
+PixelBytes PictureSurface::take_pixels(int width, int height) {
     settle();
     Image32& image = image_.image();
-    std::vector<uint8_t> pixels = std::move(image.bytes);
+    PixelBytes pixels = std::move(image.bytes);
     image.bytes = {};
     resize_unfilled(image, std::max(width, 0), std::max(height, 0));
     fill_pending_ = true;

@@ -71,7 +71,7 @@ public:
     // Hands the image's bytes over instead of copying them, and leaves the surface width x height pixels in
     // its back colour, as set_width_pixels, set_height_pixels and clear() would. For a reader that resizes
     // and clears the surface next anyway: the mip capture, one level after the other.
-    std::vector<uint8_t> take_pixels(int width, int height);
+    PixelBytes take_pixels(int width, int height);
 
 private:
     void settle() const;  // carries out a pending clear

@@ -9,6 +9,8 @@
 namespace morvane {
 namespace {
 
+using LinearSamples = ReductionPyramid::LinearSamples;
+
 constexpr float kLinearScale = 65535.0f;
 // Blue, green and red only: the fourth byte is always drawn as 255, and the first level, the largest array
 // the capture makes after the pixels themselves, is a quarter smaller without it.
@@ -61,7 +63,7 @@ void split_rows(int width, int height, const Rows& rows) {
     helper.join();
 }
 
-void halve_picture(const Image32& picture, std::vector<uint16_t>& out, int width, int height) {
+void halve_picture(const Image32& picture, LinearSamples& out, int width, int height) {
     out.resize(size_t(width) * size_t(height) * kLinearChannels);
     split_rows(width, height, [&](int first, int end) { halve_picture_rows(picture, out.data(), width, first, end); });
 }
@@ -79,7 +81,7 @@ void halve_level_rows(const uint16_t* in, int in_width, uint16_t* out, int width
     }
 }
 
-void halve_level(const std::vector<uint16_t>& in, int in_width, std::vector<uint16_t>& out, int width, int height) {
+void halve_level(const LinearSamples& in, int in_width, LinearSamples& out, int width, int height) {
     out.resize(size_t(width) * size_t(height) * kLinearChannels);
     split_rows(width, height, [&](int first, int end) {
         halve_level_rows(in.data(), in_width, out.data(), width, first, end);

@@ -15,6 +15,8 @@ namespace morvane {
 
 class ReductionPyramid {
 public:
+    using LinearSamples = std::vector<uint16_t, UnfilledAllocator<uint16_t>>;  // written in full once sized
+
     bool built_from(const Image32& picture) const;
     void build(const Image32& picture);
     void clear();  // frees the levels
@@ -32,7 +34,7 @@ public:
 private:
     struct Level {
         int width = 0, height = 0;
-        std::vector<uint16_t> linear;  // blue, green, red per pixel; 0..65535 linear light
+        LinearSamples linear;  // blue, green, red per pixel; 0..65535 linear light
     };
 
     const Image32* source_ = nullptr;

@@ -5,11 +5,15 @@
 #      libsquish's iterative cluster fit and its range fit (each on all cores), RGB PSNR of the decoded top
 #      level, and the ratios;
 #   2. the whole `morvane-cli make` (load, capture, compress, write) at both sizes with our encoder and with
-#      libsquish, time and peak memory by /usr/bin/time -v, on a 3840 x 2400 photograph made from the set.
-# Usage: scripts/bench.sh [--quick]   (--quick: two photographs only)
+#      libsquish, time and peak memory by /usr/bin/time -v, on a 3840 x 2400 photograph made from the set;
+#   3. wallpapers: `morvane-cli make` at both sizes on a 2560 x 1600 JPEG, a 5120 x 2880 JPEG and a 3840 x 2160
+#      PNG made from the set, median wall and processor time of five runs and peak memory, beside the decoder
+#      alone on the same file (libjpeg-turbo's djpeg writing a PPM, and our picture loader), so that the
+#      remainder is visible.
+# Usage: scripts/bench.sh [--quick | --wallpapers]   (--quick: two photographs only; --wallpapers: table 3 only)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh mate-backgrounds time
+scripts/setup.sh mate-backgrounds time libjpeg-turbo-progs
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 cmake --build build -j "$(nproc)" --target morvane-bench morvane-cli > /dev/null
 
@@ -20,6 +24,7 @@ if [ "${1:-}" = "--quick" ]; then inputs=("$photos/Aqua.jpg" "$photos/Wood.jpg")
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+if [ "${1:-}" != "--wallpapers" ]; then
 large="$work/large_3840x2400.jpg"
 build/bin/morvane-bench --make-photo "$photos/Wood.jpg" 3840x2400 "$large"
 
@@ -38,5 +43,46 @@ for size in 1024 2048; do
     wall=$(awk -F': ' '/Elapsed \(wall clock\)/ {print $2}' "$work/time.txt" | awk -F: '{ if (NF == 3) print $1*3600 + $2*60 + $3; else print $1*60 + $2 }')
     peak=$(awk -F': ' '/Maximum resident set size/ {printf "%.1f", $2 / 1024}' "$work/time.txt")
     printf '%-8s %-8s %10.2f %12s\n' "$size" "$encoder" "$wall" "$peak"
+  done
+done
+fi
+
+# Median of the numbers on standard input.
+median() { sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+# Runs "$@" five times; prints median wall s, median processor s (user + system), largest peak MB.
+measure() {
+  local walls=() cpus=() peak=0
+  for run in 1 2 3 4 5; do
+    /usr/bin/time -f '%e %U %S %M' -o "$work/t.txt" "$@" > /dev/null 2>&1
+    read -r wall user sys kb < "$work/t.txt"
+    walls+=("$wall")
+    cpus+=("$(awk -v u="$user" -v s="$sys" 'BEGIN { print u + s }')")
+    peak=$(( kb > peak ? kb : peak ))
+  done
+  printf '%s %s %s\n' "$(printf '%s\n' "${walls[@]}" | median)" "$(printf '%s\n' "${cpus[@]}" | median)" \
+    "$(awk -v k="$peak" 'BEGIN { printf "%.1f", k / 1024 }')"
+}
+
+echo
+echo "== morvane-cli make on wallpapers (median of 5 runs; load $(cut -d' ' -f1-3 /proc/loadavg))"
+wallpapers=("$work/wallpaper_2560x1600.jpg" "$work/wallpaper_5120x2880.jpg" "$work/wallpaper_3840x2160.png")
+build/bin/morvane-bench --make-photo "$photos/Garden.jpg" 2560x1600 "${wallpapers[0]}"
+build/bin/morvane-bench --make-photo "$photos/Wood.jpg" 5120x2880 "${wallpapers[1]}"
+build/bin/morvane-bench --make-photo "$photos/LadyBird.jpg" 3840x2160 "${wallpapers[2]}"
+printf '%-26s %5s %8s %8s %8s | %9s %9s | %9s\n' picture size "wall s" "cpu s" "peak MB" "djpeg s" "loader s" "make/djpeg"
+for picture in "${wallpapers[@]}"; do
+  djpeg_s="-"
+  case "$picture" in
+    *.jpg) read -r djpeg_s _ _ < <(measure djpeg -outfile "$work/decoded.ppm" "$picture") ;;
+  esac
+  read -r loader_s _ _ < <(measure build/bin/morvane-bench --load "$picture")
+  for size in 1024 2048; do
+    mkdir -p "$work/wallpaper-$size"
+    read -r wall cpu peak < <(measure build/bin/morvane-cli make "$picture" --size "$size" --out "$work/wallpaper-$size")
+    ratio="-"
+    [ "$djpeg_s" = "-" ] || ratio=$(awk -v m="$wall" -v d="$djpeg_s" 'BEGIN { printf "%.2fx", m / d }')
+    printf '%-26s %5s %8.3f %8.3f %8s | %9s %9s | %9s\n' "$(basename "$picture")" "$size" "$wall" "$cpu" "$peak" \
+      "$djpeg_s" "$loader_s" "$ratio"
   done
 done

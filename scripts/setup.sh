@@ -4,13 +4,20 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config ccache
-  qt6-base-dev libgl-dev libsquish-dev
+  qt6-base-dev libgl-dev libsquish-dev libturbojpeg0-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-dejavu-core
   mate-backgrounds  # real photographs for the encoder quality tests and the benchmark
   help2man desktop-file-utils appstream  # the manual page, and the desktop entry's and metadata's checks
   clang-14 libclang-rt-14-dev  # the sanitizer build and the libFuzzer targets (scripts/test-sanitizers.sh)
 )
+# With --windows also the cross compiler and Wine for the Windows build and its tests, and djpeg for the BMP
+# that compares the two builds (scripts/build-windows.sh, scripts/test-windows.sh).
+windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 libjpeg-turbo-progs)
+if [ "${1:-}" = "--windows" ]; then
+  shift
+  packages+=("${windows_packages[@]}")
+fi
 packages+=("$@")
 
 missing=()

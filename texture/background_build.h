@@ -34,7 +34,8 @@ void rescale_picture(const morvane::Image32& picture, int side_pixels, morvane::
 bool make_background(const morvane::PictureSurface& picture2, morvane::PictureSurface& source_buffer,
                      morvane::PictureSurface& temp_buffer, TextureModule& module);
 
-// Both steps on surfaces of its own: what a build without a window needs.
-bool build_background(const morvane::Image32& picture, int side_pixels, TextureModule& module);
+// Both steps on surfaces of its own: what a build without a window needs. The picture is let go as soon as
+// it is drawn on the square (64 MB for a 5120 x 2880 photograph), before the build's own buffers are made.
+bool build_background(morvane::Image32 picture, int side_pixels, TextureModule& module);
 
 }  // namespace vtfmod

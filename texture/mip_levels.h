@@ -1,5 +1,7 @@
 #pragma once
 // The captured mip chain: one record per level, smallest first, each with its pixels and DXT bytes.
+#include "platform/image32.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -15,8 +17,8 @@ struct BitmapInfo {
 
 struct MipFace {
     BitmapInfo Info;
-    std::vector<uint8_t> Pixels;      // 4 x width x height: B, G, R, fourth byte; top row first
-    std::vector<uint8_t> Compressed;  // CompressedSize bytes of DXT blocks; empty for other formats
+    morvane::PixelBytes Pixels;      // 4 x width x height: B, G, R, fourth byte; top row first
+    morvane::PixelBytes Compressed;  // CompressedSize bytes of DXT blocks; empty for other formats
     double CompressedSize = 0;        // bytes, as the library reports them
 };
 

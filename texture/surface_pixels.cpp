@@ -22,13 +22,13 @@ BitmapInfo draw_scaled(const morvane::PictureSurface& source, morvane::PictureSu
 }  // namespace
 
 void capture_scaled(const morvane::PictureSurface& source, morvane::PictureSurface& scratch, int32_t width,
-                    int32_t height, BitmapInfo& info, std::vector<uint8_t>& pixels) {
+                    int32_t height, BitmapInfo& info, morvane::PixelBytes& pixels) {
     info = draw_scaled(source, scratch, width, height);
     pixels = scratch.image().bytes;
 }
 
 void capture_scaled_then_resize(const morvane::PictureSurface& source, morvane::PictureSurface& scratch,
-                                int32_t width, int32_t height, BitmapInfo& info, std::vector<uint8_t>& pixels,
+                                int32_t width, int32_t height, BitmapInfo& info, morvane::PixelBytes& pixels,
                                 int32_t next_width, int32_t next_height) {
     info = draw_scaled(source, scratch, width, height);
     pixels = scratch.take_pixels(next_width, next_height);

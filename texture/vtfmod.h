@@ -44,7 +44,7 @@ struct TextureState {
     VtfHeader Header;
     int32_t FaceCount = 0;
     BitmapInfo LowResInfo;
-    std::vector<uint8_t> LowResPixels;      // 4 x lowidth x loheight: B, G, R, fourth byte; top row first
+    morvane::PixelBytes LowResPixels;       // 4 x lowidth x loheight: B, G, R, fourth byte; top row first
     double LowResCompressedSize = 0;        // bytes
     std::vector<uint8_t> LowResCompressed;  // DXT1 blocks
     std::vector<MipLevel> MipLevels;        // index 0 = smallest level

@@ -1,5 +1,7 @@
 #include "tools/cli_options.h"
 
+#include "app/core/utf8_path.h"
+
 #include <string_view>
 
 namespace morvane::cli {
@@ -43,7 +45,7 @@ std::string parse_make(int argc, char** argv, int first, MakeOptions& make) {
             else return "--size must be 1024 or 2048, not \"" + std::string(value) + "\"";
         } else if (arg == "--out") {
             if (!has_value || !*argv[i + 1]) return "--out needs a folder";
-            make.out = argv[++i];
+            make.out = morvanemod::path_from_utf8(argv[++i]);
         } else if (arg == "--game") {
             if (!has_value || !*argv[i + 1]) return "--game needs auto, the game's program or the game's folder";
             make.game = argv[++i];
@@ -54,13 +56,17 @@ std::string parse_make(int argc, char** argv, int first, MakeOptions& make) {
             dxt::Encoder encoder{};
             if (!dxt::encoder_from_name(argv[++i], encoder))
                 return "--encoder must be morvane, squish or squish-range, not \"" + std::string(argv[i]) + "\"";
+            if (!dxt::encoder_available(encoder))
+                return "this build has no libsquish, so --encoder " + std::string(argv[i]) +
+                       " is not available; use --encoder morvane";
             make.encoder = encoder;
         } else if (arg.starts_with("--")) {
             return "unknown option \"" + std::string(arg) + "\"";
         } else if (make.picture) {
-            return "only one picture can be given (\"" + make.picture->string() + "\" and \"" + std::string(arg) + "\")";
+            return "only one picture can be given (\"" + morvanemod::utf8_from_path(*make.picture) + "\" and \"" +
+                   std::string(arg) + "\")";
         } else {
-            make.picture = std::filesystem::path(std::string(arg));
+            make.picture = morvanemod::path_from_utf8(std::string(arg));
         }
     }
     if (make.side_pixels == 0) return "make needs --size 1024 or --size 2048";
@@ -93,7 +99,7 @@ std::string parse_command_line(int argc, char** argv, Command& command) {
     if (verb == "inspect") {
         command.kind = Command::Inspect;
         if (argc != 3) return "inspect needs exactly one file";
-        command.inspect.file = argv[2];
+        command.inspect.file = morvanemod::path_from_utf8(argv[2]);
         return {};
     }
     if (verb == "where") {

@@ -27,7 +27,7 @@ struct Command {
     InspectOptions inspect;
 };
 
-// Fills `command` from argv; returns "" or what is wrong with the command line.
+// Fills `command` from argv (UTF-8 on every system); returns "" or what is wrong with the command line.
 std::string parse_command_line(int argc, char** argv, Command& command);
 
 extern const char* const kUsage;

@@ -50,7 +50,7 @@ fs::path game_folder_for(const std::string& argument, std::string& error) {
         if (game.empty()) return {};
     } else {
         std::error_code ec;
-        const fs::path given = fs::absolute(fs::path(argument), ec);
+        const fs::path given = fs::absolute(morvanemod::path_from_utf8(argument), ec);
         const fs::file_status status = fs::status(given, ec);
         if (!fs::exists(status)) {
             error = quoted(given) + " does not exist; " + kGiveAPath + ".";

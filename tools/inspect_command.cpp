@@ -1,6 +1,7 @@
 // `inspect`: a VTF file's header fields and block table, and whether the blocks fill the file exactly.
 #include "tools/inspect_command.h"
 
+#include "app/core/utf8_path.h"
 #include "platform/input_file.h"
 #include "texture/vtf_format.h"
 #include "texture/vtf_reader.h"
@@ -56,7 +57,7 @@ void print_blocks(const vtfmod::VtfLayout& layout) {
 }  // namespace
 
 int run_inspect(const InspectOptions& options) {
-    const std::string name = options.file.string();
+    const std::string name = morvanemod::utf8_from_path(options.file);
     morvane::InputFile in(options.file);
     if (!in.ok()) {
         std::fprintf(stderr, "morvane-cli: cannot read \"%s\": %s. Give the path of a .vtf file.\n", name.c_str(),

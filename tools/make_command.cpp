@@ -7,8 +7,12 @@
 #include "app/core/utf8_path.h"
 #include "tools/game_choice.h"
 #include "platform/input_file.h"
+#ifdef _WIN32
+#include "platform/win/picture_loader.h"  // the system's own decoders
+#else
 #include "platform/qt/default_picture.h"
 #include "platform/qt/picture_loader.h"
+#endif
 #include "texture/background_build.h"
 #include "tools/terminal_progress.h"
 
@@ -17,6 +21,7 @@
 #include <filesystem>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace morvane::cli {
@@ -24,6 +29,9 @@ namespace morvane::cli {
 namespace fs = std::filesystem;
 
 namespace {
+
+// Names as the user typed them, whatever alphabet they are in (UTF-8 on every system).
+std::string shown(const fs::path& path) { return morvanemod::utf8_from_path(path); }
 
 int fail(const std::string& message) {
     std::fprintf(stderr, "morvane-cli: %s\n", message.c_str());
@@ -43,7 +51,7 @@ bool picture_for(const MakeOptions& options, Image32& picture, std::string& erro
         return false;
     }
     picture = std::move(loaded.picture);
-    std::printf("Picture: %s (%d x %d)\n", options.picture->string().c_str(), picture.width, picture.height);
+    std::printf("Picture: %s (%d x %d)\n", shown(*options.picture).c_str(), picture.width, picture.height);
     return true;
 }
 
@@ -54,11 +62,11 @@ bool target_folder(const MakeOptions& options, fs::path& folder, std::string& er
         folder = options.out;
         const fs::file_status out = fs::status(folder, ec);
         if (ec)  // a name too long for the system, no permission to look: not the same as missing
-            error = "the output folder \"" + options.out.string() + "\" cannot be used: " + input_error_reason(ec.value()) + ".";
+            error = "the output folder \"" + shown(options.out) + "\" cannot be used: " + input_error_reason(ec.value()) + ".";
         else if (!fs::exists(out))
-            error = "the output folder \"" + options.out.string() + "\" does not exist; create it first.";
+            error = "the output folder \"" + shown(options.out) + "\" does not exist; create it first.";
         else if (!fs::is_directory(out))
-            error = "\"" + options.out.string() + "\" is not a folder; give the folder to write the background into.";
+            error = "\"" + shown(options.out) + "\" is not a folder; give the folder to write the background into.";
         return error.empty();
     }
     const fs::path game = game_folder_for(options.game, error);
@@ -75,7 +83,7 @@ int write_files(const vtfmod::TextureModule& module, const fs::path& folder,
     std::vector<fs::path> written;
     const morvanemod::FileResult textures = morvanemod::write_textures(module, folder, backgrounds, written);
     for (const fs::path& texture : written)
-        std::printf("Wrote %s (%ju bytes, %d levels)\n", texture.string().c_str(), uintmax_t(fs::file_size(texture, ec)),
+        std::printf("Wrote %s (%ju bytes, %d levels)\n", shown(texture).c_str(), uintmax_t(fs::file_size(texture, ec)),
                     int(module.MipCount()));
     if (written.empty() && made_folder) fs::remove(folder, ec);  // leave no empty folder behind
 
@@ -85,7 +93,7 @@ int write_files(const vtfmod::TextureModule& module, const fs::path& folder,
         const bool material_was_there = fs::exists(material, ec);
         const morvanemod::FileResult vmt = morvanemod::write_material(folder, background);
         if (!vmt.ok) return fail(vmt.error);
-        std::printf(material_was_there ? "Kept %s as it was\n" : "Wrote %s\n", material.string().c_str());
+        std::printf(material_was_there ? "Kept %s as it was\n" : "Wrote %s\n", shown(material).c_str());
     }
     if (!textures.ok) return fail(textures.error);
     return 0;
@@ -109,17 +117,17 @@ int run_make(const MakeOptions& options) {
     vtfmod::TextureModule module;
     TerminalProgress progress(stdout);
     module.set_progress(&progress);
-    if (!vtfmod::build_background(picture, options.side_pixels, module))
+    if (!vtfmod::build_background(std::move(picture), options.side_pixels, module))
         return fail("the texture could not be built from the picture; nothing was written.");
 
     // As the window's start-up does for a game: the console folder is made when it is missing.
     bool made_folder = false;
     if (!options.game.empty() && !morvanemod::path_exists(morvanemod::utf8_from_path(folder))) {
         if (const std::string why = morvanemod::create_console_folder(morvanemod::utf8_from_path(folder)); !why.empty())
-            return fail("could not create the folder \"" + folder.string() + "\": " + why +
+            return fail("could not create the folder \"" + shown(folder) + "\": " + why +
                         ". Check that the game folder can be written to.");
         made_folder = true;
-        std::printf("Made %s\n", folder.string().c_str());
+        std::printf("Made %s\n", shown(folder).c_str());
     }
 
     const std::span<const morvanemod::ConsoleBackground> backgrounds =

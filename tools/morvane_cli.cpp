@@ -5,7 +5,15 @@
 #include "tools/inspect_command.h"
 #include "tools/make_command.h"
 
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include <string>
+#include <vector>
+#else
 #include <QCoreApplication>
+#endif
 
 #include <cstdio>
 #include <exception>
@@ -28,12 +36,8 @@ int run(int argc, char** argv) {
     return 2;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    morvane::keep_freed_memory_for_reuse();
-    QCoreApplication app(argc, argv);  // picture decoding finds Qt's image plugins through it
-    // Every expected failure has its own message; this is the last guard against an abort without one.
+// Every expected failure has its own message; this is the last guard against an abort without one.
+int run_guarded(int argc, char** argv) {
     try {
         return run(argc, argv);
     } catch (const std::exception& e) {
@@ -41,3 +45,32 @@ int main(int argc, char** argv) {
         return 1;
     }
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// Windows hands over the arguments as UTF-16, so a picture or folder named in any language arrives whole;
+// they go on as UTF-8, which the console is told to show.
+int wmain(int argc, wchar_t** wargv) {
+    morvane::keep_freed_memory_for_reuse();
+    SetConsoleOutputCP(CP_UTF8);
+    std::vector<std::string> args;
+    for (int i = 0; i < argc; ++i) {
+        const int len = WideCharToMultiByte(CP_UTF8, 0, wargv[i], -1, nullptr, 0, nullptr, nullptr);
+        std::string arg(size_t(len > 0 ? len : 1), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, wargv[i], -1, arg.data(), len, nullptr, nullptr);
+        arg.resize(arg.size() - 1);  // the terminating zero
+        args.push_back(std::move(arg));
+    }
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    return run_guarded(argc, argv.data());
+}
+#else
+int main(int argc, char** argv) {
+    morvane::keep_freed_memory_for_reuse();
+    QCoreApplication app(argc, argv);  // picture decoding finds Qt's image plugins through it
+    return run_guarded(argc, argv);
+}
+#endif

@@ -1,13 +1,34 @@
 #include "tools/terminal_progress.h"
 
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <io.h>
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cstdint>
 
 namespace morvane::cli {
 
-TerminalProgress::TerminalProgress(std::FILE* out) : out_(out), in_place_(isatty(fileno(out)) != 0) {}
+namespace {
+
+// A console window or terminal, not a file, pipe or the null device.
+bool is_console(std::FILE* out) {
+#ifdef _WIN32
+    DWORD mode = 0;
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(out)));
+    return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0;
+#else
+    return isatty(fileno(out)) != 0;
+#endif
+}
+
+}  // namespace
+
+TerminalProgress::TerminalProgress(std::FILE* out) : out_(out), in_place_(is_console(out)) {}
 
 void TerminalProgress::set_max(int32_t max) { max_ = max; }
 

@@ -8,8 +8,16 @@
 namespace morvanemod {
 
 namespace {
+bool is_separator(char c) {
+#ifdef _WIN32
+    return c == '\\' || c == '/';
+#else
+    return c == '/';
+#endif
+}
+// A base that ends in a separator already (a drive's root, or a folder typed with one) gets no second one.
 std::string joined(std::string base, const char* name) {
-    base += kPathSeparator;
+    if (base.empty() || !is_separator(base.back())) base += kPathSeparator;
     base += name;
     return base;
 }
@@ -23,7 +31,13 @@ std::string game_folder_from_exe(const std::string& exe_file) {
         --end;
         while (end > 0 && is_continuation_byte(exe_file[end])) --end;
     }
-    return exe_file.substr(0, end);
+    std::string folder = exe_file.substr(0, end);
+#ifdef _WIN32
+    // Windows takes either slash; the stored folder always has its own.
+    for (char& c : folder)
+        if (c == '/') c = '\\';
+#endif
+    return folder;
 }
 
 std::string game_folder_from_program(const std::string& program_file) {

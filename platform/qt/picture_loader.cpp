@@ -1,6 +1,7 @@
 #include "platform/qt/picture_loader.h"
 
 #include "platform/input_file.h"
+#include "platform/qt/direct_decode.h"
 #include "platform/qt/qimage_pixels.h"
 
 #include <QFile>
@@ -23,8 +24,8 @@ QString qt_path(const std::filesystem::path& file) {
 #endif
 }
 
-LoadedPicture failure(const QString& message) {
-    return LoadedPicture{Image32{}, message.toStdString()};
+LoadedPicture failure(const std::string& message) {
+    return LoadedPicture{Image32{}, message};
 }
 
 // Qt's ceiling on what one decode may allocate is the whole program's: set for this load only.
@@ -68,30 +69,21 @@ bool png_chunks_fit(InputFile& in) {
 LoadedPicture load_picture(const std::filesystem::path& file, uint64_t max_picture_bytes) {
     // For messages only: the file itself is opened by the system's own bytes of its name.
     std::error_code ec;
-    const QString shown = qt_path(std::filesystem::absolute(file, ec).lexically_normal());
+    const std::string shown = qt_path(std::filesystem::absolute(file, ec).lexically_normal()).toStdString();
     InputFile in(file);
     switch (in.problem()) {
         case InputProblem::None: break;
-        case InputProblem::Missing:
-            return failure(QString("The picture \"%1\" does not exist. Choose another .bmp or .jpg file.").arg(shown));
-        case InputProblem::Folder:
-            return failure(QString("\"%1\" is a folder, not a picture. Choose a .bmp or .jpg file.").arg(shown));
-        case InputProblem::NotAFile:
-            return failure(QString("\"%1\" is not an ordinary file (a pipe, a device or the like), so it holds no "
-                                   "picture. Choose a .bmp or .jpg file.").arg(shown));
-        case InputProblem::Unreadable:
-            return failure(QString("The picture \"%1\" cannot be opened (%2). Check that you may read it, or choose "
-                                   "another file.").arg(shown, QString::fromStdString(in.reason())));
+        case InputProblem::Missing: return failure(picture_message::missing(shown));
+        case InputProblem::Folder: return failure(picture_message::folder(shown));
+        case InputProblem::NotAFile: return failure(picture_message::not_a_file(shown));
+        case InputProblem::Unreadable: return failure(picture_message::cannot_open(shown, in.reason()));
     }
-
     if (!png_chunks_fit(in))
-        return failure(QString("\"%1\" could not be read as a picture (a part of it claims more bytes than the file "
-                               "holds). Choose a .bmp or .jpg file.").arg(shown));
+        return failure(picture_message::unreadable(shown, "a part of it claims more bytes than the file holds"));
 
     QFile input;
     if (!input.open(in.release(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-        return failure(QString("The picture \"%1\" cannot be opened (%2). Check that you may read it, or choose "
-                               "another file.").arg(shown, input.errorString()));
+        return failure(picture_message::cannot_open(shown, input.errorString().toStdString()));
 
     // Qt's own ceiling catches the decoders that cannot tell the size beforehand.
     const qint64 limit = qint64(std::min<uint64_t>(max_picture_bytes, uint64_t(INT_MAX) << 20));
@@ -101,15 +93,17 @@ LoadedPicture load_picture(const std::filesystem::path& file, uint64_t max_pictu
     reader.setAutoTransform(true);
     const QSize size = reader.size();  // from the file's header, before any pixel is decoded
     if (size.isValid() && decoded_bytes(size, reader.imageFormat()) > limit)
-        return failure(QString("The picture \"%1\" is too large to load (%2 x %3 pixels). Make it smaller in an "
-                               "image editor, or choose another file.")
-                           .arg(shown).arg(size.width()).arg(size.height()));
-    QImage decoded;
+        return failure(picture_message::too_large(shown, size.width(), size.height()));
+    if (std::optional<Image32> jpeg = decode_jpeg_directly(input, reader, size_t(limit)))
+        return LoadedPicture{std::move(*jpeg), {}};
+    Image32 pixels;
+    QImage decoded = image_over(pixels, reader);
     if (!reader.read(&decoded) || decoded.isNull())
-        return failure(QString("\"%1\" could not be read as a picture (%2). Choose a .bmp or .jpg file.")
-                           .arg(shown, reader.errorString()));
-    // In place where Qt can (the usual 32-bit pictures), so that no second full-size copy exists beside ours.
-    decoded.convertTo(decoded.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+        return failure(picture_message::unreadable(shown, reader.errorString().toStdString()));
+    if (!pixels.empty() && decoded.constBits() == pixels.bytes.data()) {
+        pixels.touch();
+        return LoadedPicture{std::move(pixels), {}};
+    }
     return LoadedPicture{opaque_pixels(decoded), {}};
 }
 

@@ -62,7 +62,11 @@ TEST_F(FileReplace, AFailureNamesItsReasonKeepsTheOldFileByteForByteAndLeavesNoT
     fs::create_directory(folder / "background01.vtf.new");  // the fixed temporary name is taken
     EXPECT_EQ(replace_file(file, "new", IfPresent::Replace, ".new"), "the file is read-only");
     fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+#ifdef _WIN32
+    EXPECT_EQ(replace_file(file, "new", IfPresent::Replace, ".new"), "Permission denied");  // Windows' word for it
+#else
     EXPECT_EQ(replace_file(file, "new", IfPresent::Replace, ".new"), "Is a directory");
+#endif
     EXPECT_EQ(read(file), "old texture");
     EXPECT_EQ(names(), (std::vector<std::string>{"background01.vtf", "background01.vtf.new", "in-the-way"}));
 }
@@ -72,6 +76,9 @@ TEST_F(FileReplace, KeepNeverTouchesAFileOfThatNameNotEvenOneTheFirstLookMissed)
     EXPECT_EQ(replace_file(material, "first", IfPresent::Keep), "");
     EXPECT_EQ(replace_file(material, "second", IfPresent::Keep), "");
     EXPECT_EQ(read(material), "first");
+#ifdef _WIN32
+    GTEST_SKIP() << "links need a privilege on Windows that a player's account does not have";
+#endif
     // A dangling link looks absent to the first check, as a file created a moment later would.
     const fs::path link = folder / "link.vmt";
     fs::create_symlink(folder / "nowhere", link);

@@ -147,3 +147,17 @@ TEST(StretchCopy, APictureDrawnOntoItselfIsReadAsItWasBeforeTheDraw) {
     morvane::stretch_copy(picture, picture, 4, 4, 8, 8);
     EXPECT_EQ(picture.bytes, expected.bytes);
 }
+
+// A photograph-sized picture is stretched by two threads, each taking part of the rows; every row must come out
+// as it does when drawn on its own, whichever part of the work it fell in.
+TEST(StretchCopy, ALargePictureGivesTheSameRowsWhetherDrawnWholeOrOneBandAtATime) {
+    const Image32 picture = noise(1280, 900, 5);  // above the size that takes a second thread
+    const Image32 whole = stretched(picture, 301, 211);
+    for (int band_top : {0, 70, 105, 140}) {
+        Image32 band(301, 71, Bgra{1, 2, 3, 255});
+        morvane::stretch_copy(picture, band, 0, -band_top, 301, 211);
+        for (int y = 0; y < band.height && band_top + y < whole.height; ++y)
+            for (int x = 0; x < 301; ++x)
+                ASSERT_EQ(band.pixel(x, y), whole.pixel(x, band_top + y)) << "band at " << band_top << ": " << x << "," << y;
+    }
+}

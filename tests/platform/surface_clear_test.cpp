@@ -102,7 +102,7 @@ TEST(SurfaceClear, TakingThePixelsHandsOverTheImageAndLeavesTheNewSizeInTheBackC
     const Image32 picture = numbered_picture(6, 4);
     PictureSurface s(0x000000FF);  // back colour red
     show(s, picture);
-    const std::vector<uint8_t> taken = s.take_pixels(3, 2);
+    const morvane::PixelBytes taken = s.take_pixels(3, 2);
     EXPECT_EQ(taken, picture.bytes);
     EXPECT_EQ(s.width_pixels(), 3);
     EXPECT_EQ(s.height_pixels(), 2);

@@ -22,7 +22,7 @@ morvane::Image32 speckled_picture(int w, int h) {
 }
 
 // The whole picture drawn at w x h on a surface that has never drawn anything else.
-std::vector<uint8_t> drawn_directly(const morvane::Image32& picture, int w, int h) {
+morvane::PixelBytes drawn_directly(const morvane::Image32& picture, int w, int h) {
     morvane::PictureSurface fresh;
     fresh.set_width_pixels(w);
     fresh.set_height_pixels(h);

@@ -26,7 +26,7 @@ struct Written {
 };
 
 // The largest difference of red, green or blue between B, G, R, A pixels and R, G, B, A decoded pixels.
-int largest_error(const std::vector<uint8_t>& bgra, const std::vector<uint8_t>& rgba) {
+int largest_error(const morvane::PixelBytes& bgra, const std::vector<uint8_t>& rgba) {
     int worst = 0;
     for (size_t i = 0; i + 3 < bgra.size(); i += 4)
         for (int c = 0; c < 3; ++c) worst = std::max(worst, std::abs(int(bgra[i + 2 - c]) - int(rgba[i + c])));

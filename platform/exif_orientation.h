@@ -1,0 +1,13 @@
+#pragma once
+// Turning a photograph upright by the orientation its camera recorded (the EXIF/TIFF tag 274), for picture
+// loaders whose decoder reports the tag but leaves the pixels as stored.
+#include "platform/image32.h"
+
+namespace morvane {
+
+// The picture as it is meant to be seen. `orientation` is the tag's value: 1 upright, 2 mirrored, 3 turned
+// half round, 4 upside down mirrored, 5 to 8 the four with width and height exchanged (6: the top of the
+// picture lies on the right of the stored pixels). Any other value leaves the picture as it is.
+Image32 upright(Image32 stored, int orientation);
+
+}  // namespace morvane

@@ -1,0 +1,32 @@
+#include "platform/loaded_picture.h"
+
+namespace morvane::picture_message {
+
+std::string missing(const std::string& shown) {
+    return "The picture \"" + shown + "\" does not exist. Choose another .bmp or .jpg file.";
+}
+
+std::string folder(const std::string& shown) {
+    return "\"" + shown + "\" is a folder, not a picture. Choose a .bmp or .jpg file.";
+}
+
+std::string not_a_file(const std::string& shown) {
+    return "\"" + shown + "\" is not an ordinary file (a pipe or a device), so it holds no picture. Choose a .bmp or "
+           ".jpg file.";
+}
+
+std::string cannot_open(const std::string& shown, const std::string& reason) {
+    return "The picture \"" + shown + "\" cannot be opened (" + reason +
+           "). Check that you may read it, or choose another file.";
+}
+
+std::string too_large(const std::string& shown, int64_t width, int64_t height) {
+    return "The picture \"" + shown + "\" is too large to load (" + std::to_string(width) + " x " +
+           std::to_string(height) + " pixels). Make it smaller in an image editor, or choose another file.";
+}
+
+std::string unreadable(const std::string& shown, const std::string& reason) {
+    return "\"" + shown + "\" could not be read as a picture (" + reason + "). Choose a .bmp or .jpg file.";
+}
+
+}  // namespace morvane::picture_message

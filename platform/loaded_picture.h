@@ -1,0 +1,29 @@
+#pragma once
+// A picture file read into plain pixels, and the messages every picture loader gives (Qt's and Windows').
+#include "platform/image32.h"
+
+#include <cstdint>
+#include <string>
+
+namespace morvane {
+
+struct LoadedPicture {
+    Image32 picture;    // blue, green, red, 255; rows top first; empty when loading failed
+    std::string error;  // what went wrong, naming the file and what to do; empty on success
+    bool ok() const { return error.empty(); }
+};
+
+// Enough for photographs of well over a hundred megapixels (decoded at 4 bytes a pixel).
+inline constexpr int64_t kPictureAllocationLimitBytes = int64_t(1024) << 20;
+
+// The messages, for a file shown by its full name (UTF-8).
+namespace picture_message {
+std::string missing(const std::string& shown);
+std::string folder(const std::string& shown);
+std::string not_a_file(const std::string& shown);  // a pipe or a device
+std::string cannot_open(const std::string& shown, const std::string& reason);
+std::string too_large(const std::string& shown, int64_t width, int64_t height);
+std::string unreadable(const std::string& shown, const std::string& reason);
+}  // namespace picture_message
+
+}  // namespace morvane

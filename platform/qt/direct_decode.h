@@ -1,0 +1,25 @@
+#pragma once
+// Decoding a picture file straight into the program's pixels wherever the file allows it, so that the only
+// full-size picture the loader makes is the one it hands out.
+#include "platform/image32.h"
+
+#include <QImage>
+
+#include <cstddef>
+#include <optional>
+
+class QFile;
+class QImageReader;
+
+namespace morvane {
+
+// A JPEG file that is upright as stored, through libjpeg-turbo over the file's mapped bytes; nothing for any
+// other file, or where libjpeg-turbo cannot decode it (the reader then decodes it and reports what is wrong).
+std::optional<Image32> decode_jpeg_directly(QFile& file, QImageReader& reader, size_t max_bytes);
+
+// An image over `pixels`' own bytes, sized and formatted as `reader` will decode the file, for reading into:
+// opaque 32-bit files (BMP, PNG without transparency...) are then decoded into `pixels` in place. A null
+// image, and `pixels` left empty, for files that decode to another format or need turning.
+QImage image_over(Image32& pixels, QImageReader& reader);
+
+}  // namespace morvane

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what is missing and cross-builds for 64-bit Windows, with Debian's MinGW-w64 compilers, everything
+# that does not need Qt: the engine, the settings, morvane-cli.exe and their tests, into build-windows/
+# (build-windows/bin/morvane-cli.exe runs on its own, without extra DLLs).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh --windows
+cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo --no-warn-unused-cli \
+  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DMORVANE_WITH_QT=OFF
+cmake --build build-windows -j "$(nproc)"

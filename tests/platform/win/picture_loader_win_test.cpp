@@ -1,0 +1,115 @@
+// Pictures through the Windows Imaging Component: the same pixels, limit and messages as the Qt loader.
+#include "platform/win/picture_loader.h"
+#include "wic_pictures.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+namespace fs = std::filesystem;
+using morvane::Bgra;
+using morvane::load_picture;
+using ::testing::HasSubstr;
+
+struct PictureLoaderOnWindows : ::testing::Test {
+    PictureLoaderOnWindows() { fs::create_directories(folder); }
+    ~PictureLoaderOnWindows() override {
+        std::error_code ec;
+        fs::remove_all(folder, ec);
+    }
+    fs::path path(const char8_t* name) const {
+        return folder / fs::path(std::u8string(name));
+    }
+    std::string shown(const char8_t* name) const {
+        const std::u8string u8 = path(name).u8string();
+        return std::string(u8.begin(), u8.end());
+    }
+    const fs::path folder = fs::temp_directory_path() / ("morvane-wic-" + std::to_string(std::random_device{}()));
+};
+
+void expect_picture(const morvane::LoadedPicture& loaded, const morvane::Image32& expected, int tolerance,
+                    const char* what) {
+    const int w = expected.width, h = expected.height;
+    ASSERT_TRUE(loaded.ok()) << what << ": " << loaded.error;
+    ASSERT_EQ(loaded.picture.width, w) << what;
+    ASSERT_EQ(loaded.picture.height, h) << what;
+    int worst = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const Bgra a = loaded.picture.pixel(x, y), b = expected.pixel(x, y);
+            ASSERT_EQ(a.a, 255);
+            worst = std::max({worst, std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
+        }
+    EXPECT_LE(worst, tolerance) << what;
+}
+
+}  // namespace
+
+// BMP and PNG exactly, JPEG closely; names in other alphabets, and the content decides, not the name.
+TEST_F(PictureLoaderOnWindows, BmpPngAndJpegArriveTopRowFirstWithRedInTheThirdByte) {
+    const morvane::Image32 picture = morvane_test::pattern(37, 21);
+    morvane_test::write_file(path(u8"картина.bmp"), morvane_test::bmp24(picture));
+    ASSERT_TRUE(morvane_test::write_with_system_encoder(path(u8"写真.png"), picture, GUID_ContainerFormatPng));
+    ASSERT_TRUE(morvane_test::write_with_system_encoder(path(u8"fotografía.jpg"), morvane_test::gradient(64, 48),
+                                                        GUID_ContainerFormatJpeg));
+    morvane_test::write_file(path(u8"really a bmp.jpg"), morvane_test::bmp24(picture));
+    expect_picture(load_picture(path(u8"картина.bmp")), picture, 0, "bmp");
+    expect_picture(load_picture(path(u8"写真.png")), picture, 0, "png");
+    expect_picture(load_picture(path(u8"really a bmp.jpg")), picture, 0, "bmp named .jpg");
+    expect_picture(load_picture(path(u8"fotografía.jpg")), morvane_test::gradient(64, 48), 8, "jpeg");
+
+    // Transparent parts are laid over black and come out opaque.
+    morvane::Image32 clear = picture, over_black = picture;
+    for (int y = 0; y < 21; ++y) {
+        clear.set_pixel(0, y, {255, 255, 255, 0});
+        over_black.set_pixel(0, y, {0, 0, 0, 255});
+    }
+    ASSERT_TRUE(morvane_test::write_with_system_encoder(path(u8"clear.png"), clear, GUID_ContainerFormatPng, true));
+    expect_picture(load_picture(path(u8"clear.png")), over_black, 0, "png with transparency");
+}
+
+// The system reports a TIFF's orientation tag (and a JPEG's EXIF one on Windows itself): the picture
+// comes out upright, its stored top row on the right for tag 6.
+TEST_F(PictureLoaderOnWindows, APictureTaggedAsTurnedComesOutUpright) {
+    const morvane::Image32 stored = morvane_test::pattern(5, 3);
+    morvane_test::write_file(path(u8"turned.tif"), morvane_test::tiff_rgb(stored, 6));
+    const morvane::LoadedPicture loaded = load_picture(path(u8"turned.tif"));
+    ASSERT_TRUE(loaded.ok()) << loaded.error;
+    ASSERT_EQ(loaded.picture.width, 3);
+    ASSERT_EQ(loaded.picture.height, 5);
+    for (int x = 0; x < 5; ++x) EXPECT_EQ(loaded.picture.pixel(2, x), stored.pixel(x, 0)) << x;
+}
+
+TEST_F(PictureLoaderOnWindows, WhatIsNoPictureIsRefusedWithAMessageNamingTheFile) {
+    morvane_test::write_file(path(u8"notes é.jpg"), "these are not pixels\n");
+    fs::create_directory(path(u8"album.jpg"));
+    const std::string whole = morvane_test::bmp24(morvane_test::pattern(200, 200));
+    morvane_test::write_file(path(u8"cut.bmp"), whole.substr(0, 200));
+    morvane_test::write_file(path(u8"empty.png"), "");
+    // A BMP whose header announces 30000 x 30000 pixels: 3.6 GB once decoded.
+    morvane_test::write_file(path(u8"huge.bmp"), morvane_test::bmp24(morvane_test::pattern(4, 4), 30000, 30000));
+    const struct {
+        const char8_t* name;
+        const char* says;
+    } cases[] = {{u8"missing.jpg", "does not exist"},     {u8"notes é.jpg", "could not be read as a picture"},
+                 {u8"album.jpg", "is a folder"},          {u8"cut.bmp", "could not be read as a picture"},
+                 {u8"empty.png", "could not be read"},    {u8"huge.bmp", "too large to load (30000 x 30000 pixels)"}};
+    for (const auto& c : cases) {
+        const morvane::LoadedPicture loaded = load_picture(path(c.name));
+        EXPECT_FALSE(loaded.ok()) << shown(c.name);
+        EXPECT_TRUE(loaded.picture.empty()) << shown(c.name);
+        EXPECT_THAT(loaded.error, HasSubstr(c.says)) << shown(c.name);
+        EXPECT_THAT(loaded.error, HasSubstr("\"" + shown(c.name) + "\""));
+    }
+}
+
+TEST(DefaultPictureOnWindows, TheBuiltInPhotographDecodesAtFullSize) {
+    const morvane::Image32& picture = morvane::default_picture();
+    ASSERT_EQ(picture.width, 1024);
+    ASSERT_EQ(picture.height, 1024);
+    // Not the plain night blue of a failed decode.
+    EXPECT_NE(picture.pixel(0, 0), picture.pixel(700, 300));
+}

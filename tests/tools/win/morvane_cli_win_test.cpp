@@ -1,0 +1,121 @@
+// morvane-cli.exe as a player on Windows runs it: pictures and folders named in other alphabets, a
+// texture the game holds open.
+#include "../../platform/win/wic_pictures.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+
+struct CliRun {
+    DWORD exit_code = 0xFFFFFFFF;
+    std::string output;  // standard output and standard error together
+};
+
+fs::path cli_program() {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    return fs::path(self).parent_path() / "morvane-cli.exe";
+}
+
+fs::path utf8_path(const char8_t* name) { return fs::path(std::u8string(name)); }
+
+// Runs morvane-cli.exe with the arguments (each quoted) and its output in a file.
+CliRun run(const std::vector<std::wstring>& args, const fs::path& log) {
+    std::wstring command = L"\"" + cli_program().wstring() + L"\"";
+    for (const std::wstring& a : args) command += L" \"" + a + L"\"";
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    const HANDLE out = CreateFileW(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = out;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION process{};
+    CliRun result;
+    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+        WaitForSingleObject(process.hProcess, INFINITE);
+        GetExitCodeProcess(process.hProcess, &result.exit_code);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    CloseHandle(out);
+    std::ifstream in(log, std::ios::binary);
+    result.output.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return result;
+}
+
+struct CliOnWindows : ::testing::Test {
+    CliOnWindows() { fs::create_directories(folder); }
+    ~CliOnWindows() override {
+        std::error_code ec;
+        fs::remove_all(folder, ec);
+    }
+    CliRun cli(const std::vector<std::wstring>& args) { return run(args, folder / "output.txt"); }
+    const fs::path folder = fs::temp_directory_path() / ("morvane-cli-" + std::to_string(std::random_device{}()));
+};
+
+}  // namespace
+
+// A JPEG and a PNG whose names and folders are in Cyrillic, Japanese and accented Latin: both textures are
+// written where asked, and inspect reads each back whole.
+TEST_F(CliOnWindows, MakeWritesTexturesFromPicturesNamedInAnyAlphabetAndInspectReadsThemBack) {
+    const morvane::Image32 picture = morvane_test::pattern(300, 200);
+    const struct {
+        const char8_t* picture;
+        const GUID& format;
+        const char8_t* out;
+    } cases[] = {{u8"фото café.jpg", GUID_ContainerFormatJpeg, u8"консоль"},
+                 {u8"写真 ñandú.png", GUID_ContainerFormatPng, u8"コンソール é"}};
+    for (const auto& c : cases) {
+        const fs::path source = folder / utf8_path(c.picture), out = folder / utf8_path(c.out);
+        ASSERT_TRUE(morvane_test::write_with_system_encoder(source, picture, c.format));
+        fs::create_directories(out);
+        const CliRun made = cli({L"make", source.wstring(), L"--size", L"1024", L"--out", out.wstring()});
+        ASSERT_EQ(made.exit_code, 0u) << made.output;
+        EXPECT_THAT(made.output, HasSubstr("(300 x 200)"));
+        ASSERT_TRUE(fs::exists(out / "background01.vmt"));
+        const CliRun inspected = cli({L"inspect", (out / "background01.vtf").wstring()});
+        EXPECT_EQ(inspected.exit_code, 0u) << inspected.output;
+        EXPECT_THAT(inspected.output, HasSubstr("The sizes add up"));
+        EXPECT_THAT(inspected.output, HasSubstr("width         1024"));
+    }
+}
+
+// Not a console: one line per level (Windows' CR LF), no bare carriage return redrawing a bar.
+TEST_F(CliOnWindows, OutputToAFileGetsOneLinePerLevelAndErrorsTheirExitCodes) {
+    const fs::path out = folder / "out";
+    fs::create_directories(out);
+    const CliRun made = cli({L"make", L"--size", L"1024", L"--out", out.wstring()});
+    ASSERT_EQ(made.exit_code, 0u) << made.output;
+    EXPECT_THAT(made.output, HasSubstr("Compressing levels [##                      ] 1/11\r\n"));
+    EXPECT_THAT(made.output, HasSubstr("Compressing levels [########################] 11/11\r\n"));
+    for (size_t at = made.output.find('\r'); at != std::string::npos; at = made.output.find('\r', at + 1))
+        ASSERT_EQ(made.output[at + 1], '\n') << made.output;
+
+    const CliRun missing = cli({L"make", (folder / L"none.jpg").wstring(), L"--size", L"1024", L"--out", out.wstring()});
+    EXPECT_EQ(missing.exit_code, 1u);
+    EXPECT_THAT(missing.output, HasSubstr("does not exist"));
+    const CliRun squish = cli({L"make", L"--size", L"1024", L"--out", out.wstring(), L"--encoder", L"squish"});
+    EXPECT_EQ(squish.exit_code, 2u);
+    EXPECT_THAT(squish.output, HasSubstr("this build has no libsquish"));
+
+    // The game holds the texture open: the old one stays, and the message says what to do.
+    const fs::path texture = out / "background01.vtf";
+    const HANDLE held = CreateFileW(texture.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const uintmax_t size = fs::file_size(texture);
+    const CliRun blocked = cli({L"make", L"--size", L"2048", L"--out", out.wstring()});
+    CloseHandle(held);
+    EXPECT_EQ(blocked.exit_code, 1u);
+    EXPECT_THAT(blocked.output, HasSubstr("another program has the file open"));
+    EXPECT_EQ(fs::file_size(texture), size);
+    EXPECT_EQ(std::distance(fs::directory_iterator(out), {}), 4);  // both screen shapes' texture and material
+}
