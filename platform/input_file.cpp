@@ -35,7 +35,7 @@ long read_some(int fd, uint8_t* into, size_t size) { return _read(fd, into, unsi
 int close_file(int fd) { return _close(fd); }
 long read_some_at(int fd, uint8_t* into, size_t size, uint64_t offset) {
     const __int64 was = _lseeki64(fd, 0, SEEK_CUR);
-    if (was < 0 || _lseeki64(fd, __int64(offset), SEEK_SET) < 0) return -1;
+    if (was < 0 || _lseeki64(fd, static_cast<__int64>(offset), SEEK_SET) < 0) return -1;
     const long got = read_some(fd, into, size);
     _lseeki64(fd, was, SEEK_SET);
     return got;
