@@ -1,6 +1,8 @@
 #pragma once
 // A write that fails halfway, as on a full disk, without a mount: `write` runs in a child process whose files
 // may not grow past `limit_bytes` (the write() that crosses it fails with EFBIG; SIGXFSZ is ignored).
+// POSIX only: Windows has no per-process file-size limit.
+#ifndef _WIN32
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -41,3 +43,4 @@ inline std::string with_file_size_limit(uint64_t limit_bytes, const std::functio
 }
 
 }  // namespace morvane::testing
+#endif  // _WIN32

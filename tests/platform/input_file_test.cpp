@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <fstream>
 #include <random>
@@ -24,6 +26,7 @@ struct Input : ::testing::Test {
     const fs::path folder = fs::temp_directory_path() / ("morvane-input-" + std::to_string(std::random_device{}()));
 };
 
+#ifndef _WIN32  // FIFOs, /dev/zero and names in raw bytes are POSIX's
 TEST_F(Input, AFolderAFifoADeviceAMissingNameAndANameTooLongAreRefusedAtOnceEachWithItsReason) {
     ASSERT_EQ(::mkfifo((folder / "pipe.jpg").c_str(), 0600), 0);
     const struct {
@@ -58,5 +61,7 @@ TEST_F(Input, AFileWhoseNameIsNoUtf8OpensAndReadsNoMoreThanAsked) {
     EXPECT_EQ(in.read(100, bytes), "");
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "456789");
 }
+
+#endif
 
 }  // namespace

@@ -36,6 +36,7 @@ TEST_F(WriteVtfFile, AFailedWriteLeavesTheOldFileByteForByteAndNoTemporaryFile) 
     EXPECT_EQ(folder.names(), std::vector<std::string>{"background01.vtf"});
 }
 
+#ifndef _WIN32  // a file-size limit as POSIX has it
 // A change that ignored a failed write() would rename the cut-off texture over this one.
 TEST_F(WriteVtfFile, ADiskThatFillsUpHalfwayLeavesTheOldFileByteForByteNoTemporaryAndSaysWhy) {
     const vtfmod::TextureModule texture = built(256);  // about 87 KB
@@ -45,6 +46,8 @@ TEST_F(WriteVtfFile, ADiskThatFillsUpHalfwayLeavesTheOldFileByteForByteNoTempora
     EXPECT_EQ(file_bytes(file), kOldTexture);
     EXPECT_EQ(folder.names(), std::vector<std::string>{"background01.vtf"});
 }
+
+#endif
 
 TEST_F(WriteVtfFile, AStateNoBuildHasFilledIsRefusedAndWritesNothing) {
     const auto result = vtfmod::TextureModule().WriteVtfFile(file);
