@@ -88,7 +88,7 @@ std::string read_config(const std::filesystem::path& program_folder) {
     const std::string stored = decode_config_text(std::string(bytes.begin(), bytes.end()));
     // A folder written by hand as a relative path means the same wherever the program was started from.
     const std::filesystem::path folder = path_from_utf8(stored);
-    if (stored.empty() || !folder.is_relative()) return stored;
+    if (stored.empty() || folder.has_root_name() || folder.has_root_directory()) return stored;  // "\\x", "C:x" too
     return utf8_from_path((program_folder / folder).lexically_normal());
 }
 
