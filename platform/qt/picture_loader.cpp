@@ -104,6 +104,8 @@ LoadedPicture load_picture(const std::filesystem::path& file, uint64_t max_pictu
         pixels.touch();
         return LoadedPicture{std::move(pixels), {}};
     }
+    // In place where Qt can (a picture with transparency), so that no premultiplied copy exists beside ours.
+    decoded.convertTo(decoded.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     return LoadedPicture{opaque_pixels(decoded), {}};
 }
 
