@@ -61,7 +61,8 @@ std::vector<std::string> game_folders_through_steam() {
 
 LocateResult locate_game(const GameLocation& with) {
     const std::string stored = morvanemod::read_config(with.program_folder);
-    if (!stored.empty() && morvanemod::path_exists(stored)) return {true, stored};
+    // A config.dat naming a file rather than a folder is as good as none: the build could not write there.
+    if (morvanemod::folder_exists(stored)) return {true, stored};
 
     with.dialog->file_name = "";
     with.dialog->folder = dialog_folder(with);
@@ -75,7 +76,7 @@ LocateResult locate_game(const GameLocation& with) {
     if (!morvanemod::path_exists(morvanemod::materials_folder(game))) return ended(with, kNoMaterialsFolder);
 
     const std::string console_path = morvanemod::console_folder(game);
-    if (!morvanemod::path_exists(console_path)) {
+    if (!morvanemod::folder_exists(console_path)) {
         const std::string why = morvanemod::create_console_folder(console_path);
         if (!why.empty()) {
             return ended(with, "Could not create the folder " + console_path + ": " + why +

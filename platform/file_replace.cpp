@@ -15,6 +15,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 #endif
 
@@ -39,6 +40,12 @@ long write_some(int fd, const uint8_t* bytes, size_t size) {
 }
 int sync_file(int fd) { return _commit(fd); }
 int close_file(int fd) { return _close(fd); }
+// Windows itself refuses to delete a file that its writer still has open.
+void mark_in_use(int) {}
+bool remove_unless_in_use(const fs::path& file) {
+    std::error_code ec;
+    return fs::remove(file, ec);
+}
 #else
 int open_file(const fs::path& path, bool exclusive) {
     return ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (exclusive ? O_EXCL : O_TRUNC), 0666);
@@ -46,11 +53,45 @@ int open_file(const fs::path& path, bool exclusive) {
 long write_some(int fd, const uint8_t* bytes, size_t size) { return long(::write(fd, bytes, size)); }
 int sync_file(int fd) { return ::fsync(fd); }
 int close_file(int fd) { return ::close(fd); }
+// A temporary file is locked while its writer lives: the lock goes with the process, however it ends.
+void mark_in_use(int fd) { ::flock(fd, LOCK_EX | LOCK_NB); }
+bool remove_unless_in_use(const fs::path& file) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool stale = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    const bool removed = stale && ::unlink(file.c_str()) == 0;
+    ::close(fd);
+    return removed;
+}
 #endif
+
+// The name of a unique temporary file of `target`: its name, a dot, eight hexadecimal digits, ".tmp".
+bool is_temporary_of(const fs::path& file, const fs::path& target) {
+    const fs::path::string_type name = file.filename().native(), base = target.filename().native();
+    constexpr size_t kTail = 1 + 8 + 4;  // ".XXXXXXXX.tmp"
+    if (name.size() != base.size() + kTail || name.compare(0, base.size(), base) != 0) return false;
+    auto at = [&](size_t i) { return name[base.size() + i]; };
+    for (size_t i = 1; i <= 8; ++i)
+        if (!((at(i) >= '0' && at(i) <= '9') || (at(i) >= 'a' && at(i) <= 'f'))) return false;
+    return at(0) == '.' && at(9) == '.' && at(10) == 't' && at(11) == 'm' && at(12) == 'p';
+}
+
+// Temporary files that a killed earlier write of `target` left beside it: each write picks a new name, so
+// without this they would pile up in the player's folder. Only files of exactly that pattern go, and none
+// that a living writer still holds.
+void remove_stale_temporaries(const fs::path& target) {
+    std::error_code ec;
+    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code kind;
+        if (is_temporary_of(it->path(), target) && it->symlink_status(kind).type() == fs::file_type::regular)
+            remove_unless_in_use(it->path());
+    }
+}
 
 // Opens the temporary file beside `target`; a unique name is one that did not exist before.
 int open_temporary(const fs::path& target, std::string_view fixed_suffix, fs::path& temporary) {
-    if (!fixed_suffix.empty()) {
+    if (!fixed_suffix.empty()) {  // the one name is reused, so nothing piles up
         temporary = target;
         temporary += fixed_suffix;
         return open_file(temporary, false);
@@ -62,7 +103,9 @@ int open_temporary(const fs::path& target, std::string_view fixed_suffix, fs::pa
         temporary = target;
         temporary += suffix;
         errno = 0;
-        if (const int fd = open_file(temporary, true); fd >= 0 || errno != EEXIST) return fd;
+        const int fd = open_file(temporary, true);
+        if (fd >= 0) mark_in_use(fd);
+        if (fd >= 0 || errno != EEXIST) return fd;
     }
     return -1;
 }
@@ -140,6 +183,7 @@ std::string in_the_way(const fs::path& target, IfPresent if_present, bool& prese
 
 std::string replace_file(const fs::path& target, std::span<const std::span<const uint8_t>> pieces,
                          IfPresent if_present, std::string_view fixed_suffix) {
+    if (fixed_suffix.empty()) remove_stale_temporaries(target);  // even when an existing file is kept
     bool present = false;
     if (std::string problem = in_the_way(target, if_present, present); !problem.empty()) return problem;
     if (present && if_present == IfPresent::Keep) return {};

@@ -18,7 +18,8 @@ enum class IfPresent {
 // Writes the pieces one after another as `target`. Empty when done (with Keep also when a file was there
 // already); otherwise the reason, e.g. "No such file or directory", for the caller to put after the file's
 // name. A read-only file is refused, as Windows refuses to replace it too. The temporary file has a fresh
-// unique name, or with `fixed_suffix` the target's name plus that suffix (a leftover of that name is reused).
+// unique name (target's name + ".XXXXXXXX.tmp"; such leftovers of an earlier write that was killed are removed
+// first), or with `fixed_suffix` the target's name plus that suffix (a leftover of that name is reused).
 std::string replace_file(const std::filesystem::path& target, std::span<const std::span<const uint8_t>> pieces,
                          IfPresent if_present = IfPresent::Replace, std::string_view fixed_suffix = {});
 

@@ -29,8 +29,10 @@ double pixels_in_scale_units(int pixels, int16_t scale_mode) {
 // A new image of the given size holding what fits of the old one, the rest in the back colour.
 Image32 resized(const Image32& old, int width, int height, Bgra back) {
     Image32 image(width, height, back);
-    const int rows = std::min(old.height, image.height);
     const size_t bytes = size_t(std::min(old.width, image.width)) * 4;
+    if (bytes == 0) return image;  // an image 0 wide has no row memory to copy from, however high it is
+    // Only rows the old image really holds (a malformed one may claim more).
+    const int rows = int(std::min<size_t>(size_t(std::min(old.height, image.height)), old.bytes.size() / old.stride()));
     for (int y = 0; y < rows; ++y) std::memcpy(image.row(y), old.row(y), bytes);
     return image;
 }

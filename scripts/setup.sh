@@ -9,6 +9,7 @@ packages=(
   fonts-dejavu-core
   mate-backgrounds  # real photographs for the encoder quality tests and the benchmark
   help2man desktop-file-utils appstream  # the manual page, and the desktop entry's and metadata's checks
+  clang-14 libclang-rt-14-dev  # the sanitizer build and the libFuzzer targets (scripts/test-sanitizers.sh)
 )
 # With --windows also the cross compiler and Wine for the Windows build and its tests, and djpeg for the BMP
 # that compares the two builds (scripts/build-windows.sh, scripts/test-windows.sh).

@@ -7,6 +7,8 @@ scripts/setup.sh
 scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure -j "$(nproc)"
+# Again under AddressSanitizer and UndefinedBehaviorSanitizer, and a short run of every fuzz target.
+scripts/test-sanitizers.sh
 linux_seconds=$((SECONDS - start))
 scripts/test-windows.sh
 echo "Linux half: ${linux_seconds} s; Windows half: $((SECONDS - start - linux_seconds)) s"

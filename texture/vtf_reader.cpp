@@ -3,6 +3,7 @@
 #include "texture/vtf_format.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace vtfmod {
@@ -20,6 +21,11 @@ std::string check_header(const VtfHeader& h) {
     if (h.width < 1 || h.height < 1) return "its size is not positive";
     if (h.frames < 1) return "it has no frames";
     if (h.mipmapcount < 1) return "it has no mip levels";
+    // Each level halves the one above it, down to 1 x 1: a larger count would shift sizes past their width.
+    const int most_levels = std::bit_width(unsigned(std::max(h.width, h.height)));
+    if (h.mipmapcount > most_levels)
+        return "it claims " + std::to_string(h.mipmapcount) + " mip levels, but a " + std::to_string(h.width) + " x " +
+               std::to_string(h.height) + " texture has at most " + std::to_string(most_levels);
     if (image_bytes(h.hiformat, 1, 1) < 0) return "its image format " + std::to_string(h.hiformat) + " is unknown";
     if (h.lowidth > 0 && h.loheight > 0 && image_bytes(h.loformat, 1, 1) < 0)
         return "its low-resolution format " + std::to_string(h.loformat) + " is unknown";

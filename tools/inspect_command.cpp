@@ -2,12 +2,11 @@
 #include "tools/inspect_command.h"
 
 #include "app/core/utf8_path.h"
+#include "platform/input_file.h"
 #include "texture/vtf_format.h"
 #include "texture/vtf_reader.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -59,13 +58,19 @@ void print_blocks(const vtfmod::VtfLayout& layout) {
 
 int run_inspect(const InspectOptions& options) {
     const std::string name = morvanemod::utf8_from_path(options.file);
-    std::ifstream in(options.file, std::ios::binary);
-    if (!in) {
-        std::fprintf(stderr, "morvane-cli: cannot open \"%s\"; check the name and that it is a readable file.\n",
-                     name.c_str());
+    morvane::InputFile in(options.file);
+    if (!in.ok()) {
+        std::fprintf(stderr, "morvane-cli: cannot read \"%s\": %s. Give the path of a .vtf file.\n", name.c_str(),
+                     in.reason().c_str());
         return 1;
     }
-    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    // The header says how long the whole file must be; nothing past it is needed to check that, so a huge
+    // file costs no more than a small one.
+    std::vector<uint8_t> bytes;
+    if (const std::string why = in.read(vtfmod::kHeaderBytesFromMinor2, bytes); !why.empty()) {
+        std::fprintf(stderr, "morvane-cli: cannot read \"%s\": %s.\n", name.c_str(), why.c_str());
+        return 1;
+    }
     vtfmod::VtfLayout layout;
     if (const std::string problem = vtfmod::read_vtf_layout(bytes.data(), bytes.size(), layout); !problem.empty()) {
         std::fprintf(stderr, "morvane-cli: \"%s\" is not a VTF texture this can read: %s.\n", name.c_str(),
@@ -75,15 +80,15 @@ int run_inspect(const InspectOptions& options) {
     std::printf("file          %s\n", name.c_str());
     print_header(layout.header);
     print_blocks(layout);
-    if (layout.expected_size != bytes.size()) {
+    if (layout.expected_size != in.size()) {
         std::printf("\n");
         std::fflush(stdout);
         std::fprintf(stderr,
-                     "morvane-cli: the sizes do not add up: header and blocks need %ju bytes, but \"%s\" has %zu.\n",
-                     uintmax_t(layout.expected_size), name.c_str(), bytes.size());
+                     "morvane-cli: the sizes do not add up: header and blocks need %ju bytes, but \"%s\" has %ju.\n",
+                     uintmax_t(layout.expected_size), name.c_str(), uintmax_t(in.size()));
         return 1;
     }
-    std::printf("\nThe sizes add up: header and blocks fill the file's %zu bytes exactly.\n", bytes.size());
+    std::printf("\nThe sizes add up: header and blocks fill the file's %ju bytes exactly.\n", uintmax_t(in.size()));
     return 0;
 }
 

@@ -6,6 +6,7 @@
 #include "app/core/game_folder.h"
 #include "app/core/utf8_path.h"
 #include "tools/game_choice.h"
+#include "platform/input_file.h"
 #ifdef _WIN32
 #include "platform/win/picture_loader.h"  // the system's own decoders
 #else
@@ -59,9 +60,14 @@ bool target_folder(const MakeOptions& options, fs::path& folder, std::string& er
     std::error_code ec;
     if (options.game.empty()) {
         folder = options.out;
-        if (fs::is_directory(folder, ec)) return true;
-        error = "the output folder \"" + shown(options.out) + "\" does not exist; create it first.";
-        return false;
+        const fs::file_status out = fs::status(folder, ec);
+        if (ec)  // a name too long for the system, no permission to look: not the same as missing
+            error = "the output folder \"" + shown(options.out) + "\" cannot be used: " + input_error_reason(ec.value()) + ".";
+        else if (!fs::exists(out))
+            error = "the output folder \"" + shown(options.out) + "\" does not exist; create it first.";
+        else if (!fs::is_directory(out))
+            error = "\"" + shown(options.out) + "\" is not a folder; give the folder to write the background into.";
+        return error.empty();
     }
     const fs::path game = game_folder_for(options.game, error);
     if (game.empty()) return false;

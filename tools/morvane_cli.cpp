@@ -16,6 +16,7 @@
 #endif
 
 #include <cstdio>
+#include <exception>
 
 namespace {
 
@@ -33,6 +34,16 @@ int run(int argc, char** argv) {
         case morvane::cli::Command::Where: return morvane::cli::run_where();
     }
     return 2;
+}
+
+// Every expected failure has its own message; this is the last guard against an abort without one.
+int run_guarded(int argc, char** argv) {
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "morvane-cli: stopped: %s. Nothing was written.\n", e.what());
+        return 1;
+    }
 }
 
 }  // namespace
@@ -54,12 +65,12 @@ int wmain(int argc, wchar_t** wargv) {
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);
-    return run(argc, argv.data());
+    return run_guarded(argc, argv.data());
 }
 #else
 int main(int argc, char** argv) {
     morvane::keep_freed_memory_for_reuse();
     QCoreApplication app(argc, argv);  // picture decoding finds Qt's image plugins through it
-    return run(argc, argv);
+    return run_guarded(argc, argv);
 }
 #endif

@@ -64,6 +64,12 @@ bool path_exists(const std::string& path) {
     return std::filesystem::exists(path_from_utf8(path), ec);
 }
 
+bool folder_exists(const std::string& path) {
+    if (path.empty()) return false;
+    std::error_code ec;
+    return std::filesystem::is_directory(path_from_utf8(path), ec);
+}
+
 std::string create_console_folder(const std::string& console_path) {
     std::error_code ec;
     if (std::filesystem::create_directory(path_from_utf8(console_path), ec) && !ec) return {};

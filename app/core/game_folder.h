@@ -25,6 +25,8 @@ std::string console_folder(const std::string& game_folder);    // game + "\cstri
 
 // A file or a folder of that name exists.
 bool path_exists(const std::string& path);
+// A folder of that name exists (a file of that name does not count).
+bool folder_exists(const std::string& path);
 
 // Makes the console folder, one level (its parent is the materials folder). "" when it worked, else why not.
 std::string create_console_folder(const std::string& console_path);

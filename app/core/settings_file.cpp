@@ -2,10 +2,10 @@
 
 #include "app/core/utf8_path.h"
 #include "platform/file_replace.h"
+#include "platform/input_file.h"
 
-#include <fstream>
-#include <iterator>
-#include <system_error>
+#include <cstdint>
+#include <vector>
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
@@ -80,14 +80,16 @@ std::string decode_config_text(const std::string& file_bytes) {
 }
 
 std::string read_config(const std::filesystem::path& program_folder) {
-    const auto path = config_file(program_folder);
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return {};
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return {};
-    return decode_config_text(bytes);
+    // Only the first line counts, and no path is this long: a huge file costs no more than a small one.
+    constexpr std::size_t kMostBytes = 64 * 1024;
+    morvane::InputFile in(config_file(program_folder));
+    std::vector<uint8_t> bytes;
+    if (!in.ok() || !in.read(kMostBytes, bytes).empty()) return {};
+    const std::string stored = decode_config_text(std::string(bytes.begin(), bytes.end()));
+    // A folder written by hand as a relative path means the same wherever the program was started from.
+    const std::filesystem::path folder = path_from_utf8(stored);
+    if (stored.empty() || folder.has_root_name() || folder.has_root_directory()) return stored;  // "\\x", "C:x" too
+    return utf8_from_path((program_folder / folder).lexically_normal());
 }
 
 ConfigWriteResult write_config(const std::filesystem::path& program_folder, const std::string& console_path) {

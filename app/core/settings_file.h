@@ -19,7 +19,8 @@ struct ConfigWriteResult {
 std::filesystem::path config_file(const std::filesystem::path& program_folder);
 
 // The stored console folder (UTF-8), or "" when config.dat is missing, empty or cannot be read:
-// every one of those means "not located yet".
+// every one of those means "not located yet". A relative folder (only a hand-edited file has one) is taken
+// against program_folder, the folder that holds config.dat, not against the current directory.
 std::string read_config(const std::filesystem::path& program_folder);
 
 // Replaces config.dat with console_path + CR LF. The old file stays intact until the new one is complete.

@@ -1,19 +1,20 @@
 #include "platform/qt/picture_loader.h"
 
+#include "platform/input_file.h"
 #include "platform/qt/direct_decode.h"
 #include "platform/qt/qimage_pixels.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <vector>
 
 namespace morvane {
 namespace {
-
-// Qt refuses anything above 128 MB by default.
-constexpr int kAllocationLimitMegabytes = int(kPictureAllocationLimitBytes >> 20);
 
 QString qt_path(const std::filesystem::path& file) {
 #ifdef _WIN32
@@ -27,30 +28,73 @@ LoadedPicture failure(const std::string& message) {
     return LoadedPicture{Image32{}, message};
 }
 
+// Qt's ceiling on what one decode may allocate is the whole program's: set for this load only.
+class AllocationLimit {
+public:
+    explicit AllocationLimit(int megabytes) : before_(QImageReader::allocationLimit()) {
+        QImageReader::setAllocationLimit(megabytes);
+    }
+    ~AllocationLimit() { QImageReader::setAllocationLimit(before_); }
+
+private:
+    int before_;
+};
+
+// Bytes the decoder will hold for the picture: never less than our own 4 per pixel, more for the 16-bit
+// formats some PNGs decode to.
+qint64 decoded_bytes(const QSize& size, QImage::Format format) {
+    const int bits = format == QImage::Format_Invalid ? 32 : std::max(32, int(QImage::toPixelFormat(format).bitsPerPixel()));
+    return qint64(size.width()) * size.height() * (bits / 8);
+}
+
+// False for a PNG one of whose chunks claims more bytes than the file holds. libpng reserves a chunk's
+// claimed length before reading it, so such a file of a few hundred bytes would take hundreds of megabytes
+// and seconds; a whole PNG never has one. Only the chunk headers are read.
+bool png_chunks_fit(InputFile& in) {
+    static constexpr uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::vector<uint8_t> head;
+    if (!in.read_at(0, 8, head).empty() || head.size() < 8 || std::memcmp(head.data(), kSignature, 8) != 0) return true;
+    for (uint64_t at = 8; at + 12 <= in.size();) {
+        if (!in.read_at(at, 8, head).empty() || head.size() < 8) return true;  // the decoder will say what is wrong
+        const uint64_t length = uint64_t(head[0]) << 24 | uint64_t(head[1]) << 16 | uint64_t(head[2]) << 8 | head[3];
+        if (length > in.size() - at - 12) return false;
+        if (std::memcmp(head.data() + 4, "IEND", 4) == 0) return true;
+        at += 12 + length;
+    }
+    return true;
+}
+
 }  // namespace
 
-LoadedPicture load_picture(const std::filesystem::path& file) {
-    const QString name = qt_path(file);
-    const std::string shown = QFileInfo(name).absoluteFilePath().toStdString();
-    const QFileInfo info(name);
-    if (!info.exists()) return failure(picture_message::missing(shown));
-    if (info.isDir()) return failure(picture_message::folder(shown));
-    // A pipe or a device would keep the open below waiting for data that may never come.
-    if (!info.isFile()) return failure(picture_message::not_a_file(shown));
+LoadedPicture load_picture(const std::filesystem::path& file, uint64_t max_picture_bytes) {
+    // For messages only: the file itself is opened by the system's own bytes of its name.
+    std::error_code ec;
+    const std::string shown = qt_path(std::filesystem::absolute(file, ec).lexically_normal()).toStdString();
+    InputFile in(file);
+    switch (in.problem()) {
+        case InputProblem::None: break;
+        case InputProblem::Missing: return failure(picture_message::missing(shown));
+        case InputProblem::Folder: return failure(picture_message::folder(shown));
+        case InputProblem::NotAFile: return failure(picture_message::not_a_file(shown));
+        case InputProblem::Unreadable: return failure(picture_message::cannot_open(shown, in.reason()));
+    }
+    if (!png_chunks_fit(in))
+        return failure(picture_message::unreadable(shown, "a part of it claims more bytes than the file holds"));
 
-    QFile input(name);
-    if (!input.open(QIODevice::ReadOnly))
+    QFile input;
+    if (!input.open(in.release(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
         return failure(picture_message::cannot_open(shown, input.errorString().toStdString()));
 
-    QImageReader::setAllocationLimit(kAllocationLimitMegabytes);
+    // Qt's own ceiling catches the decoders that cannot tell the size beforehand.
+    const qint64 limit = qint64(std::min<uint64_t>(max_picture_bytes, uint64_t(INT_MAX) << 20));
+    const AllocationLimit qt_limit(int(std::max<qint64>(1, limit >> 20)));
     QImageReader reader(&input);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
     const QSize size = reader.size();  // from the file's header, before any pixel is decoded
-    if (size.isValid() && qint64(size.width()) * size.height() * 4 > kPictureAllocationLimitBytes)
+    if (size.isValid() && decoded_bytes(size, reader.imageFormat()) > limit)
         return failure(picture_message::too_large(shown, size.width(), size.height()));
-    const size_t max_bytes = size_t(kPictureAllocationLimitBytes);
-    if (std::optional<Image32> jpeg = decode_jpeg_directly(input, reader, max_bytes))
+    if (std::optional<Image32> jpeg = decode_jpeg_directly(input, reader, size_t(limit)))
         return LoadedPicture{std::move(*jpeg), {}};
     Image32 pixels;
     QImage decoded = image_over(pixels, reader);
@@ -60,6 +104,8 @@ LoadedPicture load_picture(const std::filesystem::path& file) {
         pixels.touch();
         return LoadedPicture{std::move(pixels), {}};
     }
+    // In place where Qt can (a picture with transparency), so that no premultiplied copy exists beside ours.
+    decoded.convertTo(decoded.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     return LoadedPicture{opaque_pixels(decoded), {}};
 }
 

@@ -52,6 +52,27 @@ TEST_F(Startup, AFirstRunFadesInAsksForHl2ExeAndWritesTheMaterialsAndConfigDatAS
     EXPECT_EQ(read_bytes(program() / "config.dat"), console().string() + "\r\n");
 }
 
+// A hand-edited config.dat: a relative folder means the same wherever Morvane was started from, and a
+// file's name where the folder belongs counts as no folder, so the game is located again at once.
+TEST_F(Startup, ARelativeFolderInConfigDatIsTakenBesideConfigDatAndOneNamingAFileAsksForHl2ExeAgain) {
+    fs::create_directories(console());
+    write_bytes(program() / "config.dat", "../" + game().filename().string() + "/cstrike/materials/console\r\n");
+    const fs::path started_in = fs::current_path();
+    fs::current_path(console());  // anywhere but the program's folder
+    open().Form_Activate();
+    fs::current_path(started_in);
+    EXPECT_TRUE(dialog.shown.empty());
+    EXPECT_EQ(window->console_path(), console().string());
+
+    write_bytes(console() / "background01.vtf", "a texture");
+    write_bytes(program() / "config.dat", texture_file().string() + "\r\n");
+    dialog.answer(exe());
+    open().Form_Activate();
+    EXPECT_EQ(dialog.shown.size(), 1u);
+    EXPECT_EQ(window->console_path(), console().string());
+    EXPECT_EQ(read_bytes(program() / "config.dat"), console().string() + "\r\n");
+}
+
 TEST_F(Startup, EachFailureShowsItsMessageAndEndsTheProgramButAnUnwritableConfigDatOnlyWarns) {
     const fs::path materials = game() / "cstrike" / "materials";
     auto disk_full = [](const char* which) -> morvane_ui::MaterialWriter {

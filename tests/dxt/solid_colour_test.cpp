@@ -32,7 +32,8 @@ TEST(SolidColourBlocks, DecodeToTheNearestColourAnyPaletteOfTheFormatReaches) {
     for (int v = 0; v < 256; v += 3) colours.push_back({v, (v * 7 + 11) % 256, (v * 13 + 5) % 256});
     for (int q : {1, 17, 30}) colours.push_back({expand(q, 5), expand(q * 2 + 1, 6), expand(31 - q, 5)});
     for (const Format* f : {&kDxt1, &kDxt5}) {
-        for (auto [r, g, b] : colours) {
+        for (const std::array<int, 3>& colour : colours) {
+            const int r = colour[0], g = colour[1], b = colour[2];  // named, not bound: clang 14 cannot capture bindings
             Picture p{4, 4, {}};
             for (int i = 0; i < 16; ++i) p.bgra.insert(p.bgra.end(), {uint8_t(b), uint8_t(g), uint8_t(r), 255});
             const auto rgba = decode(*f, compress(*f, p), p);

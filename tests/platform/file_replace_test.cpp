@@ -1,6 +1,13 @@
 // Replacing a file: the successor appears whole or not at all, and no temporary file is left behind.
 #include "platform/file_replace.h"
 
+#ifndef _WIN32
+#include "tests/platform/file_size_limit.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#endif
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -82,5 +89,45 @@ TEST_F(FileReplace, KeepNeverTouchesAFileOfThatNameNotEvenOneTheFirstLookMissed)
     EXPECT_FALSE(fs::exists(folder / "nowhere"));
     EXPECT_EQ(names(), (std::vector<std::string>{"background01.vmt", "link.vmt"}));
 }
+
+#ifndef _WIN32  // file locks and file-size limits as POSIX has them
+// A killed write leaves its temporary file; the next write of that file removes it, and only such files:
+// not another file's, not a name that merely looks alike, not one that a living writer still holds.
+TEST_F(FileReplace, LeftoversOfAKilledWriteGoAtTheNextWriteAndNothingElseDoes) {
+    for (const char* name : {"background01.vtf.0a1b2c3d.tmp", "background01.vtf.ffffffff.tmp", "background01.vmt.12345678.tmp"})
+        std::ofstream(folder / name) << "cut off";
+    const std::vector<std::string> alike{"background01.vtf.0A1B2C3D.tmp", "background01.vtf.0a1b2c3.tmp",
+                                         "background01.vtf.0a1b2c3d.tmp.old", "notes.vtf.0a1b2c3d.tmp"};
+    for (const std::string& name : alike) std::ofstream(folder / name) << "keep";
+    const fs::path held = folder / "background01.vtf.0000aaaa.tmp";  // a writer running at the same time
+    std::ofstream(held) << "being written";
+    const int held_fd = ::open(held.c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(held_fd, LOCK_EX), 0);
+    const fs::path link = folder / "background01.vtf.abcdef12.tmp";
+    fs::create_symlink(folder / "notes.vtf.0a1b2c3d.tmp", link);
+
+    ASSERT_EQ(replace_file(file, "new"), "");
+    ASSERT_EQ(replace_file(folder / "background01.vmt", "material", IfPresent::Keep), "");
+    ::close(held_fd);
+    std::vector<std::string> expected = alike;
+    for (const fs::path& name : {file, folder / "background01.vmt", held, link}) expected.push_back(name.filename().string());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(names(), expected);
+    EXPECT_EQ(read(folder / "notes.vtf.0a1b2c3d.tmp"), "keep");
+}
+
+// The disk fills up in the middle of the new file: the old file stays byte for byte, the cut-off temporary
+// is gone, and the message says why.
+TEST_F(FileReplace, AWriteThatFailsHalfwayKeepsTheOldFileAndLeavesNoTemporary) {
+    std::ofstream(file, std::ios::binary) << "old texture";
+    const std::vector<uint8_t> big(100000, 0x5A);
+    const std::span<const uint8_t> pieces[] = {big, big};
+    EXPECT_EQ(morvane::testing::with_file_size_limit(150000, [&] { return replace_file(file, pieces); }),
+              "File too large");
+    EXPECT_EQ(read(file), "old texture");
+    EXPECT_EQ(names(), std::vector<std::string>{"background01.vtf"});
+}
+
+#endif
 
 }  // namespace

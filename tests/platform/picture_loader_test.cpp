@@ -90,10 +90,23 @@ TEST_F(PictureLoader, WhatIsNoPictureIsRefusedWithAMessageNamingTheFileAndNoPict
     huge.write(jpeg);
     huge.close();
 
+    const std::string too_long(300, 'x');
+    // A text part after the pixels that claims 805 MB: libpng would reserve all of it (found by fuzzing).
+    ASSERT_TRUE(pattern(8, 6).save(qpath("bloated.png"), "PNG"));
+    QFile bloated(qpath("bloated.png"));
+    ASSERT_TRUE(bloated.open(QIODevice::ReadWrite));
+    QByteArray png = bloated.readAll();
+    png.insert(png.size() - 12, QByteArray("\x30\x00\x00\x25tEXtdate:create\0002026", 24));
+    bloated.seek(0);
+    bloated.write(png);
+    bloated.close();
+
     for (const auto& [name, why] : {std::pair{"notes.jpg", "could not be read as a picture"},
                                     {"gone.bmp", "does not exist"}, {"album.jpg", "is a folder"}, {"cut.bmp", ""},
                                     {"huge.jpg", "too large to load (30000 x 30000 pixels)"},
-                                    {"pipe.jpg", "is not an ordinary file"}}) {
+                                    {"pipe.jpg", "is not an ordinary file"},
+                                    {"bloated.png", "a part of it claims more bytes than the file holds"},
+                                    {too_long.c_str(), "its name is too long for the system"}}) {
         const morvane::LoadedPicture loaded = load_picture(path(name));
         EXPECT_FALSE(loaded.ok()) << name;
         EXPECT_TRUE(loaded.picture.empty()) << name;
@@ -101,6 +114,20 @@ TEST_F(PictureLoader, WhatIsNoPictureIsRefusedWithAMessageNamingTheFileAndNoPict
         EXPECT_THAT(loaded.error, HasSubstr(why));
         EXPECT_THAT(loaded.error, ::testing::ContainsRegex("[Cc]hoose"));
     }
+}
+
+// The name is the system's bytes, whatever they are; a caller's lower limit refuses a picture by its header.
+TEST_F(PictureLoader, ANameThatIsNoUtf8LoadsAndAPictureAboveTheGivenLimitIsRefusedBeforeDecoding) {
+    const std::filesystem::path odd = path("") / std::string("foto\xE9\xFF.bmp");
+    ASSERT_TRUE(pattern(40, 30).save(qpath("pattern.bmp"), "BMP"));
+    std::filesystem::rename(path("pattern.bmp"), odd);
+    const morvane::LoadedPicture loaded = load_picture(odd);
+    ASSERT_TRUE(loaded.ok()) << loaded.error;
+    EXPECT_EQ(loaded.picture.width, 40);
+    const morvane::LoadedPicture refused = load_picture(odd, 40 * 30 * 4 - 1);
+    EXPECT_THAT(refused.error, HasSubstr("too large to load (40 x 30 pixels)"));
+    EXPECT_TRUE(load_picture(odd, 40 * 30 * 4).ok());
+    std::filesystem::remove(odd);  // Qt cannot name it to clean up
 }
 
 TEST(DefaultPicture, IsAnOpaque1024By1024PictureThatIsNotBlank) {

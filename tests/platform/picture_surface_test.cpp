@@ -27,6 +27,15 @@ TEST(PictureSurface, OuterSizeIsInnerSizeOnlyWithoutBorderOnAPixelContainer) {
     EXPECT_TRUE(s.image().empty());
 }
 
+// Before, growing an image 0 wide but 5 high copied its rows from no memory at all (undefined behaviour).
+TEST(PictureSurface, GrowingASurfaceThatIsZeroWideButSomeRowsHighFillsItWithTheBackColour) {
+    PictureSurface s(0x00336699);
+    s.set_height_pixels(5);
+    s.set_width_pixels(3);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 3; ++x) ASSERT_EQ(s.image().pixel(x, y), morvane::bgra_from_colorref(0x00336699));
+}
+
 TEST(PictureSurface, TheHandleFindsTheCurrentImageAfterAResizeAndNothingOnceTheSurfaceIsGone) {
     auto s = std::make_unique<PictureSurface>();
     const morvane::SurfaceHandle handle = s->handle();

@@ -1,6 +1,7 @@
 // Writing the texture: a user's earlier file survives any failure, and only complete files are written.
 #include "texture/vtfmod.h"
 #include "texture_test_support.h"
+#include "tests/platform/file_size_limit.h"
 
 namespace {
 
@@ -34,6 +35,19 @@ TEST_F(WriteVtfFile, AFailedWriteLeavesTheOldFileByteForByteAndNoTemporaryFile) 
     EXPECT_EQ(file_bytes(file), kOldTexture);
     EXPECT_EQ(folder.names(), std::vector<std::string>{"background01.vtf"});
 }
+
+#ifndef _WIN32  // a file-size limit as POSIX has it
+// A change that ignored a failed write() would rename the cut-off texture over this one.
+TEST_F(WriteVtfFile, ADiskThatFillsUpHalfwayLeavesTheOldFileByteForByteNoTemporaryAndSaysWhy) {
+    const vtfmod::TextureModule texture = built(256);  // about 87 KB
+    const std::string error = morvane::testing::with_file_size_limit(20000, [&] { return texture.WriteVtfFile(file).error; });
+    EXPECT_NE(error.find(file.string()), std::string::npos) << error;
+    EXPECT_NE(error.find("File too large"), std::string::npos) << error;
+    EXPECT_EQ(file_bytes(file), kOldTexture);
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"background01.vtf"});
+}
+
+#endif
 
 TEST_F(WriteVtfFile, AStateNoBuildHasFilledIsRefusedAndWritesNothing) {
     const auto result = vtfmod::TextureModule().WriteVtfFile(file);

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -62,7 +63,7 @@ protected:
             return q + "'";
         };
         std::string command = home.empty() ? "" : "env -u XDG_DATA_HOME HOME=" + quoted(home.string()) + " ";
-        command += quoted(MORVANE_CLI_PATH);
+        command += "timeout 120 " + quoted(MORVANE_CLI_PATH);  // a hang fails, with status 124
         for (const auto& a : args) command += " " + quoted(a);
         command += " >" + quoted((root / "stdout.txt").string()) + " 2>" + quoted((root / "stderr.txt").string());
         const int status = std::system(command.c_str());
@@ -142,6 +143,49 @@ TEST_F(MorvaneCli, MakeWithoutAPictureUsesTheBuiltInOneKeepsThePlayersMaterialsA
         EXPECT_EQ(r.exit_code, 1);
         EXPECT_NE(r.err.find(why), std::string::npos) << r.err;
     }
+}
+
+// What an attacker or a careless user hands over: each gets its reason at once, no hang, no crash.
+TEST_F(MorvaneCli, FoldersFifosDevicesHugeFilesAndLyingHeadersAreRefusedAtOnceWithTheirReason) {
+    ASSERT_EQ(run({"make", "--size", "1024", "--out", out.string()}).exit_code, 0);
+    std::string header = read_text(texture).substr(0, 64);
+    ASSERT_EQ(::mkfifo((root / "pipe").c_str(), 0600), 0);  // nobody ever writes into it
+    std::ofstream(root / "huge.vtf", std::ios::binary) << header;
+    fs::resize_file(root / "huge.vtf", uint64_t(1) << 30);  // 1 GiB, sparse: only the header is ever read
+    header[56] = 33;  // a level count whose sizes would shift past their width
+    std::ofstream(root / "levels.vtf", std::ios::binary) << header;
+    const std::vector<std::pair<std::string, std::string>> refused{
+          {root.string(), "it is a folder"}, {(root / "pipe").string(), "not an ordinary file"},
+          {"/dev/zero", "not an ordinary file"}, {(root / std::string(300, 'n')).string(), "too long for the system"},
+          {(root / "huge.vtf").string(), "need 1398320 bytes, but \"" + (root / "huge.vtf").string() + "\" has 1073741824"},
+          {(root / "levels.vtf").string(), "claims 33 mip levels, but a 1024 x 1024 texture has at most 11"}};
+    for (const auto& [file, why] : refused) {
+        const CliRun r = run({"inspect", file});
+        EXPECT_EQ(r.exit_code, 1) << file;
+        EXPECT_NE(r.err.find(why), std::string::npos) << r.err;
+    }
+    CliRun made = run({"make", (root / "pipe").string(), "--size", "1024", "--out", out.string()});
+    EXPECT_EQ(made.exit_code, 1);
+    EXPECT_NE(made.err.find("is not an ordinary file"), std::string::npos) << made.err;
+    const fs::path too_long = out / std::string(300, 'o');
+    made = run({"make", "--size", "1024", "--out", too_long.string()});
+    EXPECT_EQ(made.exit_code, 1);
+    EXPECT_NE(made.err.find("cannot be used: its name is too long for the system"), std::string::npos) << made.err;
+}
+
+// A picture named in bytes that are no UTF-8 loads; a make killed earlier left its temporary file, which goes.
+TEST_F(MorvaneCli, APictureNameInLatin1BytesLoadsAndTheLeftoverOfAKilledMakeIsRemoved) {
+    const fs::path picture = root / std::string("paisaje-\xF1.bmp");
+    QImage image(64, 48, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    ASSERT_TRUE(image.save(QString::fromStdString((root / "plain.bmp").string()), "BMP"));
+    fs::rename(root / "plain.bmp", picture);
+    std::ofstream(out / "background01.vtf.deadbeef.tmp") << "cut off";
+    const CliRun made = run({"make", picture.string(), "--size", "1024", "--out", out.string()});
+    ASSERT_EQ(made.exit_code, 0) << made.err;
+    EXPECT_NE(made.out.find("(64 x 48)"), std::string::npos) << made.out;
+    for (const std::string& name : out_names()) EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
+    EXPECT_TRUE(fs::exists(out / "background01.vtf"));
 }
 
 TEST_F(MorvaneCli, WrongCommandLinesAMissingFolderOrAReadOnlyTextureAreRefusedAndWriteNothing) {

@@ -1,5 +1,6 @@
 // config.dat: the one remembered folder, read back exactly as it was written, in whatever alphabet.
 #include "app/core/settings_file.h"
+#include "app/core/utf8_path.h"
 
 #include "../temp_folder.h"
 
@@ -20,8 +21,8 @@ TEST(SettingsFile, TheFolderComesBackAsWrittenAndOnlyTheFirstLineCounts) {
     const std::string folder = "/games/Counter-Strike Source/cstrike/materials/console";
     ASSERT_TRUE(write_config(temp.path(), folder).ok);
     EXPECT_EQ(read_config(temp.path()), folder);
-    write_bytes(config_file(temp.path()), "first\r\nsecond\r\n");
-    EXPECT_EQ(read_config(temp.path()), "first");
+    write_bytes(config_file(temp.path()), "first\r\nsecond\r\n");  // relative: beside config.dat, not the current folder
+    EXPECT_EQ(read_config(temp.path()), utf8_from_path((temp.path() / "first").lexically_normal()));
 }
 
 #ifdef _WIN32

@@ -1,0 +1,18 @@
+// The texture reader behind `morvane-cli inspect`: any bytes give a layout or a reason, and a layout's
+// blocks follow each other without gaps up to the size it expects.
+#include "texture/vtf_reader.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    vtfmod::VtfLayout layout;
+    if (!vtfmod::read_vtf_layout(data, size, layout).empty()) return 0;
+    uint64_t offset = uint64_t(layout.header.headersize);
+    for (const vtfmod::VtfBlock& block : layout.blocks) {
+        if (block.offset != offset || block.width < 1 || block.height < 1) std::abort();
+        offset += block.size;
+    }
+    if (offset != layout.expected_size) std::abort();
+    return 0;
+}
