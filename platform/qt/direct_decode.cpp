@@ -21,12 +21,23 @@ std::optional<Image32> decode_jpeg_directly(QFile& file, QImageReader& reader, s
 
 QImage image_over(Image32& pixels, QImageReader& reader) {
     const QSize size = reader.size();
-    if (reader.imageFormat() != QImage::Format_RGB32 || !size.isValid() || size.isEmpty() ||
+    const QImage::Format format = reader.imageFormat();
+    if ((format != QImage::Format_RGB32 && format != QImage::Format_ARGB32) || !size.isValid() || size.isEmpty() ||
         reader.transformation() != QImageIOHandler::TransformationNone)
         return QImage();
     pixels = Image32::unfilled(size.width(), size.height());
-    // 0xffRRGGBB words: blue, green, red, 255 in memory, the program's own layout.
-    return QImage(pixels.bytes.data(), pixels.width, pixels.height, qsizetype(pixels.stride()), QImage::Format_RGB32);
+    // 0xAARRGGBB words: blue, green, red, alpha in memory, the program's own layout once alpha is settled.
+    return QImage(pixels.bytes.data(), pixels.width, pixels.height, qsizetype(pixels.stride()), format);
+}
+
+void lay_over_black(QImage& image) {
+    if (image.format() != QImage::Format_ARGB32) return;
+    for (int y = 0; y < image.height(); ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        // Premultiplied colour is exactly the colour laid over black; Qt's own rounding keeps it equal to the
+        // copy that pictures Qt decodes elsewhere go through.
+        for (int x = 0; x < image.width(); ++x) row[x] = qPremultiply(row[x]) | 0xff000000u;
+    }
 }
 
 }  // namespace morvane

@@ -18,8 +18,12 @@ namespace morvane {
 std::optional<Image32> decode_jpeg_directly(QFile& file, QImageReader& reader, size_t max_bytes);
 
 // An image over `pixels`' own bytes, sized and formatted as `reader` will decode the file, for reading into:
-// opaque 32-bit files (BMP, PNG without transparency...) are then decoded into `pixels` in place. A null
+// 32-bit files (BMP, PNG with or without transparency...) are then decoded into `pixels` in place. A null
 // image, and `pixels` left empty, for files that decode to another format or need turning.
 QImage image_over(Image32& pixels, QImageReader& reader);
+
+// Lays an image decoded with transparency over black where it lies, so that it becomes opaque pixels without a
+// copy. Images without transparency are left as they are.
+void lay_over_black(QImage& image);
 
 }  // namespace morvane

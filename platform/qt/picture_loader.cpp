@@ -101,9 +101,11 @@ LoadedPicture load_picture(const std::filesystem::path& file, uint64_t max_pictu
     if (!reader.read(&decoded) || decoded.isNull())
         return failure(picture_message::unreadable(shown, reader.errorString().toStdString()));
     if (!pixels.empty() && decoded.constBits() == pixels.bytes.data()) {
+        lay_over_black(decoded);
         pixels.touch();
         return LoadedPicture{std::move(pixels), {}};
     }
+    pixels = Image32{};  // Qt decoded into a buffer of its own: ours would only add to the peak
     // In place where Qt can (a picture with transparency), so that no premultiplied copy exists beside ours.
     decoded.convertTo(decoded.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     return LoadedPicture{opaque_pixels(decoded), {}};

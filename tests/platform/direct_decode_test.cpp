@@ -75,6 +75,28 @@ TEST_F(DirectDecode, JpegBmpAndPngArriveWithTheSamePixelsAsQtDecodesThem) {
     }
 }
 
+// A picture with transparency is laid over black where Qt decodes it, as Qt lays it over black itself.
+TEST_F(DirectDecode, APngWithTransparencyArrivesLaidOverBlack) {
+    QImage seen = photo_like(37, 21).convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < seen.height(); ++y)
+        for (int x = 0; x < seen.width(); ++x) {
+            const QRgb c = seen.pixel(x, y);
+            seen.setPixel(x, y, qRgba(qRed(c), qGreen(c), qBlue(c), (x * 37 + y * 5) % 256));
+        }
+    ASSERT_TRUE(seen.save(qpath("clear.png"), "PNG"));
+    const morvane::LoadedPicture loaded = morvane::load_picture(path("clear.png"));
+    ASSERT_TRUE(loaded.ok()) << loaded.error;
+    const QImage over_black = QImage(qpath("clear.png")).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    Image32 expected(over_black.width(), over_black.height());
+    for (int y = 0; y < expected.height; ++y)
+        for (int x = 0; x < expected.width; ++x) {
+            const QRgb c = over_black.pixel(x, y);
+            expected.set_pixel(x, y, Bgra{uint8_t(qBlue(c)), uint8_t(qGreen(c)), uint8_t(qRed(c)), 255});
+        }
+    expect_same_pixels(loaded.picture, expected, "clear.png");
+    EXPECT_EQ(loaded.picture.pixel(0, 0), (Bgra{0, 0, 0, 255})) << "fully transparent is black";
+}
+
 // Qt's reader shows what the first half holds (the rest grey); so does the direct decoding.
 TEST_F(DirectDecode, AJpegCutShortLoadsAsFarAsItGoesAsQtLoadsIt) {
     ASSERT_TRUE(photo_like(120, 90).save(qpath("whole.jpg"), "JPEG", 90));
