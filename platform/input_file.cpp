@@ -103,46 +103,40 @@ void InputFile::open(const std::filesystem::path& path) {
     size_ = uint64_t(st.st_size);
 }
 
+// Reads until `max_bytes` or the end of the file, going on after an interrupted call; `read_some(into, bytes,
+// filled)` is one system read.
+template <class ReadSome>
+std::string InputFile::read_with(std::size_t max_bytes, std::vector<uint8_t>& out, ReadSome read_some) {
+    out.clear();
+    if (fd_ < 0) return reason_.empty() ? "it is not open" : reason_;
+    out.resize(max_bytes);
+    size_t filled = 0;
+    while (filled < max_bytes) {
+        const long got = read_some(out.data() + filled, max_bytes - filled, filled);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            out.resize(filled);
+            return input_error_reason(errno);
+        }
+        if (got == 0) break;
+        filled += size_t(got);
+    }
+    out.resize(filled);
+    return {};
+}
+
 InputFile::~InputFile() {
     if (fd_ >= 0) close_file(fd_);
 }
 
 std::string InputFile::read(std::size_t max_bytes, std::vector<uint8_t>& out) {
-    out.clear();
-    if (fd_ < 0) return reason_.empty() ? "it is not open" : reason_;
-    out.resize(max_bytes);
-    size_t filled = 0;
-    while (filled < max_bytes) {
-        const long got = read_some(fd_, out.data() + filled, max_bytes - filled);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) {
-            out.resize(filled);
-            return input_error_reason(errno);
-        }
-        if (got == 0) break;
-        filled += size_t(got);
-    }
-    out.resize(filled);
-    return {};
+    return read_with(max_bytes, out, [this](uint8_t* into, size_t bytes, size_t) { return read_some(fd_, into, bytes); });
 }
 
 std::string InputFile::read_at(uint64_t offset, std::size_t max_bytes, std::vector<uint8_t>& out) {
-    out.clear();
-    if (fd_ < 0) return reason_.empty() ? "it is not open" : reason_;
-    out.resize(max_bytes);
-    size_t filled = 0;
-    while (filled < max_bytes) {
-        const long got = read_some_at(fd_, out.data() + filled, max_bytes - filled, offset + filled);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) {
-            out.resize(filled);
-            return input_error_reason(errno);
-        }
-        if (got == 0) break;
-        filled += size_t(got);
-    }
-    out.resize(filled);
-    return {};
+    return read_with(max_bytes, out, [this, offset](uint8_t* into, size_t bytes, size_t filled) {
+        return read_some_at(fd_, into, bytes, offset + filled);
+    });
 }
 
 int InputFile::release() {

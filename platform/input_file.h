@@ -42,6 +42,8 @@ public:
 private:
     void open(const std::filesystem::path& path);
     void refuse(InputProblem problem, std::string reason);
+    template <class ReadSome>
+    std::string read_with(std::size_t max_bytes, std::vector<uint8_t>& out, ReadSome read_some);
 
     int fd_ = -1;
     InputProblem problem_ = InputProblem::None;
