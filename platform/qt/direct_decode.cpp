@@ -21,10 +21,12 @@ std::optional<Image32> decode_jpeg_directly(QFile& file, QImageReader& reader, s
 
 QImage image_over(Image32& pixels, QImageReader& reader) {
     const QSize size = reader.size();
-    const QImage::Format format = reader.imageFormat();
-    if ((format != QImage::Format_RGB32 && format != QImage::Format_ARGB32) || !size.isValid() || size.isEmpty() ||
+    // Read as a number: for a damaged file some of Qt's handlers report a format that no enumerator names.
+    const int reported = int(reader.imageFormat());
+    if ((reported != QImage::Format_RGB32 && reported != QImage::Format_ARGB32) || !size.isValid() || size.isEmpty() ||
         reader.transformation() != QImageIOHandler::TransformationNone)
         return QImage();
+    const QImage::Format format = reported == QImage::Format_RGB32 ? QImage::Format_RGB32 : QImage::Format_ARGB32;
     pixels = Image32::unfilled(size.width(), size.height());
     // 0xAARRGGBB words: blue, green, red, alpha in memory, the program's own layout once alpha is settled.
     return QImage(pixels.bytes.data(), pixels.width, pixels.height, qsizetype(pixels.stride()), format);
