@@ -1,5 +1,6 @@
 // Opening what a user named: only an ordinary file opens, anything else is refused at once with its reason.
 #include "platform/input_file.h"
+#include "tests/app/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -18,12 +19,8 @@ using morvane::InputFile;
 using morvane::InputProblem;
 
 struct Input : ::testing::Test {
-    Input() { fs::create_directories(folder); }
-    ~Input() override {
-        std::error_code ec;
-        fs::remove_all(folder, ec);
-    }
-    const fs::path folder = fs::temp_directory_path() / ("morvane-input-" + std::to_string(std::random_device{}()));
+    morvane::testing::TempFolder temp;
+    const fs::path& folder = temp.path();
 };
 
 #ifndef _WIN32  // FIFOs, /dev/zero and names in raw bytes are POSIX's
