@@ -10,7 +10,6 @@
 #endif
 
 #include <fstream>
-#include <random>
 
 namespace {
 
