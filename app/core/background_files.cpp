@@ -3,17 +3,17 @@
 #include "app/core/utf8_path.h"
 #include "texture/vtfmod.h"
 
-namespace morvanemod {
+namespace morvane::app {
 
 namespace fs = std::filesystem;
 
-FileResult write_textures(const vtfmod::TextureModule& texture, const fs::path& console_path,
+FileResult write_textures(const texture::TextureModule& texture, const fs::path& console_path,
                           std::span<const ConsoleBackground> backgrounds, std::vector<fs::path>& written) {
     written.clear();
     std::string failures;
     for (const ConsoleBackground& background : backgrounds) {
         const fs::path file = console_path / background.texture_file;
-        const vtfmod::WriteResult result = texture.WriteVtfFile(file);
+        const texture::WriteResult result = texture.WriteVtfFile(file);
         if (result.ok) written.push_back(file);
         else failures += (failures.empty() ? "" : "\n") + result.error;
     }
@@ -22,4 +22,4 @@ FileResult write_textures(const vtfmod::TextureModule& texture, const fs::path& 
     return {false, failures};
 }
 
-}  // namespace morvanemod
+}  // namespace morvane::app
