@@ -1,7 +1,7 @@
 // The platform's own dialogs: what the user sees in them and what a cancel gives back.
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/message_box.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -8,7 +8,7 @@
 #include "app/process_window.h"
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/message_box.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 #include "texture/vtfmod.h"
 
 #include <QCoreApplication>

@@ -2,8 +2,8 @@
 // byte, nothing half-written is left beside it, and the message names the file and the reason.
 #include "app/core/material_file.h"
 #include "app/core/settings_file.h"
-#include "temp_folder.h"
-#include "tests/platform/file_size_limit.h"
+#include "tests/support/file_size_limit.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -11,13 +11,6 @@ namespace morvane::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::string> names(const fs::path& folder) {
-    std::vector<std::string> out;
-    for (const auto& entry : fs::directory_iterator(folder)) out.push_back(entry.path().filename().string());
-    std::sort(out.begin(), out.end());
-    return out;
-}
 
 TEST(SettingsFilesOnAFullDisk, ConfigDatKeepsItsOldFolderAndTheMaterialFileIsNotLeftCutOff) {
     TempFolder folder;
@@ -32,7 +25,7 @@ TEST(SettingsFilesOnAFullDisk, ConfigDatKeepsItsOldFolderAndTheMaterialFileIsNot
     const std::string material_error = with_file_size_limit(50, [&] { return app::write_vmt(folder.path()).error; });
     EXPECT_NE(material_error.find((folder.path() / "background01.vmt").string() + "\": File too large"), std::string::npos)
         << material_error;
-    EXPECT_EQ(names(folder.path()), std::vector<std::string>{"config.dat"});
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"config.dat"});
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // installed program, on each desktop system.
 #include "app/core/settings_file.h"
 #include "app/core/settings_location.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

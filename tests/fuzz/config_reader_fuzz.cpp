@@ -1,23 +1,19 @@
 // config.dat as a user's editor or a broken disk may leave it: any bytes give a folder or "", never more
 // than the first line, and a folder the program wrote reads back as itself.
 #include "app/core/settings_file.h"
+#include "tests/support/temp_folder.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
 const std::filesystem::path& program_folder() {
-    static const std::filesystem::path folder = [] {
-        auto path = std::filesystem::temp_directory_path() / ("morvane-fuzz-config-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(path);
-        return path;
-    }();
-    return folder;
+    static const morvane::testing::TempFolder folder;
+    return folder.path();
 }
 
 }  // namespace

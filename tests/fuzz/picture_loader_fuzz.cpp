@@ -2,6 +2,7 @@
 // path (a file with the remaining bytes, a FIFO, a folder, nothing); whatever it is, the loader answers at
 // once with a picture or a message, never both, and never a picture larger than its limit.
 #include "platform/qt/picture_loader.h"
+#include "tests/support/temp_folder.h"
 
 #include <QCoreApplication>
 
@@ -11,7 +12,6 @@
 #include <fstream>
 #include <string>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -21,12 +21,8 @@ namespace fs = std::filesystem;
 constexpr uint64_t kFuzzLimitBytes = 16u << 20;
 
 const fs::path& work_folder() {
-    static const fs::path folder = [] {
-        auto path = fs::temp_directory_path() / ("morvane-fuzz-picture-" + std::to_string(::getpid()));
-        fs::create_directories(path);
-        return path;
-    }();
-    return folder;
+    static const morvane::testing::TempFolder folder;
+    return folder.path();
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
 // Pictures decoded straight into the program's pixels come out exactly as Qt's own decoding gives them.
 #include "platform/jpeg_decode.h"
 #include "platform/qt/picture_loader.h"
+#include "tests/support/temp_folder.h"
 
 #include <QFile>
 #include <QImage>
 #include <QImageWriter>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -18,16 +18,14 @@ namespace {
 
 class DirectDecode : public ::testing::Test {
 protected:
-    std::filesystem::path path(const char* name) const {
-        return std::filesystem::path(dir_.path().toStdString()) / name;
-    }
+    std::filesystem::path path(const char* name) const { return temp / name; }
     QString qpath(const char* name) const { return QString::fromStdString(path(name).string()); }
     QByteArray bytes(const char* name) const {
         QFile f(qpath(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
-    QTemporaryDir dir_;
+    const morvane::testing::TempFolder temp;
 };
 
 // Colour that changes from pixel to pixel in every channel, so that chroma, channel order and rows all show.

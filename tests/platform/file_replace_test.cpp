@@ -1,8 +1,10 @@
 // Replacing a file: the successor appears whole or not at all, and no temporary file is left behind.
 #include "platform/file_replace.h"
 
+#include "tests/support/temp_folder.h"
+
 #ifndef _WIN32
-#include "tests/platform/file_size_limit.h"
+#include "tests/support/file_size_limit.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -12,33 +14,18 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
-#include <random>
 
 namespace {
 
 namespace fs = std::filesystem;
 using morvane::IfPresent;
 using morvane::replace_file;
+using morvane::testing::read_bytes;
+using morvane::testing::TempFolder;
 
 struct FileReplace : ::testing::Test {
-    FileReplace() { fs::create_directories(folder); }
-    ~FileReplace() override {
-        std::error_code ec;
-        fs::permissions(folder, fs::perms::owner_all, ec);
-        fs::remove_all(folder, ec);
-    }
-    static std::string read(const fs::path& file) {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    std::vector<std::string> names() const {
-        std::vector<std::string> out;
-        for (const auto& entry : fs::directory_iterator(folder)) out.push_back(entry.path().filename().string());
-        std::sort(out.begin(), out.end());
-        return out;
-    }
-    const fs::path folder = fs::temp_directory_path() / ("morvane-replace-" + std::to_string(std::random_device{}()));
+    const TempFolder temp;
+    const fs::path& folder = temp.path();
     const fs::path file = folder / "background01.vtf";
 };
 
@@ -47,10 +34,10 @@ TEST_F(FileReplace, TheNewBytesReplaceALongerFileExactlyAndNoTemporaryFileRemain
     const std::vector<uint8_t> head{'V', 'T', 'F', 0}, body(3, 7);
     const std::span<const uint8_t> pieces[] = {head, {}, body};
     ASSERT_EQ(replace_file(file, pieces), "");
-    EXPECT_EQ(read(file), std::string("VTF\0\7\7\7", 7));
+    EXPECT_EQ(read_bytes(file), std::string("VTF\0\7\7\7", 7));
     ASSERT_EQ(replace_file(folder / "config.dat", "/c\r\n", IfPresent::Replace, ".new"), "");
-    EXPECT_EQ(read(folder / "config.dat"), "/c\r\n");
-    EXPECT_EQ(names(), (std::vector<std::string>{"background01.vtf", "config.dat"}));
+    EXPECT_EQ(read_bytes(folder / "config.dat"), "/c\r\n");
+    EXPECT_EQ(temp.names(), (std::vector<std::string>{"background01.vtf", "config.dat"}));
 }
 
 TEST_F(FileReplace, AFailureNamesItsReasonKeepsTheOldFileByteForByteAndLeavesNoTemporary) {
@@ -69,15 +56,15 @@ TEST_F(FileReplace, AFailureNamesItsReasonKeepsTheOldFileByteForByteAndLeavesNoT
 #else
     EXPECT_EQ(replace_file(file, "new", IfPresent::Replace, ".new"), "Is a directory");
 #endif
-    EXPECT_EQ(read(file), "old texture");
-    EXPECT_EQ(names(), (std::vector<std::string>{"background01.vtf", "background01.vtf.new", "in-the-way"}));
+    EXPECT_EQ(read_bytes(file), "old texture");
+    EXPECT_EQ(temp.names(), (std::vector<std::string>{"background01.vtf", "background01.vtf.new", "in-the-way"}));
 }
 
 TEST_F(FileReplace, KeepNeverTouchesAFileOfThatNameNotEvenOneTheFirstLookMissed) {
     const fs::path material = folder / "background01.vmt";
     EXPECT_EQ(replace_file(material, "first", IfPresent::Keep), "");
     EXPECT_EQ(replace_file(material, "second", IfPresent::Keep), "");
-    EXPECT_EQ(read(material), "first");
+    EXPECT_EQ(read_bytes(material), "first");
 #ifdef _WIN32
     GTEST_SKIP() << "links need a privilege on Windows that a player's account does not have";
 #endif
@@ -87,7 +74,7 @@ TEST_F(FileReplace, KeepNeverTouchesAFileOfThatNameNotEvenOneTheFirstLookMissed)
     EXPECT_EQ(replace_file(link, "mine", IfPresent::Keep), "");
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_FALSE(fs::exists(folder / "nowhere"));
-    EXPECT_EQ(names(), (std::vector<std::string>{"background01.vmt", "link.vmt"}));
+    EXPECT_EQ(temp.names(), (std::vector<std::string>{"background01.vmt", "link.vmt"}));
 }
 
 #ifndef _WIN32  // file locks and file-size limits as POSIX has them
@@ -112,8 +99,8 @@ TEST_F(FileReplace, LeftoversOfAKilledWriteGoAtTheNextWriteAndNothingElseDoes) {
     std::vector<std::string> expected = alike;
     for (const fs::path& name : {file, folder / "background01.vmt", held, link}) expected.push_back(name.filename().string());
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(names(), expected);
-    EXPECT_EQ(read(folder / "notes.vtf.0a1b2c3d.tmp"), "keep");
+    EXPECT_EQ(temp.names(), expected);
+    EXPECT_EQ(read_bytes(folder / "notes.vtf.0a1b2c3d.tmp"), "keep");
 }
 
 // The disk fills up in the middle of the new file: the old file stays byte for byte, the cut-off temporary
@@ -124,8 +111,8 @@ TEST_F(FileReplace, AWriteThatFailsHalfwayKeepsTheOldFileAndLeavesNoTemporary) {
     const std::span<const uint8_t> pieces[] = {big, big};
     EXPECT_EQ(morvane::testing::with_file_size_limit(150000, [&] { return replace_file(file, pieces); }),
               "File too large");
-    EXPECT_EQ(read(file), "old texture");
-    EXPECT_EQ(names(), std::vector<std::string>{"background01.vtf"});
+    EXPECT_EQ(read_bytes(file), "old texture");
+    EXPECT_EQ(temp.names(), std::vector<std::string>{"background01.vtf"});
 }
 
 #endif

@@ -1,6 +1,6 @@
 // Opening what a user named: only an ordinary file opens, anything else is refused at once with its reason.
 #include "platform/input_file.h"
-#include "tests/app/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #include "platform/qt/default_picture.h"
 #include "platform/qt/picture_loader.h"
+#include "tests/support/temp_folder.h"
 
 #include <QColor>
 #include <QFile>
 #include <QImage>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 #include <gmock/gmock.h>
@@ -22,12 +22,10 @@ namespace {
 
 class PictureLoader : public ::testing::Test {
 protected:
-    std::filesystem::path path(const char* name) const {
-        return std::filesystem::path(dir_.path().toStdString()) / std::filesystem::u8path(name);
-    }
+    std::filesystem::path path(const char* name) const { return temp / std::filesystem::u8path(name); }
     QString qpath(const char* name) const { return QString::fromStdString(path(name).string()); }
 
-    QTemporaryDir dir_;
+    const morvane::testing::TempFolder temp;
 };
 
 // Each pixel a colour of its own, so that a swapped channel or a flipped row shows.
@@ -127,7 +125,6 @@ TEST_F(PictureLoader, ANameThatIsNoUtf8LoadsAndAPictureAboveTheGivenLimitIsRefus
     const morvane::LoadedPicture refused = load_picture(odd, 40 * 30 * 4 - 1);
     EXPECT_THAT(refused.error, HasSubstr("too large to load (40 x 30 pixels)"));
     EXPECT_TRUE(load_picture(odd, 40 * 30 * 4).ok());
-    std::filesystem::remove(odd);  // Qt cannot name it to clean up
 }
 
 TEST(DefaultPicture, IsAnOpaque1024By1024PictureThatIsNotBlank) {

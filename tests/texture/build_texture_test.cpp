@@ -96,8 +96,8 @@ TEST(BuildTexture, AFormatOtherThanDxtBuildsEveryLevelWithoutCompressedDataAndIs
         EXPECT_EQ(face.Pixels.size(), size_t(4 * level.Width * level.Height));
         EXPECT_TRUE(face.Compressed.empty());
     }
-    ScratchFolder folder;
-    const auto result = m.WriteVtfFile(folder.path / "t.vtf");
+    const TempFolder folder;
+    const auto result = m.WriteVtfFile(folder / "t.vtf");
     EXPECT_NE(result.error.find("image format 0"), std::string::npos) << result.error;
     EXPECT_TRUE(folder.names().empty());
 }

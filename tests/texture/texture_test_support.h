@@ -1,23 +1,18 @@
 #pragma once
-// Shared by the texture tests: surfaces set up as the main window's, pictures, a scratch folder, and
-// recorders for the progress and alert interfaces.
+// Shared by the texture tests: surfaces set up as the main window's, pictures, and recorders for the progress
+// and alert interfaces.
 #include "dxt/encoder_choice.h"
 #include "platform/picture_surface.h"
+#include "tests/support/temp_folder.h"
 #include "texture/vtfmod.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 #include <vector>
 
 namespace morvane::testing {
-
-namespace fs = std::filesystem;
 
 // Red grows to the right, green downwards (twice as slowly), blue fixed at 128: colours on one line, so that
 // every level and block can be coded closely, and a flipped row or swapped channel shows.
@@ -55,26 +50,6 @@ struct RecordedProgress : texture::BuildProgress {
 struct RecordedAlerts : texture::BuildAlerts {
     std::vector<std::string> shown;
     void show_error(const std::string& text) override { shown.push_back(text); }
-};
-
-inline std::vector<uint8_t> file_bytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// A fresh, empty folder, removed again at the end of the test.
-struct ScratchFolder {
-    const fs::path path = fs::temp_directory_path() / ("morvane-texture-" + std::to_string(std::random_device{}()));
-    ScratchFolder() { fs::create_directories(path); }
-    ~ScratchFolder() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    std::vector<std::string> names() const {
-        std::vector<std::string> out;
-        for (const auto& entry : fs::directory_iterator(path)) out.push_back(entry.path().filename().string());
-        return out;
-    }
 };
 
 // Large builds whose bytes, not quality, a test checks use libsquish's fast range fit meanwhile.

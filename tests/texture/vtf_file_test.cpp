@@ -17,10 +17,11 @@ struct Written {
     std::vector<uint8_t> bytes;
     morvane::texture::VtfLayout layout;
     explicit Written(const morvane::texture::TextureModule& m) {
-        ScratchFolder folder;
-        const auto result = m.WriteVtfFile(folder.path / "background01.vtf");
+        const TempFolder folder;
+        const auto result = m.WriteVtfFile(folder / "background01.vtf");
         EXPECT_TRUE(result.ok) << result.error;
-        bytes = file_bytes(folder.path / "background01.vtf");
+        const std::string read = read_bytes(folder / "background01.vtf");
+        bytes.assign(read.begin(), read.end());
         EXPECT_EQ(morvane::texture::read_vtf_layout(bytes.data(), bytes.size(), layout), "");
     }
 };

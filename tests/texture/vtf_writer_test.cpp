@@ -1,19 +1,19 @@
 // Writing the texture: a user's earlier file survives any failure, and only complete files are written.
 #include "texture/vtfmod.h"
 #include "texture_test_support.h"
-#include "tests/platform/file_size_limit.h"
+#include "tests/support/file_size_limit.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace morvane::testing;
 
-const std::vector<uint8_t> kOldTexture(3000000, 0x5A);  // longer than any texture written here
+const std::string kOldTexture(3000000, 'Z');  // longer than any texture written here
 
 struct WriteVtfFile : ::testing::Test {
-    WriteVtfFile() { std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(kOldTexture.data()), 3000000); }
-    ScratchFolder folder;
-    const fs::path file = folder.path / "background01.vtf";
+    WriteVtfFile() { write_bytes(file, kOldTexture); }
+    const TempFolder folder;
+    const fs::path file = folder / "background01.vtf";
 };
 
 TEST_F(WriteVtfFile, OverwritingALongerFileLeavesExactlyTheNewLengthForEveryBlockFormat) {
@@ -32,7 +32,7 @@ TEST_F(WriteVtfFile, AFailedWriteLeavesTheOldFileByteForByteAndNoTemporaryFile) 
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.error.find(file.string()), std::string::npos) << result.error;
     EXPECT_NE(result.error.find("read-only"), std::string::npos) << result.error;
-    EXPECT_EQ(file_bytes(file), kOldTexture);
+    EXPECT_EQ(read_bytes(file), kOldTexture);
     EXPECT_EQ(folder.names(), std::vector<std::string>{"background01.vtf"});
 }
 
@@ -43,7 +43,7 @@ TEST_F(WriteVtfFile, ADiskThatFillsUpHalfwayLeavesTheOldFileByteForByteNoTempora
     const std::string error = morvane::testing::with_file_size_limit(20000, [&] { return texture.WriteVtfFile(file).error; });
     EXPECT_NE(error.find(file.string()), std::string::npos) << error;
     EXPECT_NE(error.find("File too large"), std::string::npos) << error;
-    EXPECT_EQ(file_bytes(file), kOldTexture);
+    EXPECT_EQ(read_bytes(file), kOldTexture);
     EXPECT_EQ(folder.names(), std::vector<std::string>{"background01.vtf"});
 }
 
@@ -54,7 +54,7 @@ TEST_F(WriteVtfFile, AStateNoBuildHasFilledIsRefusedAndWritesNothing) {
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.error.find("no texture has been built"), std::string::npos) << result.error;
     EXPECT_NE(result.error.find(file.string()), std::string::npos) << result.error;
-    EXPECT_EQ(file_bytes(file), kOldTexture);
+    EXPECT_EQ(read_bytes(file), kOldTexture);
 }
 
 }  // namespace

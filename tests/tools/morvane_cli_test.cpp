@@ -2,6 +2,7 @@
 // clear refusals that leave nothing half-written.
 #include "tests/app/core/expected_materials.h"
 #include "tests/app/core/fake_steam.h"
+#include "tests/support/temp_folder.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -48,10 +49,6 @@ const fs::path& large_photograph() {
 class MorvaneCli : public ::testing::Test {
 protected:
     MorvaneCli() { fs::create_directories(out); }
-    ~MorvaneCli() override {
-        std::error_code ec;
-        fs::remove_all(root, ec);
-    }
     static void TearDownTestSuite() { fs::remove(kPhotograph); }
 
     // Runs morvane-cli with its output caught in files, as a shell would; with `home`, as that user (and
@@ -76,8 +73,8 @@ protected:
         return names;
     }
 
-    const fs::path root = fs::temp_directory_path() / ("morvane-cli-test-" + std::to_string(::getpid()) + "-" +
-                                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    const morvane::testing::TempFolder temp;
+    const fs::path& root = temp.path();
     const fs::path out = root / "out";
     const fs::path texture = out / "background01.vtf";
 };

@@ -1,7 +1,7 @@
 // The game's folders worked out from the chosen hl2.exe, as the player's system writes its paths.
 #include "app/core/game_folder.h"
 
-#include "../temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "app/core/settings_file.h"
 #include "app/core/utf8_path.h"
 
-#include "../temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

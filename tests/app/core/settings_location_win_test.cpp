@@ -2,7 +2,7 @@
 // program in %APPDATA%\Morvane, read as the wide variable so that a user name in any alphabet survives.
 #ifdef _WIN32
 #include "app/core/settings_location.h"
-#include "tests/app/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

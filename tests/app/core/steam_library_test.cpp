@@ -3,7 +3,7 @@
 // nowhere.
 #include "app/core/steam_library.h"
 #include "tests/app/core/fake_steam.h"
-#include "tests/app/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 #ifndef _WIN32

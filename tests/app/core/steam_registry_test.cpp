@@ -4,7 +4,7 @@
 #ifdef _WIN32
 #include "app/core/steam_library.h"
 #include "tests/app/core/fake_steam.h"
-#include "tests/app/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>

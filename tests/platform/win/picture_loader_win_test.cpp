@@ -1,11 +1,10 @@
 // Pictures through the Windows Imaging Component: the same pixels, limit and messages as the Qt loader.
 #include "platform/win/picture_loader.h"
-#include "wic_pictures.h"
+#include "tests/platform/win/wic_pictures.h"
+#include "tests/support/temp_folder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <random>
 
 namespace {
 
@@ -15,19 +14,12 @@ using morvane::load_picture;
 using ::testing::HasSubstr;
 
 struct PictureLoaderOnWindows : ::testing::Test {
-    PictureLoaderOnWindows() { fs::create_directories(folder); }
-    ~PictureLoaderOnWindows() override {
-        std::error_code ec;
-        fs::remove_all(folder, ec);
-    }
-    fs::path path(const char8_t* name) const {
-        return folder / fs::path(std::u8string(name));
-    }
+    fs::path path(const char8_t* name) const { return temp / std::u8string(name); }
     std::string shown(const char8_t* name) const {
         const std::u8string u8 = path(name).u8string();
         return std::string(u8.begin(), u8.end());
     }
-    const fs::path folder = fs::temp_directory_path() / ("morvane-wic-" + std::to_string(std::random_device{}()));
+    const morvane::testing::TempFolder temp;
 };
 
 void expect_picture(const morvane::LoadedPicture& loaded, const morvane::Image32& expected, int tolerance,

@@ -1,11 +1,10 @@
 // morvane-cli.exe as a player on Windows runs it: pictures and folders named in other alphabets, a
 // texture the game holds open.
-#include "../../platform/win/wic_pictures.h"
+#include "tests/platform/win/wic_pictures.h"
+#include "tests/support/temp_folder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <random>
 
 namespace {
 
@@ -52,13 +51,9 @@ CliRun run(const std::vector<std::wstring>& args, const fs::path& log) {
 }
 
 struct CliOnWindows : ::testing::Test {
-    CliOnWindows() { fs::create_directories(folder); }
-    ~CliOnWindows() override {
-        std::error_code ec;
-        fs::remove_all(folder, ec);
-    }
     CliRun cli(const std::vector<std::wstring>& args) { return run(args, folder / "output.txt"); }
-    const fs::path folder = fs::temp_directory_path() / ("morvane-cli-" + std::to_string(std::random_device{}()));
+    const morvane::testing::TempFolder temp;
+    const fs::path& folder = temp.path();
 };
 
 }  // namespace
