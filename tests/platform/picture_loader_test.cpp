@@ -1,111 +1,130 @@
+// The picture loader: every picture arrives with the pixels Qt's own decoding gives it (JPEG straight into
+// our pixels, transparency laid over black), and whatever is no picture is refused with a message.
+#include "platform/jpeg_decode.h"
 #include "platform/qt/default_picture.h"
 #include "platform/qt/picture_loader.h"
 #include "tests/support/temp_folder.h"
 
 #include <QColor>
-#include <QFile>
 #include <QImage>
+#include <QImageWriter>
 
-#include <gtest/gtest.h>
 #include <gmock/gmock.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <fstream>
 #include <set>
 
-using morvane::Bgra;
-using morvane::load_picture;
-using ::testing::HasSubstr;
-
+namespace morvane {
 namespace {
 
-class PictureLoader : public ::testing::Test {
-protected:
+using ::testing::HasSubstr;
+using testing::read_bytes;
+using testing::write_bytes;
+
+struct PictureLoader : ::testing::Test {
     std::filesystem::path path(const char* name) const { return temp / std::filesystem::u8path(name); }
     QString qpath(const char* name) const { return QString::fromStdString(path(name).string()); }
-
-    const morvane::testing::TempFolder temp;
+    const testing::TempFolder temp;
 };
 
-// Each pixel a colour of its own, so that a swapped channel or a flipped row shows.
-QImage pattern(int w, int h) {
+// Colour that changes from pixel to pixel in every channel, so that chroma, channel order and rows all show.
+QImage pattern(int w, int h, QImage::Format format = QImage::Format_RGB32) {
     QImage img(w, h, QImage::Format_RGB32);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) img.setPixel(x, y, qRgb(x * 7 % 256, y * 11 % 256, (x + y) * 3 % 256));
-    return img;
+        for (int x = 0; x < w; ++x) img.setPixel(x, y, qRgb((x * 7 + y) % 256, (y * 11 + x * x) % 256, (x + y) * 3 % 256));
+    return img.convertToFormat(format);
 }
 
-}  // namespace
+// What Qt's reader makes of the file laid over black, as blue, green, red, 255.
+Image32 as_qt_reads(const QString& file) {
+    const QImage qt = QImage(file).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    Image32 expected(qt.width(), qt.height());
+    for (int y = 0; y < qt.height(); ++y)
+        for (int x = 0; x < qt.width(); ++x) {
+            const QRgb c = qt.pixel(x, y);
+            expected.set_pixel(x, y, Bgra{uint8_t(qBlue(c)), uint8_t(qGreen(c)), uint8_t(qRed(c)), 255});
+        }
+    return expected;
+}
 
-// A BMP and a PNG under a .jpg name arrive exactly (content decides, not the name); transparent parts are
-// laid over black and come out opaque; a JPEG above Qt's usual 128 MB ceiling still loads.
-TEST_F(PictureLoader, PixelsArriveTopRowFirstWithRedInTheThirdByteWhateverTheFileIsCalled) {
-    ASSERT_TRUE(pattern(37, 21).save(qpath("pattern.bmp"), "BMP"));
-    QImage clear = pattern(37, 21).convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < 21; ++y) clear.setPixel(0, y, qRgba(255, 255, 255, 0));
-    ASSERT_TRUE(clear.save(qpath("fotografía.jpg"), "PNG"));
-    for (const char* name : {"pattern.bmp", "fotografía.jpg"}) {
-        const morvane::LoadedPicture loaded = load_picture(path(name));
+// Odd sizes, so that partial blocks and subsampled chroma at the edges are covered; a greyscale JPEG widens to
+// three equal channels; a PNG under a .jpg name arrives (content decides, not the name); transparent parts
+// are laid over black; a JPEG cut off halfway shows what its first half holds, as Qt shows it.
+TEST_F(PictureLoader, EveryPictureArrivesWithThePixelsQtDecodesLaidOverBlack) {
+    ASSERT_TRUE(pattern(37, 21).save(qpath("colour.jpg"), "JPEG", 90));
+    ASSERT_TRUE(pattern(64, 33, QImage::Format_Grayscale8).save(qpath("grey.jpg"), "JPEG", 90));
+    ASSERT_TRUE(pattern(37, 21).save(qpath("colour.bmp"), "BMP"));
+    ASSERT_TRUE(pattern(37, 21, QImage::Format_RGB888).save(qpath("fotografía.jpg"), "PNG"));
+    QImage seen = pattern(37, 21, QImage::Format_ARGB32);
+    for (int y = 0; y < seen.height(); ++y)
+        for (int x = 0; x < seen.width(); ++x) seen.setPixel(x, y, (seen.pixel(x, y) & 0xFFFFFF) | uint32_t((x * 37 + y * 5) % 256) << 24);
+    ASSERT_TRUE(seen.save(qpath("clear.png"), "PNG"));
+    ASSERT_TRUE(pattern(120, 90).save(qpath("whole.jpg"), "JPEG", 90));
+    const std::string whole = read_bytes(path("whole.jpg"));
+    write_bytes(path("cut.jpg"), whole.substr(0, whole.size() / 2));
+    for (const char* name : {"colour.jpg", "grey.jpg", "colour.bmp", "fotografía.jpg", "clear.png", "cut.jpg"}) {
+        const LoadedPicture loaded = load_picture(path(name));
         ASSERT_TRUE(loaded.ok()) << loaded.error;
-        ASSERT_EQ(loaded.picture.width, 37);
-        ASSERT_EQ(loaded.picture.height, 21);
-        for (int y = 0; y < 21; ++y)
-            for (int x = 0; x < 37; ++x)
-                ASSERT_EQ(loaded.picture.pixel(x, y),
-                          (x == 0 && name[0] == 'f' ? Bgra{0, 0, 0, 255}
-                                                    : Bgra{uint8_t((x + y) * 3 % 256), uint8_t(y * 11 % 256), uint8_t(x * 7 % 256), 255}))
-                    << name << " " << x << "," << y;
+        const Image32 expected = as_qt_reads(qpath(name));
+        ASSERT_EQ(loaded.picture.width, expected.width) << name;
+        ASSERT_EQ(loaded.picture.height, expected.height) << name;
+        EXPECT_TRUE(loaded.picture.bytes == expected.bytes) << name;
     }
+    EXPECT_EQ(load_picture(path("clear.png")).picture.pixel(0, 0), (Bgra{0, 0, 0, 255})) << "fully transparent is black";
+}
+
+// Above Qt's usual 128 MB ceiling a JPEG still loads; a photograph taken sideways is turned upright by its tag.
+TEST_F(PictureLoader, ALargeJpegLoadsAndATurnedOneArrivesUpright) {
     QImage big(6400, 6000, QImage::Format_RGB32);  // 154 MB of pixels
     big.fill(QColor(200, 40, 90));
     ASSERT_TRUE(big.save(qpath("big.jpg"), "JPEG", 80));
     big = QImage();
-    const morvane::LoadedPicture loaded = load_picture(path("big.jpg"));
+    const LoadedPicture loaded = load_picture(path("big.jpg"));
     ASSERT_TRUE(loaded.ok()) << loaded.error;
     EXPECT_EQ(loaded.picture.width, 6400);
     const Bgra p = loaded.picture.pixel(5000, 4000);
     EXPECT_NEAR(p.r, 200, 6);
     EXPECT_NEAR(p.g, 40, 6);
     EXPECT_NEAR(p.b, 90, 6);
+
+    QImageWriter writer(qpath("turned.jpg"), "jpeg");
+    if (!writer.supportsOption(QImageIOHandler::ImageTransformation)) GTEST_SKIP() << "Qt writes no orientation tag";
+    writer.setTransformation(QImageIOHandler::TransformationRotate90);
+    ASSERT_TRUE(writer.write(pattern(40, 24)));
+    const LoadedPicture turned = load_picture(path("turned.jpg"));
+    ASSERT_TRUE(turned.ok()) << turned.error;
+    EXPECT_EQ(turned.picture.width, 24);
+    EXPECT_EQ(turned.picture.height, 40);
 }
 
 TEST_F(PictureLoader, WhatIsNoPictureIsRefusedWithAMessageNamingTheFileAndNoPicture) {
-    std::ofstream(path("notes.jpg")) << "these are not pixels\n";
+    write_bytes(path("notes.jpg"), "these are not pixels\n");
     std::filesystem::create_directory(path("album.jpg"));
     ASSERT_EQ(::mkfifo(path("pipe.jpg").c_str(), 0600), 0);  // opening it would wait for a writer for ever
     ASSERT_TRUE(pattern(200, 200).save(qpath("whole.bmp"), "BMP"));
-    const QByteArray head = [&] { QFile f(qpath("whole.bmp")); f.open(QIODevice::ReadOnly); return f.read(40); }();
-    std::ofstream(path("cut.bmp"), std::ios::binary).write(head.constData(), head.size());
+    write_bytes(path("cut.bmp"), read_bytes(path("whole.bmp")).substr(0, 40));
     // A small JPEG whose frame header announces 30000 x 30000 pixels: 3.6 GB once decoded.
     ASSERT_TRUE(pattern(16, 16).save(qpath("huge.jpg"), "JPEG"));
-    QFile huge(qpath("huge.jpg"));
-    ASSERT_TRUE(huge.open(QIODevice::ReadWrite));
-    QByteArray jpeg = huge.readAll();
-    const qsizetype frame = jpeg.indexOf(QByteArray("\xFF\xC0", 2));
-    for (int at : {5, 7}) jpeg.replace(frame + at, 2, QByteArray("\x75\x30", 2));  // height, width: 30000
-    huge.seek(0);
-    huge.write(jpeg);
-    huge.close();
-
-    const std::string too_long(300, 'x');
+    std::string jpeg = read_bytes(path("huge.jpg"));
+    const size_t frame = jpeg.find("\xFF\xC0");
+    for (size_t at : {5, 7}) jpeg.replace(frame + at, 2, "\x75\x30");  // height, width: 30000
+    write_bytes(path("huge.jpg"), jpeg);
     // A text part after the pixels that claims 805 MB: libpng would reserve all of it (found by fuzzing).
     ASSERT_TRUE(pattern(8, 6).save(qpath("bloated.png"), "PNG"));
-    QFile bloated(qpath("bloated.png"));
-    ASSERT_TRUE(bloated.open(QIODevice::ReadWrite));
-    QByteArray png = bloated.readAll();
-    png.insert(png.size() - 12, QByteArray("\x30\x00\x00\x25tEXtdate:create\0002026", 24));
-    bloated.seek(0);
-    bloated.write(png);
-    bloated.close();
+    std::string png = read_bytes(path("bloated.png"));
+    png.insert(png.size() - 12, std::string("\x30\x00\x00\x25tEXtdate:create\0002026", 24));
+    write_bytes(path("bloated.png"), png);
 
+    const std::string too_long(300, 'x');
     for (const auto& [name, why] : {std::pair{"notes.jpg", "could not be read as a picture"},
                                     {"gone.bmp", "does not exist"}, {"album.jpg", "is a folder"}, {"cut.bmp", ""},
                                     {"huge.jpg", "too large to load (30000 x 30000 pixels)"},
                                     {"pipe.jpg", "is not an ordinary file"},
                                     {"bloated.png", "a part of it claims more bytes than the file holds"},
                                     {too_long.c_str(), "its name is too long for the system"}}) {
-        const morvane::LoadedPicture loaded = load_picture(path(name));
+        const LoadedPicture loaded = load_picture(path(name));
         EXPECT_FALSE(loaded.ok()) << name;
         EXPECT_TRUE(loaded.picture.empty()) << name;
         EXPECT_THAT(loaded.error, HasSubstr(path(name).string()));
@@ -116,22 +135,40 @@ TEST_F(PictureLoader, WhatIsNoPictureIsRefusedWithAMessageNamingTheFileAndNoPict
 
 // The name is the system's bytes, whatever they are; a caller's lower limit refuses a picture by its header.
 TEST_F(PictureLoader, ANameThatIsNoUtf8LoadsAndAPictureAboveTheGivenLimitIsRefusedBeforeDecoding) {
-    const std::filesystem::path odd = path("") / std::string("foto\xE9\xFF.bmp");
+    const std::filesystem::path odd = temp / std::string("foto\xE9\xFF.bmp");
     ASSERT_TRUE(pattern(40, 30).save(qpath("pattern.bmp"), "BMP"));
     std::filesystem::rename(path("pattern.bmp"), odd);
-    const morvane::LoadedPicture loaded = load_picture(odd);
+    const LoadedPicture loaded = load_picture(odd);
     ASSERT_TRUE(loaded.ok()) << loaded.error;
     EXPECT_EQ(loaded.picture.width, 40);
-    const morvane::LoadedPicture refused = load_picture(odd, 40 * 30 * 4 - 1);
-    EXPECT_THAT(refused.error, HasSubstr("too large to load (40 x 30 pixels)"));
+    EXPECT_THAT(load_picture(odd, 40 * 30 * 4 - 1).error, HasSubstr("too large to load (40 x 30 pixels)"));
     EXPECT_TRUE(load_picture(odd, 40 * 30 * 4).ok());
 }
 
+// The JPEG decoder declines, and leaves the file to the general one: not a JPEG, a damaged header, too many
+// pixels. What it decodes is opaque.
+TEST_F(PictureLoader, TheJpegDecoderDeclinesWhatItCannotDecodeWithinTheLimit) {
+    ASSERT_TRUE(pattern(64, 48).save(qpath("small.jpg"), "JPEG", 90));
+    const std::string jpeg = read_bytes(path("small.jpg"));
+    const auto* data = reinterpret_cast<const uint8_t*>(jpeg.data());
+    ASSERT_TRUE(decode_jpeg(data, jpeg.size(), 64 * 48 * 4).has_value());
+    EXPECT_FALSE(decode_jpeg(data, jpeg.size(), 64 * 48 * 4 - 1).has_value()) << "one byte over the limit";
+    EXPECT_FALSE(decode_jpeg(data, 20, 1 << 20).has_value()) << "the header cut off";
+    const std::string text("\xFF\xD8\xFF not really a JPEG at all");  // its own length: 28 bytes, not 30
+    EXPECT_FALSE(decode_jpeg(reinterpret_cast<const uint8_t*>(text.data()), text.size(), 1 << 20).has_value());
+    EXPECT_FALSE(decode_jpeg(nullptr, 0, 1 << 20).has_value());
+    const auto decoded = decode_jpeg(data, jpeg.size(), 1 << 20);
+    for (size_t i = 3; i < decoded->bytes.size(); i += 4) ASSERT_EQ(decoded->bytes[i], 255) << i / 4;
+}
+
 TEST(DefaultPicture, IsAnOpaque1024By1024PictureThatIsNotBlank) {
-    const morvane::Image32& picture = morvane::default_picture();
+    const Image32& picture = default_picture();
     ASSERT_EQ(picture.bytes.size(), 1024u * 1024u * 4u);
     std::set<uint32_t> colours;
-    for (int i = 0; i < 1024 * 1024; i += 97) colours.insert(morvane::colorref_from_bgra(picture.pixel(i % 1024, i / 1024)));
+    for (int i = 0; i < 1024 * 1024; i += 97) colours.insert(colorref_from_bgra(picture.pixel(i % 1024, i / 1024)));
     EXPECT_GT(colours.size(), 16u) << "the compiled-in picture did not decode; only the plain fallback is there";
     for (size_t i = 3; i < picture.bytes.size(); i += 4) ASSERT_EQ(picture.bytes[i], 255) << i / 4;
 }
+
+}  // namespace
+}  // namespace morvane

@@ -86,7 +86,8 @@ TEST(BuildTexture, TheReflectivityOfASolidColourIsItsChannelsRedGreenBlueInLinea
     EXPECT_EQ(empty.Header.reflectivity, (std::array<float, 3>{0, 0, 0}));
 }
 
-TEST(BuildTexture, AFormatOtherThanDxtBuildsEveryLevelWithoutCompressedDataAndIsNotWritten) {
+// Its file is refused (see the writer's tests).
+TEST(BuildTexture, AFormatOtherThanDxtBuildsEveryLevelWithoutCompressedData) {
     RecordedProgress progress;
     const TextureModule m = built(32, 0, 1, &progress);
     EXPECT_EQ(m.MipCount(), 6);
@@ -96,10 +97,6 @@ TEST(BuildTexture, AFormatOtherThanDxtBuildsEveryLevelWithoutCompressedDataAndIs
         EXPECT_EQ(face.Pixels.size(), size_t(4 * level.Width * level.Height));
         EXPECT_TRUE(face.Compressed.empty());
     }
-    const TempFolder folder;
-    const auto result = m.WriteVtfFile(folder / "t.vtf");
-    EXPECT_NE(result.error.find("image format 0"), std::string::npos) << result.error;
-    EXPECT_TRUE(folder.names().empty());
 }
 
 }  // namespace

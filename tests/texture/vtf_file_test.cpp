@@ -59,35 +59,31 @@ TEST(VtfHeaderBytes, EveryFieldStandsAtItsOffsetAndMinorVersionTwoAddsDepthOneAn
     EXPECT_EQ(std::vector<uint8_t>(b.begin() + 63, b.end()), tail);
 }
 
-TEST(VtfFile, A1024TextureIsExactly1398320BytesWithTheLowResImageAt64AndLevelsSmallestFirst) {
-    const Written file(built(1024));
-    ASSERT_EQ(file.bytes.size(), 1398320u);
-    EXPECT_EQ(file.bytes[56], 11);  // mipmapcount = the number of level blocks
-    const auto& blocks = file.layout.blocks;
-    ASSERT_EQ(blocks.size(), 12u);
-    EXPECT_EQ(blocks[0].offset, 64u);  // low-resolution image
-    EXPECT_EQ(blocks[0].size, 128u);
-    const uint64_t sizes[] = {16, 16, 16, 64, 256, 1024, 4096, 16384, 65536, 262144, 1048576};
-    uint64_t offset = 192;
-    for (int i = 0; i < 11; ++i) {
-        EXPECT_EQ(blocks[size_t(i) + 1].offset, offset) << "level " << i;
-        EXPECT_EQ(blocks[size_t(i) + 1].size, sizes[i]) << "level " << i;
-        EXPECT_EQ(blocks[size_t(i) + 1].width, 1 << i);
-        offset += sizes[i];
-    }
-    EXPECT_EQ(offset, file.bytes.size());
-}
-
-TEST(VtfFile, A2048TextureIsExactly5592624BytesEndingInItsFullSizeLevelAfterTwelveProgressSteps) {
+// The low-resolution image at 64, then the levels smallest first, each right after the one before; the
+// progress bar runs once to the level count.
+TEST(VtfFile, A1024TextureIsExactly1398320BytesAndA2048One5592624WithTheLevelsSmallestFirst) {
     FastEncoder fast;
-    RecordedProgress progress;
-    const Written file(built(2048, 15, 1, &progress));
-    ASSERT_EQ(file.bytes.size(), 5592624u);
-    EXPECT_EQ(file.bytes[56], 12);
-    EXPECT_EQ(file.layout.blocks.back().offset, 5592624u - 4194304u);
-    EXPECT_EQ(file.layout.blocks.back().width, 2048);
-    EXPECT_EQ(std::count(progress.calls.begin(), progress.calls.end(), "max 12"), 1);
-    EXPECT_EQ(progress.current, 12);
+    for (const auto& [side, bytes] : {std::pair{1024, 1398320u}, {2048, 5592624u}}) {
+        RecordedProgress progress;
+        const Written file(built(side, 15, 1, &progress));
+        const int levels = side == 1024 ? 11 : 12;
+        ASSERT_EQ(file.bytes.size(), bytes);
+        EXPECT_EQ(file.bytes[56], levels);  // mipmapcount = the number of level blocks
+        EXPECT_EQ(std::count(progress.calls.begin(), progress.calls.end(), "max " + std::to_string(levels)), 1);
+        EXPECT_EQ(progress.current, levels);
+        const auto& blocks = file.layout.blocks;
+        ASSERT_EQ(blocks.size(), size_t(levels) + 1);
+        EXPECT_EQ(blocks[0].offset, 64u);
+        EXPECT_EQ(blocks[0].size, 128u);
+        uint64_t offset = 192;
+        for (int i = 0; i < levels; ++i) {
+            EXPECT_EQ(blocks[size_t(i) + 1].offset, offset) << "level " << i;
+            EXPECT_EQ(blocks[size_t(i) + 1].size, std::max(16u, 1u << (2 * i))) << "level " << i;
+            EXPECT_EQ(blocks[size_t(i) + 1].width, 1 << i);
+            offset += blocks[size_t(i) + 1].size;
+        }
+        EXPECT_EQ(offset, bytes);
+    }
 }
 
 TEST(VtfFile, EveryBlockDecodesBackToItsLevelTopRowFirstWithRedOnTheRight) {

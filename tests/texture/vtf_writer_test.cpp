@@ -1,12 +1,14 @@
 // Writing the texture: a user's earlier file survives any failure, and only complete files are written.
+#include "tests/support/file_size_limit.h"
 #include "texture/vtfmod.h"
 #include "texture_test_support.h"
-#include "tests/support/file_size_limit.h"
 
+#include <functional>
+
+namespace morvane::testing {
 namespace {
 
 namespace fs = std::filesystem;
-using namespace morvane::testing;
 
 const std::string kOldTexture(3000000, 'Z');  // longer than any texture written here
 
@@ -25,36 +27,36 @@ TEST_F(WriteVtfFile, OverwritingALongerFileLeavesExactlyTheNewLengthForEveryBloc
     EXPECT_EQ(folder.names(), std::vector<std::string>{"background01.vtf"});
 }
 
-TEST_F(WriteVtfFile, AFailedWriteLeavesTheOldFileByteForByteAndNoTemporaryFile) {
-    fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
-    const auto result = built(16).WriteVtfFile(file);
-    EXPECT_FALSE(result.ok);
-    EXPECT_NE(result.error.find(file.string()), std::string::npos) << result.error;
-    EXPECT_NE(result.error.find("read-only"), std::string::npos) << result.error;
-    EXPECT_EQ(read_bytes(file), kOldTexture);
-    EXPECT_EQ(folder.names(), std::vector<std::string>{"background01.vtf"});
-}
-
+// A state no build has filled, levels in a format that has no compressed data, a read-only file, and a disk
+// that fills up halfway (a change that ignored a failed write() would rename the cut-off texture over the
+// old one): each says which file and why, and leaves the old file byte for byte and nothing beside it.
+TEST_F(WriteVtfFile, EveryRefusalOrFailureLeavesTheOldFileByteForByteAndSaysWhy) {
+    const texture::TextureModule texture = built(256);  // about 87 KB
+    const struct {
+        const char* why;
+        std::function<std::string()> write;
+    } cases[] = {
+        {"no texture has been built", [&] { return texture::TextureModule().WriteVtfFile(file).error; }},
+        {"image format 0", [&] { return built(32, 0).WriteVtfFile(file).error; }},
+        {"read-only", [&] {
+             fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                             fs::perm_options::remove);
+             const std::string error = texture.WriteVtfFile(file).error;
+             fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+             return error;
+         }},
 #ifndef _WIN32  // a file-size limit as POSIX has it
-// A change that ignored a failed write() would rename the cut-off texture over this one.
-TEST_F(WriteVtfFile, ADiskThatFillsUpHalfwayLeavesTheOldFileByteForByteNoTemporaryAndSaysWhy) {
-    const morvane::texture::TextureModule texture = built(256);  // about 87 KB
-    const std::string error = morvane::testing::with_file_size_limit(20000, [&] { return texture.WriteVtfFile(file).error; });
-    EXPECT_NE(error.find(file.string()), std::string::npos) << error;
-    EXPECT_NE(error.find("File too large"), std::string::npos) << error;
-    EXPECT_EQ(read_bytes(file), kOldTexture);
-    EXPECT_EQ(folder.names(), std::vector<std::string>{"background01.vtf"});
-}
-
+        {"File too large", [&] { return with_file_size_limit(20000, [&] { return texture.WriteVtfFile(file).error; }); }},
 #endif
-
-TEST_F(WriteVtfFile, AStateNoBuildHasFilledIsRefusedAndWritesNothing) {
-    const auto result = morvane::texture::TextureModule().WriteVtfFile(file);
-    EXPECT_FALSE(result.ok);
-    EXPECT_NE(result.error.find("no texture has been built"), std::string::npos) << result.error;
-    EXPECT_NE(result.error.find(file.string()), std::string::npos) << result.error;
-    EXPECT_EQ(read_bytes(file), kOldTexture);
+    };
+    for (const auto& c : cases) {
+        const std::string error = c.write();
+        EXPECT_NE(error.find(c.why), std::string::npos) << error;
+        EXPECT_NE(error.find(file.string()), std::string::npos) << error;
+        EXPECT_TRUE(read_bytes(file) == kOldTexture) << c.why;
+        EXPECT_EQ(folder.names(), std::vector<std::string>{"background01.vtf"}) << c.why;
+    }
 }
 
 }  // namespace
+}  // namespace morvane::testing
