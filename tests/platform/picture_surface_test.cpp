@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -55,76 +56,53 @@ TEST(PictureSurface, AResizeFillsNewAreaWithTheBackColourAndTheHandleFollowsTheI
 }
 
 // A clear is carried out only when the image is looked at or drawn over in part. Each case runs twice: with
-// the surface's own clear, and with the back colour drawn over the whole surface at once; whatever a reader
-// sees must be the same. The back colour is red.
+// the surface's own clear, and with the back colour (red) drawn over the whole surface at once; read through
+// a handle taken before (as a control keeps the handle of its blend source), both must show the same.
 TEST(SurfaceClear, EveryReaderSeesTheBackColourExactlyWhereAnEagerFillWouldHavePutIt) {
     using Clear = std::function<void(PictureSurface&)>;
     const Clear deferred = [](PictureSurface& s) { s.clear(); };
     const Clear eager = [](PictureSurface& s) {
-        const int w = s.width_pixels(), h = s.height_pixels();
-        s.stretch_copy(Image32(w, h, kRed), 0, 0, w, h);
+        s.stretch_copy(Image32(s.width_pixels(), s.height_pixels(), kRed), 0, 0, s.width_pixels(), s.height_pixels());
     };
     const Image32 picture = noise_picture(8, 8);
-    const std::vector<std::pair<const char*, std::function<PixelBytes(PictureSurface&, const Clear&)>>> cases = {
-        {"drawn over in part", [&](PictureSurface& s, const Clear& clear) {
-             clear(s);
-             s.stretch_copy(picture, 1, 1, 4, 4);
-             return s.image().bytes;
-         }},
-        {"drawn over beyond every edge", [&](PictureSurface& s, const Clear& clear) {
-             clear(s);
-             s.stretch_copy(picture, -1, -1, 10, 10);
-             return s.image().bytes;
-         }},
-        {"grown, then the back colour changed and widened", [&](PictureSurface& s, const Clear& clear) {
+    const std::pair<const char*, std::function<void(PictureSurface&, const Clear&)>> cases[] = {
+        {"drawn over in part", [&](auto& s, auto& clear) { clear(s); s.stretch_copy(picture, 1, 1, 4, 4); }},
+        {"drawn over beyond every edge", [&](auto& s, auto& clear) { clear(s); s.stretch_copy(picture, -1, -1, 10, 10); }},
+        {"drawn onto itself", [&](auto& s, auto& clear) { clear(s); s.stretch_copy(s.image(), 0, 0, 8, 8); }},
+        {"an empty picture drawn", [&](auto& s, auto& clear) { clear(s); s.stretch_copy(Image32{}, 0, 0, 8, 8); }},
+        {"grown", [&](auto& s, auto& clear) {
              s.set_width_pixels(3);
-             s.set_height_pixels(2);
              clear(s);
              s.set_width_pixels(5);
-             s.set_height_pixels(3);
-             PixelBytes seen = s.image().bytes;
+             s.set_height_pixels(9);
+         }},
+        {"widened after the back colour changed", [&](auto& s, auto& clear) {
              clear(s);
              s.set_back_color(0x00FF0000);  // blue: kept pixels stay red, new ones come blue
-             s.set_width_pixels(6);
-             seen.insert(seen.end(), s.image().bytes.begin(), s.image().bytes.end());
-             return seen;
+             s.set_width_pixels(9);
          }},
-        {"drawn onto itself, and an empty picture drawn", [&](PictureSurface& s, const Clear& clear) {
-             clear(s);
-             s.stretch_copy(s.image(), 0, 0, 8, 8);
-             PixelBytes seen = s.image().bytes;
-             s.stretch_copy(picture, 0, 0, 8, 8);
-             clear(s);
-             s.stretch_copy(Image32{}, 0, 0, 8, 8);  // draws nothing, so the fill must show
-             seen.insert(seen.end(), s.image().bytes.begin(), s.image().bytes.end());
-             return seen;
-         }},
-        {"read through a handle taken before the clear", [&](PictureSurface& s, const Clear& clear) {
-             const SurfaceHandle kept = s.handle();  // as a control keeps the handle of its blend source
-             clear(s);
-             return SurfaceRegistry::instance().find(kept)->bytes;
-         }},
-        {"reduced after an earlier reduction of the old picture", [&](PictureSurface& s, const Clear& clear) {
-             PictureSurface scratch;
-             scratch.set_width_pixels(4);
-             scratch.set_height_pixels(4);
-             scratch.stretch_copy(s.image(), 0, 0, 4, 4);  // builds the halvings of the old picture
-             clear(s);
-             scratch.stretch_copy(s.image(), 0, 0, 4, 4);
-             return scratch.image().bytes;
+        {"reducing a picture cleared since it was last reduced", [&](auto& s, auto& clear) {
+             PictureSurface source(0x000000FF);
+             source.set_width_pixels(16);
+             source.set_height_pixels(16);
+             source.stretch_copy(noise_picture(16, 16, 3), 0, 0, 16, 16);
+             s.stretch_copy(source.image(), 0, 0, 8, 8);  // builds the halvings of the old picture
+             clear(source);
+             s.stretch_copy(source.image(), 0, 0, 8, 8);
          }},
     };
     for (const auto& [name, run] : cases) {
-        SCOPED_TRACE(name);
         PixelBytes seen[2];
         for (int i = 0; i < 2; ++i) {
             PictureSurface s(0x000000FF);
             s.set_width_pixels(8);
             s.set_height_pixels(8);
             s.stretch_copy(noise_picture(8, 8, 2), 0, 0, 8, 8);
-            seen[i] = run(s, i == 0 ? deferred : eager);
+            const SurfaceHandle kept = s.handle();
+            run(s, i == 0 ? deferred : eager);
+            seen[i] = SurfaceRegistry::instance().find(kept)->bytes;
         }
-        EXPECT_EQ(seen[0], seen[1]);
+        EXPECT_EQ(seen[0], seen[1]) << name;
     }
 }
 
@@ -141,47 +119,32 @@ TEST(SurfaceClear, TakingThePixelsHandsOverTheImageAndLeavesTheNewSizeInTheBackC
     EXPECT_EQ(s.image().bytes, Image32(3, 2, kRed).bytes);
 }
 
-int largest_difference(const Image32& a, const Image32& b) {
-    EXPECT_EQ(a.width, b.width);
-    EXPECT_EQ(a.height, b.height);
+// The largest byte difference between the picture drawn at `at` (x, y, w, h; the whole surface when left out)
+// on the scratch surface, resized and cleared as the texture build captures, and the general stretch copy
+// drawing it on a black image.
+int off_by(PictureSurface& scratch, const Image32& picture, int w, int h, std::array<int, 4> at = {}) {
+    if (at == std::array<int, 4>{}) at = {0, 0, w, h};
+    scratch.set_width_pixels(w);
+    scratch.set_height_pixels(h);
+    scratch.clear();
+    scratch.stretch_copy(picture, at[0], at[1], at[2], at[3]);
+    Image32 direct(w, h, Bgra{0, 0, 0, 255});
+    stretch_copy(picture, direct, at[0], at[1], at[2], at[3]);
     int worst = 0;
-    for (size_t i = 0; i < std::min(a.bytes.size(), b.bytes.size()); ++i)
-        worst = std::max(worst, std::abs(int(a.bytes[i]) - int(b.bytes[i])));
+    for (size_t i = 0; i < direct.bytes.size(); ++i)
+        worst = std::max(worst, std::abs(int(scratch.image().bytes[i]) - int(direct.bytes[i])));
     return worst;
-}
-
-// What the general stretch copy of the whole picture draws onto a w x h image at (x, y, dw, dh).
-Image32 drawn_directly(const Image32& picture, int w, int h, int x, int y, int dw, int dh) {
-    Image32 out(w, h, Bgra{0, 0, 0, 255});
-    stretch_copy(picture, out, x, y, dw, dh);
-    return out;
-}
-
-// As the texture build captures: the scratch surface resized, cleared, the picture drawn.
-Image32 through_surface(PictureSurface& surface, const Image32& picture, int w, int h, int x, int y, int dw, int dh) {
-    surface.set_width_pixels(w);
-    surface.set_height_pixels(h);
-    surface.clear();
-    surface.stretch_copy(picture, x, y, dw, dh);
-    return surface.image();
 }
 
 // Halvings come from the pyramid and match the direct area reduction within one; other sizes take the general
 // copy exactly; a halving drawn partly outside the surface is clipped as the general copy clips it.
 TEST(ReductionPyramid, EveryDrawingMatchesTheGeneralStretchCopyOfTheWholePicture) {
-    const Image32 picture = noise_picture(512, 256, 3);
-    PictureSurface scratch(0x00000000);
-    for (int k = 0; k <= 8; ++k) {
-        const int w = 512 >> k, h = 256 >> k;
-        EXPECT_LE(largest_difference(through_surface(scratch, picture, w, h, 0, 0, w, h),
-                                     drawn_directly(picture, w, h, 0, 0, w, h)), 1) << "reduction by " << (1 << k);
-    }
-    const Image32 small = noise_picture(100, 60, 4);
+    PictureSurface scratch;
+    const Image32 picture = noise_picture(512, 256, 3), small = noise_picture(100, 60, 4);
+    for (int k = 0; k <= 8; ++k) EXPECT_LE(off_by(scratch, picture, 512 >> k, 256 >> k), 1) << "reduction by " << (1 << k);
     for (auto [w, h] : {std::pair{30, 30}, {50, 20}, {25, 30}, {99, 59}, {200, 120}})
-        EXPECT_EQ(through_surface(scratch, small, w, h, 0, 0, w, h).bytes, drawn_directly(small, w, h, 0, 0, w, h).bytes)
-            << w << "x" << h;
-    EXPECT_LE(largest_difference(through_surface(scratch, small, 20, 12, -5, 3, 50, 30),
-                                 drawn_directly(small, 20, 12, -5, 3, 50, 30)), 1);
+        EXPECT_EQ(off_by(scratch, small, w, h), 0) << w << "x" << h;
+    EXPECT_LE(off_by(scratch, small, 20, 12, {-5, 3, 50, 30}), 1);
     for (int x = 0; x < 20; ++x) EXPECT_EQ(scratch.image().pixel(x, 0), (Bgra{0, 0, 0, 255})) << "row above the copy";
 }
 
@@ -190,20 +153,16 @@ TEST(ReductionPyramid, EveryDrawingMatchesTheGeneralStretchCopyOfTheWholePicture
 TEST(ReductionPyramid, APictureChangedAfterAReductionIsReducedAfresh) {
     Image32 picture = noise_picture(64, 64, 5);
     PictureSurface scratch;
-    auto expect_fresh = [&](int side) {
-        EXPECT_LE(largest_difference(through_surface(scratch, picture, side, side, 0, 0, side, side),
-                                     drawn_directly(picture, side, side, 0, 0, side, side)), 1);
-    };
-    expect_fresh(16);
+    EXPECT_LE(off_by(scratch, picture, 16, 16), 1);
     picture.fill(Bgra{10, 20, 30, 255});
-    expect_fresh(16);
+    EXPECT_LE(off_by(scratch, picture, 16, 16), 1);
     picture.set_pixel(5, 5, Bgra{250, 250, 250, 255});
-    expect_fresh(32);
+    EXPECT_LE(off_by(scratch, picture, 32, 32), 1);
     picture = noise_picture(64, 64, 6);
-    expect_fresh(8);
+    EXPECT_LE(off_by(scratch, picture, 8, 8), 1);
     for (uint8_t& b : picture.bytes) b = uint8_t(255 - b);
     picture.touch();
-    expect_fresh(16);
+    EXPECT_LE(off_by(scratch, picture, 16, 16), 1);
 }
 
 }  // namespace
