@@ -6,11 +6,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+namespace morvane::testing {
 namespace {
 
 namespace fs = std::filesystem;
-using morvane::Bgra;
-using morvane::load_picture;
 using ::testing::HasSubstr;
 
 struct PictureLoaderOnWindows : ::testing::Test {
@@ -19,11 +18,10 @@ struct PictureLoaderOnWindows : ::testing::Test {
         const std::u8string u8 = path(name).u8string();
         return std::string(u8.begin(), u8.end());
     }
-    const morvane::testing::TempFolder temp;
+    const TempFolder temp;
 };
 
-void expect_picture(const morvane::LoadedPicture& loaded, const morvane::Image32& expected, int tolerance,
-                    const char* what) {
+void expect_picture(const LoadedPicture& loaded, const Image32& expected, int tolerance, const char* what) {
     const int w = expected.width, h = expected.height;
     ASSERT_TRUE(loaded.ok()) << what << ": " << loaded.error;
     ASSERT_EQ(loaded.picture.width, w) << what;
@@ -38,37 +36,34 @@ void expect_picture(const morvane::LoadedPicture& loaded, const morvane::Image32
     EXPECT_LE(worst, tolerance) << what;
 }
 
-}  // namespace
-
 // BMP and PNG exactly, JPEG closely; names in other alphabets, and the content decides, not the name.
 TEST_F(PictureLoaderOnWindows, BmpPngAndJpegArriveTopRowFirstWithRedInTheThirdByte) {
-    const morvane::Image32 picture = morvane::testing::pattern(37, 21);
-    morvane::testing::write_file(path(u8"картина.bmp"), morvane::testing::bmp24(picture));
-    ASSERT_TRUE(morvane::testing::write_with_system_encoder(path(u8"写真.png"), picture, GUID_ContainerFormatPng));
-    ASSERT_TRUE(morvane::testing::write_with_system_encoder(path(u8"fotografía.jpg"), morvane::testing::gradient(64, 48),
-                                                        GUID_ContainerFormatJpeg));
-    morvane::testing::write_file(path(u8"really a bmp.jpg"), morvane::testing::bmp24(picture));
+    const Image32 picture = pattern(37, 21);
+    write_bytes(path(u8"картина.bmp"), bmp24(picture));
+    ASSERT_TRUE(write_with_system_encoder(path(u8"写真.png"), picture, GUID_ContainerFormatPng));
+    ASSERT_TRUE(write_with_system_encoder(path(u8"fotografía.jpg"), gradient(64, 48), GUID_ContainerFormatJpeg));
+    write_bytes(path(u8"really a bmp.jpg"), bmp24(picture));
     expect_picture(load_picture(path(u8"картина.bmp")), picture, 0, "bmp");
     expect_picture(load_picture(path(u8"写真.png")), picture, 0, "png");
     expect_picture(load_picture(path(u8"really a bmp.jpg")), picture, 0, "bmp named .jpg");
-    expect_picture(load_picture(path(u8"fotografía.jpg")), morvane::testing::gradient(64, 48), 8, "jpeg");
+    expect_picture(load_picture(path(u8"fotografía.jpg")), gradient(64, 48), 8, "jpeg");
 
     // Transparent parts are laid over black and come out opaque.
-    morvane::Image32 clear = picture, over_black = picture;
+    Image32 clear = picture, over_black = picture;
     for (int y = 0; y < 21; ++y) {
         clear.set_pixel(0, y, {255, 255, 255, 0});
         over_black.set_pixel(0, y, {0, 0, 0, 255});
     }
-    ASSERT_TRUE(morvane::testing::write_with_system_encoder(path(u8"clear.png"), clear, GUID_ContainerFormatPng, true));
+    ASSERT_TRUE(write_with_system_encoder(path(u8"clear.png"), clear, GUID_ContainerFormatPng, true));
     expect_picture(load_picture(path(u8"clear.png")), over_black, 0, "png with transparency");
 }
 
 // The system reports a TIFF's orientation tag (and a JPEG's EXIF one on Windows itself): the picture
 // comes out upright, its stored top row on the right for tag 6.
 TEST_F(PictureLoaderOnWindows, APictureTaggedAsTurnedComesOutUpright) {
-    const morvane::Image32 stored = morvane::testing::pattern(5, 3);
-    morvane::testing::write_file(path(u8"turned.tif"), morvane::testing::tiff_rgb(stored, 6));
-    const morvane::LoadedPicture loaded = load_picture(path(u8"turned.tif"));
+    const Image32 stored = pattern(5, 3);
+    write_bytes(path(u8"turned.tif"), tiff_rgb(stored, 6));
+    const LoadedPicture loaded = load_picture(path(u8"turned.tif"));
     ASSERT_TRUE(loaded.ok()) << loaded.error;
     ASSERT_EQ(loaded.picture.width, 3);
     ASSERT_EQ(loaded.picture.height, 5);
@@ -76,13 +71,13 @@ TEST_F(PictureLoaderOnWindows, APictureTaggedAsTurnedComesOutUpright) {
 }
 
 TEST_F(PictureLoaderOnWindows, WhatIsNoPictureIsRefusedWithAMessageNamingTheFile) {
-    morvane::testing::write_file(path(u8"notes é.jpg"), "these are not pixels\n");
+    write_bytes(path(u8"notes é.jpg"), "these are not pixels\n");
     fs::create_directory(path(u8"album.jpg"));
-    const std::string whole = morvane::testing::bmp24(morvane::testing::pattern(200, 200));
-    morvane::testing::write_file(path(u8"cut.bmp"), whole.substr(0, 200));
-    morvane::testing::write_file(path(u8"empty.png"), "");
+    const std::string whole = bmp24(pattern(200, 200));
+    write_bytes(path(u8"cut.bmp"), whole.substr(0, 200));
+    write_bytes(path(u8"empty.png"), "");
     // A BMP whose header announces 30000 x 30000 pixels: 3.6 GB once decoded.
-    morvane::testing::write_file(path(u8"huge.bmp"), morvane::testing::bmp24(morvane::testing::pattern(4, 4), 30000, 30000));
+    write_bytes(path(u8"huge.bmp"), bmp24(pattern(4, 4), 30000, 30000));
     const struct {
         const char8_t* name;
         const char* says;
@@ -90,7 +85,7 @@ TEST_F(PictureLoaderOnWindows, WhatIsNoPictureIsRefusedWithAMessageNamingTheFile
                  {u8"album.jpg", "is a folder"},          {u8"cut.bmp", "could not be read as a picture"},
                  {u8"empty.png", "could not be read"},    {u8"huge.bmp", "too large to load (30000 x 30000 pixels)"}};
     for (const auto& c : cases) {
-        const morvane::LoadedPicture loaded = load_picture(path(c.name));
+        const LoadedPicture loaded = load_picture(path(c.name));
         EXPECT_FALSE(loaded.ok()) << shown(c.name);
         EXPECT_TRUE(loaded.picture.empty()) << shown(c.name);
         EXPECT_THAT(loaded.error, HasSubstr(c.says)) << shown(c.name);
@@ -99,9 +94,12 @@ TEST_F(PictureLoaderOnWindows, WhatIsNoPictureIsRefusedWithAMessageNamingTheFile
 }
 
 TEST(DefaultPictureOnWindows, TheBuiltInPhotographDecodesAtFullSize) {
-    const morvane::Image32& picture = morvane::default_picture();
+    const Image32& picture = default_picture();
     ASSERT_EQ(picture.width, 1024);
     ASSERT_EQ(picture.height, 1024);
     // Not the plain night blue of a failed decode.
     EXPECT_NE(picture.pixel(0, 0), picture.pixel(700, 300));
 }
+
+}  // namespace
+}  // namespace morvane::testing

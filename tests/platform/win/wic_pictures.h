@@ -9,7 +9,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -34,10 +33,6 @@ inline morvane::Image32 gradient(int w, int h) {
 
 inline void put16(std::string& s, uint32_t v) { s += char(v & 255); s += char(v >> 8 & 255); }
 inline void put32(std::string& s, uint32_t v) { put16(s, v & 0xFFFF); put16(s, v >> 16); }
-
-inline void write_file(const std::filesystem::path& file, const std::string& bytes) {
-    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
-}
 
 // A 24-bit BMP, rows bottom first and padded to 4 bytes; `claimed_*` may lie about the size.
 inline std::string bmp24(const morvane::Image32& img, int claimed_w = 0, int claimed_h = 0) {
