@@ -15,15 +15,11 @@ namespace morvane::dxt::test {
 namespace {
 
 constexpr int32_t kFlags = kDxtFlagsBestQuality;
-using SizeFn = double (*)(int32_t, int32_t, int32_t);
-using CompressFn = int32_t (*)(const uint8_t*, int32_t, int32_t, uint8_t*, int32_t);
-using DecompressFn = int32_t (*)(const uint8_t*, int32_t, int32_t, uint8_t*, int32_t);
-
 struct Exported {
     const Format& format;
-    SizeFn size;
-    CompressFn compress;
-    DecompressFn decompress;
+    decltype(&Get_Dxt1_Buffer_Size) size;
+    decltype(&Compress_Dxt1_Image) compress;
+    decltype(&Decompress_Dxt1_Image) decompress;
 };
 const Exported kExported[] = {{kDxt1, Get_Dxt1_Buffer_Size, Compress_Dxt1_Image, Decompress_Dxt1_Image},
                               {kDxt3, Get_Dxt3_Buffer_Size, Compress_Dxt3_Image, Decompress_Dxt3_Image},
