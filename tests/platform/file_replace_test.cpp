@@ -1,6 +1,5 @@
 // Replacing a file: the successor appears whole or not at all, and no temporary file is left behind.
 #include "platform/file_replace.h"
-
 #include "tests/support/temp_folder.h"
 
 #ifndef _WIN32
