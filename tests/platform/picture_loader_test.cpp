@@ -121,7 +121,7 @@ TEST_F(PictureLoader, WhatIsNoPictureIsRefusedWithAMessageNamingTheFileAndNoPict
     for (const auto& [name, why] : {std::pair{"notes.jpg", "could not be read as a picture"},
                                     {"gone.bmp", "does not exist"}, {"album.jpg", "is a folder"}, {"cut.bmp", ""},
                                     {"huge.jpg", "too large to load (30000 x 30000 pixels)"},
-                                    {"pipe.jpg", "is not an ordinary file"}, {"/dev/zero", "is not an ordinary file"},
+                                    {"pipe.jpg", "is not an ordinary file"},
                                     {"bloated.png", "a part of it claims more bytes than the file holds"},
                                     {too_long.c_str(), "its name is too long for the system"}}) {
         const LoadedPicture loaded = load_picture(path(name));
