@@ -237,7 +237,7 @@ void main::make_background() {
     BuildOutcome outcome = run_build(*services_.texture, request, progress);
     // A console folder set up before Morvane wrote both screen shapes lacks the widescreen material.
     if (!outcome.written_files.empty()) {
-        const MaterialWriteResult vmt = services_.write_vmt(console_path_, app::kWidescreenBackground);
+        const morvane::Outcome vmt = services_.write_vmt(console_path_, app::kWidescreenBackground);
         if (!vmt.ok) outcome.messages.push_back(vmt.error + "\nWidescreen screens keep the game's own background until it is there.");
     }
 

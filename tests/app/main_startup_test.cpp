@@ -78,7 +78,7 @@ TEST_F(Startup, EachFailureShowsItsMessageAndEndsTheProgramButAnUnwritableConfig
     auto disk_full = [](const char* which) -> app::MaterialWriter {
         return [which](const std::string& folder, const app::ConsoleBackground& background) {
             if (std::string(background.material_file) != which) return app::write_material(folder, background);
-            return app::MaterialWriteResult{false, folder + "/" + which + ": disk full"};
+            return morvane::Outcome::failed(folder + "/" + which + ": disk full");
         };
     };
     const struct {

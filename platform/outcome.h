@@ -1,0 +1,18 @@
+#pragma once
+// "It worked, or here is why", for every operation that can fail. The message is composed once, where the
+// failure is known: what happened, to which file, and what the user can do. Callers pass it on as it is and
+// add only what they alone know, never a second sentence about the same file.
+#include <string>
+#include <utility>
+
+namespace morvane {
+
+struct [[nodiscard]] Outcome {
+    bool ok = false;
+    std::string error;  // empty when ok
+
+    static Outcome done() { return {true, {}}; }
+    static Outcome failed(std::string error) { return {false, std::move(error)}; }
+};
+
+}  // namespace morvane
