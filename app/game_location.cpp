@@ -82,7 +82,8 @@ LocateResult locate_game(const GameLocation& with) {
                                    ".\nCheck that the game folder can be written to, then start Morvane again. Quitting...");
         }
         if (const morvane::Outcome materials = write_new_materials(with, console_path); !materials.ok) {
-            return ended(with, "Could not write the material file: " + materials.error +
+            // The writer's message names the file and the reason; this adds only what to do next.
+            return ended(with, materials.error +
                                    "\nCheck that the game folder can be written to, then start Morvane again. Quitting...");
         }
     }

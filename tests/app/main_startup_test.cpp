@@ -78,7 +78,7 @@ TEST_F(Startup, EachFailureShowsItsMessageAndEndsTheProgramButAnUnwritableConfig
     auto disk_full = [](const char* which) -> app::MaterialWriter {
         return [which](const std::string& folder, const app::ConsoleBackground& background) {
             if (std::string(background.material_file) != which) return app::write_material(folder, background);
-            return morvane::Outcome::failed(folder + "/" + which + ": disk full");
+            return morvane::Outcome::failed("Could not write the material file \"" + folder + "/" + which + "\": disk full.");
         };
     };
     const struct {
@@ -90,9 +90,9 @@ TEST_F(Startup, EachFailureShowsItsMessageAndEndsTheProgramButAnUnwritableConfig
         {(root.path() / "hl2.exe").string(), "Cant locate cstrike\\materials\\ folder. Quitting...", [] {}},
         {exe(), "Could not create the folder " + console().string() + ": ",
          [&] { fs::remove(materials); write_bytes(materials, "a file, so nothing goes inside"); }},
-        {exe(), "Could not write the material file: " + console().string() + "/background01.vmt: disk full",
+        {exe(), "Could not write the material file \"" + console().string() + "/background01.vmt\": disk full.\nCheck",
          [&] { services.write_vmt = disk_full("background01.vmt"); }},
-        {exe(), "Could not write the material file: " + console().string() + "/background01_widescreen.vmt: disk full",
+        {exe(), "Could not write the material file \"" + console().string() + "/background01_widescreen.vmt\": disk full.\nCheck",
          [&] { services.write_vmt = disk_full("background01_widescreen.vmt"); }},
         {exe(), "Could not write " + (program() / "config.dat").string() + ": ",  // a folder: unreadable too
          [&] { fs::create_directory(program() / "config.dat"); }, false},
@@ -110,7 +110,7 @@ TEST_F(Startup, EachFailureShowsItsMessageAndEndsTheProgramButAnUnwritableConfig
         w.Form_Activate();
         ASSERT_EQ(messages.shown.size(), 1u) << c.said;
         const std::string& said = messages.shown[0];
-        EXPECT_NE(said.find(c.said), std::string::npos) << said;
+        EXPECT_EQ(said.rfind(c.said, 0), 0u) << said;
         EXPECT_EQ(said.ends_with("Quitting..."), c.ends) << said;
         EXPECT_EQ(exit_code.has_value() && w.ended(), c.ends) << said;
         EXPECT_EQ(w.console_path(), c.ends ? "" : console().string()) << "the session goes on with the folder found";
