@@ -30,7 +30,6 @@ TEST_F(Startup, AFirstRunFadesInAsksForHl2ExeAndWritesTheMaterialsAndConfigDatAS
     EXPECT_EQ(dialog.shown[0].folder, "") << "no Steam: the system picks where the dialog opens";
     EXPECT_EQ(read_bytes(console() / "background01.vmt"), kStandardMaterial);
     EXPECT_EQ(read_bytes(console() / "background01_widescreen.vmt"), kWidescreenMaterial);
-    EXPECT_EQ(kWidescreenMaterial.size(), 128u);
     EXPECT_EQ(read_bytes(program() / "config.dat"), console().string() + "\r\n");
     EXPECT_EQ(w.console_path(), console().string());
     EXPECT_TRUE(messages.shown.empty());
@@ -158,7 +157,9 @@ TEST_F(Startup, AnActivationDuringTheFadeLocatesOnceAndTheCloseGlyphThenEndsWith
     EXPECT_LT(effects.opacities.size(), 10u);
 }
 
-TEST_F(Startup, TheDragFunctionsPutAGrabAt100By50TwipsWithTheCursorAt300By200At4400By2950Twips) {
+TEST_F(Startup, ADragFromAnywhereOnTheTitleMovesTheWindowByExactlyTheCursorsMovementAt15And12TwipsPerPixel) {
+    // The drag functions themselves: a grab at 100 x 50 twips with the cursor at 300 x 200 puts the window at
+    // 4400 x 2950 twips, which is 293.3 x 196.7 pixels: the pixel below.
     auto& w = open();
     cursor.position = QPoint(300, 200);
     fx.drag_start(true, 100, 50);
@@ -166,10 +167,9 @@ TEST_F(Startup, TheDragFunctionsPutAGrabAt100By50TwipsWithTheCursorAt300By200At4
     ASSERT_EQ(effects.moves.size(), 1u);
     EXPECT_NEAR(effects.moves[0].left_twips, 4400, 0.01);
     EXPECT_NEAR(effects.moves[0].top_twips, 2950, 0.01);
-    EXPECT_EQ(w.pos(), QPoint(293, 196)) << "4400 / 15 = 293.3 and 2950 / 15 = 196.7: the pixel below";
-}
+    EXPECT_EQ(w.pos(), QPoint(293, 196));
+    fx.drag_stop();
 
-TEST_F(Startup, ADragFromAnywhereOnTheTitleMovesTheWindowByExactlyTheCursorsMovementAt15And12TwipsPerPixel) {
     // A recorded cursor path, relative to where the button went down: small steps, a long jump, back past
     // the start and off the top-left of the screen.
     const QPoint path[] = {{1, 0}, {1, 1}, {4, -3}, {250, 120}, {-37, -5}, {-400, -300}, {0, 0}};
