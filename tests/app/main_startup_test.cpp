@@ -14,7 +14,7 @@ namespace {
 
 using Startup = MainWindowTest;
 
-TEST_F(Startup, AFirstRunFadesInAsksForHl2ExeAndWritesTheMaterialsAndConfigDatASecondWritesNothingAnEmptyOneAsksAgain) {
+TEST_F(Startup, AFirstRunFadesInAsksForHl2ExeAndWritesTheMaterialsAndConfigDat) {
     dialog.answer(exe());
     auto& w = open();
     EXPECT_EQ(effects.regions, (std::vector<app::form_fx::RoundRegion>{{0, 0, 820, 711, 20, 20}}));
@@ -34,42 +34,44 @@ TEST_F(Startup, AFirstRunFadesInAsksForHl2ExeAndWritesTheMaterialsAndConfigDatAS
     EXPECT_EQ(w.console_path(), console().string());
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_FALSE(exit_code.has_value());
-
-    const auto long_ago = fs::file_time_type::clock::now() - std::chrono::hours(24);
-    const fs::path written[] = {program() / "config.dat", console() / "background01.vmt",
-                                console() / "background01_widescreen.vmt"};
-    for (const auto& file : written) fs::last_write_time(file, long_ago);
-    open().Form_Activate();
-    EXPECT_EQ(dialog.shown.size(), 1u) << "no second dialog";
-    EXPECT_EQ(window->console_path(), console().string());
-    for (const auto& file : written) EXPECT_EQ(fs::last_write_time(file), long_ago) << file;
-
-    write_bytes(program() / "config.dat", "");  // an empty config.dat counts as none
-    dialog.answer(exe());
-    open().Form_Activate();
-    EXPECT_EQ(dialog.shown.size(), 2u);
-    EXPECT_EQ(read_bytes(program() / "config.dat"), console().string() + "\r\n");
 }
 
-// A hand-edited config.dat: a relative folder means the same wherever Morvane was started from, and a
-// file's name where the folder belongs counts as no folder, so the game is located again at once.
-TEST_F(Startup, ARelativeFolderInConfigDatIsTakenBesideConfigDatAndOneNamingAFileAsksForHl2ExeAgain) {
+// Later starts. A config.dat naming the console folder (or, hand-edited, that folder relative to config.dat,
+// wherever Morvane was started from) is used silently and nothing is written; an empty one, or one naming a
+// file where the folder belongs, asks for hl2.exe again and is rewritten. The console folder is there
+// already, so its missing materials are not written either.
+TEST_F(Startup, ALaterStartUsesTheStoredFolderSilentlyAndAnEmptyConfigDatOrOneNamingAFileAsksAgain) {
     fs::create_directories(console());
-    write_bytes(program() / "config.dat", "../" + game().filename().string() + "/cstrike/materials/console\r\n");
-    const fs::path started_in = fs::current_path();
-    fs::current_path(console());  // anywhere but the program's folder
-    open().Form_Activate();
-    fs::current_path(started_in);
-    EXPECT_TRUE(dialog.shown.empty());
-    EXPECT_EQ(window->console_path(), console().string());
-
-    write_bytes(console() / "background01.vtf", "a texture");
-    write_bytes(program() / "config.dat", texture_file().string() + "\r\n");
-    dialog.answer(exe());
-    open().Form_Activate();
-    EXPECT_EQ(dialog.shown.size(), 1u);
-    EXPECT_EQ(window->console_path(), console().string());
-    EXPECT_EQ(read_bytes(program() / "config.dat"), console().string() + "\r\n");
+    write_bytes(texture_file(), "a texture");
+    const fs::path config = program() / "config.dat", started_in = fs::current_path();
+    const struct {
+        std::string stored;
+        bool asks;
+    } cases[] = {
+        {console().string() + "\r\n", false},
+        {"../" + game().filename().string() + "/cstrike/materials/console\r\n", false},
+        {"", true},
+        {texture_file().string() + "\r\n", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        write_bytes(config, c.stored);
+        const auto long_ago = fs::file_time_type::clock::now() - std::chrono::hours(24);
+        fs::last_write_time(config, long_ago);
+        dialog.shown.clear();
+        if (c.asks) dialog.answer(exe());
+        fs::current_path(console());  // anywhere but the program's folder
+        open().Form_Activate();
+        fs::current_path(started_in);
+        EXPECT_EQ(dialog.shown.size(), c.asks ? 1u : 0u);
+        EXPECT_EQ(window->console_path(), console().string());
+        if (c.asks) {
+            EXPECT_EQ(read_bytes(config), console().string() + "\r\n");
+        } else {
+            EXPECT_EQ(fs::last_write_time(config), long_ago) << "config.dat is not rewritten";
+        }
+        EXPECT_FALSE(fs::exists(console() / "background01.vmt") || fs::exists(console() / "background01_widescreen.vmt"));
+    }
 }
 
 TEST_F(Startup, EachFailureShowsItsMessageAndEndsTheProgramButAnUnwritableConfigDatOnlyWarns) {

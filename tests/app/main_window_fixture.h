@@ -20,7 +20,6 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -97,12 +96,6 @@ protected:
     static void make_read_only(const fs::path& file) {
         fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                         fs::perm_options::remove);
-    }
-    static std::vector<std::string> names_in(const fs::path& folder) {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
     }
 
     void on_yield() {
