@@ -24,7 +24,7 @@ Outcome write_material(const fs::path& console_path, const ConsoleBackground& ba
         morvane::replace_file(path, material_text(background.game_texture), morvane::IfPresent::Keep);
     if (reason.empty()) return Outcome::done();
     return Outcome::failed("Could not write the material file \"" + utf8_from_path(path) + "\": " + reason +
-                          ". Check that the folder exists and is writable.");
+                           ". Check that the folder exists and is writable.");
 }
 
 }  // namespace morvane::app

@@ -97,7 +97,8 @@ Outcome write_config(const std::filesystem::path& program_folder, const std::str
     // The user's settings folder does not exist before the first start.
     std::error_code ec;
     std::filesystem::create_directories(program_folder, ec);
-    if (ec) return Outcome::failed("Could not create the folder " + utf8_from_path(program_folder) + ": " + ec.message());
+    if (ec)
+        return Outcome::failed("Could not create the folder " + utf8_from_path(program_folder) + ": " + ec.message());
     // Staged as config.dat.new, as it always has been.
     const std::string reason =
         morvane::replace_file(path, encode_config_line(console_path), morvane::IfPresent::Replace, ".new");

@@ -70,7 +70,8 @@ TEST_F(Startup, ALaterStartUsesTheStoredFolderSilentlyAndAnEmptyConfigDatOrOneNa
         } else {
             EXPECT_EQ(fs::last_write_time(config), long_ago) << "config.dat is not rewritten";
         }
-        EXPECT_FALSE(fs::exists(console() / "background01.vmt") || fs::exists(console() / "background01_widescreen.vmt"));
+        EXPECT_FALSE(fs::exists(console() / "background01.vmt") ||
+                     fs::exists(console() / "background01_widescreen.vmt"));
     }
 }
 
@@ -79,7 +80,8 @@ TEST_F(Startup, EachFailureShowsItsMessageAndEndsTheProgramButAnUnwritableConfig
     auto disk_full = [](const char* which) -> app::MaterialWriter {
         return [which](const std::string& folder, const app::ConsoleBackground& background) {
             if (std::string(background.material_file) != which) return app::write_material(folder, background);
-            return morvane::Outcome::failed("Could not write the material file \"" + folder + "/" + which + "\": disk full.");
+            return morvane::Outcome::failed("Could not write the material file \"" + folder + "/" + which +
+                                            "\": disk full.");
         };
     };
     const struct {
