@@ -1,7 +1,9 @@
 // What every control shares through its property declarations: stored settings and change notification.
 #include "control_test_support.h"
-#include "controls/control_factory.h"
+#include "controls/elboton.h"
+#include "controls/elcombo.h"
 #include "controls/elframe.h"
+#include "controls/elprogress.h"
 
 namespace morvane::controls {
 namespace {
@@ -10,34 +12,44 @@ using namespace morvane::testing;
 
 using StoredSettings = ControlTest;
 
+// A control made from a stored definition, as the window's form builder makes it.
+using Make = SkinnedControl* (*)(QWidget* host, const PropertyBag& definition);
+template <class Control>
+SkinnedControl* make(QWidget* host, const PropertyBag& definition) {
+    auto* control = new Control(host);
+    control->read_properties(definition);
+    return control;
+}
+
 TEST_F(StoredSettings, EachControlWritesWhatDiffersFromItsDefaultsAndACopyReadsItBack) {
     const struct {
         const char* kind;
+        Make make;
         PropertyBag definition;
         QStringList written;
     } cases[] = {
-        {"ElBoton",
+        {"elboton", make<elboton>,
          {{"CAPTION", "Make Background"}, {"centercaption", true}, {"backcolor", 0x646464u}, {"fontsize", 12}},
          {"backcolor", "caption", "font", "fontsize", "centercaption"}},
-        {"elframe",
+        {"elframe", make<elframe>,
          {{"BackColor", 0x646464u}, {"enabled", false}, {"color3dlight", 0x222E28u}},
          {"backcolor", "enabled", "color3dlight"}},
         // The host's font is Tahoma 9.75, so no font key differs; the list text is kept as it is.
-        {"elcombo",
+        {"elcombo", make<elcombo>,
          {{"forecolor", 0xFFFFFFu}, {"backcolor", 0u}, {"list", "kept"}, {"symbolcolor", 0xFFu},
           {"fontname", "Tahoma"}, {"fontsize", 9.75}, {"dropshadow", true}},
          {"backcolor", "forecolor", "list", "symbolcolor"}},
-        {"elprogress",
+        {"elprogress", make<elprogress>,
          {{"forecolor", 0xFFu}, {"max", 11}, {"value", 3}, {"color3ddark", 0x222E28u}},
          {"forecolor", "max", "value", "color3ddark"}},
     };
     for (const auto& c : cases) {
-        SkinnedControl* control = create_control(QString::fromLatin1(c.kind), &host, c.definition);
+        SkinnedControl* control = c.make(&host, c.definition);
         ASSERT_NE(control, nullptr) << c.kind;
         PropertyBag saved;
         control->write_properties(saved);
         EXPECT_EQ(saved.keys(), c.written) << c.kind;
-        SkinnedControl* copy = create_control(QString::fromLatin1(c.kind), &host, saved);
+        SkinnedControl* copy = c.make(&host, saved);
         for (const QString& key : c.written)
             EXPECT_EQ(copy->property_value(key), control->property_value(key)) << c.kind << " " << key.toStdString();
     }
@@ -52,16 +64,17 @@ TEST_F(StoredSettings, SettingAPropertyNotifiesItsKeyAndReadingSettingsNotifiesN
     const QStringList font{"Font", "FontName", "FontSize", "FontItalic", "FontUnderline"};
     const struct {
         const char* kind;
+        Make make;
         QStringList keys;
     } cases[] = {
-        {"elboton", QStringList{"ForeColor", "Caption", "DropShadow", "CenterCaption"} + edge + font},
-        {"elframe", edge},
-        {"elcombo", QStringList{"ForeColor", "List", "SymbolColor", "SymbolOverColor", "DropShadow", "ListBackColor",
+        {"elboton", make<elboton>, QStringList{"ForeColor", "Caption", "DropShadow", "CenterCaption"} + edge + font},
+        {"elframe", make<elframe>, edge},
+        {"elcombo", make<elcombo>, QStringList{"ForeColor", "List", "SymbolColor", "SymbolOverColor", "DropShadow", "ListBackColor",
                                 "ListForeColor"} + edge + font},
-        {"elprogress", QStringList{"ForeColor", "Min", "Max", "Value"} + edge},
+        {"elprogress", make<elprogress>, QStringList{"ForeColor", "Min", "Max", "Value"} + edge},
     };
     for (const auto& c : cases) {
-        SkinnedControl* control = create_control(QString::fromLatin1(c.kind), &host, {});
+        SkinnedControl* control = c.make(&host, {});
         auto changed = record(control, &SkinnedControl::property_changed);
         control->read_properties(PropertyBag{{"backcolor", 1u}});
         EXPECT_TRUE(changed->empty()) << c.kind;
