@@ -45,17 +45,17 @@ const PropertyTable& elboton::properties() const {
     using B = elboton;
     static const PropertyTable table = [] {
         PropertyTable t = {
-            declare<B, uint32_t>("ForeColor", K::Color, 0xFFFFFF, &B::ForeColor, &B::apply_fore_color),
+            declare<B, uint32_t>("ForeColor", K::Color, 0xFFFFFF, &B::ForeColor, &B::set_ForeColor),
             back_color_property(0x44584C),
             enabled_property(),
-            declare<B, QString, const QString&>("Caption", K::Text, QStringLiteral("Boton"), &B::Caption, &B::apply_caption),
+            declare<B, QString, const QString&>("Caption", K::Text, QStringLiteral("Boton"), &B::Caption, &B::set_Caption),
             light_color_property(),
             dark_color_property(),
         };
-        for (PropertyDecl& font : declare_font<B>(&B::Font, &B::apply_font)) t.push_back(std::move(font));
-        t.push_back(declare<B, bool>("DropShadow", K::Boolean, false, &B::DropShadow, &B::apply_drop_shadow));
+        for (PropertyDecl& font : declare_font<B>(&B::Font, &B::set_Font)) t.push_back(std::move(font));
+        t.push_back(declare<B, bool>("DropShadow", K::Boolean, false, &B::DropShadow, &B::set_DropShadow));
         t.push_back(
-            declare<B, bool>("CenterCaption", K::Boolean, false, &B::CenterCaption, &B::apply_center_caption));
+            declare<B, bool>("CenterCaption", K::Boolean, false, &B::CenterCaption, &B::set_CenterCaption));
         return t;
     }();
     return table;
@@ -67,12 +67,13 @@ QRect elboton::caption_geometry() const { return label_->geometry(); }
 QRect elboton::shadow_geometry() const { return shadow1_->geometry(); }
 bool elboton::shadow_shown() const { return !shadow1_->isHidden(); }
 
-void elboton::apply_fore_color(uint32_t color) {
+void elboton::set_ForeColor(uint32_t color) {
     fore_color_ = color;
-    set_widget_color(*label_, QPalette::WindowText, color);  // the shadow copy stays black
+    set_widget_color(*label_, QPalette::WindowText, color);
+    changed(&elboton::set_ForeColor);
 }
 
-void elboton::apply_caption(const QString& text) {
+void elboton::set_Caption(const QString& text) {
     label_->setText(text);
     shadow1_->setText(text);
     label_->adjustSize();
@@ -82,25 +83,29 @@ void elboton::apply_caption(const QString& text) {
         QAccessibleEvent renamed(this, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&renamed);
     }
+    changed(&elboton::set_Caption);
 }
 
-void elboton::apply_font(const QFont& font) {
+void elboton::set_Font(const QFont& font) {
     label_->setFont(font);
     shadow1_->setFont(font);
     label_->adjustSize();
     shadow1_->adjustSize();
     place_caption();
+    changed(&elboton::set_Font);
 }
 
-void elboton::apply_drop_shadow(bool on) {
+void elboton::set_DropShadow(bool on) {
     drop_shadow_ = on;
     shadow1_->setVisible(on);
     shadow1_->setEnabled(on);
+    changed(&elboton::set_DropShadow);
 }
 
-void elboton::apply_center_caption(bool on) {
+void elboton::set_CenterCaption(bool on) {
     center_caption_ = on;
     place_caption();
+    changed(&elboton::set_CenterCaption);
 }
 
 void elboton::place_caption() {

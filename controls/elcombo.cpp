@@ -64,16 +64,16 @@ const PropertyTable& elcombo::properties() const {
     static const PropertyTable table = [] {
         PropertyTable t = {
             back_color_property(0x37463E),
-            declare<C, uint32_t>("ForeColor", K::Color, 0xD3DED8, &C::ForeColor, &C::apply_fore_color),
+            declare<C, uint32_t>("ForeColor", K::Color, 0xD3DED8, &C::ForeColor, &C::set_ForeColor),
             enabled_property(),
-            declare<C, QString, const QString&>("List", K::Text, QString(), &C::list_field, &C::apply_list_field),
+            declare<C, QString, const QString&>("List", K::Text, QString(), &C::list_field, &C::set_list_field),
             light_color_property(),
             dark_color_property(),
-            declare<C, uint32_t>("SymbolColor", K::Color, 0x95AAA0, &C::SymbolColor, &C::apply_symbol_color),
+            declare<C, uint32_t>("SymbolColor", K::Color, 0x95AAA0, &C::SymbolColor, &C::set_SymbolColor),
             declare<C, uint32_t>("SymbolOverColor", K::Color, 0x95AAA0, &C::SymbolOverColor,
-                                 &C::apply_symbol_over_color),
+                                 &C::set_SymbolOverColor),
         };
-        for (PropertyDecl& font : declare_font<C>(&C::Font, &C::apply_font)) t.push_back(std::move(font));
+        for (PropertyDecl& font : declare_font<C>(&C::Font, &C::set_Font)) t.push_back(std::move(font));
         t.push_back(declare_inert("DropShadow", K::Boolean, false));
         t.push_back(declare_inert("ListBackColor", K::Color, 0u));
         t.push_back(declare_inert("ListForeColor", K::Color, 0u));
@@ -143,23 +143,31 @@ QString elcombo::GetList(int16_t donde) const {
 
 QFont elcombo::Font() const { return combo1_->font(); }
 
-void elcombo::apply_fore_color(uint32_t color) {
+void elcombo::set_ForeColor(uint32_t color) {
     fore_color_ = color;
     restyle_list();
+    changed(&elcombo::set_ForeColor);
 }
 
-void elcombo::apply_symbol_color(uint32_t color) {
+void elcombo::set_SymbolColor(uint32_t color) {
     label2_->set_color(color);
     symbol_color_ = color;
+    changed(&elcombo::set_SymbolColor);
 }
 
-void elcombo::apply_font(const QFont& font) {
+void elcombo::set_SymbolOverColor(uint32_t color) {
+    symbol_over_color_ = color;
+    changed(&elcombo::set_SymbolOverColor);
+}
+
+void elcombo::set_Font(const QFont& font) {
     combo1_->setFont(font);
     fit_list_width();
+    changed(&elcombo::set_Font);
 }
 
 void elcombo::restyle_list() {
-    const QString back = css(kListBackColor), fore = css(fore_color_), light = css(light_color());
+    const QString back = css(kListBackColor), fore = css(fore_color_), light = css(Color3DLight());
     combo1_->setStyleSheet(
         QStringLiteral("QComboBox { background-color: %1; color: %2; border: none; padding: 0px 0px 0px 3px; }"
                        "QComboBox::drop-down { border: none; width: 20px; }"

@@ -2,12 +2,8 @@
 // elcombo: the drop-down selection control. A drop-down list control (Combo1) spanning the whole width and
 // lifted by three pixels, a box at its right end with a downward triangle in SymbolColor, and a sunken
 // one-pixel edge. Height is always 300 twips (20 pixels), width at least 1425 twips.
-//
-// Stored properties, in order: BackColor (0x37463E), ForeColor (0xD3DED8), Enabled (true), List (""),
-// Color3DLight (0x95AAA0), Color3DDark (0x80000008), SymbolColor (0x95AAA0), SymbolOverColor (0x95AAA0),
-// Font, FontName, FontSize, FontItalic, FontUnderline (defaults from the host's font). DropShadow,
-// ListBackColor and ListForeColor are accepted and reported as changed, never stored, and read back
-// false and 0.
+// Its properties, their order and defaults are declared in properties() (elcombo.cpp), with the three it
+// accepts without effect.
 // Event raised: Click, on every change of the selected entry (by the user or by SetListIndex).
 // Keyboard: the list control takes the focus (the control is its focus proxy) and keeps its own keys; its
 // focus mark is a dotted rectangle in Color3DLight round the text, shown once the keyboard has been used.
@@ -32,6 +28,7 @@ public:
     void set_normal_state();
 
     QFont Font() const;  // FontName, FontSize, ... are set by name and read from it
+    void set_Font(const QFont& font);
 
     // --- the list: positions count from 0 ----------------------------------------------------------
     void Clear();
@@ -44,13 +41,11 @@ public:
     QString GetList(int16_t donde) const;              // "" when donde is not an entry
 
     uint32_t ForeColor() const { return fore_color_; }
-    void set_ForeColor(uint32_t color) { set_property(QStringLiteral("ForeColor"), QVariant::fromValue(color)); }
+    void set_ForeColor(uint32_t color);
     uint32_t SymbolColor() const { return symbol_color_; }
-    void set_SymbolColor(uint32_t color) { set_property(QStringLiteral("SymbolColor"), QVariant::fromValue(color)); }
+    void set_SymbolColor(uint32_t color);  // the triangle takes it at once
     uint32_t SymbolOverColor() const { return symbol_over_color_; }
-    void set_SymbolOverColor(uint32_t color) {
-        set_property(QStringLiteral("SymbolOverColor"), QVariant::fromValue(color));
-    }
+    void set_SymbolOverColor(uint32_t color);  // shown from the next set_over_state()
 
     // The name a screen reader gives the list control (Qt's own combo box, which takes the focus).
     void set_accessible_caption(const QString& caption);
@@ -79,12 +74,9 @@ protected:
 private:
     void fit_list_width();
     void restyle_list();
+    // The "List" setting: kept and written back, nothing else reads it.
     QString list_field() const { return list_; }
-    void apply_list_field(const QString& text) { list_ = text; }
-    void apply_fore_color(uint32_t color);
-    void apply_symbol_color(uint32_t color);
-    void apply_symbol_over_color(uint32_t color) { symbol_over_color_ = color; }
-    void apply_font(const QFont& font);
+    void set_list_field(const QString& text) { list_ = text; }
 
     QWidget* picture2_ = nullptr;     // plain box in the system window colour, below the list control
     QWidget* picture1_ = nullptr;     // the symbol box

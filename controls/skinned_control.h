@@ -87,15 +87,16 @@ public:
     // The font of the window that holds the control: the default of the font keys.
     QFont host_font() const;
 
-    // --- properties all four share (each setter notifies with the property's key) -------------------
+    // --- properties all four share -------------------------------------------------------------------
+    // Each setter reports the key its declaration gives it (property_changed).
     uint32_t BackColor() const { return back_color_; }
-    void set_BackColor(uint32_t color) { set_property(QStringLiteral("BackColor"), QVariant::fromValue(color)); }
-    bool Enabled() const { return isEnabled(); }
-    void set_Enabled(bool on) { set_property(QStringLiteral("Enabled"), on); }
-    uint32_t Color3DLight() const { return light_color(); }
-    void set_Color3DLight(uint32_t color) { set_property(QStringLiteral("Color3DLight"), QVariant::fromValue(color)); }
-    uint32_t Color3DDark() const { return dark_color(); }
-    void set_Color3DDark(uint32_t color) { set_property(QStringLiteral("Color3DDark"), QVariant::fromValue(color)); }
+    void set_BackColor(uint32_t color);
+    bool Enabled() const { return isEnabled(); }  // a disabled control looks the same
+    void set_Enabled(bool on);
+    uint32_t Color3DLight() const;  // the first line of its pair as shown now (dark while a button is held)
+    void set_Color3DLight(uint32_t color);
+    uint32_t Color3DDark() const;
+    void set_Color3DDark(uint32_t color);
 
 signals:
     // A property was set; `key` is its settings key as spelled in the interface ("BackColor").
@@ -133,15 +134,20 @@ protected:
     // Run once at the end of a derived constructor: the first resize.
     void finish_construction();
 
-    // Common property parts the declarations point at.
-    uint32_t back_color() const { return back_color_; }
-    void apply_back_color(uint32_t color);
-    bool enabled_state() const { return isEnabled(); }
-    void apply_enabled(bool on) { setEnabled(on); }
-    uint32_t light_color() const;  // first line of the light pair, as shown now
-    uint32_t dark_color() const;   // first line of the dark pair, as shown now
-    void apply_light_color(uint32_t color);
-    void apply_dark_color(uint32_t color);
+    // The end of every setter: tells the host that the property `setter` sets has changed, under the key of
+    // its declaration. Quiet while stored settings are read and inside set_property, which tells it itself.
+    template <class C, class A>
+    void changed(void (C::*setter)(A)) {
+        if (quiet_) return;
+        for (const PropertyDecl& p : properties()) {
+            const auto* declared = std::any_cast<void (C::*)(A)>(&p.setter);
+            if (declared != nullptr && *declared == setter) {
+                emit property_changed(p.key);
+                return;
+            }
+        }
+    }
+
     // Colours the edge raised or sunken with Color3DLight and Color3DDark (a pressed button shows it sunken).
     void show_edge(EdgeLook look);
     // Checks an opacity given to obtener_imagen_fondo; throws std::out_of_range outside 0..255.
@@ -188,6 +194,7 @@ private:
     EdgeLook look_;
     TwipsSize outer_;
     bool applying_size_ = false;
+    bool quiet_ = false;  // setters report no change (see changed())
     Qt::MouseButtons pressed_ = Qt::NoButton;  // buttons that went down on the control
     bool click_armed_ = false;                 // a left press that a release inside turns into Click
     QWidget* overlay_ = nullptr;  // paints the edge lines above every inner element
