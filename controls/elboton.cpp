@@ -1,11 +1,9 @@
 #include "controls/elboton.h"
 
-#include "controls/focus_cue.h"
 #include "platform/qt/screen_metrics.h"
 
 #include <QAccessible>
 #include <QFontMetrics>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -162,39 +160,15 @@ void elboton::focusInEvent(QFocusEvent* event) {
 
 void elboton::focusOutEvent(QFocusEvent* event) {
     SkinnedControl::focusOutEvent(event);
-    // Space held while the focus leaves: the button comes up without a click, as on Windows.
-    if (space_held_) {
-        space_held_ = false;
-        show_pressed(false, Qt::LeftButton);
-    }
+    keys_.focus_lost();
 }
 
 void elboton::keyPressEvent(QKeyEvent* event) {
-    if (!is_space(*event) && !is_enter(*event)) {
-        SkinnedControl::keyPressEvent(event);  // not ours: the window may want it
-        return;
-    }
-    event->accept();
-    note_keyboard_use(*this);
-    if (event->isAutoRepeat()) return;  // a held key presses once
-    if (is_enter(*event)) {
-        press();
-    } else if (!space_held_) {
-        space_held_ = true;
-        show_pressed(true, Qt::LeftButton);
-    }
+    if (!keys_.key_press(*event)) SkinnedControl::keyPressEvent(event);  // not ours: the window may want it
 }
 
 void elboton::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() != Qt::Key_Space || !space_held_) {
-        SkinnedControl::keyReleaseEvent(event);
-        return;
-    }
-    event->accept();
-    if (event->isAutoRepeat()) return;
-    space_held_ = false;
-    show_pressed(false, Qt::LeftButton);
-    press();
+    if (!keys_.key_release(*event)) SkinnedControl::keyReleaseEvent(event);
 }
 
 }  // namespace morvane::controls

@@ -8,6 +8,7 @@
 // Keyboard: the button takes the focus by Tab or a click; Space (pushed in while held, Click on release) and
 // Enter (Click at once) press it as a click does. Its focus mark is a dotted rectangle in Color3DLight two
 // pixels inside the edge, shown once the keyboard has been used in its window.
+#include "controls/button_keys.h"
 #include "controls/skinned_control.h"
 
 class QLabel;
@@ -37,7 +38,7 @@ public:
     // What a click does: raises Click (assistive technology's press action, Space and Enter).
     void press() { emit Click(); }
     // The edge shows the button held down by Space.
-    bool held_by_space() const { return space_held_; }
+    bool held_by_space() const { return keys_.space_held(); }
 
     // Where the caption and its shadow copy are now, in the button's pixels.
     QRect caption_geometry() const;
@@ -69,7 +70,7 @@ private:
     bool center_caption_ = false;
     bool drop_shadow_ = false;
     bool pressed_on_caption_ = false;
-    bool space_held_ = false;
+    ButtonKeys keys_{*this, [this] { press(); }, [this](bool down) { show_pressed(down, Qt::LeftButton); }};
 };
 
 }  // namespace morvane::controls

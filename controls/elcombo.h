@@ -74,7 +74,7 @@ protected:
 private:
     void fit_list_width();
     void restyle_list();
-    // The "List" setting: kept and written back, nothing else reads it.
+    // The stored list text: kept and written back, nothing else reads it.
     QString list_field() const { return list_; }
     void set_list_field(const QString& text) { list_ = text; }
 

@@ -253,7 +253,7 @@ bool SkinnedControl::set_property(const QString& key, const QVariant& value) {
     const PropertyDecl* p = find_property(key);
     if (p == nullptr) return false;
     {
-        // The key set, not the one its setter reports: "FontName" sets the whole Font.
+        // The key set, not the one its setter reports: a font part sets the whole font.
         const QScopedValueRollback quiet(quiet_, true);
         p->apply(*this, normalise_property(p->kind, value));
     }

@@ -99,7 +99,7 @@ public:
     void set_Color3DDark(uint32_t color);
 
 signals:
-    // A property was set; `key` is its settings key as spelled in the interface ("BackColor").
+    // A property was set; `key` is its settings key as its declaration spells it.
     void property_changed(const QString& key);
     // The events; each control's header says which of them it raises. Click and DblClick are left-button
     // clicks on the control; the mouse events carry the button, the shift state and the position in the
