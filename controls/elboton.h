@@ -64,8 +64,8 @@ protected:
     QRect focus_mark_rect() const override { return QRect(QPoint(2, 2), QPoint(width() - 3, height() - 3)); }
 
 private:
-    QLabel* label_ = nullptr;    // the caption
-    QLabel* shadow1_ = nullptr;  // its black shadow copy
+    QLabel* caption_ = nullptr;
+    QLabel* shadow_ = nullptr;  // the caption's black shadow copy
     uint32_t fore_color_ = 0xFFFFFF;
     bool center_caption_ = false;
     bool drop_shadow_ = false;

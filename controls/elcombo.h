@@ -1,5 +1,5 @@
 #pragma once
-// elcombo: the drop-down selection control. A drop-down list control (Combo1) spanning the whole width and
+// elcombo: the drop-down selection control. A drop-down list control spanning the whole width and
 // lifted by three pixels, a box at its right end with a downward triangle in SymbolColor, and a sunken
 // one-pixel edge. Height is always 300 twips (20 pixels), width at least 1425 twips.
 // Its properties, their order and defaults are declared in properties() (elcombo.cpp), with the three it
@@ -33,12 +33,12 @@ public:
     // --- the list: positions count from 0 ----------------------------------------------------------
     void Clear();
     void AddItem(const QString& item);
-    void RemoveItem(int16_t donde);    // nothing when donde is not an entry
-    void SetListIndex(int16_t donde);  // nothing when donde is not an entry; Click when the selection changes
+    void RemoveItem(int16_t index);    // nothing when index is not an entry
+    void SetListIndex(int16_t index);  // nothing when index is not an entry; Click when the selection changes
     int16_t GetListIndex() const;      // -1 when nothing is selected
     int16_t ListCount() const;
-    void SetList(int16_t donde, const QString& item);  // nothing when donde is not an entry
-    QString GetList(int16_t donde) const;              // "" when donde is not an entry
+    void SetList(int16_t index, const QString& item);  // nothing when index is not an entry
+    QString GetList(int16_t index) const;              // "" when index is not an entry
 
     uint32_t ForeColor() const { return fore_color_; }
     void set_ForeColor(uint32_t color);
@@ -54,7 +54,7 @@ public:
     uint32_t triangle_color() const;
     QRect symbol_box_geometry() const;
     QRect list_geometry() const;
-    QComboBox* list_control() const { return combo1_; }
+    QComboBox* list_control() const { return list_control_; }
 
     const PropertyTable& properties() const override;
 
@@ -75,14 +75,14 @@ private:
     void fit_list_width();
     void restyle_list();
     // The stored list text: kept and written back, nothing else reads it.
-    QString list_field() const { return list_; }
-    void set_list_field(const QString& text) { list_ = text; }
+    QString list_field() const { return stored_list_; }
+    void set_list_field(const QString& text) { stored_list_ = text; }
 
-    QWidget* picture2_ = nullptr;     // plain box in the system window colour, below the list control
-    QWidget* picture1_ = nullptr;     // the symbol box
-    SymbolLabel* label2_ = nullptr;   // the triangle
-    QComboBox* combo1_ = nullptr;     // the list control
-    QString list_;
+    QWidget* backing_box_ = nullptr;  // plain box in the system window colour, below the list control
+    QWidget* symbol_box_ = nullptr;   // holds the triangle over the list control's own drop button
+    SymbolLabel* triangle_ = nullptr;
+    QComboBox* list_control_ = nullptr;
+    QString stored_list_;
     uint32_t fore_color_ = 0xD3DED8;
     uint32_t symbol_color_ = 0x95AAA0;
     uint32_t symbol_over_color_ = 0x95AAA0;

@@ -39,8 +39,8 @@ const PropertyTable& elprogress::properties() const {
     return table;
 }
 
-void elprogress::obtener_imagen_fondo(SurfaceHandle origen, int32_t X, int32_t Y, int16_t cantidad) {
-    blend_ = RememberedBlend{origen, X, Y, checked_opacity(cantidad)};
+void elprogress::obtener_imagen_fondo(SurfaceHandle source, int32_t X, int32_t Y, int16_t opacity) {
+    blend_ = RememberedBlend{source, X, Y, checked_opacity(opacity)};
     draw_bar();  // the blend, with the blocks above it
 }
 
@@ -82,7 +82,7 @@ int elprogress::filled_blocks() const {
 }
 
 void elprogress::draw_bar() {
-    blend_background(blend_.origen, blend_.x, blend_.y, blend_.cantidad);
+    blend_background(blend_.source, blend_.x, blend_.y, blend_.opacity);
     const int filled = filled_blocks();
     for (int i = 0; i < filled; ++i)
         fill_rect(surface_image(), PixelRect{kBlockLeft + kBlockPitch * i, kBlockTop, kBlockWidth, kBlockRows},

@@ -17,7 +17,7 @@ public:
     explicit elprogress(QWidget* parent = nullptr);
 
     // Also remembers the four arguments: every later redraw of the bar repeats this blend below the blocks.
-    void obtener_imagen_fondo(SurfaceHandle origen, int32_t X, int32_t Y, int16_t cantidad) override;
+    void obtener_imagen_fondo(SurfaceHandle source, int32_t X, int32_t Y, int16_t opacity) override;
 
     uint32_t ForeColor() const { return fore_color_; }  // the blocks' colour
     void set_ForeColor(uint32_t color);
@@ -48,9 +48,9 @@ private:
     int32_t max_ = 10;
     int32_t value_ = 0;
     struct RememberedBlend {
-        SurfaceHandle origen = 0;
+        SurfaceHandle source = 0;
         int32_t x = 0, y = 0;
-        uint8_t cantidad = 0;
+        uint8_t opacity = 0;
     } blend_;
 };
 

@@ -63,20 +63,20 @@ void SkinnedControl::finish_construction() { set_size_twips(outer_.width, outer_
 
 SurfaceHandle SkinnedControl::get_the_hdc() const { return surface_.handle(); }
 
-uint8_t SkinnedControl::checked_opacity(int16_t cantidad) {
-    if (cantidad < 0 || cantidad > 255)
-        throw std::out_of_range("obtener_imagen_fondo: opacity " + std::to_string(cantidad) +
+uint8_t SkinnedControl::checked_opacity(int16_t opacity) {
+    if (opacity < 0 || opacity > 255)
+        throw std::out_of_range("obtener_imagen_fondo: opacity " + std::to_string(opacity) +
                                 " is outside 0..255; the control's background was left as it was");
-    return uint8_t(cantidad);
+    return uint8_t(opacity);
 }
 
-void SkinnedControl::obtener_imagen_fondo(SurfaceHandle origen, int32_t X, int32_t Y, int16_t cantidad) {
-    blend_background(origen, X, Y, checked_opacity(cantidad));
+void SkinnedControl::obtener_imagen_fondo(SurfaceHandle source, int32_t X, int32_t Y, int16_t opacity) {
+    blend_background(source, X, Y, checked_opacity(opacity));
 }
 
-void SkinnedControl::blend_background(SurfaceHandle origen, int32_t x, int32_t y, uint8_t cantidad) {
+void SkinnedControl::blend_background(SurfaceHandle source, int32_t x, int32_t y, uint8_t opacity) {
     clear_surface();
-    alpha_blend(surface_image(), blend_rect(), origen, x, y, cantidad);  // a refused blend leaves the fill
+    alpha_blend(surface_image(), blend_rect(), source, x, y, opacity);  // a refused blend leaves the fill
     update();
 }
 

@@ -57,11 +57,11 @@ public:
     // --- the two public helpers ---------------------------------------------------------------------
     // The handle of this control's surface; other controls and picture surfaces can blend from it.
     SurfaceHandle get_the_hdc() const;
-    // Clears the surface to BackColor and blends the source region at (X, Y) of the surface `origen` onto it
-    // with the opacity `cantidad` (0 plain fill .. 255 copy), inside the one-pixel edge (the combo box: all of
+    // Clears the surface to BackColor and blends the region at (X, Y) of the surface `source` onto it with
+    // `opacity` (0 plain fill .. 255 copy), inside the one-pixel edge (the combo box: all of
     // it). An opacity outside 0..255 throws std::out_of_range and leaves the surface as it was; an unknown
     // handle or a region outside the source leaves the plain fill.
-    virtual void obtener_imagen_fondo(SurfaceHandle origen, int32_t X, int32_t Y, int16_t cantidad);
+    virtual void obtener_imagen_fondo(SurfaceHandle source, int32_t X, int32_t Y, int16_t opacity);
 
     // --- geometry: outer size in twips, inside in pixels --------------------------------------------
     void set_size_twips(double width, double height);
@@ -151,12 +151,12 @@ protected:
     // Colours the edge raised or sunken with Color3DLight and Color3DDark (a pressed button shows it sunken).
     void show_edge(EdgeLook look);
     // Checks an opacity given to obtener_imagen_fondo; throws std::out_of_range outside 0..255.
-    static uint8_t checked_opacity(int16_t cantidad);
+    static uint8_t checked_opacity(int16_t opacity);
 
     Image32& surface_image() { return surface_.image(); }
     void clear_surface();  // the whole surface in BackColor
     // The blend itself, without the opacity check: clear, then blend into blend_rect().
-    void blend_background(SurfaceHandle origen, int32_t x, int32_t y, uint8_t cantidad);
+    void blend_background(SurfaceHandle source, int32_t x, int32_t y, uint8_t opacity);
 
     // Where the keyboard focus mark goes (outermost pixels, dotted in Color3DLight above everything); an
     // empty rectangle for none. Shown only while the control has the focus and the keyboard has been used.
