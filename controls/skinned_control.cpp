@@ -9,7 +9,7 @@
 #include <QChildEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScopedValueRollback>
+#include <QSignalBlocker>
 
 #include <cmath>
 #include <functional>
@@ -234,7 +234,7 @@ const PropertyDecl* SkinnedControl::find_property(const QString& key) const {
 }
 
 void SkinnedControl::read_properties(const PropertyBag& bag) {
-    const QScopedValueRollback quiet(quiet_, true);  // the definition already holds these values
+    const QSignalBlocker quiet(this);  // the definition already holds these values
     for (const PropertyDecl& p : properties()) {
         if (!p.stored) continue;
         const QVariant value = normalise_property(p.kind, bag.read(p.key, p.default_value(*this)));
@@ -254,7 +254,7 @@ bool SkinnedControl::set_property(const QString& key, const QVariant& value) {
     if (p == nullptr) return false;
     {
         // The key set, not the one its setter reports: a font part sets the whole font.
-        const QScopedValueRollback quiet(quiet_, true);
+        const QSignalBlocker quiet(this);
         p->apply(*this, normalise_property(p->kind, value));
     }
     emit property_changed(p->key);

@@ -135,10 +135,9 @@ protected:
     void finish_construction();
 
     // The end of every setter: tells the host that the property `setter` sets has changed, under the key of
-    // its declaration. Quiet while stored settings are read and inside set_property, which tells it itself.
+    // its declaration. Reading stored settings and set_property block it (set_property tells the key it set).
     template <class C, class A>
     void changed(void (C::*setter)(A)) {
-        if (quiet_) return;
         for (const PropertyDecl& p : properties()) {
             const auto* declared = std::any_cast<void (C::*)(A)>(&p.setter);
             if (declared != nullptr && *declared == setter) {
@@ -194,7 +193,6 @@ private:
     EdgeLook look_;
     TwipsSize outer_;
     bool applying_size_ = false;
-    bool quiet_ = false;  // setters report no change (see changed())
     Qt::MouseButtons pressed_ = Qt::NoButton;  // buttons that went down on the control
     bool click_armed_ = false;                 // a left press that a release inside turns into Click
     QWidget* overlay_ = nullptr;  // paints the edge lines above every inner element
