@@ -58,9 +58,9 @@ public:
     // The handle of this control's surface; other controls and picture surfaces can blend from it.
     SurfaceHandle get_the_hdc() const;
     // Clears the surface to BackColor and blends the region at (X, Y) of the surface `source` onto it with
-    // `opacity` (0 plain fill .. 255 copy), inside the one-pixel edge (the combo box: all of
-    // it). An opacity outside 0..255 throws std::out_of_range and leaves the surface as it was; an unknown
-    // handle or a region outside the source leaves the plain fill.
+    // `opacity` (0 plain fill .. 255 copy), inside the one-pixel edge (the combo box: all of it). An opacity
+    // outside 0..255 throws std::out_of_range and leaves the surface as it was; an unknown handle or a region
+    // outside the source leaves the plain fill.
     virtual void obtener_imagen_fondo(SurfaceHandle source, int32_t X, int32_t Y, int16_t opacity);
 
     // --- geometry: outer size in twips, inside in pixels --------------------------------------------
