@@ -13,6 +13,7 @@
 //      morvane-bench --load PICTURE   (the program's picture loader alone, for the wallpaper table)
 #include "bench/photo_set.h"
 #include "dxt/block_encoder.h"
+#include "dxt/block_format.h"
 #include "dxt/squish_encoder.h"
 #include "platform/memory_reuse.h"
 #include "platform/picture_surface.h"
@@ -75,8 +76,6 @@ double median(std::vector<double> values) {
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-size_t dxt5_bytes(int w, int h) { return size_t(std::max(1, (w + 3) / 4)) * size_t(std::max(1, (h + 3) / 4)) * 16; }
-
 enum class Coder { Ours, SquishCluster, SquishRange };
 
 // libsquish with unweighted colour error, as PSNR measures it (the iterative cluster fit is its best mode).
@@ -123,7 +122,7 @@ Result run_coder(Coder c, const std::vector<Level>& chain) {
         if (c == Coder::Ours) {
             out.push_back(level.compressed);
         } else {
-            own.emplace_back(dxt5_bytes(level.width, level.height));
+            own.emplace_back(size_t(dxt::compressed_bytes(dxt::BlockFormat::Dxt5, level.width, level.height)));
             out.push_back(own.back().data());
         }
     }

@@ -2,6 +2,8 @@
 // Which block encoder the DXT library's Compress_* functions use. The choice is process-wide, as the
 // library's exported functions are, and safe to change from any thread; a compression already running
 // finishes with the encoder it started with.
+#include "dxt/block_format.h"
+
 #include <cstdint>
 
 namespace morvane::dxt {
@@ -29,8 +31,6 @@ const char* encoder_name(Encoder e);
 extern "C" void Set_Dxt_Encoder(int encoder);
 
 namespace morvane::dxt {
-
-enum class BlockFormat { Dxt1, Dxt3, Dxt5 };
 
 // Compress width x height pixels laid out B, G, R, A (rows top first) into `out` with the chosen encoder.
 // `flags` are the library flags of dxt_squish.h; the pixels are already in the layout those flags ask for.
