@@ -1,6 +1,7 @@
 #pragma once
 // The texture module: one texture (header, low-resolution image, mip chain) built from a picture surface
 // and written as a VTF 7.x file. Data flows one way: source surface -> levels -> DXT blocks -> file.
+#include "dxt/dxt_squish.h"
 #include "platform/picture_surface.h"
 #include "texture/mip_levels.h"
 #include "texture/vtf_format.h"
@@ -33,8 +34,8 @@ struct WriteResult {
     std::string error;  // names the path and the reason
 };
 
-// The library flags every call of the DXT library passes: best quality (see dxt/dxt_squish.h).
-inline constexpr int32_t kLibraryFlags = 0x210E;
+// The library flags every call of the DXT library passes: best quality.
+inline constexpr int32_t kLibraryFlags = kDxtFlagsBestQuality;
 
 // Number of mip levels of a width x height picture: halving both sides until the shorter one reaches 1.
 int16_t GetMipCount(int32_t width, int32_t height);
