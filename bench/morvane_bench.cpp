@@ -60,7 +60,7 @@ struct Level {
 std::vector<Level> capture_chain(morvane::texture::TextureModule& module, PictureSurface& source, PictureSurface& scratch) {
     const int w = source.width_pixels(), h = source.height_pixels();
     module.MakeLowResImage(w, h, source, scratch);
-    module.CaptureMipLevels(w, h, source, scratch, 15);
+    module.CaptureMipLevels(w, h, source, scratch, texture::DXT5);
     std::vector<Level> levels;
     for (int i = int(module.MipLevels.size()) - 1; i >= 0; --i) {
         auto& level = module.MipLevels[size_t(i)];

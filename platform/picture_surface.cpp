@@ -1,6 +1,7 @@
 #include "platform/picture_surface.h"
 
 #include "platform/stretch_copy.h"
+#include "platform/twips.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,7 +10,6 @@
 namespace morvane {
 namespace {
 
-constexpr double kTwipsPerPixel = 15.0;  // the fixed ratio the windows use, not the screen's
 constexpr double kPointsPerPixel = 0.75;
 
 // Pixels a border takes on each side: a single line, or two when the surface is drawn three-dimensional.
@@ -20,7 +20,7 @@ int border_pixels(int16_t border_style, int16_t appearance) {
 
 double pixels_in_scale_units(int pixels, int16_t scale_mode) {
     switch (scale_mode) {
-        case ScaleTwips: return pixels * kTwipsPerPixel;
+        case ScaleTwips: return pixels * double(kTwipsPerPixel);
         case ScalePoints: return pixels * kPointsPerPixel;
         default: return pixels;  // pixels, and a user scale that was never given other bounds
     }
