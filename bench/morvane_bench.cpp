@@ -62,8 +62,8 @@ std::vector<Level> capture_chain(morvane::texture::TextureModule& module, Pictur
     module.MakeLowResImage(w, h, source, scratch);
     module.CaptureMipLevels(w, h, source, scratch, texture::DXT5);
     std::vector<Level> levels;
-    for (int i = int(module.MipLevels.size()) - 1; i >= 0; --i) {
-        auto& level = module.MipLevels[size_t(i)];
+    for (int i = int(module.state.MipLevels.size()) - 1; i >= 0; --i) {
+        auto& level = module.state.MipLevels[size_t(i)];
         auto& face = level.Frames[0].Faces[0];
         levels.push_back({level.Width, level.Height, face.Pixels.data(), face.Compressed.data()});
     }

@@ -40,7 +40,7 @@ inline constexpr int32_t kLibraryFlags = kDxtFlagsBestQuality;
 // Number of mip levels of a width x height picture: halving both sides until the shorter one reaches 1.
 int16_t GetMipCount(int32_t width, int32_t height);
 
-// Everything one build produces; replaced as a whole by every build.
+// Everything one build produces; replaced as a whole by every build. Plain data: a copy is a texture.
 struct TextureState {
     VtfHeader Header;
     int32_t FaceCount = 0;
@@ -51,13 +51,16 @@ struct TextureState {
     std::vector<MipLevel> MipLevels;        // index 0 = smallest level
 };
 
-class TextureModule : public TextureState {
+// The module: its one texture, the steps that fill it, and where a build reports to.
+class TextureModule {
 public:
+    TextureState state;
+
     void set_progress(BuildProgress* progress) { progress_ = progress; }  // nullptr: quiet
     void set_alerts(BuildAlerts* alerts) { alerts_ = alerts; }            // nullptr: quiet
 
     // MipCount is the header's mipmapcount field itself.
-    uint8_t MipCount() const { return Header.mipmapcount; }
+    uint8_t MipCount() const { return state.Header.mipmapcount; }
 
     // Checks both surfaces, then fills the whole state from the source's picture. True when it built; a
     // refused build reports "error" through the alerts and leaves the state as it was.
