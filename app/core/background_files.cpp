@@ -7,19 +7,19 @@ namespace morvane::app {
 
 namespace fs = std::filesystem;
 
-FileResult write_textures(const texture::TextureModule& texture, const fs::path& console_path,
-                          std::span<const ConsoleBackground> backgrounds, std::vector<fs::path>& written) {
+Outcome write_textures(const texture::TextureModule& texture, const fs::path& console_path,
+                       std::span<const ConsoleBackground> backgrounds, std::vector<fs::path>& written) {
     written.clear();
     std::string failures;
     for (const ConsoleBackground& background : backgrounds) {
         const fs::path file = console_path / background.texture_file;
-        const texture::WriteResult result = texture.WriteVtfFile(file);
-        if (result.ok) written.push_back(file);
-        else failures += (failures.empty() ? "" : "\n") + result.error;
+        const Outcome vtf = texture.WriteVtfFile(file);
+        if (vtf.ok) written.push_back(file);
+        else failures += (failures.empty() ? "" : "\n") + vtf.error;
     }
-    if (failures.empty()) return {true, {}};
+    if (failures.empty()) return Outcome::done();
     for (const fs::path& file : written) failures += "\nThe same background was written to \"" + utf8_from_path(file) + "\".";
-    return {false, failures};
+    return Outcome::failed(failures);
 }
 
 }  // namespace morvane::app
