@@ -37,7 +37,6 @@ namespace {
 
 constexpr const char* kLoadTitle = "Load Picture...";
 constexpr const char* kLoadFilter = "Picture File(*.bmp,*.jpg)|*.bmp;*.jpg";
-constexpr int16_t kCorner = 20;
 constexpr int16_t kFadedInOpacity = 230;
 
 // The sizes of the resolution list's entries, in pixels.
@@ -73,7 +72,7 @@ main::main(MainServices services) : QWidget(nullptr, Qt::Window | Qt::FramelessW
                                                                      : nullptr;
         // The frames hold Picture1 and Picture2 (they measure in twips); the buffers sit on the form itself,
         // which measures in pixels, so their outer size is their size in pixels.
-        if (box) make_picture_box(*box, row.place.width(), row.place.height(), row.container.isEmpty() ? 1 : 15);
+        if (box) make_picture_box(*box, row.place.width(), row.place.height(), row.container.isEmpty() ? 1 : kTwipsPerPixel);
     }
     controls_ = build_form(*this, layout, {{"Picture1", &loaded_picture_}, {"Picture2", &scaled_picture_},
                                            {"Source_Buffer", &source_buffer_}, {"Temp_Buffer", &temp_buffer_}});
@@ -93,7 +92,7 @@ main::main(MainServices services) : QWidget(nullptr, Qt::Window | Qt::FramelessW
     console_path_.clear();
     activated_ = false;
     services_.fx->set_main_window(this);
-    services_.fx->shape_window(*this, kCorner);
+    services_.fx->shape_window(*this, form_fx::kWindowCorner);
     services_.fx->set_opacity(*this, 0);
     resolution_list_->AddItem("1024 x 1024");
     resolution_list_->AddItem("2048 x 2048");
@@ -111,8 +110,8 @@ void main::connect_controls() {
     // since that corner is what follows the cursor; it goes over in twips with the effects' own ratio.
     QObject::connect(title_, &TextLabel::mouse_down, this, [this](QPointF at) {
         const QPoint grab = title_->mapTo(this, at).toPoint();
-        services_.fx->drag_start(true, float(grab.x() * form_fx::kTwipsPerPixel),
-                                 float(grab.y() * form_fx::kTwipsPerPixel));
+        services_.fx->drag_start(true, float(grab.x() * kTwipsPerPixel),
+                                 float(grab.y() * kTwipsPerPixel));
     });
     QObject::connect(title_, &TextLabel::mouse_move, this, [this](QPointF) { services_.fx->drag_move(); });
     QObject::connect(title_, &TextLabel::mouse_up, this, [this](QPointF) { services_.fx->drag_stop(); });

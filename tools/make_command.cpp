@@ -1,5 +1,5 @@
-// `make`: picture -> square -> texture -> the console folder's background01.vtf and
-// background01_widescreen.vtf (+ their .vmt where absent).
+// `make`: picture -> square -> texture -> the console folder's background textures, standard and widescreen
+// (app/core/console_files.h names them), and their materials where absent.
 #include "tools/make_command.h"
 
 #include "app/core/background_files.h"
