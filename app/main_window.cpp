@@ -49,10 +49,10 @@ int output_size_for(int list_index) {
 }
 
 // Picture boxes hold pixels, measure in pixels and have neither border nor 3-D look.
-void make_picture_box(morvane::PictureSurface& box, int width, int height, int container_units_per_pixel) {
-    box.set_scale_mode(morvane::ScalePixels);
-    box.set_appearance(morvane::AppearanceFlat);
-    box.set_border_style(morvane::BorderNone);
+void make_picture_box(PictureSurface& box, int width, int height, int container_units_per_pixel) {
+    box.set_scale_mode(ScalePixels);
+    box.set_appearance(AppearanceFlat);
+    box.set_border_style(BorderNone);
     box.set_auto_size(false);
     box.set_container_units_per_pixel(container_units_per_pixel);
     box.set_width_pixels(width);
@@ -62,10 +62,10 @@ void make_picture_box(morvane::PictureSurface& box, int width, int height, int c
 }  // namespace
 
 main::main(MainServices services) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), services_(std::move(services)) {
-    setWindowTitle(QString::fromUtf8(morvane::kApplicationTitle));
+    setWindowTitle(QString::fromUtf8(kApplicationTitle));
     const FormDefinition layout = main_form_definition();
     for (const auto& row : layout.controls) {
-        morvane::PictureSurface* box = row.name == "Picture1"        ? &loaded_picture_
+        PictureSurface* box = row.name == "Picture1"        ? &loaded_picture_
                                        : row.name == "Picture2"      ? &scaled_picture_
                                        : row.name == "Source_Buffer" ? &source_buffer_
                                        : row.name == "Temp_Buffer"   ? &temp_buffer_
@@ -83,7 +83,7 @@ main::main(MainServices services) : QWidget(nullptr, Qt::Window | Qt::FramelessW
     title_ = controls_.get<TextLabel>("Label1");
     close_glyph_ = controls_.get<controls::SymbolLabel>("Label2");
     notice_ = new BuildNotice(*controls_.get<TextLabel>("Label4"));
-    set_picture(morvane::default_picture());
+    set_picture(default_picture());
     connect_controls();
     set_keyboard_order();
     setAcceptDrops(true);
@@ -167,7 +167,7 @@ void main::end_program(int exit_code) {
     if (services_.end_program) services_.end_program(exit_code);
 }
 
-void main::set_picture(const morvane::Image32& picture) {
+void main::set_picture(const Image32& picture) {
     // Picture1 holds the picture as loaded, at its own size.
     loaded_picture_.set_width_pixels(picture.width);
     loaded_picture_.set_height_pixels(picture.height);
@@ -183,7 +183,7 @@ void main::rescale_picture() {
 }
 
 void main::load_picture() {
-    morvane::FileDialog& dialog = *services_.dialog;
+    FileDialog& dialog = *services_.dialog;
     dialog.file_name = "";
     dialog.folder = "";
     dialog.title = kLoadTitle;
@@ -204,11 +204,11 @@ void main::dropEvent(QDropEvent* event) {
     const std::optional<std::filesystem::path> picture = dropped_picture(event->mimeData());
     if (!picture) return;
     event->acceptProposedAction();
-    load_picture_file(app::utf8_from_path(*picture));
+    load_picture_file(utf8_from_path(*picture));
 }
 
 void main::load_picture_file(const std::string& file) {
-    const morvane::LoadedPicture loaded = morvane::load_picture(app::path_from_utf8(file));
+    const LoadedPicture loaded = morvane::load_picture(path_from_utf8(file));
     if (!loaded.ok()) {
         services_.messages->show(loaded.error);  // the previous picture stays
         return;
@@ -232,12 +232,12 @@ void main::make_background() {
     const QPointer<QWidget> focused = focusWidget();  // taking input away takes the focus too
     setEnabled(false);
 
-    BuildRequest request{scaled_picture_, source_buffer_, temp_buffer_, app::path_from_utf8(console_path_)};
+    BuildRequest request{scaled_picture_, source_buffer_, temp_buffer_, path_from_utf8(console_path_)};
     ProcessProgress progress(*services_.process, services_.yield);
     BuildOutcome outcome = run_build(*services_.texture, request, progress);
     // A console folder set up before Morvane wrote both screen shapes lacks the widescreen material.
     if (!outcome.written_files.empty()) {
-        const morvane::Outcome vmt = services_.write_vmt(console_path_, app::kWidescreenBackground);
+        const Outcome vmt = services_.write_vmt(console_path_, kWidescreenBackground);
         if (!vmt.ok) outcome.messages.push_back(vmt.error + "\nWidescreen screens keep the game's own background until it is there.");
     }
 
@@ -246,7 +246,7 @@ void main::make_background() {
     if (focused) focused->setFocus(Qt::OtherFocusReason);
     building_ = false;
     if (outcome.written) {
-        notice_->show_text(QString::fromStdString(app::build_confirmation(
+        notice_->show_text(QString::fromStdString(build_confirmation(
             scaled_picture_.width_pixels(), console_path_, outcome.written_files)));
     }
     for (const std::string& text : outcome.messages) services_.messages->show(text);

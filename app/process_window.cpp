@@ -15,7 +15,7 @@ constexpr int16_t kOpacity = 150;
 }  // namespace
 
 process::process(form_fx::FormFx& fx) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
-    setWindowTitle(QString::fromUtf8(morvane::kApplicationTitle));
+    setWindowTitle(QString::fromUtf8(kApplicationTitle));
     const BuiltForm built = build_form(*this, process_form_definition(), {});
     bar_ = built.get<controls::elprogress>("elprogress1");
     fx.shape_window(*this, form_fx::kWindowCorner);
