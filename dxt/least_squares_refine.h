@@ -37,11 +37,11 @@ MORVANE_DXT_INLINE SelectorSums selector_sums(const BlockPixels& px, const uint8
 // Error of one channel for endpoints (e0, e1) already expanded to 8 bits, less the constant sum of x^2.
 MORVANE_DXT_INLINE int32_t channel_error(const int32_t count[4], const int32_t sum[4], int e0, int e1,
                                          PaletteMode mode) {
-    int p[3] = {e0, e1, mode == PaletteMode::FourColour ? (2 * e0 + e1) / 3 : (e0 + e1) / 2};
+    int p[3] = {e0, e1, palette_entry2(e0, e1, mode)};
     int32_t total = 0;
     for (int k = 0; k < 3; ++k) total += count[k] * p[k] * p[k] - 2 * p[k] * sum[k];
-    if (mode == PaletteMode::FourColour) {
-        int p3 = (e0 + 2 * e1) / 3;
+    if (mode == PaletteMode::FourColour) {  // the three-colour mode's entry 3 is never selected
+        int p3 = palette_entry3(e0, e1, mode);
         total += count[3] * p3 * p3 - 2 * p3 * sum[3];
     }
     return total;

@@ -26,16 +26,16 @@ TEST(MipCapture, EveryLevelHoldsWhatTheSurfaceShowsForThePictureDrawnAtThatSize)
         texture::TextureModule m;
         m.MakeLowResImage(width, height, s.source, s.scratch);
         m.CaptureMipLevels(width, height, s.source, s.scratch, texture::DXT5);
-        for (const texture::MipLevel& level : m.MipLevels) {
+        for (const texture::MipLevel& level : m.state.MipLevels) {
             const texture::MipFace& face = level.Frames[0].Faces[0];
             EXPECT_EQ(face.Info.width, level.Width);
             EXPECT_EQ(face.Info.bytes_per_row, 4 * level.Width);
             EXPECT_EQ(face.Pixels, drawn_directly(picture, level.Width, level.Height)) << level.Width;
             EXPECT_TRUE(std::all_of(face.Compressed.begin(), face.Compressed.end(), [](uint8_t b) { return b == 0; }));
         }
-        EXPECT_EQ(s.scratch.width_pixels(), m.MipLevels[0].Width);
-        EXPECT_EQ(s.scratch.height_pixels(), m.MipLevels[0].Height);
-        EXPECT_EQ(s.scratch.image().bytes, m.MipLevels[0].Frames[0].Faces[0].Pixels);
+        EXPECT_EQ(s.scratch.width_pixels(), m.state.MipLevels[0].Width);
+        EXPECT_EQ(s.scratch.height_pixels(), m.state.MipLevels[0].Height);
+        EXPECT_EQ(s.scratch.image().bytes, m.state.MipLevels[0].Frames[0].Faces[0].Pixels);
     }
 }
 
@@ -47,8 +47,8 @@ TEST(MipCapture, ASecondBuildOfAChangedPictureCapturesTheNewPicture) {
     s.source.clear();
     s.source.stretch_copy(changed, 0, 0, 32, 32);
     m.CaptureMipLevels(32, 32, s.source, s.scratch, texture::DXT5);
-    EXPECT_EQ(m.MipLevels.back().Frames[0].Faces[0].Pixels, changed.bytes);
-    const texture::MipLevel& eighth = m.MipLevels[2];  // 4 x 4, a reduction the pyramid serves
+    EXPECT_EQ(m.state.MipLevels.back().Frames[0].Faces[0].Pixels, changed.bytes);
+    const texture::MipLevel& eighth = m.state.MipLevels[2];  // 4 x 4, a reduction the pyramid serves
     ASSERT_EQ(eighth.Width, 4);
     EXPECT_EQ(eighth.Frames[0].Faces[0].Pixels, drawn_directly(changed, 4, 4));
 }
