@@ -1,5 +1,20 @@
 #include "platform/loaded_picture.h"
 
+#include <cstdio>
+
+namespace morvane {
+
+Image32 built_in_picture_or_plain(LoadedPicture decoded) {
+    const int side = kBuiltInPictureSide;
+    if (decoded.ok() && decoded.picture.width == side && decoded.picture.height == side) return std::move(decoded.picture);
+    const std::string why = decoded.ok() ? "it is not " + std::to_string(side) + " pixels square" : decoded.error;
+    std::fprintf(stderr, "The built-in picture could not be decoded (%s); using a plain background instead.\n",
+                 why.c_str());
+    return Image32(side, side, bgra_from_colorref(0x36220E));  // night blue
+}
+
+}  // namespace morvane
+
 namespace morvane::picture_message {
 
 std::string missing(const std::string& shown) {

@@ -16,6 +16,14 @@ struct LoadedPicture {
 // Enough for photographs of well over a hundred megapixels (decoded at 4 bytes a pixel).
 inline constexpr int64_t kPictureAllocationLimitBytes = int64_t(1024) << 20;
 
+// The built-in picture's side; the program's own copy is a 1024 x 1024 JPEG.
+inline constexpr int kBuiltInPictureSide = 1024;
+
+// The built-in picture as a system's decoder read it, checked: where it could not be read at its size (a build
+// without a JPEG decoder) a plain night-blue square of that size takes its place, so that a build still runs,
+// and standard error says why.
+Image32 built_in_picture_or_plain(LoadedPicture decoded);
+
 // The messages, for a file shown by its full name (UTF-8).
 namespace picture_message {
 std::string missing(const std::string& shown);
