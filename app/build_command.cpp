@@ -7,12 +7,12 @@
 
 #include <exception>
 
-namespace morvane_ui {
+namespace morvane::app {
 
 namespace {
 
 // The surface check's "error" box, held back until the window takes input again.
-class HeldAlerts : public vtfmod::BuildAlerts {
+class HeldAlerts : public texture::BuildAlerts {
 public:
     explicit HeldAlerts(std::vector<std::string>& into) : into_(into) {}
     void show_error(const std::string& text) override { into_.push_back(text); }
@@ -24,7 +24,7 @@ private:
 // The module reports to these only while this build runs.
 class Attached {
 public:
-    Attached(vtfmod::TextureModule& texture, vtfmod::BuildProgress& progress, vtfmod::BuildAlerts& alerts)
+    Attached(texture::TextureModule& texture, texture::BuildProgress& progress, texture::BuildAlerts& alerts)
         : texture_(texture) {
         texture_.set_progress(&progress);
         texture_.set_alerts(&alerts);
@@ -35,26 +35,26 @@ public:
     }
 
 private:
-    vtfmod::TextureModule& texture_;
+    texture::TextureModule& texture_;
 };
 
 }  // namespace
 
-BuildOutcome run_build(vtfmod::TextureModule& texture, const BuildRequest& request, vtfmod::BuildProgress& progress) {
+BuildOutcome run_build(texture::TextureModule& texture, const BuildRequest& request, texture::BuildProgress& progress) {
     BuildOutcome outcome;
     HeldAlerts alerts(outcome.messages);
     try {
         Attached attached(texture, progress, alerts);
         // The same road morvane-cli takes, so both write the same file from the same picture.
-        outcome.built = vtfmod::make_background(request.scaled_picture, request.source, request.scratch, texture);
+        outcome.built = texture::make_background(request.scaled_picture, request.source, request.scratch, texture);
     } catch (const std::exception& e) {
         outcome.messages.push_back(std::string("The background could not be built: ") + e.what() +
                                    "\nNothing was written; the previous background stays as it was.");
         return outcome;
     }
     if (!outcome.built) return outcome;
-    const morvanemod::FileResult written =
-        morvanemod::write_textures(texture, request.console_folder, morvanemod::kBothBackgrounds, outcome.written_files);
+    const app::FileResult written =
+        app::write_textures(texture, request.console_folder, app::kBothBackgrounds, outcome.written_files);
     outcome.written = written.ok;
     if (written.ok) return outcome;
     if (outcome.written_files.empty()) {
@@ -67,4 +67,4 @@ BuildOutcome run_build(vtfmod::TextureModule& texture, const BuildRequest& reque
     return outcome;
 }
 
-}  // namespace morvane_ui
+}  // namespace morvane::app

@@ -9,12 +9,12 @@
 namespace morvane {
 class PictureSurface;
 }
-namespace vtfmod {
+namespace morvane::texture {
 class TextureModule;
 struct BuildProgress;
 }
 
-namespace morvane_ui {
+namespace morvane::app {
 
 struct BuildRequest {
     morvane::PictureSurface& scaled_picture;  // Picture2: the picture at the output size
@@ -31,6 +31,6 @@ struct BuildOutcome {
 };
 
 // Writes the files only when the texture was built; a refused build leaves earlier files alone.
-BuildOutcome run_build(vtfmod::TextureModule& texture, const BuildRequest& request, vtfmod::BuildProgress& progress);
+BuildOutcome run_build(texture::TextureModule& texture, const BuildRequest& request, texture::BuildProgress& progress);
 
-}  // namespace morvane_ui
+}  // namespace morvane::app

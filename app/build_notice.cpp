@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QStringList>
 
-namespace morvane_ui {
+namespace morvane::app {
 
 BuildNotice::BuildNotice(QLabel& label, int shown_ms) : QObject(&label), label_(label) {
     label_.hide();
@@ -32,4 +32,4 @@ bool BuildNotice::shown() const { return !label_.isHidden(); }  // also in a win
 
 QString BuildNotice::text() const { return label_.text(); }
 
-}  // namespace morvane_ui
+}  // namespace morvane::app

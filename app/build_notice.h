@@ -7,7 +7,7 @@
 
 class QLabel;
 
-namespace morvane_ui {
+namespace morvane::app {
 
 class BuildNotice : public QObject {
 public:
@@ -28,4 +28,4 @@ private:
     QTimer timer_;
 };
 
-}  // namespace morvane_ui
+}  // namespace morvane::app

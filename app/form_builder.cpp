@@ -12,7 +12,7 @@
 
 #include <QPalette>
 
-namespace morvane_ui {
+namespace morvane::app {
 
 namespace {
 
@@ -36,16 +36,16 @@ QWidget* make(QWidget* container, const ControlDefinition& row,
         }
         case ControlKind::SymbolLabel: {
             const bool down = row.settings.read("symbol", "close").toString() == "down";
-            auto* label = new morvane::SymbolLabel(down ? morvane::SymbolGlyph::DownTriangle
+            auto* label = new controls::SymbolLabel(down ? morvane::SymbolGlyph::DownTriangle
                                                         : morvane::SymbolGlyph::Close, container);
             label->setGeometry(row.place);
             read_symbol_properties(*label, row.settings);
             return label;
         }
-        case ControlKind::Frame: return make_control<morvane::elframe>(container, row);
-        case ControlKind::Combo: return make_control<morvane::elcombo>(container, row);
-        case ControlKind::Button: return make_control<morvane::elboton>(container, row);
-        case ControlKind::ProgressBar: return make_control<morvane::elprogress>(container, row);
+        case ControlKind::Frame: return make_control<controls::elframe>(container, row);
+        case ControlKind::Combo: return make_control<controls::elcombo>(container, row);
+        case ControlKind::Button: return make_control<controls::elboton>(container, row);
+        case ControlKind::ProgressBar: return make_control<controls::elprogress>(container, row);
         case ControlKind::PictureBox: {
             const auto surface = surfaces.find(row.name);
             if (surface == surfaces.end() || !row.settings.read("visible", false).toBool()) return nullptr;
@@ -85,4 +85,4 @@ BuiltForm build_form(QWidget& form, const FormDefinition& layout,
     return built;
 }
 
-}  // namespace morvane_ui
+}  // namespace morvane::app

@@ -13,7 +13,7 @@ namespace morvane {
 class PictureSurface;
 }
 
-namespace morvane_ui {
+namespace morvane::app {
 
 class BuiltForm {
 public:
@@ -32,4 +32,4 @@ private:
 BuiltForm build_form(QWidget& form, const FormDefinition& layout,
                      const std::map<QString, morvane::PictureSurface*>& surfaces);
 
-}  // namespace morvane_ui
+}  // namespace morvane::app

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace morvane_ui {
+namespace morvane::app {
 
 enum class ControlKind {
     Label,        // TextLabel
@@ -26,7 +26,7 @@ struct ControlDefinition {
     ControlKind kind;
     QString container;  // "" for the form itself
     QRect place;        // pixels: x, y in the container; width x height
-    morvane::PropertyBag settings;
+    controls::PropertyBag settings;
 };
 
 struct FormDefinition {
@@ -40,4 +40,4 @@ struct FormDefinition {
 FormDefinition main_form_definition();
 FormDefinition process_form_definition();
 
-}  // namespace morvane_ui
+}  // namespace morvane::app

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace form_fx {
+namespace morvane::app::form_fx {
 
 namespace {
 
@@ -88,4 +88,4 @@ void FormFx::drag_move() {
 
 void FormFx::drag_stop() { dragging = false; }
 
-}  // namespace form_fx
+}  // namespace morvane::app::form_fx

@@ -15,7 +15,7 @@
 
 class QWidget;
 
-namespace form_fx {
+namespace morvane::app::form_fx {
 
 inline constexpr int kTwipsPerPixel = 15;
 
@@ -108,4 +108,4 @@ private:
     QWidget* main_window_ = nullptr;
 };
 
-}  // namespace form_fx
+}  // namespace morvane::app::form_fx

@@ -1,7 +1,7 @@
 // The two windows as drawn. One row per control: name, kind, container, x, y, width, height (pixels), settings.
 #include "app/form_definition.h"
 
-namespace morvane_ui {
+namespace morvane::app {
 
 namespace {
 using K = ControlKind;
@@ -52,4 +52,4 @@ FormDefinition process_form_definition() {
     }};
 }
 
-}  // namespace morvane_ui
+}  // namespace morvane::app

@@ -10,7 +10,7 @@
 
 #include <system_error>
 
-namespace morvane_ui {
+namespace morvane::app {
 
 namespace {
 
@@ -31,15 +31,15 @@ std::string dialog_folder(const GameLocation& with) {
 // folder go again, so that the next start makes all of them anew. Empty when it worked, else the error.
 std::string write_new_materials(const GameLocation& with, const std::string& console_path) {
     std::vector<std::filesystem::path> made;
-    for (const morvanemod::ConsoleBackground& background : morvanemod::kBothBackgrounds) {
+    for (const app::ConsoleBackground& background : app::kBothBackgrounds) {
         const MaterialWriteResult vmt = with.write_vmt(console_path, background);
         if (vmt.ok) {
-            made.push_back(morvanemod::path_from_utf8(console_path) / background.material_file);
+            made.push_back(app::path_from_utf8(console_path) / background.material_file);
             continue;
         }
         std::error_code ignored;
         for (const auto& file : made) std::filesystem::remove(file, ignored);
-        std::filesystem::remove(morvanemod::path_from_utf8(console_path), ignored);
+        std::filesystem::remove(app::path_from_utf8(console_path), ignored);
         return vmt.error;
     }
     return {};
@@ -47,22 +47,22 @@ std::string write_new_materials(const GameLocation& with, const std::string& con
 
 }  // namespace
 
-MaterialWriteResult write_material(const std::string& console_path, const morvanemod::ConsoleBackground& background) {
-    const auto written = morvanemod::write_material(morvanemod::path_from_utf8(console_path), background);
+MaterialWriteResult write_material(const std::string& console_path, const app::ConsoleBackground& background) {
+    const auto written = app::write_material(app::path_from_utf8(console_path), background);
     return MaterialWriteResult{written.ok, written.error};
 }
 
 std::vector<std::string> game_folders_through_steam() {
     std::vector<std::string> folders;
-    for (const auto& game : morvanemod::find_counter_strike_source(morvanemod::this_computer()).game_folders)
-        folders.push_back(morvanemod::utf8_from_path(game));
+    for (const auto& game : app::find_counter_strike_source(app::this_computer()).game_folders)
+        folders.push_back(app::utf8_from_path(game));
     return folders;
 }
 
 LocateResult locate_game(const GameLocation& with) {
-    const std::string stored = morvanemod::read_config(with.program_folder);
+    const std::string stored = app::read_config(with.program_folder);
     // A config.dat naming a file rather than a folder is as good as none: the build could not write there.
-    if (morvanemod::folder_exists(stored)) return {true, stored};
+    if (app::folder_exists(stored)) return {true, stored};
 
     with.dialog->file_name = "";
     with.dialog->folder = dialog_folder(with);
@@ -72,12 +72,12 @@ LocateResult locate_game(const GameLocation& with) {
     const std::string exe = with.dialog->file_name;
     if (exe.empty()) return ended(with, kNoGameProgram);
 
-    const std::string game = morvanemod::game_folder_from_program(exe);
-    if (!morvanemod::path_exists(morvanemod::materials_folder(game))) return ended(with, kNoMaterialsFolder);
+    const std::string game = app::game_folder_from_program(exe);
+    if (!app::path_exists(app::materials_folder(game))) return ended(with, kNoMaterialsFolder);
 
-    const std::string console_path = morvanemod::console_folder(game);
-    if (!morvanemod::folder_exists(console_path)) {
-        const std::string why = morvanemod::create_console_folder(console_path);
+    const std::string console_path = app::console_folder(game);
+    if (!app::folder_exists(console_path)) {
+        const std::string why = app::create_console_folder(console_path);
         if (!why.empty()) {
             return ended(with, "Could not create the folder " + console_path + ": " + why +
                                    ".\nCheck that the game folder can be written to, then start Morvane again. Quitting...");
@@ -88,7 +88,7 @@ LocateResult locate_game(const GameLocation& with) {
         }
     }
 
-    const auto saved = morvanemod::write_config(with.program_folder, console_path);
+    const auto saved = app::write_config(with.program_folder, console_path);
     if (!saved.ok) {
         with.messages->show(saved.error + "\nMorvane works with this game folder now, but will ask for hl2.exe "
                                           "again next time unless that folder can be written to.");
@@ -96,4 +96,4 @@ LocateResult locate_game(const GameLocation& with) {
     return {true, console_path};
 }
 
-}  // namespace morvane_ui
+}  // namespace morvane::app

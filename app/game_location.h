@@ -14,7 +14,7 @@ class FileDialog;
 class MessageBox;
 }
 
-namespace morvane_ui {
+namespace morvane::app {
 
 inline constexpr const char* kLocateTitle = "Locate Your hl2.exe file.";
 // Windows has hl2.exe alone; elsewhere the game's own program sits beside hl2.exe (which Proton runs).
@@ -34,13 +34,13 @@ struct MaterialWriteResult {
 };
 
 // The program's own material writer for write_vmt: the background's .vmt on disk, through the core module.
-MaterialWriteResult write_material(const std::string& console_path, const morvanemod::ConsoleBackground& background);
+MaterialWriteResult write_material(const std::string& console_path, const app::ConsoleBackground& background);
 
 // The game folders (UTF-8) that Steam records on this computer, first the one the dialog is to open in.
 std::vector<std::string> game_folders_through_steam();
 
 using MaterialWriter =
-    std::function<MaterialWriteResult(const std::string& console_path, const morvanemod::ConsoleBackground& background)>;
+    std::function<MaterialWriteResult(const std::string& console_path, const app::ConsoleBackground& background)>;
 
 struct GameLocation {
     std::filesystem::path program_folder;  // where config.dat lives
@@ -61,4 +61,4 @@ struct LocateResult {
 // been shown to the user when this returns with located == false.
 LocateResult locate_game(const GameLocation& with);
 
-}  // namespace morvane_ui
+}  // namespace morvane::app

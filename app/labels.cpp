@@ -8,11 +8,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace morvane_ui {
+namespace morvane::app {
 
 namespace {
 
-QFont font_from(const morvane::PropertyBag& s) {
+QFont font_from(const controls::PropertyBag& s) {
     QFont font = morvane::program_font(s.read("fontname", "Tahoma").toString(), s.read("fontsize", 8.25).toDouble(),
                                        s.read("fontbold", false).toBool());
     return font;
@@ -24,7 +24,7 @@ TextLabel::TextLabel(QWidget* parent) : QLabel(parent) {
     setAutoFillBackground(false);
 }
 
-void TextLabel::read_properties(const morvane::PropertyBag& s) {
+void TextLabel::read_properties(const controls::PropertyBag& s) {
     setText(s.read("caption").toString());
     QPalette palette = this->palette();
     palette.setColor(QPalette::WindowText, morvane::to_qcolor(s.read("forecolor", 0x000000u).toUInt()));
@@ -38,10 +38,10 @@ void TextLabel::mousePressEvent(QMouseEvent* event) { emit mouse_down(event->pos
 void TextLabel::mouseMoveEvent(QMouseEvent* event) { emit mouse_move(event->position()); }
 void TextLabel::mouseReleaseEvent(QMouseEvent* event) { emit mouse_up(event->position()); }
 
-void read_symbol_properties(morvane::SymbolLabel& label, const morvane::PropertyBag& s) {
+void read_symbol_properties(controls::SymbolLabel& label, const controls::PropertyBag& s) {
     label.set_color(s.read("forecolor", 0x000000u).toUInt());
     label.set_point_size(s.read("fontsize", 9.75).toDouble());
     label.set_weight(s.read("fontweight", 500).toInt());
 }
 
-}  // namespace morvane_ui
+}  // namespace morvane::app

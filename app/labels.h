@@ -9,19 +9,19 @@
 
 #include <cstdint>
 
-namespace morvane {
+namespace morvane::controls {
 class PropertyBag;
 class SymbolLabel;
 }
 
-namespace morvane_ui {
+namespace morvane::app {
 
 // A text label that reports the mouse, so the title line can move its window.
 class TextLabel : public QLabel {
     Q_OBJECT
 public:
     explicit TextLabel(QWidget* parent);
-    void read_properties(const morvane::PropertyBag& settings);
+    void read_properties(const controls::PropertyBag& settings);
 
 signals:
     void mouse_down(QPointF position_pixels);  // inside the label
@@ -36,6 +36,6 @@ protected:
 
 // The close glyph: the controls' symbol label, given its settings from the stored definition
 // (symbol "close" or "down", forecolor, fontsize, fontweight).
-void read_symbol_properties(morvane::SymbolLabel& label, const morvane::PropertyBag& settings);
+void read_symbol_properties(controls::SymbolLabel& label, const controls::PropertyBag& settings);
 
-}  // namespace morvane_ui
+}  // namespace morvane::app

@@ -37,13 +37,13 @@ std::vector<std::string> arguments_left_by_qt(const QStringList& arguments) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    const auto early = morvanemod::parse_program_arguments(raw_arguments(argc, argv));
-    if (early.kind == morvanemod::ProgramArguments::Version) {
+    const auto early = morvane::app::parse_program_arguments(raw_arguments(argc, argv));
+    if (early.kind == morvane::app::ProgramArguments::Version) {
         std::printf("morvane %s\n", MORVANE_VERSION);
         return 0;
     }
-    if (early.kind == morvanemod::ProgramArguments::Help) {
-        std::fputs(morvanemod::kProgramUsage, stdout);
+    if (early.kind == morvane::app::ProgramArguments::Help) {
+        std::fputs(morvane::app::kProgramUsage, stdout);
         return 0;
     }
     morvane::keep_freed_memory_for_reuse();
@@ -52,35 +52,35 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral(MORVANE_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("morvane"));
     const std::vector<std::string> left = arguments_left_by_qt(QCoreApplication::arguments());
-    const auto arguments = morvanemod::parse_program_arguments(std::vector<std::string_view>(left.begin(), left.end()));
-    if (arguments.kind == morvanemod::ProgramArguments::Wrong) {
-        std::fprintf(stderr, "morvane: %s.\n\n%s", arguments.problem.c_str(), morvanemod::kProgramUsage);
+    const auto arguments = morvane::app::parse_program_arguments(std::vector<std::string_view>(left.begin(), left.end()));
+    if (arguments.kind == morvane::app::ProgramArguments::Wrong) {
+        std::fprintf(stderr, "morvane: %s.\n\n%s", arguments.problem.c_str(), morvane::app::kProgramUsage);
         return 2;
     }
 
-    form_fx::FormFx fx;
-    morvane_ui::ProcessInstance process(fx);
-    vtfmod::TextureModule texture;
+    morvane::app::form_fx::FormFx fx;
+    morvane::app::ProcessInstance process(fx);
+    morvane::texture::TextureModule texture;
     morvane::QtFileDialog dialog;
     morvane::QtMessageBox messages;
 
-    morvane_ui::MainServices services;
+    morvane::app::MainServices services;
     services.program_folder =
-        morvanemod::settings_folder_for(QCoreApplication::applicationDirPath().toStdU16String());
+        morvane::app::settings_folder_for(QCoreApplication::applicationDirPath().toStdU16String());
     services.dialog = &dialog;
     services.messages = &messages;
     services.fx = &fx;
     services.process = &process;
     services.texture = &texture;
     services.yield = morvane::yield_to_message_loop;
-    services.write_vmt = morvane_ui::write_material;
-    services.find_games = morvane_ui::game_folders_through_steam;
+    services.write_vmt = morvane::app::write_material;
+    services.find_games = morvane::app::game_folders_through_steam;
     // Queued, so that it also ends the program when it comes before the event loop runs.
     services.end_program = [](int exit_code) {
         QMetaObject::invokeMethod(qApp, [exit_code] { QCoreApplication::exit(exit_code); }, Qt::QueuedConnection);
     };
 
-    morvane_ui::main window(services);
+    morvane::app::main window(services);
     dialog.set_parent(&window);
     messages.set_parent(&window);
     if (const QScreen* screen = QGuiApplication::primaryScreen())

@@ -31,7 +31,7 @@
 #include <optional>
 #include <utility>
 
-namespace morvane_ui {
+namespace morvane::app {
 
 namespace {
 
@@ -77,12 +77,12 @@ main::main(MainServices services) : QWidget(nullptr, Qt::Window | Qt::FramelessW
     }
     controls_ = build_form(*this, layout, {{"Picture1", &picture1_}, {"Picture2", &picture2_},
                                            {"Source_Buffer", &source_buffer_}, {"Temp_Buffer", &temp_buffer_}});
-    combo_ = controls_.get<morvane::elcombo>("elcombo1");
-    load_button_ = controls_.get<morvane::elboton>("elboton1");
-    build_button_ = controls_.get<morvane::elboton>("elboton2");
+    combo_ = controls_.get<controls::elcombo>("elcombo1");
+    load_button_ = controls_.get<controls::elboton>("elboton1");
+    build_button_ = controls_.get<controls::elboton>("elboton2");
     picture2_view_ = controls_.get<PictureView>("Picture2");
     title_ = controls_.get<TextLabel>("Label1");
-    close_glyph_ = controls_.get<morvane::SymbolLabel>("Label2");
+    close_glyph_ = controls_.get<controls::SymbolLabel>("Label2");
     notice_ = new BuildNotice(*controls_.get<TextLabel>("Label4"));
     set_picture(morvane::default_picture());
     connect_controls();
@@ -103,10 +103,10 @@ main::main(MainServices services) : QWidget(nullptr, Qt::Window | Qt::FramelessW
 main::~main() = default;
 
 void main::connect_controls() {
-    QObject::connect(combo_, &morvane::elcombo::Click, this, [this] { rescale_picture(); });
-    QObject::connect(load_button_, &morvane::elboton::Click, this, [this] { load_picture(); });
-    QObject::connect(build_button_, &morvane::elboton::Click, this, [this] { make_background(); });
-    QObject::connect(close_glyph_, &morvane::SymbolLabel::Click, this, [this] { end_program(0); });
+    QObject::connect(combo_, &controls::elcombo::Click, this, [this] { rescale_picture(); });
+    QObject::connect(load_button_, &controls::elboton::Click, this, [this] { load_picture(); });
+    QObject::connect(build_button_, &controls::elboton::Click, this, [this] { make_background(); });
+    QObject::connect(close_glyph_, &controls::SymbolLabel::Click, this, [this] { end_program(0); });
     // The title line drags the window. The grab point is measured from the window's corner, not the label's,
     // since that corner is what follows the cursor; it goes over in twips with the effects' own ratio.
     QObject::connect(title_, &TextLabel::mouse_down, this, [this](QPointF at) {
@@ -178,7 +178,7 @@ void main::set_picture(const morvane::Image32& picture) {
 void main::rescale_picture() {
     // Any other list position keeps the current size; the picture is stretched all the same.
     const int chosen = output_size_for(combo_->GetListIndex());
-    vtfmod::rescale_picture(picture1_.image(), chosen > 0 ? chosen : picture2_.width_pixels(), picture2_);
+    texture::rescale_picture(picture1_.image(), chosen > 0 ? chosen : picture2_.width_pixels(), picture2_);
     if (picture2_view_) picture2_view_->refresh();
 }
 
@@ -204,11 +204,11 @@ void main::dropEvent(QDropEvent* event) {
     const std::optional<std::filesystem::path> picture = dropped_picture(event->mimeData());
     if (!picture) return;
     event->acceptProposedAction();
-    load_picture_file(morvanemod::utf8_from_path(*picture));
+    load_picture_file(app::utf8_from_path(*picture));
 }
 
 void main::load_picture_file(const std::string& file) {
-    const morvane::LoadedPicture loaded = morvane::load_picture(morvanemod::path_from_utf8(file));
+    const morvane::LoadedPicture loaded = morvane::load_picture(app::path_from_utf8(file));
     if (!loaded.ok()) {
         services_.messages->show(loaded.error);  // the previous picture stays
         return;
@@ -232,12 +232,12 @@ void main::make_background() {
     const QPointer<QWidget> focused = focusWidget();  // taking input away takes the focus too
     setEnabled(false);
 
-    BuildRequest request{picture2_, source_buffer_, temp_buffer_, morvanemod::path_from_utf8(console_path_)};
+    BuildRequest request{picture2_, source_buffer_, temp_buffer_, app::path_from_utf8(console_path_)};
     ProcessProgress progress(*services_.process, services_.yield);
     BuildOutcome outcome = run_build(*services_.texture, request, progress);
     // A console folder set up before Morvane wrote both screen shapes lacks the widescreen material.
     if (!outcome.written_files.empty()) {
-        const MaterialWriteResult vmt = services_.write_vmt(console_path_, morvanemod::kWidescreenBackground);
+        const MaterialWriteResult vmt = services_.write_vmt(console_path_, app::kWidescreenBackground);
         if (!vmt.ok) outcome.messages.push_back(vmt.error + "\nWidescreen screens keep the game's own background until it is there.");
     }
 
@@ -246,10 +246,10 @@ void main::make_background() {
     if (focused) focused->setFocus(Qt::OtherFocusReason);
     building_ = false;
     if (outcome.written) {
-        notice_->show_text(QString::fromStdString(morvanemod::build_confirmation(
+        notice_->show_text(QString::fromStdString(app::build_confirmation(
             picture2_.width_pixels(), console_path_, outcome.written_files)));
     }
     for (const std::string& text : outcome.messages) services_.messages->show(text);
 }
 
-}  // namespace morvane_ui
+}  // namespace morvane::app

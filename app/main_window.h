@@ -13,22 +13,24 @@
 #include <string>
 #include <vector>
 
-namespace form_fx {
+namespace morvane::app::form_fx {
 class FormFx;
 }
 namespace morvane {
 class FileDialog;
 class MessageBox;
+}
+namespace morvane::controls {
 class elboton;
 class elcombo;
 class elframe;
 class SymbolLabel;
 }
-namespace vtfmod {
+namespace morvane::texture {
 class TextureModule;
 }
 
-namespace morvane_ui {
+namespace morvane::app {
 
 class BuildNotice;
 class ProcessInstance;
@@ -42,7 +44,7 @@ struct MainServices {
     morvane::MessageBox* messages = nullptr;
     form_fx::FormFx* fx = nullptr;
     ProcessInstance* process = nullptr;                // the program-wide progress window
-    vtfmod::TextureModule* texture = nullptr;          // the texture module's state
+    texture::TextureModule* texture = nullptr;          // the texture module's state
     std::function<void()> yield;                       // the message loop, once per mip level
     MaterialWriter write_vmt;
     std::function<std::vector<std::string>()> find_games;  // game folders Steam knows of (the first dialog opens there)
@@ -73,9 +75,9 @@ public:
     morvane::PictureSurface& Picture2() { return picture2_; }
     morvane::PictureSurface& Source_Buffer() { return source_buffer_; }
     morvane::PictureSurface& Temp_Buffer() { return temp_buffer_; }
-    morvane::elcombo& elcombo1() { return *combo_; }
-    morvane::elboton& elboton1() { return *load_button_; }
-    morvane::elboton& elboton2() { return *build_button_; }
+    controls::elcombo& elcombo1() { return *combo_; }
+    controls::elboton& elboton1() { return *load_button_; }
+    controls::elboton& elboton2() { return *build_button_; }
     const BuiltForm& controls() const { return controls_; }
     const BuildNotice& notice() const { return *notice_; }  // the word after a build
 
@@ -105,13 +107,13 @@ private:
     morvane::PictureSurface temp_buffer_;
 
     BuiltForm controls_;
-    morvane::elcombo* combo_ = nullptr;
-    morvane::elboton* load_button_ = nullptr;
-    morvane::elboton* build_button_ = nullptr;
+    controls::elcombo* combo_ = nullptr;
+    controls::elboton* load_button_ = nullptr;
+    controls::elboton* build_button_ = nullptr;
     PictureView* picture2_view_ = nullptr;
     TextLabel* title_ = nullptr;
-    morvane::SymbolLabel* close_glyph_ = nullptr;
+    controls::SymbolLabel* close_glyph_ = nullptr;
     BuildNotice* notice_ = nullptr;
 };
 
-}  // namespace morvane_ui
+}  // namespace morvane::app

@@ -7,7 +7,7 @@
 
 #include <system_error>
 
-namespace morvane_ui {
+namespace morvane::app {
 
 namespace {
 
@@ -32,4 +32,4 @@ std::optional<std::filesystem::path> dropped_picture(const QMimeData* data) {
     return std::nullopt;
 }
 
-}  // namespace morvane_ui
+}  // namespace morvane::app

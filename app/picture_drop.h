@@ -6,11 +6,11 @@
 
 class QMimeData;
 
-namespace morvane_ui {
+namespace morvane::app {
 
 // The first local file in the drag that is a picture: an ordinary file whose name ends in a picture
 // format's suffix or whose content starts like one. Folders, pipes, other files and remote addresses are
 // passed over without being opened.
 std::optional<std::filesystem::path> dropped_picture(const QMimeData* data);
 
-}  // namespace morvane_ui
+}  // namespace morvane::app

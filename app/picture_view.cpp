@@ -6,7 +6,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-namespace morvane_ui {
+namespace morvane::app {
 
 PictureView::PictureView(const morvane::PictureSurface& surface, QWidget* parent)
     : QWidget(parent), surface_(surface) {
@@ -28,4 +28,4 @@ void PictureView::paintEvent(QPaintEvent* event) {
     painter.drawImage(event->rect(), view, event->rect());
 }
 
-}  // namespace morvane_ui
+}  // namespace morvane::app

@@ -7,7 +7,7 @@ namespace morvane {
 class PictureSurface;
 }
 
-namespace morvane_ui {
+namespace morvane::app {
 
 class PictureView : public QWidget {
 public:
@@ -22,4 +22,4 @@ private:
     const morvane::PictureSurface& surface_;
 };
 
-}  // namespace morvane_ui
+}  // namespace morvane::app

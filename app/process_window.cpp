@@ -8,7 +8,7 @@
 
 #include <QCloseEvent>
 
-namespace morvane_ui {
+namespace morvane::app {
 
 namespace {
 constexpr int16_t kCorner = 20;
@@ -18,7 +18,7 @@ constexpr int16_t kOpacity = 150;
 process::process(form_fx::FormFx& fx) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
     setWindowTitle(QString::fromUtf8(morvane::kApplicationTitle));
     const BuiltForm built = build_form(*this, process_form_definition(), {});
-    bar_ = built.get<morvane::elprogress>("elprogress1");
+    bar_ = built.get<controls::elprogress>("elprogress1");
     fx.shape_window(*this, kCorner);
     fx.set_opacity(*this, kOpacity);
 }
@@ -57,4 +57,4 @@ void ProcessProgress::yield() {
     if (yield_) yield_();
 }
 
-}  // namespace morvane_ui
+}  // namespace morvane::app

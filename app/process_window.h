@@ -12,27 +12,27 @@
 
 class QCloseEvent;
 
-namespace form_fx {
+namespace morvane::app::form_fx {
 class FormFx;
 }
-namespace morvane {
+namespace morvane::controls {
 class elprogress;
 }
 
-namespace morvane_ui {
+namespace morvane::app {
 
 class process : public QWidget {
 public:
     // Form_Load: the controls from the stored layout, rounded corners of 20, opacity 150.
     explicit process(form_fx::FormFx& fx);
-    morvane::elprogress& elprogress1() { return *bar_; }
+    controls::elprogress& elprogress1() { return *bar_; }
 
 protected:
     // No way for the user to close it (Alt+F4 included): the build command unloads it.
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    morvane::elprogress* bar_ = nullptr;
+    controls::elprogress* bar_ = nullptr;
 };
 
 class ProcessInstance {
@@ -55,7 +55,7 @@ private:
 
 // The texture build's view of the progress window: its bar's Max and Value, and the message loop.
 // While no window is loaded the bar calls do nothing and Value reads 0.
-class ProcessProgress : public vtfmod::BuildProgress {
+class ProcessProgress : public texture::BuildProgress {
 public:
     ProcessProgress(ProcessInstance& instance, std::function<void()> yield);
     void set_max(int32_t max) override;
@@ -68,4 +68,4 @@ private:
     std::function<void()> yield_;
 };
 
-}  // namespace morvane_ui
+}  // namespace morvane::app

@@ -56,7 +56,7 @@ struct Level {
     size_t size() const { return size_t(width) * size_t(height) * 4; }
 };
 
-std::vector<Level> capture_chain(vtfmod::TextureModule& module, PictureSurface& source, PictureSurface& scratch) {
+std::vector<Level> capture_chain(morvane::texture::TextureModule& module, PictureSurface& source, PictureSurface& scratch) {
     const int w = source.width_pixels(), h = source.height_pixels();
     module.MakeLowResImage(w, h, source, scratch);
     module.CaptureMipLevels(w, h, source, scratch, 15);
@@ -202,14 +202,14 @@ int main(int argc, char** argv) {
             picture.stretch_copy(photo.pixels, 0, 0, size, size);
             std::vector<double> capture_runs, ours_runs, ours_cpu_runs;
             Result first_ours;
-            vtfmod::TextureModule module;
+            morvane::texture::TextureModule module;
             std::vector<Level> chain;
             for (int b = 0; b < builds; ++b) {
                 source.set_width_pixels(size);
                 source.set_height_pixels(size);
                 source.clear();
                 source.stretch_copy(picture.image(), 0, 0, size, size);
-                module = vtfmod::TextureModule{};
+                module = morvane::texture::TextureModule{};
                 const auto start = Clock::now();
                 chain = capture_chain(module, source, scratch);
                 capture_runs.push_back(ms_since(start));

@@ -13,7 +13,7 @@
 
 #include <mutex>
 
-namespace morvane {
+namespace morvane::controls {
 
 namespace {
 
@@ -84,4 +84,4 @@ void install_accessible_controls() {
     std::call_once(once, [] { QAccessible::installFactory(accessible_control); });
 }
 
-}  // namespace morvane
+}  // namespace morvane::controls

@@ -7,10 +7,10 @@ class QAccessibleInterface;
 class QObject;
 class QString;
 
-namespace morvane {
+namespace morvane::controls {
 
 // Qt's accessibility factory for the controls; every skinned control installs it once when it is made.
 QAccessibleInterface* accessible_control(const QString& class_name, QObject* object);
 void install_accessible_controls();
 
-}  // namespace morvane
+}  // namespace morvane::controls

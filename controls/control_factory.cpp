@@ -5,7 +5,7 @@
 #include "controls/elframe.h"
 #include "controls/elprogress.h"
 
-namespace morvane {
+namespace morvane::controls {
 
 SkinnedControl* create_control(const QString& kind, QWidget* parent, const PropertyBag& definition) {
     const QString k = kind.toLower();
@@ -22,4 +22,4 @@ SkinnedControl* create_control(const QString& kind, QWidget* parent, const Prope
     return control;
 }
 
-}  // namespace morvane
+}  // namespace morvane::controls

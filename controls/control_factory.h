@@ -8,10 +8,10 @@
 
 #include <QString>
 
-namespace morvane {
+namespace morvane::controls {
 
 // "elboton", "elframe", "elcombo" or "elprogress" (any case): a new control owned by `parent`, with the
 // definition read through its read_properties. nullptr for any other kind.
 SkinnedControl* create_control(const QString& kind, QWidget* parent, const PropertyBag& definition);
 
-}  // namespace morvane
+}  // namespace morvane::controls

@@ -11,7 +11,7 @@
 
 #include <cmath>
 
-namespace morvane {
+namespace morvane::controls {
 
 namespace {
 
@@ -192,4 +192,4 @@ void elboton::keyReleaseEvent(QKeyEvent* event) {
     press();
 }
 
-}  // namespace morvane
+}  // namespace morvane::controls

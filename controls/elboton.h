@@ -15,7 +15,7 @@
 
 class QLabel;
 
-namespace morvane {
+namespace morvane::controls {
 
 class elboton : public SkinnedControl {
     Q_OBJECT
@@ -80,4 +80,4 @@ private:
     bool space_held_ = false;
 };
 
-}  // namespace morvane
+}  // namespace morvane::controls

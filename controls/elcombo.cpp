@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace morvane {
+namespace morvane::controls {
 
 namespace {
 
@@ -214,4 +214,4 @@ void elcombo::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && isEnabled()) combo1_->showPopup();
 }
 
-}  // namespace morvane
+}  // namespace morvane::controls

@@ -17,7 +17,7 @@
 
 class QComboBox;
 
-namespace morvane {
+namespace morvane::controls {
 
 class SymbolLabel;
 
@@ -96,4 +96,4 @@ private:
     uint32_t symbol_over_color_ = 0x95AAA0;
 };
 
-}  // namespace morvane
+}  // namespace morvane::controls

@@ -1,6 +1,6 @@
 #include "controls/elframe.h"
 
-namespace morvane {
+namespace morvane::controls {
 
 elframe::elframe(QWidget* parent)
     : SkinnedControl(parent, EdgeLook::Sunken, TwipsSize{8040, 6525}, SkinColors{0x37463E, 0x95AAA0, 0x222E28}) {
@@ -13,4 +13,4 @@ const PropertyTable& elframe::properties() const {
     return table;
 }
 
-}  // namespace morvane
+}  // namespace morvane::controls

@@ -11,7 +11,7 @@
 // 0x222E28, light edge 0x95AAA0, 8040 x 6525 twips.
 #include "controls/skinned_control.h"
 
-namespace morvane {
+namespace morvane::controls {
 
 class elframe : public SkinnedControl {
     Q_OBJECT
@@ -25,4 +25,4 @@ protected:
     SizeRule size_rule() const override { return {}; }
 };
 
-}  // namespace morvane
+}  // namespace morvane::controls

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace morvane {
+namespace morvane::controls {
 
 namespace {
 
@@ -90,4 +90,4 @@ void elprogress::draw_bar() {
     update();
 }
 
-}  // namespace morvane
+}  // namespace morvane::controls

@@ -10,7 +10,7 @@
 //   bar->set_Max(mip_count);  bar->set_Value(0);  ...  bar->set_Value(bar->Value() + 1);
 #include "controls/skinned_control.h"
 
-namespace morvane {
+namespace morvane::controls {
 
 class elprogress : public SkinnedControl {
     Q_OBJECT
@@ -64,4 +64,4 @@ private:
     } blend_;
 };
 
-}  // namespace morvane
+}  // namespace morvane::controls

@@ -7,7 +7,7 @@
 #include <QRect>
 #include <QWidget>
 
-namespace morvane {
+namespace morvane::controls {
 
 bool shows_focus_cue(const QWidget& control) {
     return control.hasFocus() && control.window()->testAttribute(Qt::WA_KeyboardFocusChange);
@@ -42,4 +42,4 @@ void paint_focus_mark(QPainter& painter, const QRect& rect, uint32_t color) {
     }
 }
 
-}  // namespace morvane
+}  // namespace morvane::controls

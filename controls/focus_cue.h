@@ -10,7 +10,7 @@ class QPainter;
 class QRect;
 class QWidget;
 
-namespace morvane {
+namespace morvane::controls {
 
 // The control has the keyboard focus and the keyboard has been used in its window.
 bool shows_focus_cue(const QWidget& control);
@@ -26,4 +26,4 @@ bool is_enter(const QKeyEvent& event);
 // outermost pixels (both edges included).
 void paint_focus_mark(QPainter& painter, const QRect& rect, uint32_t color);
 
-}  // namespace morvane
+}  // namespace morvane::controls

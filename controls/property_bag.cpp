@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace morvane {
+namespace morvane::controls {
 
 PropertyBag::PropertyBag(std::initializer_list<std::pair<QString, QVariant>> pairs) {
     for (const auto& [key, value] : pairs) set(key, value);
@@ -52,4 +52,4 @@ QStringList PropertyBag::keys() const {
     return out;
 }
 
-}  // namespace morvane
+}  // namespace morvane::controls

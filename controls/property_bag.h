@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-namespace morvane {
+namespace morvane::controls {
 
 class PropertyBag {
 public:
@@ -41,4 +41,4 @@ private:
     const QVariant* find(const QString& key) const;
 };
 
-}  // namespace morvane
+}  // namespace morvane::controls

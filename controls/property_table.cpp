@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <limits>
 
-namespace morvane {
+namespace morvane::controls {
 
 namespace {
 
@@ -97,4 +97,4 @@ std::vector<PropertyDecl> declare_font(FontGetter get, FontSetter apply) {
     };
 }
 
-}  // namespace morvane
+}  // namespace morvane::controls

@@ -11,7 +11,7 @@
 #include <type_traits>
 #include <vector>
 
-namespace morvane {
+namespace morvane::controls {
 
 class SkinnedControl;
 
@@ -71,4 +71,4 @@ std::vector<PropertyDecl> declare_font(QFont (C::*get)() const, void (C::*apply)
                         [apply](SkinnedControl& c, const QFont& f) { (static_cast<C&>(c).*apply)(f); });
 }
 
-}  // namespace morvane
+}  // namespace morvane::controls

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace morvane {
+namespace morvane::controls {
 
 namespace {
 
@@ -63,4 +63,4 @@ void fill_rect(Image32& surface, PixelRect rect, uint32_t color) {
 
 void fill_surface(Image32& surface, uint32_t color) { surface.fill(bgra_from_colorref(resolve_color(color))); }
 
-}  // namespace morvane
+}  // namespace morvane::controls

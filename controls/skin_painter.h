@@ -13,7 +13,7 @@
 class QPainter;
 class QWidget;
 
-namespace morvane {
+namespace morvane::controls {
 
 // One line element: horizontal or vertical, end points in the control's pixels (fractions allowed, rounded
 // to the nearest pixel when drawn), both end points drawn, clipped to the control.
@@ -52,4 +52,4 @@ void fill_rect(Image32& surface, PixelRect rect, uint32_t color);
 // The whole surface in one colour.
 void fill_surface(Image32& surface, uint32_t color);
 
-}  // namespace morvane
+}  // namespace morvane::controls

@@ -15,7 +15,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace morvane {
+namespace morvane::controls {
 
 namespace {
 
@@ -330,4 +330,4 @@ MouseArgs SkinnedControl::mouse_args(const QMouseEvent& event, bool use_held_but
                      float(p.x()), float(p.y())};
 }
 
-}  // namespace morvane
+}  // namespace morvane::controls

@@ -21,7 +21,7 @@
 
 class QMouseEvent;
 
-namespace morvane {
+namespace morvane::controls {
 
 struct TwipsSize {
     double width = 0;   // twips
@@ -193,4 +193,4 @@ private:
     QWidget* overlay_ = nullptr;  // paints the edge lines above every inner element
 };
 
-}  // namespace morvane
+}  // namespace morvane::controls

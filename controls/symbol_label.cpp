@@ -8,7 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace morvane {
+namespace morvane::controls {
 
 SymbolLabel::SymbolLabel(SymbolGlyph glyph, QWidget* parent) : QWidget(parent), glyph_(glyph) {
     // No background of its own: only the symbol is drawn, over whatever lies beneath.
@@ -46,9 +46,9 @@ void SymbolLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (click) emit Click();
 }
 
-}  // namespace morvane
+}  // namespace morvane::controls
 
-namespace morvane {
+namespace morvane::controls {
 
 void SymbolLabel::keyPressEvent(QKeyEvent* event) {
     if (!is_space(*event) && !is_enter(*event)) {
@@ -80,4 +80,4 @@ void SymbolLabel::focusOutEvent(QFocusEvent* event) {
     space_held_ = false;
 }
 
-}  // namespace morvane
+}  // namespace morvane::controls

@@ -16,7 +16,7 @@
 
 #include <cstdint>
 
-namespace morvane {
+namespace morvane::controls {
 
 class SymbolLabel : public QWidget {
     Q_OBJECT
@@ -51,4 +51,4 @@ private:
     bool space_held_ = false;
 };
 
-}  // namespace morvane
+}  // namespace morvane::controls

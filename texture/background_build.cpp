@@ -1,6 +1,6 @@
 #include "texture/background_build.h"
 
-namespace vtfmod {
+namespace morvane::texture {
 
 BackgroundSurfaces::BackgroundSurfaces() { Picture2.set_container_units_per_pixel(kTwipsPerPixel); }
 
@@ -33,4 +33,4 @@ bool build_background(morvane::Image32 picture, int side_pixels, TextureModule& 
     return make_background(surfaces.Picture2, surfaces.Source_Buffer, surfaces.Temp_Buffer, module);
 }
 
-}  // namespace vtfmod
+}  // namespace morvane::texture

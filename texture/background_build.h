@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-namespace vtfmod {
+namespace morvane::texture {
 
 // The build's fixed choices: flags "EightBitAlpha", DXT5 levels, VTF 7.1.
 inline constexpr int32_t kBackgroundFlags = EightBitAlpha;
@@ -38,4 +38,4 @@ bool make_background(const morvane::PictureSurface& picture2, morvane::PictureSu
 // it is drawn on the square (64 MB for a 5120 x 2880 photograph), before the build's own buffers are made.
 bool build_background(morvane::Image32 picture, int side_pixels, TextureModule& module);
 
-}  // namespace vtfmod
+}  // namespace morvane::texture

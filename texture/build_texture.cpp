@@ -6,7 +6,7 @@
 #include <limits>
 #include <utility>
 
-namespace vtfmod {
+namespace morvane::texture {
 
 namespace {
 
@@ -79,4 +79,4 @@ void TextureModule::fill_header(int32_t flags, int32_t format, int16_t minorVers
     Header.padding1 = {0, 0, 0, 0};
 }
 
-}  // namespace vtfmod
+}  // namespace morvane::texture

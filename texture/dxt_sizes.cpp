@@ -3,7 +3,7 @@
 #include "dxt/dxt_squish.h"
 #include "texture/vtfmod.h"
 
-namespace vtfmod {
+namespace morvane::texture {
 
 double compressed_size(int32_t format, int32_t width, int32_t height) {
     switch (format) {
@@ -14,4 +14,4 @@ double compressed_size(int32_t format, int32_t width, int32_t height) {
     }
 }
 
-}  // namespace vtfmod
+}  // namespace morvane::texture

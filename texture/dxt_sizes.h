@@ -2,8 +2,8 @@
 // The DXT library's buffer size for a level, by VTF image format; 0 for a format the build does not compress.
 #include <cstdint>
 
-namespace vtfmod {
+namespace morvane::texture {
 
 double compressed_size(int32_t format, int32_t width, int32_t height);
 
-}  // namespace vtfmod
+}  // namespace morvane::texture

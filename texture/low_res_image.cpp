@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace vtfmod {
+namespace morvane::texture {
 
 namespace {
 
@@ -44,4 +44,4 @@ void TextureModule::CompressLowResImage() {
     Compress_Dxt1_Image(LowResPixels.data(), Header.lowidth, Header.loheight, LowResCompressed.data(), kLibraryFlags);
 }
 
-}  // namespace vtfmod
+}  // namespace morvane::texture

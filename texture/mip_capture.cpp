@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace vtfmod {
+namespace morvane::texture {
 
 int16_t GetMipCount(int32_t width, int32_t height) {
     int16_t count = 0;
@@ -51,4 +51,4 @@ void TextureModule::CaptureMipLevels(int32_t width, int32_t height, morvane::Pic
     }
 }
 
-}  // namespace vtfmod
+}  // namespace morvane::texture

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace vtfmod {
+namespace morvane::texture {
 
 namespace {
 
@@ -32,4 +32,4 @@ void TextureModule::CompressMipLevels(int32_t format) {
     }
 }
 
-}  // namespace vtfmod
+}  // namespace morvane::texture

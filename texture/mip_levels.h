@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace vtfmod {
+namespace morvane::texture {
 
 // What the build needs to know of a surface image it read back: the bitmap descriptor's useful fields.
 struct BitmapInfo {
@@ -32,4 +32,4 @@ struct MipLevel {
     std::vector<MipFrame> Frames;
 };
 
-}  // namespace vtfmod
+}  // namespace morvane::texture

@@ -2,7 +2,7 @@
 #include "dxt/dxt_squish.h"
 #include "texture/vtfmod.h"
 
-namespace vtfmod {
+namespace morvane::texture {
 
 void TextureModule::ComputeReflectivity() {
     Header.reflectivity = {0, 0, 0};
@@ -22,4 +22,4 @@ void TextureModule::ComputeReflectivity() {
     Create_Reflectivity(images, 1, 1, Header.reflectivity.data(), kLibraryFlags);
 }
 
-}  // namespace vtfmod
+}  // namespace morvane::texture

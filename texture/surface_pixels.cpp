@@ -1,6 +1,6 @@
 #include "texture/surface_pixels.h"
 
-namespace vtfmod {
+namespace morvane::texture {
 
 namespace {
 
@@ -34,4 +34,4 @@ void capture_scaled_then_resize(const morvane::PictureSurface& source, morvane::
     pixels = scratch.take_pixels(next_width, next_height);
 }
 
-}  // namespace vtfmod
+}  // namespace morvane::texture

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace vtfmod {
+namespace morvane::texture {
 
 // `pixels` gets a copy of the scratch surface's bytes; the surface keeps its picture.
 void capture_scaled(const morvane::PictureSurface& source, morvane::PictureSurface& scratch, int32_t width,
@@ -21,4 +21,4 @@ void capture_scaled_then_resize(const morvane::PictureSurface& source, morvane::
                                 int32_t width, int32_t height, BitmapInfo& info, morvane::PixelBytes& pixels,
                                 int32_t next_width, int32_t next_height);
 
-}  // namespace vtfmod
+}  // namespace morvane::texture

@@ -4,7 +4,7 @@
 #include <array>
 #include <utility>
 
-namespace vtfmod {
+namespace morvane::texture {
 
 namespace {
 
@@ -62,4 +62,4 @@ int64_t image_bytes(int32_t format, int32_t width, int32_t height) {
     return int64_t(width) * height * info.bytes_per_pixel;
 }
 
-}  // namespace vtfmod
+}  // namespace morvane::texture

@@ -2,7 +2,7 @@
 // The two enumerations of the VTF format, in the published numbering, with this module's names.
 #include <cstdint>
 
-namespace vtfmod {
+namespace morvane::texture {
 
 enum ImageFormat : int32_t {
     NONE = -1,
@@ -74,4 +74,4 @@ inline bool is_build_format(int32_t format) { return format == DXT1 || format ==
 // Bytes of one level of w x h pixels in the format, or -1 when the format is unknown.
 int64_t image_bytes(int32_t format, int32_t width, int32_t height);
 
-}  // namespace vtfmod
+}  // namespace morvane::texture

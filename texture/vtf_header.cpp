@@ -3,7 +3,7 @@
 #include <bit>
 #include <type_traits>
 
-namespace vtfmod {
+namespace morvane::texture {
 
 namespace {
 
@@ -85,4 +85,4 @@ bool parse_header(const uint8_t* bytes, size_t size, VtfHeader& h) {
     return true;
 }
 
-}  // namespace vtfmod
+}  // namespace morvane::texture

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace vtfmod {
+namespace morvane::texture {
 
 struct VtfHeader {
     std::array<char, 4> signature{};       // "VTF\0"
@@ -39,4 +39,4 @@ std::vector<uint8_t> header_bytes(const VtfHeader& header);
 // The header back from the start of a file's bytes; false when fewer bytes than the header needs are given.
 bool parse_header(const uint8_t* bytes, std::size_t size, VtfHeader& header);
 
-}  // namespace vtfmod
+}  // namespace morvane::texture

@@ -6,7 +6,7 @@
 #include <bit>
 #include <cstring>
 
-namespace vtfmod {
+namespace morvane::texture {
 
 namespace {
 
@@ -63,4 +63,4 @@ std::string read_vtf_layout(const uint8_t* bytes, std::size_t size, VtfLayout& l
     return {};
 }
 
-}  // namespace vtfmod
+}  // namespace morvane::texture

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace vtfmod {
+namespace morvane::texture {
 
 struct VtfBlock {
     int level = -1;        // -1 for the low-resolution image, else 0 = smallest level
@@ -28,4 +28,4 @@ struct VtfLayout {
 // Fills `layout` from the first bytes of a file; returns "" or why the bytes are no VTF this can read.
 std::string read_vtf_layout(const uint8_t* bytes, std::size_t size, VtfLayout& layout);
 
-}  // namespace vtfmod
+}  // namespace morvane::texture

@@ -5,7 +5,7 @@
 
 #include <span>
 
-namespace vtfmod {
+namespace morvane::texture {
 
 namespace {
 
@@ -46,4 +46,4 @@ WriteResult TextureModule::WriteVtfFile(const std::filesystem::path& path) const
     return {true, {}};
 }
 
-}  // namespace vtfmod
+}  // namespace morvane::texture

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace vtfmod {
+namespace morvane::texture {
 
 // The progress window's bar and the message loop, as the build sees them.
 struct BuildProgress {
@@ -84,4 +84,4 @@ private:
     BuildAlerts* alerts_ = nullptr;
 };
 
-}  // namespace vtfmod
+}  // namespace morvane::texture

@@ -45,7 +45,7 @@ std::string parse_make(int argc, char** argv, int first, MakeOptions& make) {
             else return "--size must be 1024 or 2048, not \"" + std::string(value) + "\"";
         } else if (arg == "--out") {
             if (!has_value || !*argv[i + 1]) return "--out needs a folder";
-            make.out = morvanemod::path_from_utf8(argv[++i]);
+            make.out = app::path_from_utf8(argv[++i]);
         } else if (arg == "--game") {
             if (!has_value || !*argv[i + 1]) return "--game needs auto, the game's program or the game's folder";
             make.game = argv[++i];
@@ -63,10 +63,10 @@ std::string parse_make(int argc, char** argv, int first, MakeOptions& make) {
         } else if (arg.starts_with("--")) {
             return "unknown option \"" + std::string(arg) + "\"";
         } else if (make.picture) {
-            return "only one picture can be given (\"" + morvanemod::utf8_from_path(*make.picture) + "\" and \"" +
+            return "only one picture can be given (\"" + app::utf8_from_path(*make.picture) + "\" and \"" +
                    std::string(arg) + "\")";
         } else {
-            make.picture = morvanemod::path_from_utf8(std::string(arg));
+            make.picture = app::path_from_utf8(std::string(arg));
         }
     }
     if (make.side_pixels == 0) return "make needs --size 1024 or --size 2048";
@@ -99,7 +99,7 @@ std::string parse_command_line(int argc, char** argv, Command& command) {
     if (verb == "inspect") {
         command.kind = Command::Inspect;
         if (argc != 3) return "inspect needs exactly one file";
-        command.inspect.file = morvanemod::path_from_utf8(argv[2]);
+        command.inspect.file = app::path_from_utf8(argv[2]);
         return {};
     }
     if (verb == "where") {

@@ -15,27 +15,27 @@ namespace {
 
 constexpr const char* kGiveAPath = "give the game's program (hl2.exe, hl2_linux or hl2.sh) or its folder with --game PATH";
 
-std::string quoted(const fs::path& path) { return "\"" + morvanemod::utf8_from_path(path) + "\""; }
+std::string quoted(const fs::path& path) { return "\"" + app::utf8_from_path(path) + "\""; }
 
 std::string console_of(const fs::path& game) {
-    return morvanemod::console_folder(morvanemod::utf8_from_path(game));
+    return app::console_folder(app::utf8_from_path(game));
 }
 
-std::string nothing_found(const morvanemod::SteamSearch& search) {
-    std::string text = std::string("no ") + morvanemod::kGameName + " installation was found through Steam.";
+std::string nothing_found(const app::SteamSearch& search) {
+    std::string text = std::string("no ") + app::kGameName + " installation was found through Steam.";
     for (const std::string& note : search.notes) text += "\n  " + note;
     return text;
 }
 
 fs::path found_by_steam(std::string& error) {
-    const morvanemod::SteamSearch search = morvanemod::find_counter_strike_source(morvanemod::this_computer());
+    const app::SteamSearch search = app::find_counter_strike_source(app::this_computer());
     if (search.game_folders.size() == 1) return search.game_folders.front();
     if (search.game_folders.empty()) {
         error = nothing_found(search) + "\nInstall the game through Steam, or " + kGiveAPath + ".";
     } else {
-        error = "Steam knows of " + std::to_string(search.game_folders.size()) + " " + morvanemod::kGameName +
+        error = "Steam knows of " + std::to_string(search.game_folders.size()) + " " + app::kGameName +
                 " installations:";
-        for (const fs::path& game : search.game_folders) error += "\n  " + morvanemod::utf8_from_path(game);
+        for (const fs::path& game : search.game_folders) error += "\n  " + app::utf8_from_path(game);
         error += std::string("\nChoose one: ") + kGiveAPath + ".";
     }
     return {};
@@ -50,7 +50,7 @@ fs::path game_folder_for(const std::string& argument, std::string& error) {
         if (game.empty()) return {};
     } else {
         std::error_code ec;
-        const fs::path given = fs::absolute(morvanemod::path_from_utf8(argument), ec);
+        const fs::path given = fs::absolute(app::path_from_utf8(argument), ec);
         const fs::file_status status = fs::status(given, ec);
         if (!fs::exists(status)) {
             error = quoted(given) + " does not exist; " + kGiveAPath + ".";
@@ -58,16 +58,16 @@ fs::path game_folder_for(const std::string& argument, std::string& error) {
         }
         game = fs::is_directory(status) ? given : given.parent_path();
     }
-    if (!morvanemod::path_exists(morvanemod::materials_folder(morvanemod::utf8_from_path(game)))) {
+    if (!app::path_exists(app::materials_folder(app::utf8_from_path(game)))) {
         error = quoted(game) + " has no cstrike" + std::string(1, fs::path::preferred_separator) +
-                "materials folder, so it is not the folder of " + morvanemod::kGameName + "; " + kGiveAPath + ".";
+                "materials folder, so it is not the folder of " + app::kGameName + "; " + kGiveAPath + ".";
         return {};
     }
     return game;
 }
 
 int run_where() {
-    const morvanemod::SteamSearch search = morvanemod::find_counter_strike_source(morvanemod::this_computer());
+    const app::SteamSearch search = app::find_counter_strike_source(app::this_computer());
     if (search.game_folders.empty()) {
         std::fprintf(stderr, "morvane-cli: %s\n", nothing_found(search).c_str());
         return 1;

@@ -19,14 +19,14 @@ std::string flag_names(int32_t flags) {
     for (int bit = 0; bit < 32; ++bit) {
         const int32_t value = int32_t(uint32_t(1) << bit);
         if ((flags & value) == 0) continue;
-        const char* name = vtfmod::texture_flag_name(value);
+        const char* name = texture::texture_flag_name(value);
         if (!names.empty()) names += ", ";
         names += *name ? name : "unknown bit";
     }
     return names.empty() ? "none" : names;
 }
 
-void print_header(const vtfmod::VtfHeader& h) {
+void print_header(const texture::VtfHeader& h) {
     std::printf("signature     VTF\n");
     std::printf("version       %d.%d\n", h.version[0], h.version[1]);
     std::printf("headersize    %d\n", h.headersize);
@@ -37,17 +37,17 @@ void print_header(const vtfmod::VtfHeader& h) {
     std::printf("firstframe    %d\n", h.firstframe);
     std::printf("reflectivity  %.6f %.6f %.6f\n", h.reflectivity[0], h.reflectivity[1], h.reflectivity[2]);
     std::printf("bumpscale     %g\n", h.bumpscale);
-    std::printf("hiformat      %d (%s)\n", h.hiformat, vtfmod::image_format_name(h.hiformat));
+    std::printf("hiformat      %d (%s)\n", h.hiformat, texture::image_format_name(h.hiformat));
     std::printf("mipmapcount   %d\n", h.mipmapcount);
-    std::printf("loformat      %d (%s)\n", h.loformat, vtfmod::image_format_name(h.loformat));
+    std::printf("loformat      %d (%s)\n", h.loformat, texture::image_format_name(h.loformat));
     std::printf("lowidth       %d\n", h.lowidth);
     std::printf("loheight      %d\n", h.loheight);
     if (h.version[1] >= 2) std::printf("depth         %d\n", h.depth);
 }
 
-void print_blocks(const vtfmod::VtfLayout& layout) {
+void print_blocks(const texture::VtfLayout& layout) {
     std::printf("\n%-10s %12s %12s  %s\n", "block", "offset", "bytes", "pixels");
-    for (const vtfmod::VtfBlock& b : layout.blocks) {
+    for (const texture::VtfBlock& b : layout.blocks) {
         const std::string name = b.level < 0 ? "low-res" : "level " + std::to_string(b.level);
         std::printf("%-10s %12ju %12ju  %d x %d\n", name.c_str(), uintmax_t(b.offset), uintmax_t(b.size), b.width,
                     b.height);
@@ -57,7 +57,7 @@ void print_blocks(const vtfmod::VtfLayout& layout) {
 }  // namespace
 
 int run_inspect(const InspectOptions& options) {
-    const std::string name = morvanemod::utf8_from_path(options.file);
+    const std::string name = app::utf8_from_path(options.file);
     morvane::InputFile in(options.file);
     if (!in.ok()) {
         std::fprintf(stderr, "morvane-cli: cannot read \"%s\": %s. Give the path of a .vtf file.\n", name.c_str(),
@@ -67,12 +67,12 @@ int run_inspect(const InspectOptions& options) {
     // The header says how long the whole file must be; nothing past it is needed to check that, so a huge
     // file costs no more than a small one.
     std::vector<uint8_t> bytes;
-    if (const std::string why = in.read(vtfmod::kHeaderBytesFromMinor2, bytes); !why.empty()) {
+    if (const std::string why = in.read(texture::kHeaderBytesFromMinor2, bytes); !why.empty()) {
         std::fprintf(stderr, "morvane-cli: cannot read \"%s\": %s.\n", name.c_str(), why.c_str());
         return 1;
     }
-    vtfmod::VtfLayout layout;
-    if (const std::string problem = vtfmod::read_vtf_layout(bytes.data(), bytes.size(), layout); !problem.empty()) {
+    texture::VtfLayout layout;
+    if (const std::string problem = texture::read_vtf_layout(bytes.data(), bytes.size(), layout); !problem.empty()) {
         std::fprintf(stderr, "morvane-cli: \"%s\" is not a VTF texture this can read: %s.\n", name.c_str(),
                      problem.c_str());
         return 1;

@@ -31,7 +31,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Names as the user typed them, whatever alphabet they are in (UTF-8 on every system).
-std::string shown(const fs::path& path) { return morvanemod::utf8_from_path(path); }
+std::string shown(const fs::path& path) { return app::utf8_from_path(path); }
 
 int fail(const std::string& message) {
     std::fprintf(stderr, "morvane-cli: %s\n", message.c_str());
@@ -71,27 +71,27 @@ bool target_folder(const MakeOptions& options, fs::path& folder, std::string& er
     }
     const fs::path game = game_folder_for(options.game, error);
     if (game.empty()) return false;
-    folder = morvanemod::path_from_utf8(morvanemod::console_folder(morvanemod::utf8_from_path(game)));
-    std::printf("Game: %s\n", morvanemod::utf8_from_path(game).c_str());
+    folder = app::path_from_utf8(app::console_folder(app::utf8_from_path(game)));
+    std::printf("Game: %s\n", app::utf8_from_path(game).c_str());
     return true;
 }
 
 // The textures, then the materials of those that were written, each line saying what happened.
-int write_files(const vtfmod::TextureModule& module, const fs::path& folder,
-                std::span<const morvanemod::ConsoleBackground> backgrounds, bool made_folder) {
+int write_files(const texture::TextureModule& module, const fs::path& folder,
+                std::span<const app::ConsoleBackground> backgrounds, bool made_folder) {
     std::error_code ec;
     std::vector<fs::path> written;
-    const morvanemod::FileResult textures = morvanemod::write_textures(module, folder, backgrounds, written);
+    const app::FileResult textures = app::write_textures(module, folder, backgrounds, written);
     for (const fs::path& texture : written)
         std::printf("Wrote %s (%ju bytes, %d levels)\n", shown(texture).c_str(), uintmax_t(fs::file_size(texture, ec)),
                     int(module.MipCount()));
     if (written.empty() && made_folder) fs::remove(folder, ec);  // leave no empty folder behind
 
-    for (const morvanemod::ConsoleBackground& background : backgrounds) {
+    for (const app::ConsoleBackground& background : backgrounds) {
         if (std::find(written.begin(), written.end(), folder / background.texture_file) == written.end()) continue;
         const fs::path material = folder / background.material_file;
         const bool material_was_there = fs::exists(material, ec);
-        const morvanemod::FileResult vmt = morvanemod::write_material(folder, background);
+        const app::FileResult vmt = app::write_material(folder, background);
         if (!vmt.ok) return fail(vmt.error);
         std::printf(material_was_there ? "Kept %s as it was\n" : "Wrote %s\n", shown(material).c_str());
     }
@@ -114,24 +114,24 @@ int run_make(const MakeOptions& options) {
                 dxt::encoder_name(dxt::current_encoder()));
     std::fflush(stdout);
 
-    vtfmod::TextureModule module;
+    texture::TextureModule module;
     TerminalProgress progress(stdout);
     module.set_progress(&progress);
-    if (!vtfmod::build_background(std::move(picture), options.side_pixels, module))
+    if (!texture::build_background(std::move(picture), options.side_pixels, module))
         return fail("the texture could not be built from the picture; nothing was written.");
 
     // As the window's start-up does for a game: the console folder is made when it is missing.
     bool made_folder = false;
-    if (!options.game.empty() && !morvanemod::path_exists(morvanemod::utf8_from_path(folder))) {
-        if (const std::string why = morvanemod::create_console_folder(morvanemod::utf8_from_path(folder)); !why.empty())
+    if (!options.game.empty() && !app::path_exists(app::utf8_from_path(folder))) {
+        if (const std::string why = app::create_console_folder(app::utf8_from_path(folder)); !why.empty())
             return fail("could not create the folder \"" + shown(folder) + "\": " + why +
                         ". Check that the game folder can be written to.");
         made_folder = true;
         std::printf("Made %s\n", shown(folder).c_str());
     }
 
-    const std::span<const morvanemod::ConsoleBackground> backgrounds =
-        options.only_standard ? std::span(&morvanemod::kStandardBackground, 1) : std::span(morvanemod::kBothBackgrounds);
+    const std::span<const app::ConsoleBackground> backgrounds =
+        options.only_standard ? std::span(&app::kStandardBackground, 1) : std::span(app::kBothBackgrounds);
     return write_files(module, folder, backgrounds, made_folder);
 }
 

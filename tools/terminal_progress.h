@@ -7,7 +7,7 @@
 
 namespace morvane::cli {
 
-class TerminalProgress : public vtfmod::BuildProgress {
+class TerminalProgress : public texture::BuildProgress {
 public:
     explicit TerminalProgress(std::FILE* out);
     void set_max(int32_t max) override;

@@ -5,15 +5,15 @@
 
 #include <thread>
 
-namespace morvanemod {
+namespace morvane::app {
 
 namespace fs = std::filesystem;
 
-FileResult write_textures(const vtfmod::TextureModule& texture, const fs::path& console_path,
+FileResult write_textures(const texture::TextureModule& texture, const fs::path& console_path,
                           std::span<const ConsoleBackground> backgrounds, std::vector<fs::path>& written) {
     written.clear();
     // Each file waits for the disk before it takes its name; written side by side, those waits overlap.
-    std::vector<vtfmod::WriteResult> results(backgrounds.size());
+    std::vector<texture::WriteResult> results(backgrounds.size());
     {
         std::vector<std::thread> others;
         for (size_t i = 1; i < backgrounds.size(); ++i)
@@ -31,4 +31,4 @@ FileResult write_textures(const vtfmod::TextureModule& texture, const fs::path& 
     return {false, failures};
 }
 
-}  // namespace morvanemod
+}  // namespace morvane::app

@@ -7,16 +7,16 @@
 #include <span>
 #include <vector>
 
-namespace vtfmod {
+namespace morvane::texture {
 class TextureModule;
 }
 
-namespace morvanemod {
+namespace morvane::app {
 
 // Writes the texture once per background, each file replaced only once its successor is complete. Every
 // name is tried even when an earlier one fails; `written` receives the files that were written. When one
 // fails, the error says why and names the files that were written all the same.
-FileResult write_textures(const vtfmod::TextureModule& texture, const std::filesystem::path& console_path,
+FileResult write_textures(const texture::TextureModule& texture, const std::filesystem::path& console_path,
                           std::span<const ConsoleBackground> backgrounds, std::vector<std::filesystem::path>& written);
 
-}  // namespace morvanemod
+}  // namespace morvane::app

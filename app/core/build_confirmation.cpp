@@ -2,7 +2,7 @@
 
 #include "app/core/utf8_path.h"
 
-namespace morvanemod {
+namespace morvane::app {
 
 std::string build_confirmation(int size_pixels, const std::string& console_folder,
                                const std::vector<std::filesystem::path>& written_files) {
@@ -12,4 +12,4 @@ std::string build_confirmation(int size_pixels, const std::string& console_folde
     return text + "\nin " + console_folder;
 }
 
-}  // namespace morvanemod
+}  // namespace morvane::app

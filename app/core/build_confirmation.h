@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-namespace morvanemod {
+namespace morvane::app {
 
 // "Background made (1024 x 1024):", the names of the written files joined by ", ", then "in " and the folder.
 std::string build_confirmation(int size_pixels, const std::string& console_folder,
                                const std::vector<std::filesystem::path>& written_files);
 
-}  // namespace morvanemod
+}  // namespace morvane::app

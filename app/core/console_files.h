@@ -5,7 +5,7 @@
 // picture under both names.
 #include <array>
 
-namespace morvanemod {
+namespace morvane::app {
 
 struct ConsoleBackground {
     const char* texture_file;   // in the console folder
@@ -18,4 +18,4 @@ inline constexpr ConsoleBackground kWidescreenBackground{"background01_widescree
                                                          "console/background01_widescreen"};
 inline constexpr std::array<ConsoleBackground, 2> kBothBackgrounds{kStandardBackground, kWidescreenBackground};
 
-}  // namespace morvanemod
+}  // namespace morvane::app

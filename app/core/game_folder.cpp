@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-namespace morvanemod {
+namespace morvane::app {
 
 namespace {
 bool is_separator(char c) {
@@ -76,4 +76,4 @@ std::string create_console_folder(const std::string& console_path) {
     return ec ? ec.message() : std::string("it could not be created");
 }
 
-}  // namespace morvanemod
+}  // namespace morvane::app

@@ -3,7 +3,7 @@
 // joined with the system's own separator ("\" on Windows, "/" elsewhere).
 #include <string>
 
-namespace morvanemod {
+namespace morvane::app {
 
 #ifdef _WIN32
 inline constexpr char kPathSeparator = '\\';
@@ -31,4 +31,4 @@ bool folder_exists(const std::string& path);
 // Makes the console folder, one level (its parent is the materials folder). "" when it worked, else why not.
 std::string create_console_folder(const std::string& console_path);
 
-}  // namespace morvanemod
+}  // namespace morvane::app

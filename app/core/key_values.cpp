@@ -2,7 +2,7 @@
 
 #include <new>
 
-namespace morvanemod {
+namespace morvane::app {
 
 namespace {
 
@@ -171,4 +171,4 @@ KeyValuesResult parse_key_values(std::string_view text) {
     return result;
 }
 
-}  // namespace morvanemod
+}  // namespace morvane::app

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace morvanemod {
+namespace morvane::app {
 
 struct KeyValue {
     std::string key;
@@ -31,4 +31,4 @@ KeyValuesResult parse_key_values(std::string_view text);
 
 bool same_key(std::string_view a, std::string_view b);  // ASCII letters compared without case
 
-}  // namespace morvanemod
+}  // namespace morvane::app

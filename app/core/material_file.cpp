@@ -3,7 +3,7 @@
 #include "app/core/utf8_path.h"
 #include "platform/file_replace.h"
 
-namespace morvanemod {
+namespace morvane::app {
 
 namespace fs = std::filesystem;
 
@@ -27,4 +27,4 @@ FileResult write_material(const fs::path& console_path, const ConsoleBackground&
                        ". Check that the folder exists and is writable."};
 }
 
-}  // namespace morvanemod
+}  // namespace morvane::app

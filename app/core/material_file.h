@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace morvanemod {
+namespace morvane::app {
 
 struct FileResult {
     bool ok = false;
@@ -27,4 +27,4 @@ inline FileResult write_vmt(const std::filesystem::path& console_path) {
     return write_material(console_path, kStandardBackground);
 }
 
-}  // namespace morvanemod
+}  // namespace morvane::app

@@ -1,6 +1,6 @@
 #include "app/core/program_arguments.h"
 
-namespace morvanemod {
+namespace morvane::app {
 
 const char* const kProgramUsage =
     "Usage: morvane [PICTURE]\n"
@@ -35,4 +35,4 @@ ProgramArguments parse_program_arguments(std::span<const std::string_view> argum
     return parsed;
 }
 
-}  // namespace morvanemod
+}  // namespace morvane::app

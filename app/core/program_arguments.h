@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace morvanemod {
+namespace morvane::app {
 
 struct ProgramArguments {
     enum Kind { Run, Version, Help, Wrong } kind = Run;
@@ -18,4 +18,4 @@ ProgramArguments parse_program_arguments(std::span<const std::string_view> argum
 
 extern const char* const kProgramUsage;
 
-}  // namespace morvanemod
+}  // namespace morvane::app

@@ -3,7 +3,7 @@
 // tried with made-up values anywhere.
 #include <string>
 
-namespace morvanemod {
+namespace morvane::app {
 
 enum class RegistryRoot { CurrentUser, LocalMachine };  // HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE
 
@@ -23,4 +23,4 @@ public:
 };
 #endif
 
-}  // namespace morvanemod
+}  // namespace morvane::app

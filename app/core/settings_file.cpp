@@ -12,7 +12,7 @@
 #include <windows.h>
 #endif
 
-namespace morvanemod {
+namespace morvane::app {
 
 namespace {
 
@@ -105,4 +105,4 @@ ConfigWriteResult write_config(const std::filesystem::path& program_folder, cons
     return {true, {}};
 }
 
-}  // namespace morvanemod
+}  // namespace morvane::app

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-namespace morvanemod {
+namespace morvane::app {
 
 inline constexpr const char* kConfigFileName = "config.dat";
 
@@ -30,4 +30,4 @@ ConfigWriteResult write_config(const std::filesystem::path& program_folder, cons
 std::string encode_config_line(const std::string& console_path);
 std::string decode_config_text(const std::string& file_bytes);
 
-}  // namespace morvanemod
+}  // namespace morvane::app

@@ -13,7 +13,7 @@
 #include <unistd.h>
 #endif
 
-namespace morvanemod {
+namespace morvane::app {
 
 namespace fs = std::filesystem;
 
@@ -108,4 +108,4 @@ fs::path settings_folder_for(const fs::path& program_folder) {
                             .can_write = folder_can_be_written});
 }
 
-}  // namespace morvanemod
+}  // namespace morvane::app

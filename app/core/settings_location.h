@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <functional>
 
-namespace morvanemod {
+namespace morvane::app {
 
 enum class DesktopSystem { Freedesktop, Windows, MacOS };
 
@@ -44,4 +44,4 @@ bool folder_can_be_written(const std::filesystem::path& folder);
 bool installed_program(const std::filesystem::path& program_folder);
 std::filesystem::path settings_folder_for(const std::filesystem::path& program_folder);
 
-}  // namespace morvanemod
+}  // namespace morvane::app

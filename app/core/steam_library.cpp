@@ -8,7 +8,7 @@
 #include <iterator>
 #include <system_error>
 
-namespace morvanemod {
+namespace morvane::app {
 
 namespace fs = std::filesystem;
 
@@ -222,4 +222,4 @@ SteamSearch find_counter_strike_source(const SteamSurroundings& around) {
     return search;
 }
 
-}  // namespace morvanemod
+}  // namespace morvane::app

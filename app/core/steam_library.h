@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace morvanemod {
+namespace morvane::app {
 
 inline constexpr const char* kGameName = "Counter-Strike: Source";
 inline constexpr const char* kGameAppId = "240";
@@ -51,4 +51,4 @@ struct SteamSearch {
 
 SteamSearch find_counter_strike_source(const SteamSurroundings& around);
 
-}  // namespace morvanemod
+}  // namespace morvane::app

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-namespace morvanemod {
+namespace morvane::app {
 
 inline std::filesystem::path path_from_utf8(const std::string& utf8) {
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
@@ -14,4 +14,4 @@ inline std::string utf8_from_path(const std::filesystem::path& path) {
     return std::string(u8.begin(), u8.end());
 }
 
-}  // namespace morvanemod
+}  // namespace morvane::app

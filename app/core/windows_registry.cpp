@@ -7,7 +7,7 @@
 
 #include <string>
 
-namespace morvanemod {
+namespace morvane::app {
 
 namespace {
 
@@ -53,5 +53,5 @@ std::string WindowsRegistry::read_text(RegistryRoot root, const std::string& key
     return {};
 }
 
-}  // namespace morvanemod
+}  // namespace morvane::app
 #endif

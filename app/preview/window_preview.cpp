@@ -14,10 +14,10 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const int value = argc > 1 ? std::atoi(argv[1]) : 6;
     const int max = argc > 2 ? std::atoi(argv[2]) : 11;
-    form_fx::FormFx fx;
-    morvane_ui::ProcessInstance instance(fx);
-    morvane_ui::ProcessProgress progress(instance, [] {});
-    morvane_ui::process& window = instance.get();
+    morvane::app::form_fx::FormFx fx;
+    morvane::app::ProcessInstance instance(fx);
+    morvane::app::ProcessProgress progress(instance, [] {});
+    morvane::app::process& window = instance.get();
     progress.set_max(max);
     progress.set_value(value);
     window.move(QGuiApplication::primaryScreen()->geometry().center() - window.rect().center());

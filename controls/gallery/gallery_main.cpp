@@ -22,6 +22,7 @@
 #include <cstdio>
 
 using namespace morvane;
+using namespace morvane::controls;
 
 namespace {
 

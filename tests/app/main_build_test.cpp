@@ -38,7 +38,7 @@ TEST_F(Build, MakeBackgroundWritesA1024And2048TextureForBothScreenShapesWithTheB
         EXPECT_TRUE(read_bytes(widescreen_file()) == read_bytes(texture_file())) << "the same texture for wide screens";
         EXPECT_TRUE(w.isEnabled());
         EXPECT_EQ(process.loaded(), nullptr) << "the progress window is unloaded";
-        EXPECT_EQ(effects.regions.back(), (form_fx::RoundRegion{0, 0, 312, 71, 20, 20})) << "the progress window";
+        EXPECT_EQ(effects.regions.back(), (app::form_fx::RoundRegion{0, 0, 312, 71, 20, 20})) << "the progress window";
         EXPECT_EQ(effects.opacities.back(), 150);
     }
     EXPECT_EQ(process.times_created(), 2);

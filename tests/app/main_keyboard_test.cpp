@@ -18,7 +18,7 @@ namespace {
 class Keyboard : public MainWindowTest {
 protected:
     // A fresh start on screen: the window activated, the focus where the window system puts it.
-    morvane_ui::main& start() {
+    app::main& start() {
         auto& w = open_located();
         w.show();
         w.activateWindow();
@@ -167,7 +167,7 @@ TEST_F(Keyboard, EachControlTellsAScreenReaderItsRoleAndCaptionAndTheButtonsCanB
     EXPECT_EQ(list->accessibleName(), "Resolution");
     EXPECT_EQ(reader->parent(), QAccessible::queryAccessibleInterface(&w.elcombo1()));
 
-    morvane::elprogress& bar = process.get().elprogress1();  // the progress window's bar, during a build
+    morvane::controls::elprogress& bar = process.get().elprogress1();  // the progress window's bar, during a build
     bar.set_Max(11);
     bar.set_Value(6);
     QAccessibleInterface* progress = QAccessible::queryAccessibleInterface(&bar);

@@ -58,7 +58,7 @@ TEST_F(Notice, ARefusedOrFailedBuildShowsNoWordAndTakesAnEarlierOneAway) {
 TEST(BuildNoticeAlone, HidesItselfAfterItsTimeAndShortensLinesInTheMiddle) {
     QLabel label;
     label.resize(120, 40);
-    morvane_ui::BuildNotice notice(label, 1);
+    app::BuildNotice notice(label, 1);
     notice.show_text("short\n/a/very/long/folder/that/does/not/fit/in/the/label/console");
     const QStringList lines = notice.text().split('\n');
     ASSERT_EQ(lines.size(), 2);
@@ -72,7 +72,7 @@ TEST(BuildNoticeAlone, HidesItselfAfterItsTimeAndShortensLinesInTheMiddle) {
 }
 
 TEST(BuildConfirmation, NamesEveryWrittenFileInTheOrderWritten) {
-    EXPECT_EQ(morvanemod::build_confirmation(2048, "C:\\Games\\cstrike\\materials\\console",
+    EXPECT_EQ(app::build_confirmation(2048, "C:\\Games\\cstrike\\materials\\console",
                                              {"console/background01.vtf", "console/background01_widescreen.vtf"}),
               "Background made (2048 x 2048):\nbackground01.vtf, background01_widescreen.vtf\n"
               "in C:\\Games\\cstrike\\materials\\console");

@@ -19,12 +19,12 @@ namespace {
 
 using Opening = MainWindowTest;
 
-morvanemod::ProgramArguments parsed(std::vector<std::string_view> arguments) {
-    return morvanemod::parse_program_arguments(arguments);
+app::ProgramArguments parsed(std::vector<std::string_view> arguments) {
+    return app::parse_program_arguments(arguments);
 }
 
 TEST(ProgramArguments, OnePictureOrTheVersionOrTheUsageAnythingElseIsRefused) {
-    using Kind = morvanemod::ProgramArguments::Kind;
+    using Kind = app::ProgramArguments::Kind;
     EXPECT_EQ(parsed({}).kind, Kind::Run);
     EXPECT_EQ(parsed({}).picture, "");
     EXPECT_EQ(parsed({"/home/ana/Pictures/sea.jpg"}).picture, "/home/ana/Pictures/sea.jpg");

@@ -17,7 +17,7 @@ using Startup = MainWindowTest;
 TEST_F(Startup, AFirstRunFadesInAsksForHl2ExeAndWritesTheMaterialsAndConfigDatASecondWritesNothingAnEmptyOneAsksAgain) {
     dialog.answer(exe());
     auto& w = open();
-    EXPECT_EQ(effects.regions, (std::vector<form_fx::RoundRegion>{{0, 0, 820, 711, 20, 20}}));
+    EXPECT_EQ(effects.regions, (std::vector<app::form_fx::RoundRegion>{{0, 0, 820, 711, 20, 20}}));
     EXPECT_FALSE(w.mask().contains(QPoint(0, 0))) << "the corners are cut away";
     EXPECT_TRUE(w.mask().contains(QPoint(10, 0)) && w.mask().contains(QPoint(819, 700)));
     w.Form_Activate();
@@ -75,10 +75,10 @@ TEST_F(Startup, ARelativeFolderInConfigDatIsTakenBesideConfigDatAndOneNamingAFil
 
 TEST_F(Startup, EachFailureShowsItsMessageAndEndsTheProgramButAnUnwritableConfigDatOnlyWarns) {
     const fs::path materials = game() / "cstrike" / "materials";
-    auto disk_full = [](const char* which) -> morvane_ui::MaterialWriter {
-        return [which](const std::string& folder, const morvanemod::ConsoleBackground& background) {
-            if (std::string(background.material_file) != which) return morvane_ui::write_material(folder, background);
-            return morvane_ui::MaterialWriteResult{false, folder + "/" + which + ": disk full"};
+    auto disk_full = [](const char* which) -> app::MaterialWriter {
+        return [which](const std::string& folder, const app::ConsoleBackground& background) {
+            if (std::string(background.material_file) != which) return app::write_material(folder, background);
+            return app::MaterialWriteResult{false, folder + "/" + which + ": disk full"};
         };
     };
     const struct {
@@ -101,7 +101,7 @@ TEST_F(Startup, EachFailureShowsItsMessageAndEndsTheProgramButAnUnwritableConfig
         fs::remove_all(root.path());
         fs::create_directories(materials);
         fs::create_directories(program());
-        services.write_vmt = morvane_ui::write_material;
+        services.write_vmt = app::write_material;
         messages.shown.clear();
         exit_code.reset();
         c.fault();
@@ -124,7 +124,7 @@ TEST_F(Startup, WithSteamTheDialogOpensInTheGameFolderItFoundAndThePlayerConfirm
     steam.install();
     services.find_games = [&] {
         std::vector<std::string> games;
-        for (const auto& game : morvanemod::find_counter_strike_source(steam.surroundings()).game_folders)
+        for (const auto& game : app::find_counter_strike_source(steam.surroundings()).game_folders)
             games.push_back(game.string());
         return games;
     };

@@ -42,12 +42,12 @@ protected:
     fs::path widescreen_file() const { return console() / "background01_widescreen.vtf"; }
     std::string exe() const { return (game() / "hl2.exe").string(); }
 
-    morvane_ui::main& open() {
-        window = std::make_unique<morvane_ui::main>(services);
+    app::main& open() {
+        window = std::make_unique<app::main>(services);
         return *window;
     }
     // A window that has located the game on its first activation.
-    morvane_ui::main& open_located() {
+    app::main& open_located() {
         dialog.answer(exe());
         open().Form_Activate();
         EXPECT_EQ(window->console_path(), console().string());
@@ -81,24 +81,24 @@ protected:
     }
 
     TempFolder root;
-    form_fx::Record effects;
-    form_fx::FixedCursor cursor;
-    form_fx::FormFx fx;
-    morvane_ui::ProcessInstance process;
-    vtfmod::TextureModule texture;
+    app::form_fx::Record effects;
+    app::form_fx::FixedCursor cursor;
+    app::form_fx::FormFx fx;
+    app::ProcessInstance process;
+    texture::TextureModule texture;
     ScriptedFileDialog dialog;
     RecordingMessageBox messages;
-    morvane_ui::MainServices services{.program_folder = program(),
+    app::MainServices services{.program_folder = program(),
                                       .dialog = &dialog,
                                       .messages = &messages,
                                       .fx = &fx,
                                       .process = &process,
                                       .texture = &texture,
                                       .yield = [this] { on_yield(); },
-                                      .write_vmt = morvane_ui::write_material,
+                                      .write_vmt = app::write_material,
                                       .find_games = {},  // no Steam, unless a test makes one
                                       .end_program = [this](int code) { exit_code = code; }};
-    std::unique_ptr<morvane_ui::main> window;
+    std::unique_ptr<app::main> window;
     std::optional<int> exit_code;
     int yields = 0;
     std::function<void()> during_yield;

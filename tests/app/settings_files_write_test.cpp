@@ -24,12 +24,12 @@ TEST(SettingsFilesOnAFullDisk, ConfigDatKeepsItsOldFolderAndTheMaterialFileIsNot
     const std::string old_config = "/games/old/cstrike/materials/console\r\n";
     write_bytes(folder.path() / "config.dat", old_config);
     const std::string config_error = with_file_size_limit(10, [&] {
-        return morvanemod::write_config(folder.path(), "/games/new/cstrike/materials/console").error;
+        return app::write_config(folder.path(), "/games/new/cstrike/materials/console").error;
     });
     EXPECT_EQ(config_error, "Could not write " + (folder.path() / "config.dat").string() + ": File too large");
     EXPECT_EQ(read_bytes(folder.path() / "config.dat"), old_config);
 
-    const std::string material_error = with_file_size_limit(50, [&] { return morvanemod::write_vmt(folder.path()).error; });
+    const std::string material_error = with_file_size_limit(50, [&] { return app::write_vmt(folder.path()).error; });
     EXPECT_NE(material_error.find((folder.path() / "background01.vmt").string() + "\": File too large"), std::string::npos)
         << material_error;
     EXPECT_EQ(names(folder.path()), std::vector<std::string>{"config.dat"});

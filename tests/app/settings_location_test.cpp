@@ -13,14 +13,14 @@ namespace morvane::testing {
 namespace {
 
 namespace fs = std::filesystem;
-using morvanemod::DesktopSystem;
+using app::DesktopSystem;
 
 struct Machine {
     std::map<std::string, fs::path> variables;
     bool program_folder_writable = false;
 
     fs::path folder_for(const fs::path& program, DesktopSystem system, bool installed = false) const {
-        return morvanemod::settings_folder(
+        return app::settings_folder(
             {.program_folder = program,
              .installed = installed,
              .system = system,
@@ -82,25 +82,25 @@ TEST(SettingsLocation, AFolderOrNothingNamedConfigDatCountsAsNoneAndWithoutAHome
 TEST(SettingsLocation, TheFirstWriteMakesTheUserFolderAndAnInstalledProgramIsKnownByItsDesktopEntry) {
     TempFolder root;
     const fs::path user = root.path() / "home" / ".config" / "morvane";
-    ASSERT_TRUE(morvanemod::write_config(user, "/games/cs/cstrike/materials/console").ok);
+    ASSERT_TRUE(app::write_config(user, "/games/cs/cstrike/materials/console").ok);
     EXPECT_EQ(read_bytes(user / "config.dat"), "/games/cs/cstrike/materials/console\r\n");
-    EXPECT_EQ(morvanemod::read_config(user), "/games/cs/cstrike/materials/console");
+    EXPECT_EQ(app::read_config(user), "/games/cs/cstrike/materials/console");
 
     write_bytes(root.path() / "home" / "blocked", "a file where a folder belongs");
-    const auto blocked = morvanemod::write_config(root.path() / "home" / "blocked" / "morvane", "x");
+    const auto blocked = app::write_config(root.path() / "home" / "blocked" / "morvane", "x");
     EXPECT_FALSE(blocked.ok);
     EXPECT_NE(blocked.error.find("blocked"), std::string::npos) << blocked.error;
 
     const fs::path prefix = root.path() / "usr";
     fs::create_directories(prefix / "bin");
-    EXPECT_FALSE(morvanemod::installed_program(prefix / "bin")) << "a build tree has no desktop entry above it";
+    EXPECT_FALSE(app::installed_program(prefix / "bin")) << "a build tree has no desktop entry above it";
     fs::create_directories(prefix / "share" / "applications");
     write_bytes(prefix / "share" / "applications" / "morvane.desktop", "[Desktop Entry]\n");
-    EXPECT_TRUE(morvanemod::installed_program(prefix / "bin"));
+    EXPECT_TRUE(app::installed_program(prefix / "bin"));
 
-    EXPECT_TRUE(morvanemod::folder_can_be_written(root.path()));
-    EXPECT_FALSE(morvanemod::folder_can_be_written(root.path() / "missing"));
-    EXPECT_FALSE(morvanemod::folder_can_be_written(root.path() / "home" / "blocked")) << "a file is no folder";
+    EXPECT_TRUE(app::folder_can_be_written(root.path()));
+    EXPECT_FALSE(app::folder_can_be_written(root.path() / "missing"));
+    EXPECT_FALSE(app::folder_can_be_written(root.path() / "home" / "blocked")) << "a file is no folder";
 }
 
 }  // namespace

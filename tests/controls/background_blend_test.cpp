@@ -5,7 +5,7 @@
 #include <limits>
 #include <stdexcept>
 
-namespace morvane {
+namespace morvane::controls {
 namespace {
 
 using namespace morvane::testing;
@@ -59,4 +59,4 @@ TEST_F(BackgroundBlend, TheButtonShowsThePictureInsideItsEdgeAtOpacities0And128A
 }
 
 }  // namespace
-}  // namespace morvane
+}  // namespace morvane::controls

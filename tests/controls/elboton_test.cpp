@@ -1,7 +1,7 @@
 #include "control_test_support.h"
 #include "controls/elboton.h"
 
-namespace morvane {
+namespace morvane::controls {
 namespace {
 
 using namespace morvane::testing;
@@ -79,4 +79,4 @@ TEST_F(Button, AClickOnTheCaptionOrBesideItRaisesOneClickAndAPressReleasedOutsid
 }
 
 }  // namespace
-}  // namespace morvane
+}  // namespace morvane::controls

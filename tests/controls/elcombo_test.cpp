@@ -3,7 +3,7 @@
 
 #include <QComboBox>
 
-namespace morvane {
+namespace morvane::controls {
 namespace {
 
 using namespace morvane::testing;
@@ -72,4 +72,4 @@ TEST_F(Combo, TheResolutionComboShowsItsEdgeTriangleAndText) {
 }
 
 }  // namespace
-}  // namespace morvane
+}  // namespace morvane::controls

@@ -3,7 +3,7 @@
 
 #include <QLabel>
 
-namespace morvane {
+namespace morvane::controls {
 namespace {
 
 using namespace morvane::testing;
@@ -55,4 +55,4 @@ TEST_F(Frame, TheSecondPressOfADoubleClickRaisesDblClickInPlaceOfClick) {
 }
 
 }  // namespace
-}  // namespace morvane
+}  // namespace morvane::controls

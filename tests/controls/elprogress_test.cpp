@@ -3,7 +3,7 @@
 
 #include <limits>
 
-namespace morvane {
+namespace morvane::controls {
 namespace {
 
 using namespace morvane::testing;
@@ -98,4 +98,4 @@ TEST_F(ProgressBar, EveryRedrawRepeatsTheRememberedBlendBelowTheBlocks) {
 }
 
 }  // namespace
-}  // namespace morvane
+}  // namespace morvane::controls

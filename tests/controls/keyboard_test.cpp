@@ -8,7 +8,7 @@
 #include <QAccessibleActionInterface>
 #include <QKeyEvent>
 
-namespace morvane {
+namespace morvane::controls {
 namespace {
 
 using namespace morvane::testing;
@@ -128,4 +128,4 @@ TEST_F(Keys, AScreenReaderHearsTheButtonsCaptionAsItIsNowAndCanPressIt) {
 }
 
 }  // namespace
-}  // namespace morvane
+}  // namespace morvane::controls

@@ -3,7 +3,7 @@
 #include "controls/control_factory.h"
 #include "controls/elframe.h"
 
-namespace morvane {
+namespace morvane::controls {
 namespace {
 
 using namespace morvane::testing;
@@ -75,4 +75,4 @@ TEST_F(StoredSettings, SettingAPropertyNotifiesItsKeyAndReadingSettingsNotifiesN
 }
 
 }  // namespace
-}  // namespace morvane
+}  // namespace morvane::controls

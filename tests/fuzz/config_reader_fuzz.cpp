@@ -24,16 +24,16 @@ const std::filesystem::path& program_folder() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    const std::string decoded = morvanemod::decode_config_text(bytes);
+    const std::string decoded = morvane::app::decode_config_text(bytes);
     if (decoded.find_first_of("\r\n") != std::string::npos) std::abort();
 
-    std::ofstream(morvanemod::config_file(program_folder()), std::ios::binary | std::ios::trunc) << bytes;
-    const std::string stored = morvanemod::read_config(program_folder());
+    std::ofstream(morvane::app::config_file(program_folder()), std::ios::binary | std::ios::trunc) << bytes;
+    const std::string stored = morvane::app::read_config(program_folder());
     if (!decoded.empty() && stored.empty()) std::abort();
 
     // What write_config stores for a line reads back unchanged.
     const std::string line = decoded.empty() ? std::string("/games/cstrike/materials/console") : decoded;
-    if (line.rfind("\xEF\xBB\xBF", 0) != 0 && morvanemod::decode_config_text(morvanemod::encode_config_line(line)) != line)
+    if (line.rfind("\xEF\xBB\xBF", 0) != 0 && morvane::app::decode_config_text(morvane::app::encode_config_line(line)) != line)
         std::abort();
     return 0;
 }

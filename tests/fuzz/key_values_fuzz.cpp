@@ -8,10 +8,10 @@
 
 namespace {
 
-void check_lookups(const morvanemod::KeyValue& block) {
-    for (const morvanemod::KeyValue& child : block.children) {
-        const morvanemod::KeyValue* found = block.find(child.key);
-        if (found == nullptr || !morvanemod::same_key(found->key, child.key)) std::abort();
+void check_lookups(const morvane::app::KeyValue& block) {
+    for (const morvane::app::KeyValue& child : block.children) {
+        const morvane::app::KeyValue* found = block.find(child.key);
+        if (found == nullptr || !morvane::app::same_key(found->key, child.key)) std::abort();
         if (child.is_block) check_lookups(child);
         else if (!child.children.empty()) std::abort();
     }
@@ -20,8 +20,8 @@ void check_lookups(const morvanemod::KeyValue& block) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const morvanemod::KeyValuesResult result =
-        morvanemod::parse_key_values(std::string_view(reinterpret_cast<const char*>(data), size));
+    const morvane::app::KeyValuesResult result =
+        morvane::app::parse_key_values(std::string_view(reinterpret_cast<const char*>(data), size));
     if (result.ok != result.error.empty()) std::abort();
     if (result.ok) check_lookups(result.root);
     return 0;

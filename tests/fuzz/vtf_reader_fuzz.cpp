@@ -6,10 +6,10 @@
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    vtfmod::VtfLayout layout;
-    if (!vtfmod::read_vtf_layout(data, size, layout).empty()) return 0;
+    morvane::texture::VtfLayout layout;
+    if (!morvane::texture::read_vtf_layout(data, size, layout).empty()) return 0;
     uint64_t offset = uint64_t(layout.header.headersize);
-    for (const vtfmod::VtfBlock& block : layout.blocks) {
+    for (const morvane::texture::VtfBlock& block : layout.blocks) {
         if (block.offset != offset || block.width < 1 || block.height < 1) std::abort();
         offset += block.size;
     }

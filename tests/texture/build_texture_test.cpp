@@ -7,8 +7,8 @@
 
 namespace {
 
-using namespace morvane_test;
-using vtfmod::TextureModule;
+using namespace morvane::testing;
+using morvane::texture::TextureModule;
 
 TEST(BuildTexture, TheBarRunsToTheLevelCountWithOneYieldPerLevelInCaptureAndCompression) {
     RecordedProgress progress;
@@ -21,7 +21,7 @@ TEST(BuildTexture, TheBarRunsToTheLevelCountWithOneYieldPerLevelInCaptureAndComp
 
 TEST(BuildTexture, AnUnfitSurfaceShowsErrorAndChangesNeitherTheStateNorThePicture) {
     TextureModule m = built(16);
-    const auto before = vtfmod::header_bytes(m.Header);
+    const auto before = morvane::texture::header_bytes(m.Header);
     const auto before_top = m.MipLevels.back().Frames[0].Faces[0].Compressed;
     using S = BuildSurfaces;
     using Surface = morvane::PictureSurface;
@@ -50,7 +50,7 @@ TEST(BuildTexture, AnUnfitSurfaceShowsErrorAndChangesNeitherTheStateNorThePictur
         EXPECT_FALSE(m.BuildTexture(s.source, scratch, 0x2000, 15, 1)) << "case " << i;
         EXPECT_EQ(alerts.shown, std::vector<std::string>{"error"});
         EXPECT_TRUE(progress.calls.empty());
-        EXPECT_EQ(vtfmod::header_bytes(m.Header), before);
+        EXPECT_EQ(morvane::texture::header_bytes(m.Header), before);
         EXPECT_EQ(m.MipLevels.back().Frames[0].Faces[0].Compressed, before_top);
         EXPECT_EQ(s.source.image().bytes, picture);
     }
@@ -63,7 +63,7 @@ TEST(BuildTexture, ASecondBuildReplacesEveryPartOfTheFirstIncludingTheReflectivi
     ASSERT_EQ(m.MipLevels.size(), 4u);
     EXPECT_EQ(m.MipCount(), 4);
     EXPECT_EQ(m.MipLevels[3].Frames[0].Faces[0].Compressed.size(), 32u);  // DXT1 now
-    EXPECT_EQ(vtfmod::header_bytes(m.Header).size(), 64u);
+    EXPECT_EQ(morvane::texture::header_bytes(m.Header).size(), 64u);
     EXPECT_EQ(m.Header.width, 8);
     EXPECT_EQ(m.Header.flags, 0x4);
     EXPECT_EQ(m.Header.hiformat, 13);

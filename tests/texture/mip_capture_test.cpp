@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-using morvane_test::BuildSurfaces;
+using morvane::testing::BuildSurfaces;
 
 namespace {
 
@@ -34,19 +34,19 @@ morvane::PixelBytes drawn_directly(const morvane::Image32& picture, int w, int h
 void expect_levels_as_drawn_directly(int width, int height) {
     const morvane::Image32 picture = speckled_picture(width, height);
     BuildSurfaces s(picture);
-    vtfmod::TextureModule m;
+    morvane::texture::TextureModule m;
     m.MakeLowResImage(width, height, s.source, s.scratch);
-    m.CaptureMipLevels(width, height, s.source, s.scratch, vtfmod::DXT5);
+    m.CaptureMipLevels(width, height, s.source, s.scratch, morvane::texture::DXT5);
     for (int i = 0; i < m.MipCount(); ++i) {
-        const vtfmod::MipLevel& level = m.MipLevels[size_t(i)];
-        const vtfmod::MipFace& face = level.Frames[0].Faces[0];
+        const morvane::texture::MipLevel& level = m.MipLevels[size_t(i)];
+        const morvane::texture::MipFace& face = level.Frames[0].Faces[0];
         EXPECT_EQ(face.Info.width, level.Width) << "level " << i;
         EXPECT_EQ(face.Info.bytes_per_row, 4 * level.Width) << "level " << i;
         EXPECT_EQ(face.Pixels, drawn_directly(picture, level.Width, level.Height)) << "level " << i;
         EXPECT_TRUE(std::all_of(face.Compressed.begin(), face.Compressed.end(), [](uint8_t b) { return b == 0; }));
     }
     // The scratch surface keeps the smallest level, size and picture.
-    const vtfmod::MipLevel& smallest = m.MipLevels[0];
+    const morvane::texture::MipLevel& smallest = m.MipLevels[0];
     EXPECT_EQ(s.scratch.width_pixels(), smallest.Width);
     EXPECT_EQ(s.scratch.height_pixels(), smallest.Height);
     EXPECT_EQ(s.scratch.image().bytes, smallest.Frames[0].Faces[0].Pixels);
@@ -64,14 +64,14 @@ TEST(MipCapture, EveryLevelOfAnOddlySizedPictureHoldsWhatTheSurfaceShowsForThePi
 
 TEST(MipCapture, ASecondBuildOfAChangedPictureCapturesTheNewPicture) {
     BuildSurfaces s(speckled_picture(32, 32));
-    vtfmod::TextureModule m;
-    m.CaptureMipLevels(32, 32, s.source, s.scratch, vtfmod::DXT5);
-    const morvane::Image32 changed = morvane_test::gradient_picture(32, 32);
+    morvane::texture::TextureModule m;
+    m.CaptureMipLevels(32, 32, s.source, s.scratch, morvane::texture::DXT5);
+    const morvane::Image32 changed = morvane::testing::gradient_picture(32, 32);
     s.source.clear();
     s.source.stretch_copy(changed, 0, 0, 32, 32);
-    m.CaptureMipLevels(32, 32, s.source, s.scratch, vtfmod::DXT5);
+    m.CaptureMipLevels(32, 32, s.source, s.scratch, morvane::texture::DXT5);
     EXPECT_EQ(m.MipLevels.back().Frames[0].Faces[0].Pixels, changed.bytes);
-    const vtfmod::MipLevel& eighth = m.MipLevels[2];  // 4 x 4, a reduction the pyramid serves
+    const morvane::texture::MipLevel& eighth = m.MipLevels[2];  // 4 x 4, a reduction the pyramid serves
     ASSERT_EQ(eighth.Width, 4);
     EXPECT_EQ(eighth.Frames[0].Faces[0].Pixels, drawn_directly(changed, 4, 4));
 }

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-namespace morvane_test {
+namespace morvane::testing {
 
 namespace fs = std::filesystem;
 
@@ -43,7 +43,7 @@ struct BuildSurfaces {
     }
 };
 
-struct RecordedProgress : vtfmod::BuildProgress {
+struct RecordedProgress : texture::BuildProgress {
     std::vector<std::string> calls;  // "max 11", "value 3", "yield"
     int32_t current = 0;
     void set_max(int32_t max) override { calls.push_back("max " + std::to_string(max)); }
@@ -52,7 +52,7 @@ struct RecordedProgress : vtfmod::BuildProgress {
     void yield() override { calls.push_back("yield"); }
 };
 
-struct RecordedAlerts : vtfmod::BuildAlerts {
+struct RecordedAlerts : texture::BuildAlerts {
     std::vector<std::string> shown;
     void show_error(const std::string& text) override { shown.push_back(text); }
 };
@@ -85,14 +85,14 @@ struct FastEncoder {
 };
 
 // A texture built from a gradient as the main window builds it (flags EightBitAlpha).
-inline vtfmod::TextureModule built(int side, int32_t format = 15, int16_t minor = 1,
-                                   vtfmod::BuildProgress* progress = nullptr) {
+inline texture::TextureModule built(int side, int32_t format = 15, int16_t minor = 1,
+                                   texture::BuildProgress* progress = nullptr) {
     BuildSurfaces s(gradient_picture(side, side));
-    vtfmod::TextureModule m;
+    texture::TextureModule m;
     m.set_progress(progress);
     EXPECT_TRUE(m.BuildTexture(s.source, s.scratch, 0x2000, format, minor));
     m.set_progress(nullptr);  // the recorder may not outlive the call
     return m;
 }
 
-}  // namespace morvane_test
+}  // namespace morvane::testing

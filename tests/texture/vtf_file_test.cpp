@@ -10,18 +10,18 @@
 
 namespace {
 
-using namespace morvane_test;
+using namespace morvane::testing;
 
 // The written file's bytes and its block table, read as any VTF reader reads them.
 struct Written {
     std::vector<uint8_t> bytes;
-    vtfmod::VtfLayout layout;
-    explicit Written(const vtfmod::TextureModule& m) {
+    morvane::texture::VtfLayout layout;
+    explicit Written(const morvane::texture::TextureModule& m) {
         ScratchFolder folder;
         const auto result = m.WriteVtfFile(folder.path / "background01.vtf");
         EXPECT_TRUE(result.ok) << result.error;
         bytes = file_bytes(folder.path / "background01.vtf");
-        EXPECT_EQ(vtfmod::read_vtf_layout(bytes.data(), bytes.size(), layout), "");
+        EXPECT_EQ(morvane::texture::read_vtf_layout(bytes.data(), bytes.size(), layout), "");
     }
 };
 
@@ -33,24 +33,24 @@ int largest_error(const morvane::PixelBytes& bgra, const std::vector<uint8_t>& r
     return worst;
 }
 
-vtfmod::VtfHeader built_header(int w, int h, int16_t minor) {
+morvane::texture::VtfHeader built_header(int w, int h, int16_t minor) {
     BuildSurfaces s(gradient_picture(w, h));
-    vtfmod::TextureModule m;
+    morvane::texture::TextureModule m;
     EXPECT_TRUE(m.BuildTexture(s.source, s.scratch, 0x2000, 15, minor));
     return m.Header;
 }
 
 TEST(VtfHeaderBytes, EveryFieldStandsAtItsOffsetAndMinorVersionTwoAddsDepthOneAndFifteenZeroBytes) {
-    vtfmod::VtfHeader h = built_header(64, 32, 1);
+    morvane::texture::VtfHeader h = built_header(64, 32, 1);
     h.reflectivity = {0.25f, 0.5f, 0.75f};  // distinct values, to find each at its offset
     const std::vector<uint8_t> minor1{
         'V', 'T', 'F', 0, 7, 0, 0, 0, 1, 0, 0, 0, 64, 0, 0, 0,  // signature, version 7.1, headersize
         64, 0, 32, 0, 0, 0x20, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0,   // width, height, flags, frames, firstframe, padding
         0, 0, 0x80, 0x3E, 0, 0, 0, 0x3F, 0, 0, 0x40, 0x3F, 0, 0, 0, 0,  // reflectivity 0.25 0.5 0.75, padding
         0, 0, 0x80, 0x3F, 15, 0, 0, 0, 6, 13, 0, 0, 0, 16, 8, 0};  // bumpscale, hi/mip/loformat, 16 x 8, no depth
-    EXPECT_EQ(vtfmod::header_bytes(h), minor1);
-    EXPECT_EQ(vtfmod::header_bytes(built_header(8, 8, 0)).size(), 64u);
-    const auto b = vtfmod::header_bytes(built_header(8, 8, 2));
+    EXPECT_EQ(morvane::texture::header_bytes(h), minor1);
+    EXPECT_EQ(morvane::texture::header_bytes(built_header(8, 8, 0)).size(), 64u);
+    const auto b = morvane::texture::header_bytes(built_header(8, 8, 2));
     ASSERT_EQ(b.size(), 80u);
     EXPECT_EQ(std::vector<uint8_t>(b.begin() + 8, b.begin() + 16), (std::vector<uint8_t>{2, 0, 0, 0, 80, 0, 0, 0}));
     std::vector<uint8_t> tail(17, 0);
@@ -90,7 +90,7 @@ TEST(VtfFile, A2048TextureIsExactly5592624BytesEndingInItsFullSizeLevelAfterTwel
 }
 
 TEST(VtfFile, EveryBlockDecodesBackToItsLevelTopRowFirstWithRedOnTheRight) {
-    const vtfmod::TextureModule m = built(256);
+    const morvane::texture::TextureModule m = built(256);
     const Written file(m);
     ASSERT_EQ(file.layout.blocks.size(), size_t(m.MipCount()) + 1);
     // The full-size level is the picture one to one: B, G, R, fourth byte, top row first.

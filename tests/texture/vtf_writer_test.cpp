@@ -6,7 +6,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using namespace morvane_test;
+using namespace morvane::testing;
 
 const std::vector<uint8_t> kOldTexture(3000000, 0x5A);  // longer than any texture written here
 
@@ -39,7 +39,7 @@ TEST_F(WriteVtfFile, AFailedWriteLeavesTheOldFileByteForByteAndNoTemporaryFile) 
 #ifndef _WIN32  // a file-size limit as POSIX has it
 // A change that ignored a failed write() would rename the cut-off texture over this one.
 TEST_F(WriteVtfFile, ADiskThatFillsUpHalfwayLeavesTheOldFileByteForByteNoTemporaryAndSaysWhy) {
-    const vtfmod::TextureModule texture = built(256);  // about 87 KB
+    const morvane::texture::TextureModule texture = built(256);  // about 87 KB
     const std::string error = morvane::testing::with_file_size_limit(20000, [&] { return texture.WriteVtfFile(file).error; });
     EXPECT_NE(error.find(file.string()), std::string::npos) << error;
     EXPECT_NE(error.find("File too large"), std::string::npos) << error;
@@ -50,7 +50,7 @@ TEST_F(WriteVtfFile, ADiskThatFillsUpHalfwayLeavesTheOldFileByteForByteNoTempora
 #endif
 
 TEST_F(WriteVtfFile, AStateNoBuildHasFilledIsRefusedAndWritesNothing) {
-    const auto result = vtfmod::TextureModule().WriteVtfFile(file);
+    const auto result = morvane::texture::TextureModule().WriteVtfFile(file);
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.error.find("no texture has been built"), std::string::npos) << result.error;
     EXPECT_NE(result.error.find(file.string()), std::string::npos) << result.error;

@@ -64,8 +64,8 @@ struct FakeSteam {
     }
 
     // This home and the given environment variables (none else).
-    morvanemod::SteamSurroundings surroundings(std::map<std::string, std::string> environment = {}) const {
-        morvanemod::SteamSurroundings around;
+    app::SteamSurroundings surroundings(std::map<std::string, std::string> environment = {}) const {
+        app::SteamSurroundings around;
         around.home = home;
         around.environment = [environment](const char* name) {
             const auto found = environment.find(name);

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace morvanemod;
+using namespace morvane::app;
 
 TEST(GameFolder, AFolderEndingInASeparatorGetsNoSecondOne) {
     const std::string sep(1, kPathSeparator);

@@ -10,7 +10,7 @@
 namespace morvane::testing {
 namespace {
 
-using morvanemod::parse_key_values;
+using app::parse_key_values;
 
 TEST(KeyValues, ReadsQuotedAndBareTokensBlocksCommentsAndEscapesWithKeysInAnyCase) {
     const auto read = parse_key_values(
@@ -23,13 +23,13 @@ TEST(KeyValues, ReadsQuotedAndBareTokensBlocksCommentsAndEscapesWithKeysInAnyCas
         "}\n");
     ASSERT_TRUE(read.ok) << read.error;
     ASSERT_EQ(read.root.children.size(), 1u);
-    const morvanemod::KeyValue* list = read.root.find("libraryfolders");
+    const app::KeyValue* list = read.root.find("libraryfolders");
     ASSERT_NE(list, nullptr);
     EXPECT_TRUE(list->is_block);
     EXPECT_EQ(list->text_of("timenextstatsreport"), "1700000000");
     EXPECT_EQ(list->text_of("1"), "D:\\Games\\Steam Library");
     EXPECT_EQ(list->text_of("2"), "say \"hi\"\n\tand \\q") << "an unknown escape keeps its backslash";
-    const morvanemod::KeyValue* bare = list->find("BARE");
+    const app::KeyValue* bare = list->find("BARE");
     ASSERT_NE(bare, nullptr);
     EXPECT_EQ(bare->text_of("inner"), "value");
     EXPECT_EQ(list->text_of("bare"), "") << "a block has no text";

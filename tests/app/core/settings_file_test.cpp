@@ -11,7 +11,7 @@
 #include <windows.h>
 #endif
 
-using namespace morvanemod;
+using namespace morvane::app;
 using morvane::testing::read_bytes;
 using morvane::testing::TempFolder;
 using morvane::testing::write_bytes;

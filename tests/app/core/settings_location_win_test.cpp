@@ -34,14 +34,14 @@ TEST(SettingsLocationOnWindows, AWritableProgramFolderKeepsItAndAnInstalledProgr
     TempFolder temp;
     const fs::path bin = temp.path() / "Morvane" / "bin";
     fs::create_directories(bin);
-    EXPECT_EQ(morvanemod::settings_folder_for(bin), bin);
+    EXPECT_EQ(app::settings_folder_for(bin), bin);
     EXPECT_EQ(std::distance(fs::directory_iterator(bin), {}), 0) << "the probe file is gone again";
 
     fs::create_directories(temp.path() / "Morvane" / "share" / "applications");
     std::ofstream(temp.path() / "Morvane" / "share" / "applications" / "morvane.desktop") << "[Desktop Entry]\n";
     const fs::path roaming = temp.path() / L"Users" / L"\u0417\u043e\u044f" / L"AppData" / L"Roaming";  // "Зоя"
     const AppData appdata(roaming.wstring());
-    EXPECT_EQ(morvanemod::settings_folder_for(bin), roaming / "Morvane");
+    EXPECT_EQ(app::settings_folder_for(bin), roaming / "Morvane");
 }
 
 }  // namespace morvane::testing

@@ -15,7 +15,7 @@
 namespace morvane::testing {
 namespace {
 
-using morvanemod::find_counter_strike_source;
+using app::find_counter_strike_source;
 
 struct SteamSearch : ::testing::Test {
     TempFolder root;
@@ -27,7 +27,7 @@ TEST_F(SteamSearch, FindsTheGameInASecondLibraryOnceThoughSteamIsReachedByThreeN
     steam.install();
     const auto found = find_counter_strike_source(steam.surroundings());
     EXPECT_EQ(found.game_folders, std::vector<fs::path>{steam.game()});
-    EXPECT_EQ(morvanemod::steam_folders(steam.surroundings()), std::vector<fs::path>{steam.steam()})
+    EXPECT_EQ(app::steam_folders(steam.surroundings()), std::vector<fs::path>{steam.steam()})
         << "~/.steam/steam and ~/.steam/root lead to the same folder";
     ASSERT_EQ(found.notes.size(), 1u) << "Steam's own library lacks the game";
     EXPECT_NE(found.notes[0].find("appmanifest_240.acf\": it does not exist."), std::string::npos) << found.notes[0];
@@ -42,20 +42,20 @@ TEST_F(SteamSearch, FindsTheGameInASecondLibraryOnceThoughSteamIsReachedByThreeN
 #endif
 
 TEST_F(SteamSearch, TheOlderShapeAndAWindowsPathWithEscapedBackslashesNameTheirLibraries) {
-    const auto older = morvanemod::parse_key_values(
+    const auto older = app::parse_key_values(
         "\"LibraryFolders\"\n{\n\t\"TimeNextStatsReport\"\t\t\"1623456789\"\n\t\"ContentStatsID\"\t\t\"-4213\"\n"
         "\t\"1\"\t\t\"D:\\\\Games\\\\Steam Library\"\n\t\"2\"\t\t\"/mnt/games/SteamLibrary\"\n}\n");
     ASSERT_TRUE(older.ok) << older.error;
     std::string why;
-    EXPECT_EQ(morvanemod::library_paths(older.root, why),
+    EXPECT_EQ(app::library_paths(older.root, why),
               (std::vector<fs::path>{"D:\\Games\\Steam Library", "/mnt/games/SteamLibrary"}));
     EXPECT_EQ(why, "");
 
-    const auto current = morvanemod::parse_key_values(steam.library_folders());
+    const auto current = app::parse_key_values(steam.library_folders());
     ASSERT_TRUE(current.ok) << current.error;
-    EXPECT_EQ(morvanemod::library_paths(current.root, why), (std::vector<fs::path>{steam.steam(), steam.second_library()}));
+    EXPECT_EQ(app::library_paths(current.root, why), (std::vector<fs::path>{steam.steam(), steam.second_library()}));
 
-    EXPECT_TRUE(morvanemod::library_paths(morvanemod::parse_key_values("\"AppState\" { }").root, why).empty());
+    EXPECT_TRUE(app::library_paths(app::parse_key_values("\"AppState\" { }").root, why).empty());
     EXPECT_EQ(why, "it holds no \"libraryfolders\" block");
 }
 
@@ -110,27 +110,27 @@ TEST(SteamPlaces, EachSystemLooksWhereItsSteamLives) {
         all.insert(all.end(), rest.begin(), rest.end());
         return all;
     };
-    EXPECT_EQ(morvanemod::linux_steam_candidates(home, variable), with_first("/home/p/.local/share/Steam"));
+    EXPECT_EQ(app::linux_steam_candidates(home, variable), with_first("/home/p/.local/share/Steam"));
     environment["XDG_DATA_HOME"] = "/data";
-    EXPECT_EQ(morvanemod::linux_steam_candidates(home, variable), with_first("/data/Steam"));
+    EXPECT_EQ(app::linux_steam_candidates(home, variable), with_first("/data/Steam"));
     environment["XDG_DATA_HOME"] = "relative/data";  // to be ignored
-    EXPECT_EQ(morvanemod::linux_steam_candidates(home, variable), with_first("/home/p/.local/share/Steam"));
-    EXPECT_TRUE(morvanemod::linux_steam_candidates("", variable).empty());
-    EXPECT_EQ(morvanemod::mac_steam_candidates(home), std::vector<fs::path>{"/home/p/Library/Application Support/Steam"});
+    EXPECT_EQ(app::linux_steam_candidates(home, variable), with_first("/home/p/.local/share/Steam"));
+    EXPECT_TRUE(app::linux_steam_candidates("", variable).empty());
+    EXPECT_EQ(app::mac_steam_candidates(home), std::vector<fs::path>{"/home/p/Library/Application Support/Steam"});
 
 #endif
-    struct Registry : morvanemod::RegistryReader {
+    struct Registry : app::RegistryReader {
         std::map<std::string, std::string> values;
-        std::string read_text(morvanemod::RegistryRoot root, const std::string& key, const std::string& value) const override {
-            const auto found = values.find((root == morvanemod::RegistryRoot::CurrentUser ? "HKCU\\" : "HKLM\\") + key + "\\" + value);
+        std::string read_text(app::RegistryRoot root, const std::string& key, const std::string& value) const override {
+            const auto found = values.find((root == app::RegistryRoot::CurrentUser ? "HKCU\\" : "HKLM\\") + key + "\\" + value);
             return found == values.end() ? std::string() : found->second;
         }
     } registry;
     const fs::path fallback = "C:\\Program Files (x86)\\Steam";
-    EXPECT_EQ(morvanemod::windows_steam_candidates(registry), std::vector<fs::path>{fallback});
+    EXPECT_EQ(app::windows_steam_candidates(registry), std::vector<fs::path>{fallback});
     registry.values["HKLM\\SOFTWARE\\WOW6432Node\\Valve\\Steam\\InstallPath"] = "D:\\Steam";
     registry.values["HKCU\\Software\\Valve\\Steam\\SteamPath"] = "e:/steam";
-    EXPECT_EQ(morvanemod::windows_steam_candidates(registry), (std::vector<fs::path>{"e:/steam", "D:\\Steam", fallback}));
+    EXPECT_EQ(app::windows_steam_candidates(registry), (std::vector<fs::path>{"e:/steam", "D:\\Steam", fallback}));
 }
 
 }  // namespace

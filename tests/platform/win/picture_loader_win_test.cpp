@@ -50,16 +50,16 @@ void expect_picture(const morvane::LoadedPicture& loaded, const morvane::Image32
 
 // BMP and PNG exactly, JPEG closely; names in other alphabets, and the content decides, not the name.
 TEST_F(PictureLoaderOnWindows, BmpPngAndJpegArriveTopRowFirstWithRedInTheThirdByte) {
-    const morvane::Image32 picture = morvane_test::pattern(37, 21);
-    morvane_test::write_file(path(u8"картина.bmp"), morvane_test::bmp24(picture));
-    ASSERT_TRUE(morvane_test::write_with_system_encoder(path(u8"写真.png"), picture, GUID_ContainerFormatPng));
-    ASSERT_TRUE(morvane_test::write_with_system_encoder(path(u8"fotografía.jpg"), morvane_test::gradient(64, 48),
+    const morvane::Image32 picture = morvane::testing::pattern(37, 21);
+    morvane::testing::write_file(path(u8"картина.bmp"), morvane::testing::bmp24(picture));
+    ASSERT_TRUE(morvane::testing::write_with_system_encoder(path(u8"写真.png"), picture, GUID_ContainerFormatPng));
+    ASSERT_TRUE(morvane::testing::write_with_system_encoder(path(u8"fotografía.jpg"), morvane::testing::gradient(64, 48),
                                                         GUID_ContainerFormatJpeg));
-    morvane_test::write_file(path(u8"really a bmp.jpg"), morvane_test::bmp24(picture));
+    morvane::testing::write_file(path(u8"really a bmp.jpg"), morvane::testing::bmp24(picture));
     expect_picture(load_picture(path(u8"картина.bmp")), picture, 0, "bmp");
     expect_picture(load_picture(path(u8"写真.png")), picture, 0, "png");
     expect_picture(load_picture(path(u8"really a bmp.jpg")), picture, 0, "bmp named .jpg");
-    expect_picture(load_picture(path(u8"fotografía.jpg")), morvane_test::gradient(64, 48), 8, "jpeg");
+    expect_picture(load_picture(path(u8"fotografía.jpg")), morvane::testing::gradient(64, 48), 8, "jpeg");
 
     // Transparent parts are laid over black and come out opaque.
     morvane::Image32 clear = picture, over_black = picture;
@@ -67,15 +67,15 @@ TEST_F(PictureLoaderOnWindows, BmpPngAndJpegArriveTopRowFirstWithRedInTheThirdBy
         clear.set_pixel(0, y, {255, 255, 255, 0});
         over_black.set_pixel(0, y, {0, 0, 0, 255});
     }
-    ASSERT_TRUE(morvane_test::write_with_system_encoder(path(u8"clear.png"), clear, GUID_ContainerFormatPng, true));
+    ASSERT_TRUE(morvane::testing::write_with_system_encoder(path(u8"clear.png"), clear, GUID_ContainerFormatPng, true));
     expect_picture(load_picture(path(u8"clear.png")), over_black, 0, "png with transparency");
 }
 
 // The system reports a TIFF's orientation tag (and a JPEG's EXIF one on Windows itself): the picture
 // comes out upright, its stored top row on the right for tag 6.
 TEST_F(PictureLoaderOnWindows, APictureTaggedAsTurnedComesOutUpright) {
-    const morvane::Image32 stored = morvane_test::pattern(5, 3);
-    morvane_test::write_file(path(u8"turned.tif"), morvane_test::tiff_rgb(stored, 6));
+    const morvane::Image32 stored = morvane::testing::pattern(5, 3);
+    morvane::testing::write_file(path(u8"turned.tif"), morvane::testing::tiff_rgb(stored, 6));
     const morvane::LoadedPicture loaded = load_picture(path(u8"turned.tif"));
     ASSERT_TRUE(loaded.ok()) << loaded.error;
     ASSERT_EQ(loaded.picture.width, 3);
@@ -84,13 +84,13 @@ TEST_F(PictureLoaderOnWindows, APictureTaggedAsTurnedComesOutUpright) {
 }
 
 TEST_F(PictureLoaderOnWindows, WhatIsNoPictureIsRefusedWithAMessageNamingTheFile) {
-    morvane_test::write_file(path(u8"notes é.jpg"), "these are not pixels\n");
+    morvane::testing::write_file(path(u8"notes é.jpg"), "these are not pixels\n");
     fs::create_directory(path(u8"album.jpg"));
-    const std::string whole = morvane_test::bmp24(morvane_test::pattern(200, 200));
-    morvane_test::write_file(path(u8"cut.bmp"), whole.substr(0, 200));
-    morvane_test::write_file(path(u8"empty.png"), "");
+    const std::string whole = morvane::testing::bmp24(morvane::testing::pattern(200, 200));
+    morvane::testing::write_file(path(u8"cut.bmp"), whole.substr(0, 200));
+    morvane::testing::write_file(path(u8"empty.png"), "");
     // A BMP whose header announces 30000 x 30000 pixels: 3.6 GB once decoded.
-    morvane_test::write_file(path(u8"huge.bmp"), morvane_test::bmp24(morvane_test::pattern(4, 4), 30000, 30000));
+    morvane::testing::write_file(path(u8"huge.bmp"), morvane::testing::bmp24(morvane::testing::pattern(4, 4), 30000, 30000));
     const struct {
         const char8_t* name;
         const char* says;

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-namespace morvane_test {
+namespace morvane::testing {
 
 // Each pixel a colour of its own, so that a swapped channel or a flipped row shows.
 inline morvane::Image32 pattern(int w, int h) {
@@ -130,4 +130,4 @@ inline bool write_with_system_encoder(const std::filesystem::path& file, const m
     return SUCCEEDED(hr);
 }
 
-}  // namespace morvane_test
+}  // namespace morvane::testing

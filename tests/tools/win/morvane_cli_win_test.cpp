@@ -66,7 +66,7 @@ struct CliOnWindows : ::testing::Test {
 // A JPEG and a PNG whose names and folders are in Cyrillic, Japanese and accented Latin: both textures are
 // written where asked, and inspect reads each back whole.
 TEST_F(CliOnWindows, MakeWritesTexturesFromPicturesNamedInAnyAlphabetAndInspectReadsThemBack) {
-    const morvane::Image32 picture = morvane_test::pattern(300, 200);
+    const morvane::Image32 picture = morvane::testing::pattern(300, 200);
     const struct {
         const char8_t* picture;
         const GUID& format;
@@ -75,7 +75,7 @@ TEST_F(CliOnWindows, MakeWritesTexturesFromPicturesNamedInAnyAlphabetAndInspectR
                  {u8"写真 ñandú.png", GUID_ContainerFormatPng, u8"コンソール é"}};
     for (const auto& c : cases) {
         const fs::path source = folder / utf8_path(c.picture), out = folder / utf8_path(c.out);
-        ASSERT_TRUE(morvane_test::write_with_system_encoder(source, picture, c.format));
+        ASSERT_TRUE(morvane::testing::write_with_system_encoder(source, picture, c.format));
         fs::create_directories(out);
         const CliRun made = cli({L"make", source.wstring(), L"--size", L"1024", L"--out", out.wstring()});
         ASSERT_EQ(made.exit_code, 0u) << made.output;
