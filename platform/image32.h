@@ -33,7 +33,7 @@ struct UnfilledAllocator : std::allocator<T> {
         return std::allocator<T>::allocate(n);
     }
     void deallocate(T* p, size_t n) noexcept {
-        if (n * sizeof(T) >= kLargeBlockBytes) free_large_block(p, n * sizeof(T));
+        if (n * sizeof(T) >= kLargeBlockBytes) free_large_block(p);
         else std::allocator<T>::deallocate(p, n);
     }
     template <class U>

@@ -49,8 +49,6 @@ void* allocate_large_block(size_t bytes) {
     return block;
 }
 
-void free_large_block(void* block, size_t bytes) noexcept {
-    ::operator delete(block, whole_large_pages(bytes), std::align_val_t(kLargePageBytes));
-}
+void free_large_block(void* block) noexcept { ::operator delete(block, std::align_val_t(kLargePageBytes)); }
 
 }  // namespace morvane
