@@ -53,13 +53,13 @@ BuildOutcome run_build(texture::TextureModule& texture, const BuildRequest& requ
         return outcome;
     }
     if (!outcome.built) return outcome;
-    const app::FileResult written =
+    const morvane::Outcome written =
         app::write_textures(texture, request.console_folder, app::kBothBackgrounds, outcome.written_files);
     outcome.written = written.ok;
     if (written.ok) return outcome;
+    // The writer's message says of each file it could not write that the earlier one is unchanged.
     if (outcome.written_files.empty()) {
-        outcome.messages.push_back("The background was not written: " + written.error +
-                                   "\nThe previous background stays as it was.");
+        outcome.messages.push_back("The background was not written: " + written.error);
     } else {
         outcome.messages.push_back("The background was written for one screen shape only: " + written.error +
                                    "\nPress Make Background again once the cause is dealt with.");

@@ -13,20 +13,21 @@ namespace morvane::app::form_fx {
 
 namespace {
 
-QRegion rounded(const RoundRegion& r) {
-    const int w = r.right - r.left;
-    const int h = r.bottom - r.top;
-    const int cw = std::min(r.corner_width, w);
-    const int ch = std::min(r.corner_height, h);
-    if (cw <= 0 || ch <= 0) return QRegion(r.left, r.top, w, h);
+QRegion rounded(const RoundRegion& outline) {
+    const int left = outline.left, top = outline.top, right = outline.right, bottom = outline.bottom;
+    const int width = right - left;
+    const int height = bottom - top;
+    const int corner_width = std::min(outline.corner_width, width);
+    const int corner_height = std::min(outline.corner_height, height);
+    if (corner_width <= 0 || corner_height <= 0) return QRegion(left, top, width, height);
     // A cross of two rectangles and the four corner ellipses fills the same area as the platform's
     // round-rect region.
-    QRegion region(r.left + cw / 2, r.top, w - 2 * (cw / 2), h);
-    region += QRegion(r.left, r.top + ch / 2, w, h - 2 * (ch / 2));
-    region += QRegion(r.left, r.top, cw, ch, QRegion::Ellipse);
-    region += QRegion(r.right - cw, r.top, cw, ch, QRegion::Ellipse);
-    region += QRegion(r.left, r.bottom - ch, cw, ch, QRegion::Ellipse);
-    region += QRegion(r.right - cw, r.bottom - ch, cw, ch, QRegion::Ellipse);
+    QRegion region(left + corner_width / 2, top, width - 2 * (corner_width / 2), height);
+    region += QRegion(left, top + corner_height / 2, width, height - 2 * (corner_height / 2));
+    region += QRegion(left, top, corner_width, corner_height, QRegion::Ellipse);
+    region += QRegion(right - corner_width, top, corner_width, corner_height, QRegion::Ellipse);
+    region += QRegion(left, bottom - corner_height, corner_width, corner_height, QRegion::Ellipse);
+    region += QRegion(right - corner_width, bottom - corner_height, corner_width, corner_height, QRegion::Ellipse);
     return region;
 }
 

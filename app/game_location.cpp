@@ -28,11 +28,11 @@ std::string dialog_folder(const GameLocation& with) {
 }
 
 // The new console folder's materials, both screen shapes. On a failure the files written so far and the
-// folder go again, so that the next start makes all of them anew. Empty when it worked, else the error.
-std::string write_new_materials(const GameLocation& with, const std::string& console_path) {
+// folder go again, so that the next start makes all of them anew.
+morvane::Outcome write_new_materials(const GameLocation& with, const std::string& console_path) {
     std::vector<std::filesystem::path> made;
     for (const app::ConsoleBackground& background : app::kBothBackgrounds) {
-        const MaterialWriteResult vmt = with.write_vmt(console_path, background);
+        morvane::Outcome vmt = with.write_vmt(console_path, background);
         if (vmt.ok) {
             made.push_back(app::path_from_utf8(console_path) / background.material_file);
             continue;
@@ -40,16 +40,15 @@ std::string write_new_materials(const GameLocation& with, const std::string& con
         std::error_code ignored;
         for (const auto& file : made) std::filesystem::remove(file, ignored);
         std::filesystem::remove(app::path_from_utf8(console_path), ignored);
-        return vmt.error;
+        return vmt;
     }
-    return {};
+    return morvane::Outcome::done();
 }
 
 }  // namespace
 
-MaterialWriteResult write_material(const std::string& console_path, const app::ConsoleBackground& background) {
-    const auto written = app::write_material(app::path_from_utf8(console_path), background);
-    return MaterialWriteResult{written.ok, written.error};
+morvane::Outcome write_material(const std::string& console_path, const app::ConsoleBackground& background) {
+    return app::write_material(app::path_from_utf8(console_path), background);
 }
 
 std::vector<std::string> game_folders_through_steam() {
@@ -82,8 +81,9 @@ LocateResult locate_game(const GameLocation& with) {
             return ended(with, "Could not create the folder " + console_path + ": " + why +
                                    ".\nCheck that the game folder can be written to, then start Morvane again. Quitting...");
         }
-        if (const std::string error = write_new_materials(with, console_path); !error.empty()) {
-            return ended(with, "Could not write the material file: " + error +
+        if (const morvane::Outcome materials = write_new_materials(with, console_path); !materials.ok) {
+            // The writer's message names the file and the reason; this adds only what to do next.
+            return ended(with, materials.error +
                                    "\nCheck that the game folder can be written to, then start Morvane again. Quitting...");
         }
     }

@@ -3,6 +3,7 @@
 // hl2.exe dialog (opened in the game folder Steam knows of, if any), the folder checks, the console folder
 // with its material files, and config.dat again.
 #include "app/core/console_files.h"
+#include "platform/outcome.h"
 
 #include <filesystem>
 #include <functional>
@@ -28,19 +29,14 @@ inline constexpr const char* kLocateFilter = "The game's program (hl2_linux hl2.
 inline constexpr const char* kNoGameProgram = "Cant locate hl2.exe file. Quitting...";
 inline constexpr const char* kNoMaterialsFolder = "Cant locate cstrike\\materials\\ folder. Quitting...";
 
-struct MaterialWriteResult {
-    bool ok = false;
-    std::string error;  // names the file and the reason
-};
-
 // The program's own material writer for write_vmt: the background's .vmt on disk, through the core module.
-MaterialWriteResult write_material(const std::string& console_path, const app::ConsoleBackground& background);
+morvane::Outcome write_material(const std::string& console_path, const app::ConsoleBackground& background);
 
 // The game folders (UTF-8) that Steam records on this computer, first the one the dialog is to open in.
 std::vector<std::string> game_folders_through_steam();
 
 using MaterialWriter =
-    std::function<MaterialWriteResult(const std::string& console_path, const app::ConsoleBackground& background)>;
+    std::function<morvane::Outcome(const std::string& console_path, const app::ConsoleBackground& background)>;
 
 struct GameLocation {
     std::filesystem::path program_folder;  // where config.dat lives

@@ -12,10 +12,9 @@ namespace morvane::app {
 
 namespace {
 
-QFont font_from(const controls::PropertyBag& s) {
-    QFont font = morvane::program_font(s.read("fontname", "Tahoma").toString(), s.read("fontsize", 8.25).toDouble(),
-                                       s.read("fontbold", false).toBool());
-    return font;
+QFont font_from(const controls::PropertyBag& settings) {
+    return morvane::program_font(settings.read("fontname", "Tahoma").toString(),
+                                 settings.read("fontsize", 8.25).toDouble(), settings.read("fontbold", false).toBool());
 }
 
 }  // namespace
@@ -24,13 +23,13 @@ TextLabel::TextLabel(QWidget* parent) : QLabel(parent) {
     setAutoFillBackground(false);
 }
 
-void TextLabel::read_properties(const controls::PropertyBag& s) {
-    setText(s.read("caption").toString());
+void TextLabel::read_properties(const controls::PropertyBag& settings) {
+    setText(settings.read("caption").toString());
     QPalette palette = this->palette();
-    palette.setColor(QPalette::WindowText, morvane::to_qcolor(s.read("forecolor", 0x000000u).toUInt()));
+    palette.setColor(QPalette::WindowText, morvane::to_qcolor(settings.read("forecolor", 0x000000u).toUInt()));
     setPalette(palette);
-    setFont(font_from(s));
-    const QString align = s.read("alignment", "left").toString();
+    setFont(font_from(settings));
+    const QString align = settings.read("alignment", "left").toString();
     setAlignment((align == "center" ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
 }
 
@@ -38,10 +37,10 @@ void TextLabel::mousePressEvent(QMouseEvent* event) { emit mouse_down(event->pos
 void TextLabel::mouseMoveEvent(QMouseEvent* event) { emit mouse_move(event->position()); }
 void TextLabel::mouseReleaseEvent(QMouseEvent* event) { emit mouse_up(event->position()); }
 
-void read_symbol_properties(controls::SymbolLabel& label, const controls::PropertyBag& s) {
-    label.set_color(s.read("forecolor", 0x000000u).toUInt());
-    label.set_point_size(s.read("fontsize", 9.75).toDouble());
-    label.set_weight(s.read("fontweight", 500).toInt());
+void read_symbol_properties(controls::SymbolLabel& label, const controls::PropertyBag& settings) {
+    label.set_color(settings.read("forecolor", 0x000000u).toUInt());
+    label.set_point_size(settings.read("fontsize", 9.75).toDouble());
+    label.set_weight(settings.read("fontweight", 500).toInt());
 }
 
 }  // namespace morvane::app

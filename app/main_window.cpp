@@ -66,8 +66,8 @@ main::main(MainServices services) : QWidget(nullptr, Qt::Window | Qt::FramelessW
     setWindowTitle(QString::fromUtf8(morvane::kApplicationTitle));
     const FormDefinition layout = main_form_definition();
     for (const auto& row : layout.controls) {
-        morvane::PictureSurface* box = row.name == "Picture1"        ? &picture1_
-                                       : row.name == "Picture2"      ? &picture2_
+        morvane::PictureSurface* box = row.name == "Picture1"        ? &loaded_picture_
+                                       : row.name == "Picture2"      ? &scaled_picture_
                                        : row.name == "Source_Buffer" ? &source_buffer_
                                        : row.name == "Temp_Buffer"   ? &temp_buffer_
                                                                      : nullptr;
@@ -75,12 +75,12 @@ main::main(MainServices services) : QWidget(nullptr, Qt::Window | Qt::FramelessW
         // which measures in pixels, so their outer size is their size in pixels.
         if (box) make_picture_box(*box, row.place.width(), row.place.height(), row.container.isEmpty() ? 1 : 15);
     }
-    controls_ = build_form(*this, layout, {{"Picture1", &picture1_}, {"Picture2", &picture2_},
+    controls_ = build_form(*this, layout, {{"Picture1", &loaded_picture_}, {"Picture2", &scaled_picture_},
                                            {"Source_Buffer", &source_buffer_}, {"Temp_Buffer", &temp_buffer_}});
-    combo_ = controls_.get<controls::elcombo>("elcombo1");
+    resolution_list_ = controls_.get<controls::elcombo>("elcombo1");
     load_button_ = controls_.get<controls::elboton>("elboton1");
     build_button_ = controls_.get<controls::elboton>("elboton2");
-    picture2_view_ = controls_.get<PictureView>("Picture2");
+    scaled_picture_view_ = controls_.get<PictureView>("Picture2");
     title_ = controls_.get<TextLabel>("Label1");
     close_glyph_ = controls_.get<controls::SymbolLabel>("Label2");
     notice_ = new BuildNotice(*controls_.get<TextLabel>("Label4"));
@@ -95,15 +95,15 @@ main::main(MainServices services) : QWidget(nullptr, Qt::Window | Qt::FramelessW
     services_.fx->set_main_window(this);
     services_.fx->shape_window(*this, kCorner);
     services_.fx->set_opacity(*this, 0);
-    combo_->AddItem("1024 x 1024");
-    combo_->AddItem("2048 x 2048");
-    combo_->SetListIndex(0);  // its Click rescales the picture
+    resolution_list_->AddItem("1024 x 1024");
+    resolution_list_->AddItem("2048 x 2048");
+    resolution_list_->SetListIndex(0);  // its Click rescales the picture
 }
 
 main::~main() = default;
 
 void main::connect_controls() {
-    QObject::connect(combo_, &controls::elcombo::Click, this, [this] { rescale_picture(); });
+    QObject::connect(resolution_list_, &controls::elcombo::Click, this, [this] { rescale_picture(); });
     QObject::connect(load_button_, &controls::elboton::Click, this, [this] { load_picture(); });
     QObject::connect(build_button_, &controls::elboton::Click, this, [this] { make_background(); });
     QObject::connect(close_glyph_, &controls::SymbolLabel::Click, this, [this] { end_program(0); });
@@ -123,8 +123,8 @@ void main::set_keyboard_order() {
     // a player reads them in: the resolution list, "Make Background", "Load Picture", then the close glyph
     // (a row of the title line, so first in the layout) round to the list again. The window starts on the list.
     close_glyph_->setFocusPolicy(Qt::TabFocus);  // a click on it ends the program; it needs no focus for that
-    combo_->list_control()->setFocus(Qt::OtherFocusReason);
-    combo_->set_accessible_caption(QStringLiteral("Resolution"));
+    resolution_list_->list_control()->setFocus(Qt::OtherFocusReason);
+    resolution_list_->set_accessible_caption(QStringLiteral("Resolution"));
 }
 
 bool main::event(QEvent* event) {
@@ -170,16 +170,17 @@ void main::end_program(int exit_code) {
 
 void main::set_picture(const morvane::Image32& picture) {
     // Picture1 holds the picture as loaded, at its own size.
-    picture1_.set_width_pixels(picture.width);
-    picture1_.set_height_pixels(picture.height);
-    picture1_.stretch_copy(picture, 0, 0, picture.width, picture.height);
+    loaded_picture_.set_width_pixels(picture.width);
+    loaded_picture_.set_height_pixels(picture.height);
+    loaded_picture_.stretch_copy(picture, 0, 0, picture.width, picture.height);
 }
 
 void main::rescale_picture() {
     // Any other list position keeps the current size; the picture is stretched all the same.
-    const int chosen = output_size_for(combo_->GetListIndex());
-    texture::rescale_picture(picture1_.image(), chosen > 0 ? chosen : picture2_.width_pixels(), picture2_);
-    if (picture2_view_) picture2_view_->refresh();
+    const int chosen = output_size_for(resolution_list_->GetListIndex());
+    texture::rescale_picture(loaded_picture_.image(), chosen > 0 ? chosen : scaled_picture_.width_pixels(),
+                             scaled_picture_);
+    if (scaled_picture_view_) scaled_picture_view_->refresh();
 }
 
 void main::load_picture() {
@@ -232,12 +233,12 @@ void main::make_background() {
     const QPointer<QWidget> focused = focusWidget();  // taking input away takes the focus too
     setEnabled(false);
 
-    BuildRequest request{picture2_, source_buffer_, temp_buffer_, app::path_from_utf8(console_path_)};
+    BuildRequest request{scaled_picture_, source_buffer_, temp_buffer_, app::path_from_utf8(console_path_)};
     ProcessProgress progress(*services_.process, services_.yield);
     BuildOutcome outcome = run_build(*services_.texture, request, progress);
     // A console folder set up before Morvane wrote both screen shapes lacks the widescreen material.
     if (!outcome.written_files.empty()) {
-        const MaterialWriteResult vmt = services_.write_vmt(console_path_, app::kWidescreenBackground);
+        const morvane::Outcome vmt = services_.write_vmt(console_path_, app::kWidescreenBackground);
         if (!vmt.ok) outcome.messages.push_back(vmt.error + "\nWidescreen screens keep the game's own background until it is there.");
     }
 
@@ -247,7 +248,7 @@ void main::make_background() {
     building_ = false;
     if (outcome.written) {
         notice_->show_text(QString::fromStdString(app::build_confirmation(
-            picture2_.width_pixels(), console_path_, outcome.written_files)));
+            scaled_picture_.width_pixels(), console_path_, outcome.written_files)));
     }
     for (const std::string& text : outcome.messages) services_.messages->show(text);
 }

@@ -71,11 +71,11 @@ public:
     bool activated() const { return activated_; }
     bool ended() const { return ended_; }
     bool building() const { return building_; }
-    morvane::PictureSurface& Picture1() { return picture1_; }
-    morvane::PictureSurface& Picture2() { return picture2_; }
+    morvane::PictureSurface& Picture1() { return loaded_picture_; }
+    morvane::PictureSurface& Picture2() { return scaled_picture_; }
     morvane::PictureSurface& Source_Buffer() { return source_buffer_; }
     morvane::PictureSurface& Temp_Buffer() { return temp_buffer_; }
-    controls::elcombo& elcombo1() { return *combo_; }
+    controls::elcombo& elcombo1() { return *resolution_list_; }
     controls::elboton& elboton1() { return *load_button_; }
     controls::elboton& elboton2() { return *build_button_; }
     const BuiltForm& controls() const { return controls_; }
@@ -101,16 +101,16 @@ private:
     bool building_ = false;
     std::string start_picture_;
 
-    morvane::PictureSurface picture1_;
-    morvane::PictureSurface picture2_;
-    morvane::PictureSurface source_buffer_;
-    morvane::PictureSurface temp_buffer_;
+    morvane::PictureSurface loaded_picture_;  // Picture1: the picture as loaded, at its own size
+    morvane::PictureSurface scaled_picture_;  // Picture2: stretched to the chosen output size, and shown
+    morvane::PictureSurface source_buffer_;   // Source_Buffer: what the texture is built from
+    morvane::PictureSurface temp_buffer_;     // Temp_Buffer: the build's scratch surface
 
     BuiltForm controls_;
-    controls::elcombo* combo_ = nullptr;
+    controls::elcombo* resolution_list_ = nullptr;  // elcombo1
     controls::elboton* load_button_ = nullptr;
     controls::elboton* build_button_ = nullptr;
-    PictureView* picture2_view_ = nullptr;
+    PictureView* scaled_picture_view_ = nullptr;
     TextLabel* title_ = nullptr;
     controls::SymbolLabel* close_glyph_ = nullptr;
     BuildNotice* notice_ = nullptr;

@@ -10,7 +10,6 @@
 #include <QAccessibleWidget>
 
 #include <functional>
-
 #include <mutex>
 
 namespace morvane::controls {

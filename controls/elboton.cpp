@@ -1,11 +1,9 @@
 #include "controls/elboton.h"
 
-#include "controls/focus_cue.h"
 #include "platform/qt/screen_metrics.h"
 
 #include <QAccessible>
 #include <QFontMetrics>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -29,13 +27,13 @@ QLabel* make_caption(QWidget* parent, uint32_t color, const QFont& font) {
 }  // namespace
 
 elboton::elboton(QWidget* parent) : SkinnedControl(parent, EdgeLook::Raised, TwipsSize{1200, 360}, SkinColors{}) {
-    label_ = make_caption(this, fore_color_, host_font());
-    shadow1_ = make_caption(this, 0x000000, host_font());
-    label_->move(6, 3);
-    shadow1_->move(7, 4);
-    shadow1_->hide();
-    shadow1_->setEnabled(false);
-    shadow1_->stackUnder(label_);  // a shadow lies below what casts it
+    caption_ = make_caption(this, fore_color_, host_font());
+    shadow_ = make_caption(this, 0x000000, host_font());
+    caption_->move(6, 3);
+    shadow_->move(7, 4);
+    shadow_->hide();
+    shadow_->setEnabled(false);
+    shadow_->stackUnder(caption_);  // a shadow lies below what casts it
     setFocusPolicy(Qt::StrongFocus);
     finish_construction();
 }
@@ -45,80 +43,85 @@ const PropertyTable& elboton::properties() const {
     using B = elboton;
     static const PropertyTable table = [] {
         PropertyTable t = {
-            declare<B, uint32_t>("ForeColor", K::Color, 0xFFFFFF, &B::ForeColor, &B::apply_fore_color),
+            declare<B, uint32_t>("ForeColor", K::Color, 0xFFFFFF, &B::ForeColor, &B::set_ForeColor),
             back_color_property(0x44584C),
             enabled_property(),
-            declare<B, QString, const QString&>("Caption", K::Text, QStringLiteral("Boton"), &B::Caption, &B::apply_caption),
+            declare<B, QString, const QString&>("Caption", K::Text, QStringLiteral("Boton"), &B::Caption, &B::set_Caption),
             light_color_property(),
             dark_color_property(),
         };
-        for (PropertyDecl& font : declare_font<B>(&B::Font, &B::apply_font)) t.push_back(std::move(font));
-        t.push_back(declare<B, bool>("DropShadow", K::Boolean, false, &B::DropShadow, &B::apply_drop_shadow));
+        for (PropertyDecl& font : declare_font<B>(&B::Font, &B::set_Font)) t.push_back(std::move(font));
+        t.push_back(declare<B, bool>("DropShadow", K::Boolean, false, &B::DropShadow, &B::set_DropShadow));
         t.push_back(
-            declare<B, bool>("CenterCaption", K::Boolean, false, &B::CenterCaption, &B::apply_center_caption));
+            declare<B, bool>("CenterCaption", K::Boolean, false, &B::CenterCaption, &B::set_CenterCaption));
         return t;
     }();
     return table;
 }
 
-QFont elboton::Font() const { return label_->font(); }
-QString elboton::Caption() const { return label_->text(); }
-QRect elboton::caption_geometry() const { return label_->geometry(); }
-QRect elboton::shadow_geometry() const { return shadow1_->geometry(); }
-bool elboton::shadow_shown() const { return !shadow1_->isHidden(); }
+QFont elboton::Font() const { return caption_->font(); }
+QString elboton::Caption() const { return caption_->text(); }
+QRect elboton::caption_geometry() const { return caption_->geometry(); }
+QRect elboton::shadow_geometry() const { return shadow_->geometry(); }
+bool elboton::shadow_shown() const { return !shadow_->isHidden(); }
 
-void elboton::apply_fore_color(uint32_t color) {
+void elboton::set_ForeColor(uint32_t color) {
     fore_color_ = color;
-    set_widget_color(*label_, QPalette::WindowText, color);  // the shadow copy stays black
+    set_widget_color(*caption_, QPalette::WindowText, color);
+    changed(&elboton::set_ForeColor);
 }
 
-void elboton::apply_caption(const QString& text) {
-    label_->setText(text);
-    shadow1_->setText(text);
-    label_->adjustSize();
-    shadow1_->adjustSize();
+void elboton::set_Caption(const QString& text) {
+    for (QLabel* label : {caption_, shadow_}) {
+        label->setText(text);
+        label->adjustSize();
+    }
     place_caption();
     if (QAccessible::isActive()) {  // a screen reader says the new caption
         QAccessibleEvent renamed(this, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&renamed);
     }
+    changed(&elboton::set_Caption);
 }
 
-void elboton::apply_font(const QFont& font) {
-    label_->setFont(font);
-    shadow1_->setFont(font);
-    label_->adjustSize();
-    shadow1_->adjustSize();
+void elboton::set_Font(const QFont& font) {
+    for (QLabel* label : {caption_, shadow_}) {
+        label->setFont(font);
+        label->adjustSize();
+    }
     place_caption();
+    changed(&elboton::set_Font);
 }
 
-void elboton::apply_drop_shadow(bool on) {
+void elboton::set_DropShadow(bool on) {
     drop_shadow_ = on;
-    shadow1_->setVisible(on);
-    shadow1_->setEnabled(on);
+    shadow_->setVisible(on);
+    shadow_->setEnabled(on);
+    changed(&elboton::set_DropShadow);
 }
 
-void elboton::apply_center_caption(bool on) {
+void elboton::set_CenterCaption(bool on) {
     center_caption_ = on;
     place_caption();
+    changed(&elboton::set_CenterCaption);
 }
 
 void elboton::place_caption() {
     double caption_left = 6, shadow_left = 7;
     if (center_caption_) {
         const double middle = size_twips().width / 2 / twips_per_pixel().x;  // pixels
-        caption_left = middle - label_->width() / 2.0;
-        shadow_left = middle - shadow1_->width() / 2.0 + 1;
+        caption_left = middle - caption_->width() / 2.0;
+        shadow_left = middle - shadow_->width() / 2.0 + 1;
     }
-    int caption_top = label_->y(), shadow_top = shadow1_->y();
+    int caption_top = caption_->y(), shadow_top = shadow_->y();
     const int sh = height();
-    if (label_->height() < sh) {
-        const int text_height = QFontMetrics(label_->font()).height();
+    if (caption_->height() < sh) {
+        const int text_height = QFontMetrics(caption_->font()).height();
         caption_top = int(std::floor(sh / 2.0 - text_height / 2.0));
         shadow_top = caption_top + 1;
     }
-    label_->move(int(std::lround(caption_left)), caption_top);
-    shadow1_->move(int(std::lround(shadow_left)), shadow_top);
+    caption_->move(int(std::lround(caption_left)), caption_top);
+    shadow_->move(int(std::lround(shadow_left)), shadow_top);
 }
 
 void elboton::layout_lines(EdgeLines& lines) {
@@ -132,11 +135,11 @@ void elboton::show_pressed(bool down, Qt::MouseButton button) {
 }
 
 bool elboton::reports_move_at(QPointF position) const {
-    return pressed_on_caption_ || label_->geometry().contains(position.toPoint());
+    return pressed_on_caption_ || caption_->geometry().contains(position.toPoint());
 }
 
 void elboton::mousePressEvent(QMouseEvent* event) {
-    pressed_on_caption_ = label_->geometry().contains(event->position().toPoint());
+    pressed_on_caption_ = caption_->geometry().contains(event->position().toPoint());
     SkinnedControl::mousePressEvent(event);
 }
 
@@ -157,39 +160,15 @@ void elboton::focusInEvent(QFocusEvent* event) {
 
 void elboton::focusOutEvent(QFocusEvent* event) {
     SkinnedControl::focusOutEvent(event);
-    // Space held while the focus leaves: the button comes up without a click, as on Windows.
-    if (space_held_) {
-        space_held_ = false;
-        show_pressed(false, Qt::LeftButton);
-    }
+    keys_.focus_lost();
 }
 
 void elboton::keyPressEvent(QKeyEvent* event) {
-    if (!is_space(*event) && !is_enter(*event)) {
-        SkinnedControl::keyPressEvent(event);  // not ours: the window may want it
-        return;
-    }
-    event->accept();
-    note_keyboard_use(*this);
-    if (event->isAutoRepeat()) return;  // a held key presses once
-    if (is_enter(*event)) {
-        press();
-    } else if (!space_held_) {
-        space_held_ = true;
-        show_pressed(true, Qt::LeftButton);
-    }
+    if (!keys_.key_press(*event)) SkinnedControl::keyPressEvent(event);  // not ours: the window may want it
 }
 
 void elboton::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() != Qt::Key_Space || !space_held_) {
-        SkinnedControl::keyReleaseEvent(event);
-        return;
-    }
-    event->accept();
-    if (event->isAutoRepeat()) return;
-    space_held_ = false;
-    show_pressed(false, Qt::LeftButton);
-    press();
+    if (!keys_.key_release(*event)) SkinnedControl::keyReleaseEvent(event);
 }
 
 }  // namespace morvane::controls

@@ -2,15 +2,13 @@
 // elboton: the push button. A flat rectangle in BackColor with a raised one-pixel edge and a one-line caption
 // (with an optional black shadow copy one pixel right and below). Holding the left button down swaps the edge
 // colours so that it looks pushed in. Height is always 360 twips (24 pixels), width at least 500 twips.
-//
-// Stored properties, in order: ForeColor (0xFFFFFF), BackColor (0x44584C), Enabled (true), Caption ("Boton"),
-// Color3DLight (0x95AAA0), Color3DDark (0x80000008), Font, FontName, FontSize, FontItalic, FontUnderline
-// (defaults from the host's font), DropShadow (false), CenterCaption (false).
+// Its stored properties, their order and defaults are declared in properties() (elboton.cpp).
 // Events raised: Click, MouseDown, MouseMove (over the caption only), MouseUp. No DblClick: a quick second
 // click is a click of its own.
 // Keyboard: the button takes the focus by Tab or a click; Space (pushed in while held, Click on release) and
 // Enter (Click at once) press it as a click does. Its focus mark is a dotted rectangle in Color3DLight two
 // pixels inside the edge, shown once the keyboard has been used in its window.
+#include "controls/button_keys.h"
 #include "controls/skinned_control.h"
 
 class QLabel;
@@ -24,14 +22,15 @@ public:
     explicit elboton(QWidget* parent = nullptr);
 
     bool DropShadow() const { return drop_shadow_; }
-    void set_DropShadow(bool on) { set_property(QStringLiteral("DropShadow"), on); }
+    void set_DropShadow(bool on);
     QFont Font() const;  // FontName, FontSize, ... are set by name and read from it
+    void set_Font(const QFont& font);
     uint32_t ForeColor() const { return fore_color_; }
-    void set_ForeColor(uint32_t color) { set_property(QStringLiteral("ForeColor"), QVariant::fromValue(color)); }
+    void set_ForeColor(uint32_t color);  // the caption's; the shadow copy stays black
     QString Caption() const;
-    void set_Caption(const QString& text) { set_property(QStringLiteral("Caption"), text); }
+    void set_Caption(const QString& text);
     bool CenterCaption() const { return center_caption_; }
-    void set_CenterCaption(bool on) { set_property(QStringLiteral("CenterCaption"), on); }
+    void set_CenterCaption(bool on);
 
     // Places the caption and its shadow copy: x 6 and 7, or centred; vertically centred when it fits.
     void place_caption();
@@ -39,7 +38,7 @@ public:
     // What a click does: raises Click (assistive technology's press action, Space and Enter).
     void press() { emit Click(); }
     // The edge shows the button held down by Space.
-    bool held_by_space() const { return space_held_; }
+    bool held_by_space() const { return keys_.space_held(); }
 
     // Where the caption and its shadow copy are now, in the button's pixels.
     QRect caption_geometry() const;
@@ -65,19 +64,13 @@ protected:
     QRect focus_mark_rect() const override { return QRect(QPoint(2, 2), QPoint(width() - 3, height() - 3)); }
 
 private:
-    void apply_fore_color(uint32_t color);
-    void apply_caption(const QString& text);
-    void apply_font(const QFont& font);
-    void apply_drop_shadow(bool on);
-    void apply_center_caption(bool on);
-
-    QLabel* label_ = nullptr;    // the caption
-    QLabel* shadow1_ = nullptr;  // its black shadow copy
+    QLabel* caption_ = nullptr;
+    QLabel* shadow_ = nullptr;  // the caption's black shadow copy
     uint32_t fore_color_ = 0xFFFFFF;
     bool center_caption_ = false;
     bool drop_shadow_ = false;
     bool pressed_on_caption_ = false;
-    bool space_held_ = false;
+    ButtonKeys keys_{*this, [this] { press(); }, [this](bool down) { show_pressed(down, Qt::LeftButton); }};
 };
 
 }  // namespace morvane::controls

@@ -33,26 +33,26 @@ QString css(uint32_t color) { return to_qcolor(color).name(); }
 
 elcombo::elcombo(QWidget* parent)
     : SkinnedControl(parent, EdgeLook::Sunken, TwipsSize{1440, 285}, SkinColors{.back = 0x37463E}) {
-    picture2_ = plain_box(this, kSystemWindow);
-    picture2_->setGeometry(1, 1, 96, 17);
+    backing_box_ = plain_box(this, kSystemWindow);
+    backing_box_->setGeometry(1, 1, 96, 17);
 
-    picture1_ = plain_box(this, kListBackColor);
-    picture1_->setEnabled(false);
-    picture1_->setAttribute(Qt::WA_TransparentForMouseEvents);  // a press reaches the list control beneath
-    label2_ = new SymbolLabel(SymbolGlyph::DownTriangle, picture1_);
-    label2_->setGeometry(1, 2, 18, 15);
-    label2_->setEnabled(false);
-    label2_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    label2_->set_color(symbol_color_);
+    symbol_box_ = plain_box(this, kListBackColor);
+    symbol_box_->setEnabled(false);
+    symbol_box_->setAttribute(Qt::WA_TransparentForMouseEvents);  // a press reaches the list control beneath
+    triangle_ = new SymbolLabel(SymbolGlyph::DownTriangle, symbol_box_);
+    triangle_->setGeometry(1, 2, 18, 15);
+    triangle_->setEnabled(false);
+    triangle_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    triangle_->set_color(symbol_color_);
 
-    combo1_ = new QComboBox(this);
-    combo1_->setFont(host_font());
-    combo1_->setFocusPolicy(Qt::StrongFocus);
-    combo1_->installEventFilter(this);
-    setFocusProxy(combo1_);
+    list_control_ = new QComboBox(this);
+    list_control_->setFont(host_font());
+    list_control_->setFocusPolicy(Qt::StrongFocus);
+    list_control_->installEventFilter(this);
+    setFocusProxy(list_control_);
     // The symbol box covers the list control's own drop button; the triangle shows there.
-    picture1_->raise();
-    connect(combo1_, &QComboBox::currentIndexChanged, this, [this](int) { emit Click(); });
+    symbol_box_->raise();
+    connect(list_control_, &QComboBox::currentIndexChanged, this, [this](int) { emit Click(); });
 
     restyle_list();
     finish_construction();
@@ -64,16 +64,16 @@ const PropertyTable& elcombo::properties() const {
     static const PropertyTable table = [] {
         PropertyTable t = {
             back_color_property(0x37463E),
-            declare<C, uint32_t>("ForeColor", K::Color, 0xD3DED8, &C::ForeColor, &C::apply_fore_color),
+            declare<C, uint32_t>("ForeColor", K::Color, 0xD3DED8, &C::ForeColor, &C::set_ForeColor),
             enabled_property(),
-            declare<C, QString, const QString&>("List", K::Text, QString(), &C::list_field, &C::apply_list_field),
+            declare<C, QString, const QString&>("List", K::Text, QString(), &C::list_field, &C::set_list_field),
             light_color_property(),
             dark_color_property(),
-            declare<C, uint32_t>("SymbolColor", K::Color, 0x95AAA0, &C::SymbolColor, &C::apply_symbol_color),
+            declare<C, uint32_t>("SymbolColor", K::Color, 0x95AAA0, &C::SymbolColor, &C::set_SymbolColor),
             declare<C, uint32_t>("SymbolOverColor", K::Color, 0x95AAA0, &C::SymbolOverColor,
-                                 &C::apply_symbol_over_color),
+                                 &C::set_SymbolOverColor),
         };
-        for (PropertyDecl& font : declare_font<C>(&C::Font, &C::apply_font)) t.push_back(std::move(font));
+        for (PropertyDecl& font : declare_font<C>(&C::Font, &C::set_Font)) t.push_back(std::move(font));
         t.push_back(declare_inert("DropShadow", K::Boolean, false));
         t.push_back(declare_inert("ListBackColor", K::Color, 0u));
         t.push_back(declare_inert("ListForeColor", K::Color, 0u));
@@ -85,82 +85,90 @@ const PropertyTable& elcombo::properties() const {
 // --- hover -----------------------------------------------------------------------------------------------
 
 void elcombo::set_over_state() {
-    if (label2_->color() != symbol_over_color_) label2_->set_color(symbol_over_color_);
+    if (triangle_->color() != symbol_over_color_) triangle_->set_color(symbol_over_color_);
 }
 
 void elcombo::set_normal_state() {
-    if (label2_->color() != symbol_color_) label2_->set_color(symbol_color_);
+    if (triangle_->color() != symbol_color_) triangle_->set_color(symbol_color_);
 }
 
-uint32_t elcombo::triangle_color() const { return label2_->color(); }
-QRect elcombo::symbol_box_geometry() const { return picture1_->geometry(); }
-QRect elcombo::list_geometry() const { return combo1_->geometry(); }
+uint32_t elcombo::triangle_color() const { return triangle_->color(); }
+QRect elcombo::symbol_box_geometry() const { return symbol_box_->geometry(); }
+QRect elcombo::list_geometry() const { return list_control_->geometry(); }
 
 // --- the list --------------------------------------------------------------------------------------------
 
 void elcombo::Clear() {
-    const QSignalBlocker quiet(combo1_);
-    combo1_->clear();
-    combo1_->setCurrentIndex(-1);
+    const QSignalBlocker quiet(list_control_);
+    list_control_->clear();
+    list_control_->setCurrentIndex(-1);
 }
 
 void elcombo::AddItem(const QString& item) {
     // The list control would select the first entry by itself; here only SetListIndex or the user select.
-    const QSignalBlocker quiet(combo1_);
-    const int selected = combo1_->currentIndex();
-    combo1_->addItem(item);
-    combo1_->setCurrentIndex(selected);
+    const QSignalBlocker quiet(list_control_);
+    const int selected = list_control_->currentIndex();
+    list_control_->addItem(item);
+    list_control_->setCurrentIndex(selected);
 }
 
-void elcombo::RemoveItem(int16_t donde) {
-    if (donde < 0 || donde >= combo1_->count()) return;
-    const QSignalBlocker quiet(combo1_);
-    const int selected = combo1_->currentIndex();
-    combo1_->removeItem(donde);
+void elcombo::RemoveItem(int16_t index) {
+    if (index < 0 || index >= list_control_->count()) return;
+    const QSignalBlocker quiet(list_control_);
+    const int selected = list_control_->currentIndex();
+    list_control_->removeItem(index);
     // Removing the selected entry leaves nothing selected; entries after a removed one move up.
-    combo1_->setCurrentIndex(selected == donde ? -1 : selected > donde ? selected - 1 : selected);
+    list_control_->setCurrentIndex(selected == index ? -1 : selected > index ? selected - 1 : selected);
 }
 
-void elcombo::SetListIndex(int16_t donde) {
-    if (donde < 0 || donde >= combo1_->count()) return;
-    combo1_->setCurrentIndex(donde);  // raises Click when the selection changes
+void elcombo::SetListIndex(int16_t index) {
+    if (index < 0 || index >= list_control_->count()) return;
+    list_control_->setCurrentIndex(index);  // raises Click when the selection changes
 }
 
-int16_t elcombo::GetListIndex() const { return int16_t(combo1_->currentIndex()); }
-int16_t elcombo::ListCount() const { return int16_t(std::min(combo1_->count(), 32767)); }
+int16_t elcombo::GetListIndex() const { return int16_t(list_control_->currentIndex()); }
+int16_t elcombo::ListCount() const { return int16_t(std::min(list_control_->count(), 32767)); }
 
-void elcombo::SetList(int16_t donde, const QString& item) {
-    if (donde < 0 || donde >= combo1_->count()) return;
-    combo1_->setItemText(donde, item);
+void elcombo::SetList(int16_t index, const QString& item) {
+    if (index < 0 || index >= list_control_->count()) return;
+    list_control_->setItemText(index, item);
 }
 
-QString elcombo::GetList(int16_t donde) const {
-    if (donde < 0 || donde >= combo1_->count()) return {};
-    return combo1_->itemText(donde);
+QString elcombo::GetList(int16_t index) const {
+    if (index < 0 || index >= list_control_->count()) return {};
+    return list_control_->itemText(index);
 }
 
 // --- properties ------------------------------------------------------------------------------------------
 
-QFont elcombo::Font() const { return combo1_->font(); }
+QFont elcombo::Font() const { return list_control_->font(); }
 
-void elcombo::apply_fore_color(uint32_t color) {
+void elcombo::set_ForeColor(uint32_t color) {
     fore_color_ = color;
     restyle_list();
+    changed(&elcombo::set_ForeColor);
 }
 
-void elcombo::apply_symbol_color(uint32_t color) {
-    label2_->set_color(color);
+void elcombo::set_SymbolColor(uint32_t color) {
+    triangle_->set_color(color);
     symbol_color_ = color;
+    changed(&elcombo::set_SymbolColor);
 }
 
-void elcombo::apply_font(const QFont& font) {
-    combo1_->setFont(font);
+void elcombo::set_SymbolOverColor(uint32_t color) {
+    symbol_over_color_ = color;
+    changed(&elcombo::set_SymbolOverColor);
+}
+
+void elcombo::set_Font(const QFont& font) {
+    list_control_->setFont(font);
     fit_list_width();
+    changed(&elcombo::set_Font);
 }
 
 void elcombo::restyle_list() {
-    const QString back = css(kListBackColor), fore = css(fore_color_), light = css(light_color());
-    combo1_->setStyleSheet(
+    const QString back = css(kListBackColor), fore = css(fore_color_), light = css(Color3DLight());
+    list_control_->setStyleSheet(
         QStringLiteral("QComboBox { background-color: %1; color: %2; border: none; padding: 0px 0px 0px 3px; }"
                        "QComboBox::drop-down { border: none; width: 20px; }"
                        "QComboBox::down-arrow { image: none; }"
@@ -179,30 +187,30 @@ void elcombo::layout_lines(EdgeLines& lines) {
 }
 
 void elcombo::layout_content() {
-    combo1_->move(-1, kListTop);
-    picture2_->setGeometry(1, 1, std::max(width() - 2, 0), 17);
+    list_control_->move(-1, kListTop);
+    backing_box_->setGeometry(1, 1, std::max(width() - 2, 0), 17);
     const double symbol_left = (size_twips().width - 280) / twips_per_pixel().x - 2;  // pixels
-    picture1_->setGeometry(int(std::lround(symbol_left)), -1, 20, 18);
+    symbol_box_->setGeometry(int(std::lround(symbol_left)), -1, 20, 18);
     fit_list_width();
 }
 
 void elcombo::fit_list_width() {
-    const int height = std::max(combo1_->sizeHint().height(), kMinListHeight);
-    combo1_->setGeometry(-1, kListTop, width(), height);
+    const int height = std::max(list_control_->sizeHint().height(), kMinListHeight);
+    list_control_->setGeometry(-1, kListTop, width(), height);
 }
 
 void elcombo::set_accessible_caption(const QString& caption) {
     setAccessibleName(caption);
-    combo1_->setAccessibleName(caption);
+    list_control_->setAccessibleName(caption);
 }
 
 QRect elcombo::focus_mark_rect() const {
     // Round the text, inside the edge and left of the symbol box.
-    return QRect(QPoint(2, 2), QPoint(picture1_->x() - 2, 17));
+    return QRect(QPoint(2, 2), QPoint(symbol_box_->x() - 2, 17));
 }
 
 bool elcombo::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == combo1_) {
+    if (watched == list_control_) {
         if (event->type() == QEvent::KeyPress) note_keyboard_use(*this);
         if (event->type() == QEvent::KeyPress || event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
             update_focus_mark();
@@ -211,7 +219,7 @@ bool elcombo::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void elcombo::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && isEnabled()) combo1_->showPopup();
+    if (event->button() == Qt::LeftButton && isEnabled()) list_control_->showPopup();
 }
 
 }  // namespace morvane::controls

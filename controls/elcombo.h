@@ -1,13 +1,9 @@
 #pragma once
-// elcombo: the drop-down selection control. A drop-down list control (Combo1) spanning the whole width and
+// elcombo: the drop-down selection control. A drop-down list control spanning the whole width and
 // lifted by three pixels, a box at its right end with a downward triangle in SymbolColor, and a sunken
 // one-pixel edge. Height is always 300 twips (20 pixels), width at least 1425 twips.
-//
-// Stored properties, in order: BackColor (0x37463E), ForeColor (0xD3DED8), Enabled (true), List (""),
-// Color3DLight (0x95AAA0), Color3DDark (0x80000008), SymbolColor (0x95AAA0), SymbolOverColor (0x95AAA0),
-// Font, FontName, FontSize, FontItalic, FontUnderline (defaults from the host's font). DropShadow,
-// ListBackColor and ListForeColor are accepted and reported as changed, never stored, and read back
-// false and 0.
+// Its properties, their order and defaults are declared in properties() (elcombo.cpp), with the three it
+// accepts without effect.
 // Event raised: Click, on every change of the selected entry (by the user or by SetListIndex).
 // Keyboard: the list control takes the focus (the control is its focus proxy) and keeps its own keys; its
 // focus mark is a dotted rectangle in Color3DLight round the text, shown once the keyboard has been used.
@@ -32,25 +28,24 @@ public:
     void set_normal_state();
 
     QFont Font() const;  // FontName, FontSize, ... are set by name and read from it
+    void set_Font(const QFont& font);
 
     // --- the list: positions count from 0 ----------------------------------------------------------
     void Clear();
     void AddItem(const QString& item);
-    void RemoveItem(int16_t donde);    // nothing when donde is not an entry
-    void SetListIndex(int16_t donde);  // nothing when donde is not an entry; Click when the selection changes
+    void RemoveItem(int16_t index);    // nothing when index is not an entry
+    void SetListIndex(int16_t index);  // nothing when index is not an entry; Click when the selection changes
     int16_t GetListIndex() const;      // -1 when nothing is selected
     int16_t ListCount() const;
-    void SetList(int16_t donde, const QString& item);  // nothing when donde is not an entry
-    QString GetList(int16_t donde) const;              // "" when donde is not an entry
+    void SetList(int16_t index, const QString& item);  // nothing when index is not an entry
+    QString GetList(int16_t index) const;              // "" when index is not an entry
 
     uint32_t ForeColor() const { return fore_color_; }
-    void set_ForeColor(uint32_t color) { set_property(QStringLiteral("ForeColor"), QVariant::fromValue(color)); }
+    void set_ForeColor(uint32_t color);
     uint32_t SymbolColor() const { return symbol_color_; }
-    void set_SymbolColor(uint32_t color) { set_property(QStringLiteral("SymbolColor"), QVariant::fromValue(color)); }
+    void set_SymbolColor(uint32_t color);  // the triangle takes it at once
     uint32_t SymbolOverColor() const { return symbol_over_color_; }
-    void set_SymbolOverColor(uint32_t color) {
-        set_property(QStringLiteral("SymbolOverColor"), QVariant::fromValue(color));
-    }
+    void set_SymbolOverColor(uint32_t color);  // shown from the next set_over_state()
 
     // The name a screen reader gives the list control (Qt's own combo box, which takes the focus).
     void set_accessible_caption(const QString& caption);
@@ -59,7 +54,7 @@ public:
     uint32_t triangle_color() const;
     QRect symbol_box_geometry() const;
     QRect list_geometry() const;
-    QComboBox* list_control() const { return combo1_; }
+    QComboBox* list_control() const { return list_control_; }
 
     const PropertyTable& properties() const override;
 
@@ -79,18 +74,15 @@ protected:
 private:
     void fit_list_width();
     void restyle_list();
-    QString list_field() const { return list_; }
-    void apply_list_field(const QString& text) { list_ = text; }
-    void apply_fore_color(uint32_t color);
-    void apply_symbol_color(uint32_t color);
-    void apply_symbol_over_color(uint32_t color) { symbol_over_color_ = color; }
-    void apply_font(const QFont& font);
+    // The stored list text: kept and written back, nothing else reads it.
+    QString list_field() const { return stored_list_; }
+    void set_list_field(const QString& text) { stored_list_ = text; }
 
-    QWidget* picture2_ = nullptr;     // plain box in the system window colour, below the list control
-    QWidget* picture1_ = nullptr;     // the symbol box
-    SymbolLabel* label2_ = nullptr;   // the triangle
-    QComboBox* combo1_ = nullptr;     // the list control
-    QString list_;
+    QWidget* backing_box_ = nullptr;  // plain box in the system window colour, below the list control
+    QWidget* symbol_box_ = nullptr;   // holds the triangle over the list control's own drop button
+    SymbolLabel* triangle_ = nullptr;
+    QComboBox* list_control_ = nullptr;
+    QString stored_list_;
     uint32_t fore_color_ = 0xD3DED8;
     uint32_t symbol_color_ = 0x95AAA0;
     uint32_t symbol_over_color_ = 0x95AAA0;

@@ -2,9 +2,7 @@
 // elframe: a framed panel with a sunken one-pixel edge (Color3DDark top and left, Color3DLight right and
 // bottom). It is a container: widgets created with the frame as parent are placed from its top-left corner in
 // pixels and clipped by it; the edge stays visible above them.
-//
-// Stored properties, in order: BackColor (0x44584C), Enabled (true), Color3DLight (0x95AAA0),
-// Color3DDark (0x80000008).
+// Its stored properties are the four all controls share, declared in properties() (elframe.cpp).
 // Events raised: Click, MouseDown, MouseMove, MouseUp, DblClick (positions in the frame's own pixels).
 //
 // A frame that has never read settings shows the look of a newly placed one: BackColor 0x37463E, dark edge

@@ -22,56 +22,56 @@ const PropertyTable& elprogress::properties() const {
     using K = PropertyKind;
     using P = elprogress;
     // Stored range values are taken as they are (no clamps, no redraw): the resize that follows draws.
-    auto raw = [](void (P::*load)(int32_t)) {
-        return [load](SkinnedControl& c, const QVariant& v) { (static_cast<P&>(c).*load)(v.value<int32_t>()); };
-    };
-    auto with_load = [](PropertyDecl decl, std::function<void(SkinnedControl&, const QVariant&)> load) {
-        decl.load = std::move(load);
+    auto loaded_as_is = [](PropertyDecl decl, int32_t P::*field) {
+        decl.load = [field](SkinnedControl& c, const QVariant& v) { static_cast<P&>(c).*field = v.value<int32_t>(); };
         return decl;
     };
     static const PropertyTable table = {
-        declare<P, uint32_t>("ForeColor", K::Color, 0x50B5C4, &P::ForeColor, &P::apply_fore_color),
+        declare<P, uint32_t>("ForeColor", K::Color, 0x50B5C4, &P::ForeColor, &P::set_ForeColor),
         back_color_property(0x37463E),
         enabled_property(),
-        with_load(declare<P, int32_t>("Min", K::Int32, 0, &P::Min, &P::apply_min), raw(&P::load_min)),
-        with_load(declare<P, int32_t>("Max", K::Int32, 10, &P::Max, &P::apply_max), raw(&P::load_max)),
-        with_load(declare<P, int32_t>("Value", K::Int32, 0, &P::Value, &P::apply_value), raw(&P::load_value)),
+        loaded_as_is(declare<P, int32_t>("Min", K::Int32, 0, &P::Min, &P::set_Min), &P::min_),
+        loaded_as_is(declare<P, int32_t>("Max", K::Int32, 10, &P::Max, &P::set_Max), &P::max_),
+        loaded_as_is(declare<P, int32_t>("Value", K::Int32, 0, &P::Value, &P::set_Value), &P::value_),
         light_color_property(),
         dark_color_property(),
     };
     return table;
 }
 
-void elprogress::obtener_imagen_fondo(SurfaceHandle origen, int32_t X, int32_t Y, int16_t cantidad) {
-    blend_ = RememberedBlend{origen, X, Y, checked_opacity(cantidad)};
+void elprogress::obtener_imagen_fondo(SurfaceHandle source, int32_t X, int32_t Y, int16_t opacity) {
+    blend_ = RememberedBlend{source, X, Y, checked_opacity(opacity)};
     draw_bar();  // the blend, with the blocks above it
 }
 
-void elprogress::apply_fore_color(uint32_t color) {
+void elprogress::set_ForeColor(uint32_t color) {
     fore_color_ = color;
     draw_bar();
+    changed(&elprogress::set_ForeColor);
 }
 
-void elprogress::apply_min(int32_t v) {
+void elprogress::set_Min(int32_t) {
     min_ = 0;  // the bar always starts at 0, whatever is asked
-    (void)v;
     if (value_ < min_) value_ = min_;
     draw_bar();
+    changed(&elprogress::set_Min);
 }
 
-void elprogress::apply_max(int32_t v) {
+void elprogress::set_Max(int32_t v) {
     max_ = std::max(v, min_);
     if (value_ > max_) value_ = max_;
     draw_bar();
+    changed(&elprogress::set_Max);
 }
 
-void elprogress::apply_value(int32_t v) {
+void elprogress::set_Value(int32_t v) {
     value_ = std::clamp(v, std::min(min_, max_), std::max(min_, max_));
     draw_bar();
     if (QAccessible::isActive()) {  // a screen reader follows the bar
         QAccessibleValueChangeEvent moved(this, value_);
         QAccessible::updateAccessibility(&moved);
     }
+    changed(&elprogress::set_Value);
 }
 
 int elprogress::filled_blocks() const {
@@ -82,7 +82,7 @@ int elprogress::filled_blocks() const {
 }
 
 void elprogress::draw_bar() {
-    blend_background(blend_.origen, blend_.x, blend_.y, blend_.cantidad);
+    blend_background(blend_.source, blend_.x, blend_.y, blend_.opacity);
     const int filled = filled_blocks();
     for (int i = 0; i < filled; ++i)
         fill_rect(surface_image(), PixelRect{kBlockLeft + kBlockPitch * i, kBlockTop, kBlockWidth, kBlockRows},

@@ -2,9 +2,7 @@
 // elprogress: a sunken strip, 24 pixels high, showing Value within 0..Max as a row of separate blocks drawn
 // on its surface in ForeColor: 8 x 16 pixels each, 12 pixels apart, the first 4 pixels from the left, as many
 // as fit (SW / 12) and filled in proportion Value / Max.
-//
-// Stored properties, in order: ForeColor (0x50B5C4), BackColor (0x37463E), Enabled (true), Min (0),
-// Max (10), Value (0), Color3DLight (0x95AAA0), Color3DDark (0x80000008).
+// Its stored properties, their order and defaults are declared in properties() (elprogress.cpp).
 // Events raised: Click, DblClick, MouseDown, MouseMove, MouseUp.
 //
 //   bar->set_Max(mip_count);  bar->set_Value(0);  ...  bar->set_Value(bar->Value() + 1);
@@ -19,18 +17,18 @@ public:
     explicit elprogress(QWidget* parent = nullptr);
 
     // Also remembers the four arguments: every later redraw of the bar repeats this blend below the blocks.
-    void obtener_imagen_fondo(SurfaceHandle origen, int32_t X, int32_t Y, int16_t cantidad) override;
+    void obtener_imagen_fondo(SurfaceHandle source, int32_t X, int32_t Y, int16_t opacity) override;
 
-    uint32_t ForeColor() const { return fore_color_; }
-    void set_ForeColor(uint32_t color) { set_property(QStringLiteral("ForeColor"), QVariant::fromValue(color)); }
+    uint32_t ForeColor() const { return fore_color_; }  // the blocks' colour
+    void set_ForeColor(uint32_t color);
 
     int32_t Min() const { return min_; }
     int32_t Max() const { return max_; }
     int32_t Value() const { return value_; }
     // Min always ends at 0; Max is at least Min; Value is kept within Min..Max. Each redraws the bar.
-    void set_Min(int32_t v) { set_property(QStringLiteral("Min"), v); }
-    void set_Max(int32_t v) { set_property(QStringLiteral("Max"), v); }
-    void set_Value(int32_t v) { set_property(QStringLiteral("Value"), v); }
+    void set_Min(int32_t v);
+    void set_Max(int32_t v);
+    void set_Value(int32_t v);
 
     // The number of blocks the bar shows now.
     int filled_blocks() const;
@@ -45,22 +43,14 @@ protected:
 private:
     void draw_bar();
 
-    void apply_fore_color(uint32_t color);
-    void apply_min(int32_t v);
-    void apply_max(int32_t v);
-    void apply_value(int32_t v);
-    void load_min(int32_t v) { min_ = v; }
-    void load_max(int32_t v) { max_ = v; }
-    void load_value(int32_t v) { value_ = v; }
-
     uint32_t fore_color_ = 0x50B5C4;
     int32_t min_ = 0;
     int32_t max_ = 10;
     int32_t value_ = 0;
     struct RememberedBlend {
-        SurfaceHandle origen = 0;
+        SurfaceHandle source = 0;
         int32_t x = 0, y = 0;
-        uint8_t cantidad = 0;
+        uint8_t opacity = 0;
     } blend_;
 };
 

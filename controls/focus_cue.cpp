@@ -2,7 +2,6 @@
 
 #include "platform/qt/system_colors.h"
 
-#include <QKeyEvent>
 #include <QPainter>
 #include <QRect>
 #include <QWidget>
@@ -16,13 +15,6 @@ bool shows_focus_cue(const QWidget& control) {
 void note_keyboard_use(QWidget& control) {
     control.window()->setAttribute(Qt::WA_KeyboardFocusChange);
     control.update();
-}
-
-bool is_space(const QKeyEvent& event) { return event.key() == Qt::Key_Space && event.modifiers() == Qt::NoModifier; }
-
-bool is_enter(const QKeyEvent& event) {
-    const auto others = event.modifiers() & ~Qt::KeypadModifier;
-    return (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) && others == Qt::NoModifier;
 }
 
 void paint_focus_mark(QPainter& painter, const QRect& rect, uint32_t color) {

@@ -5,7 +5,6 @@
 // key of its own (Space, Enter, the arrows) records it too.
 #include <cstdint>
 
-class QKeyEvent;
 class QPainter;
 class QRect;
 class QWidget;
@@ -17,10 +16,6 @@ bool shows_focus_cue(const QWidget& control);
 
 // From now on the control's window shows its focus mark; the control repaints itself.
 void note_keyboard_use(QWidget& control);
-
-// Space and Enter (either Enter key) press a button.
-bool is_space(const QKeyEvent& event);
-bool is_enter(const QKeyEvent& event);
 
 // A dotted one-pixel rectangle on every other pixel, as Windows draws its focus rectangle; `rect` is the
 // outermost pixels (both edges included).

@@ -60,41 +60,45 @@ QVariant normalise_property(PropertyKind kind, const QVariant& value) {
 PropertyDecl declare_inert(const char* key, PropertyKind kind, const QVariant& default_value) {
     const QVariant value = normalise_property(kind, default_value);
     auto read = [value](const SkinnedControl&) { return value; };
-    return PropertyDecl{QString::fromLatin1(key), kind, read, read, [](SkinnedControl&, const QVariant&) {}, nullptr,
-                        false};
+    return PropertyDecl{.key = QString::fromLatin1(key),
+                        .kind = kind,
+                        .default_value = read,
+                        .get = read,
+                        .apply = [](SkinnedControl&, const QVariant&) {},
+                        .stored = false};
 }
 
-std::vector<PropertyDecl> declare_font(FontGetter get, FontSetter apply) {
-    auto edit = [get, apply](auto change) {
-        return [get, apply, change](SkinnedControl& c, const QVariant& v) {
-            QFont f = get(c);
-            change(f, v);
-            apply(c, f);
-        };
+std::vector<PropertyDecl> declare_font(FontGetter get, FontSetter set, std::any setter) {
+    using Part = QVariant (*)(const QFont&);
+    using Change = void (*)(QFont&, const QVariant&);
+    // One key over one part of the font: its default is that part of the host's font.
+    auto part = [get, set](const char* key, PropertyKind kind, Part read, Change change) {
+        return PropertyDecl{.key = QString::fromLatin1(key),
+                            .kind = kind,
+                            .default_value = [read](const SkinnedControl& c) { return read(c.host_font()); },
+                            .get = [get, read](const SkinnedControl& c) { return read(get(c)); },
+                            .apply = [get, set, change](SkinnedControl& c, const QVariant& v) {
+                                QFont f = get(c);
+                                change(f, v);
+                                set(c, f);
+                            }};
     };
-    return {
-        {QStringLiteral("Font"), PropertyKind::Font, [](const SkinnedControl& c) { return QVariant(c.host_font()); },
-         [get](const SkinnedControl& c) { return QVariant(get(c)); },
-         [apply](SkinnedControl& c, const QVariant& v) { apply(c, v.value<QFont>()); }},
-        {QStringLiteral("FontName"), PropertyKind::Text,
-         [](const SkinnedControl& c) { return QVariant(c.host_font().family()); },
-         [get](const SkinnedControl& c) { return QVariant(get(c).family()); },
-         edit([](QFont& f, const QVariant& v) { f.setFamily(v.toString()); })},
-        {QStringLiteral("FontSize"), PropertyKind::Single,
-         [](const SkinnedControl& c) { return QVariant(float(c.host_font().pointSizeF())); },
-         [get](const SkinnedControl& c) { return QVariant(float(get(c).pointSizeF())); },
-         edit([](QFont& f, const QVariant& v) {
-             if (v.toFloat() > 0) f.setPointSizeF(v.toFloat());
-         })},
-        {QStringLiteral("FontItalic"), PropertyKind::Boolean,
-         [](const SkinnedControl& c) { return QVariant(c.host_font().italic()); },
-         [get](const SkinnedControl& c) { return QVariant(get(c).italic()); },
-         edit([](QFont& f, const QVariant& v) { f.setItalic(v.toBool()); })},
-        {QStringLiteral("FontUnderline"), PropertyKind::Boolean,
-         [](const SkinnedControl& c) { return QVariant(c.host_font().underline()); },
-         [get](const SkinnedControl& c) { return QVariant(get(c).underline()); },
-         edit([](QFont& f, const QVariant& v) { f.setUnderline(v.toBool()); })},
+    std::vector<PropertyDecl> font{
+        part("Font", PropertyKind::Font, [](const QFont& f) { return QVariant(f); },
+             [](QFont& f, const QVariant& v) { f = v.value<QFont>(); }),
+        part("FontName", PropertyKind::Text, [](const QFont& f) { return QVariant(f.family()); },
+             [](QFont& f, const QVariant& v) { f.setFamily(v.toString()); }),
+        part("FontSize", PropertyKind::Single, [](const QFont& f) { return QVariant(float(f.pointSizeF())); },
+             [](QFont& f, const QVariant& v) {
+                 if (v.toFloat() > 0) f.setPointSizeF(v.toFloat());
+             }),
+        part("FontItalic", PropertyKind::Boolean, [](const QFont& f) { return QVariant(f.italic()); },
+             [](QFont& f, const QVariant& v) { f.setItalic(v.toBool()); }),
+        part("FontUnderline", PropertyKind::Boolean, [](const QFont& f) { return QVariant(f.underline()); },
+             [](QFont& f, const QVariant& v) { f.setUnderline(v.toBool()); }),
     };
+    font.front().setter = std::move(setter);  // set_Font reports "Font"
+    return font;
 }
 
 }  // namespace morvane::controls

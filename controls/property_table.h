@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <any>
 #include <cstdint>
 #include <functional>
 #include <type_traits>
@@ -37,21 +38,22 @@ struct PropertyDecl {
     std::function<void(SkinnedControl&, const QVariant&)> apply;
     // How reading stored settings applies the value, where that differs from setting the property.
     std::function<void(SkinnedControl&, const QVariant&)> load = nullptr;
-    bool stored = true;  // false: accepted and reported as changed, never read or written
+    bool stored = true;    // false: accepted and reported as changed, never read or written
+    std::any setter = {};  // the member that sets it: how that setter finds the key it reports
 };
 
 using PropertyTable = std::vector<PropertyDecl>;
 
-// A property of control class C with a fixed default, read and applied through two members of C (or of its
-// base); A is the type the applying member takes, when it differs from T (const QString&).
+// A property of control class C with a fixed default, read and set through its getter and setter (members of
+// C or of its base); A is the type the setter takes, when it differs from T (const QString&).
 template <class C, class T, class A = T>
 PropertyDecl declare(const char* key, PropertyKind kind, std::type_identity_t<T> default_value,
-                     std::type_identity_t<T (C::*)() const> get, std::type_identity_t<void (C::*)(A)> apply) {
+                     std::type_identity_t<T (C::*)() const> get, std::type_identity_t<void (C::*)(A)> set) {
     return PropertyDecl{
         QString::fromLatin1(key), kind,
         [d = QVariant::fromValue(default_value), kind](const SkinnedControl&) { return normalise_property(kind, d); },
         [get](const SkinnedControl& c) { return QVariant::fromValue((static_cast<const C&>(c).*get)()); },
-        [apply](SkinnedControl& c, const QVariant& v) { (static_cast<C&>(c).*apply)(v.value<T>()); }};
+        [set](SkinnedControl& c, const QVariant& v) { (static_cast<C&>(c).*set)(v.value<T>()); }, nullptr, true, set};
 }
 
 // A property that is accepted and reported as changed, without effect: it reads back its default and is
@@ -59,16 +61,17 @@ PropertyDecl declare(const char* key, PropertyKind kind, std::type_identity_t<T>
 PropertyDecl declare_inert(const char* key, PropertyKind kind, const QVariant& default_value);
 
 // The five font keys (Font, FontName, FontSize, FontItalic, FontUnderline), in that order, over one font of
-// a control. Their defaults come from the host window's font; the separate keys are read after Font, so
-// they override the matching parts of it.
+// a control, read and set through the control's Font getter and setter; the four parts are set by key only.
+// Their defaults come from the host window's font; the separate keys are read after Font, so they override
+// the matching parts of it.
 using FontGetter = std::function<QFont(const SkinnedControl&)>;
 using FontSetter = std::function<void(SkinnedControl&, const QFont&)>;
-std::vector<PropertyDecl> declare_font(FontGetter get, FontSetter apply);
+std::vector<PropertyDecl> declare_font(FontGetter get, FontSetter set, std::any setter);
 
 template <class C>
-std::vector<PropertyDecl> declare_font(QFont (C::*get)() const, void (C::*apply)(const QFont&)) {
+std::vector<PropertyDecl> declare_font(QFont (C::*get)() const, void (C::*set)(const QFont&)) {
     return declare_font([get](const SkinnedControl& c) { return (static_cast<const C&>(c).*get)(); },
-                        [apply](SkinnedControl& c, const QFont& f) { (static_cast<C&>(c).*apply)(f); });
+                        [set](SkinnedControl& c, const QFont& f) { (static_cast<C&>(c).*set)(f); }, set);
 }
 
 }  // namespace morvane::controls

@@ -9,6 +9,7 @@
 #include <QChildEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSignalBlocker>
 
 #include <cmath>
 #include <functional>
@@ -62,20 +63,20 @@ void SkinnedControl::finish_construction() { set_size_twips(outer_.width, outer_
 
 SurfaceHandle SkinnedControl::get_the_hdc() const { return surface_.handle(); }
 
-uint8_t SkinnedControl::checked_opacity(int16_t cantidad) {
-    if (cantidad < 0 || cantidad > 255)
-        throw std::out_of_range("obtener_imagen_fondo: opacity " + std::to_string(cantidad) +
+uint8_t SkinnedControl::checked_opacity(int16_t opacity) {
+    if (opacity < 0 || opacity > 255)
+        throw std::out_of_range("obtener_imagen_fondo: opacity " + std::to_string(opacity) +
                                 " is outside 0..255; the control's background was left as it was");
-    return uint8_t(cantidad);
+    return uint8_t(opacity);
 }
 
-void SkinnedControl::obtener_imagen_fondo(SurfaceHandle origen, int32_t X, int32_t Y, int16_t cantidad) {
-    blend_background(origen, X, Y, checked_opacity(cantidad));
+void SkinnedControl::obtener_imagen_fondo(SurfaceHandle source, int32_t X, int32_t Y, int16_t opacity) {
+    blend_background(source, X, Y, checked_opacity(opacity));
 }
 
-void SkinnedControl::blend_background(SurfaceHandle origen, int32_t x, int32_t y, uint8_t cantidad) {
+void SkinnedControl::blend_background(SurfaceHandle source, int32_t x, int32_t y, uint8_t opacity) {
     clear_surface();
-    alpha_blend(surface_image(), blend_rect(), origen, x, y, cantidad);  // a refused blend leaves the fill
+    alpha_blend(surface_image(), blend_rect(), source, x, y, opacity);  // a refused blend leaves the fill
     update();
 }
 
@@ -157,47 +158,55 @@ void SkinnedControl::childEvent(QChildEvent* event) {
 
 PropertyDecl SkinnedControl::back_color_property(uint32_t default_color) {
     return declare<SkinnedControl, uint32_t>("BackColor", PropertyKind::Color, default_color,
-                                             &SkinnedControl::back_color, &SkinnedControl::apply_back_color);
+                                             &SkinnedControl::BackColor, &SkinnedControl::set_BackColor);
 }
 
 PropertyDecl SkinnedControl::enabled_property() {
-    return declare<SkinnedControl, bool>("Enabled", PropertyKind::Boolean, true, &SkinnedControl::enabled_state,
-                                         &SkinnedControl::apply_enabled);
+    return declare<SkinnedControl, bool>("Enabled", PropertyKind::Boolean, true, &SkinnedControl::Enabled,
+                                         &SkinnedControl::set_Enabled);
 }
 
 PropertyDecl SkinnedControl::light_color_property() {
     return declare<SkinnedControl, uint32_t>("Color3DLight", PropertyKind::Color, SkinColors{}.light,
-                                             &SkinnedControl::light_color, &SkinnedControl::apply_light_color);
+                                             &SkinnedControl::Color3DLight, &SkinnedControl::set_Color3DLight);
 }
 
 PropertyDecl SkinnedControl::dark_color_property() {
     return declare<SkinnedControl, uint32_t>("Color3DDark", PropertyKind::Color, SkinColors{}.dark,
-                                             &SkinnedControl::dark_color, &SkinnedControl::apply_dark_color);
+                                             &SkinnedControl::Color3DDark, &SkinnedControl::set_Color3DDark);
 }
 
-void SkinnedControl::apply_back_color(uint32_t color) {
+void SkinnedControl::set_BackColor(uint32_t color) {
     back_color_ = color;
     redraw();
+    changed(&SkinnedControl::set_BackColor);
 }
 
-uint32_t SkinnedControl::light_color() const {
+void SkinnedControl::set_Enabled(bool on) {
+    setEnabled(on);
+    changed(&SkinnedControl::set_Enabled);
+}
+
+uint32_t SkinnedControl::Color3DLight() const {
     return look_ == EdgeLook::Raised ? lines_.top.color : lines_.right.color;
 }
 
-uint32_t SkinnedControl::dark_color() const {
+uint32_t SkinnedControl::Color3DDark() const {
     return look_ == EdgeLook::Raised ? lines_.right.color : lines_.top.color;
 }
 
-void SkinnedControl::apply_light_color(uint32_t color) {
+void SkinnedControl::set_Color3DLight(uint32_t color) {
     light_ = color;
     color_pair(look_ == EdgeLook::Raised, color);
     edge_colors_changed();
+    changed(&SkinnedControl::set_Color3DLight);
 }
 
-void SkinnedControl::apply_dark_color(uint32_t color) {
+void SkinnedControl::set_Color3DDark(uint32_t color) {
     dark_ = color;
     color_pair(look_ != EdgeLook::Raised, color);
     edge_colors_changed();
+    changed(&SkinnedControl::set_Color3DDark);
 }
 
 void SkinnedControl::show_edge(EdgeLook look) {
@@ -225,7 +234,7 @@ const PropertyDecl* SkinnedControl::find_property(const QString& key) const {
 }
 
 void SkinnedControl::read_properties(const PropertyBag& bag) {
-    // Applied directly, not through set_property: reading raises no change notifications.
+    const QSignalBlocker quiet(this);  // the definition already holds these values
     for (const PropertyDecl& p : properties()) {
         if (!p.stored) continue;
         const QVariant value = normalise_property(p.kind, bag.read(p.key, p.default_value(*this)));
@@ -243,7 +252,11 @@ void SkinnedControl::write_properties(PropertyBag& bag) const {
 bool SkinnedControl::set_property(const QString& key, const QVariant& value) {
     const PropertyDecl* p = find_property(key);
     if (p == nullptr) return false;
-    p->apply(*this, normalise_property(p->kind, value));
+    {
+        // The key set, not the one its setter reports: a font part sets the whole font.
+        const QSignalBlocker quiet(this);
+        p->apply(*this, normalise_property(p->kind, value));
+    }
     emit property_changed(p->key);
     return true;
 }

@@ -57,11 +57,11 @@ public:
     // --- the two public helpers ---------------------------------------------------------------------
     // The handle of this control's surface; other controls and picture surfaces can blend from it.
     SurfaceHandle get_the_hdc() const;
-    // Clears the surface to BackColor and blends the source region at (X, Y) of the surface `origen` onto it
-    // with the opacity `cantidad` (0 plain fill .. 255 copy), inside the one-pixel edge (the combo box: all of
-    // it). An opacity outside 0..255 throws std::out_of_range and leaves the surface as it was; an unknown
-    // handle or a region outside the source leaves the plain fill.
-    virtual void obtener_imagen_fondo(SurfaceHandle origen, int32_t X, int32_t Y, int16_t cantidad);
+    // Clears the surface to BackColor and blends the region at (X, Y) of the surface `source` onto it with
+    // `opacity` (0 plain fill .. 255 copy), inside the one-pixel edge (the combo box: all of it). An opacity
+    // outside 0..255 throws std::out_of_range and leaves the surface as it was; an unknown handle or a region
+    // outside the source leaves the plain fill.
+    virtual void obtener_imagen_fondo(SurfaceHandle source, int32_t X, int32_t Y, int16_t opacity);
 
     // --- geometry: outer size in twips, inside in pixels --------------------------------------------
     void set_size_twips(double width, double height);
@@ -87,18 +87,19 @@ public:
     // The font of the window that holds the control: the default of the font keys.
     QFont host_font() const;
 
-    // --- properties all four share (each setter notifies with the property's key) -------------------
+    // --- properties all four share -------------------------------------------------------------------
+    // Each setter reports the key its declaration gives it (property_changed).
     uint32_t BackColor() const { return back_color_; }
-    void set_BackColor(uint32_t color) { set_property(QStringLiteral("BackColor"), QVariant::fromValue(color)); }
-    bool Enabled() const { return isEnabled(); }
-    void set_Enabled(bool on) { set_property(QStringLiteral("Enabled"), on); }
-    uint32_t Color3DLight() const { return light_color(); }
-    void set_Color3DLight(uint32_t color) { set_property(QStringLiteral("Color3DLight"), QVariant::fromValue(color)); }
-    uint32_t Color3DDark() const { return dark_color(); }
-    void set_Color3DDark(uint32_t color) { set_property(QStringLiteral("Color3DDark"), QVariant::fromValue(color)); }
+    void set_BackColor(uint32_t color);
+    bool Enabled() const { return isEnabled(); }  // a disabled control looks the same
+    void set_Enabled(bool on);
+    uint32_t Color3DLight() const;  // the first line of its pair as shown now (dark while a button is held)
+    void set_Color3DLight(uint32_t color);
+    uint32_t Color3DDark() const;
+    void set_Color3DDark(uint32_t color);
 
 signals:
-    // A property was set; `key` is its settings key as spelled in the interface ("BackColor").
+    // A property was set; `key` is its settings key as its declaration spells it.
     void property_changed(const QString& key);
     // The events; each control's header says which of them it raises. Click and DblClick are left-button
     // clicks on the control; the mouse events carry the button, the shift state and the position in the
@@ -133,24 +134,28 @@ protected:
     // Run once at the end of a derived constructor: the first resize.
     void finish_construction();
 
-    // Common property parts the declarations point at.
-    uint32_t back_color() const { return back_color_; }
-    void apply_back_color(uint32_t color);
-    bool enabled_state() const { return isEnabled(); }
-    void apply_enabled(bool on) { setEnabled(on); }
-    uint32_t light_color() const;  // first line of the light pair, as shown now
-    uint32_t dark_color() const;   // first line of the dark pair, as shown now
-    void apply_light_color(uint32_t color);
-    void apply_dark_color(uint32_t color);
+    // The end of every setter: tells the host that the property `setter` sets has changed, under the key of
+    // its declaration. Reading stored settings and set_property block it (set_property tells the key it set).
+    template <class C, class A>
+    void changed(void (C::*setter)(A)) {
+        for (const PropertyDecl& p : properties()) {
+            const auto* declared = std::any_cast<void (C::*)(A)>(&p.setter);
+            if (declared != nullptr && *declared == setter) {
+                emit property_changed(p.key);
+                return;
+            }
+        }
+    }
+
     // Colours the edge raised or sunken with Color3DLight and Color3DDark (a pressed button shows it sunken).
     void show_edge(EdgeLook look);
     // Checks an opacity given to obtener_imagen_fondo; throws std::out_of_range outside 0..255.
-    static uint8_t checked_opacity(int16_t cantidad);
+    static uint8_t checked_opacity(int16_t opacity);
 
     Image32& surface_image() { return surface_.image(); }
     void clear_surface();  // the whole surface in BackColor
     // The blend itself, without the opacity check: clear, then blend into blend_rect().
-    void blend_background(SurfaceHandle origen, int32_t x, int32_t y, uint8_t cantidad);
+    void blend_background(SurfaceHandle source, int32_t x, int32_t y, uint8_t opacity);
 
     // Where the keyboard focus mark goes (outermost pixels, dotted in Color3DLight above everything); an
     // empty rectangle for none. Shown only while the control has the focus and the keyboard has been used.

@@ -4,7 +4,6 @@
 #include "controls/focus_cue.h"
 #include "platform/qt/system_colors.h"
 
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -46,38 +45,17 @@ void SymbolLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (click) emit Click();
 }
 
-}  // namespace morvane::controls
-
-namespace morvane::controls {
-
 void SymbolLabel::keyPressEvent(QKeyEvent* event) {
-    if (!is_space(*event) && !is_enter(*event)) {
-        QWidget::keyPressEvent(event);
-        return;
-    }
-    event->accept();
-    note_keyboard_use(*this);
-    if (event->isAutoRepeat()) return;
-    if (is_enter(*event))
-        emit Click();
-    else
-        space_held_ = true;
+    if (!keys_.key_press(*event)) QWidget::keyPressEvent(event);
 }
 
 void SymbolLabel::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() != Qt::Key_Space || !space_held_) {
-        QWidget::keyReleaseEvent(event);
-        return;
-    }
-    event->accept();
-    if (event->isAutoRepeat()) return;
-    space_held_ = false;
-    emit Click();
+    if (!keys_.key_release(*event)) QWidget::keyReleaseEvent(event);
 }
 
 void SymbolLabel::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);  // repaints without the mark
-    space_held_ = false;
+    keys_.focus_lost();
 }
 
 }  // namespace morvane::controls

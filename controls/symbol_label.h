@@ -10,6 +10,7 @@
 // A host that lets the keyboard reach it gives it a focus policy; Space (on release) and Enter then raise
 // Click as a left-button click does, and once the keyboard has been used in the window a dotted mark in
 // the symbol's colour frames the focused label.
+#include "controls/button_keys.h"
 #include "platform/qt/symbol_font.h"
 
 #include <QWidget>
@@ -48,7 +49,7 @@ private:
     double point_size_ = 9.75;
     int weight_ = 500;
     bool armed_ = false;
-    bool space_held_ = false;
+    ButtonKeys keys_{*this, [this] { emit Click(); }};
 };
 
 }  // namespace morvane::controls

@@ -30,9 +30,9 @@ std::string unwritable_reason(const TextureState& s) {
 
 }  // namespace
 
-WriteResult TextureModule::WriteVtfFile(const std::filesystem::path& path) const {
+morvane::Outcome TextureModule::WriteVtfFile(const std::filesystem::path& path) const {
     if (const std::string reason = unwritable_reason(*this); !reason.empty())
-        return {false, "The texture \"" + path.string() + "\" was not written: " + reason + "."};
+        return morvane::Outcome::failed("The texture \"" + path.string() + "\" was not written: " + reason + ".");
 
     const std::vector<uint8_t> header = header_bytes(Header);
     std::vector<std::span<const uint8_t>> pieces{header, LowResCompressed};
@@ -41,9 +41,10 @@ WriteResult TextureModule::WriteVtfFile(const std::filesystem::path& path) const
             for (int k = 0; k < FaceCount; ++k) pieces.emplace_back(level.Frames[size_t(f)].Faces[size_t(k)].Compressed);
 
     if (const std::string reason = morvane::replace_file(path, pieces); !reason.empty())
-        return {false, "Could not write the texture \"" + path.string() + "\": " + reason +
-                           ". Any earlier file of that name is unchanged; check that the folder exists and is writable."};
-    return {true, {}};
+        return morvane::Outcome::failed("Could not write the texture \"" + path.string() + "\": " + reason +
+                                       ". Any earlier file of that name is unchanged; check that the folder exists "
+                                       "and is writable.");
+    return morvane::Outcome::done();
 }
 
 }  // namespace morvane::texture

@@ -2,6 +2,7 @@
 // The texture module: one texture (header, low-resolution image, mip chain) built from a picture surface
 // and written as a VTF 7.x file. Data flows one way: source surface -> levels -> DXT blocks -> file.
 #include "platform/picture_surface.h"
+#include "platform/outcome.h"
 #include "texture/mip_levels.h"
 #include "texture/vtf_format.h"
 #include "texture/vtf_header.h"
@@ -26,11 +27,6 @@ struct BuildProgress {
 struct BuildAlerts {
     virtual ~BuildAlerts() = default;
     virtual void show_error(const std::string& text) = 0;
-};
-
-struct WriteResult {
-    bool ok = false;
-    std::string error;  // names the path and the reason
 };
 
 // The library flags every call of the DXT library passes: best quality (see dxt/dxt_squish.h).
@@ -65,7 +61,7 @@ public:
 
     // Writes the state as a VTF file, replacing `path` only once the new file is complete. Refuses a state
     // that no build has filled or whose levels are not DXT1, DXT3 or DXT5. Changes no state.
-    WriteResult WriteVtfFile(const std::filesystem::path& path) const;
+    morvane::Outcome WriteVtfFile(const std::filesystem::path& path) const;
 
     // --- the build's steps, in the order BuildTexture calls them --------------------------------------
     void MakeLowResImage(int32_t width, int32_t height, morvane::PictureSurface& source,

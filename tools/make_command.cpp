@@ -4,6 +4,7 @@
 
 #include "app/core/background_files.h"
 #include "app/core/game_folder.h"
+#include "app/core/material_file.h"
 #include "app/core/utf8_path.h"
 #include "tools/game_choice.h"
 #include "platform/input_file.h"
@@ -81,7 +82,7 @@ int write_files(const texture::TextureModule& module, const fs::path& folder,
                 std::span<const app::ConsoleBackground> backgrounds, bool made_folder) {
     std::error_code ec;
     std::vector<fs::path> written;
-    const app::FileResult textures = app::write_textures(module, folder, backgrounds, written);
+    const morvane::Outcome textures = app::write_textures(module, folder, backgrounds, written);
     for (const fs::path& texture : written)
         std::printf("Wrote %s (%ju bytes, %d levels)\n", shown(texture).c_str(), uintmax_t(fs::file_size(texture, ec)),
                     int(module.MipCount()));
@@ -91,7 +92,7 @@ int write_files(const texture::TextureModule& module, const fs::path& folder,
         if (std::find(written.begin(), written.end(), folder / background.texture_file) == written.end()) continue;
         const fs::path material = folder / background.material_file;
         const bool material_was_there = fs::exists(material, ec);
-        const app::FileResult vmt = app::write_material(folder, background);
+        const morvane::Outcome vmt = app::write_material(folder, background);
         if (!vmt.ok) return fail(vmt.error);
         std::printf(material_was_there ? "Kept %s as it was\n" : "Wrote %s\n", shown(material).c_str());
     }

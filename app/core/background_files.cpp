@@ -9,11 +9,11 @@ namespace morvane::app {
 
 namespace fs = std::filesystem;
 
-FileResult write_textures(const texture::TextureModule& texture, const fs::path& console_path,
-                          std::span<const ConsoleBackground> backgrounds, std::vector<fs::path>& written) {
+Outcome write_textures(const texture::TextureModule& texture, const fs::path& console_path,
+                       std::span<const ConsoleBackground> backgrounds, std::vector<fs::path>& written) {
     written.clear();
     // Each file waits for the disk before it takes its name; written side by side, those waits overlap.
-    std::vector<texture::WriteResult> results(backgrounds.size());
+    std::vector<Outcome> results(backgrounds.size());
     {
         std::vector<std::thread> others;
         for (size_t i = 1; i < backgrounds.size(); ++i)
@@ -26,9 +26,9 @@ FileResult write_textures(const texture::TextureModule& texture, const fs::path&
         if (results[i].ok) written.push_back(console_path / backgrounds[i].texture_file);
         else failures += (failures.empty() ? "" : "\n") + results[i].error;
     }
-    if (failures.empty()) return {true, {}};
+    if (failures.empty()) return Outcome::done();
     for (const fs::path& file : written) failures += "\nThe same background was written to \"" + utf8_from_path(file) + "\".";
-    return {false, failures};
+    return Outcome::failed(failures);
 }
 
 }  // namespace morvane::app

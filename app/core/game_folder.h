@@ -15,11 +15,11 @@ inline constexpr char kPathSeparator = '/';
 // characters, not bytes; "" when the name is shorter. On Windows forward slashes become backslashes.
 std::string game_folder_from_exe(const std::string& exe_file);
 
-// A folder that ends in a separator (a drive's root, or typed with one) gets no second one.
 // The game folder of the program the player chose: on Windows game_folder_from_exe; elsewhere, where the
 // program has other names too (hl2_linux, hl2.sh, hl2_osx, hl2.exe under Proton), the folder holding it.
 std::string game_folder_from_program(const std::string& program_file);
 
+// A game folder that ends in a separator (a drive's root, or typed with one) gets no second one.
 std::string materials_folder(const std::string& game_folder);  // game + "\cstrike\materials"
 std::string console_folder(const std::string& game_folder);    // game + "\cstrike\materials\console"
 

@@ -58,8 +58,12 @@ private:
             const char c = text_[at_];
             if (c == '"') return ++at_, token;
             if (c == '\\' && at_ + 1 < text_.size()) {
-                const char e = text_[at_ + 1];
-                const char resolved = e == '\\' ? '\\' : e == '"' ? '"' : e == 'n' ? '\n' : e == 't' ? '\t' : 0;
+                const char escaped = text_[at_ + 1];
+                const char resolved = escaped == '\\' ? '\\'
+                                      : escaped == '"' ? '"'
+                                      : escaped == 'n' ? '\n'
+                                      : escaped == 't' ? '\t'
+                                                       : 0;
                 if (resolved) {
                     token.text += resolved;
                     at_ += 2;

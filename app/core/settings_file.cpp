@@ -92,17 +92,18 @@ std::string read_config(const std::filesystem::path& program_folder) {
     return utf8_from_path((program_folder / folder).lexically_normal());
 }
 
-ConfigWriteResult write_config(const std::filesystem::path& program_folder, const std::string& console_path) {
+Outcome write_config(const std::filesystem::path& program_folder, const std::string& console_path) {
     const auto path = config_file(program_folder);
     // The user's settings folder does not exist before the first start.
     std::error_code ec;
     std::filesystem::create_directories(program_folder, ec);
-    if (ec) return {false, "Could not create the folder " + utf8_from_path(program_folder) + ": " + ec.message()};
+    if (ec)
+        return Outcome::failed("Could not create the folder " + utf8_from_path(program_folder) + ": " + ec.message());
     // Staged as config.dat.new, as it always has been.
     const std::string reason =
         morvane::replace_file(path, encode_config_line(console_path), morvane::IfPresent::Replace, ".new");
-    if (!reason.empty()) return {false, "Could not write " + utf8_from_path(path) + ": " + reason};
-    return {true, {}};
+    if (!reason.empty()) return Outcome::failed("Could not write " + utf8_from_path(path) + ": " + reason);
+    return Outcome::done();
 }
 
 }  // namespace morvane::app

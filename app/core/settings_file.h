@@ -4,17 +4,14 @@
 // One line followed by CR LF. The text is UTF-8 where the system's paths are; on Windows it is the ANSI
 // code page while the path fits in it, and UTF-8 with a byte-order mark when it does not, so a path is
 // never stored wrongly and reading tells the two apart.
+#include "platform/outcome.h"
+
 #include <filesystem>
 #include <string>
 
 namespace morvane::app {
 
 inline constexpr const char* kConfigFileName = "config.dat";
-
-struct ConfigWriteResult {
-    bool ok = false;
-    std::string error;  // names the file and the reason when !ok
-};
 
 std::filesystem::path config_file(const std::filesystem::path& program_folder);
 
@@ -24,7 +21,7 @@ std::filesystem::path config_file(const std::filesystem::path& program_folder);
 std::string read_config(const std::filesystem::path& program_folder);
 
 // Replaces config.dat with console_path + CR LF. The old file stays intact until the new one is complete.
-ConfigWriteResult write_config(const std::filesystem::path& program_folder, const std::string& console_path);
+Outcome write_config(const std::filesystem::path& program_folder, const std::string& console_path);
 
 // The bytes write_config stores for a path, and the path read_config finds in such bytes.
 std::string encode_config_line(const std::string& console_path);

@@ -15,11 +15,6 @@
 
 namespace {
 
-TEST(FileDialogFilter, BarSeparatedPairsBecomeQtNameFilters) {
-    EXPECT_EQ(morvane::qt_name_filters("hl2.exe (hl2.exe)|hl2.exe"), "hl2.exe (hl2.exe)");
-    EXPECT_EQ(morvane::qt_name_filters("Pictures|*.bmp|All files|*.*"), "Pictures (*.bmp);;All files (*.*)");
-}
-
 // Runs `look` on the first modal window once it is up, then closes it.
 void when_shown(std::function<void(QWidget&)> look) {
     QTimer::singleShot(50, [look] {
@@ -30,7 +25,7 @@ void when_shown(std::function<void(QWidget&)> look) {
     });
 }
 
-TEST(QtDialogs, ShowTheProgramsTitleTextAndFilterAndReadACancelAsAnEmptyName) {
+TEST(QtDialogs, ShowTheProgramsTitleTextAndFilterOpenInTheFolderGivenAndReadACancelAsAnEmptyName) {
     int looked = 0;
     when_shown([&](QWidget& shown) {
         auto* box = qobject_cast<QMessageBox*>(&shown);
@@ -41,38 +36,37 @@ TEST(QtDialogs, ShowTheProgramsTitleTextAndFilterAndReadACancelAsAnEmptyName) {
         ++looked;
     });
     morvane::QtMessageBox().show("error");
-    when_shown([&](QWidget& shown) {
-        auto* dialog = qobject_cast<QFileDialog*>(&shown);
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->windowTitle(), "Load Picture...");
-        EXPECT_EQ(dialog->nameFilters(), QStringList{"Picture File(*.bmp,*.jpg) (*.bmp *.jpg)"});
-        ++looked;
-    });
-    morvane::QtFileDialog dialog;
-    dialog.title = "Load Picture...";
-    dialog.filter = "Picture File(*.bmp,*.jpg)|*.bmp;*.jpg";
-    dialog.show_open();
-    EXPECT_EQ(looked, 2);
-    EXPECT_EQ(dialog.file_name, "");
-}
-
-TEST(QtDialogs, TheGameDialogOpensInTheFolderItIsGivenWithNoFileChosenAndOffersEveryProgramName) {
-    const morvane::testing::TempFolder game;
-    int looked = 0;
-    when_shown([&](QWidget& shown) {
-        auto* dialog = qobject_cast<QFileDialog*>(&shown);
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(QFileInfo(dialog->directory().absolutePath()), QFileInfo(QString::fromStdString(game.path().string())));
-        EXPECT_EQ(dialog->nameFilters(), QStringList{"The game's program (hl2_linux hl2.sh hl2.exe)"});
-        ++looked;
-    });
-    morvane::QtFileDialog dialog;
-    dialog.folder = game.path().string();
-    dialog.title = "Locate Your hl2.exe file.";
-    dialog.filter = "The game's program (hl2_linux hl2.sh hl2.exe)|hl2_linux;hl2.sh;hl2.exe";
-    dialog.show_open();
     EXPECT_EQ(looked, 1);
-    EXPECT_EQ(dialog.file_name, "");
+
+    const morvane::testing::TempFolder game;
+    const struct {
+        std::string title, filter, folder;
+        QString shown_filter;
+    } dialogs[] = {
+        {"Load Picture...", "Picture File(*.bmp,*.jpg)|*.bmp;*.jpg", "", "Picture File(*.bmp,*.jpg) (*.bmp *.jpg)"},
+        {"Locate Your hl2.exe file.", "The game's program (hl2_linux hl2.sh hl2.exe)|hl2_linux;hl2.sh;hl2.exe",
+         game.path().string(), "The game's program (hl2_linux hl2.sh hl2.exe)"},
+    };
+    for (const auto& d : dialogs) {
+        when_shown([&](QWidget& shown) {
+            auto* dialog = qobject_cast<QFileDialog*>(&shown);
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->windowTitle(), QString::fromStdString(d.title));
+            EXPECT_EQ(dialog->nameFilters(), QStringList{d.shown_filter});
+            if (!d.folder.empty()) {
+                EXPECT_EQ(QFileInfo(dialog->directory().absolutePath()), QFileInfo(QString::fromStdString(d.folder)));
+            }
+            ++looked;
+        });
+        morvane::QtFileDialog dialog;
+        dialog.folder = d.folder;
+        dialog.title = d.title;
+        dialog.filter = d.filter;
+        dialog.show_open();
+        EXPECT_EQ(dialog.file_name, "");
+    }
+    EXPECT_EQ(looked, 3);
+    EXPECT_EQ(morvane::qt_name_filters("Pictures|*.bmp|All files|*.*"), "Pictures (*.bmp);;All files (*.*)");
 }
 
 }  // namespace

@@ -1,11 +1,16 @@
 // The build command from the main window: files written, the progress window, input taken and given back,
-// what the user is told when something goes wrong, and the same file as `morvane-cli make` writes.
+// the word after a build, what the user is told when something goes wrong, and the same file as
+// `morvane-cli make` writes.
 #include "main_window_fixture.h"
 
+#include "app/build_notice.h"
 #include "controls/elboton.h"
 #include "controls/elcombo.h"
 #include "controls/elprogress.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
 #include <QProcess>
 
 namespace morvane::testing {
@@ -13,7 +18,7 @@ namespace {
 
 using Build = MainWindowTest;
 
-TEST_F(Build, MakeBackgroundWritesA1024And2048TextureForBothScreenShapesWithTheBarMovingOncePerLevelAndInputOff) {
+TEST_F(Build, MakeBackgroundWrites1024And2048TexturesForBothScreenShapesMovingTheBarOncePerLevelAndSaysSo) {
     const struct {
         int16_t index;
         uint64_t bytes;
@@ -21,8 +26,15 @@ TEST_F(Build, MakeBackgroundWritesA1024And2048TextureForBothScreenShapesWithTheB
     } sizes[] = {{0, 1398320u, 11}, {1, 5592624u, 12}};
     auto& w = open_located();
     w.show();
+    EXPECT_FALSE(w.notice().shown()) << "nothing said before a build";
+    const auto layout = [&] {
+        QList<QRect> places;
+        for (QWidget* child : w.findChildren<QWidget*>()) places.push_back(child->geometry());
+        return places;
+    };
     for (const auto& size : sizes) {
         w.elcombo1().SetListIndex(size.index);
+        const QList<QRect> before = layout();
         std::vector<int32_t> values;  // the bar at each yield
         during_yield = [&] {
             EXPECT_FALSE(w.isEnabled());
@@ -40,9 +52,19 @@ TEST_F(Build, MakeBackgroundWritesA1024And2048TextureForBothScreenShapesWithTheB
         EXPECT_EQ(process.loaded(), nullptr) << "the progress window is unloaded";
         EXPECT_EQ(effects.regions.back(), (app::form_fx::RoundRegion{0, 0, 312, 71, 20, 20})) << "the progress window";
         EXPECT_EQ(effects.opacities.back(), 150);
+
+        const QString said = w.notice().text(), side = QString::number(1024 << size.index);
+        EXPECT_TRUE(said.startsWith("Background made (" + side + " x " + side +
+                                    "):\nbackground01.vtf, background01_widescreen.vtf\nin "))
+            << said.toStdString();
+        EXPECT_TRUE(said.endsWith("console")) << "a long folder loses its middle, never its end";
+        EXPECT_EQ(layout(), before) << "the word after a build moves nothing";
     }
     EXPECT_EQ(process.times_created(), 2);
     EXPECT_TRUE(messages.shown.empty());
+    const QRect place = w.controls().find("Label4")->geometry();
+    for (const char* neighbour : {"elcombo1", "elboton2", "elframe2"})
+        EXPECT_FALSE(place.intersects(w.controls().find(neighbour)->geometry())) << neighbour << " stays uncovered";
 }
 
 TEST_F(Build, MakeBackgroundBeforeTheGameIsKnownWritesNothingAndSaysWhy) {
@@ -74,39 +96,41 @@ TEST_F(Build, AConsoleFolderSetUpBeforeGetsTheWidescreenMaterialFromTheNextBuild
     EXPECT_TRUE(fs::exists(widescreen_file()) && fs::exists(texture_file()));
 }
 
-TEST_F(Build, AFailedOrRefusedBuildTellsTheUserKeepsTheOldFilesAndGivesInputBack) {
+TEST_F(Build, AFailedOrRefusedBuildTellsTheUserOnceKeepsTheOldFilesTakesTheWordAwayAndGivesInputBack) {
     auto& w = open_located();
-    const auto remove_write = [](const fs::path& file) {
-        fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                        fs::perm_options::remove);
-    };
-    // One of the two cannot be written: the other is, and the message names both.
-    write_bytes(texture_file(), "the old background");
-    remove_write(texture_file());
     w.make_background();
-    EXPECT_EQ(read_bytes(texture_file()), "the old background");
-    EXPECT_EQ(fs::file_size(widescreen_file()), 1398320u);
+    ASSERT_TRUE(w.notice().shown());
+    // One of the two cannot be written: the other is, and the message names both.
+    const std::string old_texture = read_bytes(texture_file());
+    make_read_only(texture_file());
+    w.elcombo1().SetListIndex(1);
+    w.make_background();
+    EXPECT_EQ(read_bytes(texture_file()), old_texture);
+    EXPECT_EQ(fs::file_size(widescreen_file()), 5592624u);
     ASSERT_EQ(messages.shown.size(), 1u);
     const std::string& said = messages.shown[0];
     EXPECT_EQ(said.rfind("The background was written for one screen shape only: ", 0), 0u) << said;
     EXPECT_NE(said.find("\"" + texture_file().string() + "\": the file is read-only"), std::string::npos) << said;
     EXPECT_NE(said.find("The same background was written to \"" + widescreen_file().string() + "\"."), std::string::npos)
         << said;
+    EXPECT_FALSE(w.notice().shown()) << "the earlier success is not repeated beside a failure";
     EXPECT_TRUE(w.isEnabled());
     EXPECT_EQ(process.loaded(), nullptr);
 
-    // Neither can: both stay as they were.
+    // Neither can: both stay as they were. Each file's own sentence says that its earlier version is
+    // unchanged, and nothing says it again.
     messages.shown.clear();
     write_bytes(widescreen_file(), "the old wide background");
-    remove_write(widescreen_file());
+    make_read_only(widescreen_file());
     w.make_background();
     EXPECT_EQ(read_bytes(widescreen_file()), "the old wide background");
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].rfind("The background was not written: ", 0), 0u) << messages.shown[0];
-    EXPECT_NE(messages.shown[0].find(widescreen_file().string()), std::string::npos) << messages.shown[0];
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(console())) names.push_back(entry.path().filename().string());
-    EXPECT_EQ(names.size(), 4u) << "no temporary file stays behind";
+    const auto refused = [](const fs::path& file) {
+        return "Could not write the texture \"" + file.string() + "\": the file is read-only. Any earlier file of that "
+               "name is unchanged; check that the folder exists and is writable.";
+    };
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"The background was not written: " + refused(texture_file()) +
+                                                       "\n" + refused(widescreen_file())});
+    EXPECT_EQ(std::distance(fs::directory_iterator(console()), {}), 4) << "no temporary file stays behind";
 
     fs::remove(texture_file());
     fs::remove(widescreen_file());
@@ -115,8 +139,25 @@ TEST_F(Build, AFailedOrRefusedBuildTellsTheUserKeepsTheOldFilesAndGivesInputBack
     w.make_background();
     EXPECT_EQ(messages.shown, std::vector<std::string>{"error"});
     EXPECT_FALSE(fs::exists(texture_file()) || fs::exists(widescreen_file()));
+    EXPECT_FALSE(w.notice().shown());
     EXPECT_TRUE(w.isEnabled());
     EXPECT_EQ(process.loaded(), nullptr);
+}
+
+TEST(BuildNotice, HidesItselfAfterItsTimeAndShortensLinesInTheMiddle) {
+    QLabel label;
+    label.resize(120, 40);
+    app::BuildNotice notice(label, 1);
+    notice.show_text("short\n/a/very/long/folder/that/does/not/fit/in/the/label/console");
+    const QStringList lines = notice.text().split('\n');
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], "short");
+    EXPECT_TRUE(lines[1].startsWith("/a/") && lines[1].endsWith("console") && lines[1].contains(QChar(0x2026)))
+        << lines[1].toStdString();
+    QElapsedTimer waited;
+    waited.start();
+    while (notice.shown() && waited.elapsed() < 10000) QApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_FALSE(notice.shown());
 }
 
 #ifdef MORVANE_CLI_PATH

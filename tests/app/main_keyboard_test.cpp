@@ -1,5 +1,6 @@
 // The main window from the keyboard and for screen readers: the Tab order, Space and Enter, the focus mark
-// that appears only once the keyboard has been used, no keys during a build, each control's name and role.
+// that appears only once the keyboard has been used, no keys or drops during a build, each control's name
+// and role. How one control answers a key is the controls' own tests' business.
 #include "main_window_fixture.h"
 
 #include "controls/elboton.h"
@@ -25,9 +26,9 @@ protected:
         QApplication::processEvents();
         return w;
     }
-    // A key goes down and up where the keyboard sends it: the focused control.
-    static void key(int code, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QWidget* to = QApplication::focusWidget();
+    // A key goes down and up where the keyboard sends it: the focused control, or `to`.
+    static void key(int code, Qt::KeyboardModifiers modifiers = Qt::NoModifier, QWidget* to = nullptr) {
+        if (!to) to = QApplication::focusWidget();
         ASSERT_NE(to, nullptr) << "no control has the focus";
         for (auto type : {QEvent::KeyPress, QEvent::KeyRelease}) {
             QKeyEvent event(type, code, modifiers);
@@ -37,103 +38,77 @@ protected:
     static QRgb pixel(QWidget* widget, QPoint at) { return widget->grab().toImage().pixel(at); }
 };
 
-TEST_F(Keyboard, TabAndShiftTabGoRoundTheListMakeBackgroundLoadPictureAndTheCloseGlyph) {
+TEST_F(Keyboard, TabAndShiftTabGoRoundTheControlsAndOnlyThenTheFocusedOneShowsItsMarkInItsSkinsColours) {
     auto& w = start();
     QWidget* list = w.elcombo1().list_control();
     QWidget* close = w.controls().find("Label2");
-    ASSERT_EQ(QApplication::focusWidget(), list) << "a fresh window starts on the resolution list, not on "
-                                                  << QApplication::focusWidget()->metaObject()->className() << " "
-                                                  << QApplication::focusWidget()->objectName().toStdString();
-    const std::vector<QWidget*> forward = {&w.elboton2(), &w.elboton1(), close, list, &w.elboton2()};
-    for (QWidget* next : forward) {
-        key(Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
-    }
-    const std::vector<QWidget*> backward = {list, close, &w.elboton1(), &w.elboton2()};
-    for (QWidget* previous : backward) {
-        key(Qt::Key_Backtab, Qt::ShiftModifier);
-        EXPECT_EQ(QApplication::focusWidget(), previous) << previous->objectName().toStdString();
-    }
-}
-
-TEST_F(Keyboard, TheFocusMarkShowsInTheSkinsColoursOnlyOnceTheKeyboardHasBeenUsed) {
-    auto& w = start();
     QWidget* make = &w.elboton2();
     QWidget* load = &w.elboton1();
-    const QRgb fill = qRgb(0x64, 0x64, 0x64), light = qRgb(0xA0, 0xAA, 0x95);  // BackColor, Color3DLight
+    ASSERT_EQ(QApplication::focusWidget(), list) << "a fresh window starts on the resolution list";
     const QImage before = w.grab().toImage();
     load->setFocus(Qt::MouseFocusReason);  // as a click on it does
     click(load);                           // the dialog is cancelled
-    ASSERT_EQ(QApplication::focusWidget(), load);
     EXPECT_EQ(w.grab().toImage(), before) << "without the keyboard the window looks as it always did";
 
-    key(Qt::Key_Tab);  // to the close glyph and back
-    key(Qt::Key_Backtab, Qt::ShiftModifier);
-    ASSERT_EQ(QApplication::focusWidget(), load);
-    EXPECT_EQ(pixel(load, {2, 2}), light) << "the dotted mark, two pixels inside the edge";
-    EXPECT_EQ(pixel(load, {3, 2}), fill);
-    EXPECT_EQ(pixel(load, {2, 21}), (21 - 2) % 2 ? fill : light);
-    EXPECT_EQ(pixel(make, {2, 2}), fill) << "only the focused control is marked";
-    key(Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_EQ(pixel(make, {2, 2}), light);
-    EXPECT_EQ(pixel(load, {2, 2}), fill);
+    list->setFocus(Qt::MouseFocusReason);
+    for (QWidget* next : {make, load, close, list, make}) {
+        key(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
+    }
+    for (QWidget* previous : {list, close, load, make}) {
+        key(Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_EQ(QApplication::focusWidget(), previous) << previous->objectName().toStdString();
+    }
+    const QRgb fill = qRgb(0x64, 0x64, 0x64), light = qRgb(0xA0, 0xAA, 0x95);  // BackColor, Color3DLight
+    EXPECT_EQ(pixel(make, {2, 2}), light) << "the dotted mark, two pixels inside the edge";
+    EXPECT_EQ(pixel(make, {3, 2}), fill);
+    EXPECT_EQ(pixel(load, {2, 2}), fill) << "only the focused control is marked";
     key(Qt::Key_Backtab, Qt::ShiftModifier);  // the list: its mark round the text in its own light colour
     EXPECT_EQ(pixel(&w.elcombo1(), {2, 2}), qRgb(0x88, 0x91, 0x80));
     EXPECT_EQ(pixel(make, {2, 2}), fill);
 }
 
-TEST_F(Keyboard, EnterOnLoadPictureOpensTheDialogSpaceOnMakeBackgroundBuildsAndTheFocusStaysThere) {
+TEST_F(Keyboard, EnterOnLoadPictureOpensTheDialogAndSpaceOnMakeBackgroundBuildsWithTheFocusStayingThere) {
     auto& w = start();
-    key(Qt::Key_Tab);
-    key(Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), &w.elboton1());
+    w.elboton1().setFocus(Qt::TabFocusReason);
     key(Qt::Key_Return);  // the dialog is cancelled
-    ASSERT_EQ(dialog.shown.size(), 1u);
-    EXPECT_EQ(dialog.shown[0].title, "Load Picture...");
     key(Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(dialog.shown.size(), 2u) << "the keypad's Enter too";
+    ASSERT_EQ(dialog.shown.size(), 2u) << "Return and the keypad's Enter";
+    EXPECT_EQ(dialog.shown[0].title, "Load Picture...");
 
-    key(Qt::Key_Backtab, Qt::ShiftModifier);
-    ASSERT_EQ(QApplication::focusWidget(), &w.elboton2());
-    QKeyEvent down(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
-    QApplication::sendEvent(&w.elboton2(), &down);
-    EXPECT_TRUE(w.elboton2().held_by_space()) << "pushed in while Space is held";
-    EXPECT_EQ(w.elboton2().Color3DLight(), 0x80000008u) << "the edge shows the dark colour on top";
-    EXPECT_FALSE(fs::exists(texture_file())) << "Space builds when it is released, as a click does";
-    QKeyEvent up(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier);
-    QApplication::sendEvent(&w.elboton2(), &up);
+    w.elboton2().setFocus(Qt::TabFocusReason);
+    key(Qt::Key_Space);
     EXPECT_EQ(fs::file_size(texture_file()), 1398320u);
-    EXPECT_EQ(w.elboton2().Color3DLight(), 0x95AAA0u);
     EXPECT_EQ(QApplication::focusWidget(), &w.elboton2()) << "the focus comes back after the build";
     key(Qt::Key_Space);
     EXPECT_EQ(process.times_created(), 2) << "so a second Space builds again";
     EXPECT_EQ(dialog.shown.size(), 2u);
 }
 
-TEST_F(Keyboard, KeysDuringABuildDoNothing) {
+TEST_F(Keyboard, KeysAndDroppedPicturesDuringABuildDoNothing) {
     auto& w = start();
-    key(Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), &w.elboton2());
-    int builds_started = 0;
+    const auto built_in = w.Picture1().image().bytes;
+    const fs::path wide = wide_picture("wide.bmp");
+    w.elboton2().setFocus(Qt::TabFocusReason);
+    int yields_in_build = 0;
+    bool taken = false;
     during_yield = [&] {
-        if (builds_started++ > 0) return;
+        if (yields_in_build++ > 0) return;
         for (QWidget* to : {static_cast<QWidget*>(&w), static_cast<QWidget*>(&w.elboton2()),
                             static_cast<QWidget*>(&w.elboton1()), w.controls().find("Label2"),
                             static_cast<QWidget*>(w.elcombo1().list_control())}) {
-            for (int code : {Qt::Key_Tab, Qt::Key_Return, Qt::Key_Space, Qt::Key_Down}) {
-                for (auto type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-                    QKeyEvent event(type, code, Qt::NoModifier);
-                    QApplication::sendEvent(to, &event);
-                }
-            }
+            for (int code : {Qt::Key_Tab, Qt::Key_Return, Qt::Key_Space, Qt::Key_Down}) key(code, Qt::NoModifier, to);
         }
+        taken = drop({wide});
     };
     key(Qt::Key_Return);
-    EXPECT_GT(builds_started, 1);
+    EXPECT_GT(yields_in_build, 1);
     EXPECT_EQ(process.times_created(), 1) << "no second build";
     EXPECT_TRUE(dialog.shown.empty()) << "no picture dialog";
     EXPECT_FALSE(exit_code.has_value()) << "the close glyph did not end the program";
     EXPECT_EQ(w.elcombo1().GetListIndex(), 0) << "the resolution stayed";
+    EXPECT_FALSE(taken);
+    EXPECT_EQ(w.Picture1().image().bytes, built_in) << "the dropped picture was not loaded";
     EXPECT_EQ(QApplication::focusWidget(), &w.elboton2());
 }
 
@@ -178,10 +153,8 @@ TEST_F(Keyboard, EachControlTellsAScreenReaderItsRoleAndCaptionAndTheButtonsCanB
     EXPECT_EQ(progress->text(QAccessible::Value), "54%");
     process.unload();
 
-    QAccessibleActionInterface* load = QAccessible::queryAccessibleInterface(&w.elboton1())->actionInterface();
-    ASSERT_NE(load, nullptr);
-    ASSERT_TRUE(load->actionNames().contains(QAccessibleActionInterface::pressAction()));
-    load->doAction(QAccessibleActionInterface::pressAction());
+    QAccessible::queryAccessibleInterface(&w.elboton1())->actionInterface()->doAction(
+        QAccessibleActionInterface::pressAction());
     EXPECT_EQ(dialog.shown.size(), 1u) << "pressing through the screen reader is a click";
 }
 

@@ -1,11 +1,18 @@
-// Loading a picture and scaling it to the chosen resolution.
+// The picture: Load Picture, `morvane PICTURE`, a file dropped from a file manager, and scaling it to the
+// chosen resolution.
 #include "main_window_fixture.h"
 
+#include "app/core/program_arguments.h"
 #include "controls/elboton.h"
 #include "controls/elcombo.h"
 #include "platform/picture_surface.h"
 
+#include <QImageReader>
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <fstream>
+#include <string_view>
 
 namespace morvane::testing {
 namespace {
@@ -21,7 +28,7 @@ morvane::Image32 stretched(const morvane::Image32& picture, int size) {
     return surface.image();
 }
 
-TEST_F(Pictures, ALoadedPictureIsStretchedFromPicture1ToTheWhole1024Or2048Square) {
+TEST_F(Pictures, ALoadedPictureIsStretchedFromPicture1ToTheWholeSquareAndACancelOrANonPictureKeepsIt) {
     auto& w = open_located();
     EXPECT_EQ(w.Picture2().image().bytes, w.Picture1().image().bytes) << "the built-in 1024 picture, 1:1";
     dialog.answer(wide_picture("wide.bmp").string());
@@ -36,15 +43,10 @@ TEST_F(Pictures, ALoadedPictureIsStretchedFromPicture1ToTheWhole1024Or2048Square
     EXPECT_EQ(w.Picture2().image().bytes, stretched(w.Picture1().image(), 2048).bytes);
     w.elcombo1().SetListIndex(0);
     EXPECT_EQ(w.Picture2().image().bytes, stretched(w.Picture1().image(), 1024).bytes) << "not from the 2048 copy";
-}
 
-TEST_F(Pictures, ACancelledDialogOrAFileThatIsNoPictureKeepsThePreviousPicture) {
-    write_bytes(root.path() / "broken.jpg", "this is not a picture");
-    auto& w = open_located();
-    dialog.answer(wide_picture("wide.bmp").string());
-    w.load_picture();
     const auto picture = w.Picture1().image().bytes, shown = w.Picture2().image().bytes;
     w.load_picture();  // cancelled
+    write_bytes(root.path() / "broken.jpg", "this is not a picture");
     dialog.answer((root.path() / "broken.jpg").string());
     w.load_picture();
     EXPECT_EQ(w.Picture1().image().bytes, picture);
@@ -71,6 +73,109 @@ TEST_F(Pictures, TheBuiltInPicturesNameLiesWellInsideWhatThePreviewFrameShowsAt1
     EXPECT_TRUE(shown.adjusted(margin, margin, -margin, -margin).contains(letters))
         << "name at " << letters.x() << "," << letters.y() << " " << letters.width() << "x" << letters.height()
         << ", the frame shows " << shown.width() << "x" << shown.height();
+}
+
+TEST(ProgramArguments, OnePictureOrTheVersionOrTheUsageAnythingElseIsRefused) {
+    using Kind = app::ProgramArguments::Kind;
+    const struct {
+        std::vector<std::string_view> arguments;
+        Kind kind;
+        std::string picture_or_problem;
+    } cases[] = {
+        {{}, Kind::Run, ""},
+        {{"/home/ana/Pictures/sea.jpg"}, Kind::Run, "/home/ana/Pictures/sea.jpg"},
+        {{"--", "-dash.jpg"}, Kind::Run, "-dash.jpg"},  // after -- a name may start with a dash
+        {{"--", "--version"}, Kind::Run, "--version"},
+        {{"sea.jpg", "--version"}, Kind::Version, ""},
+        {{"--help"}, Kind::Help, ""},
+        {{"-h"}, Kind::Help, ""},
+        {{"--fullscreen"}, Kind::Wrong, "unknown option \"--fullscreen\""},
+        {{"a.jpg", "b.jpg"}, Kind::Wrong, "only one picture can be opened (\"a.jpg\" and \"b.jpg\")"},
+        {{""}, Kind::Wrong, "an empty picture name was given"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.picture_or_problem);
+        const app::ProgramArguments parsed = app::parse_program_arguments(c.arguments);
+        EXPECT_EQ(parsed.kind, c.kind);
+        EXPECT_EQ(c.kind == Kind::Wrong ? parsed.problem : parsed.picture, c.picture_or_problem);
+    }
+}
+
+TEST(DesktopEntry, OffersOnlyPictureTypesThatTheLoaderReads) {
+    std::ifstream entry(MORVANE_DESKTOP_ENTRY);
+    std::string line, types;
+    while (std::getline(entry, line))
+        if (line.starts_with("MimeType=")) types = line.substr(9);
+    ASSERT_FALSE(types.empty());
+    const QList<QByteArray> readable = QImageReader::supportedMimeTypes();
+    for (const QByteArray& type : QByteArray::fromStdString(types).split(';'))
+        EXPECT_TRUE(type.isEmpty() || readable.contains(type)) << type.toStdString();
+}
+
+TEST_F(Pictures, APictureGivenAtStartIsLoadedOnceTheGameIsLocatedAndAnUnreadableOneKeepsTheBuiltInPicture) {
+    const fs::path wide = wide_picture("wide.png");
+    dialog.answer(exe());
+    auto& w = open();
+    const auto built_in = w.Picture1().image().bytes;
+    w.load_at_start(wide.string());
+    EXPECT_EQ(w.Picture1().image().bytes, built_in) << "not before the start-up steps";
+    w.Form_Activate();
+    EXPECT_EQ(w.console_path(), console().string());
+    EXPECT_EQ(w.Picture1().width_pixels(), 1600);
+    EXPECT_EQ(w.Picture2().width_pixels(), 1024);
+    EXPECT_TRUE(messages.shown.empty());
+
+    write_bytes(root.path() / "notes.jpg", "not a picture at all");
+    open().load_at_start((root.path() / "notes.jpg").string());
+    window->Form_Activate();  // config.dat now knows the game
+    EXPECT_EQ(window->Picture1().image().bytes, built_in);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].find("notes.jpg"), std::string::npos) << messages.shown[0];
+
+    fs::remove(program() / "config.dat");
+    messages.shown.clear();
+    dialog.answer("");  // cancelled: the program ends and the picture is never opened
+    open().load_at_start(wide.string());
+    window->Form_Activate();
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Cant locate hl2.exe file. Quitting..."});
+    EXPECT_EQ(window->Picture1().image().bytes, built_in);
+}
+
+TEST_F(Pictures, ADroppedPictureFileLoadsLikeLoadPictureAndEverythingElseChangesNothing) {
+    auto& w = open_located();
+    const auto built_in = w.Picture1().image().bytes;
+    write_bytes(root.path() / "notes.txt", "some notes");
+    fs::create_directory(root.path() / "folder.jpg");
+    ASSERT_EQ(::mkfifo((root.path() / "pipe.jpg").c_str(), 0600), 0);
+    const fs::path wide = wide_picture("wide.bmp");
+
+    // A pipe is passed over, not opened (that would hang).
+    for (const char* name : {"notes.txt", "folder.jpg", "pipe.jpg", "gone.jpg"})
+        EXPECT_FALSE(drop({root.path() / name})) << name;
+    EXPECT_FALSE(drop({}, {QUrl("https://example.org/sea.jpg")}));
+    EXPECT_FALSE(drop({}));
+    EXPECT_EQ(w.Picture1().image().bytes, built_in);
+    EXPECT_TRUE(messages.shown.empty());
+
+    EXPECT_TRUE(drop({root.path() / "notes.txt", wide})) << "the first picture among the files";
+    EXPECT_EQ(w.Picture1().width_pixels(), 1600);
+    EXPECT_TRUE(messages.shown.empty());
+
+    // Named like a picture but broken: taken, and the loader says why, as with Load Picture.
+    const auto wide_bytes = w.Picture1().image().bytes;
+    write_bytes(root.path() / "broken.jpg", "this is not a picture");
+    EXPECT_TRUE(drop({root.path() / "broken.jpg"}));
+    EXPECT_EQ(w.Picture1().image().bytes, wide_bytes);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].find("broken.jpg"), std::string::npos) << messages.shown[0];
+
+    // A PNG without its suffix is still a picture by its content.
+    fs::copy_file(wide_picture("plain.png"), root.path() / "picture-without-suffix");
+    messages.shown.clear();
+    w.elcombo1().SetListIndex(1);
+    EXPECT_TRUE(drop({root.path() / "picture-without-suffix"}));
+    EXPECT_EQ(w.Picture2().width_pixels(), 2048) << "scaled to the chosen resolution";
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 #pragma once
 // A main window with every outside service scripted: a game folder and a program folder in a temp folder,
 // the open-file dialog answering from a script, message boxes recorded, the message loop observed, and
-// ending the program recorded instead of done.
+// ending the program recorded instead of done; and the user's mouse, files dropped on the window, and files
+// made read-only.
 #include "app/form_fx.h"
 #include "app/game_location.h"
 #include "app/main_window.h"
@@ -12,14 +13,19 @@
 #include "texture/vtfmod.h"
 
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QImage>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace morvane::testing {
 
@@ -73,6 +79,23 @@ protected:
     }
     static void click(QWidget* to) {
         for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) send_mouse(to, type, to->rect().center());
+    }
+    // A drag from a file manager, entering the window and then dropped; true when the window took it.
+    bool drop(const std::vector<fs::path>& files, const std::vector<QUrl>& others = {}) {
+        QList<QUrl> urls(others.begin(), others.end());
+        for (const fs::path& file : files) urls.push_back(QUrl::fromLocalFile(QString::fromStdString(file.string())));
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(400, 300), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(window.get(), &enter);
+        QDropEvent dropped(QPointF(400, 300), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(window.get(), &dropped);
+        EXPECT_EQ(enter.isAccepted(), dropped.isAccepted()) << "the cursor promised what the drop does";
+        return dropped.isAccepted();
+    }
+    static void make_read_only(const fs::path& file) {
+        fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                        fs::perm_options::remove);
     }
 
     void on_yield() {

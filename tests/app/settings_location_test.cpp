@@ -1,8 +1,11 @@
 // Where config.dat lives: beside a portable copy or a build tree, in the user's settings folder for an
-// installed program, on each desktop system.
+// installed program, on each desktop system; and config.dat and background01.vmt on a disk that fills up
+// halfway through them.
+#include "app/core/material_file.h"
 #include "app/core/settings_file.h"
 #include "app/core/settings_location.h"
 #include "temp_folder.h"
+#include "tests/platform/file_size_limit.h"
 
 #include <gtest/gtest.h>
 
@@ -14,69 +17,66 @@ namespace {
 
 namespace fs = std::filesystem;
 using app::DesktopSystem;
+constexpr DesktopSystem kEverySystem[] = {DesktopSystem::Freedesktop, DesktopSystem::Windows, DesktopSystem::MacOS};
 
-struct Machine {
-    std::map<std::string, fs::path> variables;
-    bool program_folder_writable = false;
-
-    fs::path folder_for(const fs::path& program, DesktopSystem system, bool installed = false) const {
-        return app::settings_folder(
-            {.program_folder = program,
-             .installed = installed,
-             .system = system,
-             .environment = [this](const char* name) {
-                 const auto found = variables.find(name);
-                 return found == variables.end() ? fs::path() : found->second;
-             },
-             .can_write = [this, program](const fs::path& folder) {
-                 EXPECT_EQ(folder, program) << "only the program's folder is probed";
-                 return program_folder_writable;
-             }});
-    }
-};
-
-TEST(SettingsLocation, AReadOnlyProgramFolderSendsConfigDatToEachSystemsUserFolder) {
-    // APPDATA is C:\Users\Ana\AppData\Roaming on Windows; here it takes this system's absolute form.
-    Machine machine{{{"HOME", "/home/ana"}, {"APPDATA", "/Users/Ana/AppData/Roaming"}}};
-    const fs::path program = "/usr/bin";
-    EXPECT_EQ(machine.folder_for(program, DesktopSystem::Freedesktop), fs::path("/home/ana/.config/morvane"));
-    EXPECT_EQ(machine.folder_for(program, DesktopSystem::MacOS),
-              fs::path("/home/ana/Library/Application Support/Morvane"));
-    EXPECT_EQ(machine.folder_for(program, DesktopSystem::Windows), fs::path("/Users/Ana/AppData/Roaming/Morvane"));
-
-    machine.variables["XDG_CONFIG_HOME"] = "/srv/settings";
-    EXPECT_EQ(machine.folder_for(program, DesktopSystem::Freedesktop), fs::path("/srv/settings/morvane"));
-    machine.variables["XDG_CONFIG_HOME"] = "relative/settings";  // not absolute: ignored, as the XDG rules say
-    EXPECT_EQ(machine.folder_for(program, DesktopSystem::Freedesktop), fs::path("/home/ana/.config/morvane"));
+// The folder settings_folder picks on a machine with these variables and a program folder it may write or not.
+fs::path folder_for(const fs::path& program, DesktopSystem system, std::map<std::string, fs::path> variables,
+                    bool writable = false, bool installed = false) {
+    return app::settings_folder({.program_folder = program,
+                                 .installed = installed,
+                                 .system = system,
+                                 .environment = [variables](const char* name) {
+                                     const auto found = variables.find(name);
+                                     return found == variables.end() ? fs::path() : found->second;
+                                 },
+                                 .can_write = [program, writable](const fs::path& folder) {
+                                     EXPECT_EQ(folder, program) << "only the program's folder is probed";
+                                     return writable;
+                                 }});
 }
 
-TEST(SettingsLocation, AWritableFolderOrAConfigDatAlreadyThereKeepsItBesideTheProgramUnlessInstalled) {
+TEST(SettingsLocation, AReadOnlyProgramFolderSendsConfigDatToEachSystemsUserFolderUnlessItIsAlreadyThere) {
+    // APPDATA is C:\Users\Ana\AppData\Roaming on Windows; here it takes this system's absolute form.
+    const std::map<std::string, fs::path> ana{{"HOME", "/home/ana"}, {"APPDATA", "/Users/Ana/AppData/Roaming"}};
+    auto with = [&](const char* name, const char* value) {
+        auto variables = ana;
+        variables[name] = value;
+        return variables;
+    };
+    TempFolder kept, blocked;
+    write_bytes(kept.path() / "config.dat", "/games/cs/cstrike/materials/console\r\n");
+    fs::create_directory(blocked.path() / "config.dat");  // a folder of that name counts as none
+    const struct {
+        fs::path program;
+        DesktopSystem system;
+        std::map<std::string, fs::path> variables;
+        fs::path expected;
+    } cases[] = {
+        {"/usr/bin", DesktopSystem::Freedesktop, ana, "/home/ana/.config/morvane"},
+        {"/usr/bin", DesktopSystem::MacOS, ana, "/home/ana/Library/Application Support/Morvane"},
+        {"/usr/bin", DesktopSystem::Windows, ana, "/Users/Ana/AppData/Roaming/Morvane"},
+        {"/usr/bin", DesktopSystem::Freedesktop, with("XDG_CONFIG_HOME", "/srv/settings"), "/srv/settings/morvane"},
+        // Not absolute: ignored, as the XDG rules say.
+        {"/usr/bin", DesktopSystem::Freedesktop, with("XDG_CONFIG_HOME", "relative"), "/home/ana/.config/morvane"},
+        {kept.path(), DesktopSystem::Freedesktop, ana, kept.path()},  // read-only, but kept
+        {blocked.path(), DesktopSystem::Freedesktop, ana, "/home/ana/.config/morvane"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(folder_for(c.program, c.system, c.variables), c.expected) << c.program;
+    // Unset, empty or relative: no user folder to go to, so the program folder all the same.
+    for (DesktopSystem system : kEverySystem)
+        EXPECT_EQ(folder_for("/usr/bin", system, {{"HOME", "home/ana"}}), fs::path("/usr/bin"));
+}
+
+TEST(SettingsLocation, AWritableProgramFolderKeepsConfigDatUnlessTheProgramIsInstalled) {
     TempFolder root;
-    Machine machine{{{"HOME", "/home/ana"}}, true};
-    for (DesktopSystem system : {DesktopSystem::Freedesktop, DesktopSystem::Windows, DesktopSystem::MacOS})
-        EXPECT_EQ(machine.folder_for(root.path(), system), root.path()) << "a build tree or a portable copy";
-
-    machine.program_folder_writable = false;
-    write_bytes(root.path() / "config.dat", "/games/cs/cstrike/materials/console\r\n");
-    EXPECT_EQ(machine.folder_for(root.path(), DesktopSystem::Freedesktop), root.path()) << "read-only, but kept";
-
-    machine.program_folder_writable = true;
-    EXPECT_EQ(machine.folder_for(root.path(), DesktopSystem::Freedesktop, true), fs::path("/home/ana/.config/morvane"))
+    const std::map<std::string, fs::path> ana{{"HOME", "/home/ana"}};
+    for (DesktopSystem system : kEverySystem)
+        EXPECT_EQ(folder_for(root.path(), system, ana, true), root.path()) << "a build tree or a portable copy";
+    EXPECT_EQ(folder_for(root.path(), DesktopSystem::Freedesktop, ana, true, true), fs::path("/home/ana/.config/morvane"))
         << "an installed program's folder is not the user's, even for an administrator who may write there";
-    EXPECT_EQ(machine.folder_for("/Applications/Morvane.app/Contents/MacOS", DesktopSystem::MacOS),
+    EXPECT_EQ(folder_for("/Applications/Morvane.app/Contents/MacOS", DesktopSystem::MacOS, ana, true),
               fs::path("/home/ana/Library/Application Support/Morvane"))
         << "a signed application bundle is never written into";
-}
-
-TEST(SettingsLocation, AFolderOrNothingNamedConfigDatCountsAsNoneAndWithoutAHomeTheProgramFolderStays) {
-    TempFolder root;
-    fs::create_directory(root.path() / "config.dat");
-    Machine machine{{{"HOME", "/home/ana"}}};
-    EXPECT_EQ(machine.folder_for(root.path(), DesktopSystem::Freedesktop), fs::path("/home/ana/.config/morvane"));
-
-    Machine homeless{{{"HOME", "home/ana"}}};  // unset, empty or relative: no user folder to go to
-    for (DesktopSystem system : {DesktopSystem::Freedesktop, DesktopSystem::Windows, DesktopSystem::MacOS})
-        EXPECT_EQ(homeless.folder_for("/usr/bin", system), fs::path("/usr/bin"));
 }
 
 TEST(SettingsLocation, TheFirstWriteMakesTheUserFolderAndAnInstalledProgramIsKnownByItsDesktopEntry) {
@@ -101,6 +101,24 @@ TEST(SettingsLocation, TheFirstWriteMakesTheUserFolderAndAnInstalledProgramIsKno
     EXPECT_TRUE(app::folder_can_be_written(root.path()));
     EXPECT_FALSE(app::folder_can_be_written(root.path() / "missing"));
     EXPECT_FALSE(app::folder_can_be_written(root.path() / "home" / "blocked")) << "a file is no folder";
+}
+
+// The old file stays byte for byte, nothing half-written is left beside it, and the message names the file
+// and the reason.
+TEST(SettingsFilesOnAFullDisk, ConfigDatKeepsItsOldFolderAndTheMaterialFileIsNotLeftCutOff) {
+    TempFolder folder;
+    const std::string old_config = "/games/old/cstrike/materials/console\r\n";
+    write_bytes(folder.path() / "config.dat", old_config);
+    const std::string config_error = with_file_size_limit(10, [&] {
+        return app::write_config(folder.path(), "/games/new/cstrike/materials/console").error;
+    });
+    EXPECT_EQ(config_error, "Could not write " + (folder.path() / "config.dat").string() + ": File too large");
+    EXPECT_EQ(read_bytes(folder.path() / "config.dat"), old_config);
+
+    const std::string material_error = with_file_size_limit(50, [&] { return app::write_vmt(folder.path()).error; });
+    EXPECT_EQ(material_error, "Could not write the material file \"" + (folder.path() / "background01.vmt").string() +
+                                  "\": File too large. Check that the folder exists and is writable.");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1) << "config.dat alone";
 }
 
 }  // namespace

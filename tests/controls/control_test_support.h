@@ -1,6 +1,7 @@
 #pragma once
 // What the control tests share: one application object, a host window at 15 twips per pixel with the
 // program's font, pictures of rendered controls, and mouse input.
+#include "controls/skinned_control.h"
 #include "platform/qt/screen_metrics.h"
 #include "platform/qt/symbol_font.h"
 #include "platform/qt/system_colors.h"
@@ -8,7 +9,6 @@
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
-#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -21,8 +21,7 @@ namespace morvane::testing {
 
 inline QApplication& qt_app() {
     static int argc = 1;
-    static char name[] = "controls_tests";
-    static char* argv[] = {name, nullptr};
+    static char* argv[] = {const_cast<char*>("controls_tests"), nullptr};
     static auto* app = new QApplication(argc, argv);  // outlives every widget
     return *app;
 }
@@ -34,6 +33,14 @@ protected:
     ScopedTwipsPerPixel ratios{{15.0, 15.0}};
     QWidget host;
 };
+
+// A control made from a stored definition, as the window's form builder makes it.
+template <class Control>
+controls::SkinnedControl* make(QWidget* host, const controls::PropertyBag& definition) {
+    auto* control = new Control(host);
+    control->read_properties(definition);
+    return control;
+}
 
 // The widget as it looks on screen, one pixel per pixel.
 inline QImage shot(QWidget& widget) {
@@ -65,14 +72,14 @@ inline uint32_t dark_shown() {
 
 inline void send_mouse(QWidget* target, QEvent::Type type, Qt::MouseButton button, QPointF at,
                        Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
     QMouseEvent event(type, at, target->mapToGlobal(at), button, held, modifiers);
     QApplication::sendEvent(target, &event);
 }
 
-inline void click(QWidget* target, QPointF at, Qt::MouseButton button = Qt::LeftButton) {
-    send_mouse(target, QEvent::MouseButtonPress, button, at);
-    send_mouse(target, QEvent::MouseButtonRelease, button, at);
+inline void click(QWidget* target, QPointF at) {
+    send_mouse(target, QEvent::MouseButtonPress, Qt::LeftButton, at);
+    send_mouse(target, QEvent::MouseButtonRelease, Qt::LeftButton, at);
 }
 
 // Records every emission of a signal with its arguments: (*calls)[i] is a tuple of the i-th one's arguments.

@@ -1,20 +1,47 @@
+// The push button by mouse and keyboard, and the close glyph, which takes the same keys.
 #include "control_test_support.h"
 #include "controls/elboton.h"
+#include "controls/symbol_label.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QKeyEvent>
 
 namespace morvane::controls {
 namespace {
 
 using namespace morvane::testing;
 
+// Whether the window went on to see the key.
+bool send_key(QWidget* to, QEvent::Type type, int code, bool repeat = false,
+              Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent event(type, code, modifiers, QString(), repeat);
+    QApplication::sendEvent(to, &event);
+    return !event.isAccepted();
+}
+
+void press_key(QWidget* to, int code, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    send_key(to, QEvent::KeyPress, code, false, modifiers);
+    send_key(to, QEvent::KeyRelease, code, false, modifiers);
+}
+
 class Button : public ControlTest {
 protected:
     Button() {
-        b->read_properties(PropertyBag{{"caption", "Make Background"}, {"backcolor", 0x646464u}});
+        b->read_properties(PropertyBag{{"caption", "Load Picture"}, {"backcolor", 0x646464u}});
         b->set_geometry_pixels(0, 0, 117, 24);
+        close->setGeometry(200, 0, 11, 14);
+        close->set_color(0xE0E0E0);
+        close->setFocusPolicy(Qt::TabFocus);
         host.resize(400, 100);
         host.show();
+        host.activateWindow();
+        QApplication::processEvents();
     }
+    uint32_t top_line() { return colorref_at(shot(*b), 58, 0); }
     elboton* b = new elboton(&host);
+    SymbolLabel* close = new SymbolLabel(SymbolGlyph::Close, &host);
+    std::shared_ptr<std::vector<std::tuple<>>> clicks = record(b, &SkinnedControl::Click);
 };
 
 TEST_F(Button, AtRestItsEdgeIsRaisedAroundTheFillAndADisabledButtonLooksTheSame) {
@@ -31,51 +58,89 @@ TEST_F(Button, AtRestItsEdgeIsRaisedAroundTheFillAndADisabledButtonLooksTheSame)
     EXPECT_EQ(shot(*b), image);
 }
 
-TEST_F(Button, ItKeepsAtLeast500TwipsWideAndExactly360HighHoweverItIsResized) {
-    b->set_size_twips(100, 1000);
-    EXPECT_EQ(b->size_twips().width, 500);
-    EXPECT_EQ(b->size_twips().height, 360);
-    b->resize(10, 50);  // resized by the window in pixels
-    QApplication::processEvents();
-    EXPECT_EQ(b->size(), QSize(33, 24));
-    EXPECT_EQ(colorref_at(shot(*b), 32, 10), dark_shown()) << "right line on the last column";
-}
-
-TEST_F(Button, ALeftPressSwapsTheEdgeBeforeMouseDownARightPressLeavesItRaised) {
-    shot(*b);
-    std::vector<uint32_t> top_line;  // at MouseDown, then at MouseUp
-    auto look = [&](int16_t, int16_t, float, float) { top_line.push_back(colorref_at(b->grab().toImage(), 50, 0)); };
+TEST_F(Button, ALeftPressSwapsTheEdgeBeforeMouseDownAndOnlyAReleaseOnTheButtonClicks) {
+    std::vector<uint32_t> seen;  // the top line at each MouseDown and MouseUp
+    auto look = [&](int16_t, int16_t, float, float) { seen.push_back(colorref_at(b->grab().toImage(), 50, 0)); };
     QObject::connect(b, &SkinnedControl::MouseDown, b, look);
     QObject::connect(b, &SkinnedControl::MouseUp, b, look);
-    send_mouse(b, QEvent::MouseButtonPress, Qt::LeftButton, QPointF(100, 12));
-    const QImage pressed = shot(*b);
-    EXPECT_EQ(colorref_at(pressed, 0, 12), dark_shown()) << "left turns dark";
-    EXPECT_EQ(colorref_at(pressed, 116, 12), 0x95AAA0u) << "right turns light";
-    send_mouse(b, QEvent::MouseButtonRelease, Qt::LeftButton, QPointF(100, 12));
-    EXPECT_EQ(top_line, (std::vector<uint32_t>{dark_shown(), 0x95AAA0u}));
     auto down = record(b, &SkinnedControl::MouseDown);
-    auto clicks = record(b, &SkinnedControl::Click);
+    send_mouse(b, QEvent::MouseButtonPress, Qt::LeftButton, QPointF(100, 12));
+    EXPECT_EQ(colorref_at(shot(*b), 116, 12), 0x95AAA0u) << "right turns light";
+    send_mouse(b, QEvent::MouseButtonRelease, Qt::LeftButton, QPointF(100, 12));
     send_mouse(b, QEvent::MouseButtonPress, Qt::RightButton, QPointF(20, 12), Qt::ControlModifier);
     send_mouse(b, QEvent::MouseButtonRelease, Qt::RightButton, QPointF(20, 12));
-    EXPECT_EQ(top_line, (std::vector<uint32_t>{dark_shown(), 0x95AAA0u, 0x95AAA0u, 0x95AAA0u}));
-    ASSERT_EQ(down->size(), 1u);
-    EXPECT_EQ((*down)[0], std::make_tuple(int16_t(2), int16_t(2), 20.0f, 12.0f)) << "right, ctrl, x, y";
-    EXPECT_EQ(clicks->size(), 0u);
+    EXPECT_EQ(seen, (std::vector<uint32_t>{dark_shown(), 0x95AAA0u, 0x95AAA0u, 0x95AAA0u})) << "right leaves it raised";
+    EXPECT_EQ(down->back(), std::make_tuple(int16_t(2), int16_t(2), 20.0f, 12.0f)) << "right, ctrl, x, y";
+    EXPECT_EQ(clicks->size(), 1u) << "the left click beside the caption";
+    b->set_CenterCaption(true);
+    click(b, b->caption_geometry().center());
+    EXPECT_EQ(clicks->size(), 2u);
+    send_mouse(b, QEvent::MouseButtonPress, Qt::LeftButton, b->caption_geometry().center());
+    send_mouse(b, QEvent::MouseButtonRelease, Qt::LeftButton, QPointF(300, 60));
+    EXPECT_EQ(clicks->size(), 2u) << "released outside";
+    EXPECT_EQ(top_line(), 0x95AAA0u) << "and the edge is raised again";
 }
 
-TEST_F(Button, AClickOnTheCaptionOrBesideItRaisesOneClickAndAPressReleasedOutsideNone) {
-    b->set_CenterCaption(true);
-    auto clicks = record(b, &SkinnedControl::Click);
-    const QPoint on_caption = b->caption_geometry().center();
-    click(b, on_caption);
+TEST_F(Button, SpaceAndEnterPressItOnceEachAndOtherKeysAreLeftToTheWindow) {
+    const auto downs = record(b, &elboton::MouseDown);
+    b->setFocus();
+    send_key(b, QEvent::KeyPress, Qt::Key_Space);
+    EXPECT_EQ(top_line(), dark_shown()) << "pushed in while Space is held";
+    for (int i = 0; i < 3; ++i) {  // the key held: the system repeats it
+        send_key(b, QEvent::KeyRelease, Qt::Key_Space, true);
+        send_key(b, QEvent::KeyPress, Qt::Key_Space, true);
+    }
+    EXPECT_TRUE(clicks->empty()) << "Space clicks when it comes up";
+    send_key(b, QEvent::KeyRelease, Qt::Key_Space);
     EXPECT_EQ(clicks->size(), 1u);
-    click(b, QPointF(113, 20));
-    EXPECT_EQ(clicks->size(), 2u);
-    send_mouse(b, QEvent::MouseButtonPress, Qt::LeftButton, on_caption);
-    send_mouse(b, QEvent::MouseMove, Qt::LeftButton, QPointF(300, 60));
-    send_mouse(b, QEvent::MouseButtonRelease, Qt::LeftButton, QPointF(300, 60));
-    EXPECT_EQ(clicks->size(), 2u);
-    EXPECT_EQ(colorref_at(shot(*b), 50, 0), 0x95AAA0u) << "and the edge is raised again";
+    EXPECT_EQ(top_line(), 0x95AAA0u) << "up again";
+    press_key(b, Qt::Key_Return);
+    press_key(b, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(clicks->size(), 3u);
+    EXPECT_TRUE(downs->empty()) << "a key is no mouse button";
+    EXPECT_TRUE(send_key(b, QEvent::KeyPress, Qt::Key_A)) << "a key the button does not use goes on to the window";
+    press_key(b, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(clicks->size(), 3u) << "Ctrl+Space is not Space";
+    send_key(b, QEvent::KeyPress, Qt::Key_Space);
+    close->setFocus();
+    send_key(b, QEvent::KeyRelease, Qt::Key_Space);
+    EXPECT_EQ(clicks->size(), 3u) << "Space held while the focus leaves lets the button up without a click";
+    EXPECT_EQ(top_line(), 0x95AAA0u);
+}
+
+TEST_F(Button, TheMarksShowOnlyAfterKeyboardUseDottedTwoPixelsInsideTheButtonsEdgeAndRoundTheGlyph) {
+    b->setFocus(Qt::MouseFocusReason);
+    const QImage quiet = shot(*b);
+    host.setAttribute(Qt::WA_KeyboardFocusChange);  // what Tab does to the window
+    b->update();
+    const QImage marked = shot(*b);
+    for (auto [x, y, dot] : {std::tuple{2, 2, true}, {3, 2, false}, {114, 2, true}, {115, 2, false}, {1, 1, false},
+                             {2, 20, true}, {2, 21, false}, {113, 21, true}, {114, 22, false}, {58, 12, false}}) {
+        EXPECT_EQ(colorref_at(marked, x, y) == 0x95AAA0u, dot) << x << "," << y;
+        EXPECT_EQ(marked.pixel(x, y) == quiet.pixel(x, y), !dot) << x << "," << y;
+    }
+    // The close glyph: its mark in its own colour, and Space and Enter click it.
+    const auto glyph_clicks = record(close, &SymbolLabel::Click);
+    close->setFocus(Qt::MouseFocusReason);
+    host.setAttribute(Qt::WA_KeyboardFocusChange, false);
+    const QImage glyph = shot(*close);
+    EXPECT_NE(colorref_at(glyph, 0, 0), 0xE0E0E0u) << "no mark before the keyboard is used";
+    press_key(close, Qt::Key_Space);
+    press_key(close, Qt::Key_Return);
+    EXPECT_EQ(glyph_clicks->size(), 2u);
+    EXPECT_EQ(colorref_at(shot(*close), 0, 0), 0xE0E0E0u);
+    EXPECT_NE(colorref_at(shot(*close), 1, 0), 0xE0E0E0u);
+    b->setFocus();
+    EXPECT_EQ(shot(*close), glyph) << "the mark goes with the focus";
+}
+
+TEST_F(Button, AScreenReaderHearsTheCaptionAsItIsNowAndCanPressOnlyAnEnabledButton) {
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(b);
+    b->set_Caption("Make Background");
+    EXPECT_EQ(reader->text(QAccessible::Name), "Make Background");
+    b->set_Enabled(false);
+    reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(clicks->empty());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // morvane-cli as a user meets it: a large photograph in, a texture every VTF reader accepts out, and
-// clear refusals that leave nothing half-written.
+// clear refusals that leave nothing half-written. Which files the input layer refuses and why is the input
+// file's tests' business; here each kind of refusal is seen once through the program.
 #include "tests/app/core/expected_materials.h"
 #include "tests/app/core/fake_steam.h"
 
@@ -28,6 +29,11 @@ std::string read_text(const fs::path& path) {
 struct CliRun {
     int exit_code = -1;
     std::string out, err;  // standard output and error
+    // The error names what it must, in its own words; the run failed with `code`.
+    void refused(int code, const std::string& says) const {
+        EXPECT_EQ(exit_code, code) << err;
+        EXPECT_NE(err.find(says), std::string::npos) << err;
+    }
 };
 
 // A 3840 x 2400 JPEG photograph stand-in: smooth colour waves with fine detail, made once per test program.
@@ -69,6 +75,11 @@ protected:
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_text(root / "stdout.txt"), read_text(root / "stderr.txt")};
     }
+    CliRun make_1024(const fs::path& folder, std::vector<std::string> more = {}) const {
+        std::vector<std::string> args{"make", "--size", "1024", "--out", folder.string()};
+        args.insert(args.end(), more.begin(), more.end());
+        return run(args);
+    }
     std::vector<std::string> out_names(const fs::path& folder = {}) const {
         std::vector<std::string> names;
         for (const auto& e : fs::directory_iterator(folder.empty() ? out : folder)) names.push_back(e.path().filename().string());
@@ -104,20 +115,19 @@ TEST_F(MorvaneCli, MakeTurnsALargePhotographIntoTexturesForBothScreenShapesThatI
 
         const CliRun inspected = run({"inspect", texture.string()});
         EXPECT_EQ(inspected.exit_code, 0) << inspected.err;
-        EXPECT_NE(inspected.out.find("version       7.1"), std::string::npos) << inspected.out;
-        EXPECT_NE(inspected.out.find("hiformat      15 (DXT5)"), std::string::npos);
-        EXPECT_NE(inspected.out.find(levels), std::string::npos);
-        EXPECT_NE(inspected.out.find("low-res              64          128  16 x 16"), std::string::npos);
-        EXPECT_NE(inspected.out.find("The sizes add up"), std::string::npos);
+        for (const std::string& line : {std::string("version       7.1"), std::string("hiformat      15 (DXT5)"),
+                                        std::string(levels), std::string("low-res              64          128  16 x 16"),
+                                        std::string("The sizes add up")})
+            EXPECT_NE(inspected.out.find(line), std::string::npos) << line << " not in\n" << inspected.out;
     }
     EXPECT_EQ(out_names(), kAllFour);
 }
 
-TEST_F(MorvaneCli, MakeWithoutAPictureUsesTheBuiltInOneKeepsThePlayersMaterialsAndInspectRefusesWhatIsNoWholeTexture) {
+TEST_F(MorvaneCli, MakeWithoutAPictureUsesTheBuiltInOneKeepsThePlayersMaterialsAndOnlyStandardWritesOneShape) {
     std::ofstream(out / "background01.vmt", std::ios::binary) << "mine";
     std::ofstream(out / "background01_widescreen.vmt", std::ios::binary) << "mine too";
     std::ofstream(texture, std::ios::binary) << std::string(6000000, 'x');
-    const CliRun made = run({"make", "--size", "1024", "--out", out.string()});
+    const CliRun made = make_1024(out);
     ASSERT_EQ(made.exit_code, 0) << made.err;
     EXPECT_NE(made.out.find("built-in default picture"), std::string::npos) << made.out;
     for (int step = 1; step <= 11; ++step)
@@ -128,88 +138,57 @@ TEST_F(MorvaneCli, MakeWithoutAPictureUsesTheBuiltInOneKeepsThePlayersMaterialsA
     EXPECT_NE(made.out.find("Kept " + (out / "background01_widescreen.vmt").string() + " as it was"), std::string::npos)
         << made.out;
 
-    const fs::path standard_only = root / "standard";
-    fs::create_directories(standard_only);
-    const CliRun standard = run({"make", "--size", "1024", "--only-standard", "--out", standard_only.string()});
-    ASSERT_EQ(standard.exit_code, 0) << standard.err;
-    EXPECT_EQ(out_names(standard_only), (std::vector<std::string>{"background01.vmt", "background01.vtf"}));
-    EXPECT_TRUE(read_text(standard_only / "background01.vtf") == read_text(texture));
-
-    const std::string whole = read_text(texture);
-    std::ofstream(root / "short.vtf", std::ios::binary) << whole.substr(0, whole.size() - 100);
-    for (const auto& [file, why] : {std::pair{root / "short.vtf", "do not add up: header and blocks need 1398320 bytes"},
-                                    {out / "background01.vmt", "not a VTF texture"}, {root / "none.vtf", "none.vtf"}}) {
-        const CliRun r = run({"inspect", file.string()});
-        EXPECT_EQ(r.exit_code, 1);
-        EXPECT_NE(r.err.find(why), std::string::npos) << r.err;
-    }
-}
-
-// What an attacker or a careless user hands over: each gets its reason at once, no hang, no crash.
-TEST_F(MorvaneCli, FoldersFifosDevicesHugeFilesAndLyingHeadersAreRefusedAtOnceWithTheirReason) {
-    ASSERT_EQ(run({"make", "--size", "1024", "--out", out.string()}).exit_code, 0);
-    std::string header = read_text(texture).substr(0, 64);
-    ASSERT_EQ(::mkfifo((root / "pipe").c_str(), 0600), 0);  // nobody ever writes into it
-    std::ofstream(root / "huge.vtf", std::ios::binary) << header;
-    fs::resize_file(root / "huge.vtf", uint64_t(1) << 30);  // 1 GiB, sparse: only the header is ever read
-    header[56] = 33;  // a level count whose sizes would shift past their width
-    std::ofstream(root / "levels.vtf", std::ios::binary) << header;
-    const std::vector<std::pair<std::string, std::string>> refused{
-          {root.string(), "it is a folder"}, {(root / "pipe").string(), "not an ordinary file"},
-          {"/dev/zero", "not an ordinary file"}, {(root / std::string(300, 'n')).string(), "too long for the system"},
-          {(root / "huge.vtf").string(), "need 1398320 bytes, but \"" + (root / "huge.vtf").string() + "\" has 1073741824"},
-          {(root / "levels.vtf").string(), "claims 33 mip levels, but a 1024 x 1024 texture has at most 11"}};
-    for (const auto& [file, why] : refused) {
-        const CliRun r = run({"inspect", file});
-        EXPECT_EQ(r.exit_code, 1) << file;
-        EXPECT_NE(r.err.find(why), std::string::npos) << r.err;
-    }
-    CliRun made = run({"make", (root / "pipe").string(), "--size", "1024", "--out", out.string()});
-    EXPECT_EQ(made.exit_code, 1);
-    EXPECT_NE(made.err.find("is not an ordinary file"), std::string::npos) << made.err;
-    const fs::path too_long = out / std::string(300, 'o');
-    made = run({"make", "--size", "1024", "--out", too_long.string()});
-    EXPECT_EQ(made.exit_code, 1);
-    EXPECT_NE(made.err.find("cannot be used: its name is too long for the system"), std::string::npos) << made.err;
-}
-
-// A picture named in bytes that are no UTF-8 loads; a make killed earlier left its temporary file, which goes.
-TEST_F(MorvaneCli, APictureNameInLatin1BytesLoadsAndTheLeftoverOfAKilledMakeIsRemoved) {
-    const fs::path picture = root / std::string("paisaje-\xF1.bmp");
+    // A picture named in bytes that are no UTF-8 loads all the same.
+    const fs::path picture = root / std::string("paisaje-\xF1.bmp"), standard_only = root / "standard";
     QImage image(64, 48, QImage::Format_RGB32);
     image.fill(Qt::darkGreen);
     ASSERT_TRUE(image.save(QString::fromStdString((root / "plain.bmp").string()), "BMP"));
     fs::rename(root / "plain.bmp", picture);
-    std::ofstream(out / "background01.vtf.deadbeef.tmp") << "cut off";
-    const CliRun made = run({"make", picture.string(), "--size", "1024", "--out", out.string()});
-    ASSERT_EQ(made.exit_code, 0) << made.err;
-    EXPECT_NE(made.out.find("(64 x 48)"), std::string::npos) << made.out;
-    for (const std::string& name : out_names()) EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
-    EXPECT_TRUE(fs::exists(out / "background01.vtf"));
+    fs::create_directories(standard_only);
+    const CliRun standard = run({"make", picture.string(), "--size", "1024", "--only-standard", "--out",
+                                 standard_only.string()});
+    ASSERT_EQ(standard.exit_code, 0) << standard.err;
+    EXPECT_NE(standard.out.find("(64 x 48)"), std::string::npos) << standard.out;
+    EXPECT_EQ(out_names(standard_only), (std::vector<std::string>{"background01.vmt", "background01.vtf"}));
 }
 
-TEST_F(MorvaneCli, WrongCommandLinesAMissingFolderOrAReadOnlyTextureAreRefusedAndWriteNothing) {
+// What an attacker or a careless user hands over: each gets its reason at once, no hang, no crash.
+TEST_F(MorvaneCli, InspectRefusesWhatIsNoWholeTextureAtOnceWithItsReason) {
+    ASSERT_EQ(make_1024(out).exit_code, 0);
+    const std::string whole = read_text(texture);
+    std::string header = whole.substr(0, 64);
+    ASSERT_EQ(::mkfifo((root / "pipe").c_str(), 0600), 0);  // nobody ever writes into it
+    std::ofstream(root / "short.vtf", std::ios::binary) << whole.substr(0, whole.size() - 100);
+    std::ofstream(root / "huge.vtf", std::ios::binary) << header;
+    fs::resize_file(root / "huge.vtf", uint64_t(1) << 30);  // 1 GiB, sparse: only the header is ever read
+    header[56] = 33;  // a level count whose sizes would shift past their width
+    std::ofstream(root / "levels.vtf", std::ios::binary) << header;
+    const std::vector<std::pair<fs::path, std::string>> refused{
+        {root / "pipe", "not an ordinary file"},
+        {root / "none.vtf", "none.vtf"},
+        {out / "background01.vmt", "not a VTF texture"},
+        {root / "short.vtf", "do not add up: header and blocks need 1398320 bytes"},
+        {root / "huge.vtf", "need 1398320 bytes, but \"" + (root / "huge.vtf").string() + "\" has 1073741824"},
+        {root / "levels.vtf", "claims 33 mip levels, but a 1024 x 1024 texture has at most 11"}};
+    for (const auto& [file, why] : refused) run({"inspect", file.string()}).refused(1, why);
+}
+
+TEST_F(MorvaneCli, WrongCommandLinesUnusableFoldersOrAReadOnlyTextureAreRefusedAndWriteNothingHalf) {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"make", "--size", "512", "--out", out.string()}, {"make", "--out", out.string()},
           {"make", "--size", "1024"}, {"make", "--size", "1024", "--out", out.string(), "--encoder", "best"},
           {"make", "--size", "1024", "--out", out.string(), "--game", "auto"}, {"make", "--size", "1024", "--game"},
-          {"where", "extra"},
-          {"convert", "x"}, {}}) {
-        const CliRun r = run(args);
-        EXPECT_EQ(r.exit_code, 2);
-        EXPECT_NE(r.err.find("Usage:"), std::string::npos) << r.err;
-    }
+          {"where", "extra"}, {"convert", "x"}, {}})
+        run(args).refused(2, "Usage:");
     EXPECT_NE(run({"--help"}).out.find("morvane-cli make [PICTURE] --size 1024|2048 --out DIR"), std::string::npos);
-    CliRun made = run({"make", "--size", "1024", "--out", (root / "no-such-folder").string()});
-    EXPECT_EQ(made.exit_code, 1);
-    EXPECT_NE(made.err.find((root / "no-such-folder").string()), std::string::npos) << made.err;
+    make_1024(root / "no-such-folder").refused(1, (root / "no-such-folder").string());
+    make_1024(out / std::string(300, 'o')).refused(1, "cannot be used: its name is too long for the system");
 
     const std::string old(2000000, 'o');
     std::ofstream(texture, std::ios::binary) << old;
     fs::permissions(texture, fs::perms::all, fs::perm_options::remove);
-    made = run({"make", "--size", "1024", "--out", out.string(), "--encoder", "squish-range"});
-    EXPECT_EQ(made.exit_code, 1);
-    EXPECT_NE(made.err.find(texture.string() + "\": the file is read-only"), std::string::npos) << made.err;
+    const CliRun made = make_1024(out, {"--encoder", "squish-range"});
+    made.refused(1, texture.string() + "\": the file is read-only");
     EXPECT_NE(made.err.find("The same background was written to \"" + (out / "background01_widescreen.vtf").string()),
               std::string::npos)
         << made.err;
@@ -240,13 +219,10 @@ TEST_F(MorvaneCli, NoSteamTwoInstallationsOrAFolderThatIsNoGameAreRefusedAndNoth
     const fs::path home = root / "home";
     fs::create_directories(home);
     const CliRun where = run({"where"}, home);
-    EXPECT_EQ(where.exit_code, 1);
+    where.refused(1, "no Counter-Strike: Source installation was found through Steam");
     EXPECT_EQ(where.out, "");
-    EXPECT_NE(where.err.find("no Counter-Strike: Source installation was found through Steam"), std::string::npos)
-        << where.err;
     const CliRun automatic = run({"make", "--size", "1024", "--game", "auto"}, home);
-    EXPECT_EQ(automatic.exit_code, 1);
-    EXPECT_NE(automatic.err.find("--game PATH"), std::string::npos) << automatic.err;
+    automatic.refused(1, "--game PATH");
     EXPECT_EQ(automatic.out, "") << "refused before the build";
 
     const morvane::testing::FakeSteam steam{home};
@@ -256,28 +232,21 @@ TEST_F(MorvaneCli, NoSteamTwoInstallationsOrAFolderThatIsNoGameAreRefusedAndNoth
     morvane::testing::write_file(flatpak / "steamapps" / "appmanifest_240.acf",
                                  morvane::testing::app_manifest("Counter-Strike Source"));
     fs::create_directories(second_game / "cstrike" / "materials");
-    const CliRun two = run({"make", "--size", "1024", "--game", "auto"}, home);
-    EXPECT_EQ(two.exit_code, 1);
-    EXPECT_NE(two.err.find("Steam knows of 2 Counter-Strike: Source installations:\n  " + steam.game().string() +
-                           "\n  " + second_game.string() + "\nChoose one"),
-              std::string::npos)
-        << two.err;
+    run({"make", "--size", "1024", "--game", "auto"}, home)
+        .refused(1, "Steam knows of 2 Counter-Strike: Source installations:\n  " + steam.game().string() + "\n  " +
+                        second_game.string() + "\nChoose one");
     EXPECT_EQ(run({"where"}, home).out, steam.console().string() + "\n" + (second_game / "cstrike/materials/console").string() + "\n");
 
-    const CliRun no_game = run({"make", "--size", "1024", "--game", (root / "out").string()}, home);
-    EXPECT_EQ(no_game.exit_code, 1);
-    EXPECT_NE(no_game.err.find("has no cstrike/materials folder"), std::string::npos) << no_game.err;
-    const CliRun missing = run({"make", "--size", "1024", "--game", (root / "nowhere" / "hl2_linux").string()}, home);
-    EXPECT_EQ(missing.exit_code, 1);
-    EXPECT_NE(missing.err.find("does not exist"), std::string::npos) << missing.err;
+    run({"make", "--size", "1024", "--game", (root / "out").string()}, home).refused(1, "has no cstrike/materials folder");
+    run({"make", "--size", "1024", "--game", (root / "nowhere" / "hl2_linux").string()}, home).refused(1, "does not exist");
     EXPECT_FALSE(fs::exists(steam.console()) || fs::exists(second_game / "cstrike" / "materials" / "console"));
     EXPECT_TRUE(out_names().empty());
 }
 
 TEST_F(MorvaneCli, BothProgramsTellTheirVersionWithoutADisplay) {
-    CliRun r = run({"--version"});
-    EXPECT_EQ(r.exit_code, 0);
-    EXPECT_EQ(r.out, "morvane-cli " MORVANE_VERSION "\n");
+    const CliRun version = run({"--version"});
+    EXPECT_EQ(version.exit_code, 0);
+    EXPECT_EQ(version.out, "morvane-cli " MORVANE_VERSION "\n");
     EXPECT_NE(run({"--help"}).out.find("morvane-cli --version"), std::string::npos);
 
     // The window's program answers before it needs a screen: no display is named at all here.

@@ -63,33 +63,27 @@ struct CliOnWindows : ::testing::Test {
 
 }  // namespace
 
-// A JPEG and a PNG whose names and folders are in Cyrillic, Japanese and accented Latin: both textures are
-// written where asked, and inspect reads each back whole.
-TEST_F(CliOnWindows, MakeWritesTexturesFromPicturesNamedInAnyAlphabetAndInspectReadsThemBack) {
-    const morvane::Image32 picture = morvane::testing::pattern(300, 200);
-    const struct {
-        const char8_t* picture;
-        const GUID& format;
-        const char8_t* out;
-    } cases[] = {{u8"фото café.jpg", GUID_ContainerFormatJpeg, u8"консоль"},
-                 {u8"写真 ñandú.png", GUID_ContainerFormatPng, u8"コンソール é"}};
-    for (const auto& c : cases) {
-        const fs::path source = folder / utf8_path(c.picture), out = folder / utf8_path(c.out);
-        ASSERT_TRUE(morvane::testing::write_with_system_encoder(source, picture, c.format));
-        fs::create_directories(out);
-        const CliRun made = cli({L"make", source.wstring(), L"--size", L"1024", L"--out", out.wstring()});
-        ASSERT_EQ(made.exit_code, 0u) << made.output;
-        EXPECT_THAT(made.output, HasSubstr("(300 x 200)"));
-        ASSERT_TRUE(fs::exists(out / "background01.vmt"));
-        const CliRun inspected = cli({L"inspect", (out / "background01.vtf").wstring()});
-        EXPECT_EQ(inspected.exit_code, 0u) << inspected.output;
-        EXPECT_THAT(inspected.output, HasSubstr("The sizes add up"));
-        EXPECT_THAT(inspected.output, HasSubstr("width         1024"));
-    }
+// A picture whose name and folder are in Cyrillic, Japanese and accented Latin: the textures are written
+// where asked, and inspect reads them back whole. Which formats the system decodes is the picture loader's
+// tests' business.
+TEST_F(CliOnWindows, MakeWritesTexturesFromAPictureNamedInAnyAlphabetAndInspectReadsThemBack) {
+    const fs::path source = folder / utf8_path(u8"фото café.jpg"), out = folder / utf8_path(u8"コンソール é");
+    ASSERT_TRUE(morvane::testing::write_with_system_encoder(source, morvane::testing::pattern(300, 200),
+                                                            GUID_ContainerFormatJpeg));
+    fs::create_directories(out);
+    const CliRun made = cli({L"make", source.wstring(), L"--size", L"1024", L"--out", out.wstring()});
+    ASSERT_EQ(made.exit_code, 0u) << made.output;
+    EXPECT_THAT(made.output, HasSubstr("(300 x 200)"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(out), {}), 4) << "both screen shapes' texture and material";
+    const CliRun inspected = cli({L"inspect", (out / "background01_widescreen.vtf").wstring()});
+    EXPECT_EQ(inspected.exit_code, 0u) << inspected.output;
+    EXPECT_THAT(inspected.output, HasSubstr("The sizes add up"));
+    EXPECT_THAT(inspected.output, HasSubstr("width         1024"));
 }
 
-// Not a console: one line per level (Windows' CR LF), no bare carriage return redrawing a bar.
-TEST_F(CliOnWindows, OutputToAFileGetsOneLinePerLevelAndErrorsTheirExitCodes) {
+// Not a console: one line per level (Windows' CR LF), no bare carriage return redrawing a bar. A texture the
+// game holds open is the file replacement's tests' business.
+TEST_F(CliOnWindows, OutputToAFileGetsOneLinePerLevelAndAnEncoderThisBuildLacksIsRefused) {
     const fs::path out = folder / "out";
     fs::create_directories(out);
     const CliRun made = cli({L"make", L"--size", L"1024", L"--out", out.wstring()});
@@ -99,23 +93,7 @@ TEST_F(CliOnWindows, OutputToAFileGetsOneLinePerLevelAndErrorsTheirExitCodes) {
     for (size_t at = made.output.find('\r'); at != std::string::npos; at = made.output.find('\r', at + 1))
         ASSERT_EQ(made.output[at + 1], '\n') << made.output;
 
-    const CliRun missing = cli({L"make", (folder / L"none.jpg").wstring(), L"--size", L"1024", L"--out", out.wstring()});
-    EXPECT_EQ(missing.exit_code, 1u);
-    EXPECT_THAT(missing.output, HasSubstr("does not exist"));
     const CliRun squish = cli({L"make", L"--size", L"1024", L"--out", out.wstring(), L"--encoder", L"squish"});
     EXPECT_EQ(squish.exit_code, 2u);
     EXPECT_THAT(squish.output, HasSubstr("this build has no libsquish"));
-
-    // The game holds the texture open: the old one stays, and the message says what to do.
-    const fs::path texture = out / "background01.vtf";
-    const HANDLE held = CreateFileW(texture.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    const uintmax_t size = fs::file_size(texture);
-    const CliRun blocked = cli({L"make", L"--size", L"2048", L"--out", out.wstring()});
-    CloseHandle(held);
-    EXPECT_EQ(blocked.exit_code, 1u);
-    EXPECT_THAT(blocked.output, HasSubstr("another program has the file open"));
-    EXPECT_EQ(fs::file_size(texture), size);
-    EXPECT_EQ(std::distance(fs::directory_iterator(out), {}), 4);  // both screen shapes' texture and material
 }
