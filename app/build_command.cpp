@@ -53,8 +53,8 @@ BuildOutcome run_build(texture::TextureModule& texture, const BuildRequest& requ
         return outcome;
     }
     if (!outcome.built) return outcome;
-    const morvane::Outcome written =
-        app::write_textures(texture, request.console_folder, app::kBothBackgrounds, outcome.written_files);
+    const Outcome written =
+        write_textures(texture, request.console_folder, kBothBackgrounds, outcome.written_files);
     outcome.written = written.ok;
     if (written.ok) return outcome;
     // The writer's message says of each file it could not write that the earlier one is unchanged.

@@ -17,9 +17,9 @@ struct BuildProgress;
 namespace morvane::app {
 
 struct BuildRequest {
-    morvane::PictureSurface& scaled_picture;  // Picture2: the picture at the output size
-    morvane::PictureSurface& source;          // Source_Buffer
-    morvane::PictureSurface& scratch;         // Temp_Buffer
+    PictureSurface& scaled_picture;  // Picture2: the picture at the output size
+    PictureSurface& source;          // Source_Buffer
+    PictureSurface& scratch;         // Temp_Buffer
     std::filesystem::path console_folder;     // the textures go in here, one per screen shape
 };
 

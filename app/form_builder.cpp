@@ -26,7 +26,7 @@ QWidget* make_control(QWidget* container, const ControlDefinition& row) {
 }
 
 QWidget* make(QWidget* container, const ControlDefinition& row,
-              const std::map<QString, morvane::PictureSurface*>& surfaces) {
+              const std::map<QString, PictureSurface*>& surfaces) {
     switch (row.kind) {
         case ControlKind::Label: {
             auto* label = new TextLabel(container);
@@ -36,8 +36,8 @@ QWidget* make(QWidget* container, const ControlDefinition& row,
         }
         case ControlKind::SymbolLabel: {
             const bool down = row.settings.read("symbol", "close").toString() == "down";
-            auto* label = new controls::SymbolLabel(down ? morvane::SymbolGlyph::DownTriangle
-                                                        : morvane::SymbolGlyph::Close, container);
+            auto* label = new controls::SymbolLabel(down ? SymbolGlyph::DownTriangle
+                                                        : SymbolGlyph::Close, container);
             label->setGeometry(row.place);
             read_symbol_properties(*label, row.settings);
             return label;
@@ -65,10 +65,10 @@ QWidget* BuiltForm::find(const QString& name) const {
 }
 
 BuiltForm build_form(QWidget& form, const FormDefinition& layout,
-                     const std::map<QString, morvane::PictureSurface*>& surfaces) {
+                     const std::map<QString, PictureSurface*>& surfaces) {
     form.setFixedSize(layout.client_width, layout.client_height);
     QPalette palette = form.palette();
-    palette.setColor(QPalette::Window, morvane::to_qcolor(layout.back_color));
+    palette.setColor(QPalette::Window, to_qcolor(layout.back_color));
     form.setPalette(palette);
     form.setAutoFillBackground(true);
 

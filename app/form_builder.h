@@ -22,7 +22,7 @@ public:
     T* get(const QString& name) const { return dynamic_cast<T*>(find(name)); }
 
 private:
-    friend BuiltForm build_form(QWidget&, const FormDefinition&, const std::map<QString, morvane::PictureSurface*>&);
+    friend BuiltForm build_form(QWidget&, const FormDefinition&, const std::map<QString, PictureSurface*>&);
     std::map<QString, QWidget*> widgets_;
 };
 
@@ -30,6 +30,6 @@ private:
 // the layout's order (later rows above earlier ones), shown unless its "visible" setting is false.
 // `surfaces` holds the picture boxes by name.
 BuiltForm build_form(QWidget& form, const FormDefinition& layout,
-                     const std::map<QString, morvane::PictureSurface*>& surfaces);
+                     const std::map<QString, PictureSurface*>& surfaces);
 
 }  // namespace morvane::app

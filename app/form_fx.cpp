@@ -43,12 +43,12 @@ RoundRegion round_region_for(int width_pixels, int height_pixels, int corner) {
     return RoundRegion{0, 0, width_pixels, height_pixels, corner, corner};
 }
 
-FormFx::FormFx() : yield_(morvane::yield_to_message_loop) {}
+FormFx::FormFx() : yield_(yield_to_message_loop) {}
 
 void FormFx::set_cursor(const CursorSource* cursor) { cursor_ = cursor ? cursor : &qt_cursor_; }
 
 void FormFx::set_yield(std::function<void()> yield) {
-    yield_ = yield ? std::move(yield) : std::function<void()>(morvane::yield_to_message_loop);
+    yield_ = yield ? std::move(yield) : std::function<void()>(yield_to_message_loop);
 }
 
 void FormFx::shape_window(QWidget& form, int16_t corner) {

@@ -4,9 +4,12 @@
 // region, window opacity, QCursor, QWidget::move) and reported to an optional observer, so that tests can
 // read what a window was given.
 //
-// One ratio serves everything here: kTwipsPerPixel. A drag position handed in as twips (the title
-// label's mouse position times that ratio) and the window position worked out from it use the same 15, so
-// the window follows the cursor pixel for pixel on any screen; regions are taken from sizes in pixels.
+// One ratio serves everything here: the windows' fixed kTwipsPerPixel. A drag position handed in as twips
+// (the title label's mouse position times that ratio) and the window position worked out from it use the
+// same ratio, so the window follows the cursor pixel for pixel on any screen; regions are taken from sizes in
+// pixels.
+#include "platform/twips.h"
+
 #include <QPoint>
 
 #include <cstdint>
@@ -17,7 +20,8 @@ class QWidget;
 
 namespace morvane::app::form_fx {
 
-inline constexpr int kTwipsPerPixel = 15;
+// The rounding of every window of the program's own: corner ellipses of this width and height, in pixels.
+inline constexpr int16_t kWindowCorner = 20;
 
 // A rounded rectangle as the platform's round-rect region takes it: right and bottom are exclusive edges,
 // each corner is a quarter of an ellipse corner_width x corner_height (pixels).

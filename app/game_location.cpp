@@ -29,39 +29,39 @@ std::string dialog_folder(const GameLocation& with) {
 
 // The new console folder's materials, both screen shapes. On a failure the files written so far and the
 // folder go again, so that the next start makes all of them anew.
-morvane::Outcome write_new_materials(const GameLocation& with, const std::string& console_path) {
+Outcome write_new_materials(const GameLocation& with, const std::string& console_path) {
     std::vector<std::filesystem::path> made;
-    for (const app::ConsoleBackground& background : app::kBothBackgrounds) {
-        morvane::Outcome vmt = with.write_vmt(console_path, background);
+    for (const ConsoleBackground& background : kBothBackgrounds) {
+        Outcome vmt = with.write_vmt(console_path, background);
         if (vmt.ok) {
-            made.push_back(app::path_from_utf8(console_path) / background.material_file);
+            made.push_back(path_from_utf8(console_path) / background.material_file);
             continue;
         }
         std::error_code ignored;
         for (const auto& file : made) std::filesystem::remove(file, ignored);
-        std::filesystem::remove(app::path_from_utf8(console_path), ignored);
+        std::filesystem::remove(path_from_utf8(console_path), ignored);
         return vmt;
     }
-    return morvane::Outcome::done();
+    return Outcome::done();
 }
 
 }  // namespace
 
-morvane::Outcome write_material(const std::string& console_path, const app::ConsoleBackground& background) {
-    return app::write_material(app::path_from_utf8(console_path), background);
+Outcome write_material(const std::string& console_path, const ConsoleBackground& background) {
+    return write_material(path_from_utf8(console_path), background);
 }
 
 std::vector<std::string> game_folders_through_steam() {
     std::vector<std::string> folders;
-    for (const auto& game : app::find_counter_strike_source(app::this_computer()).game_folders)
-        folders.push_back(app::utf8_from_path(game));
+    for (const auto& game : find_counter_strike_source(this_computer()).game_folders)
+        folders.push_back(utf8_from_path(game));
     return folders;
 }
 
 LocateResult locate_game(const GameLocation& with) {
-    const std::string stored = app::read_config(with.program_folder);
+    const std::string stored = read_config(with.program_folder);
     // A config.dat naming a file rather than a folder is as good as none: the build could not write there.
-    if (app::folder_exists(stored)) return {true, stored};
+    if (folder_exists(stored)) return {true, stored};
 
     with.dialog->file_name = "";
     with.dialog->folder = dialog_folder(with);
@@ -71,24 +71,24 @@ LocateResult locate_game(const GameLocation& with) {
     const std::string exe = with.dialog->file_name;
     if (exe.empty()) return ended(with, kNoGameProgram);
 
-    const std::string game = app::game_folder_from_program(exe);
-    if (!app::path_exists(app::materials_folder(game))) return ended(with, kNoMaterialsFolder);
+    const std::string game = game_folder_from_program(exe);
+    if (!path_exists(materials_folder(game))) return ended(with, kNoMaterialsFolder);
 
-    const std::string console_path = app::console_folder(game);
-    if (!app::folder_exists(console_path)) {
-        const std::string why = app::create_console_folder(console_path);
+    const std::string console_path = console_folder(game);
+    if (!folder_exists(console_path)) {
+        const std::string why = create_console_folder(console_path);
         if (!why.empty()) {
             return ended(with, "Could not create the folder " + console_path + ": " + why +
                                    ".\nCheck that the game folder can be written to, then start Morvane again. Quitting...");
         }
-        if (const morvane::Outcome materials = write_new_materials(with, console_path); !materials.ok) {
+        if (const Outcome materials = write_new_materials(with, console_path); !materials.ok) {
             // The writer's message names the file and the reason; this adds only what to do next.
             return ended(with, materials.error +
                                    "\nCheck that the game folder can be written to, then start Morvane again. Quitting...");
         }
     }
 
-    const auto saved = app::write_config(with.program_folder, console_path);
+    const auto saved = write_config(with.program_folder, console_path);
     if (!saved.ok) {
         with.messages->show(saved.error + "\nMorvane works with this game folder now, but will ask for hl2.exe "
                                           "again next time unless that folder can be written to.");

@@ -30,18 +30,18 @@ inline constexpr const char* kNoGameProgram = "Cant locate hl2.exe file. Quittin
 inline constexpr const char* kNoMaterialsFolder = "Cant locate cstrike\\materials\\ folder. Quitting...";
 
 // The program's own material writer for write_vmt: the background's .vmt on disk, through the core module.
-morvane::Outcome write_material(const std::string& console_path, const app::ConsoleBackground& background);
+Outcome write_material(const std::string& console_path, const ConsoleBackground& background);
 
 // The game folders (UTF-8) that Steam records on this computer, first the one the dialog is to open in.
 std::vector<std::string> game_folders_through_steam();
 
 using MaterialWriter =
-    std::function<morvane::Outcome(const std::string& console_path, const app::ConsoleBackground& background)>;
+    std::function<Outcome(const std::string& console_path, const ConsoleBackground& background)>;
 
 struct GameLocation {
     std::filesystem::path program_folder;  // where config.dat lives
-    morvane::FileDialog* dialog = nullptr;
-    morvane::MessageBox* messages = nullptr;
+    FileDialog* dialog = nullptr;
+    MessageBox* messages = nullptr;
     // Writes a background's .vmt into a console folder (UTF-8 path) unless it is there already.
     MaterialWriter write_vmt;
     // Where the game is installed, as far as Steam knows; none when empty or not set.

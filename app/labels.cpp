@@ -13,7 +13,7 @@ namespace morvane::app {
 namespace {
 
 QFont font_from(const controls::PropertyBag& settings) {
-    return morvane::program_font(settings.read("fontname", "Tahoma").toString(),
+    return program_font(settings.read("fontname", "Tahoma").toString(),
                                  settings.read("fontsize", 8.25).toDouble(), settings.read("fontbold", false).toBool());
 }
 
@@ -26,7 +26,7 @@ TextLabel::TextLabel(QWidget* parent) : QLabel(parent) {
 void TextLabel::read_properties(const controls::PropertyBag& settings) {
     setText(settings.read("caption").toString());
     QPalette palette = this->palette();
-    palette.setColor(QPalette::WindowText, morvane::to_qcolor(settings.read("forecolor", 0x000000u).toUInt()));
+    palette.setColor(QPalette::WindowText, to_qcolor(settings.read("forecolor", 0x000000u).toUInt()));
     setPalette(palette);
     setFont(font_from(settings));
     const QString align = settings.read("alignment", "left").toString();

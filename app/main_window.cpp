@@ -37,7 +37,6 @@ namespace {
 
 constexpr const char* kLoadTitle = "Load Picture...";
 constexpr const char* kLoadFilter = "Picture File(*.bmp,*.jpg)|*.bmp;*.jpg";
-constexpr int16_t kCorner = 20;
 constexpr int16_t kFadedInOpacity = 230;
 
 // The sizes of the resolution list's entries, in pixels.
@@ -50,10 +49,10 @@ int output_size_for(int list_index) {
 }
 
 // Picture boxes hold pixels, measure in pixels and have neither border nor 3-D look.
-void make_picture_box(morvane::PictureSurface& box, int width, int height, int container_units_per_pixel) {
-    box.set_scale_mode(morvane::ScalePixels);
-    box.set_appearance(morvane::AppearanceFlat);
-    box.set_border_style(morvane::BorderNone);
+void make_picture_box(PictureSurface& box, int width, int height, int container_units_per_pixel) {
+    box.set_scale_mode(ScalePixels);
+    box.set_appearance(AppearanceFlat);
+    box.set_border_style(BorderNone);
     box.set_auto_size(false);
     box.set_container_units_per_pixel(container_units_per_pixel);
     box.set_width_pixels(width);
@@ -63,17 +62,17 @@ void make_picture_box(morvane::PictureSurface& box, int width, int height, int c
 }  // namespace
 
 main::main(MainServices services) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), services_(std::move(services)) {
-    setWindowTitle(QString::fromUtf8(morvane::kApplicationTitle));
+    setWindowTitle(QString::fromUtf8(kApplicationTitle));
     const FormDefinition layout = main_form_definition();
     for (const auto& row : layout.controls) {
-        morvane::PictureSurface* box = row.name == "Picture1"        ? &loaded_picture_
+        PictureSurface* box = row.name == "Picture1"        ? &loaded_picture_
                                        : row.name == "Picture2"      ? &scaled_picture_
                                        : row.name == "Source_Buffer" ? &source_buffer_
                                        : row.name == "Temp_Buffer"   ? &temp_buffer_
                                                                      : nullptr;
         // The frames hold Picture1 and Picture2 (they measure in twips); the buffers sit on the form itself,
         // which measures in pixels, so their outer size is their size in pixels.
-        if (box) make_picture_box(*box, row.place.width(), row.place.height(), row.container.isEmpty() ? 1 : 15);
+        if (box) make_picture_box(*box, row.place.width(), row.place.height(), row.container.isEmpty() ? 1 : kTwipsPerPixel);
     }
     controls_ = build_form(*this, layout, {{"Picture1", &loaded_picture_}, {"Picture2", &scaled_picture_},
                                            {"Source_Buffer", &source_buffer_}, {"Temp_Buffer", &temp_buffer_}});
@@ -84,7 +83,7 @@ main::main(MainServices services) : QWidget(nullptr, Qt::Window | Qt::FramelessW
     title_ = controls_.get<TextLabel>("Label1");
     close_glyph_ = controls_.get<controls::SymbolLabel>("Label2");
     notice_ = new BuildNotice(*controls_.get<TextLabel>("Label4"));
-    set_picture(morvane::default_picture());
+    set_picture(default_picture());
     connect_controls();
     set_keyboard_order();
     setAcceptDrops(true);
@@ -93,7 +92,7 @@ main::main(MainServices services) : QWidget(nullptr, Qt::Window | Qt::FramelessW
     console_path_.clear();
     activated_ = false;
     services_.fx->set_main_window(this);
-    services_.fx->shape_window(*this, kCorner);
+    services_.fx->shape_window(*this, form_fx::kWindowCorner);
     services_.fx->set_opacity(*this, 0);
     resolution_list_->AddItem("1024 x 1024");
     resolution_list_->AddItem("2048 x 2048");
@@ -111,8 +110,8 @@ void main::connect_controls() {
     // since that corner is what follows the cursor; it goes over in twips with the effects' own ratio.
     QObject::connect(title_, &TextLabel::mouse_down, this, [this](QPointF at) {
         const QPoint grab = title_->mapTo(this, at).toPoint();
-        services_.fx->drag_start(true, float(grab.x() * form_fx::kTwipsPerPixel),
-                                 float(grab.y() * form_fx::kTwipsPerPixel));
+        services_.fx->drag_start(true, float(grab.x() * kTwipsPerPixel),
+                                 float(grab.y() * kTwipsPerPixel));
     });
     QObject::connect(title_, &TextLabel::mouse_move, this, [this](QPointF) { services_.fx->drag_move(); });
     QObject::connect(title_, &TextLabel::mouse_up, this, [this](QPointF) { services_.fx->drag_stop(); });
@@ -168,7 +167,7 @@ void main::end_program(int exit_code) {
     if (services_.end_program) services_.end_program(exit_code);
 }
 
-void main::set_picture(const morvane::Image32& picture) {
+void main::set_picture(const Image32& picture) {
     // Picture1 holds the picture as loaded, at its own size.
     loaded_picture_.set_width_pixels(picture.width);
     loaded_picture_.set_height_pixels(picture.height);
@@ -184,7 +183,7 @@ void main::rescale_picture() {
 }
 
 void main::load_picture() {
-    morvane::FileDialog& dialog = *services_.dialog;
+    FileDialog& dialog = *services_.dialog;
     dialog.file_name = "";
     dialog.folder = "";
     dialog.title = kLoadTitle;
@@ -205,11 +204,11 @@ void main::dropEvent(QDropEvent* event) {
     const std::optional<std::filesystem::path> picture = dropped_picture(event->mimeData());
     if (!picture) return;
     event->acceptProposedAction();
-    load_picture_file(app::utf8_from_path(*picture));
+    load_picture_file(utf8_from_path(*picture));
 }
 
 void main::load_picture_file(const std::string& file) {
-    const morvane::LoadedPicture loaded = morvane::load_picture(app::path_from_utf8(file));
+    const LoadedPicture loaded = morvane::load_picture(path_from_utf8(file));
     if (!loaded.ok()) {
         services_.messages->show(loaded.error);  // the previous picture stays
         return;
@@ -233,12 +232,12 @@ void main::make_background() {
     const QPointer<QWidget> focused = focusWidget();  // taking input away takes the focus too
     setEnabled(false);
 
-    BuildRequest request{scaled_picture_, source_buffer_, temp_buffer_, app::path_from_utf8(console_path_)};
+    BuildRequest request{scaled_picture_, source_buffer_, temp_buffer_, path_from_utf8(console_path_)};
     ProcessProgress progress(*services_.process, services_.yield);
     BuildOutcome outcome = run_build(*services_.texture, request, progress);
     // A console folder set up before Morvane wrote both screen shapes lacks the widescreen material.
     if (!outcome.written_files.empty()) {
-        const morvane::Outcome vmt = services_.write_vmt(console_path_, app::kWidescreenBackground);
+        const Outcome vmt = services_.write_vmt(console_path_, kWidescreenBackground);
         if (!vmt.ok) outcome.messages.push_back(vmt.error + "\nWidescreen screens keep the game's own background until it is there.");
     }
 
@@ -247,7 +246,7 @@ void main::make_background() {
     if (focused) focused->setFocus(Qt::OtherFocusReason);
     building_ = false;
     if (outcome.written) {
-        notice_->show_text(QString::fromStdString(app::build_confirmation(
+        notice_->show_text(QString::fromStdString(build_confirmation(
             scaled_picture_.width_pixels(), console_path_, outcome.written_files)));
     }
     for (const std::string& text : outcome.messages) services_.messages->show(text);

@@ -40,8 +40,8 @@ class TextLabel;
 // What the window reaches outside itself. The program hands in the real ones; tests script them.
 struct MainServices {
     std::filesystem::path program_folder;              // config.dat lives here (settings_location.h)
-    morvane::FileDialog* dialog = nullptr;             // the CM open-file dialog
-    morvane::MessageBox* messages = nullptr;
+    FileDialog* dialog = nullptr;             // the CM open-file dialog
+    MessageBox* messages = nullptr;
     form_fx::FormFx* fx = nullptr;
     ProcessInstance* process = nullptr;                // the program-wide progress window
     texture::TextureModule* texture = nullptr;          // the texture module's state
@@ -71,10 +71,10 @@ public:
     bool activated() const { return activated_; }
     bool ended() const { return ended_; }
     bool building() const { return building_; }
-    morvane::PictureSurface& Picture1() { return loaded_picture_; }
-    morvane::PictureSurface& Picture2() { return scaled_picture_; }
-    morvane::PictureSurface& Source_Buffer() { return source_buffer_; }
-    morvane::PictureSurface& Temp_Buffer() { return temp_buffer_; }
+    PictureSurface& Picture1() { return loaded_picture_; }
+    PictureSurface& Picture2() { return scaled_picture_; }
+    PictureSurface& Source_Buffer() { return source_buffer_; }
+    PictureSurface& Temp_Buffer() { return temp_buffer_; }
     controls::elcombo& elcombo1() { return *resolution_list_; }
     controls::elboton& elboton1() { return *load_button_; }
     controls::elboton& elboton2() { return *build_button_; }
@@ -90,7 +90,7 @@ protected:
 
 private:
     void rescale_picture();
-    void set_picture(const morvane::Image32& picture);
+    void set_picture(const Image32& picture);
     void connect_controls();
     void set_keyboard_order();
 
@@ -101,10 +101,10 @@ private:
     bool building_ = false;
     std::string start_picture_;
 
-    morvane::PictureSurface loaded_picture_;  // Picture1: the picture as loaded, at its own size
-    morvane::PictureSurface scaled_picture_;  // Picture2: stretched to the chosen output size, and shown
-    morvane::PictureSurface source_buffer_;   // Source_Buffer: what the texture is built from
-    morvane::PictureSurface temp_buffer_;     // Temp_Buffer: the build's scratch surface
+    PictureSurface loaded_picture_;  // Picture1: the picture as loaded, at its own size
+    PictureSurface scaled_picture_;  // Picture2: stretched to the chosen output size, and shown
+    PictureSurface source_buffer_;   // Source_Buffer: what the texture is built from
+    PictureSurface temp_buffer_;     // Temp_Buffer: the build's scratch surface
 
     BuiltForm controls_;
     controls::elcombo* resolution_list_ = nullptr;  // elcombo1

@@ -8,7 +8,7 @@
 
 namespace morvane::app {
 
-PictureView::PictureView(const morvane::PictureSurface& surface, QWidget* parent)
+PictureView::PictureView(const PictureSurface& surface, QWidget* parent)
     : QWidget(parent), surface_(surface) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     refresh();
@@ -20,7 +20,7 @@ void PictureView::refresh() {
 }
 
 void PictureView::paintEvent(QPaintEvent* event) {
-    const morvane::Image32& image = surface_.image();
+    const Image32& image = surface_.image();
     if (image.empty()) return;
     // B, G, R, 255 in memory is QImage's RGB32 on the little-endian machines the program runs on.
     const QImage view(image.bytes.data(), image.width, image.height, int(image.stride()), QImage::Format_RGB32);

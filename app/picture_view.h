@@ -11,7 +11,7 @@ namespace morvane::app {
 
 class PictureView : public QWidget {
 public:
-    PictureView(const morvane::PictureSurface& surface, QWidget* parent);
+    PictureView(const PictureSurface& surface, QWidget* parent);
     // The surface changed: take its size and repaint.
     void refresh();
 
@@ -19,7 +19,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const morvane::PictureSurface& surface_;
+    const PictureSurface& surface_;
 };
 
 }  // namespace morvane::app

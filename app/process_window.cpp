@@ -11,15 +11,14 @@
 namespace morvane::app {
 
 namespace {
-constexpr int16_t kCorner = 20;
 constexpr int16_t kOpacity = 150;
 }  // namespace
 
 process::process(form_fx::FormFx& fx) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
-    setWindowTitle(QString::fromUtf8(morvane::kApplicationTitle));
+    setWindowTitle(QString::fromUtf8(kApplicationTitle));
     const BuiltForm built = build_form(*this, process_form_definition(), {});
     bar_ = built.get<controls::elprogress>("elprogress1");
-    fx.shape_window(*this, kCorner);
+    fx.shape_window(*this, form_fx::kWindowCorner);
     fx.set_opacity(*this, kOpacity);
 }
 

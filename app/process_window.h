@@ -23,7 +23,7 @@ namespace morvane::app {
 
 class process : public QWidget {
 public:
-    // Form_Load: the controls from the stored layout, rounded corners of 20, opacity 150.
+    // Form_Load: the controls from the stored layout, rounded corners, opacity 150.
     explicit process(form_fx::FormFx& fx);
     controls::elprogress& elprogress1() { return *bar_; }
 

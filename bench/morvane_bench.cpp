@@ -13,6 +13,7 @@
 //      morvane-bench --load PICTURE   (the program's picture loader alone, for the wallpaper table)
 #include "bench/photo_set.h"
 #include "dxt/block_encoder.h"
+#include "dxt/block_format.h"
 #include "dxt/squish_encoder.h"
 #include "platform/memory_reuse.h"
 #include "platform/picture_surface.h"
@@ -59,10 +60,10 @@ struct Level {
 std::vector<Level> capture_chain(morvane::texture::TextureModule& module, PictureSurface& source, PictureSurface& scratch) {
     const int w = source.width_pixels(), h = source.height_pixels();
     module.MakeLowResImage(w, h, source, scratch);
-    module.CaptureMipLevels(w, h, source, scratch, 15);
+    module.CaptureMipLevels(w, h, source, scratch, texture::DXT5);
     std::vector<Level> levels;
-    for (int i = int(module.MipLevels.size()) - 1; i >= 0; --i) {
-        auto& level = module.MipLevels[size_t(i)];
+    for (int i = int(module.state.MipLevels.size()) - 1; i >= 0; --i) {
+        auto& level = module.state.MipLevels[size_t(i)];
         auto& face = level.Frames[0].Faces[0];
         levels.push_back({level.Width, level.Height, face.Pixels.data(), face.Compressed.data()});
     }
@@ -74,8 +75,6 @@ double median(std::vector<double> values) {
     const size_t n = values.size();
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
-
-size_t dxt5_bytes(int w, int h) { return size_t(std::max(1, (w + 3) / 4)) * size_t(std::max(1, (h + 3) / 4)) * 16; }
 
 enum class Coder { Ours, SquishCluster, SquishRange };
 
@@ -123,7 +122,7 @@ Result run_coder(Coder c, const std::vector<Level>& chain) {
         if (c == Coder::Ours) {
             out.push_back(level.compressed);
         } else {
-            own.emplace_back(dxt5_bytes(level.width, level.height));
+            own.emplace_back(size_t(dxt::compressed_bytes(dxt::BlockFormat::Dxt5, level.width, level.height)));
             out.push_back(own.back().data());
         }
     }

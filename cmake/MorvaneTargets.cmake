@@ -41,7 +41,6 @@ function(morvane_tests name dir)
   add_executable(${name} ${sources})
   target_compile_options(${name} PRIVATE ${MORVANE_WARNINGS})
   target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gtest GTest::gtest_main GTest::gmock)
-  target_compile_definitions(${name} PRIVATE MORVANE_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
   if(CMAKE_CROSSCOMPILING)
     # One run of the whole program through the emulator (Wine): starting it once per test would cost more
     # than the tests.

@@ -53,12 +53,10 @@ void paint_edge_lines(QPainter& painter, const EdgeLines& lines, QSize clip_pixe
 }
 
 void fill_rect(Image32& surface, PixelRect rect, uint32_t color) {
-    const int left = std::max(rect.x, 0), top = std::max(rect.y, 0);
-    const int right = int(std::min<int64_t>(int64_t(rect.x) + rect.width, surface.width));
-    const int bottom = int(std::min<int64_t>(int64_t(rect.y) + rect.height, surface.height));
+    const PixelRect visible = clip_to(surface, rect);
     const Bgra p = bgra_from_colorref(resolve_color(color));
-    for (int y = top; y < bottom; ++y)
-        for (int x = left; x < right; ++x) surface.set_pixel(x, y, p);
+    for (int y = visible.y; y < visible.y + visible.height; ++y)
+        for (int x = visible.x; x < visible.x + visible.width; ++x) surface.set_pixel(x, y, p);
 }
 
 void fill_surface(Image32& surface, uint32_t color) { surface.fill(bgra_from_colorref(resolve_color(color))); }

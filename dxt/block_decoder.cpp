@@ -1,8 +1,8 @@
 #include "dxt/block_decoder.h"
 
 #include "dxt/alpha_block.h"
+#include "dxt/block_format.h"
 #include "dxt/colour_block.h"
-#include "dxt/image_walker.h"
 
 namespace morvane::dxt {
 namespace {
@@ -47,8 +47,14 @@ void decode_image(BlockFormat format, const uint8_t* blocks, int width, int heig
             DecodedBlock block;
             switch (format) {
                 case BlockFormat::Dxt1: decode_colour(in, true, block); break;
-                case BlockFormat::Dxt3: decode_colour(in + 8, false, block); decode_alpha_4bit(in, block); break;
-                case BlockFormat::Dxt5: decode_colour(in + 8, false, block); decode_alpha(in, block); break;
+                case BlockFormat::Dxt3:
+                    decode_colour(in + kAlphaBlockBytes, false, block);
+                    decode_alpha_4bit(in, block);
+                    break;
+                case BlockFormat::Dxt5:
+                    decode_colour(in + kAlphaBlockBytes, false, block);
+                    decode_alpha(in, block);
+                    break;
             }
             for (int i = 0; i < 16; ++i) {  // pixels past the picture's edge are not written
                 const int x = bx * 4 + i % 4, y = by * 4 + i / 4;

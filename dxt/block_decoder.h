@@ -1,7 +1,7 @@
 #pragma once
 // Decoding DXT blocks back into pixels, for builds without libsquish (whose decoder is used otherwise).
 // The palettes are those of colour_block.h and alpha_block.h, as the common decoders compute them.
-#include "dxt/encoder_choice.h"  // BlockFormat
+#include "dxt/block_format.h"
 
 #include <cstdint>
 

@@ -35,19 +35,31 @@ MORVANE_DXT_INLINE uint16_t pack565(Colour565 c) { return uint16_t((c.r << 11) |
 
 MORVANE_DXT_INLINE Colour565 unpack565(uint16_t v) { return Colour565{(v >> 11) & 31, (v >> 5) & 63, v & 31}; }
 
+// Entries 2 and 3 of one channel for endpoints e0, e1 already expanded to 8 bits, with the decoders'
+// truncating division. The three-colour mode's entry 3 (transparent black) is put where no pixel picks it.
+MORVANE_DXT_INLINE int32_t palette_entry2(int e0, int e1, PaletteMode mode) {
+    return mode == PaletteMode::FourColour ? (2 * e0 + e1) / 3 : (e0 + e1) / 2;
+}
+MORVANE_DXT_INLINE int32_t palette_entry3(int e0, int e1, PaletteMode mode) {
+    return mode == PaletteMode::FourColour ? (e0 + 2 * e1) / 3 : 2048;  // 2048: farther than any pixel, no overflow
+}
+
+// One channel's four entries, as decoded_palette below has them.
+MORVANE_DXT_INLINE void channel_palette(int e0, int e1, PaletteMode mode, int32_t out[4]) {
+    out[0] = e0;
+    out[1] = e1;
+    out[2] = palette_entry2(e0, e1, mode);
+    out[3] = palette_entry3(e0, e1, mode);
+}
+
 MORVANE_DXT_INLINE Palette decoded_palette(EndpointPair e, PaletteMode mode) {
-    int r0 = expand5(e.first.r), g0 = expand6(e.first.g), b0 = expand5(e.first.b);
-    int r1 = expand5(e.second.r), g1 = expand6(e.second.g), b1 = expand5(e.second.b);
+    const int r0 = expand5(e.first.r), g0 = expand6(e.first.g), b0 = expand5(e.first.b);
+    const int r1 = expand5(e.second.r), g1 = expand6(e.second.g), b1 = expand5(e.second.b);
     Palette p;
     p.r[0] = r0; p.g[0] = g0; p.b[0] = b0;
     p.r[1] = r1; p.g[1] = g1; p.b[1] = b1;
-    if (mode == PaletteMode::FourColour) {
-        p.r[2] = (2 * r0 + r1) / 3; p.g[2] = (2 * g0 + g1) / 3; p.b[2] = (2 * b0 + b1) / 3;
-        p.r[3] = (r0 + 2 * r1) / 3; p.g[3] = (g0 + 2 * g1) / 3; p.b[3] = (b0 + 2 * b1) / 3;
-    } else {
-        p.r[2] = (r0 + r1) / 2; p.g[2] = (g0 + g1) / 2; p.b[2] = (b0 + b1) / 2;
-        p.r[3] = p.g[3] = p.b[3] = 2048;  // farther than any pixel, small enough not to overflow
-    }
+    p.r[2] = palette_entry2(r0, r1, mode); p.g[2] = palette_entry2(g0, g1, mode); p.b[2] = palette_entry2(b0, b1, mode);
+    p.r[3] = palette_entry3(r0, r1, mode); p.g[3] = palette_entry3(g0, g1, mode); p.b[3] = palette_entry3(b0, b1, mode);
     return p;
 }
 

@@ -2,6 +2,7 @@
 // chosen encoder (encoder_choice.cpp) or libsquish's decoder (our own where the build has no libsquish).
 #include "dxt/dxt_squish.h"
 
+#include "dxt/block_format.h"
 #include "dxt/encoder_choice.h"
 #ifdef MORVANE_HAVE_SQUISH
 #include "dxt/squish_encoder.h"
@@ -18,12 +19,7 @@
 namespace {
 
 using morvane::dxt::BlockFormat;
-
-double buffer_size(int32_t width, int32_t height, double block_bytes) {
-    const double blocks_across = std::max(1, (width + 3) / 4);
-    const double blocks_down = std::max(1, (height + 3) / 4);
-    return blocks_across * blocks_down * block_bytes;
-}
+using morvane::dxt::compressed_bytes;
 
 bool usable(const void* a, const void* b, int32_t width, int32_t height) {
     return a != nullptr && b != nullptr && width >= 1 && height >= 1;
@@ -87,9 +83,15 @@ const std::array<double, 256>& gamma_table() {
 
 extern "C" {
 
-double Get_Dxt1_Buffer_Size(int32_t width, int32_t height, int32_t) { return buffer_size(width, height, 8); }
-double Get_Dxt3_Buffer_Size(int32_t width, int32_t height, int32_t) { return buffer_size(width, height, 16); }
-double Get_Dxt5_Buffer_Size(int32_t width, int32_t height, int32_t) { return buffer_size(width, height, 16); }
+double Get_Dxt1_Buffer_Size(int32_t width, int32_t height, int32_t) {
+    return double(compressed_bytes(BlockFormat::Dxt1, width, height));
+}
+double Get_Dxt3_Buffer_Size(int32_t width, int32_t height, int32_t) {
+    return double(compressed_bytes(BlockFormat::Dxt3, width, height));
+}
+double Get_Dxt5_Buffer_Size(int32_t width, int32_t height, int32_t) {
+    return double(compressed_bytes(BlockFormat::Dxt5, width, height));
+}
 
 int32_t Compress_Dxt1_Image(const uint8_t* pixels, int32_t width, int32_t height, uint8_t* output, int32_t flags) {
     return compress(pixels, width, height, output, BlockFormat::Dxt1, flags);

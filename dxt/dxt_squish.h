@@ -3,7 +3,7 @@
 // compression and decompression, and the reflectivity pair of the texture header.
 //
 // Pixels are width x height pixels of four bytes, rows top first, no row padding. Sizes are pixels.
-// Every call takes the library flags last; the texture build passes kDxtFlagsBestQuality (0x210E).
+// Every call takes the library flags last; the texture build passes kDxtFlagsBestQuality.
 // Bits we define (any other bit is ignored):
 //   0x0002 kDxtBestQuality         the libsquish cluster-fit encoder iterates its fit (slowest, best);
 //                                  without it that encoder makes a single cluster-fit pass.
@@ -22,7 +22,9 @@ inline constexpr int32_t kDxtPerceptualMetric = 0x0004;
 inline constexpr int32_t kDxtSourceBgra = 0x0008;
 inline constexpr int32_t kDxtAlphaFromFourthByte = 0x0100;
 inline constexpr int32_t kDxtGammaReflectivity = 0x2000;
-inline constexpr int32_t kDxtFlagsBestQuality = 0x210E;  // all five bits above
+// All five bits above: 0x210E.
+inline constexpr int32_t kDxtFlagsBestQuality =
+    kDxtBestQuality | kDxtPerceptualMetric | kDxtSourceBgra | kDxtAlphaFromFourthByte | kDxtGammaReflectivity;
 
 extern "C" {
 

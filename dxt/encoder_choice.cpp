@@ -1,5 +1,11 @@
 #include "dxt/encoder_choice.h"
 
+#include "dxt/block_encoder.h"
+#include "dxt/dxt_squish.h"
+#ifdef MORVANE_HAVE_SQUISH
+#include "dxt/squish_encoder.h"
+#endif
+
 #include <atomic>
 #include <cstring>
 
@@ -41,26 +47,6 @@ const char* encoder_name(Encoder e) {
     return "unknown";
 }
 
-}  // namespace morvane::dxt
-
-extern "C" void Set_Dxt_Encoder(int encoder) {
-    using morvane::dxt::Encoder;
-    switch (encoder) {
-        case 0: morvane::dxt::set_encoder(Encoder::Morvane); break;
-        case 1: morvane::dxt::set_encoder(Encoder::SquishClusterFit); break;
-        case 2: morvane::dxt::set_encoder(Encoder::SquishRangeFit); break;
-        default: break;
-    }
-}
-
-#include "dxt/block_encoder.h"
-#include "dxt/dxt_squish.h"
-#ifdef MORVANE_HAVE_SQUISH
-#include "dxt/squish_encoder.h"
-#endif
-
-namespace morvane::dxt {
-
 void compress_with_current_encoder(const uint8_t* bgra, int width, int height, uint8_t* out, BlockFormat format,
                                    int32_t flags) {
     const bool perceptual = (flags & kDxtPerceptualMetric) != 0;
@@ -90,3 +76,13 @@ void compress_with_current_encoder(const uint8_t* bgra, int width, int height, u
 }
 
 }  // namespace morvane::dxt
+
+extern "C" void Set_Dxt_Encoder(int encoder) {
+    using morvane::dxt::Encoder;
+    switch (encoder) {
+        case 0: morvane::dxt::set_encoder(Encoder::Morvane); break;
+        case 1: morvane::dxt::set_encoder(Encoder::SquishClusterFit); break;
+        case 2: morvane::dxt::set_encoder(Encoder::SquishRangeFit); break;
+        default: break;
+    }
+}

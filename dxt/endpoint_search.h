@@ -5,7 +5,6 @@
 // finds the gains that need selectors to move.
 #include "dxt/block_pixels.h"
 #include "dxt/colour_block.h"
-#include "dxt/palette_error.h"
 
 namespace morvane::dxt {
 
@@ -32,19 +31,6 @@ MORVANE_DXT_INLINE bool apply_move(EndpointPair& e, EndpointMove m) {
     a += m.first;
     b += m.second;
     return a >= 0 && a <= top && b >= 0 && b <= top;
-}
-
-// One channel's four palette entries for expanded endpoints e0, e1, as decoded_palette computes them.
-MORVANE_DXT_INLINE void channel_palette(int e0, int e1, PaletteMode mode, int32_t out[4]) {
-    out[0] = e0;
-    out[1] = e1;
-    if (mode == PaletteMode::FourColour) {
-        out[2] = (2 * e0 + e1) / 3;
-        out[3] = (e0 + 2 * e1) / 3;
-    } else {
-        out[2] = (e0 + e1) / 2;
-        out[3] = 2048;
-    }
 }
 
 // Improves `best` (whose error is `best_error`) in up to `rounds` rounds of the first `moves` moves, each

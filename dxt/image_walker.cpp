@@ -29,7 +29,7 @@ void encode_rows_dxt1(const uint8_t* bgra, int width, int height, int first_row,
         for (int bx = 0; bx < across; ++bx) {
             BlockPixels px;
             load_block(bgra, width, height, bx, by, px);
-            encode_colour_block(px, true, out + (size_t(by) * across + bx) * 8);
+            encode_colour_block(px, true, out + (size_t(by) * across + bx) * block_bytes(BlockFormat::Dxt1));
         }
     }
 }
@@ -41,9 +41,9 @@ void encode_rows_dxt3(const uint8_t* bgra, int width, int height, int first_row,
         for (int bx = 0; bx < across; ++bx) {
             BlockPixels px;
             load_block(bgra, width, height, bx, by, px);
-            uint8_t* block = out + (size_t(by) * across + bx) * 16;
+            uint8_t* block = out + (size_t(by) * across + bx) * block_bytes(BlockFormat::Dxt3);
             encode_alpha_4bit_block(px, block);
-            encode_colour_block(px, false, block + 8);
+            encode_colour_block(px, false, block + kAlphaBlockBytes);
         }
     }
 }
@@ -55,9 +55,9 @@ void encode_rows_dxt5(const uint8_t* bgra, int width, int height, int first_row,
         for (int bx = 0; bx < across; ++bx) {
             BlockPixels px;
             load_block(bgra, width, height, bx, by, px);
-            uint8_t* block = out + (size_t(by) * across + bx) * 16;
+            uint8_t* block = out + (size_t(by) * across + bx) * block_bytes(BlockFormat::Dxt5);
             encode_alpha_block(px, block);
-            encode_colour_block(px, false, block + 8);
+            encode_colour_block(px, false, block + kAlphaBlockBytes);
         }
     }
 }
@@ -114,7 +114,7 @@ void encode_image(BlockFormat format, const uint8_t* bgra, int width, int height
     if (!out) return;
     const int across = blocks_across(width), down = blocks_across(height);
     if (!bgra || width <= 0 || height <= 0) {
-        std::memset(out, 0, size_t(across) * size_t(down) * size_t(block_bytes(format)));
+        std::memset(out, 0, size_t(compressed_bytes(format, width, height)));
         return;
     }
     const RowEncoder encode = row_encoder(format);

@@ -1,15 +1,11 @@
 #pragma once
 // Walks a picture block by block: rows of 4 x 4 blocks, left to right, top to bottom, each block encoded
 // on its own so the rows can be shared out among threads and the bytes stay the same however they are.
-#include "dxt/encoder_choice.h"  // BlockFormat
+#include "dxt/block_format.h"
 
 #include <cstdint>
 
 namespace morvane::dxt {
-
-constexpr int block_bytes(BlockFormat f) { return f == BlockFormat::Dxt1 ? 8 : 16; }
-// The published sizes: max(1, ceil(width / 4)) x max(1, ceil(height / 4)) blocks.
-constexpr int blocks_across(int width) { return width > 4 ? (width + 3) / 4 : 1; }
 
 // Encodes the whole picture into `out` (blocks_across(width) * blocks_across(height) blocks).
 // `threads` = 0 uses the library's pool; 1 keeps the work on the calling thread.

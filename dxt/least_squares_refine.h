@@ -67,8 +67,8 @@ MORVANE_DXT_INLINE EndpointPair best_channel_pairs(const SelectorSums& s, const 
     alignas(64) int32_t error[kLanes];
     for (int lane = 0; lane < kLanes; ++lane) {
         const int32_t p0 = e0[lane], p1 = e1[lane];
-        const int32_t p2 = four ? (2 * p0 + p1) / 3 : (p0 + p1) / 2;
-        const int32_t p3 = four ? (p0 + 2 * p1) / 3 : 0;  // three-colour mode: no pixel uses entry 3
+        const int32_t p2 = palette_entry2(p0, p1, mode);
+        const int32_t p3 = four ? palette_entry3(p0, p1, mode) : 0;  // the three-colour mode's entry 3 is never selected
         error[lane] = s.count[0] * p0 * p0 - 2 * p0 * sum[0][lane] + s.count[1] * p1 * p1 - 2 * p1 * sum[1][lane] +
                       s.count[2] * p2 * p2 - 2 * p2 * sum[2][lane] + s.count[3] * p3 * p3 - 2 * p3 * sum[3][lane];
     }

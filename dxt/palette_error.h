@@ -32,18 +32,4 @@ MORVANE_DXT_INLINE int32_t choose_selectors(const BlockPixels& px, const Palette
     return total;
 }
 
-// The same total without the selectors, for trying candidate endpoints.
-MORVANE_DXT_INLINE int32_t palette_error(const BlockPixels& px, const Palette& p) {
-    int32_t total = 0;
-    for (int i = 0; i < 16; ++i) {
-        int32_t best = distance_to(px, i, p, 0);
-        for (int k = 1; k < 4; ++k) {
-            int32_t d = distance_to(px, i, p, k);
-            best = d < best ? d : best;
-        }
-        total += best;
-    }
-    return total;
-}
-
 }  // namespace morvane::dxt

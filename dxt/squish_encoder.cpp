@@ -42,7 +42,7 @@ void squish_compress(const uint8_t* bgra, int width, int height, uint8_t* out, B
     // Relative weight of red, green and blue in the fit's error (luminance weights of the sRGB primaries).
     float perceptual[3] = {0.2126f, 0.7152f, 0.0722f};
     float* metric = perceptual_metric ? perceptual : nullptr;  // nullptr: all alike
-    const int block_rows = (height + 3) / 4;
+    const int block_rows = blocks_across(height);
     const size_t row_bytes = size_t(width) * 4;
     const size_t block_row_bytes = size_t(squish::GetStorageRequirements(width, std::min(height, 4), flags));
 

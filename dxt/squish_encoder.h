@@ -1,7 +1,7 @@
 #pragma once
 // libsquish as one of the library's encoders: whole images, split into bands of block rows that are
 // compressed side by side on the machine's cores (libsquish itself works one block at a time).
-#include "dxt/encoder_choice.h"
+#include "dxt/block_format.h"
 
 #include <cstdint>
 

@@ -1,5 +1,7 @@
 #include "dxt/tables.h"
 
+#include "dxt/colour_block.h"
+
 #include <cstdlib>
 #include <initializer_list>
 
@@ -26,14 +28,13 @@ void fill_quantise(uint8_t* out) {
 // Every endpoint pair is tried once: each lands its palette entry in the bucket of that 8-bit value,
 // keeping the pair with the nearer endpoints (so that rounding elsewhere matters least). Each wanted value
 // then takes the nearest filled bucket; the entries are exact integers as the decoder computes them.
-template <int Bits, int Divisor>
+template <int Bits, PaletteMode Mode>
 void fill_solid(SolidPair* out) {
     int spread_at[256], first_at[256], second_at[256];
     for (int v = 0; v < 256; ++v) spread_at[v] = 1 << 30;
     for (int a = 0; a < (1 << Bits); ++a) {
         for (int b = 0; b < (1 << Bits); ++b) {
-            int entry = Divisor == 3 ? (2 * expand<Bits>(a) + expand<Bits>(b)) / 3
-                                     : (expand<Bits>(a) + expand<Bits>(b)) / 2;
+            int entry = palette_entry2(expand<Bits>(a), expand<Bits>(b), Mode);
             int spread = std::abs(a - b);
             if (spread < spread_at[entry]) { spread_at[entry] = spread; first_at[entry] = a; second_at[entry] = b; }
         }
@@ -55,10 +56,10 @@ Tables build_tables() {
     Tables t;
     fill_quantise<5>(t.quantise5);
     fill_quantise<6>(t.quantise6);
-    fill_solid<5, 3>(t.third5);
-    fill_solid<6, 3>(t.third6);
-    fill_solid<5, 2>(t.half5);
-    fill_solid<6, 2>(t.half6);
+    fill_solid<5, PaletteMode::FourColour>(t.third5);
+    fill_solid<6, PaletteMode::FourColour>(t.third6);
+    fill_solid<5, PaletteMode::ThreeColour>(t.half5);
+    fill_solid<6, PaletteMode::ThreeColour>(t.half6);
     return t;
 }
 

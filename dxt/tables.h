@@ -20,10 +20,10 @@ struct SolidPair {
 struct Tables {
     uint8_t quantise5[256];  // the 5-bit value whose expansion is nearest
     uint8_t quantise6[256];  // the 6-bit value whose expansion is nearest
-    // Four-colour mode: entry 2 = (2 * first + second) / 3 of the expanded endpoints.
+    // Four-colour mode: the pair's palette entry 2, a third of the way from first to second.
     SolidPair third5[256];
     SolidPair third6[256];
-    // Three-colour mode (DXT1 only): entry 2 = (first + second) / 2.
+    // Three-colour mode (DXT1 only): the pair's palette entry 2, halfway between them.
     SolidPair half5[256];
     SolidPair half6[256];
 };

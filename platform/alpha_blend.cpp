@@ -20,11 +20,10 @@ bool alpha_blend(Image32& destination, PixelRect rect, SurfaceHandle source, int
     if (found == nullptr || !inside(*found, source_x, source_y, rect.width, rect.height)) return false;
 
     // Clip the destination rectangle, moving the source origin along with it.
-    const int left = std::max(rect.x, 0);
-    const int top = std::max(rect.y, 0);
-    const int right = int(std::min<int64_t>(int64_t(rect.x) + rect.width, destination.width));
-    const int bottom = int(std::min<int64_t>(int64_t(rect.y) + rect.height, destination.height));
-    if (left >= right || top >= bottom) return true;  // accepted, nothing visible to draw
+    const PixelRect visible = clip_to(destination, rect);
+    if (visible.width == 0 || visible.height == 0) return true;  // accepted, nothing visible to draw
+    const int left = visible.x, right = visible.x + visible.width;
+    const int top = visible.y, bottom = visible.y + visible.height;
     const int sx0 = source_x + (left - rect.x);
     const int sy0 = source_y + (top - rect.y);
 

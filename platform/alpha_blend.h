@@ -13,11 +13,6 @@
 
 namespace morvane {
 
-struct PixelRect {
-    int x = 0, y = 0;           // pixels
-    int width = 0, height = 0;  // pixels
-};
-
 // Blends the source region (source_x, source_y, destination_rect.width, destination_rect.height) of the image
 // behind `source` onto `destination` at destination_rect. Nothing is drawn, and false is returned, when the
 // handle is unknown, the size is zero or negative, or the source region does not lie wholly inside the source

@@ -3,6 +3,7 @@
 // blue, green, red, fourth byte (255 = opaque). This is the layout the DXT library takes directly.
 #include "platform/memory_reuse.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -102,6 +103,8 @@ struct Image32 {
         for (size_t i = 0; i < n; ++i) std::memcpy(out + 4 * i, &word, 4);  // one 32-bit store per pixel
     }
     bool empty() const { return width == 0 || height == 0; }
+    // Width, height and bytes agree. An image assembled by hand might not, and must not be read past its end.
+    bool well_formed() const { return bytes.size() >= size_t(width) * size_t(height) * 4; }
     size_t stride() const { return size_t(width) * 4; }  // bytes per row
     uint8_t* row(int y) {
         touch();
@@ -120,5 +123,20 @@ struct Image32 {
 private:
     uint64_t generation_ = next_image_generation();
 };
+
+struct PixelRect {
+    int x = 0, y = 0;           // pixels
+    int width = 0, height = 0;  // pixels
+};
+
+// The part of `rect` that lies on `image`, in the image's pixels; no width or no height when none does, as a
+// device context clips. Sums in 64 bits: x + width may overflow an int.
+inline PixelRect clip_to(const Image32& image, PixelRect rect) {
+    const int left = std::max(rect.x, 0);
+    const int top = std::max(rect.y, 0);
+    const int64_t right = std::min<int64_t>(int64_t(rect.x) + rect.width, image.width);
+    const int64_t bottom = std::min<int64_t>(int64_t(rect.y) + rect.height, image.height);
+    return PixelRect{left, top, int(std::max<int64_t>(right - left, 0)), int(std::max<int64_t>(bottom - top, 0))};
+}
 
 }  // namespace morvane

@@ -1,6 +1,7 @@
 #include "platform/picture_surface.h"
 
 #include "platform/stretch_copy.h"
+#include "platform/twips.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,7 +10,6 @@
 namespace morvane {
 namespace {
 
-constexpr double kTwipsPerPixel = 15.0;  // the fixed ratio the windows use, not the screen's
 constexpr double kPointsPerPixel = 0.75;
 
 // Pixels a border takes on each side: a single line, or two when the surface is drawn three-dimensional.
@@ -20,7 +20,7 @@ int border_pixels(int16_t border_style, int16_t appearance) {
 
 double pixels_in_scale_units(int pixels, int16_t scale_mode) {
     switch (scale_mode) {
-        case ScaleTwips: return pixels * kTwipsPerPixel;
+        case ScaleTwips: return pixels * double(kTwipsPerPixel);
         case ScalePoints: return pixels * kPointsPerPixel;
         default: return pixels;  // pixels, and a user scale that was never given other bounds
     }
@@ -41,8 +41,7 @@ Image32 resized(const Image32& old, int width, int height, Bgra back) {
 // start, so front to back is safe): no new allocation for the levels of a mip chain, which shrink one after
 // the other on the scratch surface. Growing makes a new image.
 void resize_image(Image32& image, int width, int height, Bgra back) {
-    const bool well_formed = image.bytes.size() >= size_t(image.width) * size_t(image.height) * 4;
-    if (!well_formed || width > image.width || height > image.height) {
+    if (!image.well_formed() || width > image.width || height > image.height) {
         image = resized(image, width, height, back);
         return;
     }
@@ -72,8 +71,7 @@ void resize_unfilled(Image32& image, int width, int height) {
 // True when drawing `picture` into (x, y, w, h) writes every pixel of `target`: the rectangle covers the
 // target and the picture has pixels to draw (a copy from the target itself reads what it is drawing over).
 bool draw_covers(const Image32& picture, const Image32& target, int x, int y, int w, int h) {
-    const bool drawable = &picture != &target && !picture.empty() &&
-                          picture.bytes.size() >= size_t(picture.width) * size_t(picture.height) * 4;
+    const bool drawable = &picture != &target && !picture.empty() && picture.well_formed();
     return drawable && w > 0 && h > 0 && x <= 0 && y <= 0 && (long long)x + w >= target.width &&
            (long long)y + h >= target.height;
 }
@@ -177,11 +175,10 @@ void PictureSurface::stretch_copy(const Image32& picture, int x, int y, int w, i
         return;
     }
     // Visible part of the rectangle, as offsets into it, as the general copy clips it.
-    const int x0 = int(std::clamp<long long>(-(long long)x, 0, w));
-    const int x1 = int(std::clamp<long long>((long long)target.width - x, 0, w));
-    const int y0 = int(std::clamp<long long>(-(long long)y, 0, h));
-    const int y1 = int(std::clamp<long long>((long long)target.height - y, 0, h));
-    if (x0 >= x1 || y0 >= y1 || target.bytes.size() < size_t(target.width) * size_t(target.height) * 4) return;
+    const PixelRect visible = clip_to(target, PixelRect{x, y, w, h});
+    if (visible.width == 0 || visible.height == 0 || !target.well_formed()) return;
+    const int x0 = int(int64_t(visible.x) - x), x1 = x0 + visible.width;
+    const int y0 = int(int64_t(visible.y) - y), y1 = y0 + visible.height;
     pyramid_.draw(k, target, x, y, x0, x1, y0, y1);
 }
 

@@ -29,8 +29,8 @@ public:
     void set_auto_size(bool on);
     int16_t border_style() const;
     void set_border_style(int16_t style);
-    // Units of the container the surface sits on, per pixel: 1 for a pixel-measured form, 15 for a
-    // twip-measured frame. Outer sizes are reported in these units.
+    // Units of the container the surface sits on, per pixel: 1 for a pixel-measured form, kTwipsPerPixel for
+    // a twip-measured frame. Outer sizes are reported in these units.
     int container_units_per_pixel() const;
     void set_container_units_per_pixel(int units);
 
@@ -39,7 +39,7 @@ public:
     double width() const;
     double height() const;
     // Sets the outer size in the container's units, as a window sizes the controls on it: the border comes off
-    // the inside, the rest is rounded to whole pixels (a frame measuring twips at 15 per pixel: 15360 -> 1024).
+    // the inside, the rest is rounded to whole pixels (a frame measuring twips: 15360 -> 1024).
     void set_width(double outer_units);
     void set_height(double outer_units);
     // Inner size in the surface's own scale units (pixels when the scale mode is pixels).

@@ -109,7 +109,7 @@ void ReductionPyramid::build(const Image32& picture) {
     generation_ = picture.generation();
     width_ = picture.width;
     height_ = picture.height;
-    if (picture.bytes.size() < size_t(width_) * size_t(height_) * 4) return;  // size and pixels disagree
+    if (!picture.well_formed()) return;
     int w = width_, h = height_;
     while (w >= 2 && h >= 2 && w % 2 == 0 && h % 2 == 0) {
         Level level;

@@ -142,26 +142,22 @@ void copy_unscaled(const Image32& picture, Image32& target, int x, int y, int x0
     }
 }
 
-// Width, height and bytes agree; an image assembled by hand might not, and must not be read past its end.
-bool well_formed(const Image32& image) {
-    return !image.empty() && image.bytes.size() >= size_t(image.width) * size_t(image.height) * 4;
-}
+bool has_pixels(const Image32& image) { return !image.empty() && image.well_formed(); }
 
 }  // namespace
 
 void stretch_copy(const Image32& picture, Image32& target, int x, int y, int w, int h) {
-    if (!well_formed(picture) || !well_formed(target) || w <= 0 || h <= 0) return;
+    if (!has_pixels(picture) || !has_pixels(target) || w <= 0 || h <= 0) return;
     if (&picture == &target) {  // drawing a surface onto itself reads the picture as it was
         const Image32 copy = picture;
         stretch_copy(copy, target, x, y, w, h);
         return;
     }
-    // Visible part of the rectangle, as offsets into it (64-bit: x + w may overflow an int).
-    const int x0 = int(std::clamp<long long>(-(long long)x, 0, w));
-    const int x1 = int(std::clamp<long long>((long long)target.width - x, 0, w));
-    const int y0 = int(std::clamp<long long>(-(long long)y, 0, h));
-    const int y1 = int(std::clamp<long long>((long long)target.height - y, 0, h));
-    if (x0 >= x1 || y0 >= y1) return;
+    // Visible part of the rectangle, as offsets into it.
+    const PixelRect visible = clip_to(target, PixelRect{x, y, w, h});
+    if (visible.width == 0 || visible.height == 0) return;
+    const int x0 = int(int64_t(visible.x) - x), x1 = x0 + visible.width;
+    const int y0 = int(int64_t(visible.y) - y), y1 = y0 + visible.height;
 
     if (w == picture.width && h == picture.height) {
         copy_unscaled(picture, target, x, y, x0, x1, y0, y1);

@@ -1,5 +1,7 @@
 #include "texture/background_build.h"
 
+#include "platform/twips.h"
+
 namespace morvane::texture {
 
 BackgroundSurfaces::BackgroundSurfaces() { Picture2.set_container_units_per_pixel(kTwipsPerPixel); }

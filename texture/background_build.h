@@ -14,7 +14,6 @@ namespace morvane::texture {
 inline constexpr int32_t kBackgroundFlags = EightBitAlpha;
 inline constexpr int32_t kBackgroundFormat = DXT5;
 inline constexpr int16_t kBackgroundMinorVersion = 1;
-inline constexpr int kTwipsPerPixel = 15;  // the fixed ratio of the window's frames
 
 // The picture surfaces of a build, set up as the main window's picture boxes: all measure in pixels, are
 // flat and have no border; Picture2 sits in a frame measuring twips, the two buffers on the pixel-measured form.

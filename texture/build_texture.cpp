@@ -51,32 +51,33 @@ bool TextureModule::BuildTexture(PictureSurface& source, PictureSurface& scratch
     }
     next.CompressMipLevels(format);
     next.fill_header(flags, format, minorVersion, w, h);
-    next.FaceCount = 1;
+    next.state.FaceCount = 1;
     next.ComputeReflectivity();
 
-    static_cast<TextureState&>(*this) = std::move(static_cast<TextureState&>(next));
+    state = std::move(next.state);
     return true;
 }
 
 void TextureModule::fill_header(int32_t flags, int32_t format, int16_t minorVersion, int32_t width, int32_t height) {
-    Header.flags = flags;
-    Header.firstframe = 0;
-    Header.frames = 1;
+    VtfHeader& header = state.Header;
+    header.flags = flags;
+    header.firstframe = 0;
+    header.frames = 1;
     if (minorVersion > 1) {
-        Header.depth = 1;
-        Header.headersize = kHeaderBytesFromMinor2;
+        header.depth = 1;
+        header.headersize = kHeaderBytesFromMinor2;
     } else {
-        Header.depth = 0;
-        Header.headersize = kHeaderBytesUpToMinor1;
+        header.depth = 0;
+        header.headersize = kHeaderBytesUpToMinor1;
     }
-    Header.height = int16_t(height);
-    Header.width = int16_t(width);
-    Header.bumpscale = 1.0f;
-    Header.hiformat = format;
-    Header.version = {7, minorVersion};
-    Header.signature = {'V', 'T', 'F', '\0'};
-    Header.padding0 = {0, 0, 0, 0};
-    Header.padding1 = {0, 0, 0, 0};
+    header.height = int16_t(height);
+    header.width = int16_t(width);
+    header.bumpscale = 1.0f;
+    header.hiformat = format;
+    header.version = {7, minorVersion};
+    header.signature = {'V', 'T', 'F', '\0'};
+    header.padding0 = {0, 0, 0, 0};
+    header.padding1 = {0, 0, 0, 0};
 }
 
 }  // namespace morvane::texture

@@ -31,17 +31,18 @@ void TextureModule::MakeLowResImage(int32_t width, int32_t height, morvane::Pict
                                     morvane::PictureSurface& scratch) {
     int32_t lw = 0, lh = 0;
     low_res_size(width, height, lw, lh);
-    capture_scaled(source, scratch, lw, lh, LowResInfo, LowResPixels);
-    LowResCompressedSize = Get_Dxt1_Buffer_Size(lw, lh, kLibraryFlags);
-    LowResCompressed.assign(size_t(std::llround(LowResCompressedSize)), 0);
-    Header.loheight = uint8_t(lh);
-    Header.lowidth = uint8_t(lw);
-    Header.loformat = DXT1;
+    capture_scaled(source, scratch, lw, lh, state.LowResInfo, state.LowResPixels);
+    state.LowResCompressedSize = Get_Dxt1_Buffer_Size(lw, lh, kLibraryFlags);
+    state.LowResCompressed.assign(size_t(std::llround(state.LowResCompressedSize)), 0);
+    state.Header.loheight = uint8_t(lh);
+    state.Header.lowidth = uint8_t(lw);
+    state.Header.loformat = DXT1;
 }
 
 void TextureModule::CompressLowResImage() {
-    if (LowResPixels.size() < size_t(Header.lowidth) * Header.loheight * 4) return;
-    Compress_Dxt1_Image(LowResPixels.data(), Header.lowidth, Header.loheight, LowResCompressed.data(), kLibraryFlags);
+    const VtfHeader& h = state.Header;
+    if (state.LowResPixels.size() < size_t(h.lowidth) * h.loheight * 4) return;
+    Compress_Dxt1_Image(state.LowResPixels.data(), h.lowidth, h.loheight, state.LowResCompressed.data(), kLibraryFlags);
 }
 
 }  // namespace morvane::texture

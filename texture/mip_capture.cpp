@@ -21,12 +21,12 @@ int16_t GetMipCount(int32_t width, int32_t height) {
 
 void TextureModule::CaptureMipLevels(int32_t width, int32_t height, morvane::PictureSurface& source,
                                      morvane::PictureSurface& scratch, int32_t format) {
-    Header.mipmapcount = uint8_t(GetMipCount(width, height));
-    MipLevels.assign(MipCount(), MipLevel{});
+    state.Header.mipmapcount = uint8_t(GetMipCount(width, height));
+    state.MipLevels.assign(MipCount(), MipLevel{});
     int32_t w = width, h = height;
     for (int i = MipCount() - 1; i >= 0; --i) {
         yield();
-        MipLevel& level = MipLevels[size_t(i)];
+        MipLevel& level = state.MipLevels[size_t(i)];
         level.Height = h;
         level.Width = w;
         level.Frames.assign(1, MipFrame{});

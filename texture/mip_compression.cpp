@@ -22,11 +22,11 @@ void compress_face(MipFace& face, int32_t width, int32_t height, int32_t format)
 }  // namespace
 
 void TextureModule::CompressMipLevels(int32_t format) {
-    const int count = std::min<int>(MipCount(), int(MipLevels.size()));
+    const int count = std::min<int>(MipCount(), int(state.MipLevels.size()));
     for (int i = count - 1; i >= 0; --i) {
         yield();
         if (progress_) progress_->set_value(progress_->value() + 1);
-        MipLevel& level = MipLevels[size_t(i)];
+        MipLevel& level = state.MipLevels[size_t(i)];
         if (level.Frames.empty() || level.Frames[0].Faces.empty()) continue;
         compress_face(level.Frames[0].Faces[0], level.Width, level.Height, format);
     }

@@ -31,14 +31,15 @@ std::string unwritable_reason(const TextureState& s) {
 }  // namespace
 
 morvane::Outcome TextureModule::WriteVtfFile(const std::filesystem::path& path) const {
-    if (const std::string reason = unwritable_reason(*this); !reason.empty())
+    if (const std::string reason = unwritable_reason(state); !reason.empty())
         return morvane::Outcome::failed("The texture \"" + path.string() + "\" was not written: " + reason + ".");
 
-    const std::vector<uint8_t> header = header_bytes(Header);
-    std::vector<std::span<const uint8_t>> pieces{header, LowResCompressed};
-    for (const MipLevel& level : MipLevels)
-        for (int f = 0; f < Header.frames; ++f)
-            for (int k = 0; k < FaceCount; ++k) pieces.emplace_back(level.Frames[size_t(f)].Faces[size_t(k)].Compressed);
+    const std::vector<uint8_t> header = header_bytes(state.Header);
+    std::vector<std::span<const uint8_t>> pieces{header, state.LowResCompressed};
+    for (const MipLevel& level : state.MipLevels)
+        for (int f = 0; f < state.Header.frames; ++f)
+            for (int k = 0; k < state.FaceCount; ++k)
+                pieces.emplace_back(level.Frames[size_t(f)].Faces[size_t(k)].Compressed);
 
     if (const std::string reason = morvane::replace_file(path, pieces); !reason.empty())
         return morvane::Outcome::failed("Could not write the texture \"" + path.string() + "\": " + reason +

@@ -1,8 +1,9 @@
 #pragma once
 // The texture module: one texture (header, low-resolution image, mip chain) built from a picture surface
 // and written as a VTF 7.x file. Data flows one way: source surface -> levels -> DXT blocks -> file.
-#include "platform/picture_surface.h"
+#include "dxt/dxt_squish.h"
 #include "platform/outcome.h"
+#include "platform/picture_surface.h"
 #include "texture/mip_levels.h"
 #include "texture/vtf_format.h"
 #include "texture/vtf_header.h"
@@ -29,13 +30,13 @@ struct BuildAlerts {
     virtual void show_error(const std::string& text) = 0;
 };
 
-// The library flags every call of the DXT library passes: best quality (see dxt/dxt_squish.h).
-inline constexpr int32_t kLibraryFlags = 0x210E;
+// The library flags every call of the DXT library passes: best quality.
+inline constexpr int32_t kLibraryFlags = kDxtFlagsBestQuality;
 
 // Number of mip levels of a width x height picture: halving both sides until the shorter one reaches 1.
 int16_t GetMipCount(int32_t width, int32_t height);
 
-// Everything one build produces; replaced as a whole by every build.
+// Everything one build produces; replaced as a whole by every build. Plain data: a copy is a texture.
 struct TextureState {
     VtfHeader Header;
     int32_t FaceCount = 0;
@@ -46,13 +47,16 @@ struct TextureState {
     std::vector<MipLevel> MipLevels;        // index 0 = smallest level
 };
 
-class TextureModule : public TextureState {
+// The module: its one texture, the steps that fill it, and where a build reports to.
+class TextureModule {
 public:
+    TextureState state;
+
     void set_progress(BuildProgress* progress) { progress_ = progress; }  // nullptr: quiet
     void set_alerts(BuildAlerts* alerts) { alerts_ = alerts; }            // nullptr: quiet
 
     // MipCount is the header's mipmapcount field itself.
-    uint8_t MipCount() const { return Header.mipmapcount; }
+    uint8_t MipCount() const { return state.Header.mipmapcount; }
 
     // Checks both surfaces, then fills the whole state from the source's picture. True when it built; a
     // refused build reports "error" through the alerts and leaves the state as it was.

@@ -58,7 +58,7 @@ void print_blocks(const texture::VtfLayout& layout) {
 
 int run_inspect(const InspectOptions& options) {
     const std::string name = app::utf8_from_path(options.file);
-    morvane::InputFile in(options.file);
+    InputFile in(options.file);
     if (!in.ok()) {
         std::fprintf(stderr, "morvane-cli: cannot read \"%s\": %s. Give the path of a .vtf file.\n", name.c_str(),
                      in.reason().c_str());

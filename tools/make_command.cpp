@@ -1,5 +1,5 @@
-// `make`: picture -> square -> texture -> the console folder's background01.vtf and
-// background01_widescreen.vtf (+ their .vmt where absent).
+// `make`: picture -> square -> texture -> the console folder's background textures, standard and widescreen
+// (app/core/console_files.h names them), and their materials where absent.
 #include "tools/make_command.h"
 
 #include "app/core/background_files.h"
@@ -82,7 +82,7 @@ int write_files(const texture::TextureModule& module, const fs::path& folder,
                 std::span<const app::ConsoleBackground> backgrounds, bool made_folder) {
     std::error_code ec;
     std::vector<fs::path> written;
-    const morvane::Outcome textures = app::write_textures(module, folder, backgrounds, written);
+    const Outcome textures = app::write_textures(module, folder, backgrounds, written);
     for (const fs::path& texture : written)
         std::printf("Wrote %s (%ju bytes, %d levels)\n", shown(texture).c_str(), uintmax_t(fs::file_size(texture, ec)),
                     int(module.MipCount()));
@@ -92,7 +92,7 @@ int write_files(const texture::TextureModule& module, const fs::path& folder,
         if (std::find(written.begin(), written.end(), folder / background.texture_file) == written.end()) continue;
         const fs::path material = folder / background.material_file;
         const bool material_was_there = fs::exists(material, ec);
-        const morvane::Outcome vmt = app::write_material(folder, background);
+        const Outcome vmt = app::write_material(folder, background);
         if (!vmt.ok) return fail(vmt.error);
         std::printf(material_was_there ? "Kept %s as it was\n" : "Wrote %s\n", shown(material).c_str());
     }

@@ -21,7 +21,7 @@ Outcome write_material(const fs::path& console_path, const ConsoleBackground& ba
     const fs::path path = console_path / background.material_file;
     // Written completely beside its final name first; a material already there is never overwritten or changed.
     const std::string reason =
-        morvane::replace_file(path, material_text(background.game_texture), morvane::IfPresent::Keep);
+        replace_file(path, material_text(background.game_texture), IfPresent::Keep);
     if (reason.empty()) return Outcome::done();
     return Outcome::failed("Could not write the material file \"" + utf8_from_path(path) + "\": " + reason +
                            ". Check that the folder exists and is writable.");

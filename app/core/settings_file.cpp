@@ -82,7 +82,7 @@ std::string decode_config_text(const std::string& file_bytes) {
 std::string read_config(const std::filesystem::path& program_folder) {
     // Only the first line counts, and no path is this long: a huge file costs no more than a small one.
     constexpr std::size_t kMostBytes = 64 * 1024;
-    morvane::InputFile in(config_file(program_folder));
+    InputFile in(config_file(program_folder));
     std::vector<uint8_t> bytes;
     if (!in.ok() || !in.read(kMostBytes, bytes).empty()) return {};
     const std::string stored = decode_config_text(std::string(bytes.begin(), bytes.end()));
@@ -101,7 +101,7 @@ Outcome write_config(const std::filesystem::path& program_folder, const std::str
         return Outcome::failed("Could not create the folder " + utf8_from_path(program_folder) + ": " + ec.message());
     // Staged as config.dat.new, as it always has been.
     const std::string reason =
-        morvane::replace_file(path, encode_config_line(console_path), morvane::IfPresent::Replace, ".new");
+        replace_file(path, encode_config_line(console_path), IfPresent::Replace, ".new");
     if (!reason.empty()) return Outcome::failed("Could not write " + utf8_from_path(path) + ": " + reason);
     return Outcome::done();
 }

@@ -1,18 +1,20 @@
 #pragma once
-// The screen's twips-per-pixel ratios (1440 twips to the inch): 15 both ways at 96 dots per inch. Outer sizes of
+// The screen's twips-per-pixel ratios (1440 twips to the inch): kTwipsPerPixel both ways at 96 dots per inch. Outer sizes of
 // the skinned controls are in twips and everything inside them in pixels; these ratios convert between the two.
+#include "platform/twips.h"
+
 #include <optional>
 
 namespace morvane {
 
 struct TwipsPerPixel {
-    double x = 15.0;  // twips per pixel, horizontal (widths, left positions)
-    double y = 15.0;  // twips per pixel, vertical (heights, top positions)
+    double x = kTwipsPerPixel;  // twips per pixel, horizontal (widths, left positions)
+    double y = kTwipsPerPixel;  // twips per pixel, vertical (heights, top positions)
     friend bool operator==(const TwipsPerPixel&, const TwipsPerPixel&) = default;
 };
 
 // The ratios in force: the override when one is set, otherwise 1440 / the primary screen's logical dots per
-// inch, otherwise (no screen yet) 15 both ways.
+// inch, otherwise (no screen yet) kTwipsPerPixel both ways.
 TwipsPerPixel twips_per_pixel();
 
 // Replaces the screen's ratios, so that tests can try other screens, unequal ratios included.

@@ -21,8 +21,8 @@ TEST(BuildTexture, TheBarRunsToTheLevelCountWithOneYieldPerLevelInCaptureAndComp
 
 TEST(BuildTexture, AnUnfitSurfaceShowsErrorAndChangesNeitherTheStateNorThePicture) {
     TextureModule m = built(16);
-    const auto before = morvane::texture::header_bytes(m.Header);
-    const auto before_top = m.MipLevels.back().Frames[0].Faces[0].Compressed;
+    const auto before = morvane::texture::header_bytes(m.state.Header);
+    const auto before_top = m.state.MipLevels.back().Frames[0].Faces[0].Compressed;
     using S = BuildSurfaces;
     using Surface = morvane::PictureSurface;
     // Each case spoils the surfaces and names the one given as scratch.
@@ -50,8 +50,8 @@ TEST(BuildTexture, AnUnfitSurfaceShowsErrorAndChangesNeitherTheStateNorThePictur
         EXPECT_FALSE(m.BuildTexture(s.source, scratch, 0x2000, 15, 1)) << "case " << i;
         EXPECT_EQ(alerts.shown, std::vector<std::string>{"error"});
         EXPECT_TRUE(progress.calls.empty());
-        EXPECT_EQ(morvane::texture::header_bytes(m.Header), before);
-        EXPECT_EQ(m.MipLevels.back().Frames[0].Faces[0].Compressed, before_top);
+        EXPECT_EQ(morvane::texture::header_bytes(m.state.Header), before);
+        EXPECT_EQ(m.state.MipLevels.back().Frames[0].Faces[0].Compressed, before_top);
         EXPECT_EQ(s.source.image().bytes, picture);
     }
 }
@@ -60,30 +60,30 @@ TEST(BuildTexture, ASecondBuildReplacesEveryPartOfTheFirstIncludingTheReflectivi
     TextureModule m = built(64, 15, 2);
     BuildSurfaces white(morvane::Image32(8, 8, {255, 255, 255, 255}));
     ASSERT_TRUE(m.BuildTexture(white.source, white.scratch, 0x4, 13, 1));
-    ASSERT_EQ(m.MipLevels.size(), 4u);
+    ASSERT_EQ(m.state.MipLevels.size(), 4u);
     EXPECT_EQ(m.MipCount(), 4);
-    EXPECT_EQ(m.MipLevels[3].Frames[0].Faces[0].Compressed.size(), 32u);  // DXT1 now
-    EXPECT_EQ(morvane::texture::header_bytes(m.Header).size(), 64u);
-    EXPECT_EQ(m.Header.width, 8);
-    EXPECT_EQ(m.Header.flags, 0x4);
-    EXPECT_EQ(m.Header.hiformat, 13);
-    EXPECT_EQ(m.Header.lowidth, 8);
-    EXPECT_EQ(m.LowResCompressed.size(), 32u);
+    EXPECT_EQ(m.state.MipLevels[3].Frames[0].Faces[0].Compressed.size(), 32u);  // DXT1 now
+    EXPECT_EQ(morvane::texture::header_bytes(m.state.Header).size(), 64u);
+    EXPECT_EQ(m.state.Header.width, 8);
+    EXPECT_EQ(m.state.Header.flags, 0x4);
+    EXPECT_EQ(m.state.Header.hiformat, 13);
+    EXPECT_EQ(m.state.Header.lowidth, 8);
+    EXPECT_EQ(m.state.LowResCompressed.size(), 32u);
     // White measures 1 in every channel, not 1 plus what the first build measured.
-    for (float r : m.Header.reflectivity) EXPECT_NEAR(r, 1.0f, 1e-6);
+    for (float r : m.state.Header.reflectivity) EXPECT_NEAR(r, 1.0f, 1e-6);
 }
 
 TEST(BuildTexture, TheReflectivityOfASolidColourIsItsChannelsRedGreenBlueInLinearLight) {
     BuildSurfaces s(morvane::Image32(32, 32, {/*b*/ 40, /*g*/ 120, /*r*/ 220, 255}));
     TextureModule m;
     ASSERT_TRUE(m.BuildTexture(s.source, s.scratch, 0x2000, 15, 1));
-    EXPECT_NEAR(m.Header.reflectivity[0], std::pow(220 / 255.0, 2.2), 1e-5);
-    EXPECT_NEAR(m.Header.reflectivity[1], std::pow(120 / 255.0, 2.2), 1e-5);
-    EXPECT_NEAR(m.Header.reflectivity[2], std::pow(40 / 255.0, 2.2), 1e-5);
+    EXPECT_NEAR(m.state.Header.reflectivity[0], std::pow(220 / 255.0, 2.2), 1e-5);
+    EXPECT_NEAR(m.state.Header.reflectivity[1], std::pow(120 / 255.0, 2.2), 1e-5);
+    EXPECT_NEAR(m.state.Header.reflectivity[2], std::pow(40 / 255.0, 2.2), 1e-5);
     TextureModule empty;  // no levels: zero, not a division by zero
-    empty.Header.reflectivity = {9, 9, 9};
+    empty.state.Header.reflectivity = {9, 9, 9};
     empty.ComputeReflectivity();
-    EXPECT_EQ(empty.Header.reflectivity, (std::array<float, 3>{0, 0, 0}));
+    EXPECT_EQ(empty.state.Header.reflectivity, (std::array<float, 3>{0, 0, 0}));
 }
 
 TEST(BuildTexture, AFormatOtherThanDxtBuildsEveryLevelWithoutCompressedDataAndIsNotWritten) {
@@ -91,7 +91,7 @@ TEST(BuildTexture, AFormatOtherThanDxtBuildsEveryLevelWithoutCompressedDataAndIs
     const TextureModule m = built(32, 0, 1, &progress);
     EXPECT_EQ(m.MipCount(), 6);
     EXPECT_EQ(progress.current, 6);
-    for (const auto& level : m.MipLevels) {
+    for (const auto& level : m.state.MipLevels) {
         const auto& face = level.Frames[0].Faces[0];
         EXPECT_EQ(face.Pixels.size(), size_t(4 * level.Width * level.Height));
         EXPECT_TRUE(face.Compressed.empty());

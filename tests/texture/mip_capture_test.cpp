@@ -38,7 +38,7 @@ void expect_levels_as_drawn_directly(int width, int height) {
     m.MakeLowResImage(width, height, s.source, s.scratch);
     m.CaptureMipLevels(width, height, s.source, s.scratch, morvane::texture::DXT5);
     for (int i = 0; i < m.MipCount(); ++i) {
-        const morvane::texture::MipLevel& level = m.MipLevels[size_t(i)];
+        const morvane::texture::MipLevel& level = m.state.MipLevels[size_t(i)];
         const morvane::texture::MipFace& face = level.Frames[0].Faces[0];
         EXPECT_EQ(face.Info.width, level.Width) << "level " << i;
         EXPECT_EQ(face.Info.bytes_per_row, 4 * level.Width) << "level " << i;
@@ -46,7 +46,7 @@ void expect_levels_as_drawn_directly(int width, int height) {
         EXPECT_TRUE(std::all_of(face.Compressed.begin(), face.Compressed.end(), [](uint8_t b) { return b == 0; }));
     }
     // The scratch surface keeps the smallest level, size and picture.
-    const morvane::texture::MipLevel& smallest = m.MipLevels[0];
+    const morvane::texture::MipLevel& smallest = m.state.MipLevels[0];
     EXPECT_EQ(s.scratch.width_pixels(), smallest.Width);
     EXPECT_EQ(s.scratch.height_pixels(), smallest.Height);
     EXPECT_EQ(s.scratch.image().bytes, smallest.Frames[0].Faces[0].Pixels);
@@ -70,8 +70,8 @@ TEST(MipCapture, ASecondBuildOfAChangedPictureCapturesTheNewPicture) {
     s.source.clear();
     s.source.stretch_copy(changed, 0, 0, 32, 32);
     m.CaptureMipLevels(32, 32, s.source, s.scratch, morvane::texture::DXT5);
-    EXPECT_EQ(m.MipLevels.back().Frames[0].Faces[0].Pixels, changed.bytes);
-    const morvane::texture::MipLevel& eighth = m.MipLevels[2];  // 4 x 4, a reduction the pyramid serves
+    EXPECT_EQ(m.state.MipLevels.back().Frames[0].Faces[0].Pixels, changed.bytes);
+    const morvane::texture::MipLevel& eighth = m.state.MipLevels[2];  // 4 x 4, a reduction the pyramid serves
     ASSERT_EQ(eighth.Width, 4);
     EXPECT_EQ(eighth.Frames[0].Faces[0].Pixels, drawn_directly(changed, 4, 4));
 }

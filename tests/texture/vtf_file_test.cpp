@@ -37,7 +37,7 @@ morvane::texture::VtfHeader built_header(int w, int h, int16_t minor) {
     BuildSurfaces s(gradient_picture(w, h));
     morvane::texture::TextureModule m;
     EXPECT_TRUE(m.BuildTexture(s.source, s.scratch, 0x2000, 15, minor));
-    return m.Header;
+    return m.state.Header;
 }
 
 TEST(VtfHeaderBytes, EveryFieldStandsAtItsOffsetAndMinorVersionTwoAddsDepthOneAndFifteenZeroBytes) {
@@ -94,16 +94,16 @@ TEST(VtfFile, EveryBlockDecodesBackToItsLevelTopRowFirstWithRedOnTheRight) {
     const Written file(m);
     ASSERT_EQ(file.layout.blocks.size(), size_t(m.MipCount()) + 1);
     // The full-size level is the picture one to one: B, G, R, fourth byte, top row first.
-    const auto& full = m.MipLevels.back().Frames[0].Faces[0].Pixels;
+    const auto& full = m.state.MipLevels.back().Frames[0].Faces[0].Pixels;
     EXPECT_EQ(full, gradient_picture(256, 256).bytes);
     EXPECT_EQ(full[4 * 255 + 2], 170);          // top right: more red ...
     EXPECT_EQ(full[4 * 255 * 256 + 2], 85);     // ... than bottom left
 
     std::vector<uint8_t> rgba(16 * 16 * 4);
     squish::DecompressImage(rgba.data(), 16, 16, file.bytes.data() + file.layout.blocks[0].offset, squish::kDxt1);
-    EXPECT_LE(largest_error(m.LowResPixels, rgba), 20);
+    EXPECT_LE(largest_error(m.state.LowResPixels, rgba), 20);
     for (int i = 0; i < m.MipCount(); ++i) {
-        const auto& level = m.MipLevels[size_t(i)];
+        const auto& level = m.state.MipLevels[size_t(i)];
         rgba.assign(size_t(4 * level.Width * level.Height), 0);
         squish::DecompressImage(rgba.data(), level.Width, level.Height,
                                 file.bytes.data() + file.layout.blocks[size_t(i) + 1].offset, squish::kDxt5);
