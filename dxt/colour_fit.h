@@ -45,9 +45,13 @@ MORVANE_DXT_INLINE void refine_fit(const BlockPixels& px, PaletteMode mode, int 
         uint8_t selectors[16];
         int32_t error = choose_selectors(px, decoded_palette(next, mode), selectors);
         if (error >= fit.error) break;
+        // Refinement depends on the selectors alone: when they come back unchanged it would give `next` again.
+        int changed = 0;
+        for (int i = 0; i < 16; ++i) changed |= fit.selectors[i] ^ selectors[i];
         fit.pair = next;
         fit.error = error;
         for (int i = 0; i < 16; ++i) fit.selectors[i] = selectors[i];
+        if (!changed) break;
     }
 }
 

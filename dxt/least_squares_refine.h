@@ -34,38 +34,53 @@ MORVANE_DXT_INLINE SelectorSums selector_sums(const BlockPixels& px, const uint8
     return s;
 }
 
-// Error of one channel for endpoints (e0, e1) already expanded to 8 bits, less the constant sum of x^2.
-MORVANE_DXT_INLINE int32_t channel_error(const int32_t count[4], const int32_t sum[4], int e0, int e1,
-                                         PaletteMode mode) {
-    int p[3] = {e0, e1, palette_entry2(e0, e1, mode)};
-    int32_t total = 0;
-    for (int k = 0; k < 3; ++k) total += count[k] * p[k] * p[k] - 2 * p[k] * sum[k];
-    if (mode == PaletteMode::FourColour) {  // the three-colour mode's entry 3 is never selected
-        int p3 = palette_entry3(e0, e1, mode);
-        total += count[3] * p3 * p3 - 2 * p3 * sum[3];
-    }
-    return total;
+// The quantised steps just below and above a least-squares endpoint of a channel of `Bits` bits.
+template <int Bits>
+MORVANE_DXT_INLINE int step_below(float v) {
+    constexpr int top = (1 << Bits) - 1;
+    v = v < 0.f ? 0.f : v > 255.f ? 255.f : v;
+    const int q = int(v * (float(top) / 255.0f));  // truncation: the value is clamped to 0 and above
+    return q >= top ? top - 1 : q;
 }
 
-// The best quantised pair of one channel among the steps just below and above the least-squares solution.
-template <int Bits>
-MORVANE_DXT_INLINE void best_channel_pair(const int32_t count[4], const int32_t sum[4], float a, float b,
-                                          PaletteMode mode, int& q0, int& q1) {
-    constexpr int top = (1 << Bits) - 1;
-    auto expand = [](int q) { return Bits == 5 ? expand5(q) : expand6(q); };
-    auto below = [](float v) {
-        int q = int(v * (float(top) / 255.0f));  // truncation: the values are clamped to 0 and above
-        return q < 0 ? 0 : q >= top ? top - 1 : q;
-    };
-    auto clamp = [](float v) { return v < 0.f ? 0.f : v > 255.f ? 255.f : v; };
-    const int low0 = below(clamp(a)), low1 = below(clamp(b));
-    int32_t best = INT32_MAX;
-    for (int t0 = low0; t0 <= low0 + 1; ++t0) {
-        for (int t1 = low1; t1 <= low1 + 1; ++t1) {
-            int32_t e = channel_error(count, sum, expand(t0), expand(t1), mode);
-            if (e < best) { best = e; q0 = t0; q1 = t1; }
+// The best quantised pair of each channel among the steps just below and above its least-squares solution
+// (a: first endpoint, b: second; red, green, blue). Each pair is scored by the channel's error for its
+// selectors, less the constant sum of x^2, on the decoder's palette. The twelve candidates (four per channel)
+// are scored side by side, as independent sums the compiler works out together; each channel keeps its first
+// best candidate in the order (below, below), (below, above), (above, below), (above, above).
+MORVANE_DXT_INLINE EndpointPair best_channel_pairs(const SelectorSums& s, const float a[3], const float b[3],
+                                                   PaletteMode mode) {
+    const int low0[3] = {step_below<5>(a[0]), step_below<6>(a[1]), step_below<5>(a[2])};
+    const int low1[3] = {step_below<5>(b[0]), step_below<6>(b[1]), step_below<5>(b[2])};
+    const int32_t* sums[3] = {s.r, s.g, s.b};
+    constexpr int kLanes = 16;  // 12 candidates; the rest score nothing and are never read
+    alignas(64) int32_t e0[kLanes] = {}, e1[kLanes] = {}, sum[4][kLanes] = {};
+    for (int c = 0; c < 3; ++c) {
+        for (int j = 0; j < 4; ++j) {
+            const int t0 = low0[c] + (j >> 1), t1 = low1[c] + (j & 1), lane = c * 4 + j;
+            e0[lane] = c == 1 ? expand6(t0) : expand5(t0);
+            e1[lane] = c == 1 ? expand6(t1) : expand5(t1);
+            for (int k = 0; k < 4; ++k) sum[k][lane] = sums[c][k];
         }
     }
+    const bool four = mode == PaletteMode::FourColour;
+    alignas(64) int32_t error[kLanes];
+    for (int lane = 0; lane < kLanes; ++lane) {
+        const int32_t p0 = e0[lane], p1 = e1[lane];
+        const int32_t p2 = palette_entry2(p0, p1, mode);
+        const int32_t p3 = four ? palette_entry3(p0, p1, mode) : 0;  // the three-colour mode's entry 3 is never selected
+        error[lane] = s.count[0] * p0 * p0 - 2 * p0 * sum[0][lane] + s.count[1] * p1 * p1 - 2 * p1 * sum[1][lane] +
+                      s.count[2] * p2 * p2 - 2 * p2 * sum[2][lane] + s.count[3] * p3 * p3 - 2 * p3 * sum[3][lane];
+    }
+    int q0[3], q1[3];
+    for (int c = 0; c < 3; ++c) {
+        int best = c * 4;
+        for (int j = 1; j < 4; ++j)
+            if (error[c * 4 + j] < error[best]) best = c * 4 + j;
+        q0[c] = low0[c] + ((best - c * 4) >> 1);
+        q1[c] = low1[c] + ((best - c * 4) & 1);
+    }
+    return {{q0[0], q0[1], q0[2]}, {q1[0], q1[1], q1[2]}};
 }
 
 // New endpoints for the given selectors. When the selectors do not pin down two endpoints (all pixels
@@ -101,10 +116,9 @@ MORVANE_DXT_INLINE EndpointPair refine_endpoints(const BlockPixels& px, const ui
     float inv = 1.0f / det;
     auto solve_a = [&](float xa, float xb) { return (bb * xa - ab * xb) * inv; };
     auto solve_b = [&](float xa, float xb) { return (aa * xb - ab * xa) * inv; };
-    best_channel_pair<5>(s.count, s.r, solve_a(ar, br), solve_b(ar, br), mode, e.first.r, e.second.r);
-    best_channel_pair<6>(s.count, s.g, solve_a(ag, bg), solve_b(ag, bg), mode, e.first.g, e.second.g);
-    best_channel_pair<5>(s.count, s.b, solve_a(ab_, bb_), solve_b(ab_, bb_), mode, e.first.b, e.second.b);
-    return e;
+    const float first[3] = {solve_a(ar, br), solve_a(ag, bg), solve_a(ab_, bb_)};
+    const float second[3] = {solve_b(ar, br), solve_b(ag, bg), solve_b(ab_, bb_)};
+    return best_channel_pairs(s, first, second, mode);
 }
 
 }  // namespace morvane::dxt

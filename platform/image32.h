@@ -17,8 +17,8 @@ namespace morvane {
 // Pixel and block buffers are written in full right after they are sized (decoded, drawn, compressed into),
 // so sizing them leaves the bytes as the memory held them: zeroing 64 MB for a 5120 x 2880 photograph only to
 // overwrite it cost as much as decoding it. Whoever needs zeros asks for them (assign(n, 0)).
-// Blocks from here on (a 1024 x 1024 level and larger) are backed by 2 MB pages where the system allows it.
-inline constexpr size_t kLargeBlockBytes = size_t(4) << 20;
+// Blocks from here on (a 512 x 512 level and larger) are whole 2 MB pages where the system allows it.
+inline constexpr size_t kLargeBlockBytes = size_t(1) << 20;
 
 template <class T>
 struct UnfilledAllocator : std::allocator<T> {
@@ -30,9 +30,12 @@ struct UnfilledAllocator : std::allocator<T> {
     template <class U>
     UnfilledAllocator(const UnfilledAllocator<U>&) noexcept {}
     T* allocate(size_t n) {
-        T* p = std::allocator<T>::allocate(n);
-        if (n * sizeof(T) >= kLargeBlockBytes) advise_large_pages(p, n * sizeof(T));
-        return p;
+        if (n * sizeof(T) >= kLargeBlockBytes) return static_cast<T*>(allocate_large_block(n * sizeof(T)));
+        return std::allocator<T>::allocate(n);
+    }
+    void deallocate(T* p, size_t n) noexcept {
+        if (n * sizeof(T) >= kLargeBlockBytes) free_large_block(p);
+        else std::allocator<T>::deallocate(p, n);
     }
     template <class U>
     void construct(U* p) noexcept {

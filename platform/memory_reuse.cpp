@@ -10,8 +10,14 @@
 #endif
 
 #include <cstdint>
+#include <new>
 
 namespace morvane {
+
+namespace {
+constexpr size_t kLargePageBytes = size_t(2) << 20;
+size_t whole_large_pages(size_t bytes) { return (bytes + kLargePageBytes - 1) / kLargePageBytes * kLargePageBytes; }
+}  // namespace
 
 void keep_freed_memory_for_reuse() {
 #if defined(__GLIBC__)
@@ -24,7 +30,7 @@ void advise_large_pages(void* data, size_t bytes) {
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
     static const bool small_pages_only = std::getenv("MORVANE_SMALL_PAGES") != nullptr;  // to measure what they save
     if (small_pages_only) return;
-    constexpr uintptr_t kLargePage = uintptr_t(2) << 20;
+    constexpr uintptr_t kLargePage = kLargePageBytes;
     const uintptr_t begin = reinterpret_cast<uintptr_t>(data);
     const uintptr_t first = (begin + kLargePage - 1) & ~(kLargePage - 1);
     const uintptr_t end = (begin + bytes) & ~(kLargePage - 1);
@@ -35,5 +41,14 @@ void advise_large_pages(void* data, size_t bytes) {
     (void)bytes;
 #endif
 }
+
+void* allocate_large_block(size_t bytes) {
+    const size_t whole = whole_large_pages(bytes);
+    void* block = ::operator new(whole, std::align_val_t(kLargePageBytes));
+    advise_large_pages(block, whole);
+    return block;
+}
+
+void free_large_block(void* block) noexcept { ::operator delete(block, std::align_val_t(kLargePageBytes)); }
 
 }  // namespace morvane

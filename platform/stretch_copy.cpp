@@ -14,28 +14,33 @@ namespace {
 constexpr int kChannels = 3;  // blue, green, red; the fourth byte is always written as 255
 
 // One source row, decoded to linear light and resampled horizontally onto the visible destination columns.
+// The decoded pixels keep a fourth, unused lane, so that each tap weighs all channels of a pixel in one
+// step; every channel is still summed alone and in the same order, so the values are those of one at a time.
 void horizontal_pass(const Image32& picture, int source_row, const AxisWeights& columns,
                      std::vector<float>& decoded, float* out) {
     const float* to_linear = srgb_tables().to_linear;
     const uint8_t* src = picture.row(source_row);
     for (int i = 0; i < picture.width; ++i) {
-        decoded[size_t(i) * 3 + 0] = to_linear[src[i * 4 + 0]];
-        decoded[size_t(i) * 3 + 1] = to_linear[src[i * 4 + 1]];
-        decoded[size_t(i) * 3 + 2] = to_linear[src[i * 4 + 2]];
+        float* d = decoded.data() + size_t(i) * 4;
+        d[0] = to_linear[src[i * 4 + 0]];
+        d[1] = to_linear[src[i * 4 + 1]];
+        d[2] = to_linear[src[i * 4 + 2]];
+        d[3] = 0.0f;
     }
+    using Lanes = float __attribute__((vector_size(16)));  // blue, green, red, unused
     const int n = int(columns.first.size());
     for (int c = 0; c < n; ++c) {
-        const float* in = decoded.data() + size_t(columns.first[c]) * 3;
+        const float* in = decoded.data() + size_t(columns.first[c]) * 4;
         const float* w = columns.weights.data() + columns.offset[c];
-        float b = 0.0f, g = 0.0f, r = 0.0f;
-        for (int k = 0; k < columns.count[c]; ++k, in += 3) {
-            b += w[k] * in[0];
-            g += w[k] * in[1];
-            r += w[k] * in[2];
+        Lanes sum = {0.0f, 0.0f, 0.0f, 0.0f};
+        for (int k = 0; k < columns.count[c]; ++k, in += 4) {
+            Lanes pixel;
+            std::memcpy(&pixel, in, sizeof pixel);
+            sum += w[k] * pixel;
         }
-        out[c * 3 + 0] = b;
-        out[c * 3 + 1] = g;
-        out[c * 3 + 2] = r;
+        out[c * 3 + 0] = sum[0];
+        out[c * 3 + 1] = sum[1];
+        out[c * 3 + 2] = sum[2];
     }
 }
 
@@ -46,7 +51,7 @@ public:
     RowCache(const Image32& picture, const AxisWeights& columns, int ring_size)
         : picture_(picture), columns_(columns), width_(int(columns.first.size()) * kChannels),
           rows_(size_t(ring_size) * size_t(width_)), owner_(ring_size, -1),
-          decoded_(size_t(picture.width) * kChannels) {}
+          decoded_(size_t(picture.width) * 4) {}
 
     const float* row(int source_row) {
         const int slot = source_row % int(owner_.size());
