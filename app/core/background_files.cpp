@@ -3,6 +3,7 @@
 #include "app/core/utf8_path.h"
 #include "texture/vtfmod.h"
 
+#include <system_error>
 #include <thread>
 
 namespace morvane::app {
@@ -16,8 +17,14 @@ Outcome write_textures(const texture::TextureModule& texture, const fs::path& co
     std::vector<Outcome> results(backgrounds.size());
     {
         std::vector<std::thread> others;
-        for (size_t i = 1; i < backgrounds.size(); ++i)
-            others.emplace_back([&, i] { results[i] = texture.WriteVtfFile(console_path / backgrounds[i].texture_file); });
+        for (size_t i = 1; i < backgrounds.size(); ++i) {
+            const auto write = [&, i] { results[i] = texture.WriteVtfFile(console_path / backgrounds[i].texture_file); };
+            try {
+                others.emplace_back(write);
+            } catch (const std::system_error&) {
+                write();  // no thread to spare: this file is written here, after all
+            }
+        }
         if (!backgrounds.empty()) results[0] = texture.WriteVtfFile(console_path / backgrounds[0].texture_file);
         for (std::thread& other : others) other.join();
     }
