@@ -46,7 +46,9 @@ inline std::string read_bytes(const std::filesystem::path& file) {
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
+// Makes the folders on the way, so a test can lay out a whole tree in a few lines.
 inline void write_bytes(const std::filesystem::path& file, const std::string& bytes) {
+    if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
 }
 

@@ -226,7 +226,7 @@ TEST_F(MorvaneCli, NoSteamTwoInstallationsOrAFolderThatIsNoGameAreRefusedAndNoth
     steam.install();
     const fs::path flatpak = home / ".var" / "app" / "com.valvesoftware.Steam" / ".local" / "share" / "Steam";
     const fs::path second_game = flatpak / "steamapps" / "common" / "Counter-Strike Source";
-    morvane::testing::write_file(flatpak / "steamapps" / "appmanifest_240.acf",
+    morvane::testing::write_bytes(flatpak / "steamapps" / "appmanifest_240.acf",
                                  morvane::testing::app_manifest("Counter-Strike Source"));
     fs::create_directories(second_game / "cstrike" / "materials");
     run({"make", "--size", "1024", "--game", "auto"}, home)

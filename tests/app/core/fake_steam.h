@@ -4,21 +4,15 @@
 // second library "Steam Library 2" (a name with a space), and Counter-Strike: Source (app 240) installed in
 // that second library.
 #include "app/core/steam_library.h"
+#include "tests/support/temp_folder.h"
 
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <random>
 #include <string>
 
 namespace morvane::testing {
 
 namespace fs = std::filesystem;
-
-inline void write_file(const fs::path& file, const std::string& bytes) {
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
-}
 
 // A path as Steam quotes it: backslashes doubled.
 inline std::string vdf_quoted(const fs::path& path) {
@@ -54,13 +48,13 @@ struct FakeSteam {
     }
 
     void install() const {
-        write_file(steam() / "steamapps" / "libraryfolders.vdf", library_folders());
+        write_bytes(steam() / "steamapps" / "libraryfolders.vdf", library_folders());
         fs::create_directories(home / ".steam");
         fs::create_directory_symlink(steam(), home / ".steam" / "steam");
         fs::create_directory_symlink(steam(), home / ".steam" / "root");
-        write_file(second_library() / "steamapps" / "appmanifest_240.acf", app_manifest("Counter-Strike Source"));
+        write_bytes(second_library() / "steamapps" / "appmanifest_240.acf", app_manifest("Counter-Strike Source"));
         fs::create_directories(game() / "cstrike" / "materials");
-        for (const char* program : {"hl2_linux", "hl2.sh", "hl2.exe"}) write_file(game() / program, "program");
+        for (const char* program : {"hl2_linux", "hl2.sh", "hl2.exe"}) write_bytes(game() / program, "program");
     }
 
     // This home and the given environment variables (none else).

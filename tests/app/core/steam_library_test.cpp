@@ -68,7 +68,7 @@ TEST_F(SteamSearch, AManifestThatNamesNoPlainFolderOrAVdfThatIsBrokenOrAPipeLead
                                     {app_manifest(""), "names no \"installdir\""},
                                     {app_manifest("x").substr(0, 60), "line 5: the quoted text has no closing quote"},
                                     {std::string("\"libraryfolders\" { }"), "holds no \"AppState\" block"}}) {
-        write_file(manifest, text);
+        write_bytes(manifest, text);
         const auto found = find_counter_strike_source(steam.surroundings());
         EXPECT_TRUE(found.game_folders.empty()) << text;
         EXPECT_NE(found.notes.back().find(why), std::string::npos) << found.notes.back();
@@ -78,7 +78,7 @@ TEST_F(SteamSearch, AManifestThatNamesNoPlainFolderOrAVdfThatIsBrokenOrAPipeLead
     const fs::path list = steam.steam() / "steamapps" / "libraryfolders.vdf";
     fs::remove(list);
     ASSERT_EQ(::mkfifo(list.c_str(), 0600), 0) << "a pipe, which would wait forever if it were read";
-    write_file(steam.steam() / "steamapps" / "appmanifest_240.acf", app_manifest("cstrike game"));
+    write_bytes(steam.steam() / "steamapps" / "appmanifest_240.acf", app_manifest("cstrike game"));
     fs::create_directories(steam.steam() / "steamapps" / "common" / "cstrike game" / "cstrike" / "materials");
     const auto found = find_counter_strike_source(steam.surroundings());
     EXPECT_EQ(found.game_folders, std::vector<fs::path>{steam.steam() / "steamapps" / "common" / "cstrike game"});

@@ -60,11 +60,11 @@ TEST(SteamOnWindows, TheRegistryLeadsToSteamAndItsLibraryListToTheGameInASecondL
     const fs::path steam = root.path() / u8"Steam Zoë";  // as under a user folder with an accent
     const fs::path library = root.path() / u8"Bibliothèque Steam";  // a name outside ASCII
     const fs::path game = library / "steamapps" / "common" / "Counter-Strike Source";
-    write_file(steam / "steamapps" / "libraryfolders.vdf",
+    write_bytes(steam / "steamapps" / "libraryfolders.vdf",
                "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t" + vdf_path(steam) +
                    "\n\t\t\"apps\"\n\t\t{\n\t\t}\n\t}\n\t\"1\"\n\t{\n\t\t\"path\"\t\t" + vdf_path(library) +
                    "\n\t\t\"apps\"\n\t\t{\n\t\t\t\"240\"\t\t\"4472356182\"\n\t\t}\n\t}\n}\n");
-    write_file(library / "steamapps" / "appmanifest_240.acf", app_manifest("Counter-Strike Source"));
+    write_bytes(library / "steamapps" / "appmanifest_240.acf", app_manifest("Counter-Strike Source"));
     fs::create_directories(game / "cstrike" / "materials");
 
     // Steam writes SteamPath with forward slashes, the machine-wide InstallPath with backslashes.
