@@ -1,19 +1,61 @@
 #pragma once
 // JPEG photographs decoded by libjpeg-turbo straight into the program's pixels (blue, green, red, 255): one
 // pass that writes every byte once, where a general decoder writes 24-bit rows, widens them to 32 bits and
-// then hands over a picture that is copied once more.
+// then hands over a picture that is copied once more. Rows can also be taken a few at a time, so that a
+// picture is drawn while it is still being decoded and never needs to be held whole.
 #include "platform/image32.h"
+#include "platform/row_source.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
+#include <memory>
 #include <optional>
+#include <vector>
 
 namespace morvane {
 
-// The picture in `jpeg` (a whole JPEG file), or nothing when libjpeg-turbo cannot give it in these pixels:
-// not a JPEG, a damaged header, CMYK colour, more than `max_bytes` of pixels. The caller then leaves the file to
-// its general decoder, which says what is wrong. A file that ends early decodes as far as it goes (the rest
-// grey), as the general decoder does too. The orientation tag is not applied.
+struct JpegDecoderState;  // libjpeg's, kept out of this header
+
+// A JPEG file's bytes, opened for decoding. The bytes must outlive the decoder.
+class JpegDecoder final : public RowSource {
+public:
+    // Reads the header. Not ok() when libjpeg-turbo cannot give the picture in these pixels: not a JPEG, a
+    // damaged header, CMYK colour, more than `max_bytes` of pixels. The caller then leaves the file to its
+    // general decoder, which says what is wrong.
+    JpegDecoder(const uint8_t* jpeg, size_t size, size_t max_bytes);
+    ~JpegDecoder() override;
+    JpegDecoder(const JpegDecoder&) = delete;
+    JpegDecoder& operator=(const JpegDecoder&) = delete;
+
+    bool ok() const { return state_ != nullptr; }
+    // The picture as stored; orientation() says how it is to be turned (the EXIF tag, 1 when upright).
+    int width() const override { return width_; }
+    int height() const override { return height_; }
+    int orientation() const { return orientation_; }
+
+    // A file that ends early decodes as far as it goes, the rest grey, as the general decoder shows it. False
+    // only when the decoder gave up part way (a damaged frame that no decoder shows); no more rows come then.
+    bool read_rows(uint8_t* const* rows, int count) override;
+
+private:
+    std::unique_ptr<JpegDecoderState> state_;
+    int width_ = 0;
+    int height_ = 0;
+    int orientation_ = 1;
+};
+
+// A JPEG file read into memory and opened for decoding row by row: what a build that draws the picture while
+// it is decoded needs. Nothing where the file cannot be read or JpegDecoder is not ok() for it; the general
+// picture loader then reads it, and says what is wrong.
+struct JpegFile {
+    std::vector<uint8_t> bytes;
+    std::unique_ptr<JpegDecoder> decoder;  // over `bytes`
+};
+std::optional<JpegFile> open_jpeg_file(const std::filesystem::path& file, size_t max_bytes);
+
+// The whole picture in `jpeg` (a whole JPEG file) as it is meant to be seen (turned by its orientation tag),
+// or nothing where JpegDecoder is not ok() or gives up part way.
 std::optional<Image32> decode_jpeg(const uint8_t* jpeg, size_t size, size_t max_bytes);
 
 }  // namespace morvane

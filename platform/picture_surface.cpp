@@ -1,6 +1,7 @@
 #include "platform/picture_surface.h"
 
 #include "platform/stretch_copy.h"
+#include "platform/streamed_stretch.h"
 #include "platform/twips.h"
 
 #include <algorithm>
@@ -70,10 +71,14 @@ void resize_unfilled(Image32& image, int width, int height) {
 
 // True when drawing `picture` into (x, y, w, h) writes every pixel of `target`: the rectangle covers the
 // target and the picture has pixels to draw (a copy from the target itself reads what it is drawing over).
+bool covers(const Image32& target, int x, int y, int w, int h) {
+    return w > 0 && h > 0 && x <= 0 && y <= 0 && (long long)x + w >= target.width &&
+           (long long)y + h >= target.height;
+}
+
 bool draw_covers(const Image32& picture, const Image32& target, int x, int y, int w, int h) {
     const bool drawable = &picture != &target && !picture.empty() && picture.well_formed();
-    return drawable && w > 0 && h > 0 && x <= 0 && y <= 0 && (long long)x + w >= target.width &&
-           (long long)y + h >= target.height;
+    return drawable && covers(target, x, y, w, h);
 }
 
 }  // namespace
@@ -153,10 +158,10 @@ void PictureSurface::settle() const {
 }
 
 // The k >= 1 with picture size = (w, h) * 2^k in both axes, or 0.
-static int exact_halvings(const Image32& picture, int w, int h) {
+static int exact_halvings(int picture_width, int picture_height, int w, int h) {
     if (w <= 0 || h <= 0) return 0;
-    for (int k = 1; k < 31 && (long long)w << k <= picture.width; ++k)
-        if ((long long)w << k == picture.width && (long long)h << k == picture.height) return k;
+    for (int k = 1; k < 31 && (long long)w << k <= picture_width; ++k)
+        if ((long long)w << k == picture_width && (long long)h << k == picture_height) return k;
     return 0;
 }
 
@@ -164,7 +169,7 @@ void PictureSurface::stretch_copy(const Image32& picture, int x, int y, int w, i
     Image32& target = image_.image();
     if (fill_pending_ && !draw_covers(picture, target, x, y, w, h)) settle();
     fill_pending_ = false;  // settled, or every pixel is drawn over now
-    const bool halving = &picture != &target && exact_halvings(picture, w, h) > 0;
+    const bool halving = &picture != &target && exact_halvings(picture.width, picture.height, w, h) > 0;
     if (!pyramid_.built_from(picture)) {
         pyramid_.clear();  // it serves one unchanged picture at a time
         if (halving) pyramid_.build(picture);
@@ -180,6 +185,26 @@ void PictureSurface::stretch_copy(const Image32& picture, int x, int y, int w, i
     const int x0 = int(int64_t(visible.x) - x), x1 = x0 + visible.width;
     const int y0 = int(int64_t(visible.y) - y), y1 = y0 + visible.height;
     pyramid_.draw(k, target, x, y, x0, x1, y0, y1);
+}
+
+bool PictureSurface::stretch_copy(RowSource& picture, int x, int y, int w, int h) {
+    if (exact_halvings(picture.width(), picture.height(), w, h) > 0) {
+        // Such reductions come from the pyramid of the whole picture, the same as for a picture held whole.
+        Image32 whole = Image32::unfilled(picture.width(), picture.height());
+        for (int row = 0; row < whole.height; ++row) {
+            uint8_t* rows[1] = {whole.bytes.data() + size_t(row) * whole.stride()};
+            if (!picture.read_rows(rows, 1)) return false;
+        }
+        whole.touch();
+        stretch_copy(whole, x, y, w, h);
+        return true;
+    }
+    Image32& target = image_.image();
+    const bool drawable = picture.width() > 0 && picture.height() > 0;
+    if (fill_pending_ && !(drawable && covers(target, x, y, w, h))) settle();
+    fill_pending_ = false;
+    pyramid_.clear();  // the picture it was built from is no longer the last one drawn
+    return stretch_rows_copy(picture, target, x, y, w, h);
 }
 
 const Image32& PictureSurface::image() const {

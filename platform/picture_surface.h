@@ -4,6 +4,7 @@
 // image through a widget of their own, the texture build reads its pixels directly.
 #include "platform/image32.h"
 #include "platform/reduction_pyramid.h"
+#include "platform/row_source.h"
 #include "platform/surface_registry.h"
 
 #include <cstdint>
@@ -64,6 +65,10 @@ public:
     // A reduction by exactly 2, 4, 8, ... comes from the picture's reduction pyramid, which the surface
     // builds on the first such reduction and keeps while it draws that same, unchanged picture.
     void stretch_copy(const Image32& picture, int x, int y, int w, int h);
+    // The same drawing of a picture that is still being decoded, with the same pixels; the picture is never
+    // held whole except for a reduction by exactly 2, 4, 8, ... False when the picture broke off part way
+    // (what was drawn stays).
+    bool stretch_copy(RowSource& picture, int x, int y, int w, int h);
 
     // --- handing out the persistent image -----------------------------------------------------------
     const Image32& image() const;

@@ -6,14 +6,27 @@ namespace morvane::texture {
 
 BackgroundSurfaces::BackgroundSurfaces() { Picture2.set_container_units_per_pixel(kTwipsPerPixel); }
 
-void rescale_picture(const morvane::Image32& picture, int side_pixels, morvane::PictureSurface& picture2) {
+namespace {
+
+void size_square(int side_pixels, morvane::PictureSurface& picture2) {
     const double side_units = double(side_pixels) * picture2.container_units_per_pixel();
     // Cleared before the resize as well, so the resize fills nothing the drawing covers next (16 MB at 2048).
     picture2.clear();
     picture2.set_height(side_units);
     picture2.set_width(side_units);
     picture2.clear();
+}
+
+}  // namespace
+
+void rescale_picture(const morvane::Image32& picture, int side_pixels, morvane::PictureSurface& picture2) {
+    size_square(side_pixels, picture2);
     picture2.stretch_copy(picture, 0, 0, int(picture2.scale_width()), int(picture2.scale_height()));
+}
+
+bool rescale_picture(morvane::RowSource& picture, int side_pixels, morvane::PictureSurface& picture2) {
+    size_square(side_pixels, picture2);
+    return picture2.stretch_copy(picture, 0, 0, int(picture2.scale_width()), int(picture2.scale_height()));
 }
 
 bool make_background(const morvane::PictureSurface& picture2, morvane::PictureSurface& source_buffer,
@@ -26,13 +39,6 @@ bool make_background(const morvane::PictureSurface& picture2, morvane::PictureSu
     source_buffer.stretch_copy(image, 0, 0, image.width, image.height);  // unscaled
     return module.BuildTexture(source_buffer, temp_buffer, kBackgroundFlags, kBackgroundFormat,
                                kBackgroundMinorVersion);
-}
-
-bool build_background(morvane::Image32 picture, int side_pixels, TextureModule& module) {
-    BackgroundSurfaces surfaces;
-    rescale_picture(picture, side_pixels, surfaces.Picture2);
-    picture = morvane::Image32{};
-    return make_background(surfaces.Picture2, surfaces.Source_Buffer, surfaces.Temp_Buffer, module);
 }
 
 }  // namespace morvane::texture

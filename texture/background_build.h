@@ -27,14 +27,13 @@ struct BackgroundSurfaces {
 // Sizes `picture2` to side x side pixels (height first, in its frame's twips) and stretches the whole
 // picture onto it; a picture of another shape is distorted to fill the square.
 void rescale_picture(const morvane::Image32& picture, int side_pixels, morvane::PictureSurface& picture2);
+// The same for a picture that is still being decoded, drawn as it arrives, with the same pixels. False when the
+// picture broke off part way.
+bool rescale_picture(morvane::RowSource& picture, int side_pixels, morvane::PictureSurface& picture2);
 
 // The build command: Source_Buffer takes Picture2's size and image one to one, then BuildTexture runs with
 // the fixed choices above. True when it built.
 bool make_background(const morvane::PictureSurface& picture2, morvane::PictureSurface& source_buffer,
                      morvane::PictureSurface& temp_buffer, TextureModule& module);
-
-// Both steps on surfaces of its own: what a build without a window needs. The picture is let go as soon as
-// it is drawn on the square (64 MB for a 5120 x 2880 photograph), before the build's own buffers are made.
-bool build_background(morvane::Image32 picture, int side_pixels, TextureModule& module);
 
 }  // namespace morvane::texture

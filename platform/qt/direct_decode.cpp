@@ -9,8 +9,7 @@
 namespace morvane {
 
 std::optional<Image32> decode_jpeg_directly(QFile& file, QImageReader& reader, size_t max_bytes) {
-    if (reader.format() != "jpeg" || reader.transformation() != QImageIOHandler::TransformationNone)
-        return std::nullopt;
+    if (reader.format() != "jpeg") return std::nullopt;
     const qint64 size = file.size();
     uchar* bytes = size > 0 ? file.map(0, size) : nullptr;  // not the reader's position: it may still decode
     if (!bytes) return std::nullopt;

@@ -13,8 +13,8 @@ class QImageReader;
 
 namespace morvane {
 
-// A JPEG file that is upright as stored, through libjpeg-turbo over the file's mapped bytes; nothing for any
-// other file, or where libjpeg-turbo cannot decode it (the reader then decodes it and reports what is wrong).
+// A JPEG file through libjpeg-turbo over the file's mapped bytes, turned upright by its orientation tag; nothing
+// for any other file, or where libjpeg-turbo cannot decode it (the reader then decodes it and reports what is wrong).
 std::optional<Image32> decode_jpeg_directly(QFile& file, QImageReader& reader, size_t max_bytes);
 
 // An image over `pixels`' own bytes, sized and formatted as `reader` will decode the file, for reading into:

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 using morvane::Bgra;
 using morvane::Image32;
 
@@ -31,4 +34,46 @@ TEST(ExifOrientation, TheStoredCornersLandWhereEachTagSays) {
         EXPECT_EQ(up.pixel(c.tl.x, c.tl.y), top_left) << "tag " << c.tag;
         EXPECT_EQ(up.pixel(c.tr.x, c.tr.y), top_right) << "tag " << c.tag;
     }
+}
+
+// The tag as a JPEG's EXIF block carries it, in either byte order; a block that is cut short, names no
+// orientation, gives a value outside 1 to 8 or claims more entries than it holds gives 0, reading nothing
+// beyond its end.
+TEST(ExifOrientation, TheTagIsReadFromTheBlockInEitherByteOrderAndNothingElseCounts) {
+    auto block = [](bool big_endian, uint16_t tag, uint16_t type, uint16_t value, uint16_t entries = 2) {
+        std::vector<uint8_t> b = {'E', 'x', 'i', 'f', 0, 0};
+        auto u16 = [&](uint16_t v) {
+            b.push_back(uint8_t(big_endian ? v >> 8 : v));
+            b.push_back(uint8_t(big_endian ? v : v >> 8));
+        };
+        auto u32 = [&](uint32_t v) {
+            if (big_endian) u16(uint16_t(v >> 16)), u16(uint16_t(v));
+            else u16(uint16_t(v)), u16(uint16_t(v >> 16));
+        };
+        b.push_back(big_endian ? 'M' : 'I');
+        b.push_back(big_endian ? 'M' : 'I');
+        u16(42);
+        u32(8);
+        u16(entries);
+        u16(0x010F), u16(2), u32(4), u32(0);  // the camera's maker first
+        u16(tag), u16(type), u32(1), u16(value), u16(0);
+        u32(0);
+        return b;
+    };
+    for (bool big : {false, true}) {
+        EXPECT_EQ(morvane::exif_orientation_tag(block(big, 0x0112, 3, 6).data(), block(big, 0x0112, 3, 6).size()), 6);
+        const std::vector<uint8_t> whole = block(big, 0x0112, 3, 8);
+        EXPECT_EQ(morvane::exif_orientation_tag(whole.data(), whole.size()), 8);
+        for (size_t cut = 0; cut < whole.size() - 4; ++cut)
+            EXPECT_EQ(morvane::exif_orientation_tag(whole.data(), cut), 0) << "cut to " << cut;
+        for (const auto& other : {block(big, 0x0112, 3, 9), block(big, 0x0112, 3, 0), block(big, 0x0113, 3, 6),
+                                  block(big, 0x0112, 4, 6), block(big, 0x0113, 3, 6, 60000)}) {
+            std::vector<uint8_t> heap(other);  // its own allocation, so that a read past it shows under sanitizers
+            EXPECT_EQ(morvane::exif_orientation_tag(heap.data(), heap.size()), 0);
+        }
+    }
+    std::vector<uint8_t> xmp = block(false, 0x0112, 3, 6);
+    xmp[0] = 'h';
+    EXPECT_EQ(morvane::exif_orientation_tag(xmp.data(), xmp.size()), 0);
+    EXPECT_EQ(morvane::exif_orientation_tag(nullptr, 0), 0);
 }
