@@ -14,7 +14,7 @@
 #include "controls/elcombo.h"
 #include "controls/elframe.h"
 #include "controls/symbol_label.h"
-#include "platform/qt/default_picture.h"
+#include "platform/default_picture.h"
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/picture_loader.h"

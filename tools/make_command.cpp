@@ -8,12 +8,12 @@
 #include "app/core/utf8_path.h"
 #include "tools/game_choice.h"
 #include "platform/input_file.h"
+#include "platform/default_picture.h"
 #ifdef _WIN32
 #include "platform/win/picture_loader.h"  // the system's own decoders
 #else
 #include "platform/jpeg_decode.h"
-#include "platform/qt/default_picture.h"
-#include "platform/qt/picture_loader.h"
+#include "tools/qt_pictures.h"
 #endif
 #include "texture/background_build.h"
 #include "tools/terminal_progress.h"
@@ -48,7 +48,11 @@ bool picture_for(const MakeOptions& options, Image32& picture, std::string& erro
         std::printf("Picture: the built-in default picture (%d x %d)\n", picture.width, picture.height);
         return true;
     }
+#ifdef _WIN32
     LoadedPicture loaded = load_picture(*options.picture);
+#else
+    LoadedPicture loaded = load_picture_through_qt(*options.picture);
+#endif
     if (!loaded.ok()) {
         error = loaded.error;
         return false;
@@ -59,16 +63,22 @@ bool picture_for(const MakeOptions& options, Image32& picture, std::string& erro
 }
 
 // The picture stretched onto the working square. A JPEG that needs no turning is drawn while it is decoded:
-// half the time on two cores, and its 64 MB of pixels (5120 x 2880) never exist at once. Anything else, and a
-// JPEG that breaks off part way, is loaded whole first; the loader then says what is wrong with it.
+// half the time on two cores, and its 64 MB of pixels (5120 x 2880) never exist at once; one taken sideways is
+// decoded whole and turned. Anything else, and a JPEG that breaks off part way, goes to the general loader,
+// which also says what is wrong with it.
 bool draw_square(const MakeOptions& options, texture::BackgroundSurfaces& surfaces, std::string& error) {
 #ifndef _WIN32
-    if (options.picture) {
-        std::optional<JpegFile> jpeg = open_jpeg_file(*options.picture, size_t(kPictureAllocationLimitBytes));
-        if (jpeg && jpeg->decoder->orientation() == 1 &&
-            texture::rescale_picture(*jpeg->decoder, options.side_pixels, surfaces.Picture2)) {
-            std::printf("Picture: %s (%d x %d)\n", shown(*options.picture).c_str(), jpeg->decoder->width(),
-                        jpeg->decoder->height());
+    const size_t limit = size_t(kPictureAllocationLimitBytes);
+    if (std::optional<JpegFile> jpeg = options.picture ? open_jpeg_file(*options.picture, limit) : std::nullopt) {
+        const std::string name = shown(*options.picture);
+        if (jpeg->decoder->orientation() == 1) {
+            if (texture::rescale_picture(*jpeg->decoder, options.side_pixels, surfaces.Picture2)) {
+                std::printf("Picture: %s (%d x %d)\n", name.c_str(), jpeg->decoder->width(), jpeg->decoder->height());
+                return true;
+            }
+        } else if (std::optional<Image32> whole = decode_jpeg(jpeg->bytes.data(), jpeg->bytes.size(), limit)) {
+            std::printf("Picture: %s (%d x %d)\n", name.c_str(), whole->width, whole->height);
+            texture::rescale_picture(*whole, options.side_pixels, surfaces.Picture2);
             return true;
         }
     }

@@ -11,8 +11,6 @@
 
 #include <string>
 #include <vector>
-#else
-#include <QCoreApplication>
 #endif
 
 #include <cstdio>
@@ -70,7 +68,6 @@ int wmain(int argc, wchar_t** wargv) {
 #else
 int main(int argc, char** argv) {
     morvane::keep_freed_memory_for_reuse();
-    QCoreApplication app(argc, argv);  // picture decoding finds Qt's image plugins through it
     return run_guarded(argc, argv);
 }
 #endif

@@ -1,10 +1,8 @@
+#include "platform/default_picture.h"
+
 #include "platform/win/picture_loader.h"
 
 namespace morvane {
-
-// platform/qt/resources/default_picture.jpg, compiled in by cmake/EmbedFile.cmake.
-extern const uint8_t kDefaultPictureJpeg[];
-extern const size_t kDefaultPictureJpegSize;
 
 const Image32& default_picture() {
     static const Image32 picture = built_in_picture_or_plain(

@@ -18,7 +18,4 @@ LoadedPicture load_picture(const std::filesystem::path& file);
 // The same from bytes in memory; `name` is what the messages call them.
 LoadedPicture load_picture_bytes(const uint8_t* bytes, size_t size, const std::string& name);
 
-// The built-in 1024 x 1024 picture, the one the Qt build shows, decoded once on first use.
-const Image32& default_picture();
-
 }  // namespace morvane

@@ -1,7 +1,7 @@
 // The picture loader: every picture arrives with the pixels Qt's own decoding gives it (JPEG straight into
 // our pixels, transparency laid over black), and whatever is no picture is refused with a message.
 #include "platform/jpeg_decode.h"
-#include "platform/qt/default_picture.h"
+#include "platform/default_picture.h"
 #include "platform/qt/picture_loader.h"
 #include "tests/support/temp_folder.h"
 

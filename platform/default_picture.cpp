@@ -1,0 +1,18 @@
+#include "platform/default_picture.h"
+
+#include "platform/jpeg_decode.h"
+#include "platform/loaded_picture.h"
+
+namespace morvane {
+
+const Image32& default_picture() {
+    static const Image32 picture = [] {
+        std::optional<Image32> decoded =
+            decode_jpeg(kDefaultPictureJpeg, kDefaultPictureJpegSize, size_t(kPictureAllocationLimitBytes));
+        if (!decoded) return built_in_picture_or_plain({{}, "the built-in picture could not be decoded"});
+        return built_in_picture_or_plain({std::move(*decoded), {}});
+    }();
+    return picture;
+}
+
+}  // namespace morvane
