@@ -29,16 +29,34 @@ bool rescale_picture(morvane::RowSource& picture, int side_pixels, morvane::Pict
     return picture2.stretch_copy(picture, 0, 0, int(picture2.scale_width()), int(picture2.scale_height()));
 }
 
-bool make_background(const morvane::PictureSurface& picture2, morvane::PictureSurface& source_buffer,
-                     morvane::PictureSurface& temp_buffer, TextureModule& module) {
+namespace {
+
+void copy_to_source_buffer(const morvane::PictureSurface& picture2, morvane::PictureSurface& source_buffer) {
     const morvane::Image32& image = picture2.image();
     source_buffer.clear();  // as above: the one-to-one copy covers the whole surface
     source_buffer.set_height_pixels(int(picture2.scale_height()));
     source_buffer.set_width_pixels(int(picture2.scale_width()));
     source_buffer.clear();
     source_buffer.stretch_copy(image, 0, 0, image.width, image.height);  // unscaled
+}
+
+bool build(morvane::PictureSurface& source_buffer, morvane::PictureSurface& temp_buffer, TextureModule& module) {
     return module.BuildTexture(source_buffer, temp_buffer, kBackgroundFlags, kBackgroundFormat,
                                kBackgroundMinorVersion);
+}
+
+}  // namespace
+
+bool make_background(const morvane::PictureSurface& picture2, morvane::PictureSurface& source_buffer,
+                     morvane::PictureSurface& temp_buffer, TextureModule& module) {
+    copy_to_source_buffer(picture2, source_buffer);
+    return build(source_buffer, temp_buffer, module);
+}
+
+bool make_background_unshown(BackgroundSurfaces& surfaces, TextureModule& module) {
+    copy_to_source_buffer(surfaces.Picture2, surfaces.Source_Buffer);
+    (void)surfaces.Picture2.take_pixels(0, 0);
+    return build(surfaces.Source_Buffer, surfaces.Temp_Buffer, module);
 }
 
 }  // namespace morvane::texture

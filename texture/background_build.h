@@ -36,4 +36,9 @@ bool rescale_picture(morvane::RowSource& picture, int side_pixels, morvane::Pict
 bool make_background(const morvane::PictureSurface& picture2, morvane::PictureSurface& source_buffer,
                      morvane::PictureSurface& temp_buffer, TextureModule& module);
 
+// The build command where no window shows Picture2 (the command line): the same steps, but Picture2's pixels are
+// let go once Source_Buffer holds them, so that the build's own buffers take their memory (16 MB at 2048,
+// neither held twice nor fresh pages for the system to clear).
+bool make_background_unshown(BackgroundSurfaces& surfaces, TextureModule& module);
+
 }  // namespace morvane::texture

@@ -151,7 +151,7 @@ int run_make(const MakeOptions& options) {
     texture::TextureModule module;
     TerminalProgress progress(stdout);
     module.set_progress(&progress);
-    if (!texture::make_background(surfaces.Picture2, surfaces.Source_Buffer, surfaces.Temp_Buffer, module))
+    if (!texture::make_background_unshown(surfaces, module))
         return fail("the texture could not be built from the picture; nothing was written.");
 
     // As the window's start-up does for a game: the console folder is made when it is missing.
