@@ -1,10 +1,10 @@
 #include "platform/reduction_pyramid.h"
 
 #include "platform/srgb.h"
+#include "platform/two_halves.h"
 
 #include <cmath>
 #include <functional>
-#include <thread>
 
 namespace morvane {
 namespace {
@@ -54,13 +54,7 @@ constexpr long long kPixelsWorthAThread = 256 * 256;
 
 template <class Rows>
 void split_rows(int width, int height, const Rows& rows) {
-    if ((long long)width * height < kPixelsWorthAThread) {
-        rows(0, height);
-        return;
-    }
-    std::thread helper([&rows, height] { rows(height / 2, height); });
-    rows(0, height / 2);
-    helper.join();
+    in_two_halves(height, (long long)width * height >= kPixelsWorthAThread, rows);
 }
 
 void halve_picture(const Image32& picture, LinearSamples& out, int width, int height) {

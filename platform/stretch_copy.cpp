@@ -2,10 +2,10 @@
 
 #include "platform/resample_weights.h"
 #include "platform/stretch_rows.h"
+#include "platform/two_halves.h"
 
 #include <algorithm>
 #include <cstring>
-#include <thread>
 #include <vector>
 
 namespace morvane {
@@ -63,21 +63,21 @@ constexpr long long kSourcePixelsWorthAThread = 1 << 20;
 void resample(const Image32& picture, Image32& target, int x, int y, const AxisWeights& columns,
               const AxisWeights& rows) {
     target.touch();
-    const int n = int(rows.first.size());
-    if ((long long)picture.width * picture.height < kSourcePixelsWorthAThread || n < 2) {
-        resample_rows(picture, target, x, y, columns, rows, 0, n);
-        return;
-    }
-    std::thread helper([&] { resample_rows(picture, target, x, y, columns, rows, n / 2, n); });
-    resample_rows(picture, target, x, y, columns, rows, 0, n / 2);
-    helper.join();
+    in_two_halves(int(rows.first.size()), (long long)picture.width * picture.height >= kSourcePixelsWorthAThread,
+                  [&](int first, int end) { resample_rows(picture, target, x, y, columns, rows, first, end); });
 }
 
-// Same size on both axes: the bytes themselves, no round trip through linear light.
+// Same size on both axes: the bytes themselves, no round trip through linear light. A copy of the working
+// square (16 MB at 2048) is worth both cores: its time is mostly the system handing out the target's pages.
 void copy_unscaled(const Image32& picture, Image32& target, int x, int y, int x0, int x1, int y0, int y1) {
-    for (int dy = y0; dy < y1; ++dy)
-        stretch_rows::copy_row_opaque(picture.row(dy) + size_t(x0) * 4, target.row(y + dy) + size_t(x + x0) * 4,
-                                      size_t(x1 - x0));
+    target.touch();
+    const long long pixels = (long long)(x1 - x0) * (y1 - y0);
+    in_two_halves(y1 - y0, pixels >= kSourcePixelsWorthAThread, [&](int first, int end) {
+        for (int dy = y0 + first; dy < y0 + end; ++dy)  // not row(): both threads write here
+            stretch_rows::copy_row_opaque(picture.row(dy) + size_t(x0) * 4,
+                                          target.bytes.data() + size_t(y + dy) * target.stride() + size_t(x + x0) * 4,
+                                          size_t(x1 - x0));
+    });
 }
 
 bool has_pixels(const Image32& image) { return !image.empty() && image.well_formed(); }

@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <limits>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 namespace morvane::texture {
@@ -49,10 +51,19 @@ bool TextureModule::BuildTexture(PictureSurface& source, PictureSurface& scratch
         progress_->set_max(next.MipCount());
         progress_->set_value(0);
     }
-    next.CompressMipLevels(format);
     next.fill_header(flags, format, minorVersion, w, h);
     next.state.FaceCount = 1;
-    next.ComputeReflectivity();
+    // The reflectivity reads the top level's pixels, the compression only writes the blocks: measured beside
+    // it, it fills the moments the compression leaves a core idle instead of adding to the build's end.
+    {
+        std::jthread reflectivity;  // joined when this block ends, however it ends
+        try {
+            reflectivity = std::jthread([&next] { next.ComputeReflectivity(); });
+        } catch (const std::system_error&) {
+            next.ComputeReflectivity();  // no thread to spare: measured here, before the compression
+        }
+        next.CompressMipLevels(format);
+    }
 
     state = std::move(next.state);
     return true;
