@@ -1,4 +1,5 @@
 // Pictures through the Windows Imaging Component: the same pixels, limit and messages as the Qt loader.
+#include "platform/default_picture.h"
 #include "platform/win/picture_loader.h"
 #include "tests/platform/win/wic_pictures.h"
 #include "tests/support/temp_folder.h"
