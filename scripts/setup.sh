@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config ccache
-  qt6-base-dev libgl-dev libsquish-dev libjpeg-dev
+  qt6-base-dev libgl-dev libsquish-dev libjpeg-dev libpng-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-dejavu-core
   mate-backgrounds  # real photographs for the encoder quality tests and the benchmark

@@ -13,6 +13,7 @@
 #include "platform/win/picture_loader.h"  // the system's own decoders
 #else
 #include "platform/jpeg_decode.h"
+#include "platform/png_decode.h"
 #include "tools/qt_pictures.h"
 #endif
 #include "texture/background_build.h"
@@ -62,25 +63,28 @@ bool picture_for(const MakeOptions& options, Image32& picture, std::string& erro
     return true;
 }
 
-// The picture stretched onto the working square. A JPEG that needs no turning is drawn while it is decoded:
-// half the time on two cores, and its 64 MB of pixels (5120 x 2880) never exist at once; one taken sideways is
-// decoded whole and turned. Anything else, and a JPEG that breaks off part way, goes to the general loader,
-// which also says what is wrong with it.
+// The picture stretched onto the working square. A JPEG that needs no turning, or a PNG, is drawn while it is
+// decoded: half the time on two cores, and its pixels (64 MB for 5120 x 2880) never exist at once; a JPEG
+// taken sideways is decoded whole and turned. Anything else, and a picture that breaks off part way, goes to the
+// general loader, which also says what is wrong with it.
 bool draw_square(const MakeOptions& options, texture::BackgroundSurfaces& surfaces, std::string& error) {
 #ifndef _WIN32
     const size_t limit = size_t(kPictureAllocationLimitBytes);
+    auto drawn = [&](RowSource& rows) {
+        if (!texture::rescale_picture(rows, options.side_pixels, surfaces.Picture2)) return false;
+        std::printf("Picture: %s (%d x %d)\n", shown(*options.picture).c_str(), rows.width(), rows.height());
+        return true;
+    };
     if (std::optional<JpegFile> jpeg = options.picture ? open_jpeg_file(*options.picture, limit) : std::nullopt) {
-        const std::string name = shown(*options.picture);
         if (jpeg->decoder->orientation() == 1) {
-            if (texture::rescale_picture(*jpeg->decoder, options.side_pixels, surfaces.Picture2)) {
-                std::printf("Picture: %s (%d x %d)\n", name.c_str(), jpeg->decoder->width(), jpeg->decoder->height());
-                return true;
-            }
+            if (drawn(*jpeg->decoder)) return true;
         } else if (std::optional<Image32> whole = decode_jpeg(jpeg->bytes.data(), jpeg->bytes.size(), limit)) {
-            std::printf("Picture: %s (%d x %d)\n", name.c_str(), whole->width, whole->height);
+            std::printf("Picture: %s (%d x %d)\n", shown(*options.picture).c_str(), whole->width, whole->height);
             texture::rescale_picture(*whole, options.side_pixels, surfaces.Picture2);
             return true;
         }
+    } else if (std::optional<PngFile> png = options.picture ? open_png_file(*options.picture, limit) : std::nullopt) {
+        if (drawn(*png->decoder)) return true;
     }
 #endif
     Image32 picture;  // let go when drawn, before the build's own buffers are made

@@ -45,8 +45,8 @@ LoadedPicture load_picture_through_qt(const fs::path& file) {
     if (!module.load) {
         std::error_code ec;
         return LoadedPicture{{}, "\"" + fs::absolute(file, ec).string() +
-                                     "\" could not be read: Morvane's decoders for pictures other than JPEG are missing (" +
-                                     module.problem + "). Reinstall Morvane, or choose a .jpg file."};
+                                     "\" could not be read: Morvane's decoders for pictures other than JPEG and PNG are missing (" +
+                                     module.problem + "). Reinstall Morvane, or choose a .jpg or .png file."};
     }
     LoadedPicture loaded;
     module.load(file.c_str(), uint64_t(kPictureAllocationLimitBytes), &loaded);

@@ -1,5 +1,6 @@
 #pragma once
-// Pictures the command line does not decode itself (anything but a JPEG, and a JPEG libjpeg-turbo gives up on)
+// Pictures the command line does not decode itself (anything but a JPEG or a PNG, and those libjpeg-turbo or
+// libpng give up on)
 // go through Qt's decoders, in a module loaded only when such a picture comes: with Qt's libraries linked in,
 // every run would spend 20 ms starting them, a tenth of a whole build.
 #include "platform/loaded_picture.h"

@@ -1,6 +1,7 @@
 #include "platform/qt/picture_loader.h"
 
 #include "platform/input_file.h"
+#include "platform/png_decode.h"
 #include "platform/qt/direct_decode.h"
 #include "platform/qt/qimage_pixels.h"
 
@@ -10,8 +11,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstring>
-#include <vector>
 
 namespace morvane {
 namespace {
@@ -45,23 +44,6 @@ private:
 qint64 decoded_bytes(const QSize& size, QImage::Format format) {
     const int bits = format == QImage::Format_Invalid ? 32 : std::max(32, int(QImage::toPixelFormat(format).bitsPerPixel()));
     return qint64(size.width()) * size.height() * (bits / 8);
-}
-
-// False for a PNG one of whose chunks claims more bytes than the file holds. libpng reserves a chunk's
-// claimed length before reading it, so such a file of a few hundred bytes would take hundreds of megabytes
-// and seconds; a whole PNG never has one. Only the chunk headers are read.
-bool png_chunks_fit(InputFile& in) {
-    static constexpr uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    std::vector<uint8_t> head;
-    if (!in.read_at(0, 8, head).empty() || head.size() < 8 || std::memcmp(head.data(), kSignature, 8) != 0) return true;
-    for (uint64_t at = 8; at + 12 <= in.size();) {
-        if (!in.read_at(at, 8, head).empty() || head.size() < 8) return true;  // the decoder will say what is wrong
-        const uint64_t length = uint64_t(head[0]) << 24 | uint64_t(head[1]) << 16 | uint64_t(head[2]) << 8 | head[3];
-        if (length > in.size() - at - 12) return false;
-        if (std::memcmp(head.data() + 4, "IEND", 4) == 0) return true;
-        at += 12 + length;
-    }
-    return true;
 }
 
 }  // namespace

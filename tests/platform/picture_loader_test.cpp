@@ -1,6 +1,7 @@
 // The picture loader: every picture arrives with the pixels Qt's own decoding gives it (JPEG straight into
 // our pixels, transparency laid over black), and whatever is no picture is refused with a message.
 #include "platform/jpeg_decode.h"
+#include "platform/png_decode.h"
 #include "platform/default_picture.h"
 #include "platform/qt/picture_loader.h"
 #include "tests/support/temp_folder.h"
@@ -195,6 +196,43 @@ TEST_F(PictureLoader, AJpegReadInBandsGivesTheWholePicturesRowsAndItsOrientation
     for (const char* name : {"picture.bmp", "folder.jpg", "missing.jpg"})
         EXPECT_FALSE(open_jpeg_file(path(name), 1 << 20).has_value()) << name;
     EXPECT_FALSE(open_jpeg_file(path("colour.jpg"), 123 * 77 * 4 - 1).has_value()) << "over the limit";
+}
+
+// Every kind of PNG libpng is left to decode row by row gives the pixels Qt's own decoder gives, transparency
+// laid over black with its rounding; what it leaves to Qt (16 bits a channel, a damaged header) is not opened.
+TEST_F(PictureLoader, APngReadInRowsGivesThePixelsQtDecodesLaidOverBlack) {
+    QImage clear = pattern(37, 21, QImage::Format_ARGB32);
+    for (int y = 0; y < clear.height(); ++y)
+        for (int x = 0; x < clear.width(); ++x)
+            clear.setPixel(x, y, (clear.pixel(x, y) & 0xFFFFFF) | uint32_t((x * 37 + y * 5) % 256) << 24);
+    QImage keyed = pattern(37, 21).convertToFormat(QImage::Format_Indexed8);
+    keyed.setColor(3, keyed.color(3) & 0x00FFFFFF);  // one palette entry fully transparent, as a colour key
+    const std::pair<const char*, QImage> kinds[] = {
+        {"rgb.png", pattern(37, 21)},
+        {"rgba.png", clear},
+        {"grey.png", pattern(37, 21, QImage::Format_Grayscale8)},
+        {"palette.png", pattern(37, 21, QImage::Format_Indexed8)},
+        {"keyed.png", keyed},
+        {"mono.png", pattern(37, 21, QImage::Format_Mono)}};
+    for (const auto& [name, image] : kinds) {
+        ASSERT_TRUE(image.save(qpath(name), "PNG")) << name;
+        std::optional<PngFile> png = open_png_file(path(name), 1 << 20);
+        ASSERT_TRUE(png.has_value()) << name;
+        PngDecoder& decoder = *png->decoder;
+        Image32 rows = Image32::unfilled(decoder.width(), decoder.height());
+        for (int y = 0; y < rows.height; y += 2) {
+            uint8_t* two[2] = {rows.row(y), rows.row(std::min(y + 1, rows.height - 1))};
+            ASSERT_TRUE(decoder.read_rows(two, std::min(2, rows.height - y))) << name << " row " << y;
+        }
+        const Image32 expected = as_qt_reads(qpath(name));
+        EXPECT_TRUE(rows.bytes == expected.bytes) << name;
+    }
+    ASSERT_TRUE(pattern(8, 6, QImage::Format_RGBA64).save(qpath("deep.png"), "PNG"));
+    const std::string whole = read_bytes(path("rgb.png"));
+    write_bytes(path("cut.png"), whole.substr(0, 20));
+    for (const char* name : {"deep.png", "cut.png", "missing.png"})
+        EXPECT_FALSE(open_png_file(path(name), 1 << 20).has_value()) << name;
+    EXPECT_FALSE(open_png_file(path("rgb.png"), 37 * 21 * 4 - 1).has_value()) << "over the limit";
 }
 
 TEST(DefaultPicture, IsAnOpaque1024By1024PictureThatIsNotBlank) {

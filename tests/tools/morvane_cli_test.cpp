@@ -150,23 +150,26 @@ TEST_F(MorvaneCli, MakeWithoutAPictureUsesTheBuiltInOneKeepsThePlayersMaterialsA
     EXPECT_EQ(out_names(standard_only), (std::vector<std::string>{"background01.vmt", "background01.vtf"}));
 }
 
-// The command line decodes JPEGs itself, turning one taken sideways upright by its tag; every other picture
-// comes through Qt's decoders, which it loads only then. A copy of the program without them still takes JPEGs,
-// and for anything else says what is missing.
-TEST_F(MorvaneCli, JpegsNeedNoQtOtherPicturesComeThroughItsDecodersAndWithoutThemTheMessageSaysSo) {
+// The command line decodes JPEGs and PNGs itself, turning a JPEG taken sideways upright by its tag; every other
+// picture comes through Qt's decoders, which it loads only then. A copy of the program without them still takes
+// JPEGs and PNGs, and for anything else says what is missing.
+TEST_F(MorvaneCli, JpegsAndPngsNeedNoQtOtherPicturesComeThroughItsDecodersAndWithoutThemTheMessageSaysSo) {
     QImage picture(300, 200, QImage::Format_RGB32);
     picture.fill(qRgb(30, 90, 160));
-    const fs::path png = root / "picture.png", jpeg = root / "sideways.jpg";
+    const fs::path png = root / "picture.png", bmp = root / "picture.bmp", jpeg = root / "sideways.jpg";
     ASSERT_TRUE(picture.save(QString::fromStdString(png.string()), "PNG"));
+    ASSERT_TRUE(picture.save(QString::fromStdString(bmp.string()), "BMP"));
     ASSERT_TRUE(picture.save(QString::fromStdString(jpeg.string()), "JPG", 90));
     // A camera's EXIF block after the start marker: the picture's top lies on the right of the stored pixels.
     const std::string exif("Exif\0\0II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0\x06\0\0\0\0\0\0\0", 32);
     const std::string stored = read_text(jpeg);
     std::ofstream(jpeg, std::ios::binary) << stored.substr(0, 2) + std::string("\xFF\xE1\0\x22", 4) + exif + stored.substr(2);
 
-    const CliRun from_png = make_1024(out, {png.string()});
-    EXPECT_EQ(from_png.exit_code, 0) << from_png.err;
-    EXPECT_NE(from_png.out.find("picture.png (300 x 200)"), std::string::npos) << from_png.out;
+    for (const fs::path& other : {png, bmp}) {
+        const CliRun made = make_1024(out, {other.string()});
+        EXPECT_EQ(made.exit_code, 0) << made.err;
+        EXPECT_NE(made.out.find(other.filename().string() + " (300 x 200)"), std::string::npos) << made.out;
+    }
     const CliRun from_jpeg = make_1024(out, {jpeg.string()});
     EXPECT_EQ(from_jpeg.exit_code, 0) << from_jpeg.err;
     EXPECT_NE(from_jpeg.out.find("sideways.jpg (200 x 300)"), std::string::npos) << from_jpeg.out;
@@ -175,7 +178,8 @@ TEST_F(MorvaneCli, JpegsNeedNoQtOtherPicturesComeThroughItsDecodersAndWithoutThe
     program = root / "alone" / "morvane-cli";
     fs::copy_file(MORVANE_CLI_PATH, program);
     EXPECT_EQ(make_1024(out, {jpeg.string()}).exit_code, 0);
-    make_1024(out, {png.string()}).refused(1, "decoders for pictures other than JPEG are missing");
+    EXPECT_EQ(make_1024(out, {png.string()}).exit_code, 0);
+    make_1024(out, {bmp.string()}).refused(1, "decoders for pictures other than JPEG and PNG are missing");
 }
 
 // What an attacker or a careless user hands over: each gets its reason at once, no hang, no crash.
