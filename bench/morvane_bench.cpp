@@ -9,7 +9,7 @@
 // Their medians make the ratio, so costs paid once per process (first touch of memory, threads starting) count
 // for neither side, and costs every build pays (memory freed and faulted in again) count where they occur.
 // The first build's capture is shown too. libsquish, seconds per chain, compresses the first build's chain once.
-//      morvane-bench --make-photo SOURCE 3840x2400 OUT.jpg|OUT.png   (a large photograph for the memory check)
+//      morvane-bench --make-photo SOURCE 3840x2400 OUT.jpg|OUT.png|OUT.bmp   (a large photograph for the memory check)
 //      morvane-bench --load PICTURE   (the program's picture loader alone, for the wallpaper table)
 #include "bench/photo_set.h"
 #include "dxt/block_encoder.h"

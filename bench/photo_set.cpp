@@ -53,8 +53,9 @@ bool write_scaled_photo(const std::string& source, int width, int height, const 
         return false;
     }
     QImage scaled = image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    const bool png = std::filesystem::path(out).extension() == ".png";
-    if (!scaled.save(QString::fromStdString(out), png ? "PNG" : "JPG", png ? -1 : 92)) {
+    const std::filesystem::path extension = std::filesystem::path(out).extension();
+    const char* format = extension == ".png" ? "PNG" : extension == ".bmp" ? "BMP" : "JPG";
+    if (!scaled.convertToFormat(QImage::Format_RGB888).save(QString::fromStdString(out), format, format[0] == 'J' ? 92 : -1)) {
         std::fprintf(stderr, "cannot write %s\n", out.c_str());
         return false;
     }
