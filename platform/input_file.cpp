@@ -145,4 +145,14 @@ int InputFile::release() {
     return fd;
 }
 
+std::optional<std::vector<uint8_t>> read_file_beginning_with(InputFile& in, std::span<const uint8_t> signature,
+                                                             uint64_t max_bytes) {
+    if (!in.ok() || in.size() < signature.size() || in.size() > max_bytes) return std::nullopt;
+    std::vector<uint8_t> bytes;
+    if (!in.read_at(0, signature.size(), bytes).empty() || !std::equal(signature.begin(), signature.end(), bytes.begin(), bytes.end()))
+        return std::nullopt;
+    if (!in.read(size_t(in.size()), bytes).empty()) return std::nullopt;
+    return bytes;
+}
+
 }  // namespace morvane

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -50,6 +52,11 @@ private:
     std::string reason_;
     uint64_t size_ = 0;
 };
+
+// The whole of `in`, when it begins with `signature` and has at most `max_bytes`; nothing when it does not, or
+// cannot be read (a general loader then says why).
+std::optional<std::vector<uint8_t>> read_file_beginning_with(InputFile& in, std::span<const uint8_t> signature,
+                                                             uint64_t max_bytes);
 
 // The system's message for an error number, with the few that users meet put in plain words:
 // ENAMETOOLONG becomes "its name is too long for the system", not "does not exist".

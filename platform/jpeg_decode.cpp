@@ -104,16 +104,11 @@ bool JpegDecoder::read_rows(uint8_t* const* rows, int count) {
 }
 
 std::optional<JpegFile> open_jpeg_file(const std::filesystem::path& file, size_t max_bytes) {
+    static constexpr uint8_t kStart[3] = {0xFF, 0xD8, 0xFF};
     InputFile in(file);
     // Compressed, a picture within the limit takes far fewer bytes than its pixels do.
-    if (!in.ok() || in.size() < 3 || in.size() > max_bytes) return std::nullopt;
-    std::vector<uint8_t> head;
-    if (!in.read_at(0, 3, head).empty() || !starts_like_jpeg(head.data(), head.size())) return std::nullopt;
-    JpegFile jpeg;
-    if (!in.read(size_t(in.size()), jpeg.bytes).empty()) return std::nullopt;
-    jpeg.decoder = std::make_unique<JpegDecoder>(jpeg.bytes.data(), jpeg.bytes.size(), max_bytes);
-    if (!jpeg.decoder->ok()) return std::nullopt;
-    return jpeg;
+    std::optional<std::vector<uint8_t>> bytes = read_file_beginning_with(in, kStart, max_bytes);
+    return bytes ? JpegFile::open(std::move(*bytes), max_bytes) : std::nullopt;
 }
 
 std::optional<Image32> decode_jpeg(const uint8_t* jpeg, size_t size, size_t max_bytes) {

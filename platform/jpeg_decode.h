@@ -45,13 +45,9 @@ private:
     int orientation_ = 1;
 };
 
-// A JPEG file read into memory and opened for decoding row by row: what a build that draws the picture while
-// it is decoded needs. Nothing where the file cannot be read or JpegDecoder is not ok() for it; the general
-// picture loader then reads it, and says what is wrong.
-struct JpegFile {
-    std::vector<uint8_t> bytes;
-    std::unique_ptr<JpegDecoder> decoder;  // over `bytes`
-};
+// A JPEG file read into memory and opened for decoding row by row. Nothing where the file cannot be read or
+// JpegDecoder is not ok() for it; the general picture loader then reads it, and says what is wrong.
+using JpegFile = DecodingFile<JpegDecoder>;
 std::optional<JpegFile> open_jpeg_file(const std::filesystem::path& file, size_t max_bytes);
 
 // The whole picture in `jpeg` (a whole JPEG file) as it is meant to be seen (turned by its orientation tag),

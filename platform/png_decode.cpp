@@ -105,17 +105,10 @@ bool PngDecoder::read_rows(uint8_t* const* rows, int count) {
 
 std::optional<PngFile> open_png_file(const std::filesystem::path& file, size_t max_bytes) {
     InputFile in(file);
-    // Compressed, a picture within the limit takes far fewer bytes than its pixels do.
-    if (!in.ok() || in.size() < 8 || in.size() > max_bytes) return std::nullopt;
-    std::vector<uint8_t> head;
-    if (!in.read_at(0, 8, head).empty() || head.size() < 8 || std::memcmp(head.data(), kSignature, 8) != 0)
-        return std::nullopt;
     if (!png_chunks_fit(in)) return std::nullopt;
-    PngFile png;
-    if (!in.read(size_t(in.size()), png.bytes).empty()) return std::nullopt;
-    png.decoder = std::make_unique<PngDecoder>(png.bytes.data(), png.bytes.size(), max_bytes);
-    if (!png.decoder->ok()) return std::nullopt;
-    return png;
+    // Compressed, a picture within the limit takes far fewer bytes than its pixels do.
+    std::optional<std::vector<uint8_t>> bytes = read_file_beginning_with(in, kSignature, max_bytes);
+    return bytes ? PngFile::open(std::move(*bytes), max_bytes) : std::nullopt;
 }
 
 bool png_chunks_fit(InputFile& in) {

@@ -41,10 +41,7 @@ private:
 
 // A PNG file read into memory and opened for decoding row by row; nothing where it cannot be read, or where a
 // part of it claims more bytes than the file holds, or PngDecoder is not ok() for it.
-struct PngFile {
-    std::vector<uint8_t> bytes;
-    std::unique_ptr<PngDecoder> decoder;  // over `bytes`
-};
+using PngFile = DecodingFile<PngDecoder>;
 std::optional<PngFile> open_png_file(const std::filesystem::path& file, size_t max_bytes);
 
 // False for a PNG one of whose chunks claims more bytes than the file holds. libpng reserves a chunk's
