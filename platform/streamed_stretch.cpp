@@ -133,7 +133,8 @@ struct Handover {
         for (int band = 0; band < ring.bands(); ++band) {
             {
                 std::unique_lock lock(mutex);
-                changed.wait(lock, [&] { return band - drawn < kBands; });
+                changed.wait(lock, [&] { return band - drawn < kBands || broke; });
+                if (broke) return;  // the drawing gave up: nobody takes more bands
             }
             const bool ok = ring.decode(picture, band);
             {
@@ -179,7 +180,18 @@ bool stretch_rows_copy(RowSource& picture, Image32& target, int x, int y, int w,
     } catch (const std::system_error&) {
         return decode_and_draw_in_turn(picture, ring, drawer);  // no thread to spare: one band after the other
     }
-    const bool whole = handover.draw_all(ring, drawer);
+    bool whole = false;
+    try {
+        whole = handover.draw_all(ring, drawer);
+    } catch (...) {  // no memory for a row's scratch space: the decoder must not wait for it for ever
+        {
+            std::lock_guard lock(handover.mutex);
+            handover.broke = true;
+        }
+        handover.changed.notify_all();
+        decoder.join();
+        throw;
+    }
     decoder.join();
     return whole;
 }

@@ -4,8 +4,6 @@
 #include "platform/stretch_rows.h"
 #include "platform/two_halves.h"
 
-#include <algorithm>
-#include <cstring>
 #include <vector>
 
 namespace morvane {
