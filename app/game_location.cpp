@@ -5,8 +5,8 @@
 #include "app/core/settings_file.h"
 #include "app/core/steam_library.h"
 #include "app/core/utf8_path.h"
-#include "platform/qt/file_dialog.h"
-#include "platform/qt/message_box.h"
+#include "platform/file_dialog.h"
+#include "platform/message_box.h"
 
 #include <system_error>
 

@@ -8,7 +8,7 @@
 #include "platform/memory_reuse.h"
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/message_box.h"
-#include "platform/qt/message_loop.h"
+#include "platform/message_loop.h"
 #include "texture/vtfmod.h"
 
 #include <QApplication>

@@ -15,8 +15,8 @@
 #include "controls/elframe.h"
 #include "controls/symbol_label.h"
 #include "platform/default_picture.h"
-#include "platform/qt/file_dialog.h"
-#include "platform/qt/message_box.h"
+#include "platform/file_dialog.h"
+#include "platform/message_box.h"
 #include "platform/qt/picture_loader.h"
 #include "texture/background_build.h"
 

@@ -4,7 +4,7 @@
 #include "app/form_definition.h"
 #include "app/form_fx.h"
 #include "controls/elprogress.h"
-#include "platform/qt/message_box.h"
+#include "platform/message_box.h"
 
 #include <QCloseEvent>
 

@@ -1,4 +1,4 @@
-#include "platform/qt/message_loop.h"
+#include "platform/message_loop.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

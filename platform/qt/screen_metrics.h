@@ -7,12 +7,6 @@
 
 namespace morvane {
 
-struct TwipsPerPixel {
-    double x = kTwipsPerPixel;  // twips per pixel, horizontal (widths, left positions)
-    double y = kTwipsPerPixel;  // twips per pixel, vertical (heights, top positions)
-    friend bool operator==(const TwipsPerPixel&, const TwipsPerPixel&) = default;
-};
-
 // The ratios in force: the override when one is set, otherwise 1440 / the primary screen's logical dots per
 // inch, otherwise (no screen yet) kTwipsPerPixel both ways.
 TwipsPerPixel twips_per_pixel();

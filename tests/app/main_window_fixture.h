@@ -7,8 +7,8 @@
 #include "app/game_location.h"
 #include "app/main_window.h"
 #include "app/process_window.h"
-#include "platform/qt/file_dialog.h"
-#include "platform/qt/message_box.h"
+#include "platform/file_dialog.h"
+#include "platform/message_box.h"
 #include "tests/support/temp_folder.h"
 #include "texture/vtfmod.h"
 

@@ -1,5 +1,6 @@
 #pragma once
-// The one way the program's long loops keep its windows alive on the single user-interface thread.
+// The one way the program's long loops keep its windows alive on the single user-interface thread. Each
+// host defines it: platform/qt/message_loop.cpp, platform/win/message_loop.cpp.
 
 namespace morvane {
 

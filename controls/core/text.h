@@ -1,0 +1,39 @@
+#pragma once
+// Text as the skinned controls and the windows use it: one line in a named face at a size in points, measured
+// and drawn by the host's text service (GDI on Windows, Qt on Linux), since only the system has the fonts.
+// Everything else about a control's look is painted by the controls' own code onto plain pixels.
+#include "platform/image32.h"
+
+#include <cstdint>
+#include <string>
+
+namespace morvane::controls {
+
+struct FontSpec {
+    std::string family = "MS Sans Serif";
+    double points = 8.25;
+    int weight = 400;  // 400 regular, 700 bold
+    bool italic = false;
+    bool underline = false;
+    friend bool operator==(const FontSpec&, const FontSpec&) = default;
+};
+
+struct TextExtent {
+    int width = 0;   // pixels: the advance of the whole line
+    int height = 0;  // pixels: the font's line height (ascent + descent), whatever the text
+};
+
+class TextService {
+public:
+    virtual ~TextService() = default;
+    // One line of UTF-8 text in `font`; an empty text is 0 wide and still one line high.
+    virtual TextExtent measure(const FontSpec& font, const std::string& utf8) = 0;
+    // Draws the line with its top-left corner at (x, y) of `target`, in `colorref` (0x00BBGGRR), over what
+    // is there (no background), touching no pixel outside `clip` or `target`.
+    virtual void draw(Image32& target, PixelRect clip, const FontSpec& font, const std::string& utf8, int x, int y,
+                      uint32_t colorref) = 0;
+    // Whether the system has this face itself rather than a stand-in ("Marlett" is missing on Linux and Wine).
+    virtual bool has_family(const std::string& family) = 0;
+};
+
+}  // namespace morvane::controls

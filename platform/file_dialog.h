@@ -1,0 +1,53 @@
+#pragma once
+// The open-file dialog as the windows use it: set a file name, a title and a filter, show it, read the
+// chosen name back (empty when the user cancelled). Strings are UTF-8; file names use the native separator.
+// Each system's dialog is in its host folder (platform/qt/file_dialog.h, platform/win/file_dialog.h).
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace morvane {
+
+class FileDialog {
+public:
+    virtual ~FileDialog() = default;
+
+    std::string file_name;  // set "" before showing; the chosen full path afterwards, "" when cancelled
+    std::string folder;     // where the dialog opens while file_name is empty; "" leaves it to the system
+    std::string title;
+    // Descriptions and patterns joined by vertical bars: "Pictures|*.bmp;*.jpg|All|*.*".
+    std::string filter;
+
+    // Shows the dialog and waits until the user closes it; then file_name holds the answer.
+    virtual void show_open() = 0;
+};
+
+// One entry of a bar filter: its description and its patterns, blanks trimmed, empty patterns dropped.
+struct FilterEntry {
+    std::string description;
+    std::vector<std::string> patterns;
+};
+
+// The entries of "description|patterns|description|patterns...", in order; an entry without patterns is
+// left out, and so is a description without a patterns part after it.
+std::vector<FilterEntry> filter_entries(const std::string& bar_filter);
+
+// Answers from a script, in order; cancels when the script has run out. Remembers what each showing asked.
+class ScriptedFileDialog : public FileDialog {
+public:
+    struct Shown {
+        std::string title;
+        std::string filter;
+        std::string file_name_before;
+        std::string folder;
+    };
+    void answer(std::string chosen) { answers_.push_back(std::move(chosen)); }
+    void show_open() override;
+
+    std::vector<Shown> shown;
+
+private:
+    std::deque<std::string> answers_;
+};
+
+}  // namespace morvane
