@@ -1,5 +1,5 @@
 // The two windows as drawn. One row per control: name, kind, container, x, y, width, height (pixels), settings.
-#include "app/form_definition.h"
+#include "app/forms/form_definition.h"
 
 namespace morvane::app {
 
@@ -7,6 +7,12 @@ namespace {
 using K = ControlKind;
 constexpr uint32_t kWhite = 0xFFFFFF;
 }  // namespace
+
+const ControlDefinition* FormDefinition::find(const std::string& control) const {
+    for (const ControlDefinition& row : controls)
+        if (row.name == control) return &row;
+    return nullptr;
+}
 
 FormDefinition main_form_definition() {
     return FormDefinition{"main", 820, 711, 0x646464, {
