@@ -40,7 +40,8 @@ FormDefinition main_form_definition() {
           {"fontname", "Tahoma"}, {"fontsize", 9.75}}},
         // The word after a build, between the resolution list and the buttons; shown only for a few seconds.
         {"Label4", K::Label, "", {273, 669, 289, 40},
-         {{"caption", ""}, {"forecolor", kWhite}, {"fontname", "Tahoma"}, {"fontsize", 8.25}, {"visible", false}}},
+         {{"caption", ""}, {"forecolor", kWhite}, {"fontname", "Tahoma"}, {"fontsize", 8.25}, {"visible", false},
+          {"elide", "middle"}}},
         {"Source_Buffer", K::PictureBox, "", {12, 697, 526, 389}, {{"visible", false}}},
         {"Temp_Buffer", K::PictureBox, "", {300, 699, 526, 389}, {{"visible", false}}},
     }};

@@ -30,13 +30,15 @@ LabelFace label_from_settings(const Settings& settings) {
     face.font.weight = settings.read("fontbold", false).as_bool() ? 700 : 400;
     face.centred = settings.read("alignment", "left").as_text() == "center";
     face.visible = settings.read("visible", true).as_bool();
+    face.elided = settings.read("elide", "").as_text() == "middle";
     return face;
 }
 
 void paint_label(Image32& surface, const LabelFace& face, PixelRect box, TextService& text) {
     if (!face.visible) return;
     int y = box.y;
-    for (const std::string& line : lines_of(face.caption)) {
+    for (std::string line : lines_of(face.caption)) {
+        if (face.elided) line = elide_middle(line, box.width, face.font, text);
         const TextExtent extent = text.measure(face.font, line);
         const int x = face.centred ? box.x + (box.width - extent.width) / 2 : box.x;
         text.draw(surface, box, face.font, line, x, y, face.fore);

@@ -1,7 +1,7 @@
 #pragma once
 // The windows' plain labels: text on a transparent back, top-aligned, left or centred, one or more lines, as a
 // window layout's row gives them (caption, forecolor, fontname, fontsize, fontbold, alignment "left" or
-// "center", visible).
+// "center", visible, elide "middle").
 #include "controls/core/settings.h"
 #include "controls/core/text.h"
 #include "platform/image32.h"
@@ -17,6 +17,7 @@ struct LabelFace {
     FontSpec font{"Tahoma", 8.25, 400, false, false};
     bool centred = false;
     bool visible = true;
+    bool elided = false;  // each line shortened in the middle to the box's width ("elide" "middle")
 };
 
 LabelFace label_from_settings(const Settings& settings);
