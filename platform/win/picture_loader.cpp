@@ -1,6 +1,8 @@
 #include "platform/win/picture_loader.h"
 
+#include "platform/bmp_rows.h"
 #include "platform/exif_orientation.h"
+#include "platform/input_file.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
@@ -62,9 +64,27 @@ std::string reason(HRESULT hr) {
         case WINCODEC_ERR_STREAMREAD:
         case WINCODEC_ERR_STREAMNOTAVAILABLE: return "the file ends too early";
         case WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT:
-        case WINCODEC_ERR_UNKNOWNIMAGEFORMAT: return "a kind of picture this system cannot decode";
+        case WINCODEC_ERR_UNKNOWNIMAGEFORMAT:
+        case WINCODEC_ERR_UNSUPPORTEDVERSION:
+        case WINCODEC_ERR_UNSUPPORTEDOPERATION: return "a kind of picture this system cannot decode";
+        case WINCODEC_ERR_FRAMEMISSING: return "it holds no picture";
+        case WINCODEC_ERR_IMAGESIZEOUTOFRANGE:
+        case WINCODEC_ERR_VALUEOUTOFRANGE: return "its header gives a size the system's decoder cannot take";
+        case WINCODEC_ERR_BADMETADATAHEADER:
+        case WINCODEC_ERR_TOOMUCHMETADATA: return "the data about the picture in it is damaged";
+        case WINCODEC_ERR_PALETTEUNAVAILABLE: return "its colour table is missing";
         case E_OUTOFMEMORY: return "not enough memory";
+        // What a decoder answers when it stops in the middle of the data, without saying why.
+        case E_FAIL: return "the system's decoder stopped in its data, which is damaged or incomplete";
         default: break;
+    }
+    // Any other answer of the system's picture decoders: the system's message table has no text for them.
+    constexpr int kPictureDecoders = 0x898;  // the facility of every WINCODEC_ERR_ code
+    if (HRESULT_FACILITY(hr) == kPictureDecoders) {
+        char code[64];
+        std::snprintf(code, sizeof code, "the system's picture decoder failed with code 0x%08lX",
+                      static_cast<unsigned long>(hr));
+        return code;
     }
     wchar_t* text = nullptr;
     const DWORD len = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
@@ -124,7 +144,8 @@ LoadedPicture decode(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, co
         return failure(picture_message::too_large(shown, width, height));
     }
     hr = converter->CopyPixels(nullptr, UINT(pixels.stride()), UINT(pixels.bytes.size()), pixels.bytes.data());
-    if (FAILED(hr)) return failure(picture_message::unreadable(shown, reason(hr)));
+    // The header was read: a failure now is in the pixels' data, which a cut-off file lacks.
+    if (FAILED(hr)) return failure(picture_message::damaged(shown, reason(hr)));
     for (size_t i = 3; i < pixels.bytes.size(); i += 4) pixels.bytes[i] = 255;
     pixels.touch();
     return LoadedPicture{upright(std::move(pixels), orientation_tag(frame.get())), {}};
@@ -161,6 +182,11 @@ LoadedPicture load_picture(const fs::path& file) {
     if (handle == INVALID_HANDLE_VALUE)
         return failure(picture_message::cannot_open(shown, reason(HRESULT_FROM_WIN32(GetLastError()))));
     CloseHandle(handle);
+    {
+        InputFile in(file);  // its header against its size, before the decoder makes a buffer of that size
+        if (const std::string missing = bmp_rows_missing(in); !missing.empty())
+            return failure(picture_message::damaged(shown, missing));
+    }
 
     return with_factory(shown, [&](IWICImagingFactory* factory) {
         Com<IWICBitmapDecoder> decoder;
