@@ -39,6 +39,7 @@ namespace {
 std::string shown(const fs::path& path) { return app::utf8_from_path(path); }
 
 int fail(const std::string& message) {
+    std::fflush(stdout);  // the lines about what was done come first, also when both go to one file
     std::fprintf(stderr, "morvane-cli: %s\n", message.c_str());
     return 1;
 }
@@ -150,16 +151,17 @@ int write_files(const texture::TextureModule& module, const fs::path& folder,
                     int(module.MipCount()));
     if (written.empty() && made_folder) fs::remove(folder, ec);  // leave no empty folder behind
 
+    int result = 0;  // each material is tried, and each failure told
     for (const app::ConsoleBackground& background : backgrounds) {
         if (std::find(written.begin(), written.end(), folder / background.texture_file) == written.end()) continue;
         const fs::path material = folder / background.material_file;
         const bool material_was_there = fs::exists(material, ec);
         const Outcome vmt = app::write_material(folder, background);
-        if (!vmt.ok) return fail(vmt.error);
-        std::printf(material_was_there ? "Kept %s as it was\n" : "Wrote %s\n", shown(material).c_str());
+        if (!vmt.ok) result = fail(vmt.error);
+        else std::printf(material_was_there ? "Kept %s as it was\n" : "Wrote %s\n", shown(material).c_str());
     }
     if (!textures.ok) return fail(textures.error);
-    return 0;
+    return result;
 }
 
 }  // namespace

@@ -126,7 +126,10 @@ LoadedPicture decode(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, co
     if (HRESULT hr = frame->GetSize(&width, &height); FAILED(hr))
         return failure(picture_message::unreadable(shown, reason(hr)));
     if (width == 0 || height == 0) return failure(picture_message::unreadable(shown, "it has no pixels"));
-    if (int64_t(width) * int64_t(height) * 4 > kPictureAllocationLimitBytes)
+    // The limit is for the whole load: a picture to be turned is held twice, as decoded and upright.
+    const int orientation = orientation_tag(frame.get());
+    const int64_t copies = orientation == 1 ? 1 : 2;
+    if (int64_t(width) * int64_t(height) * 4 * copies > kPictureAllocationLimitBytes)
         return failure(picture_message::too_large(shown, width, height));
 
     // Premultiplied colour is exactly the colour laid over black.
@@ -148,7 +151,7 @@ LoadedPicture decode(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, co
     if (FAILED(hr)) return failure(picture_message::damaged(shown, reason(hr)));
     for (size_t i = 3; i < pixels.bytes.size(); i += 4) pixels.bytes[i] = 255;
     pixels.touch();
-    return LoadedPicture{upright(std::move(pixels), orientation_tag(frame.get())), {}};
+    return LoadedPicture{upright(std::move(pixels), orientation), {}};
 }
 
 // Runs `read` with a fresh imaging factory; the factory's own failure is the answer otherwise.
