@@ -102,6 +102,14 @@ std::string reason(HRESULT hr) {
 
 LoadedPicture failure(std::string message) { return LoadedPicture{Image32{}, std::move(message)}; }
 
+// A failure once a decoder has taken the file (its format is known): where the data ends early or is damaged,
+// the file is called damaged; `in_pixels` (the pixels were being copied) counts every failure so.
+LoadedPicture failure_in_data(const std::string& shown, HRESULT hr, bool in_pixels = false) {
+    const bool damaged = in_pixels || hr == E_FAIL || hr == WINCODEC_ERR_BADIMAGE || hr == WINCODEC_ERR_BADSTREAMDATA ||
+                         hr == WINCODEC_ERR_STREAMREAD || hr == WINCODEC_ERR_STREAMNOTAVAILABLE;
+    return failure(damaged ? picture_message::damaged(shown, reason(hr)) : picture_message::unreadable(shown, reason(hr)));
+}
+
 // The orientation tag of a JPEG's EXIF block or a TIFF's first directory, 1 (upright) when the system
 // reports neither.
 int orientation_tag(IWICBitmapFrameDecode* frame) {
@@ -121,10 +129,10 @@ int orientation_tag(IWICBitmapFrameDecode* frame) {
 LoadedPicture decode(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, const std::string& shown) {
     Com<IWICBitmapFrameDecode> frame;
     if (HRESULT hr = decoder->GetFrame(0, frame.put()); FAILED(hr))
-        return failure(picture_message::unreadable(shown, reason(hr)));
+        return failure_in_data(shown, hr);
     UINT width = 0, height = 0;
     if (HRESULT hr = frame->GetSize(&width, &height); FAILED(hr))
-        return failure(picture_message::unreadable(shown, reason(hr)));
+        return failure_in_data(shown, hr);
     if (width == 0 || height == 0) return failure(picture_message::unreadable(shown, "it has no pixels"));
     // The limit is for the whole load: a picture to be turned is held twice, as decoded and upright.
     const int orientation = orientation_tag(frame.get());
@@ -138,7 +146,7 @@ LoadedPicture decode(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, co
     if (SUCCEEDED(hr))
         hr = converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
                                    WICBitmapPaletteTypeCustom);
-    if (FAILED(hr)) return failure(picture_message::unreadable(shown, reason(hr)));
+    if (FAILED(hr)) return failure_in_data(shown, hr);
 
     Image32 pixels;
     try {
@@ -148,7 +156,7 @@ LoadedPicture decode(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, co
     }
     hr = converter->CopyPixels(nullptr, UINT(pixels.stride()), UINT(pixels.bytes.size()), pixels.bytes.data());
     // The header was read: a failure now is in the pixels' data, which a cut-off file lacks.
-    if (FAILED(hr)) return failure(picture_message::damaged(shown, reason(hr)));
+    if (FAILED(hr)) return failure_in_data(shown, hr, true);
     for (size_t i = 3; i < pixels.bytes.size(); i += 4) pixels.bytes[i] = 255;
     pixels.touch();
     return LoadedPicture{upright(std::move(pixels), orientation), {}};
@@ -195,7 +203,8 @@ LoadedPicture load_picture(const fs::path& file) {
         Com<IWICBitmapDecoder> decoder;
         const HRESULT hr = factory->CreateDecoderFromFilename(file.c_str(), nullptr, GENERIC_READ,
                                                               WICDecodeMetadataCacheOnDemand, decoder.put());
-        if (FAILED(hr)) return failure(picture_message::unreadable(shown, reason(hr)));
+        // Some decoders (Wine's JPEG one) read the whole picture here, and stop here when its data does.
+        if (FAILED(hr)) return failure_in_data(shown, hr);
         return decode(factory, decoder.get(), shown);
     });
 }
