@@ -75,7 +75,7 @@ std::string reason(HRESULT hr) {
         case WINCODEC_ERR_PALETTEUNAVAILABLE: return "its colour table is missing";
         case E_OUTOFMEMORY: return "not enough memory";
         // What a decoder answers when it stops in the middle of the data, without saying why.
-        case E_FAIL: return "the system's decoder stopped in its data, which is damaged or incomplete";
+        case E_FAIL: return "the system's decoder stopped in its data";
         default: break;
     }
     // Any other answer of the system's picture decoders: the system's message table has no text for them.

@@ -14,8 +14,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <jpeglib.h>
 
 #include <algorithm>
+#include <cstdio>  // jpeglib.h needs FILE and size_t declared first
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <set>
@@ -50,6 +53,35 @@ uint32_t png_crc(const std::string& bytes) {
         for (int k = 0; k < 8; ++k) crc = crc & 1 ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
     }
     return crc ^ 0xFFFFFFFFu;
+}
+
+// A CMYK JPEG, which the program's own decoder leaves to Qt's, from libjpeg's own encoder.
+std::string cmyk_jpeg(int w, int h) {
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &out, &size);
+    info.image_width = JDIMENSION(w);
+    info.image_height = JDIMENSION(h);
+    info.input_components = 4;
+    info.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&info);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<uint8_t> row(size_t(w) * 4);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x)
+            for (int c = 0; c < 4; ++c) row[size_t(x) * 4 + size_t(c)] = uint8_t((x * (c + 3) + y * (5 - c)) % 256);
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    std::string bytes(reinterpret_cast<const char*>(out), size);
+    jpeg_destroy_compress(&info);
+    std::free(out);
+    return bytes;
 }
 
 // What Qt's reader makes of the file laid over black, as blue, green, red, 255.
@@ -166,6 +198,16 @@ TEST_F(PictureLoader, APictureThatIsNotWholeIsRefusedAsDamagedOrIncomplete) {
         EXPECT_TRUE(loaded.picture.empty()) << name;
         EXPECT_THAT(loaded.error, HasSubstr("The picture \"" + path(name).string() + "\" is damaged or incomplete " + why));
     }
+    // A CMYK JPEG goes to Qt's decoder, whose words for the cut are caught, not printed, and refuse it.
+    const std::string cmyk = cmyk_jpeg(160, 120);
+    write_bytes(path("cmyk.jpg"), cmyk);
+    ASSERT_TRUE(load_picture(path("cmyk.jpg")).ok()) << load_picture(path("cmyk.jpg")).error;
+    write_bytes(path("cut-cmyk.jpg"), cmyk.substr(0, cmyk.size() / 2));
+    ::testing::internal::CaptureStderr();
+    const LoadedPicture cut_cmyk = load_picture(path("cut-cmyk.jpg"));
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_THAT(cut_cmyk.error, ::testing::ContainsRegex("is damaged or incomplete \\((Premature end of JPEG file|Corrupt JPEG "
+                                                         "data: premature end of data segment)\\)"));
     // Bytes between two segments that a decoder skips leave every pixel as it was: such a file loads.
     write_bytes(path("extraneous.jpg"), jpeg.substr(0, scan) + "junk" + jpeg.substr(scan));
     const LoadedPicture extraneous = load_picture(path("extraneous.jpg"));
