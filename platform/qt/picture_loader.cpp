@@ -46,8 +46,9 @@ private:
 };
 
 // Qt's decoders say what they meet on standard error ("qt.gui.imageio.jpeg: Premature end of JPEG file",
-// "libpng error: ..."), before the message that the loader gives. While a picture loads, their lines are kept
+// "libpng warning: ..."), before the message that the loader gives. While a picture loads, their lines are kept
 // here instead: the loader's message says it once, and a JPEG line that means missing pixels refuses the file.
+// (libpng's errors inside Qt bypass Qt's logging; the PNGs Qt still decodes are only 16-bit and interlaced ones.)
 class DecoderLines {
 public:
     DecoderLines() : previous_(qInstallMessageHandler(&DecoderLines::handle)) { active_ = this; }
