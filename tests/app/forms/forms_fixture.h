@@ -2,6 +2,7 @@
 // The main window's logic with every outside service scripted and no host: a game folder and a program folder
 // in a temp folder, the open-file dialog answering from a script, message boxes recorded, a window shell and a
 // progress window that record what they were asked, pictures "decoded" from a table.
+#include "app/core/utf8_path.h"
 #include "app/forms/main_form.h"
 #include "app/forms/window_effects.h"
 #include "platform/file_dialog.h"
@@ -81,10 +82,12 @@ protected:
         fs::create_directories(program());
     }
 
-    fs::path game() const { return root.path() / "Half-Life 2 \xC3\xBC"; }
+    // config.dat must give the name back unchanged, in every system's own encoding of it.
+    fs::path game() const { return root.path() / app::path_from_utf8("Half-Life 2 \xC3\xBC"); }
     fs::path program() const { return root.path() / "program"; }
     fs::path console() const { return game() / "cstrike" / "materials" / "console"; }
-    std::string exe() const { return (game() / "hl2.exe").string(); }
+    std::string console_utf8() const { return app::utf8_from_path(console()); }
+    std::string exe() const { return app::utf8_from_path(game() / "hl2.exe"); }
 
     app::MainForm& open() {
         form.emplace(services, TwipsPerPixel{}, controls::FontSpec{});
@@ -95,7 +98,7 @@ protected:
     app::MainForm& open_located() {
         dialog.answer(exe());
         open().Form_Activate();
-        EXPECT_EQ(form->console_path(), console().string());
+        EXPECT_EQ(form->console_path(), console_utf8());
         dialog.shown.clear();
         return *form;
     }

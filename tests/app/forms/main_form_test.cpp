@@ -3,6 +3,7 @@
 #include "tests/app/forms/forms_fixture.h"
 
 #include "app/core/console_files.h"
+#include "app/core/settings_file.h"
 #include "app/forms/game_location.h"
 
 #include <fstream>
@@ -36,7 +37,9 @@ TEST_F(MainForm, AFirstStartFadesInTo230AsksForHl2ExeAndWritesConfigDatAndBothMa
     EXPECT_EQ(view.main_shell.opacities.back(), 230);
     ASSERT_EQ(dialog.shown.size(), 1u);
     EXPECT_EQ(dialog.shown[0].title, "Locate Your hl2.exe file.");
-    EXPECT_EQ(bytes_of(program() / "config.dat"), console().string() + "\r\n");
+    EXPECT_EQ(app::read_config(program()), console_utf8());
+    const std::string stored = bytes_of(program() / "config.dat");
+    EXPECT_EQ(stored.find("\r\n"), stored.size() - 2) << "one line, ended by CR LF";
     EXPECT_EQ(fs::file_size(console() / "background01.vmt"), 117u);
     EXPECT_TRUE(fs::exists(console() / "background01_widescreen.vmt"));
 }
