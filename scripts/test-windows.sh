@@ -16,6 +16,8 @@ unset DISPLAY WAYLAND_DISPLAY
 rm -rf "$WINEPREFIX"
 trap 'wineserver -k 2> /dev/null || true' EXIT
 wineboot --init > /dev/null 2>&1
+# Top-level windows without a display: Wine's null graphics driver (the dialogs' and windows' tests).
+wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f > /dev/null 2>&1
 wineserver -w
 
 log=build-windows/test-results.log

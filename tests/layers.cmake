@@ -2,18 +2,23 @@
 # The table is the one in ARCHITECTURE.md; keep the two together.
 # Run: cmake -DROOT=<source tree> -P tests/layers.cmake
 cmake_minimum_required(VERSION 3.20)
-set(layers dxt platform platform/qt platform/win texture controls app/core app tools bench)
+set(layers dxt platform platform/qt platform/win texture controls controls/core controls/win app/core app/forms app
+    app/win tools bench)
 set(may_include_dxt          dxt)
 set(may_include_platform     platform)
 set(may_include_platform/qt  platform platform/qt)
 set(may_include_platform/win platform platform/win)
 set(may_include_texture      texture platform dxt)
 set(may_include_controls     controls platform platform/qt)
+set(may_include_controls/core controls/core platform)
+set(may_include_controls/win controls/win controls/core platform platform/win)
 set(may_include_app/core     app/core platform texture)
+set(may_include_app/forms    app/forms app/core controls/core texture platform)
 set(may_include_app          app app/core controls texture platform platform/qt)
+set(may_include_app/win      app/win app/forms app/core controls/core controls/win texture platform platform/win)
 set(may_include_tools        tools app/core texture dxt platform platform/qt platform/win)
 set(may_include_bench        bench texture dxt platform platform/qt)
-set(without_qt dxt platform platform/win texture app/core)
+set(without_qt dxt platform platform/win texture controls/core controls/win app/core app/forms app/win)
 
 # The layer a file belongs to: its deepest folder that is a layer.
 function(layer_of path out)
