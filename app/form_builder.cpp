@@ -16,30 +16,45 @@ namespace morvane::app {
 
 namespace {
 
+QVariant qt_value(const controls::SettingValue& value, const std::string& key) {
+    if (value.is_text()) return QString::fromStdString(value.as_text());
+    const controls::SettingValue as_flag(value.as_bool());
+    if (value == as_flag) return value.as_bool();
+    if (value == controls::SettingValue(value.as_int())) {
+        // Colours are 32-bit patterns; other whole numbers are plain integers.
+        if (key.find("color") != std::string::npos) return QVariant::fromValue(quint32(value.as_int()));
+        return QVariant::fromValue(int(value.as_int()));
+    }
+    return value.as_double();
+}
+
+QRect qt_rect(const PixelRect& r) { return QRect(r.x, r.y, r.width, r.height); }
+
 template <class Control>
 QWidget* make_control(QWidget* container, const ControlDefinition& row) {
     auto* control = new Control(container);
-    control->read_properties(row.settings);
+    control->read_properties(qt_settings(row.settings));
     // Pixels of the layout become the control's twips through the screen's ratio, and back.
-    control->set_geometry_pixels(row.place.x(), row.place.y(), row.place.width(), row.place.height());
+    control->set_geometry_pixels(row.place.x, row.place.y, row.place.width, row.place.height);
     return control;
 }
 
 QWidget* make(QWidget* container, const ControlDefinition& row,
-              const std::map<QString, PictureSurface*>& surfaces) {
+              const std::map<std::string, PictureSurface*>& surfaces) {
+    const controls::PropertyBag settings = qt_settings(row.settings);
     switch (row.kind) {
         case ControlKind::Label: {
             auto* label = new TextLabel(container);
-            label->setGeometry(row.place);
-            label->read_properties(row.settings);
+            label->setGeometry(qt_rect(row.place));
+            label->read_properties(settings);
             return label;
         }
         case ControlKind::SymbolLabel: {
-            const bool down = row.settings.read("symbol", "close").toString() == "down";
+            const bool down = settings.read("symbol", "close").toString() == "down";
             auto* label = new controls::SymbolLabel(down ? SymbolGlyph::DownTriangle
                                                         : SymbolGlyph::Close, container);
-            label->setGeometry(row.place);
-            read_symbol_properties(*label, row.settings);
+            label->setGeometry(qt_rect(row.place));
+            read_symbol_properties(*label, settings);
             return label;
         }
         case ControlKind::Frame: return make_control<controls::elframe>(container, row);
@@ -48,9 +63,9 @@ QWidget* make(QWidget* container, const ControlDefinition& row,
         case ControlKind::ProgressBar: return make_control<controls::elprogress>(container, row);
         case ControlKind::PictureBox: {
             const auto surface = surfaces.find(row.name);
-            if (surface == surfaces.end() || !row.settings.read("visible", false).toBool()) return nullptr;
+            if (surface == surfaces.end() || !settings.read("visible", false).toBool()) return nullptr;
             auto* view = new PictureView(*surface->second, container);
-            view->move(row.place.topLeft());
+            view->move(row.place.x, row.place.y);
             return view;
         }
     }
@@ -59,13 +74,19 @@ QWidget* make(QWidget* container, const ControlDefinition& row,
 
 }  // namespace
 
-QWidget* BuiltForm::find(const QString& name) const {
+controls::PropertyBag qt_settings(const controls::Settings& settings) {
+    controls::PropertyBag bag;
+    for (const auto& [key, value] : settings.pairs()) bag.set(QString::fromStdString(key), qt_value(value, key));
+    return bag;
+}
+
+QWidget* BuiltForm::find(const std::string& name) const {
     const auto it = widgets_.find(name);
     return it == widgets_.end() ? nullptr : it->second;
 }
 
 BuiltForm build_form(QWidget& form, const FormDefinition& layout,
-                     const std::map<QString, PictureSurface*>& surfaces) {
+                     const std::map<std::string, PictureSurface*>& surfaces) {
     form.setFixedSize(layout.client_width, layout.client_height);
     QPalette palette = form.palette();
     palette.setColor(QPalette::Window, to_qcolor(layout.back_color));
@@ -74,11 +95,11 @@ BuiltForm build_form(QWidget& form, const FormDefinition& layout,
 
     BuiltForm built;
     for (const ControlDefinition& row : layout.controls) {
-        QWidget* container = row.container.isEmpty() ? &form : built.find(row.container);
+        QWidget* container = row.container.empty() ? &form : built.find(row.container);
         if (container == nullptr) continue;
         if (QWidget* widget = make(container, row, surfaces)) {
-            widget->setObjectName(row.name);
-            widget->setVisible(row.settings.read("visible", true).toBool());
+            widget->setObjectName(QString::fromStdString(row.name));
+            widget->setVisible(row.settings.read("visible", true).as_bool());
             built.widgets_[row.name] = widget;
         }
     }

@@ -2,12 +2,14 @@
 // Makes a window's controls from its stored layout: each control is created, placed, and given its
 // settings through its read-settings entry. Picture boxes are the window's own surfaces; a visible one
 // is shown through a PictureView at its place, so the control holding it clips it.
-#include "app/form_definition.h"
+#include "app/forms/form_definition.h"
+#include "controls/property_bag.h"
 
 #include <QString>
 #include <QWidget>
 
 #include <map>
+#include <string>
 
 namespace morvane {
 class PictureSurface;
@@ -17,19 +19,22 @@ namespace morvane::app {
 
 class BuiltForm {
 public:
-    QWidget* find(const QString& name) const;
+    QWidget* find(const std::string& name) const;
     template <class T>
-    T* get(const QString& name) const { return dynamic_cast<T*>(find(name)); }
+    T* get(const std::string& name) const { return dynamic_cast<T*>(find(name)); }
 
 private:
-    friend BuiltForm build_form(QWidget&, const FormDefinition&, const std::map<QString, PictureSurface*>&);
-    std::map<QString, QWidget*> widgets_;
+    friend BuiltForm build_form(QWidget&, const FormDefinition&, const std::map<std::string, PictureSurface*>&);
+    std::map<std::string, QWidget*> widgets_;
 };
+
+// A layout row's settings as the Qt controls read them.
+controls::PropertyBag qt_settings(const controls::Settings& settings);
 
 // The form gets its client size and back colour; every row of the layout becomes a child widget, created in
 // the layout's order (later rows above earlier ones), shown unless its "visible" setting is false.
 // `surfaces` holds the picture boxes by name.
 BuiltForm build_form(QWidget& form, const FormDefinition& layout,
-                     const std::map<QString, PictureSurface*>& surfaces);
+                     const std::map<std::string, PictureSurface*>& surfaces);
 
 }  // namespace morvane::app

@@ -1,6 +1,6 @@
 // morvane: the desktop program. The main window, its progress window and their services, owned once here.
 #include "app/form_fx.h"
-#include "app/game_location.h"
+#include "app/forms/game_location.h"
 #include "app/main_window.h"
 #include "app/process_window.h"
 #include "app/core/program_arguments.h"

@@ -1,6 +1,6 @@
 #include "app/main_window.h"
 
-#include "app/build_command.h"
+#include "app/forms/build_command.h"
 #include "app/build_notice.h"
 #include "app/core/build_confirmation.h"
 #include "app/core/game_folder.h"
@@ -72,7 +72,7 @@ main::main(MainServices services) : QWidget(nullptr, Qt::Window | Qt::FramelessW
                                                                      : nullptr;
         // The frames hold Picture1 and Picture2 (they measure in twips); the buffers sit on the form itself,
         // which measures in pixels, so their outer size is their size in pixels.
-        if (box) make_picture_box(*box, row.place.width(), row.place.height(), row.container.isEmpty() ? 1 : kTwipsPerPixel);
+        if (box) make_picture_box(*box, row.place.width, row.place.height, row.container.empty() ? 1 : kTwipsPerPixel);
     }
     controls_ = build_form(*this, layout, {{"Picture1", &loaded_picture_}, {"Picture2", &scaled_picture_},
                                            {"Source_Buffer", &source_buffer_}, {"Temp_Buffer", &temp_buffer_}});

@@ -2,7 +2,7 @@
 // The main window `main`: the picture, the resolution choice, the build command, the title line that
 // drags the window and the close glyph that ends the program. Its first activation locates the game.
 #include "app/form_builder.h"
-#include "app/game_location.h"
+#include "app/forms/game_location.h"
 #include "platform/image32.h"
 #include "platform/picture_surface.h"
 

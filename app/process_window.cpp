@@ -1,7 +1,7 @@
 #include "app/process_window.h"
 
 #include "app/form_builder.h"
-#include "app/form_definition.h"
+#include "app/forms/form_definition.h"
 #include "app/form_fx.h"
 #include "controls/elprogress.h"
 #include "platform/message_box.h"

@@ -23,13 +23,6 @@ void paint_line(QPainter& painter, const EdgeLine& line, QSize clip) {
 
 }  // namespace
 
-void place_box_edge(EdgeLines& lines, double w, double h) {
-    lines.top.x1 = 0, lines.top.y1 = 0, lines.top.x2 = w, lines.top.y2 = 0;
-    lines.left.x1 = 0, lines.left.y1 = 0, lines.left.x2 = 0, lines.left.y2 = h - 1;
-    lines.right.x1 = w - 1, lines.right.y1 = 0, lines.right.x2 = w - 1, lines.right.y2 = h - 1;
-    lines.bottom.x1 = 0, lines.bottom.y1 = h - 1, lines.bottom.x2 = w, lines.bottom.y2 = h - 1;
-}
-
 void set_widget_color(QWidget& widget, QPalette::ColorRole role, uint32_t color) {
     QPalette palette = widget.palette();
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})

@@ -1,6 +1,8 @@
 #pragma once
-// The look shared by the four skinned controls, kept apart from their behaviour: the surface (a plain fill in
-// the BackColor that blends and the bar draw on) and the four one-pixel edge lines framing it in two colours.
+// The look shared by the four skinned controls, kept apart from their behaviour, as Qt paints it: the surface (a
+// plain fill in the BackColor that blends and the bar draw on) and the four one-pixel edge lines (their layout
+// is in controls/core/skin.h).
+#include "controls/core/skin.h"
 #include "platform/alpha_blend.h"
 #include "platform/image32.h"
 
@@ -14,25 +16,6 @@ class QPainter;
 class QWidget;
 
 namespace morvane::controls {
-
-// One line element: horizontal or vertical, end points in the control's pixels (fractions allowed, rounded
-// to the nearest pixel when drawn), both end points drawn, clipped to the control.
-struct EdgeLine {
-    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // pixels
-    uint32_t color = 0;                      // 0x00BBGGRR or system colour
-};
-
-// The two pairs: top-left (top, left) and bottom-right (right, bottom).
-struct EdgeLines {
-    EdgeLine top, left, right, bottom;
-};
-
-// Raised: Color3DLight on the top-left pair, Color3DDark on the bottom-right pair. Sunken: the other way round.
-enum class EdgeLook { Raised, Sunken };
-
-// A box one pixel inside `width` x `height` pixels: top and bottom lines the whole width, left and right
-// lines the whole height.
-void place_box_edge(EdgeLines& lines, double width, double height);
 
 // A colour role of a widget in every state, so that a disabled control looks the same.
 void set_widget_color(QWidget& widget, QPalette::ColorRole role, uint32_t color);

@@ -2,6 +2,8 @@
 // The two symbols the program shows with the "Marlett" symbol font, and the text face "Tahoma", with stand-ins
 // where the system lacks them (as on Linux): the symbols are then drawn as shapes in the same box and colour,
 // and "Tahoma" is mapped to a close sans-serif face, so that fonts keep their stored names everywhere.
+#include "platform/symbol_glyph.h"
+
 #include <QColor>
 #include <QFont>
 #include <QRect>
@@ -10,14 +12,6 @@
 class QPainter;
 
 namespace morvane {
-
-enum class SymbolGlyph {
-    Close,         // Marlett "r": the close cross of a title line
-    DownTriangle,  // Marlett "6": the drop-down triangle of a combo box
-};
-
-// The Marlett character of a glyph ("r" or "6").
-QString marlett_character(SymbolGlyph glyph);
 
 // Whether the system has the "Marlett" font itself.
 bool has_marlett();

@@ -1,17 +1,13 @@
 #pragma once
 // Colour values as the program stores them: 0x00BBGGRR (red in the lowest byte), or 0x80000000 + index for a
 // system colour, in the classic Windows numbering (5 window, 8 window text, 15 button face, ...).
+#include "platform/system_colors.h"
+
 #include <QColor>
 
 #include <cstdint>
 
 namespace morvane {
-
-constexpr uint32_t kSystemColorFlag = 0x80000000u;
-constexpr uint32_t kSystemWindow = 0x80000005u;
-constexpr uint32_t kSystemWindowText = 0x80000008u;
-
-inline bool is_system_color(uint32_t value) { return (value & kSystemColorFlag) != 0; }
 
 // The actual 0x00BBGGRR colour: plain colours pass through (top byte dropped); system colours come from the
 // application's palette where it has the matching role, from the classic Windows defaults otherwise (also for

@@ -4,7 +4,7 @@
 // ending the program recorded instead of done; and the user's mouse, files dropped on the window, and files
 // made read-only.
 #include "app/form_fx.h"
-#include "app/game_location.h"
+#include "app/forms/game_location.h"
 #include "app/main_window.h"
 #include "app/process_window.h"
 #include "platform/file_dialog.h"

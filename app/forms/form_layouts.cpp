@@ -1,5 +1,5 @@
 // The two windows as drawn. One row per control: name, kind, container, x, y, width, height (pixels), settings.
-#include "app/form_definition.h"
+#include "app/forms/form_definition.h"
 
 namespace morvane::app {
 
@@ -7,6 +7,12 @@ namespace {
 using K = ControlKind;
 constexpr uint32_t kWhite = 0xFFFFFF;
 }  // namespace
+
+const ControlDefinition* FormDefinition::find(const std::string& control) const {
+    for (const ControlDefinition& row : controls)
+        if (row.name == control) return &row;
+    return nullptr;
+}
 
 FormDefinition main_form_definition() {
     return FormDefinition{"main", 820, 711, 0x646464, {
@@ -34,7 +40,8 @@ FormDefinition main_form_definition() {
           {"fontname", "Tahoma"}, {"fontsize", 9.75}}},
         // The word after a build, between the resolution list and the buttons; shown only for a few seconds.
         {"Label4", K::Label, "", {273, 669, 289, 40},
-         {{"caption", ""}, {"forecolor", kWhite}, {"fontname", "Tahoma"}, {"fontsize", 8.25}, {"visible", false}}},
+         {{"caption", ""}, {"forecolor", kWhite}, {"fontname", "Tahoma"}, {"fontsize", 8.25}, {"visible", false},
+          {"elide", "middle"}}},
         {"Source_Buffer", K::PictureBox, "", {12, 697, 526, 389}, {{"visible", false}}},
         {"Temp_Buffer", K::PictureBox, "", {300, 699, 526, 389}, {{"visible", false}}},
     }};

@@ -1,4 +1,4 @@
-#include "app/build_command.h"
+#include "app/forms/build_command.h"
 
 #include "app/core/background_files.h"
 #include "platform/picture_surface.h"

@@ -1,4 +1,4 @@
-#include "app/game_location.h"
+#include "app/forms/game_location.h"
 
 #include "app/core/game_folder.h"
 #include "app/core/material_file.h"

@@ -1,0 +1,30 @@
+#include "controls/core/frame_face.h"
+
+#include "controls/core/skin.h"
+
+namespace morvane::controls {
+
+const PropertyList<FrameFace>& frame_properties() {
+    using F = FrameFace;
+    static const PropertyList<F> list = {
+        color("BackColor", &F::back, 0x44584C),
+        boolean("Enabled", &F::enabled, true),
+        color("Color3DLight", &F::light, 0x95AAA0),
+        color("Color3DDark", &F::dark, 0x80000008),
+    };
+    return list;
+}
+
+void paint_frame_fill(Image32& surface, const FrameFace& face) {
+    paint_rect(surface, PixelRect{0, 0, surface.width, surface.height}, face.back);
+}
+
+void paint_frame_edge(Image32& surface, const FrameFace& face, double width_twips, double height_twips,
+                      TwipsPerPixel ratios) {
+    EdgeLines lines;
+    place_box_edge(lines, width_twips / ratios.x, height_twips / ratios.y);
+    color_edge(lines, EdgeLook::Sunken, face.light, face.dark);
+    paint_edge_lines(surface, lines);
+}
+
+}  // namespace morvane::controls

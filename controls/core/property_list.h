@@ -1,0 +1,118 @@
+#pragma once
+// Each control declares every stored property once, over the plain struct of its look: the settings key, its
+// default and the member it lives in. Reading a window layout's settings, writing them back (defaults left
+// out), setting a property by its key and reading it all come from that one list, in its order.
+//
+//   static const PropertyList<FrameFace> kFrame = {color("BackColor", &FrameFace::back, 0x44584C), ...};
+//   read_settings(face, kFrame, layout_row.settings, host_font);
+#include "controls/core/settings.h"
+#include "controls/core/text.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace morvane::controls {
+
+template <class Face>
+struct FaceProperty {
+    std::string key;  // as spelled in the interface; matched in any case
+    std::function<SettingValue(const Face&)> get;
+    std::function<void(Face&, const SettingValue&)> set;
+    std::function<SettingValue(const FontSpec& host_font)> default_value;
+};
+
+template <class Face>
+using PropertyList = std::vector<FaceProperty<Face>>;
+
+// Colours are kept as their 32 bits, whatever sign or form a stored value has.
+inline uint32_t color_value(const SettingValue& v) { return uint32_t(uint64_t(v.as_int()) & 0xFFFFFFFFu); }
+inline int32_t int32_value(const SettingValue& v) {
+    const int64_t i = v.as_int();
+    return i < INT32_MIN ? INT32_MIN : i > INT32_MAX ? INT32_MAX : int32_t(i);
+}
+
+template <class Face, class Member>
+FaceProperty<Face> declared(const char* key, Member Face::*member, SettingValue fallback,
+                            std::function<Member(const SettingValue&)> convert) {
+    return FaceProperty<Face>{
+        key, [member](const Face& f) { return SettingValue(f.*member); },
+        [member, convert](Face& f, const SettingValue& v) { f.*member = convert(v); },
+        [fallback](const FontSpec&) { return fallback; }};
+}
+
+template <class Face>
+FaceProperty<Face> color(const char* key, uint32_t Face::*member, uint32_t fallback) {
+    return FaceProperty<Face>{
+        key, [member](const Face& f) { return SettingValue(int64_t(f.*member)); },
+        [member](Face& f, const SettingValue& v) { f.*member = color_value(v); },
+        [fallback](const FontSpec&) { return SettingValue(int64_t(fallback)); }};
+}
+
+template <class Face>
+FaceProperty<Face> boolean(const char* key, bool Face::*member, bool fallback) {
+    return declared<Face, bool>(key, member, fallback, [](const SettingValue& v) { return v.as_bool(); });
+}
+
+template <class Face>
+FaceProperty<Face> whole(const char* key, int32_t Face::*member, int32_t fallback) {
+    return FaceProperty<Face>{
+        key, [member](const Face& f) { return SettingValue(int64_t(f.*member)); },
+        [member](Face& f, const SettingValue& v) { f.*member = int32_value(v); },
+        [fallback](const FontSpec&) { return SettingValue(int64_t(fallback)); }};
+}
+
+template <class Face>
+FaceProperty<Face> text(const char* key, std::string Face::*member, const char* fallback) {
+    return declared<Face, std::string>(key, member, std::string(fallback),
+                                       [](const SettingValue& v) { return v.as_text(); });
+}
+
+// FontName, FontSize, FontItalic, FontUnderline over one font of the face, their defaults the host window's
+// font; FontBold carries the boldness that the host's font object would.
+template <class Face>
+std::vector<FaceProperty<Face>> font_keys(FontSpec Face::*font) {
+    auto part = [font](const char* key, std::function<SettingValue(const FontSpec&)> get,
+                       std::function<void(FontSpec&, const SettingValue&)> set) {
+        return FaceProperty<Face>{key, [font, get](const Face& f) { return get(f.*font); },
+                                  [font, set](Face& f, const SettingValue& v) { set(f.*font, v); }, get};
+    };
+    return {
+        part("FontName", [](const FontSpec& f) { return SettingValue(f.family); },
+             [](FontSpec& f, const SettingValue& v) { if (!v.as_text().empty()) f.family = v.as_text(); }),
+        part("FontSize", [](const FontSpec& f) { return SettingValue(f.points); },
+             [](FontSpec& f, const SettingValue& v) { if (v.as_double() > 0) f.points = v.as_double(); }),
+        part("FontBold", [](const FontSpec& f) { return SettingValue(f.weight >= 600); },
+             [](FontSpec& f, const SettingValue& v) { f.weight = v.as_bool() ? 700 : 400; }),
+        part("FontItalic", [](const FontSpec& f) { return SettingValue(f.italic); },
+             [](FontSpec& f, const SettingValue& v) { f.italic = v.as_bool(); }),
+        part("FontUnderline", [](const FontSpec& f) { return SettingValue(f.underline); },
+             [](FontSpec& f, const SettingValue& v) { f.underline = v.as_bool(); }),
+    };
+}
+
+// Applies every property of the list in its order; an absent key takes its default.
+template <class Face>
+void read_settings(Face& face, const PropertyList<Face>& list, const Settings& settings, const FontSpec& host_font) {
+    for (const auto& p : list) p.set(face, settings.read(p.key, p.default_value(host_font)));
+}
+
+// Writes every property; a value equal to its default is left out.
+template <class Face>
+void write_settings(const Face& face, const PropertyList<Face>& list, Settings& settings, const FontSpec& host_font) {
+    for (const auto& p : list) settings.write(p.key, p.get(face), p.default_value(host_font));
+}
+
+// Sets one property by its key (any case); false for a key the list does not have.
+template <class Face>
+bool set_property(Face& face, const PropertyList<Face>& list, const std::string& key, const SettingValue& value) {
+    for (const auto& p : list) {
+        if (lower_case(p.key) != lower_case(key)) continue;
+        p.set(face, value);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace morvane::controls

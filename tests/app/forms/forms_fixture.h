@@ -1,0 +1,129 @@
+#pragma once
+// The main window's logic with every outside service scripted and no host: a game folder and a program folder
+// in a temp folder, the open-file dialog answering from a script, message boxes recorded, a window shell and a
+// progress window that record what they were asked, pictures "decoded" from a table.
+#include "app/forms/main_form.h"
+#include "app/forms/window_effects.h"
+#include "platform/file_dialog.h"
+#include "platform/message_box.h"
+#include "tests/support/box_text.h"
+#include "tests/support/temp_folder.h"
+#include "texture/vtfmod.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace morvane::testing {
+
+namespace fs = std::filesystem;
+
+// What the effects did to a window, in order.
+class RecordedShell : public app::WindowShell {
+public:
+    int width = 820, height = 711;
+    std::vector<app::RoundRegion> regions;
+    std::vector<int> opacities;
+    std::vector<app::ScreenPoint> moves;
+    bool closed = false;
+    int width_pixels() const override { return width; }
+    int height_pixels() const override { return height; }
+    void set_region(const app::RoundRegion& region) override { regions.push_back(region); }
+    void set_opacity(int16_t opacity) override { opacities.push_back(opacity); }
+    void move_to(app::ScreenPoint top_left) override { moves.push_back(top_left); }
+    bool gone() const override { return closed; }
+};
+
+class FixedCursor : public app::CursorSource {
+public:
+    app::ScreenPoint position;
+    app::ScreenPoint screen_position() const override { return position; }
+};
+
+class RecordedMainView : public app::MainView, public app::ProgressView {
+public:
+    RecordedShell main_shell;
+    std::optional<app::WindowControls> progress;  // while the progress window is open
+    int progress_windows = 0;
+    std::vector<int> bar_values;  // the bar's Value at each repaint
+    int bar_max = 0;
+    std::vector<bool> input;
+    int pictures = 0;
+
+    app::WindowShell& shell() override { return main_shell; }
+    void picture_changed() override { ++pictures; }
+    void controls_changed() override {}
+    void set_input_enabled(bool on) override { input.push_back(on); }
+    app::ProgressView& open_progress() override {
+        progress.emplace(app::process_form_definition(), TwipsPerPixel{}, controls::FontSpec{});
+        ++progress_windows;
+        return *this;
+    }
+    void close_progress() override { progress.reset(); }
+    app::WindowControls& controls() override { return *progress; }
+    void bar_changed() override {
+        const app::LiveControl* bar = progress->find("elprogress1");
+        bar_values.push_back(bar->progress.value);
+        bar_max = bar->progress.max;
+    }
+};
+
+class MainFormTest : public ::testing::Test {
+protected:
+    MainFormTest() {
+        fs::create_directories(game() / "cstrike" / "materials");
+        fs::create_directories(program());
+    }
+
+    fs::path game() const { return root.path() / "Half-Life 2 \xC3\xBC"; }
+    fs::path program() const { return root.path() / "program"; }
+    fs::path console() const { return game() / "cstrike" / "materials" / "console"; }
+    std::string exe() const { return (game() / "hl2.exe").string(); }
+
+    app::MainForm& open() {
+        form.emplace(services, TwipsPerPixel{}, controls::FontSpec{});
+        form->Form_Load(view);
+        return *form;
+    }
+    app::MainForm& open_located() {
+        dialog.answer(exe());
+        open().Form_Activate();
+        EXPECT_EQ(form->console_path(), console().string());
+        dialog.shown.clear();
+        return *form;
+    }
+
+    LoadedPicture load(const fs::path& file) {
+        const auto found = pictures.find(file.string());
+        if (found == pictures.end()) return LoadedPicture{{}, "\"" + file.string() + "\" is damaged or incomplete."};
+        return LoadedPicture{found->second, {}};
+    }
+
+    TempFolder root;
+    FixedCursor cursor;
+    int yields = 0;
+    app::WindowEffects fx{cursor, [this] { ++yields; }};
+    texture::TextureModule texture;
+    ScriptedFileDialog dialog;
+    RecordingMessageBox messages;
+    RecordedMainView view;
+    std::map<std::string, Image32> pictures;
+    std::optional<int> exit_code;
+    app::MainServices services{.program_folder = program(),
+                               .dialog = &dialog,
+                               .messages = &messages,
+                               .fx = &fx,
+                               .texture = &texture,
+                               .yield = [this] { ++yields; },
+                               .write_vmt = app::write_material,
+                               .find_games = {},
+                               .load_picture = [this](const fs::path& file) { return load(file); },
+                               .end_program = [this](int code) { exit_code = code; }};
+    std::optional<app::MainForm> form;
+};
+
+}  // namespace morvane::testing

@@ -1,0 +1,73 @@
+// The frame's edge on screens of any ratio, and the stored settings every control reads and writes.
+#include "controls/core/button_face.h"
+#include "controls/core/frame_face.h"
+#include "controls/core/progress_face.h"
+#include "tests/support/box_text.h"
+
+#include <gtest/gtest.h>
+
+namespace morvane::controls {
+namespace {
+
+using testing::colour_at;
+
+TEST(FrameFace, A3000By1500TwipFrameHasItsRightAndBottomLinesOnTheLastColumnAndRow) {
+    const FrameFace face{0x101010, true, 0x00FF00, 0x0000FF};
+    Image32 frame(200, 100);
+    paint_frame_fill(frame, face);
+    paint_frame_edge(frame, face, 3000, 1500, TwipsPerPixel{15, 15});
+    EXPECT_EQ(colour_at(frame, 100, 0), 0x0000FFu);  // dark on top
+    EXPECT_EQ(colour_at(frame, 0, 50), 0x0000FFu);
+    EXPECT_EQ(colour_at(frame, 199, 50), 0x00FF00u);
+    EXPECT_EQ(colour_at(frame, 100, 99), 0x00FF00u);
+    EXPECT_EQ(colour_at(frame, 198, 98), 0x101010u);
+}
+
+TEST(FrameFace, OnAScreenWithUnequalRatiosTheEdgeStillFollowsTheLastColumnAndRow) {
+    const FrameFace face{0x101010, true, 0x00FF00, 0x0000FF};
+    Image32 frame(300, 100);  // 3000 twips at 10 per pixel across, 1500 at 15 down
+    paint_frame_fill(frame, face);
+    paint_frame_edge(frame, face, 3000, 1500, TwipsPerPixel{10, 15});
+    EXPECT_EQ(colour_at(frame, 299, 50), 0x00FF00u);
+    EXPECT_EQ(colour_at(frame, 150, 99), 0x00FF00u);
+}
+
+TEST(ControlSettings, KeysStoredInLowerCaseApplyAsTheirPropertiesAndDefaultsAreNotWrittenBack) {
+    ButtonFace face;
+    read_settings(face, button_properties(),
+                  Settings{{"centercaption", true}, {"caption", "Load Picture"}, {"backcolor", 0x646464u}},
+                  FontSpec{"Tahoma", 9.75});
+    EXPECT_TRUE(face.center_caption);
+    EXPECT_EQ(face.caption, "Load Picture");
+    EXPECT_EQ(face.back, 0x646464u);
+    EXPECT_EQ(face.font.family, "Tahoma") << "the window's font is the default";
+    EXPECT_EQ(face.dark, 0x80000008u);
+
+    Settings written;
+    write_settings(face, button_properties(), written, FontSpec{"Tahoma", 9.75});
+    EXPECT_EQ(written.pairs().size(), 3u);
+    EXPECT_FALSE(written.contains("ForeColor"));
+    ButtonFace again;
+    read_settings(again, button_properties(), written, FontSpec{"Tahoma", 9.75});
+    EXPECT_EQ(again.caption, face.caption);
+    EXPECT_EQ(again.back, face.back);
+}
+
+TEST(ControlSettings, ColoursReadTheSameFromNumbersSignedNumbersAndHexadecimalText) {
+    for (const SettingValue stored : {SettingValue(0x80000008u), SettingValue(int64_t(int32_t(0x80000008u))),
+                                      SettingValue("0x80000008"), SettingValue("&H80000008&")}) {
+        ProgressFace face;
+        read_settings(face, progress_properties(), Settings{{"Color3DDark", stored}}, FontSpec{});
+        EXPECT_EQ(face.dark, 0x80000008u) << stored.as_text();
+    }
+}
+
+TEST(ControlSettings, SettingAPropertyByNameFindsItInAnyCaseAndRefusesUnknownKeys) {
+    ProgressFace face;
+    EXPECT_TRUE(set_property(face, progress_properties(), "VALUE", 7));
+    EXPECT_EQ(face.value, 7);
+    EXPECT_FALSE(set_property(face, progress_properties(), "Caption", "x"));
+}
+
+}  // namespace
+}  // namespace morvane::controls
