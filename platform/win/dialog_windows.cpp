@@ -27,9 +27,13 @@ void remove_dialog_window(WindowHandle window) { std::erase(dialog_windows(), wi
 
 bool handled_as_dialog_key(MSG& message) {
     if (message.hwnd == nullptr) return false;
-    for (HWND window : dialog_windows())
-        if ((message.hwnd == window || IsChild(window, message.hwnd)) && IsDialogMessageW(window, &message))
-            return true;
+    for (HWND window : dialog_windows()) {
+        if (message.hwnd != window && !IsChild(window, message.hwnd)) continue;
+        // Once the keyboard is used in a window, it shows where the focus is (and stays so).
+        if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN)
+            SendMessageW(window, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+        if (IsDialogMessageW(window, &message)) return true;
+    }
     return false;
 }
 
