@@ -117,14 +117,15 @@ void MainWindow::fit_list_height() {
     // The system sizes a drop-down list from its selection field's height: make the whole control as high
     // as the layout's row, whatever borders this system's list adds.
     const int wanted = form_.controls().find("elcombo1")->place.height;
-    for (int attempt = 0; attempt < 3; ++attempt) {
+    // What the field's height reads back is not always what was asked for; steer by the window's own height.
+    int asked = wanted - 6;
+    for (int attempt = 0; attempt < 4 && asked > 0; ++attempt) {
+        SendMessageW(list_, CB_SETITEMHEIGHT, WPARAM(-1), LPARAM(asked));
         RECT r{};
         GetWindowRect(list_, &r);
         const int now = int(r.bottom - r.top);
         if (now == wanted) return;
-        const LRESULT field = SendMessageW(list_, CB_GETITEMHEIGHT, WPARAM(-1), 0);
-        if (field == CB_ERR || field + (wanted - now) <= 0) return;
-        SendMessageW(list_, CB_SETITEMHEIGHT, WPARAM(-1), LPARAM(field + (wanted - now)));
+        asked += wanted - now;
     }
 }
 
@@ -280,7 +281,11 @@ intptr_t MainWindow::handle(HWND window, unsigned message, uintptr_t w, intptr_t
         case WM_NCHITTEST: return HTCLIENT;
         case WM_MEASUREITEM: {
             auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(l);
-            if (item->CtlType == ODT_COMBOBOX) item->itemHeight = kListEntryHeight;
+            // The selection field: the control's height less the edges and padding both systems add (6 pixels);
+            // fit_list_height corrects a system that adds otherwise.
+            if (item->CtlType == ODT_COMBOBOX)
+                item->itemHeight = item->itemID == UINT(-1) ? UINT(form_.controls().find("elcombo1")->place.height - 6)
+                                                            : UINT(kListEntryHeight);
             return TRUE;
         }
         case WM_DRAWITEM: {
