@@ -1,6 +1,7 @@
 #include "app/win/main_window.h"
 
 #include "app/core/utf8_path.h"
+#include "app/win/accessible_facts.h"
 #include "app/win/screen_pixels.h"
 #include "platform/win/dialog_windows.h"
 #include "platform/win/wide_text.h"
@@ -8,6 +9,7 @@
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 #include <shellapi.h>
 
 #include <vector>
@@ -74,6 +76,11 @@ MainWindow::MainWindow(MainServices services, TwipsPerPixel ratios, const contro
     create_children();
     DragAcceptFiles(window_, TRUE);
     add_dialog_window(window_);
+    // The list's entries and choice are the core's; the system's list shows them (sync_list).
+    list_model_ = std::make_unique<LiveList>(*form_.controls().find("elcombo1"), [this] {
+        sync_list();
+        form_.resolution_clicked();
+    });
     // Windows shows the focus mark once the keyboard is used in a window, not before.
     SendMessageW(window_, WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
     form_.Form_Load(*this);
@@ -111,6 +118,20 @@ void MainWindow::create_children() {
     build_ = button("elboton2", wide_from_utf8(controls.find("elboton2")->button.caption).c_str(), kMakeBackgroundId);
     load_ = button("elboton1", wide_from_utf8(controls.find("elboton1")->button.caption).c_str(), kLoadPictureId);
     close_ = button("Label2", L"Close", kCloseGlyphId);
+
+    // Screen readers hear the buttons by their captions, the glyph as "Close", the list by its label's word
+    // with its choice as the value.
+    for (HWND b : {build_, load_, close_}) {
+        wchar_t caption[128] = {};
+        GetWindowTextW(b, caption, 128);
+        give_accessible_facts(b, AccessibleFacts{ROLE_SYSTEM_PUSHBUTTON, caption, {}});
+    }
+    HWND shown = list_;
+    give_accessible_facts(list_, AccessibleFacts{ROLE_SYSTEM_COMBOBOX, L"Resolution", [shown] {
+                                                     wchar_t text[128] = {};
+                                                     GetWindowTextW(shown, text, 128);
+                                                     return std::wstring(text);
+                                                 }});
 }
 
 void MainWindow::fit_list_height() {
@@ -130,7 +151,7 @@ void MainWindow::fit_list_height() {
 }
 
 void MainWindow::sync_list() {
-    const controls::ComboList& list = form_.resolution_list();
+    const controls::ComboList& list = form_.controls().find("elcombo1")->list;
     const LRESULT count = SendMessageW(list_, CB_GETCOUNT, 0, 0);
     bool same = count == list.ListCount();
     for (int i = 0; same && i < count; ++i) {
@@ -241,7 +262,7 @@ void MainWindow::command(int id, int code) {
         case kResolutionListId:
             if (code == CBN_SELCHANGE) {
                 const LRESULT chosen = SendMessageW(list_, CB_GETCURSEL, 0, 0);
-                if (chosen != CB_ERR) form_.select_resolution(int16_t(chosen));
+                if (chosen != CB_ERR) list_model_->SetListIndex(int16_t(chosen));
             }
             if (code == CBN_SETFOCUS || code == CBN_KILLFOCUS || code == CBN_CLOSEUP) refresh(false);
             break;

@@ -39,6 +39,7 @@ public:
 
     // MainView
     WindowShell& shell() override { return shell_; }
+    ResolutionList& resolution_list() override { return *list_model_; }
     void picture_changed() override;
     void controls_changed() override;
     void set_input_enabled(bool on) override;
@@ -71,6 +72,7 @@ private:
     WindowHandle saved_focus_ = nullptr;
     HwndShell shell_;
     std::unique_ptr<ProgressWindow> progress_;
+    std::unique_ptr<LiveList> list_model_;
     bool focus_shown_ = false;   // the keyboard has been used: the focus mark shows
     bool activation_posted_ = false;
     bool notice_timer_ = false;

@@ -1,10 +1,14 @@
 #include "app/win/progress_window.h"
 
+#include "app/win/accessible_facts.h"
 #include "app/win/screen_pixels.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
+
+#include <string>
 
 namespace morvane::app {
 namespace {
@@ -82,6 +86,14 @@ ProgressWindow::ProgressWindow(HWND owner, WindowEffects& fx, TwipsPerPixel rati
         bar_ = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, place.x, place.y, place.width,
                                place.height, window_, nullptr, GetModuleHandleW(nullptr), nullptr);
         SetWindowSubclass(bar_, bar_procedure, kBarSubclass, DWORD_PTR(this));
+        // Heard as a progress bar with how far the build has come, in per cent as the system says it.
+        HWND bar = bar_;
+        give_accessible_facts(bar_, AccessibleFacts{ROLE_SYSTEM_PROGRESSBAR, L"", [bar] {
+                                                        const LRESULT max = SendMessageW(bar, PBM_GETRANGE, FALSE, 0);
+                                                        const LRESULT pos = SendMessageW(bar, PBM_GETPOS, 0, 0);
+                                                        const LRESULT percent = max > 0 ? pos * 100 / max : 0;
+                                                        return std::to_wstring(percent) + L"%";
+                                                    }});
     }
     fx.shape_window(shell_, kWindowCorner);
     fx.set_opacity(shell_, kProgressOpacity);

@@ -114,7 +114,8 @@ TextExtent GdiTextService::measure(const FontSpec& font, const std::string& utf8
     const HGDIOBJ previous = SelectObject(dc_, font_for(font));
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc_, &metrics);
-    TextExtent extent{0, int(metrics.tmHeight)};
+    // A label sized to its text is exactly one line high.
+    TextExtent extent{0, int(metrics.tmHeight), int(metrics.tmHeight)};
     const std::wstring text = wide_from_utf8(utf8);
     SIZE size{};
     if (!text.empty() && GetTextExtentPoint32W(dc_, text.c_str(), int(text.size()), &size)) extent.width = size.cx;
@@ -122,10 +123,12 @@ TextExtent GdiTextService::measure(const FontSpec& font, const std::string& utf8
     return extent;
 }
 
-void GdiTextService::draw(Image32& target, PixelRect clip, const FontSpec& font, const std::string& utf8, int x,
-                          int y, uint32_t colorref) {
+void GdiTextService::draw(Image32& target, PixelRect clip, const FontSpec& font, const std::string& utf8,
+                          PixelRect box_of_label, uint32_t colorref) {
     if (dc_ == nullptr || utf8.empty() || !target.well_formed()) return;
     const TextExtent extent = measure(font, utf8);
+    // From the label's left edge, centred in its height as a label shows a line.
+    const int x = box_of_label.x, y = box_of_label.y + (box_of_label.height - extent.height) / 2;
     // Italics and overhangs reach past the advance; half a line on each side is room enough.
     const int margin = extent.height / 2 + 1;
     const PixelRect box{x - margin, y, extent.width + 2 * margin, extent.height};

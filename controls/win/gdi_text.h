@@ -19,7 +19,7 @@ public:
     GdiTextService& operator=(const GdiTextService&) = delete;
 
     TextExtent measure(const FontSpec& font, const std::string& utf8) override;
-    void draw(Image32& target, PixelRect clip, const FontSpec& font, const std::string& utf8, int x, int y,
+    void draw(Image32& target, PixelRect clip, const FontSpec& font, const std::string& utf8, PixelRect box,
               uint32_t colorref) override;
     bool has_family(const std::string& family) override;
 

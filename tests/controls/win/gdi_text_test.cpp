@@ -13,6 +13,9 @@ namespace morvane::controls {
 namespace {
 
 const FontSpec kTitle{"Tahoma", 8.25, 700, false, false};
+
+// A label's box 20 pixels high from (x, y), the line centred in it.
+PixelRect line_at(int x, int y) { return PixelRect{x, y, 200, 20}; }
 const FontSpec kCaption{"Tahoma", 9.75, 400, false, false};
 
 int screen_dots_per_inch() {
@@ -59,7 +62,7 @@ struct GdiTextDraw : ::testing::Test {
 
 TEST_F(GdiTextDraw, PaintsTheTextInItsColourAndLeavesEveryPixelOpaque) {
     Image32 black(80, 24, Bgra{0, 0, 0, 255});
-    text.draw(black, PixelRect{0, 0, 80, 24}, kTitle, "MORVANE", 2, 2, 0x0000FF);  // red
+    text.draw(black, PixelRect{0, 0, 80, 24}, kTitle, "MORVANE", line_at(2, 2), 0x0000FF);  // red
     int red_pixels = 0, full_red = 0;
     for (int y = 0; y < 24; ++y)
         for (int x = 0; x < 80; ++x) {
@@ -76,7 +79,7 @@ TEST_F(GdiTextDraw, PaintsTheTextInItsColourAndLeavesEveryPixelOpaque) {
 
 TEST_F(GdiTextDraw, TouchesNothingOutsideItsClip) {
     const Image32 before = picture;
-    text.draw(picture, PixelRect{10, 0, 30, 24}, kCaption, "Make Background", 0, 4, 0xFFFFFF);
+    text.draw(picture, PixelRect{10, 0, 30, 24}, kCaption, "Make Background", line_at(0, 4), 0xFFFFFF);
     int changed_inside = 0;
     for (int y = 0; y < 24; ++y)
         for (int x = 0; x < 80; ++x) {
@@ -89,21 +92,33 @@ TEST_F(GdiTextDraw, TouchesNothingOutsideItsClip) {
 
 TEST_F(GdiTextDraw, TextPartlyOffThePictureDrawsWhatLiesOnIt) {
     Image32 small(12, 8, Bgra{0, 0, 0, 255});
-    text.draw(small, PixelRect{-100, -100, 1000, 1000}, kCaption, "Make Background", -20, 2, 0xFFFFFF);
+    text.draw(small, PixelRect{-100, -100, 1000, 1000}, kCaption, "Make Background", line_at(-20, 2), 0xFFFFFF);
     int lit = 0;
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 12; ++x) lit += small.pixel(x, y).r > 0;
     EXPECT_GT(lit, 0);
-    text.draw(small, PixelRect{0, 0, 12, 8}, kCaption, "Far away", 500, 500, 0xFFFFFF);  // nothing to draw
+    text.draw(small, PixelRect{0, 0, 12, 8}, kCaption, "Far away", line_at(500, 500), 0xFFFFFF);  // nothing to draw
     Image32 empty;
-    text.draw(empty, PixelRect{0, 0, 10, 10}, kCaption, "Nothing", 0, 0, 0xFFFFFF);
+    text.draw(empty, PixelRect{0, 0, 10, 10}, kCaption, "Nothing", line_at(0, 0), 0xFFFFFF);
+}
+
+TEST_F(GdiTextDraw, ALineIsCentredInTheHeightOfItsLabel) {
+    Image32 black(80, 60, Bgra{0, 0, 0, 255});
+    const int h = text.measure(kCaption, "Ly").height;
+    text.draw(black, PixelRect{0, 0, 80, 60}, kCaption, "Ly", PixelRect{0, 10, 80, h + 20}, 0xFFFFFF);
+    int top = 60, bottom = -1;
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 80; ++x)
+            if (black.pixel(x, y).r > 0) top = std::min(top, y), bottom = std::max(bottom, y);
+    EXPECT_GE(top, 20);
+    EXPECT_LT(bottom, 20 + h);
 }
 
 TEST_F(GdiTextDraw, DrawsWhereMeasuredSoCentringByTheMeasureCentresTheInk) {
     Image32 black(120, 24, Bgra{0, 0, 0, 255});
     const TextExtent extent = text.measure(kCaption, "Load Picture");
     const int left = (120 - extent.width) / 2;
-    text.draw(black, PixelRect{0, 0, 120, 24}, kCaption, "Load Picture", left, 0, 0xFFFFFF);
+    text.draw(black, PixelRect{0, 0, 120, 24}, kCaption, "Load Picture", line_at(left, 0), 0xFFFFFF);
     int first = 120, last = -1;
     for (int y = 0; y < 24; ++y)
         for (int x = 0; x < 120; ++x)
