@@ -2,7 +2,8 @@
 # The Windows half of the tests: cross-builds (scripts/build-windows.sh), runs the Windows test programs on
 # Wine in a fresh prefix under build-windows/ with no display, then checks morvane-cli.exe against the Linux
 # build (build/bin/morvane-cli): the same texture byte for byte from a 24-bit BMP, and a texture from a
-# JPEG that the Linux inspect accepts.
+# JPEG that the Linux inspect accepts; last, morvane.exe itself under Xvfb, driven with xdotool, writes the
+# Linux build's textures byte for byte (the built-in picture at 1024, a 24-bit BMP at 2048).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build-windows.sh
