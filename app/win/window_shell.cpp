@@ -22,8 +22,10 @@ int HwndShell::height_pixels() const {
 }
 
 void HwndShell::set_region(const RoundRegion& region) {
-    // The program's regions start at the corner; the system's round rectangle takes the same numbers.
-    set_round_region(window_, region.right - region.left, region.bottom - region.top,
+    // GDI's round rectangle leaves out its last column and row (CreateRoundRectRgn(0, 0, 820, 711) ends at
+    // 819 x 710), where the region's right and bottom are exclusive edges of the whole window: one more each
+    // way keeps the window's last column and row, as the Linux window has them.
+    set_round_region(window_, region.right - region.left + 1, region.bottom - region.top + 1,
                      std::max(region.corner_width, region.corner_height));
 }
 

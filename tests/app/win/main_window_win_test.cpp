@@ -90,7 +90,10 @@ TEST_F(MainWindowOnWindows, IsRoundedAndInvisibleAfterLoadWithEachControlWhereTh
     GetClientRect(main, &client);
     EXPECT_EQ(client.right, 820);
     EXPECT_EQ(client.bottom, 711);
-    EXPECT_EQ(window_region_box(main), (RegionBox{0, 0, 819, 710}));  // a round rectangle leaves out its last row
+    EXPECT_EQ(window_region_box(main), (RegionBox{0, 0, 820, 711})) << "the whole window, its last column and row too";
+    EXPECT_FALSE(region_contains(main, 0, 0)) << "a rounded corner";
+    EXPECT_TRUE(region_contains(main, 819, 355));
+    EXPECT_TRUE(region_contains(main, 410, 710));
     EXPECT_EQ(layered_opacity(main), uint8_t(0));
     EXPECT_EQ(GetWindowLongW(main, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0) << "no system frame";
     expect_place(place_in(window.child(app::kResolutionListId), main), 80, 677, 185, 20, "the resolution list");
@@ -182,7 +185,7 @@ TEST_F(MainWindowOnWindows, TheProgressWindowIsRoundedTranslucentAndItsBarIsTheS
     app::MainWindow window(services, TwipsPerPixel{}, controls::FontSpec{}, text);
     app::ProgressView& progress = window.open_progress();
     HWND process = window.progress()->window();
-    EXPECT_EQ(window_region_box(process), (RegionBox{0, 0, 311, 70}));
+    EXPECT_EQ(window_region_box(process), (RegionBox{0, 0, 312, 71}));
     EXPECT_EQ(layered_opacity(process), uint8_t(150));
     HWND bar = window.progress()->bar();
     wchar_t kind[64] = {};
