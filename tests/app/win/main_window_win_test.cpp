@@ -9,12 +9,14 @@
 #include "platform/message_loop.h"
 #include "platform/win/picture_loader.h"
 #include "platform/win/window_effects.h"
+#include "tests/platform/win/wic_pictures.h"
 #include "tests/support/temp_folder.h"
 #include "texture/vtfmod.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 #undef MessageBox
 
 #include <gtest/gtest.h>
@@ -200,6 +202,63 @@ TEST_F(MainWindowOnWindows, TheProgressWindowIsRoundedTranslucentAndItsBarIsTheS
     EXPECT_EQ(SendMessageW(bar, PBM_GETRANGE, FALSE, 0), 11);
     window.close_progress();
     EXPECT_FALSE(IsWindow(process));
+}
+
+TEST_F(MainWindowOnWindows, TheTitleDragsTheWindowWithTheCursorWithoutAJumpAndStopsOnRelease) {
+    app::MainWindow window(services, TwipsPerPixel{}, controls::FontSpec{}, text);
+    HWND main = window.window();
+    move_window(main, 100, 40);
+    ShowWindow(main, SW_SHOWNA);
+    ASSERT_TRUE(SetCursorPos(100 + 200, 40 + 12));
+    SendMessageW(main, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 12));  // on the title label
+    ASSERT_TRUE(SetCursorPos(100 + 250, 40 + 42));
+    SendMessageW(main, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(250, 42));
+    RECT r{};
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r.left, 150) << "the corner follows the cursor at the grab point's distance";
+    EXPECT_EQ(r.top, 70);
+    SendMessageW(main, WM_LBUTTONUP, 0, MAKELPARAM(200, 12));
+    ASSERT_TRUE(SetCursorPos(600, 500));
+    SendMessageW(main, WM_MOUSEMOVE, 0, MAKELPARAM(200, 12));
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r.left, 150) << "after release the window stays";
+    // A press on the preview is no drag.
+    SendMessageW(main, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(400, 300));
+    ASSERT_TRUE(SetCursorPos(10, 10));
+    SendMessageW(main, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(400, 300));
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r.left, 150);
+    SendMessageW(main, WM_LBUTTONUP, 0, MAKELPARAM(400, 300));
+}
+
+// A file list as Explorer hands one over when a file is dropped.
+HGLOBAL dropped(const fs::path& file) {
+    const std::wstring name = file.wstring();
+    const size_t bytes = sizeof(DROPFILES) + (name.size() + 2) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GHND, bytes);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    name.copy(reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(drop) + sizeof(DROPFILES)), name.size());
+    GlobalUnlock(memory);
+    return memory;
+}
+
+TEST_F(MainWindowOnWindows, APictureDroppedOnTheWindowLoadsAsLoadPictureWouldAndAnUnreadableOneIsSaidSo) {
+    app::MainWindow window(services, TwipsPerPixel{}, controls::FontSpec{}, text);
+    EXPECT_NE(GetWindowLongW(window.window(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
+    const fs::path picture = temp / std::u8string(u8"картина.bmp");
+    std::ofstream(picture, std::ios::binary) << bmp24(pattern(37, 21));
+    SendMessageW(window.window(), WM_DROPFILES, WPARAM(dropped(picture)), 0);
+    EXPECT_EQ(window.form().Picture1().width_pixels(), 37);
+    EXPECT_EQ(window.form().Picture1().height_pixels(), 21);
+    EXPECT_EQ(window.form().Picture2().width_pixels(), 1024) << "stretched to the chosen size";
+
+    std::ofstream(temp / "broken.bmp", std::ios::binary) << "BM not really";
+    SendMessageW(window.window(), WM_DROPFILES, WPARAM(dropped(temp / "broken.bmp")), 0);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].find("broken.bmp"), std::string::npos) << messages.shown[0];
+    EXPECT_EQ(window.form().Picture1().width_pixels(), 37) << "the previous picture stays";
 }
 
 }  // namespace
