@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing and cross-builds for 64-bit Windows, with Debian's MinGW-w64 compilers, everything
-# that does not need Qt: the engine, the settings, morvane-cli.exe and their tests, into build-windows/
-# (build-windows/bin/morvane-cli.exe runs on its own, without extra DLLs).
+# that does not need Qt: the engine, the settings, the window program morvane.exe (Win32, no Qt),
+# morvane-cli.exe and their tests, into build-windows/ (build-windows/bin/morvane.exe and morvane-cli.exe run
+# on their own, without extra DLLs).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --windows

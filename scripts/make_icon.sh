@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Draws Morvane's icon: desktop/icons/morvane.svg, and from it the PNG sizes of the hicolor theme
-# (desktop/icons/SIZE/morvane.png). A picture in a raised grey frame, as the main window shows one, with a
-# console prompt across its foot. The results are kept in the repository; run this only to change the art.
+# (desktop/icons/SIZE/morvane.png) and the Windows programs' desktop/icons/morvane.ico. A picture in a raised
+# grey frame, as the main window shows one, with a console prompt across its foot. The results are kept in
+# the repository; run this only to change the art.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh librsvg2-bin
+scripts/setup.sh librsvg2-bin imagemagick
 
 out=desktop/icons
 mkdir -p "$out"
@@ -53,4 +54,6 @@ for size in 16 24 32 48 64 128 256 512; do
   mkdir -p "$out/$size"
   rsvg-convert --width "$size" --height "$size" --output "$out/$size/morvane.png" "$out/morvane.svg"
 done
-echo "Drew $out/morvane.svg and its PNG sizes."
+# The Windows programs' icon (app/win/morvane.rc.in), its sizes in one file.
+convert "$out/256/morvane.png" -define icon:auto-resize=256,48,32,16 "$out/morvane.ico"
+echo "Drew $out/morvane.svg, its PNG sizes and $out/morvane.ico."

@@ -11,9 +11,10 @@ packages=(
   help2man desktop-file-utils appstream  # the manual page, and the desktop entry's and metadata's checks
   clang-14 libclang-rt-14-dev  # the sanitizer build and the libFuzzer targets (scripts/test-sanitizers.sh)
 )
-# With --windows also the cross compiler and Wine for the Windows build and its tests, and djpeg for the BMP
-# that compares the two builds (scripts/build-windows.sh, scripts/test-windows.sh).
-windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 libjpeg-turbo-progs)
+# With --windows also the cross compiler and Wine for the Windows build and its tests, djpeg for the BMP
+# that compares the two builds, and a screen without hardware with its keyboard driver and camera for the run
+# of morvane.exe itself (scripts/build-windows.sh, scripts/test-windows.sh).
+windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 libjpeg-turbo-progs xvfb xdotool imagemagick)
 if [ "${1:-}" = "--windows" ]; then
   shift
   packages+=("${windows_packages[@]}")

@@ -2,7 +2,8 @@
 # The Windows half of the tests: cross-builds (scripts/build-windows.sh), runs the Windows test programs on
 # Wine in a fresh prefix under build-windows/ with no display, then checks morvane-cli.exe against the Linux
 # build (build/bin/morvane-cli): the same texture byte for byte from a 24-bit BMP, and a texture from a
-# JPEG that the Linux inspect accepts.
+# JPEG that the Linux inspect accepts; last, morvane.exe itself under Xvfb, driven with xdotool, writes the
+# Linux build's textures byte for byte (the built-in picture at 1024, a 24-bit BMP at 2048).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build-windows.sh
@@ -16,6 +17,8 @@ unset DISPLAY WAYLAND_DISPLAY
 rm -rf "$WINEPREFIX"
 trap 'wineserver -k 2> /dev/null || true' EXIT
 wineboot --init > /dev/null 2>&1
+# Top-level windows without a display: Wine's null graphics driver (the dialogs' and windows' tests).
+wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f > /dev/null 2>&1
 wineserver -w
 
 log=build-windows/test-results.log
@@ -41,3 +44,91 @@ for file in "$work"/linux/*; do cmp "$file" "$work/windows/$(basename "$file")";
 echo "The 24-bit BMP gives the same files byte for byte on Linux and on Windows: $(cd "$work/linux" && echo *)"
 wine build-windows/bin/morvane-cli.exe make "$photo" --size 2048 --out "$work/jpeg" > /dev/null
 build/bin/morvane-cli inspect "$work/jpeg/background01.vtf" | tail -1
+
+echo "== morvane.exe on Wine under Xvfb against the Linux build"
+# The window program as a player runs it: a screen (Xvfb) instead of the null display, keys from xdotool
+# with the pointer over the window (without a window manager the keyboard follows the pointer).
+wine reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f > /dev/null 2>&1 || true
+wineserver -w
+run=build-windows/window-check
+rm -rf "$run"
+mkdir -p "$run/program" "$run/game/cstrike/materials" "$run/linux-1024" "$run/linux-2048" "$run/shots"
+cp build-windows/bin/morvane.exe "$run/program/"
+: > "$run/game/hl2.exe"
+console="$run/game/cstrike/materials/console"
+display=90
+while [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp > /dev/null 2>&1 &
+xvfb=$!
+trap 'kill "$xvfb" 2> /dev/null || true; wineserver -k 2> /dev/null || true' EXIT
+export DISPLAY=":$display"
+for _ in $(seq 50); do xdotool getmouselocation > /dev/null 2>&1 && break; sleep 0.1; done
+
+# Waits up to $2 seconds (default 60) for a window titled exactly $1; prints its id.
+window_named() {
+  for _ in $(seq $((${2:-60} * 5))); do
+    id=$(xdotool search --name "^$1\$" 2> /dev/null | head -1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.2
+  done
+  echo "no window \"$1\" appeared" >&2
+  return 1
+}
+# Waits up to 120 seconds for the files to be there.
+files_there() {
+  for _ in $(seq 600); do
+    local all=1
+    for f in "$@"; do [ -e "$f" ] || all=0; done
+    [ "$all" = 1 ] && return 0
+    sleep 0.2
+  done
+  echo "not written: $*" >&2
+  return 1
+}
+keys_to() {  # keys to the window $1
+  xdotool mousemove --window "$1" 410 300
+  sleep 0.3
+  shift
+  xdotool key --delay 150 "$@"
+}
+shot() { import -window root "$run/shots/$1.png"; }
+
+# First start, no config.dat: the dialog asks for hl2.exe; the built-in picture at "1024 x 1024".
+wine "$run/program/morvane.exe" > "$run/first.log" 2>&1 &
+first=$!
+dialog=$(window_named "Locate Your hl2.exe file.")
+sleep 1
+shot first-start-dialog
+xdotool mousemove --window "$dialog" 200 150
+xdotool type --delay 20 "$(winepath -w "$run/game/hl2.exe")"
+xdotool key Return
+files_there "$run/program/config.dat"
+main=$(window_named Morvane)
+sleep 1
+keys_to "$main" Tab
+shot focus-mark
+keys_to "$main" space
+files_there "$console/background01.vtf" "$console/background01_widescreen.vtf"
+sleep 1
+shot after-build
+keys_to "$main" Tab Tab space  # to the close glyph: the program ends
+wait "$first"
+build/bin/morvane-cli make --size 1024 --out "$run/linux-1024" > /dev/null
+for f in background01.vtf background01_widescreen.vtf; do cmp "$run/linux-1024/$f" "$console/$f"; done
+echo "The window's built-in picture at 1024 x 1024 gives the Linux build's textures byte for byte (config.dat: $(tr -d '\r\n' < "$run/program/config.dat"))"
+
+# Second start: config.dat is there, a 24-bit BMP on the command line, "2048 x 2048" chosen with the keyboard.
+rm -f "$console"/*.vtf
+wine "$run/program/morvane.exe" "$(winepath -w "$work/photo.bmp")" > "$run/second.log" 2>&1 &
+second=$!
+main=$(window_named Morvane)
+sleep 3
+keys_to "$main" Down Tab space
+sleep 0.5
+shot progress-mid-build
+files_there "$console/background01.vtf" "$console/background01_widescreen.vtf"
+keys_to "$main" Tab Tab space
+wait "$second"
+build/bin/morvane-cli make "$work/photo.bmp" --size 2048 --out "$run/linux-2048" > /dev/null
+for f in background01.vtf background01_widescreen.vtf; do cmp "$run/linux-2048/$f" "$console/$f"; done
+echo "The window's 24-bit BMP at 2048 x 2048 gives the Linux build's textures byte for byte; screenshots in $run/shots"

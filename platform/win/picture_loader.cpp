@@ -3,6 +3,7 @@
 #include "platform/bmp_rows.h"
 #include "platform/exif_orientation.h"
 #include "platform/input_file.h"
+#include "platform/win/wide_text.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
@@ -46,14 +47,6 @@ private:
     HRESULT result_;
 };
 
-std::string utf8(const std::wstring& wide) {
-    if (wide.empty()) return {};
-    const int len = WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(size_t(len > 0 ? len : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), out.data(), len, nullptr, nullptr);
-    return out;
-}
-
 // What a failed call means, in words; the codec errors have no text in the system's message table.
 std::string reason(HRESULT hr) {
     switch (hr) {
@@ -94,7 +87,7 @@ std::string reason(HRESULT hr) {
     if (text) LocalFree(text);
     while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L'.'))
         message.pop_back();
-    if (!message.empty()) return utf8(message);
+    if (!message.empty()) return utf8_from_wide(message);
     char code[32];
     std::snprintf(code, sizeof code, "error 0x%08lX", static_cast<unsigned long>(hr));
     return code;

@@ -1,0 +1,265 @@
+// morvane.exe's main window on Wine's null display, with the dialog and the message box scripted: its shape
+// and opacity as the system holds them, its controls where the layout puts them and in its Tab order, the
+// start-up that locates the game, and a build that writes the textures.
+#include "app/forms/game_location.h"
+#include "app/win/main_window.h"
+#include "controls/win/gdi_text.h"
+#include "platform/file_dialog.h"
+#include "platform/message_box.h"
+#include "platform/message_loop.h"
+#include "platform/win/picture_loader.h"
+#include "platform/win/window_effects.h"
+#include "tests/platform/win/wic_pictures.h"
+#include "tests/support/temp_folder.h"
+#include "texture/vtfmod.h"
+
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+#undef MessageBox
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+
+namespace morvane::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct MainWindowOnWindows : ::testing::Test {
+    MainWindowOnWindows() {
+        fs::create_directories(temp / "game" / "cstrike" / "materials");
+        std::ofstream(temp / "game" / "hl2.exe") << "MZ";
+        services.program_folder = temp / "program";
+        fs::create_directories(services.program_folder);
+        services.dialog = &dialog;
+        services.messages = &messages;
+        services.fx = &fx;
+        services.texture = &texture;
+        services.yield = yield_to_message_loop;
+        services.write_vmt = app::write_material;
+        services.find_games = [] { return std::vector<std::string>{}; };
+        services.load_picture = [](const fs::path& file) { return load_picture(file); };
+        services.end_program = [this](int code) { ended_with = code; };
+    }
+
+    // Messages handled until `done` holds, or a few seconds have passed.
+    static bool pump_until(const std::function<bool()>& done) {
+        for (int i = 0; i < 1000 && !done(); ++i) {
+            yield_to_message_loop();
+            Sleep(5);
+        }
+        return done();
+    }
+
+    std::string hl2() const {
+        const std::u8string u8 = (temp / "game" / "hl2.exe").u8string();
+        return std::string(u8.begin(), u8.end());
+    }
+
+    static RECT place_in(HWND child, HWND parent) {
+        RECT r{};
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
+
+    TempFolder temp;
+    ScriptedFileDialog dialog;
+    RecordingMessageBox messages;
+    app::SystemCursor cursor;
+    app::WindowEffects fx{cursor, yield_to_message_loop};
+    texture::TextureModule texture;
+    controls::GdiTextService text;
+    app::MainServices services;
+    int ended_with = -1;
+};
+
+void expect_place(RECT r, int x, int y, int width, int height, const char* what) {
+    EXPECT_EQ(r.left, x) << what;
+    EXPECT_EQ(r.top, y) << what;
+    EXPECT_EQ(r.right - r.left, width) << what;
+    EXPECT_EQ(r.bottom - r.top, height) << what;
+}
+
+TEST_F(MainWindowOnWindows, IsRoundedAndInvisibleAfterLoadWithEachControlWhereTheLayoutPutsIt) {
+    app::MainWindow window(services, TwipsPerPixel{}, controls::FontSpec{}, text);
+    HWND main = window.window();
+    RECT client{};
+    GetClientRect(main, &client);
+    EXPECT_EQ(client.right, 820);
+    EXPECT_EQ(client.bottom, 711);
+    EXPECT_EQ(window_region_box(main), (RegionBox{0, 0, 820, 711})) << "the whole window, its last column and row too";
+    EXPECT_FALSE(region_contains(main, 0, 0)) << "a rounded corner";
+    EXPECT_TRUE(region_contains(main, 819, 355));
+    EXPECT_TRUE(region_contains(main, 410, 710));
+    EXPECT_EQ(layered_opacity(main), uint8_t(0));
+    EXPECT_EQ(GetWindowLongW(main, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0) << "no system frame";
+    expect_place(place_in(window.child(app::kResolutionListId), main), 80, 677, 185, 20, "the resolution list");
+    expect_place(place_in(window.child(app::kMakeBackgroundId), main), 569, 675, 117, 24, "Make Background");
+    expect_place(place_in(window.child(app::kLoadPictureId), main), 692, 675, 117, 24, "Load Picture");
+    expect_place(place_in(window.child(app::kCloseGlyphId), main), 796, 8, 11, 14, "the close glyph");
+    // The list holds the two sizes with the first chosen.
+    HWND list = window.child(app::kResolutionListId);
+    ASSERT_EQ(SendMessageW(list, CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageW(list, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(window.form().Picture2().width_pixels(), 1024);
+}
+
+TEST_F(MainWindowOnWindows, PaintsTheFormColourFramesAndTitleAndEachControlShowsItsOwnPixels) {
+    app::MainWindow window(services, TwipsPerPixel{}, controls::FontSpec{}, text);
+    const Image32& pixels = window.pixels();
+    ASSERT_EQ(pixels.width, 820);
+    EXPECT_EQ(pixels.pixel(3, 400), (Bgra{0x64, 0x64, 0x64, 255})) << "the form's colour";
+    EXPECT_EQ(pixels.pixel(11, 300), (Bgra{0xB2, 0xB2, 0xB2, 255})) << "the outer frame's light left edge";
+    int title_ink = 0;  // white text of "MORVANE v1.0"
+    for (int y = 8; y < 27; ++y)
+        for (int x = 13; x < 120; ++x) title_ink += pixels.pixel(x, y).r > 0xC0;
+    EXPECT_GT(title_ink, 30);
+    // The button's own window shows the core's face: its fill 0x646464 and its raised light top edge.
+    HWND button = window.child(app::kMakeBackgroundId);
+    ShowWindow(window.window(), SW_SHOWNA);
+    UpdateWindow(window.window());
+    HDC dc = GetDC(button);
+    const COLORREF edge = GetPixel(dc, 50, 0), fill = GetPixel(dc, 3, 20);
+    ReleaseDC(button, dc);
+    EXPECT_EQ(edge, COLORREF(0x95AAA0)) << "Color3DLight on the top edge";
+    EXPECT_EQ(fill, COLORREF(0x646464));
+}
+
+TEST_F(MainWindowOnWindows, TabGoesRoundTheListTheTwoButtonsAndTheCloseGlyph) {
+    app::MainWindow window(services, TwipsPerPixel{}, controls::FontSpec{}, text);
+    HWND main = window.window();
+    HWND order[] = {window.child(app::kResolutionListId), window.child(app::kMakeBackgroundId),
+                    window.child(app::kLoadPictureId), window.child(app::kCloseGlyphId)};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(GetNextDlgTabItem(main, order[i], FALSE), order[(i + 1) % 4]) << "Tab from " << i;
+        EXPECT_EQ(GetNextDlgTabItem(main, order[(i + 1) % 4], TRUE), order[i]) << "Shift+Tab back to " << i;
+    }
+}
+
+TEST_F(MainWindowOnWindows, StartsWithTheFocusOnTheListAndShowsTheFocusMarkOnlyAfterAKey) {
+    dialog.answer(hl2());
+    app::MainWindow window(services, TwipsPerPixel{}, controls::FontSpec{}, text);
+    window.show();
+    ASSERT_TRUE(pump_until([&] { return !window.form().console_path().empty(); }));
+    HWND list = window.child(app::kResolutionListId);
+    EXPECT_EQ(GetFocus(), list);
+    EXPECT_FALSE(window.focus_mark_shown());
+    EXPECT_FALSE(window.form().controls().find("elcombo1")->combo_state.focus_mark);
+
+    PostMessageW(list, WM_KEYDOWN, VK_TAB, 0x000F0001);
+    pump_until([&] { return GetFocus() != list; });
+    EXPECT_EQ(GetFocus(), window.child(app::kMakeBackgroundId));
+    EXPECT_TRUE(window.focus_mark_shown());
+    EXPECT_TRUE(window.form().controls().find("elboton2")->button_state.focus_mark);
+    EXPECT_FALSE(window.form().controls().find("elcombo1")->combo_state.focus_mark);
+}
+
+TEST_F(MainWindowOnWindows, FirstActivationFadesInLocatesTheGameAndABuildWritesTheTexture) {
+    dialog.answer(hl2());
+    app::MainWindow window(services, TwipsPerPixel{}, controls::FontSpec{}, text);
+    window.show();
+    ASSERT_TRUE(pump_until([&] { return !window.form().console_path().empty(); }));
+    EXPECT_EQ(layered_opacity(window.window()), uint8_t(230));
+    ASSERT_EQ(dialog.shown.size(), 1u);
+    EXPECT_EQ(dialog.shown[0].title, "Locate Your hl2.exe file.");
+    const fs::path console = temp / "game" / "cstrike" / "materials" / "console";
+    EXPECT_TRUE(fs::exists(services.program_folder / "config.dat"));
+    EXPECT_TRUE(fs::exists(console / "background01.vmt"));
+
+    // Space on the focused button, as the keyboard presses it.
+    HWND build = window.child(app::kMakeBackgroundId);
+    SetFocus(build);
+    SendMessageW(build, BM_CLICK, 0, 0);
+    ASSERT_TRUE(pump_until([&] { return fs::exists(console / "background01.vtf") && !window.form().building(); }));
+    EXPECT_EQ(fs::file_size(console / "background01.vtf"), 1398320u);  // 1024 x 1024 DXT5 with its chain
+    EXPECT_EQ(window.progress(), nullptr) << "the progress window is unloaded after the build";
+    EXPECT_TRUE(window.form().notice_shown());
+    EXPECT_TRUE(IsWindowEnabled(window.window())) << "the window takes input again";
+    EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
+}
+
+TEST_F(MainWindowOnWindows, TheProgressWindowIsRoundedTranslucentAndItsBarIsTheSystemsProgressControl) {
+    app::MainWindow window(services, TwipsPerPixel{}, controls::FontSpec{}, text);
+    app::ProgressView& progress = window.open_progress();
+    HWND process = window.progress()->window();
+    EXPECT_EQ(window_region_box(process), (RegionBox{0, 0, 312, 71}));
+    EXPECT_EQ(layered_opacity(process), uint8_t(150));
+    HWND bar = window.progress()->bar();
+    wchar_t kind[64] = {};
+    GetClassNameW(bar, kind, 64);
+    EXPECT_STREQ(kind, PROGRESS_CLASSW);
+    expect_place(place_in(bar, process), 8, 26, 296, 24, "the bar");
+    app::LiveControl& elprogress1 = *progress.controls().find("elprogress1");
+    elprogress1.progress.set_max(11);
+    elprogress1.progress.set_value(6);
+    progress.bar_changed();
+    EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), 6) << "screen readers hear the bar's value";
+    EXPECT_EQ(SendMessageW(bar, PBM_GETRANGE, FALSE, 0), 11);
+    window.close_progress();
+    EXPECT_FALSE(IsWindow(process));
+}
+
+TEST_F(MainWindowOnWindows, TheTitleDragsTheWindowWithTheCursorWithoutAJumpAndStopsOnRelease) {
+    app::MainWindow window(services, TwipsPerPixel{}, controls::FontSpec{}, text);
+    HWND main = window.window();
+    move_window(main, 100, 40);
+    ShowWindow(main, SW_SHOWNA);
+    ASSERT_TRUE(SetCursorPos(100 + 200, 40 + 12));
+    SendMessageW(main, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 12));  // on the title label
+    ASSERT_TRUE(SetCursorPos(100 + 250, 40 + 42));
+    SendMessageW(main, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(250, 42));
+    RECT r{};
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r.left, 150) << "the corner follows the cursor at the grab point's distance";
+    EXPECT_EQ(r.top, 70);
+    SendMessageW(main, WM_LBUTTONUP, 0, MAKELPARAM(200, 12));
+    ASSERT_TRUE(SetCursorPos(600, 500));
+    SendMessageW(main, WM_MOUSEMOVE, 0, MAKELPARAM(200, 12));
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r.left, 150) << "after release the window stays";
+    // A press on the preview is no drag.
+    SendMessageW(main, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(400, 300));
+    ASSERT_TRUE(SetCursorPos(10, 10));
+    SendMessageW(main, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(400, 300));
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r.left, 150);
+    SendMessageW(main, WM_LBUTTONUP, 0, MAKELPARAM(400, 300));
+}
+
+// A file list as Explorer hands one over when a file is dropped.
+HGLOBAL dropped(const fs::path& file) {
+    const std::wstring name = file.wstring();
+    const size_t bytes = sizeof(DROPFILES) + (name.size() + 2) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GHND, bytes);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    name.copy(reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(drop) + sizeof(DROPFILES)), name.size());
+    GlobalUnlock(memory);
+    return memory;
+}
+
+TEST_F(MainWindowOnWindows, APictureDroppedOnTheWindowLoadsAsLoadPictureWouldAndAnUnreadableOneIsSaidSo) {
+    app::MainWindow window(services, TwipsPerPixel{}, controls::FontSpec{}, text);
+    EXPECT_NE(GetWindowLongW(window.window(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
+    const fs::path picture = temp / std::u8string(u8"картина.bmp");
+    std::ofstream(picture, std::ios::binary) << bmp24(pattern(37, 21));
+    SendMessageW(window.window(), WM_DROPFILES, WPARAM(dropped(picture)), 0);
+    EXPECT_EQ(window.form().Picture1().width_pixels(), 37);
+    EXPECT_EQ(window.form().Picture1().height_pixels(), 21);
+    EXPECT_EQ(window.form().Picture2().width_pixels(), 1024) << "stretched to the chosen size";
+
+    std::ofstream(temp / "broken.bmp", std::ios::binary) << "BM not really";
+    SendMessageW(window.window(), WM_DROPFILES, WPARAM(dropped(temp / "broken.bmp")), 0);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].find("broken.bmp"), std::string::npos) << messages.shown[0];
+    EXPECT_EQ(window.form().Picture1().width_pixels(), 37) << "the previous picture stays";
+}
+
+}  // namespace
+}  // namespace morvane::testing
