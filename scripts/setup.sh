@@ -11,9 +11,10 @@ packages=(
   help2man desktop-file-utils appstream  # the manual page, and the desktop entry's and metadata's checks
   clang-14 libclang-rt-14-dev  # the sanitizer build and the libFuzzer targets (scripts/test-sanitizers.sh)
 )
-# With --windows also the cross compiler and Wine for the Windows build and its tests, and djpeg for the BMP
-# that compares the two builds (scripts/build-windows.sh, scripts/test-windows.sh).
-windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 libjpeg-turbo-progs)
+# With --windows also the cross compiler and Wine for the Windows build and its tests, djpeg for the BMP
+# that compares the two builds (scripts/build-windows.sh, scripts/test-windows.sh), NSIS for the setup program
+# (scripts/package-windows.sh), and Xvfb and xdotool for the installed window program's one start.
+windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 libjpeg-turbo-progs nsis xvfb xauth xdotool)
 if [ "${1:-}" = "--windows" ]; then
   shift
   packages+=("${windows_packages[@]}")

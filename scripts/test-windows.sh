@@ -2,7 +2,8 @@
 # The Windows half of the tests: cross-builds (scripts/build-windows.sh), runs the Windows test programs on
 # Wine in a fresh prefix under build-windows/ with no display, then checks morvane-cli.exe against the Linux
 # build (build/bin/morvane-cli): the same texture byte for byte from a 24-bit BMP, and a texture from a
-# JPEG that the Linux inspect accepts.
+# JPEG that the Linux inspect accepts; last, the setup program and the portable zip
+# (scripts/test-windows-setup.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build-windows.sh
@@ -41,3 +42,6 @@ for file in "$work"/linux/*; do cmp "$file" "$work/windows/$(basename "$file")";
 echo "The 24-bit BMP gives the same files byte for byte on Linux and on Windows: $(cd "$work/linux" && echo *)"
 wine build-windows/bin/morvane-cli.exe make "$photo" --size 2048 --out "$work/jpeg" > /dev/null
 build/bin/morvane-cli inspect "$work/jpeg/background01.vtf" | tail -1
+
+# The setup program and the portable zip, in a prefix of their own.
+scripts/test-windows-setup.sh
