@@ -46,9 +46,13 @@ reg_has_key() {
 snapshot_files() {
   (cd "$drive" && find . -path ./windows -prune -o -type f -print | sort)
 }
+# Windows' own lists, which a per-user install may be the first to fill in a player's registry, stay as
+# they do on Windows.
 snapshot_keys() {
   wineserver -w  # the registry reaches its files when the server ends
-  cat "$WINEPREFIX/system.reg" "$WINEPREFIX/user.reg" | sed -n 's/^\(\[[^]]*\]\).*/\1/p' | sort
+  cat "$WINEPREFIX/system.reg" "$WINEPREFIX/user.reg" | sed -n 's/^\(\[[^]]*\]\).*/\1/p' |
+    grep -vxF -e '[Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall]' -e '[Software\\Classes\\Applications]' |
+    sort
 }
 windows_path() {
   winepath -w "$1" 2> /dev/null | tr -d '\r'
@@ -82,7 +86,7 @@ files_before=$(snapshot_files)
 keys_before=$(snapshot_keys)
 
 echo "== The portable zip"
-cmake -E tar tf "$zip" | sort
+cmake -E tar tvf "$zip"
 expected="morvane-$version-windows-x64/LICENSE.txt morvane-$version-windows-x64/README.txt"
 expected+=" morvane-$version-windows-x64/morvane-cli.exe"
 $with_window && expected+=" morvane-$version-windows-x64/morvane.exe"
@@ -145,13 +149,13 @@ echo "== The installed programs"
 wine "C:\\Program Files\\Morvane\\morvane-cli.exe" --version | tr -d '\r' | tee "$work/version.txt"
 [ "$(cat "$work/version.txt")" = "morvane-cli $version" ] || fail "morvane-cli.exe --version"
 wine "C:\\Program Files\\Morvane\\morvane-cli.exe" make "$(windows_path "$work/picture.bmp")" --size 1024 \
-  --out "$(windows_path "$work/textures")" | tr -d '\r'
+  --out "$(windows_path "$work/textures")" | tr -d '\r' | grep -v '^Compressing levels'
 [ -x build/bin/morvane-cli ] && build/bin/morvane-cli inspect "$work/textures/background01.vtf" | tail -1
 
 # One start of morvane.exe: it asks for hl2.exe, and config.dat is written where the program keeps its settings.
 start_window_once() {  # PROGRAM
   local program=$1
-  xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  timeout 180 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     wine "$1" > /dev/null 2>&1 &
     for _ in $(seq 60); do
       xdotool search --name "Locate Your hl2.exe file." > /dev/null 2>&1 && break
@@ -160,7 +164,10 @@ start_window_once() {  # PROGRAM
     dialog=$(xdotool search --name "Locate Your hl2.exe file." | head -1)
     [ -n "$dialog" ] || { echo "morvane.exe showed no dialog asking for hl2.exe" >&2; exit 1; }
     sleep 1
-    xdotool mousemove --window "$dialog" 100 100 windowfocus --sync "$dialog" type --delay 20 "$2"
+    # Without a window manager the keyboard goes where the pointer is.
+    xdotool mousemove --window "$dialog" 100 100
+    sleep 0.5
+    xdotool type --delay 20 "$2"
     xdotool key Return
     for _ in $(seq 30); do
       [ -f "$3/config.dat" ] && break
@@ -201,14 +208,16 @@ wine reg query 'HKCR\.png\OpenWithProgids' /v pngfile > /dev/null 2>&1 || fail "
 keys_after=$(snapshot_keys)
 [ "$keys_after" = "$keys_before" ] ||
   fail "the registry's keys differ from before the install: $(diff <(echo "$keys_before") <(echo "$keys_after"))"
-echo "The registry has the same keys as before the install; no value names Morvane: $(
-  grep -ci morvane "$WINEPREFIX/system.reg" "$WINEPREFIX/user.reg" | paste -sd ' ')"
+grep -i morvane "$WINEPREFIX/system.reg" "$WINEPREFIX/user.reg" &&
+  fail "the registry still names Morvane (above)"
+echo "The registry has the same keys as before the install, and none of its values names Morvane"
 left=$(comm -13 <(echo "$files_before") <(snapshot_files) | grep -v '^./setup-test/' || true)
 echo "Left behind by the uninstaller:"
-echo "$left" | sed 's/^/  /'
+echo "${left:-(nothing)}" | sed 's/^/  /'
 echo "$left" | grep -v -e '/AppData/Roaming/Morvane/config.dat$' -e '/AppData/Local/Temp/' | grep -q . &&
   fail "the uninstaller left more than the player's settings and its own temporary copy"
 [ -f "$work/textures/background01.vtf" ] || fail "the uninstaller took the textures"
+files_after=$(snapshot_files)
 
 echo "== The setup program, installed silently for the current user"
 wine "$setup" /S /CurrentUser
@@ -229,6 +238,10 @@ wine "$(windows_path "$folder/morvane-cli.exe")" --version | tr -d '\r'
 echo "Installed into $(windows_path "$folder"), uninstall entry $key"
 uninstall_quietly "$key"
 [ ! -e "$folder" ] || fail "the per-user program folder is still there"
+[ ! -e "$appdata/Microsoft/Windows/Start Menu/Programs/Morvane.lnk" ] || fail "the per-user shortcut is still there"
 ! reg_has_key "$key" || fail "the per-user uninstall entry is still there"
 [ "$(snapshot_keys)" = "$keys_before" ] || fail "the per-user uninstall left registry keys behind"
+! grep -qi morvane "$WINEPREFIX/system.reg" "$WINEPREFIX/user.reg" || fail "the registry still names Morvane"
+[ "$(snapshot_files)" = "$files_after" ] ||
+  fail "the per-user uninstall left files: $(comm -13 <(echo "$files_after") <(snapshot_files))"
 echo "Uninstalled: $(windows_path "$folder"), its shortcut and its registry keys are gone"
