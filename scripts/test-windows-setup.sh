@@ -42,17 +42,28 @@ reg_default() {
 reg_has_key() {
   wine reg query "$1" > /dev/null 2>&1
 }
-# Every file of the prefix but Wine's own folder, and every registry key, for comparing before and after.
+# Every file of the prefix but Wine's own folder, for comparing before and after.
 snapshot_files() {
   (cd "$drive" && find . -path ./windows -prune -o -type f -print | sort)
 }
-# Windows' own lists, which a per-user install may be the first to fill in a player's registry, stay as
-# they do on Windows.
-snapshot_keys() {
+# The registry as the program's own keys and values: without Windows' own lists, which a per-user install
+# may be the first to fill in a player's registry and which stay as they do on Windows, and without the
+# shell's record of what the player did (Explorer's keys: the open dialog's last folders name the program
+# that showed it), which belongs to Windows and which no uninstaller touches.
+registry_of_programs() {
   wineserver -w  # the registry reaches its files when the server ends
-  cat "$WINEPREFIX/system.reg" "$WINEPREFIX/user.reg" | sed -n 's/^\(\[[^]]*\]\).*/\1/p' |
+  awk '/^\[/ { shell = index($0, "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer") == 1 } !shell' \
+    "$WINEPREFIX/system.reg" "$WINEPREFIX/user.reg"
+}
+snapshot_keys() {
+  registry_of_programs | sed -n 's/^\(\[[^]]*\]\).*/\1/p' |
     grep -vxF -e '[Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall]' -e '[Software\\Classes\\Applications]' |
     sort
+}
+# Every key of the registry, for showing what Windows itself kept.
+all_keys() {
+  wineserver -w
+  cat "$WINEPREFIX/system.reg" "$WINEPREFIX/user.reg" | sed -n 's/^\(\[[^]]*\]\).*/\1/p' | sort
 }
 windows_path() {
   winepath -w "$1" 2> /dev/null | tr -d '\r'
@@ -84,6 +95,7 @@ wine reg add 'HKCR\.png\OpenWithProgids' /v pngfile /d "" /f > /dev/null 2>&1
 jpg_before=$(reg_default 'HKCR\.jpg')
 files_before=$(snapshot_files)
 keys_before=$(snapshot_keys)
+all_keys_before=$(all_keys)
 
 echo "== The portable zip"
 cmake -E tar tvf "$zip"
@@ -153,8 +165,7 @@ wine "C:\\Program Files\\Morvane\\morvane-cli.exe" make "$(windows_path "$work/p
 [ -x build/bin/morvane-cli ] && build/bin/morvane-cli inspect "$work/textures/background01.vtf" | tail -1
 
 # One start of morvane.exe: it asks for hl2.exe, and config.dat is written where the program keeps its settings.
-start_window_once() {  # PROGRAM
-  local program=$1
+start_window_once() {  # PROGRAM FOLDER-WHERE-CONFIG.DAT-BELONGS
   timeout 180 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     wine "$1" > /dev/null 2>&1 &
     for _ in $(seq 60); do
@@ -162,7 +173,7 @@ start_window_once() {  # PROGRAM
       sleep 1
     done
     dialog=$(xdotool search --name "Locate Your hl2.exe file." | head -1)
-    [ -n "$dialog" ] || { echo "morvane.exe showed no dialog asking for hl2.exe" >&2; exit 1; }
+    [ -n "$dialog" ] || { echo "$1 showed no dialog asking for hl2.exe within 60 s" >&2; wineserver -k; exit 1; }
     sleep 1
     # Without a window manager the keyboard goes where the pointer is.
     xdotool mousemove --window "$dialog" 100 100
@@ -173,7 +184,8 @@ start_window_once() {  # PROGRAM
       [ -f "$3/config.dat" ] && break
       sleep 1
     done
-    wineserver -k 2> /dev/null || true' _ "$program" "$(windows_path "$work/game/hl2.exe")" "$4"
+    wineserver -k 2> /dev/null || true' _ "$1" "$(windows_path "$work/game/hl2.exe")" "$2" ||
+    fail "the first start of $1 under Xvfb"
   wineserver -w
 }
 if $with_window; then
@@ -208,9 +220,10 @@ wine reg query 'HKCR\.png\OpenWithProgids' /v pngfile > /dev/null 2>&1 || fail "
 keys_after=$(snapshot_keys)
 [ "$keys_after" = "$keys_before" ] ||
   fail "the registry's keys differ from before the install: $(diff <(echo "$keys_before") <(echo "$keys_after"))"
-grep -i morvane "$WINEPREFIX/system.reg" "$WINEPREFIX/user.reg" &&
-  fail "the registry still names Morvane (above)"
+registry_of_programs | grep -i morvane && fail "the registry still names Morvane (above)"
 echo "The registry has the same keys as before the install, and none of its values names Morvane"
+echo "Kept by Windows itself (keys that were not there before the install):"
+comm -13 <(echo "$all_keys_before") <(all_keys) | sed 's/^/  /'
 left=$(comm -13 <(echo "$files_before") <(snapshot_files) | grep -v '^./setup-test/' || true)
 echo "Left behind by the uninstaller:"
 echo "${left:-(nothing)}" | sed 's/^/  /'
@@ -233,6 +246,12 @@ if $with_window; then
   wine reg query 'HKCU\Software\Classes\.png\OpenWithProgids' /v Morvane.Picture > /dev/null 2>&1 ||
     fail ".png does not offer \"Open with Morvane\" to the current user"
   [ -f "$appdata/Microsoft/Windows/Start Menu/Programs/Morvane.lnk" ] || fail "no per-user Start-menu shortcut"
+  # The player may write this folder, and still it is an installation, not a portable copy.
+  rm "$appdata/Morvane/config.dat"
+  start_window_once "$(windows_path "$folder/morvane.exe")" "$appdata/Morvane"
+  [ -f "$appdata/Morvane/config.dat" ] && [ ! -e "$folder/config.dat" ] ||
+    fail "morvane.exe installed for the current user did not keep its settings in %APPDATA%\Morvane"
+  echo "morvane.exe installed for the current user keeps its settings in %APPDATA%\Morvane too"
 fi
 wine "$(windows_path "$folder/morvane-cli.exe")" --version | tr -d '\r'
 echo "Installed into $(windows_path "$folder"), uninstall entry $key"
@@ -241,7 +260,7 @@ uninstall_quietly "$key"
 [ ! -e "$appdata/Microsoft/Windows/Start Menu/Programs/Morvane.lnk" ] || fail "the per-user shortcut is still there"
 ! reg_has_key "$key" || fail "the per-user uninstall entry is still there"
 [ "$(snapshot_keys)" = "$keys_before" ] || fail "the per-user uninstall left registry keys behind"
-! grep -qi morvane "$WINEPREFIX/system.reg" "$WINEPREFIX/user.reg" || fail "the registry still names Morvane"
+! registry_of_programs | grep -qi morvane || fail "the registry still names Morvane"
 [ "$(snapshot_files)" = "$files_after" ] ||
   fail "the per-user uninstall left files: $(comm -13 <(echo "$files_after") <(snapshot_files))"
 echo "Uninstalled: $(windows_path "$folder"), its shortcut and its registry keys are gone"
