@@ -105,6 +105,20 @@ $with_window && expected+=" morvane-$version-windows-x64/morvane.exe"
 [ "$(cmake -E tar tf "$zip" | grep -v '/$' | sort | xargs)" = "$(echo "$expected" | tr ' ' '\n' | sort | xargs)" ] ||
   fail "the zip should hold exactly: $expected"
 
+echo "== The packaged programs"
+for program in "build-windows/package/morvane-$version-windows-x64/"*.exe; do
+  ! x86_64-w64-mingw32-objdump -h "$program" | grep -q '\.debug' || fail "$program is not stripped"
+  resources=$(x86_64-w64-mingw32-windres -i "$program" -O rc 2> /dev/null || true)
+  found=$(sed -n 's/^ *VALUE "ProductVersion", "\(.*\)"$/\1/p' <<< "$resources")
+  if [ -f app/win/morvane.rc.in ]; then  # the programs' icon and version resource
+    [ "$found" = "$version" ] || fail "$program's version resource says \"$found\", not $version"
+    grep -q '^/\* Type: group icon' <<< "$resources" || fail "$program has no icon"
+    echo "$(basename "$program"): stripped, version $found, with its icon"
+  else
+    echo "$(basename "$program"): stripped; this build gives it no version resource or icon yet"
+  fi
+done
+
 echo "== The setup program, installed silently for all users"
 wine "$setup" /S
 wineserver -w
@@ -223,7 +237,8 @@ keys_after=$(snapshot_keys)
 registry_of_programs | grep -i morvane && fail "the registry still names Morvane (above)"
 echo "The registry has the same keys as before the install, and none of its values names Morvane"
 echo "Kept by Windows itself (keys that were not there before the install):"
-comm -13 <(echo "$all_keys_before") <(all_keys) | sed 's/^/  /'
+kept=$(comm -13 <(echo "$all_keys_before") <(all_keys))
+echo "${kept:-(nothing)}" | sed 's/^/  /'
 left=$(comm -13 <(echo "$files_before") <(snapshot_files) | grep -v '^./setup-test/' || true)
 echo "Left behind by the uninstaller:"
 echo "${left:-(nothing)}" | sed 's/^/  /'
