@@ -11,10 +11,14 @@ BuildNotice::BuildNotice(QLabel& label, int shown_ms) : QObject(&label), label_(
     label_.setAttribute(Qt::WA_TransparentForMouseEvents);  // whatever lies below stays usable
     timer_.setSingleShot(true);
     timer_.setInterval(shown_ms);
-    connect(&timer_, &QTimer::timeout, this, [this] { hide(); });
+    connect(&timer_, &QTimer::timeout, this, [this] {
+        hide();
+        if (on_hidden_) on_hidden_();
+    });
 }
 
 void BuildNotice::show_text(const QString& text) {
+    said_ = text;
     const QFontMetrics metrics(label_.font());
     QStringList lines = text.split(QLatin1Char('\n'));
     for (QString& line : lines) line = metrics.elidedText(line, Qt::ElideMiddle, label_.width());

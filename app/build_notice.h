@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
+
 class QLabel;
 
 namespace morvane::app {
@@ -22,10 +24,15 @@ public:
 
     bool shown() const;
     QString text() const;  // what the label shows now
+    QString said() const { return said_; }  // the text as given, before shortening
+    // Called when the notice hides itself after its few seconds.
+    void set_on_hidden(std::function<void()> on_hidden) { on_hidden_ = std::move(on_hidden); }
 
 private:
     QLabel& label_;
     QTimer timer_;
+    QString said_;
+    std::function<void()> on_hidden_;
 };
 
 }  // namespace morvane::app

@@ -16,24 +16,12 @@ namespace morvane::app {
 
 namespace {
 
-QVariant qt_value(const controls::SettingValue& value, const std::string& key) {
-    if (value.is_text()) return QString::fromStdString(value.as_text());
-    const controls::SettingValue as_flag(value.as_bool());
-    if (value == as_flag) return value.as_bool();
-    if (value == controls::SettingValue(value.as_int())) {
-        // Colours are 32-bit patterns; other whole numbers are plain integers.
-        if (key.find("color") != std::string::npos) return QVariant::fromValue(quint32(value.as_int()));
-        return QVariant::fromValue(int(value.as_int()));
-    }
-    return value.as_double();
-}
-
 QRect qt_rect(const PixelRect& r) { return QRect(r.x, r.y, r.width, r.height); }
 
 template <class Control>
 QWidget* make_control(QWidget* container, const ControlDefinition& row) {
     auto* control = new Control(container);
-    control->read_properties(qt_settings(row.settings));
+    control->read_properties(row.settings);
     // Pixels of the layout become the control's twips through the screen's ratio, and back.
     control->set_geometry_pixels(row.place.x, row.place.y, row.place.width, row.place.height);
     return control;
@@ -41,7 +29,7 @@ QWidget* make_control(QWidget* container, const ControlDefinition& row) {
 
 QWidget* make(QWidget* container, const ControlDefinition& row,
               const std::map<std::string, PictureSurface*>& surfaces) {
-    const controls::PropertyBag settings = qt_settings(row.settings);
+    const controls::Settings& settings = row.settings;
     switch (row.kind) {
         case ControlKind::Label: {
             auto* label = new TextLabel(container);
@@ -50,7 +38,7 @@ QWidget* make(QWidget* container, const ControlDefinition& row,
             return label;
         }
         case ControlKind::SymbolLabel: {
-            const bool down = settings.read("symbol", "close").toString() == "down";
+            const bool down = settings.read("symbol", "close").as_text() == "down";
             auto* label = new controls::SymbolLabel(down ? SymbolGlyph::DownTriangle
                                                         : SymbolGlyph::Close, container);
             label->setGeometry(qt_rect(row.place));
@@ -63,7 +51,7 @@ QWidget* make(QWidget* container, const ControlDefinition& row,
         case ControlKind::ProgressBar: return make_control<controls::elprogress>(container, row);
         case ControlKind::PictureBox: {
             const auto surface = surfaces.find(row.name);
-            if (surface == surfaces.end() || !settings.read("visible", false).toBool()) return nullptr;
+            if (surface == surfaces.end() || !settings.read("visible", false).as_bool()) return nullptr;
             auto* view = new PictureView(*surface->second, container);
             view->move(row.place.x, row.place.y);
             return view;
@@ -73,12 +61,6 @@ QWidget* make(QWidget* container, const ControlDefinition& row,
 }
 
 }  // namespace
-
-controls::PropertyBag qt_settings(const controls::Settings& settings) {
-    controls::PropertyBag bag;
-    for (const auto& [key, value] : settings.pairs()) bag.set(QString::fromStdString(key), qt_value(value, key));
-    return bag;
-}
 
 QWidget* BuiltForm::find(const std::string& name) const {
     const auto it = widgets_.find(name);

@@ -3,7 +3,6 @@
 // settings through its read-settings entry. Picture boxes are the window's own surfaces; a visible one
 // is shown through a PictureView at its place, so the control holding it clips it.
 #include "app/forms/form_definition.h"
-#include "controls/property_bag.h"
 
 #include <QString>
 #include <QWidget>
@@ -27,9 +26,6 @@ private:
     friend BuiltForm build_form(QWidget&, const FormDefinition&, const std::map<std::string, PictureSurface*>&);
     std::map<std::string, QWidget*> widgets_;
 };
-
-// A layout row's settings as the Qt controls read them.
-controls::PropertyBag qt_settings(const controls::Settings& settings);
 
 // The form gets its client size and back colour; every row of the layout becomes a child widget, created in
 // the layout's order (later rows above earlier ones), shown unless its "visible" setting is false.

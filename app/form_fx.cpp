@@ -3,11 +3,11 @@
 #include "platform/message_loop.h"
 
 #include <QCursor>
+#include <QObject>
 #include <QRegion>
 #include <QWidget>
 
 #include <algorithm>
-#include <cmath>
 
 namespace morvane::app::form_fx {
 
@@ -31,62 +31,59 @@ QRegion rounded(const RoundRegion& outline) {
     return region;
 }
 
-// Twips back to the pixel the window can stand on: whole pixels, rounded down, as the position was made
-// from whole pixels times the same ratio.
-int pixels_from_twips(double twips) { return int(std::floor(twips / kTwipsPerPixel)); }
-
 }  // namespace
+
+class FormFx::Shell : public WindowShell {
+public:
+    Shell(QWidget& window, Observer*& observer) : window_(window), observer_(observer) {}
+    int width_pixels() const override { return window_.width(); }
+    int height_pixels() const override { return window_.height(); }
+    void set_region(const RoundRegion& region) override {
+        window_.setMask(rounded(region));
+        if (observer_) observer_->region_set(window_, region);
+    }
+    void set_opacity(int16_t opacity) override {
+        window_.setWindowOpacity(opacity / 255.0);
+        if (observer_) observer_->opacity_set(window_, opacity);
+    }
+    void move_to(ScreenPoint top_left) override {
+        window_.move(top_left.x, top_left.y);
+        if (observer_) observer_->window_moved(window_, QPoint(top_left.x, top_left.y));
+    }
+    bool gone() const override { return window_.testAttribute(Qt::WA_WState_ExplicitShowHide) && window_.isHidden(); }
+
+private:
+    QWidget& window_;
+    Observer*& observer_;
+};
 
 QPoint QtCursor::screen_position() const { return QCursor::pos(); }
 
-RoundRegion round_region_for(int width_pixels, int height_pixels, int corner) {
-    return RoundRegion{0, 0, width_pixels, height_pixels, corner, corner};
+ScreenPoint FormFx::Cursor::screen_position() const {
+    const QPoint p = fx_.cursor_->screen_position();
+    return ScreenPoint{p.x(), p.y()};
 }
 
-FormFx::FormFx() : yield_(yield_to_message_loop) {}
+FormFx::FormFx() : effects_(cursor_adapter_, yield_to_message_loop) {}
+
+FormFx::~FormFx() = default;
 
 void FormFx::set_cursor(const CursorSource* cursor) { cursor_ = cursor ? cursor : &qt_cursor_; }
 
 void FormFx::set_yield(std::function<void()> yield) {
-    yield_ = yield ? std::move(yield) : std::function<void()>(yield_to_message_loop);
+    effects_.set_yield(yield ? std::move(yield) : std::function<void()>(yield_to_message_loop));
 }
 
-void FormFx::shape_window(QWidget& form, int16_t corner) {
-    const RoundRegion region = round_region_for(form.width(), form.height(), corner);
-    form.setMask(rounded(region));
-    if (observer_) observer_->region_set(form, region);
-}
+void FormFx::set_main_window(QWidget* window) { effects_.set_main_window(window ? &shell(*window) : nullptr); }
 
-void FormFx::set_opacity(QWidget& form, int16_t opacity) {
-    form.setWindowOpacity(opacity / 255.0);
-    if (observer_) observer_->opacity_set(form, opacity);
-}
-
-void FormFx::fade_in(QWidget& form, int16_t first, int16_t last, int32_t step) {
-    if (first > last || step <= 0) return;
-    for (int32_t i = first; i <= last; i += step) {
-        yield_();
-        if (form.testAttribute(Qt::WA_WState_ExplicitShowHide) && form.isHidden()) return;
-        set_opacity(form, int16_t(i));
+WindowShell& FormFx::shell(QWidget& window) {
+    auto& slot = shells_[&window];
+    if (!slot) {
+        slot = std::make_unique<Shell>(window, observer_);
+        // A window made again at the same address (the progress window of the next build) gets a shell anew.
+        QObject::connect(&window, &QObject::destroyed, &guard_, [this, key = &window] { shells_.erase(key); });
     }
+    return *slot;
 }
-
-void FormFx::drag_start(bool start, float x_twips, float y_twips) {
-    dragging = start;
-    drag_x = x_twips;
-    drag_y = y_twips;
-}
-
-void FormFx::drag_move() {
-    if (!dragging || main_window_ == nullptr) return;
-    const QPoint cursor = cursor_->screen_position();
-    const double top = double(cursor.y()) * kTwipsPerPixel - drag_y;
-    const double left = double(cursor.x()) * kTwipsPerPixel - drag_x;
-    const QPoint pixels(pixels_from_twips(left), pixels_from_twips(top));
-    main_window_->move(pixels);
-    if (observer_) observer_->window_moved(*main_window_, left, top, pixels);
-}
-
-void FormFx::drag_stop() { dragging = false; }
 
 }  // namespace morvane::app::form_fx

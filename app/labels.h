@@ -10,7 +10,7 @@
 #include <cstdint>
 
 namespace morvane::controls {
-class PropertyBag;
+class Settings;
 class SymbolLabel;
 }
 
@@ -21,7 +21,7 @@ class TextLabel : public QLabel {
     Q_OBJECT
 public:
     explicit TextLabel(QWidget* parent);
-    void read_properties(const controls::PropertyBag& settings);
+    void read_properties(const controls::Settings& settings);
 
 signals:
     void mouse_down(QPointF position_pixels);  // inside the label
@@ -36,6 +36,6 @@ protected:
 
 // The close glyph: the controls' symbol label, given its settings from the stored definition
 // (symbol "close" or "down", forecolor, fontsize, fontweight).
-void read_symbol_properties(controls::SymbolLabel& label, const controls::PropertyBag& settings);
+void read_symbol_properties(controls::SymbolLabel& label, const controls::Settings& settings);
 
 }  // namespace morvane::app

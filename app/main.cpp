@@ -64,7 +64,7 @@ int main(int argc, char* argv[]) {
     morvane::QtFileDialog dialog;
     morvane::QtMessageBox messages;
 
-    morvane::app::MainServices services;
+    morvane::app::QtMainServices services;
     services.program_folder =
         morvane::app::settings_folder_for(QCoreApplication::applicationDirPath().toStdU16String());
     services.dialog = &dialog;

@@ -1,25 +1,32 @@
 #include "app/process_window.h"
 
 #include "app/form_builder.h"
-#include "app/forms/form_definition.h"
 #include "app/form_fx.h"
+#include "app/forms/form_definition.h"
 #include "controls/elprogress.h"
+#include "controls/qt_text.h"
 #include "platform/message_box.h"
+#include "platform/qt/screen_metrics.h"
 
 #include <QCloseEvent>
 
 namespace morvane::app {
 
-namespace {
-constexpr int16_t kOpacity = 150;
-}  // namespace
-
-process::process(form_fx::FormFx& fx) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
+process::process(form_fx::FormFx& fx)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      controls_(process_form_definition(), twips_per_pixel(), controls::font_spec(font())) {
     setWindowTitle(QString::fromUtf8(kApplicationTitle));
     const BuiltForm built = build_form(*this, process_form_definition(), {});
     bar_ = built.get<controls::elprogress>("elprogress1");
-    fx.shape_window(*this, form_fx::kWindowCorner);
-    fx.set_opacity(*this, kOpacity);
+    fx.shape_window(*this, kWindowCorner);
+    fx.set_opacity(*this, kProgressOpacity);
+}
+
+void process::bar_changed() {
+    const LiveControl* bar = controls_.find("elprogress1");
+    if (bar == nullptr || bar_ == nullptr) return;
+    bar_->set_Max(bar->progress.max);
+    bar_->set_Value(bar->progress.value);
 }
 
 void process::closeEvent(QCloseEvent* event) { event->ignore(); }
@@ -35,25 +42,5 @@ process& ProcessInstance::get() {
 }
 
 void ProcessInstance::unload() { window_.reset(); }
-
-ProcessProgress::ProcessProgress(ProcessInstance& instance, std::function<void()> yield)
-    : instance_(instance), yield_(std::move(yield)) {}
-
-void ProcessProgress::set_max(int32_t max) {
-    if (process* window = instance_.loaded()) window->elprogress1().set_Max(max);
-}
-
-int32_t ProcessProgress::value() {
-    process* window = instance_.loaded();
-    return window ? window->elprogress1().Value() : 0;
-}
-
-void ProcessProgress::set_value(int32_t value) {
-    if (process* window = instance_.loaded()) window->elprogress1().set_Value(value);
-}
-
-void ProcessProgress::yield() {
-    if (yield_) yield_();
-}
 
 }  // namespace morvane::app

@@ -1,161 +1,83 @@
 #include "controls/elboton.h"
 
-#include "platform/qt/screen_metrics.h"
+#include "controls/qt_text.h"
+#include "platform/qt/system_colors.h"
 
 #include <QAccessible>
-#include <QFontMetrics>
-#include <QLabel>
 #include <QMouseEvent>
-
-#include <cmath>
+#include <QSignalBlocker>
 
 namespace morvane::controls {
 
-namespace {
-
-QLabel* make_caption(QWidget* parent, uint32_t color, const QFont& font) {
-    auto* label = new QLabel(QStringLiteral("Boton"), parent);
-    label->setAttribute(Qt::WA_TransparentForMouseEvents);  // the button itself takes every press
-    label->setAutoFillBackground(false);
-    label->setContentsMargins(0, 0, 0, 0);
-    label->setFont(font);
-    set_widget_color(*label, QPalette::WindowText, color);
-    label->adjustSize();
-    return label;
-}
-
-}  // namespace
-
-elboton::elboton(QWidget* parent) : SkinnedControl(parent, EdgeLook::Raised, TwipsSize{1200, 360}, SkinColors{}) {
-    caption_ = make_caption(this, fore_color_, host_font());
-    shadow_ = make_caption(this, 0x000000, host_font());
-    caption_->move(6, 3);
-    shadow_->move(7, 4);
-    shadow_->hide();
-    shadow_->setEnabled(false);
-    shadow_->stackUnder(caption_);  // a shadow lies below what casts it
+elboton::elboton(QWidget* parent) : FaceControl(parent, TwipsSize{1200, 360}, ButtonFace{}, button_properties()) {
+    face_.font = host_font();
     setFocusPolicy(Qt::StrongFocus);
     finish_construction();
 }
 
-const PropertyTable& elboton::properties() const {
-    using K = PropertyKind;
-    using B = elboton;
-    static const PropertyTable table = [] {
-        PropertyTable t = {
-            declare<B, uint32_t>("ForeColor", K::Color, 0xFFFFFF, &B::ForeColor, &B::set_ForeColor),
-            back_color_property(0x44584C),
-            enabled_property(),
-            declare<B, QString, const QString&>("Caption", K::Text, QStringLiteral("Boton"), &B::Caption, &B::set_Caption),
-            light_color_property(),
-            dark_color_property(),
-        };
-        for (PropertyDecl& font : declare_font<B>(&B::Font, &B::set_Font)) t.push_back(std::move(font));
-        t.push_back(declare<B, bool>("DropShadow", K::Boolean, false, &B::DropShadow, &B::set_DropShadow));
-        t.push_back(
-            declare<B, bool>("CenterCaption", K::Boolean, false, &B::CenterCaption, &B::set_CenterCaption));
-        return t;
-    }();
-    return table;
-}
+QFont elboton::Font() const { return qt_font(face_.font); }
 
-QFont elboton::Font() const { return caption_->font(); }
-QString elboton::Caption() const { return caption_->text(); }
-QRect elboton::caption_geometry() const { return caption_->geometry(); }
-QRect elboton::shadow_geometry() const { return shadow_->geometry(); }
-bool elboton::shadow_shown() const { return !shadow_->isHidden(); }
-
-void elboton::set_ForeColor(uint32_t color) {
-    fore_color_ = color;
-    set_widget_color(*caption_, QPalette::WindowText, color);
-    changed(&elboton::set_ForeColor);
-}
-
-void elboton::set_Caption(const QString& text) {
-    for (QLabel* label : {caption_, shadow_}) {
-        label->setText(text);
-        label->adjustSize();
+void elboton::set_Font(const QFont& font) {
+    // The font travels as its parts; the host hears of "Font" once.
+    const FontSpec spec = font_spec(font);
+    {
+        const QSignalBlocker quiet(this);
+        set_property("FontName", spec.family);
+        set_property("FontSize", spec.points);
+        set_property("FontBold", spec.weight >= 600);
+        set_property("FontItalic", spec.italic);
+        set_property("FontUnderline", spec.underline);
     }
-    place_caption();
-    if (QAccessible::isActive()) {  // a screen reader says the new caption
+    emit property_changed(QStringLiteral("Font"));
+}
+
+void elboton::property_set(const std::string& key) {
+    if (key == "Caption" && QAccessible::isActive()) {  // a screen reader says the new caption
         QAccessibleEvent renamed(this, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&renamed);
     }
-    changed(&elboton::set_Caption);
 }
 
-void elboton::set_Font(const QFont& font) {
-    for (QLabel* label : {caption_, shadow_}) {
-        label->setFont(font);
-        label->adjustSize();
-    }
-    place_caption();
-    changed(&elboton::set_Font);
+CaptionPlace elboton::caption_place() const {
+    return place_caption(face_, size_twips().width, ratios(), height(), qt_text());
 }
 
-void elboton::set_DropShadow(bool on) {
-    drop_shadow_ = on;
-    shadow_->setVisible(on);
-    shadow_->setEnabled(on);
-    changed(&elboton::set_DropShadow);
+QRect elboton::caption_geometry() const {
+    const CaptionPlace p = caption_place();
+    return QRect(p.x, p.y, p.extent.width, p.extent.height);
 }
 
-void elboton::set_CenterCaption(bool on) {
-    center_caption_ = on;
-    place_caption();
-    changed(&elboton::set_CenterCaption);
+QRect elboton::shadow_geometry() const {
+    const CaptionPlace p = caption_place();
+    return QRect(p.shadow_x, p.shadow_y, p.extent.width, p.extent.height);
 }
 
-void elboton::place_caption() {
-    double caption_left = 6, shadow_left = 7;
-    if (center_caption_) {
-        const double middle = size_twips().width / 2 / twips_per_pixel().x;  // pixels
-        caption_left = middle - caption_->width() / 2.0;
-        shadow_left = middle - shadow_->width() / 2.0 + 1;
-    }
-    int caption_top = caption_->y(), shadow_top = shadow_->y();
-    const int sh = height();
-    if (caption_->height() < sh) {
-        const int text_height = QFontMetrics(caption_->font()).height();
-        caption_top = int(std::floor(sh / 2.0 - text_height / 2.0));
-        shadow_top = caption_top + 1;
-    }
-    caption_->move(int(std::lround(caption_left)), caption_top);
-    shadow_->move(int(std::lround(shadow_left)), shadow_top);
-}
-
-void elboton::layout_lines(EdgeLines& lines) {
-    place_box_edge(lines, width_pixels_exact(), 24);
-    lines.bottom.x1 = 1;
+void elboton::paint_face(Image32& surface, const BackgroundBlend* blend) const {
+    ButtonFace shown = face_;
+    shown.back = resolve_color(shown.back);
+    shown.light = resolve_color(shown.light);
+    shown.dark = resolve_color(shown.dark);
+    paint_button(surface, shown, ButtonState{held(), focus_mark_shown()}, size_twips().width, ratios(), qt_text(), blend);
 }
 
 void elboton::show_pressed(bool down, Qt::MouseButton button) {
     if (button != Qt::LeftButton) return;  // only the left button pushes the button in
-    show_edge(down ? EdgeLook::Sunken : EdgeLook::Raised);
+    mouse_held_ = down;
+    repaint_face();
 }
 
 bool elboton::reports_move_at(QPointF position) const {
-    return pressed_on_caption_ || caption_->geometry().contains(position.toPoint());
+    return pressed_on_caption_ || caption_geometry().contains(position.toPoint());
 }
 
 void elboton::mousePressEvent(QMouseEvent* event) {
-    pressed_on_caption_ = caption_->geometry().contains(event->position().toPoint());
+    pressed_on_caption_ = caption_geometry().contains(event->position().toPoint());
     SkinnedControl::mousePressEvent(event);
 }
 
 void elboton::mouseReleaseEvent(QMouseEvent* event) {
     SkinnedControl::mouseReleaseEvent(event);
     if (event->buttons() == Qt::NoButton) pressed_on_caption_ = false;
-}
-
-void elboton::showEvent(QShowEvent* event) {
-    SkinnedControl::showEvent(event);
-    place_caption();
-}
-
-void elboton::focusInEvent(QFocusEvent* event) {
-    SkinnedControl::focusInEvent(event);
-    place_caption();
 }
 
 void elboton::focusOutEvent(QFocusEvent* event) {

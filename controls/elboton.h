@@ -1,39 +1,41 @@
 #pragma once
-// elboton: the push button. A flat rectangle in BackColor with a raised one-pixel edge and a one-line caption
-// (with an optional black shadow copy one pixel right and below). Holding the left button down swaps the edge
-// colours so that it looks pushed in. Height is always 360 twips (24 pixels), width at least 500 twips.
-// Its stored properties, their order and defaults are declared in properties() (elboton.cpp).
+// elboton: the push button (its look and rules in controls/core/button_face.h). Holding the left button down
+// swaps the edge colours so that it looks pushed in. Height is always 360 twips (24 pixels), width at least 500.
 // Events raised: Click, MouseDown, MouseMove (over the caption only), MouseUp. No DblClick: a quick second
 // click is a click of its own.
 // Keyboard: the button takes the focus by Tab or a click; Space (pushed in while held, Click on release) and
 // Enter (Click at once) press it as a click does. Its focus mark is a dotted rectangle in Color3DLight two
 // pixels inside the edge, shown once the keyboard has been used in its window.
 #include "controls/button_keys.h"
+#include "controls/core/button_face.h"
 #include "controls/skinned_control.h"
 
-class QLabel;
+#include <QFont>
+#include <QRect>
+#include <QString>
 
 namespace morvane::controls {
 
-class elboton : public SkinnedControl {
+class elboton : public FaceControl<ButtonFace> {
     Q_OBJECT
 
 public:
     explicit elboton(QWidget* parent = nullptr);
 
-    bool DropShadow() const { return drop_shadow_; }
-    void set_DropShadow(bool on);
+    bool DropShadow() const { return face_.drop_shadow; }
+    void set_DropShadow(bool on) { set_property("DropShadow", on); }
     QFont Font() const;  // FontName, FontSize, ... are set by name and read from it
     void set_Font(const QFont& font);
-    uint32_t ForeColor() const { return fore_color_; }
-    void set_ForeColor(uint32_t color);  // the caption's; the shadow copy stays black
-    QString Caption() const;
-    void set_Caption(const QString& text);
-    bool CenterCaption() const { return center_caption_; }
-    void set_CenterCaption(bool on);
+    uint32_t ForeColor() const { return face_.fore; }
+    void set_ForeColor(uint32_t color) { set_property("ForeColor", int64_t(color)); }  // the shadow stays black
+    QString Caption() const { return QString::fromStdString(face_.caption); }
+    void set_Caption(const QString& text) { set_property("Caption", text.toStdString()); }
+    bool CenterCaption() const { return face_.center_caption; }
+    void set_CenterCaption(bool on) { set_property("CenterCaption", on); }
 
-    // Places the caption and its shadow copy: x 6 and 7, or centred; vertically centred when it fits.
-    void place_caption();
+    // The edge's colours as shown now: swapped while the button is held down.
+    uint32_t Color3DLight() const override { return held() ? face_.dark : face_.light; }
+    uint32_t Color3DDark() const override { return held() ? face_.light : face_.dark; }
 
     // What a click does: raises Click (assistive technology's press action, Space and Enter).
     void press() { emit Click(); }
@@ -43,34 +45,28 @@ public:
     // Where the caption and its shadow copy are now, in the button's pixels.
     QRect caption_geometry() const;
     QRect shadow_geometry() const;
-    bool shadow_shown() const;
-
-    const PropertyTable& properties() const override;
+    bool shadow_shown() const { return face_.drop_shadow; }
 
 protected:
-    SizeRule size_rule() const override { return SizeRule{360.0, 500.0}; }
-    void layout_lines(EdgeLines& lines) override;
-    void layout_content() override { place_caption(); }
+    SizeRule size_rule() const override { return kButtonSizeRule; }
+    void paint_face(Image32& surface, const BackgroundBlend* blend) const override;
+    void property_set(const std::string& key) override;
     void show_pressed(bool down, Qt::MouseButton button) override;
     bool reports_move_at(QPointF position) const override;
     bool raises_double_click() const override { return false; }
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
-    QRect focus_mark_rect() const override { return QRect(QPoint(2, 2), QPoint(width() - 3, height() - 3)); }
 
 private:
-    QLabel* caption_ = nullptr;
-    QLabel* shadow_ = nullptr;  // the caption's black shadow copy
-    uint32_t fore_color_ = 0xFFFFFF;
-    bool center_caption_ = false;
-    bool drop_shadow_ = false;
+    bool held() const { return mouse_held_ || keys_.space_held(); }
+    CaptionPlace caption_place() const;
+
+    bool mouse_held_ = false;
     bool pressed_on_caption_ = false;
-    ButtonKeys keys_{*this, [this] { press(); }, [this](bool down) { show_pressed(down, Qt::LeftButton); }};
+    ButtonKeys keys_{*this, [this] { press(); }, [this](bool) { repaint_face(); }};
 };
 
 }  // namespace morvane::controls

@@ -1,200 +1,140 @@
 #include "controls/elcombo.h"
 
 #include "controls/focus_cue.h"
-#include "controls/symbol_label.h"
-#include "platform/qt/screen_metrics.h"
+#include "controls/qt_text.h"
 #include "platform/qt/system_colors.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QMouseEvent>
 #include <QSignalBlocker>
 
 #include <algorithm>
-#include <cmath>
 
 namespace morvane::controls {
 
 namespace {
 
-constexpr uint32_t kListBackColor = 0x37463E;  // the list control's and the symbol box's own background
-constexpr int kListTop = -3;                    // pixels: the top three rows lie outside the control
-constexpr int kMinListHeight = 21;              // pixels: covers the plain box below it (rows 1..17)
+constexpr int kListTop = -3;        // pixels: the top three rows lie outside the control
+constexpr int kMinListHeight = 21;  // pixels: down to row 17, where the list's face ends
 
-QWidget* plain_box(QWidget* parent, uint32_t color) {
-    auto* box = new QWidget(parent);
-    box->setAutoFillBackground(true);
-    set_widget_color(*box, QPalette::Window, color);
-    return box;
-}
+// The system's list control, which keeps its keys, its drop-down list and its accessibility, but paints
+// nothing: the control beneath shows its closed look.
+class ListControl final : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override {}
+};
 
 QString css(uint32_t color) { return to_qcolor(color).name(); }
 
 }  // namespace
 
 elcombo::elcombo(QWidget* parent)
-    : SkinnedControl(parent, EdgeLook::Sunken, TwipsSize{1440, 285}, SkinColors{.back = 0x37463E}) {
-    backing_box_ = plain_box(this, kSystemWindow);
-    backing_box_->setGeometry(1, 1, 96, 17);
-
-    symbol_box_ = plain_box(this, kListBackColor);
-    symbol_box_->setEnabled(false);
-    symbol_box_->setAttribute(Qt::WA_TransparentForMouseEvents);  // a press reaches the list control beneath
-    triangle_ = new SymbolLabel(SymbolGlyph::DownTriangle, symbol_box_);
-    triangle_->setGeometry(1, 2, 18, 15);
-    triangle_->setEnabled(false);
-    triangle_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    triangle_->set_color(symbol_color_);
-
-    list_control_ = new QComboBox(this);
-    list_control_->setFont(host_font());
+    : FaceControl(parent, TwipsSize{1440, 285}, ComboFace{}, combo_properties()) {
+    face_.font = host_font();
+    list_control_ = new ListControl(this);
+    list_control_->setAttribute(Qt::WA_NoSystemBackground);
+    list_control_->setAutoFillBackground(false);
+    list_control_->setFont(qt_font(face_.font));
     list_control_->setFocusPolicy(Qt::StrongFocus);
     list_control_->installEventFilter(this);
     setFocusProxy(list_control_);
-    // The symbol box covers the list control's own drop button; the triangle shows there.
-    symbol_box_->raise();
-    connect(list_control_, &QComboBox::currentIndexChanged, this, [this](int) { emit Click(); });
-
+    connect(list_control_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        // The user's choice in the drop-down list or by key.
+        if (list_.SetListIndex(int16_t(index))) {
+            repaint_face();
+            emit Click();
+        }
+    });
     restyle_list();
     finish_construction();
 }
 
-const PropertyTable& elcombo::properties() const {
-    using K = PropertyKind;
-    using C = elcombo;
-    static const PropertyTable table = [] {
-        PropertyTable t = {
-            back_color_property(0x37463E),
-            declare<C, uint32_t>("ForeColor", K::Color, 0xD3DED8, &C::ForeColor, &C::set_ForeColor),
-            enabled_property(),
-            declare<C, QString, const QString&>("List", K::Text, QString(), &C::list_field, &C::set_list_field),
-            light_color_property(),
-            dark_color_property(),
-            declare<C, uint32_t>("SymbolColor", K::Color, 0x95AAA0, &C::SymbolColor, &C::set_SymbolColor),
-            declare<C, uint32_t>("SymbolOverColor", K::Color, 0x95AAA0, &C::SymbolOverColor,
-                                 &C::set_SymbolOverColor),
-        };
-        for (PropertyDecl& font : declare_font<C>(&C::Font, &C::set_Font)) t.push_back(std::move(font));
-        t.push_back(declare_inert("DropShadow", K::Boolean, false));
-        t.push_back(declare_inert("ListBackColor", K::Color, 0u));
-        t.push_back(declare_inert("ListForeColor", K::Color, 0u));
-        return t;
-    }();
-    return table;
-}
-
-// --- hover -----------------------------------------------------------------------------------------------
-
-void elcombo::set_over_state() {
-    if (triangle_->color() != symbol_over_color_) triangle_->set_color(symbol_over_color_);
-}
-
-void elcombo::set_normal_state() {
-    if (triangle_->color() != symbol_color_) triangle_->set_color(symbol_color_);
-}
-
-uint32_t elcombo::triangle_color() const { return triangle_->color(); }
-QRect elcombo::symbol_box_geometry() const { return symbol_box_->geometry(); }
+QRect elcombo::symbol_box_geometry() const { return QRect(symbol_box_left(size_twips().width, ratios()), -1, 20, 18); }
 QRect elcombo::list_geometry() const { return list_control_->geometry(); }
 
 // --- the list --------------------------------------------------------------------------------------------
 
-void elcombo::Clear() {
+void elcombo::mirror_list() {
     const QSignalBlocker quiet(list_control_);
     list_control_->clear();
-    list_control_->setCurrentIndex(-1);
+    for (const std::string& entry : list_.entries()) list_control_->addItem(QString::fromStdString(entry));
+    list_control_->setCurrentIndex(list_.GetListIndex());
+    repaint_face();
+}
+
+void elcombo::Clear() {
+    list_.Clear();
+    mirror_list();
 }
 
 void elcombo::AddItem(const QString& item) {
-    // The list control would select the first entry by itself; here only SetListIndex or the user select.
-    const QSignalBlocker quiet(list_control_);
-    const int selected = list_control_->currentIndex();
-    list_control_->addItem(item);
-    list_control_->setCurrentIndex(selected);
+    list_.AddItem(item.toStdString());
+    mirror_list();
 }
 
 void elcombo::RemoveItem(int16_t index) {
-    if (index < 0 || index >= list_control_->count()) return;
-    const QSignalBlocker quiet(list_control_);
-    const int selected = list_control_->currentIndex();
-    list_control_->removeItem(index);
-    // Removing the selected entry leaves nothing selected; entries after a removed one move up.
-    list_control_->setCurrentIndex(selected == index ? -1 : selected > index ? selected - 1 : selected);
+    list_.RemoveItem(index);
+    mirror_list();
 }
 
 void elcombo::SetListIndex(int16_t index) {
-    if (index < 0 || index >= list_control_->count()) return;
-    list_control_->setCurrentIndex(index);  // raises Click when the selection changes
+    if (!list_.SetListIndex(index)) return;
+    mirror_list();
+    emit Click();
 }
-
-int16_t elcombo::GetListIndex() const { return int16_t(list_control_->currentIndex()); }
-int16_t elcombo::ListCount() const { return int16_t(std::min(list_control_->count(), 32767)); }
 
 void elcombo::SetList(int16_t index, const QString& item) {
-    if (index < 0 || index >= list_control_->count()) return;
-    list_control_->setItemText(index, item);
-}
-
-QString elcombo::GetList(int16_t index) const {
-    if (index < 0 || index >= list_control_->count()) return {};
-    return list_control_->itemText(index);
+    list_.SetList(index, item.toStdString());
+    mirror_list();
 }
 
 // --- properties ------------------------------------------------------------------------------------------
 
-QFont elcombo::Font() const { return list_control_->font(); }
-
-void elcombo::set_ForeColor(uint32_t color) {
-    fore_color_ = color;
-    restyle_list();
-    changed(&elcombo::set_ForeColor);
-}
-
-void elcombo::set_SymbolColor(uint32_t color) {
-    triangle_->set_color(color);
-    symbol_color_ = color;
-    changed(&elcombo::set_SymbolColor);
-}
-
-void elcombo::set_SymbolOverColor(uint32_t color) {
-    symbol_over_color_ = color;
-    changed(&elcombo::set_SymbolOverColor);
-}
+QFont elcombo::Font() const { return qt_font(face_.font); }
 
 void elcombo::set_Font(const QFont& font) {
-    list_control_->setFont(font);
-    fit_list_width();
-    changed(&elcombo::set_Font);
+    const FontSpec spec = font_spec(font);
+    {
+        const QSignalBlocker quiet(this);
+        set_property("FontName", spec.family);
+        set_property("FontSize", spec.points);
+        set_property("FontBold", spec.weight >= 600);
+        set_property("FontItalic", spec.italic);
+        set_property("FontUnderline", spec.underline);
+    }
+    emit property_changed(QStringLiteral("Font"));
+}
+
+void elcombo::property_set(const std::string& key) {
+    if (key.rfind("Font", 0) == 0) list_control_->setFont(qt_font(face_.font));
+    restyle_list();
 }
 
 void elcombo::restyle_list() {
-    const QString back = css(kListBackColor), fore = css(fore_color_), light = css(Color3DLight());
-    list_control_->setStyleSheet(
-        QStringLiteral("QComboBox { background-color: %1; color: %2; border: none; padding: 0px 0px 0px 3px; }"
-                       "QComboBox::drop-down { border: none; width: 20px; }"
-                       "QComboBox::down-arrow { image: none; }"
-                       "QComboBox QAbstractItemView { background-color: %1; color: %2; border: 1px solid %3;"
+    // The drop-down list's colours; the closed face is the control's own.
+    const QString back = css(kComboListBack), fore = css(face_.fore), light = css(face_.light);
+    list_control_->view()->setStyleSheet(
+        QStringLiteral("QAbstractItemView { background-color: %1; color: %2; border: 1px solid %3;"
                        " selection-background-color: %3; selection-color: %1; outline: 0px; }")
             .arg(back, fore, light));
 }
 
+void elcombo::paint_face(Image32& surface, const BackgroundBlend* blend) const {
+    ComboFace shown = face_;
+    for (uint32_t* c : {&shown.back, &shown.fore, &shown.light, &shown.dark, &shown.symbol, &shown.symbol_over})
+        *c = resolve_color(*c);
+    paint_combo(surface, shown, list_.shown_text(), ComboState{focus_mark_shown()}, size_twips().width,
+                ratios(), qt_text(), blend);
+}
+
 // --- layout ----------------------------------------------------------------------------------------------
 
-void elcombo::layout_lines(EdgeLines& lines) {
-    // Lines to row 20 of a 20-row control (clipped), the bottom line on row 19 and the right one from row 1.
-    place_box_edge(lines, width(), 21);
-    lines.right.y1 = 1;
-    lines.bottom.y1 = lines.bottom.y2 = 19;
-}
-
 void elcombo::layout_content() {
-    list_control_->move(-1, kListTop);
-    backing_box_->setGeometry(1, 1, std::max(width() - 2, 0), 17);
-    const double symbol_left = (size_twips().width - 280) / twips_per_pixel().x - 2;  // pixels
-    symbol_box_->setGeometry(int(std::lround(symbol_left)), -1, 20, 18);
-    fit_list_width();
-}
-
-void elcombo::fit_list_width() {
+    if (list_control_ == nullptr) return;
     const int height = std::max(list_control_->sizeHint().height(), kMinListHeight);
     list_control_->setGeometry(-1, kListTop, width(), height);
 }
@@ -204,16 +144,11 @@ void elcombo::set_accessible_caption(const QString& caption) {
     list_control_->setAccessibleName(caption);
 }
 
-QRect elcombo::focus_mark_rect() const {
-    // Round the text, inside the edge and left of the symbol box.
-    return QRect(QPoint(2, 2), QPoint(symbol_box_->x() - 2, 17));
-}
-
 bool elcombo::eventFilter(QObject* watched, QEvent* event) {
     if (watched == list_control_) {
         if (event->type() == QEvent::KeyPress) note_keyboard_use(*this);
         if (event->type() == QEvent::KeyPress || event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
-            update_focus_mark();
+            repaint_face();
     }
     return SkinnedControl::eventFilter(watched, event);
 }

@@ -45,13 +45,4 @@ void paint_edge_lines(QPainter& painter, const EdgeLines& lines, QSize clip_pixe
         paint_line(painter, *line, clip_pixels);
 }
 
-void fill_rect(Image32& surface, PixelRect rect, uint32_t color) {
-    const PixelRect visible = clip_to(surface, rect);
-    const Bgra p = bgra_from_colorref(resolve_color(color));
-    for (int y = visible.y; y < visible.y + visible.height; ++y)
-        for (int x = visible.x; x < visible.x + visible.width; ++x) surface.set_pixel(x, y, p);
-}
-
-void fill_surface(Image32& surface, uint32_t color) { surface.fill(bgra_from_colorref(resolve_color(color))); }
-
 }  // namespace morvane::controls

@@ -29,10 +29,4 @@ void paint_surface(QPainter& painter, const Image32& surface);
 // of the bottom-right pair, as in the platform's own raised and sunken edges.
 void paint_edge_lines(QPainter& painter, const EdgeLines& lines, QSize clip_pixels);
 
-// Fills a rectangle of the surface, clipped to it.
-void fill_rect(Image32& surface, PixelRect rect, uint32_t color);
-
-// The whole surface in one colour.
-void fill_surface(Image32& surface, uint32_t color);
-
 }  // namespace morvane::controls

@@ -13,11 +13,11 @@ bool inside(const Image32& image, int x, int y, int width, int height) {
 
 }  // namespace
 
-bool alpha_blend(Image32& destination, PixelRect rect, SurfaceHandle source, int source_x, int source_y,
+bool alpha_blend(Image32& destination, PixelRect rect, const Image32& source, int source_x, int source_y,
                  uint8_t alpha) {
     if (rect.width <= 0 || rect.height <= 0) return false;
-    const Image32* found = SurfaceRegistry::instance().find(source);
-    if (found == nullptr || !inside(*found, source_x, source_y, rect.width, rect.height)) return false;
+    const Image32* found = &source;
+    if (!source.well_formed() || !inside(source, source_x, source_y, rect.width, rect.height)) return false;
 
     // Clip the destination rectangle, moving the source origin along with it.
     const PixelRect visible = clip_to(destination, rect);

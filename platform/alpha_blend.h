@@ -7,18 +7,16 @@
 // (halves cannot occur: the numerator is an integer and 255 is odd), so alpha 0 keeps the destination exactly
 // and alpha 255 copies the source exactly. The fourth byte of the destination is left as it was.
 #include "platform/image32.h"
-#include "platform/surface_registry.h"
 
 #include <cstdint>
 
 namespace morvane {
 
-// Blends the source region (source_x, source_y, destination_rect.width, destination_rect.height) of the image
-// behind `source` onto `destination` at destination_rect. Nothing is drawn, and false is returned, when the
-// handle is unknown, the size is zero or negative, or the source region does not lie wholly inside the source
-// image. Parts of the destination rectangle outside the destination image are clipped away, as a device
+// Blends the source region (source_x, source_y, destination_rect.width, destination_rect.height) of `source`
+// onto `destination` at destination_rect. Nothing is drawn, and false is returned, when the size is zero or
+// negative, or the source region does not lie wholly inside the source image. Parts of the destination rectangle outside the destination image are clipped away, as a device
 // context clips. The source may be the destination itself.
-bool alpha_blend(Image32& destination, PixelRect destination_rect, SurfaceHandle source, int source_x,
+bool alpha_blend(Image32& destination, PixelRect destination_rect, const Image32& source, int source_x,
                  int source_y, uint8_t alpha);
 
 // One channel of the blend above.

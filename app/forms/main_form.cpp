@@ -73,8 +73,6 @@ MainForm::MainForm(MainServices services, TwipsPerPixel ratios, const controls::
     set_picture(default_picture());
 }
 
-controls::ComboList& MainForm::resolution_list() { return controls_.find("elcombo1")->list; }
-
 bool MainForm::notice_shown() const { return controls_.find("Label4")->visible; }
 
 void MainForm::Form_Load(MainView& view) {
@@ -84,14 +82,14 @@ void MainForm::Form_Load(MainView& view) {
     services_.fx->set_main_window(&view.shell());
     services_.fx->shape_window(view.shell(), kWindowCorner);
     services_.fx->set_opacity(view.shell(), 0);
-    resolution_list().AddItem("1024 x 1024");
-    resolution_list().AddItem("2048 x 2048");
-    select_resolution(0);
+    ResolutionList& list = view.resolution_list();
+    list.AddItem("1024 x 1024");
+    list.AddItem("2048 x 2048");
+    list.SetListIndex(0);  // its Click rescales the picture
 }
 
-void MainForm::select_resolution(int16_t index) {
-    // SetListIndex raises Click only for a change; the first selection at load is one.
-    if (resolution_list().SetListIndex(index)) rescale_picture();
+void MainForm::resolution_clicked() {
+    rescale_picture();
     if (view_) view_->controls_changed();
 }
 
@@ -126,7 +124,7 @@ void MainForm::set_picture(const Image32& picture) {
 
 void MainForm::rescale_picture() {
     // Any other list position keeps the current size; the picture is stretched all the same.
-    const int chosen = output_size_for(resolution_list().GetListIndex());
+    const int chosen = output_size_for(view_ ? view_->resolution_list().GetListIndex() : 0);
     texture::rescale_picture(loaded_picture_.image(), chosen > 0 ? chosen : scaled_picture_.width_pixels(),
                              scaled_picture_);
     if (view_) view_->picture_changed();

@@ -41,11 +41,38 @@ public:
     virtual void bar_changed() = 0;          // repaint the bar
 };
 
+// The resolution list as the host shows it: its Click (a changed selection, by SetListIndex or by the user)
+// reaches MainForm::resolution_clicked.
+class ResolutionList {
+public:
+    virtual ~ResolutionList() = default;
+    virtual void AddItem(const std::string& item) = 0;
+    virtual void SetListIndex(int16_t index) = 0;
+    virtual int16_t GetListIndex() const = 0;
+};
+
+// The list of a window's combo box as plain data (a host whose list is its controls' own): `on_click` is its
+// Click.
+class LiveList : public ResolutionList {
+public:
+    LiveList(LiveControl& combo, std::function<void()> on_click) : combo_(combo), on_click_(std::move(on_click)) {}
+    void AddItem(const std::string& item) override { combo_.list.AddItem(item); }
+    void SetListIndex(int16_t index) override {
+        if (combo_.list.SetListIndex(index) && on_click_) on_click_();
+    }
+    int16_t GetListIndex() const override { return combo_.list.GetListIndex(); }
+
+private:
+    LiveControl& combo_;
+    std::function<void()> on_click_;
+};
+
 // What the logic asks of the host's main window.
 class MainView {
 public:
     virtual ~MainView() = default;
     virtual WindowShell& shell() = 0;
+    virtual ResolutionList& resolution_list() = 0;  // elcombo1
     virtual void picture_changed() = 0;          // Picture2 holds a new picture: repaint the preview
     virtual void controls_changed() = 0;          // a control's look or the notice changed: repaint them
     virtual void set_input_enabled(bool on) = 0;  // no input while a build runs
@@ -78,7 +105,7 @@ public:
     void load_picture();                              // elboton1 Click
     void load_picture_file(const std::string& file);  // as Load Picture does with a chosen file (UTF-8)
     void load_at_start(std::string file);             // `morvane PICTURE`: loaded once the game is located
-    void select_resolution(int16_t index);            // the list's choice (the user's or SetListIndex)
+    void resolution_clicked();                        // elcombo1 Click: the picture at the chosen size
     void make_background();                           // elboton2 Click
     void end_program(int exit_code);                  // Label2 Click (0), start-up failures (1)
     void hide_notice();                               // the notice's few seconds are over
@@ -98,7 +125,6 @@ public:
     PictureSurface& Source_Buffer() { return source_buffer_; }
     PictureSurface& Temp_Buffer() { return temp_buffer_; }
     WindowControls& controls() { return controls_; }
-    controls::ComboList& resolution_list();
 
 private:
     void rescale_picture();

@@ -25,6 +25,7 @@ public:
         : cursor_(cursor), yield_(std::move(yield)) {}
 
     void set_main_window(WindowShell* window) { main_window_ = window; }  // the window drag_move moves
+    void set_yield(std::function<void()> yield) { yield_ = std::move(yield); }
 
     void shape_window(WindowShell& form, int16_t corner);
     void set_opacity(WindowShell& form, int16_t opacity);

@@ -16,10 +16,11 @@ int main(int argc, char* argv[]) {
     const int max = argc > 2 ? std::atoi(argv[2]) : 11;
     morvane::app::form_fx::FormFx fx;
     morvane::app::ProcessInstance instance(fx);
-    morvane::app::ProcessProgress progress(instance, [] {});
     morvane::app::process& window = instance.get();
-    progress.set_max(max);
-    progress.set_value(value);
+    morvane::app::LiveControl& bar = *window.controls().find("elprogress1");
+    bar.progress.set_max(max);
+    bar.progress.set_value(value);
+    window.bar_changed();
     window.move(QGuiApplication::primaryScreen()->geometry().center() - window.rect().center());
     window.show();
     return QApplication::exec();

@@ -37,7 +37,7 @@ CaptionPlace place_caption(const ButtonFace& face, double width_twips, TwipsPerP
     }
     place.x = int(std::lround(left));
     place.shadow_x = int(std::lround(shadow_left));
-    if (place.extent.height < height_pixels) {
+    if (place.extent.box_height < height_pixels) {
         place.y = int(std::floor(height_pixels / 2.0 - place.extent.height / 2.0));
         place.shadow_y = place.y + 1;
     }
@@ -45,12 +45,14 @@ CaptionPlace place_caption(const ButtonFace& face, double width_twips, TwipsPerP
 }
 
 void paint_button(Image32& surface, const ButtonFace& face, ButtonState state, double width_twips,
-                  TwipsPerPixel ratios, TextService& text) {
+                  TwipsPerPixel ratios, TextService& text, const BackgroundBlend* blend) {
     const PixelRect all{0, 0, surface.width, surface.height};
-    paint_rect(surface, all, face.back);
+    paint_background(surface, face.back, blend);
     const CaptionPlace place = place_caption(face, width_twips, ratios, surface.height, text);
-    if (face.drop_shadow) text.draw(surface, all, face.font, face.caption, place.shadow_x, place.shadow_y, 0x000000);
-    text.draw(surface, all, face.font, face.caption, place.x, place.y, face.fore);
+    const int w = place.extent.width, h = place.extent.box_height;
+    if (face.drop_shadow)
+        text.draw(surface, all, face.font, face.caption, PixelRect{place.shadow_x, place.shadow_y, w, h}, 0x000000);
+    text.draw(surface, all, face.font, face.caption, PixelRect{place.x, place.y, w, h}, face.fore);
     EdgeLines lines;
     place_box_edge(lines, width_twips / ratios.x, 24);
     lines.bottom.x1 = 1;

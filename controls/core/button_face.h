@@ -4,6 +4,7 @@
 // down (left button or Space) the edge colours swap. Height always 360 twips (24 pixels), width at least 500.
 #include "controls/core/outer_size.h"
 #include "controls/core/property_list.h"
+#include "controls/core/skin.h"
 #include "controls/core/text.h"
 #include "platform/image32.h"
 
@@ -47,6 +48,6 @@ CaptionPlace place_caption(const ButtonFace& face, double width_twips, TwipsPerP
 
 // The whole button on its surface (sized to the outer size): fill, shadow, caption, edge, focus mark.
 void paint_button(Image32& surface, const ButtonFace& face, ButtonState state, double width_twips,
-                  TwipsPerPixel ratios, TextService& text);
+                  TwipsPerPixel ratios, TextService& text, const BackgroundBlend* blend = nullptr);
 
 }  // namespace morvane::controls

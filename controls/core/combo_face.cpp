@@ -30,6 +30,9 @@ const PropertyList<ComboFace>& combo_properties() {
             color("SymbolOverColor", &C::symbol_over, 0x95AAA0),
         };
         for (auto& font : font_keys(&C::font)) l.push_back(std::move(font));
+        l.push_back(inert<C>("DropShadow", false));
+        l.push_back(inert<C>("ListBackColor", int64_t(0)));
+        l.push_back(inert<C>("ListForeColor", int64_t(0)));
         return l;
     }();
     return list;
@@ -70,20 +73,18 @@ int symbol_box_left(double width_twips, TwipsPerPixel ratios) {
 }
 
 void paint_combo(Image32& surface, const ComboFace& face, const std::string& shown_text, ComboState state,
-                 double width_twips, TwipsPerPixel ratios, TextService& text) {
+                 double width_twips, TwipsPerPixel ratios, TextService& text, const BackgroundBlend* blend) {
     const int sw = surface.width;
-    paint_rect(surface, PixelRect{0, 0, sw, surface.height}, face.back);
+    paint_background(surface, face.back, blend);
     // The list control, lifted by three pixels and a pixel left of the edge; its text centred in its height.
     const PixelRect list{kListLeft, kListTop, sw, kListHeight};
     paint_rect(surface, list, kComboListBack);
-    const TextExtent extent = text.measure(face.font, shown_text);
-    const int text_top = list.y + (list.height - extent.height) / 2;
     const int sx = symbol_box_left(width_twips, ratios);
     text.draw(surface, PixelRect{0, 0, std::max(sx, 0), surface.height}, face.font, shown_text,
-              list.x + kTextPadding, text_top, face.fore);
+              PixelRect{list.x + kTextPadding, list.y, list.width - kTextPadding, list.height}, face.fore);
     // The symbol box covers the list's own drop button; the triangle shows in it.
     paint_rect(surface, PixelRect{sx, -1, 20, 18}, kComboListBack);
-    paint_symbol(surface, SymbolFace{SymbolGlyph::DownTriangle, state.hover ? face.symbol_over : face.symbol},
+    paint_symbol(surface, SymbolFace{SymbolGlyph::DownTriangle, face.symbol},
                  PixelRect{sx + 1, 1, 18, 15}, text);
     // Lines to row 20 of a 20-row control (clipped), the bottom line on row 19 and the right one from row 1.
     EdgeLines lines;
@@ -100,9 +101,8 @@ void paint_combo_entry(Image32& surface, const ComboFace& face, const std::strin
     const uint32_t back = selected ? face.light : kComboListBack;
     const uint32_t fore = selected ? kComboListBack : face.fore;
     paint_rect(surface, PixelRect{0, 0, surface.width, surface.height}, back);
-    const TextExtent extent = text.measure(face.font, entry);
-    text.draw(surface, PixelRect{0, 0, surface.width, surface.height}, face.font, entry, kTextPadding,
-              (surface.height - extent.height) / 2, fore);
+    text.draw(surface, PixelRect{0, 0, surface.width, surface.height}, face.font, entry,
+              PixelRect{kTextPadding, 0, surface.width - kTextPadding, surface.height}, fore);
 }
 
 }  // namespace morvane::controls

@@ -5,6 +5,7 @@
 // the host's (the system's own list, showing these entries).
 #include "controls/core/outer_size.h"
 #include "controls/core/property_list.h"
+#include "controls/core/skin.h"
 #include "controls/core/text.h"
 #include "platform/image32.h"
 
@@ -21,8 +22,8 @@ struct ComboFace {
     std::string list;  // the stored "List" text: kept and written back, nothing else reads it
     uint32_t light = 0x95AAA0;         // Color3DLight
     uint32_t dark = 0x80000008;        // Color3DDark
-    uint32_t symbol = 0x95AAA0;        // SymbolColor
-    uint32_t symbol_over = 0x95AAA0;   // SymbolOverColor
+    uint32_t symbol = 0x95AAA0;        // SymbolColor: the triangle's
+    uint32_t symbol_over = 0x95AAA0;   // SymbolOverColor: stored and written back; no window shows a hover look
     FontSpec font;
 };
 
@@ -56,7 +57,6 @@ private:
 };
 
 struct ComboState {
-    bool hover = false;       // the triangle shows SymbolOverColor (set_over_state) rather than SymbolColor
     bool focus_mark = false;  // it has the focus and the keyboard has been used in its window
 };
 
@@ -65,7 +65,7 @@ int symbol_box_left(double width_twips, TwipsPerPixel ratios);
 
 // Fill, the list's face with the shown text, the symbol box and its triangle, the edge, the focus mark.
 void paint_combo(Image32& surface, const ComboFace& face, const std::string& shown_text, ComboState state,
-                 double width_twips, TwipsPerPixel ratios, TextService& text);
+                 double width_twips, TwipsPerPixel ratios, TextService& text, const BackgroundBlend* blend = nullptr);
 
 // One entry of the open drop-down list, on a surface of the entry's size: selected entries inverted in the
 // light colour, as the list shows them.

@@ -15,16 +15,20 @@ const PropertyList<FrameFace>& frame_properties() {
     return list;
 }
 
-void paint_frame_fill(Image32& surface, const FrameFace& face) {
-    paint_rect(surface, PixelRect{0, 0, surface.width, surface.height}, face.back);
+void paint_frame_fill(Image32& surface, const FrameFace& face, const BackgroundBlend* blend) {
+    paint_background(surface, face.back, blend);
+}
+
+EdgeLines frame_edge_lines(const FrameFace& face, double width_twips, double height_twips, TwipsPerPixel ratios) {
+    EdgeLines lines;
+    place_box_edge(lines, width_twips / ratios.x, height_twips / ratios.y);
+    color_edge(lines, EdgeLook::Sunken, face.light, face.dark);
+    return lines;
 }
 
 void paint_frame_edge(Image32& surface, const FrameFace& face, double width_twips, double height_twips,
                       TwipsPerPixel ratios) {
-    EdgeLines lines;
-    place_box_edge(lines, width_twips / ratios.x, height_twips / ratios.y);
-    color_edge(lines, EdgeLook::Sunken, face.light, face.dark);
-    paint_edge_lines(surface, lines);
+    paint_edge_lines(surface, frame_edge_lines(face, width_twips, height_twips, ratios));
 }
 
 }  // namespace morvane::controls

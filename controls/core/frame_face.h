@@ -3,6 +3,7 @@
 // border (Color3DDark top and left, Color3DLight right and bottom). It holds other controls; the host paints
 // them onto the frame's surface between its fill and its edge, so the edge stays above them.
 #include "controls/core/property_list.h"
+#include "controls/core/skin.h"
 #include "platform/image32.h"
 #include "platform/twips.h"
 
@@ -22,7 +23,10 @@ inline constexpr FrameFace kNewFrame{0x37463E, true, 0x95AAA0, 0x222E28};
 
 const PropertyList<FrameFace>& frame_properties();
 
-void paint_frame_fill(Image32& surface, const FrameFace& face);
+void paint_frame_fill(Image32& surface, const FrameFace& face, const BackgroundBlend* blend = nullptr);
+// The edge's lines on the outer size: W and H are the outer width and height over each ratio, unrounded. A host
+// whose frame holds child windows paints them above the children.
+EdgeLines frame_edge_lines(const FrameFace& face, double width_twips, double height_twips, TwipsPerPixel ratios);
 // The edge on the outer size: W and H are the outer width and height over each ratio, unrounded.
 void paint_frame_edge(Image32& surface, const FrameFace& face, double width_twips, double height_twips,
                       TwipsPerPixel ratios);

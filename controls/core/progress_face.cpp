@@ -27,13 +27,19 @@ void ProgressFace::set_value(int32_t v) { value = std::clamp(v, std::min(min, ma
 
 const PropertyList<ProgressFace>& progress_properties() {
     using P = ProgressFace;
+    // Setting the range clamps; stored ranges are taken as they are.
+    auto clamped = [](FaceProperty<P> p, void (P::*setter)(int32_t)) {
+        p.load = p.set;
+        p.set = [setter](P& f, const SettingValue& v) { (f.*setter)(int32_value(v)); };
+        return p;
+    };
     static const PropertyList<P> list = {
         color("ForeColor", &P::fore, 0x50B5C4),
         color("BackColor", &P::back, 0x37463E),
         boolean("Enabled", &P::enabled, true),
-        whole("Min", &P::min, 0),
-        whole("Max", &P::max, 10),
-        whole("Value", &P::value, 0),
+        clamped(whole("Min", &P::min, 0), &P::set_min),
+        clamped(whole("Max", &P::max, 10), &P::set_max),
+        clamped(whole("Value", &P::value, 0), &P::set_value),
         color("Color3DLight", &P::light, 0x95AAA0),
         color("Color3DDark", &P::dark, 0x80000008),
     };
@@ -47,8 +53,9 @@ int filled_blocks(const ProgressFace& face, int width_pixels) {
     return int(std::clamp<int64_t>(filled, 0, n));                      // stored settings may hold any range
 }
 
-void paint_progress(Image32& surface, const ProgressFace& face, double width_pixels, double height_pixels) {
-    paint_rect(surface, PixelRect{0, 0, surface.width, surface.height}, face.back);
+void paint_progress(Image32& surface, const ProgressFace& face, double width_pixels, double height_pixels,
+                    const BackgroundBlend* blend) {
+    paint_background(surface, face.back, blend);
     const int filled = filled_blocks(face, surface.width);
     for (int i = 0; i < filled; ++i)
         paint_rect(surface, PixelRect{kBlockLeft + kBlockPitch * i, kBlockTop, kBlockWidth, kBlockRows}, face.fore);

@@ -4,6 +4,7 @@
 // from the left, as many as fit (SW / 12), filled in proportion Value / Max.
 #include "controls/core/outer_size.h"
 #include "controls/core/property_list.h"
+#include "controls/core/skin.h"
 #include "platform/image32.h"
 
 #include <cstdint>
@@ -35,6 +36,7 @@ inline constexpr SizeRule kProgressSizeRule{360.0, 360.0};
 int filled_blocks(const ProgressFace& face, int width_pixels);
 
 // Fill, blocks, edge (on the outer size in exact pixels).
-void paint_progress(Image32& surface, const ProgressFace& face, double width_pixels, double height_pixels);
+void paint_progress(Image32& surface, const ProgressFace& face, double width_pixels, double height_pixels,
+                    const BackgroundBlend* blend = nullptr);
 
 }  // namespace morvane::controls

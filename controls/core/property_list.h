@@ -21,6 +21,9 @@ struct FaceProperty {
     std::function<SettingValue(const Face&)> get;
     std::function<void(Face&, const SettingValue&)> set;
     std::function<SettingValue(const FontSpec& host_font)> default_value;
+    // How reading stored settings applies the value, where that differs from setting the property.
+    std::function<void(Face&, const SettingValue&)> load = nullptr;
+    bool stored = true;  // false: accepted, without effect, never read or written
 };
 
 template <class Face>
@@ -92,27 +95,45 @@ std::vector<FaceProperty<Face>> font_keys(FontSpec Face::*font) {
     };
 }
 
-// Applies every property of the list in its order; an absent key takes its default.
+// A property accepted and reported as changed, without effect: it reads back its default.
 template <class Face>
-void read_settings(Face& face, const PropertyList<Face>& list, const Settings& settings, const FontSpec& host_font) {
-    for (const auto& p : list) p.set(face, settings.read(p.key, p.default_value(host_font)));
+FaceProperty<Face> inert(const char* key, SettingValue fallback) {
+    return FaceProperty<Face>{key, [fallback](const Face&) { return fallback; }, [](Face&, const SettingValue&) {},
+                              [fallback](const FontSpec&) { return fallback; }, nullptr, false};
 }
 
-// Writes every property; a value equal to its default is left out.
+// Applies every stored property of the list in its order; an absent key takes its default.
+template <class Face>
+void read_settings(Face& face, const PropertyList<Face>& list, const Settings& settings, const FontSpec& host_font) {
+    for (const auto& p : list) {
+        if (!p.stored) continue;
+        (p.load ? p.load : p.set)(face, settings.read(p.key, p.default_value(host_font)));
+    }
+}
+
+// Writes every stored property; a value equal to its default is left out.
 template <class Face>
 void write_settings(const Face& face, const PropertyList<Face>& list, Settings& settings, const FontSpec& host_font) {
-    for (const auto& p : list) settings.write(p.key, p.get(face), p.default_value(host_font));
+    for (const auto& p : list)
+        if (p.stored) settings.write(p.key, p.get(face), p.default_value(host_font));
+}
+
+// The declaration of a key (any case), or nullptr for a key the list does not have.
+template <class Face>
+const FaceProperty<Face>* find_property(const PropertyList<Face>& list, const std::string& key) {
+    const std::string wanted = lower_case(key);
+    for (const auto& p : list)
+        if (lower_case(p.key) == wanted) return &p;
+    return nullptr;
 }
 
 // Sets one property by its key (any case); false for a key the list does not have.
 template <class Face>
 bool set_property(Face& face, const PropertyList<Face>& list, const std::string& key, const SettingValue& value) {
-    for (const auto& p : list) {
-        if (lower_case(p.key) != lower_case(key)) continue;
-        p.set(face, value);
-        return true;
-    }
-    return false;
+    const FaceProperty<Face>* p = find_property(list, key);
+    if (p == nullptr) return false;
+    p->set(face, value);
+    return true;
 }
 
 }  // namespace morvane::controls

@@ -1,5 +1,6 @@
 #include "controls/core/skin.h"
 
+#include "platform/alpha_blend.h"
 #include "platform/system_colors.h"
 
 #include <algorithm>
@@ -31,6 +32,20 @@ void color_edge(EdgeLines& lines, EdgeLook look, uint32_t light, uint32_t dark) 
     const uint32_t bottom_right = look == EdgeLook::Raised ? dark : light;
     lines.top.color = lines.left.color = top_left;
     lines.right.color = lines.bottom.color = bottom_right;
+}
+
+BackgroundBlend blend_of(const Image32& picture, int x, int y, PixelRect rect, uint8_t opacity) {
+    BackgroundBlend blend{{}, rect, opacity};
+    if (rect.width <= 0 || rect.height <= 0) return blend;
+    Image32 piece(rect.width, rect.height);
+    if (alpha_blend(piece, PixelRect{0, 0, rect.width, rect.height}, picture, x, y, 255)) blend.piece = std::move(piece);
+    return blend;
+}
+
+void paint_background(Image32& surface, uint32_t back, const BackgroundBlend* blend) {
+    paint_rect(surface, PixelRect{0, 0, surface.width, surface.height}, back);
+    if (blend != nullptr && !blend->piece.empty())
+        alpha_blend(surface, blend->rect, blend->piece, 0, 0, blend->opacity);
 }
 
 void paint_rect(Image32& surface, PixelRect rect, uint32_t color) {

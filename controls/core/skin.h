@@ -30,6 +30,19 @@ void place_box_edge(EdgeLines& lines, double width, double height);
 // Colours the two pairs for the look: Color3DLight and Color3DDark as stored.
 void color_edge(EdgeLines& lines, EdgeLook look, uint32_t light, uint32_t dark);
 
+// A piece of another picture blended onto a control's surface inside `rect` (obtener_imagen_fondo) at a constant
+// opacity: 0 leaves the plain fill, 255 copies the picture. The piece is copied when the blend is asked for, so
+// the control never reads a picture that has gone; a piece outside the picture leaves the plain fill.
+struct BackgroundBlend {
+    Image32 piece;  // rect.width x rect.height pixels of the picture, or empty
+    PixelRect rect;  // where it goes on the surface
+    uint8_t opacity = 0;
+};
+BackgroundBlend blend_of(const Image32& picture, int x, int y, PixelRect rect, uint8_t opacity);
+
+// The surface in `back`, with the blend over it when there is one.
+void paint_background(Image32& surface, uint32_t back, const BackgroundBlend* blend);
+
 // A rectangle of the surface in one colour, clipped to it.
 void paint_rect(Image32& surface, PixelRect rect, uint32_t color);
 

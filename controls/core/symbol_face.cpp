@@ -12,8 +12,8 @@ void paint_symbol(Image32& surface, const SymbolFace& face, PixelRect box, TextS
         const FontSpec marlett{"Marlett", face.points, face.weight, false, false};
         const std::string glyph = marlett_character(face.glyph);
         const TextExtent extent = text.measure(marlett, glyph);
-        text.draw(surface, visible, marlett, glyph, box.x + (box.width - extent.width) / 2,
-                  box.y + (box.height - extent.height) / 2, face.color);
+        const PixelRect centred{box.x + (box.width - extent.width) / 2, box.y, extent.width, box.height};
+        text.draw(surface, visible, marlett, glyph, centred, face.color);
         return;
     }
     for (const PixelRect& r : symbol_shape(face.glyph, box, pixels_of_points(face.points, face.dots_per_inch))) {

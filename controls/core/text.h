@@ -19,8 +19,9 @@ struct FontSpec {
 };
 
 struct TextExtent {
-    int width = 0;   // pixels: the advance of the whole line
-    int height = 0;  // pixels: the font's line height (ascent + descent), whatever the text
+    int width = 0;       // pixels: the advance of the whole line
+    int height = 0;      // pixels: the font's line height (ascent + descent), whatever the text
+    int box_height = 0;  // pixels: the height of a label that holds the line (at least `height`)
 };
 
 class TextService {
@@ -28,9 +29,10 @@ public:
     virtual ~TextService() = default;
     // One line of UTF-8 text in `font`; an empty text is 0 wide and still one line high.
     virtual TextExtent measure(const FontSpec& font, const std::string& utf8) = 0;
-    // Draws the line with its top-left corner at (x, y) of `target`, in `colorref` (0x00BBGGRR), over what
-    // is there (no background), touching no pixel outside `clip` or `target`.
-    virtual void draw(Image32& target, PixelRect clip, const FontSpec& font, const std::string& utf8, int x, int y,
+    // Draws the line as a label or a list's text field of the place `box` shows it: from the box's left edge,
+    // centred in its height (a box as high as the line puts it at the box's top). In `colorref` (0x00BBGGRR),
+    // over what is there (no background), touching no pixel outside `clip` or `target`.
+    virtual void draw(Image32& target, PixelRect clip, const FontSpec& font, const std::string& utf8, PixelRect box,
                       uint32_t colorref) = 0;
     // Whether the system has this face itself rather than a stand-in ("Marlett" is missing on Linux and Wine).
     virtual bool has_family(const std::string& family) = 0;

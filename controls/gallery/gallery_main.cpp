@@ -39,7 +39,7 @@ void caption(QWidget* page, int x, int y, const QString& text) {
 
 elboton* button(QWidget* page, int x, int y, const QString& text, bool centred) {
     auto* b = new elboton(page);
-    b->read_properties(PropertyBag{{"caption", text}, {"centercaption", centred}, {"backcolor", kWindowBack},
+    b->read_properties(Settings{{"caption", text.toStdString()}, {"centercaption", centred}, {"backcolor", kWindowBack},
                                    {"fontname", "Tahoma"}, {"fontsize", 9.75}});
     b->set_geometry_pixels(x, y, 117, 24);
     return b;
@@ -53,7 +53,7 @@ void press(QWidget* target, Qt::MouseButton which) {
 
 elcombo* resolution_combo(QWidget* page, int x, int y, int selected) {
     auto* c = new elcombo(page);
-    c->read_properties(PropertyBag{{"forecolor", 0xFFFFFFu}, {"backcolor", 0u}, {"color3dlight", 0x809188u},
+    c->read_properties(Settings{{"forecolor", 0xFFFFFFu}, {"backcolor", 0u}, {"color3dlight", 0x809188u},
                                    {"color3ddark", 0x222E28u}, {"fontname", "Tahoma"}, {"fontsize", 9.75}});
     c->set_geometry_pixels(x, y, 185, 20);
     c->AddItem(QStringLiteral("1024 x 1024"));
@@ -64,7 +64,7 @@ elcombo* resolution_combo(QWidget* page, int x, int y, int selected) {
 
 elprogress* bar(QWidget* page, int x, int y, int max, int value) {
     auto* p = new elprogress(page);
-    p->read_properties(PropertyBag{{"color3ddark", 0x222E28u}});
+    p->read_properties(Settings{{"color3ddark", 0x222E28u}});
     p->set_geometry_pixels(x, y, 296, 24);
     p->set_Max(max);
     p->set_Value(value);
@@ -92,10 +92,10 @@ QWidget* build_page() {
     caption(page, 10, 62, QStringLiteral("elframe: elframe2 raised with elframe1 sunken inside / defaults / blend 128 / blend 255"));
     auto* outer = new elframe(page);
     outer->read_properties(
-        PropertyBag{{"backcolor", 0x646464u}, {"color3dlight", 0x222E28u}, {"color3ddark", 0xB2B2B2u}});
+        Settings{{"backcolor", 0x646464u}, {"color3dlight", 0x222E28u}, {"color3ddark", 0xB2B2B2u}});
     outer->set_geometry_pixels(10, 80, 200, 120);
     auto* inner = new elframe(outer);
-    inner->read_properties(PropertyBag{{"backcolor", 0u}, {"color3dlight", 0xB2B2B2u}, {"color3ddark", 0x222E28u}});
+    inner->read_properties(Settings{{"backcolor", 0u}, {"color3dlight", 0xB2B2B2u}, {"color3ddark", 0x222E28u}});
     inner->set_geometry_pixels(9, 8, 180, 103);
     auto* preview = new QLabel(inner);  // a picture bigger than the inner frame, clipped by it
     QPixmap picture(300, 300);
@@ -103,21 +103,21 @@ QWidget* build_page() {
     preview->setPixmap(picture);
     preview->move(1, 1);
     auto* defaults = new elframe(page);
-    defaults->read_properties(PropertyBag{});
+    defaults->read_properties(Settings{});
     defaults->set_geometry_pixels(220, 80, 120, 120);
     auto* blended = new elframe(page);
-    blended->read_properties(PropertyBag{});
+    blended->read_properties(Settings{});
     blended->set_geometry_pixels(350, 80, 120, 120);
     // The picture behind it: a colour ramp on a surface of its own, blended at half opacity.
-    static RegisteredImage ramp;
-    ramp.image().reset(200, 200);
+    static Image32 ramp;
+    ramp.reset(200, 200);
     for (int y = 0; y < 200; ++y)
-        for (int x = 0; x < 200; ++x) ramp.image().set_pixel(x, y, Bgra{uint8_t(255 - y), uint8_t(x), 255, 255});
-    blended->obtener_imagen_fondo(ramp.handle(), 0, 0, 128);
+        for (int x = 0; x < 200; ++x) ramp.set_pixel(x, y, Bgra{uint8_t(255 - y), uint8_t(x), 255, 255});
+    blended->obtener_imagen_fondo(ramp, 0, 0, 128);
     auto* opaque = new elframe(page);
-    opaque->read_properties(PropertyBag{});
+    opaque->read_properties(Settings{});
     opaque->set_geometry_pixels(480, 80, 120, 120);
-    opaque->obtener_imagen_fondo(ramp.handle(), 0, 0, 255);
+    opaque->obtener_imagen_fondo(ramp, 0, 0, 255);
 
     caption(page, 10, 210, QStringLiteral("elcombo: resolution list (entry 0 / entry 1) / defaults, no entries"));
     resolution_combo(page, 10, 228, 0);

@@ -111,7 +111,7 @@ protected:
     texture::TextureModule texture;
     ScriptedFileDialog dialog;
     RecordingMessageBox messages;
-    app::MainServices services{.program_folder = program(),
+    app::QtMainServices services{.program_folder = program(),
                                       .dialog = &dialog,
                                       .messages = &messages,
                                       .fx = &fx,

@@ -36,7 +36,7 @@ protected:
 
 // A control made from a stored definition, as the window's form builder makes it.
 template <class Control>
-controls::SkinnedControl* make(QWidget* host, const controls::PropertyBag& definition) {
+controls::SkinnedControl* make(QWidget* host, const controls::Settings& definition) {
     auto* control = new Control(host);
     control->read_properties(definition);
     return control;

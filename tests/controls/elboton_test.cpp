@@ -28,7 +28,7 @@ void press_key(QWidget* to, int code, Qt::KeyboardModifiers modifiers = Qt::NoMo
 class Button : public ControlTest {
 protected:
     Button() {
-        b->read_properties(PropertyBag{{"caption", "Load Picture"}, {"backcolor", 0x646464u}});
+        b->read_properties(Settings{{"caption", "Load Picture"}, {"backcolor", 0x646464u}});
         b->set_geometry_pixels(0, 0, 117, 24);
         close->setGeometry(200, 0, 11, 14);
         close->set_color(0xE0E0E0);

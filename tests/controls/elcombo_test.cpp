@@ -45,7 +45,7 @@ TEST_F(Combo, PositionsOutsideTheListDoNothingAndOnlyAChangedSelectionRaisesClic
 TEST_F(Combo, TheResolutionComboShowsItsEdgeTextAndTriangleInTheBoxAtItsRightEnd) {
     c->set_size_twips(1480, 300);
     EXPECT_EQ(c->symbol_box_geometry(), QRect(78, -1, 20, 18));
-    c->read_properties(PropertyBag{{"forecolor", 0xFFFFFFu}, {"backcolor", 0u}, {"color3dlight", 0x809188u},
+    c->read_properties(Settings{{"forecolor", 0xFFFFFFu}, {"backcolor", 0u}, {"color3dlight", 0x809188u},
                                    {"color3ddark", 0x222E28u}, {"fontname", "Tahoma"}, {"fontsize", 9.75}});
     c->set_geometry_pixels(0, 0, 185, 20);
     EXPECT_EQ(c->list_geometry(), QRect(-1, -3, 185, c->list_geometry().height())) << "the list spans the control";

@@ -31,7 +31,7 @@ int blocks_shown(elprogress& bar) {
 class ProgressBar : public ControlTest {
 protected:
     ProgressBar() {
-        bar.read_properties(PropertyBag{{"color3ddark", 0x222E28u}});
+        bar.read_properties(Settings{{"color3ddark", 0x222E28u}});
         bar.set_geometry_pixels(8, 26, 296, 24);
     }
     elprogress bar;
@@ -69,7 +69,7 @@ TEST_F(ProgressBar, SettersKeepTheRangeFromZeroToMaxWithValueInsideButStoredRang
                   {std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::max() - 1, 23}};
     for (const auto& c : stored) {
         elprogress loaded;
-        loaded.read_properties(PropertyBag{{"max", c.max}, {"value", c.value}, {"min", 7}});
+        loaded.read_properties(Settings{{"max", c.max}, {"value", c.value}, {"min", 7}});
         EXPECT_EQ(loaded.Value(), c.value) << "no clamps on loading";
         EXPECT_EQ(loaded.Min(), 7);
         loaded.set_geometry_pixels(0, 0, 296, 24);
@@ -78,10 +78,10 @@ TEST_F(ProgressBar, SettersKeepTheRangeFromZeroToMaxWithValueInsideButStoredRang
 }
 
 TEST_F(ProgressBar, EveryRedrawRepeatsTheRememberedBlendBelowTheBlocks) {
-    RegisteredImage picture;
-    picture.image().reset(400, 100, Bgra{0x10, 0x20, 0xF0, 255});
+    Image32 picture;
+    picture.reset(400, 100, Bgra{0x10, 0x20, 0xF0, 255});
     bar.set_Max(4);
-    bar.obtener_imagen_fondo(picture.handle(), 5, 5, 255);
+    bar.obtener_imagen_fondo(picture, 5, 5, 255);
     for (int value : {2, 4}) {
         bar.set_Value(value);
         const QImage image = shot(bar);

@@ -21,11 +21,13 @@ public:
         return n;
     }
     controls::TextExtent measure(const controls::FontSpec& font, const std::string& utf8) override {
-        return {characters(utf8) * char_width, int(std::lround(font.points * 4 / 3))};
+        const int height = int(std::lround(font.points * 4 / 3));
+        return {characters(utf8) * char_width, height, height};
     }
-    void draw(Image32& target, PixelRect clip, const controls::FontSpec& font, const std::string& utf8, int x, int y,
+    void draw(Image32& target, PixelRect clip, const controls::FontSpec& font, const std::string& utf8, PixelRect box,
               uint32_t colorref) override {
         const controls::TextExtent extent = measure(font, utf8);
+        const int x = box.x, y = box.y + (box.height - extent.height) / 2;
         const PixelRect area = clip_to(target, clip);
         for (int row = y; row < y + extent.height; ++row)
             for (int column = x; column < x + extent.width; ++column) {

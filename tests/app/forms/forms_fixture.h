@@ -47,6 +47,7 @@ public:
 class RecordedMainView : public app::MainView, public app::ProgressView {
 public:
     RecordedShell main_shell;
+    std::optional<app::LiveList> list;  // over the form's own combo box, once the form is there
     std::optional<app::WindowControls> progress;  // while the progress window is open
     int progress_windows = 0;
     std::vector<int> bar_values;  // the bar's Value at each repaint
@@ -55,6 +56,7 @@ public:
     int pictures = 0;
 
     app::WindowShell& shell() override { return main_shell; }
+    app::ResolutionList& resolution_list() override { return *list; }
     void picture_changed() override { ++pictures; }
     void controls_changed() override {}
     void set_input_enabled(bool on) override { input.push_back(on); }
@@ -86,6 +88,7 @@ protected:
 
     app::MainForm& open() {
         form.emplace(services, TwipsPerPixel{}, controls::FontSpec{});
+        view.list.emplace(*form->controls().find("elcombo1"), [this] { form->resolution_clicked(); });
         form->Form_Load(view);
         return *form;
     }

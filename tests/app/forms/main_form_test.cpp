@@ -23,8 +23,8 @@ TEST_F(MainForm, LoadsRoundedAndInvisibleWithTheFirstResolutionScalingTheBuiltIn
     ASSERT_EQ(view.main_shell.regions.size(), 1u);
     EXPECT_EQ(view.main_shell.regions[0], (app::RoundRegion{0, 0, 820, 711, 20, 20}));
     EXPECT_EQ(view.main_shell.opacities, std::vector<int>{0});
-    EXPECT_EQ(form->resolution_list().GetListIndex(), 0);
-    EXPECT_EQ(form->resolution_list().GetList(1), "2048 x 2048");
+    EXPECT_EQ(view.list->GetListIndex(), 0);
+    EXPECT_EQ(form->controls().find("elcombo1")->list.GetList(1), "2048 x 2048");
     EXPECT_EQ(form->Picture2().width_pixels(), 1024);
     EXPECT_EQ(form->Picture1().width_pixels(), 1024);
 }
@@ -70,7 +70,7 @@ TEST_F(MainForm, ChangingTheResolutionRescalesTheLoadedPictureNotTheEarlierCopy)
     pictures["wide.bmp"] = Image32(1600, 900, Bgra{10, 20, 30, 255});
     form->load_picture_file("wide.bmp");
     EXPECT_EQ(form->Picture1().width_pixels(), 1600);
-    form->select_resolution(1);
+    view.list->SetListIndex(1);
     EXPECT_EQ(form->Picture2().width_pixels(), 2048);
     EXPECT_EQ(form->Picture2().image().pixel(2047, 2047), (Bgra{10, 20, 30, 255}));
     form->make_background();
