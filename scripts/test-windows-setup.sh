@@ -176,7 +176,11 @@ wine "C:\\Program Files\\Morvane\\morvane-cli.exe" --version | tr -d '\r' | tee 
 [ "$(cat "$work/version.txt")" = "morvane-cli $version" ] || fail "morvane-cli.exe --version"
 wine "C:\\Program Files\\Morvane\\morvane-cli.exe" make "$(windows_path "$work/picture.bmp")" --size 1024 \
   --out "$(windows_path "$work/textures")" | tr -d '\r' | grep -v '^Compressing levels'
-[ -x build/bin/morvane-cli ] && build/bin/morvane-cli inspect "$work/textures/background01.vtf" | tail -1
+if [ -x build/bin/morvane-cli ]; then
+  build/bin/morvane-cli inspect "$work/textures/background01.vtf" > "$work/inspect.txt" ||
+    fail "the Linux inspect refuses the texture of the installed morvane-cli.exe: $(tail -1 "$work/inspect.txt")"
+  tail -1 "$work/inspect.txt"
+fi
 
 # One start of morvane.exe: it asks for hl2.exe, and config.dat is written where the program keeps its settings.
 start_window_once() {  # PROGRAM FOLDER-WHERE-CONFIG.DAT-BELONGS
