@@ -7,10 +7,10 @@ namespace morvane {
 
 const Image32& default_picture() {
     static const Image32 picture = [] {
-        std::optional<Image32> decoded =
+        DecodedJpeg decoded =
             decode_jpeg(kDefaultPictureJpeg, kDefaultPictureJpegSize, size_t(kPictureAllocationLimitBytes));
-        if (!decoded) return built_in_picture_or_plain({{}, "the built-in picture could not be decoded"});
-        return built_in_picture_or_plain({std::move(*decoded), {}});
+        if (!decoded.picture) return built_in_picture_or_plain({{}, "the built-in picture could not be decoded"});
+        return built_in_picture_or_plain({std::move(*decoded.picture), {}});
     }();
     return picture;
 }

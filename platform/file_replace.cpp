@@ -16,14 +16,24 @@
 #else
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
+#include <chrono>
 
 namespace morvane {
 
 namespace fs = std::filesystem;
 
 namespace {
+
+// A temporary file younger than this may belong to a writer that has opened it and not yet locked it.
+constexpr auto kYoungestLeftover = std::chrono::seconds(60);
+
+std::string utf8_of(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
 
 std::string reason(int error) { return std::generic_category().message(error ? error : EIO); }
 
@@ -40,12 +50,17 @@ long write_some(int fd, const uint8_t* bytes, size_t size) {
 }
 int sync_file(int fd) { return _commit(fd); }
 int close_file(int fd) { return _close(fd); }
-// Windows itself refuses to delete a file that its writer still has open.
+// Windows itself refuses to delete a file that its writer still has open; a file is moved only once closed.
 void mark_in_use(int) {}
+constexpr bool kHeldWhilePlaced = false;
 bool remove_unless_in_use(const fs::path& file) {
     std::error_code ec;
+    const auto written = fs::last_write_time(file, ec);
+    if (ec || fs::file_time_type::clock::now() - written < kYoungestLeftover) return false;
     return fs::remove(file, ec);
 }
+// Windows keeps no owner or mode bits that a player sets on a texture; read-only is refused before.
+void keep_attributes_of(const fs::path&, int) {}
 #else
 int open_file(const fs::path& path, bool exclusive) {
     return ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (exclusive ? O_EXCL : O_TRUNC), 0666);
@@ -53,15 +68,32 @@ int open_file(const fs::path& path, bool exclusive) {
 long write_some(int fd, const uint8_t* bytes, size_t size) { return long(::write(fd, bytes, size)); }
 int sync_file(int fd) { return ::fsync(fd); }
 int close_file(int fd) { return ::close(fd); }
-// A temporary file is locked while its writer lives: the lock goes with the process, however it ends.
+// A temporary file is locked while its writer lives, until it has taken its final name: the lock goes with
+// the process, however it ends, and is let go only once nothing of the write is left under the temporary name.
 void mark_in_use(int fd) { ::flock(fd, LOCK_EX | LOCK_NB); }
+constexpr bool kHeldWhilePlaced = true;
 bool remove_unless_in_use(const fs::path& file) {
     const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) return false;
-    const bool stale = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    struct stat st {};
+    const bool unlocked = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &st) == 0;
+    // A writer that has just made its file may not have locked it yet: only a file left alone a while is stale.
+    const auto written = std::chrono::system_clock::from_time_t(st.st_mtime);
+    const bool stale = unlocked && std::chrono::system_clock::now() - written >= kYoungestLeftover;
     const bool removed = stale && ::unlink(file.c_str()) == 0;
     ::close(fd);
     return removed;
+}
+// As careful editors do: the new file gets the old one's owner and group where this user may give them (the
+// owner only as root; a group the user belongs to), then its mode, setgid and sticky bits included (a change
+// of owner clears them, so the mode comes last).
+void keep_attributes_of(const fs::path& old_file, int fd) {
+    struct stat old {};
+    if (::stat(old_file.c_str(), &old) != 0) return;
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, uid_t(-1), old.st_gid) != 0) {
+        // neither given: the file stays this user's, as any new file of theirs is
+    }
+    ::fchmod(fd, old.st_mode & 07777);
 }
 #endif
 
@@ -165,14 +197,32 @@ std::string place_over(const fs::path& temporary, const fs::path& target) {
 #endif
 }
 
-// Why the name cannot take a new file, or "" when it can.
-std::string in_the_way(const fs::path& target, IfPresent if_present, bool& present) {
+// The file that `target` names once its symbolic links are followed, so that a link the player made stays a link
+// and the file it leads to is replaced. "" or the reason: a link that leads nowhere, a loop of links.
+std::string follow_links(const fs::path& target, fs::path& file) {
+    constexpr int kMaxLinks = 40;  // as the system itself allows before it calls it a loop
+    file = target;
     std::error_code ec;
-    const fs::file_status old = fs::status(target, ec);
+    for (int links = 0; fs::is_symlink(fs::symlink_status(file, ec)); ++links) {
+        if (links == kMaxLinks) return "it is a loop of symbolic links";
+        const fs::path to = fs::read_symlink(file, ec);
+        if (ec) return ec.message();
+        file = to.is_absolute() ? to : file.parent_path() / to;
+    }
+    if (file != target && !fs::exists(fs::symlink_status(file, ec)))
+        return "it is a symbolic link to \"" + utf8_of(file.lexically_normal()) +
+               "\", which does not exist; remove the link or restore what it leads to";
+    return {};
+}
+
+// Why the name cannot take a new file, or "" when it can.
+std::string in_the_way(const fs::path& file, IfPresent if_present, bool& present) {
+    std::error_code ec;
+    const fs::file_status old = fs::symlink_status(file, ec);
     present = fs::exists(old);
     if (!present) return {};
     if (fs::is_directory(old)) return "a folder of that name is in the way";
-    if (!fs::is_regular_file(old)) return "something other than a file has that name";
+    if (!fs::is_regular_file(old)) return "something other than a file has that name (a pipe, a device or the like)";
     // A file its owner made read-only is one the owner wants kept.
     if (if_present == IfPresent::Replace && (old.permissions() & fs::perms::owner_write) == fs::perms::none)
         return "the file is read-only";
@@ -183,25 +233,34 @@ std::string in_the_way(const fs::path& target, IfPresent if_present, bool& prese
 
 std::string replace_file(const fs::path& target, std::span<const std::span<const uint8_t>> pieces,
                          IfPresent if_present, std::string_view fixed_suffix) {
-    if (fixed_suffix.empty()) remove_stale_temporaries(target);  // even when an existing file is kept
+    fs::path file;  // target, or where its links lead
+    if (std::string problem = follow_links(target, file); !problem.empty()) return problem;
+    if (fixed_suffix.empty()) remove_stale_temporaries(file);  // even when an existing file is kept
     bool present = false;
-    if (std::string problem = in_the_way(target, if_present, present); !problem.empty()) return problem;
+    if (std::string problem = in_the_way(file, if_present, present); !problem.empty()) return problem;
     if (present && if_present == IfPresent::Keep) return {};
 
     fs::path temporary;
     errno = 0;
-    const int fd = open_temporary(target, fixed_suffix, temporary);
+    const int fd = open_temporary(file, fixed_suffix, temporary);
     if (fd < 0) return reason(errno);
+    if (present) keep_attributes_of(file, fd);
     int failure = write_all(fd, pieces);
-    if (close_file(fd) != 0 && failure == 0) failure = errno ? errno : EIO;
+    bool open = true;
+    auto close_once = [&] {
+        if (open && close_file(fd) != 0 && failure == 0) failure = errno ? errno : EIO;
+        open = false;
+    };
+    if (!kHeldWhilePlaced) close_once();
 
     std::string error = failure ? reason(failure) : std::string();
     std::error_code ec;
     if (!failure && if_present == IfPresent::Keep) {
-        error = place_if_absent(temporary, target);
+        error = place_if_absent(temporary, file);
     } else if (!failure) {
-        error = place_over(temporary, target);
+        error = place_over(temporary, file);
     }
+    close_once();
     fs::remove(temporary, ec);  // gone already when it took the final name
     return error;
 }

@@ -17,9 +17,18 @@ enum class IfPresent {
 
 // Writes the pieces one after another as `target`. Empty when done (with Keep also when a file was there
 // already); otherwise the reason, e.g. "No such file or directory", for the caller to put after the file's
-// name. A read-only file is refused, as Windows refuses to replace it too. The temporary file has a fresh
-// unique name (target's name + ".XXXXXXXX.tmp"; such leftovers of an earlier write that was killed are removed
-// first), or with `fixed_suffix` the target's name plus that suffix (a leftover of that name is reused).
+// name. A read-only file is refused, as Windows refuses to replace it too.
+//
+// The file is kept as the player keeps it: a replaced file keeps its mode and, where this user may give them,
+// its owner and group. A symbolic link stays a link and the file it leads to is replaced (beside that file);
+// a link that leads nowhere, or to itself, is refused. A file with further hard links gets a new file under
+// this name only: the other names keep the old bytes, because writing into the shared file in place would
+// leave a half-written texture under every name when the write is cut off.
+//
+// The temporary file has a fresh unique name (target's name + ".XXXXXXXX.tmp", locked by its writer until it
+// has taken the final name; such leftovers of an earlier write that was killed are removed first, once no
+// writer holds them and they are a minute old), or with `fixed_suffix` the target's name plus that suffix (a
+// leftover of that name is reused; for a file one program writes at a time).
 std::string replace_file(const std::filesystem::path& target, std::span<const std::span<const uint8_t>> pieces,
                          IfPresent if_present = IfPresent::Replace, std::string_view fixed_suffix = {});
 

@@ -68,6 +68,9 @@ std::string input_error_reason(int error_number) {
         case ENOTDIR: return "a part of its path is not a folder";
         case ENAMETOOLONG: return "its name is too long for the system";
         case EISDIR: return "it is a folder";
+#ifdef ELOOP
+        case ELOOP: return "it is a loop of symbolic links";
+#endif
         default: return std::generic_category().message(error_number ? error_number : EIO);
     }
 }

@@ -17,17 +17,24 @@ Image32 built_in_picture_or_plain(LoadedPicture decoded) {
 
 namespace morvane::picture_message {
 
+namespace {
+// The kinds of picture every build reads: the system's decoders (Qt's, or Windows') read these three at least.
+constexpr const char* kReadableKinds = ".bmp, .jpg or .png";
+std::string choose_a(const char* which, const char* choose = "Choose") {
+    return std::string(choose) + " " + which + " " + kReadableKinds + " file.";
+}
+}  // namespace
+
 std::string missing(const std::string& shown) {
-    return "The picture \"" + shown + "\" does not exist. Choose another .bmp or .jpg file.";
+    return "The picture \"" + shown + "\" does not exist. " + choose_a("another");
 }
 
 std::string folder(const std::string& shown) {
-    return "\"" + shown + "\" is a folder, not a picture. Choose a .bmp or .jpg file.";
+    return "\"" + shown + "\" is a folder, not a picture. " + choose_a("a");
 }
 
 std::string not_a_file(const std::string& shown) {
-    return "\"" + shown + "\" is not an ordinary file (a pipe or a device), so it holds no picture. Choose a .bmp or "
-           ".jpg file.";
+    return "\"" + shown + "\" is not an ordinary file (a pipe or a device), so it holds no picture. " + choose_a("a");
 }
 
 std::string cannot_open(const std::string& shown, const std::string& reason) {
@@ -41,7 +48,13 @@ std::string too_large(const std::string& shown, int64_t width, int64_t height) {
 }
 
 std::string unreadable(const std::string& shown, const std::string& reason) {
-    return "\"" + shown + "\" could not be read as a picture (" + reason + "). Choose a .bmp or .jpg file.";
+    return "\"" + shown + "\" could not be read as a picture (" + reason + "). " + choose_a("a");
+}
+
+std::string damaged(const std::string& shown, const std::string& reason) {
+    return "The picture \"" + shown + "\" is damaged or incomplete (" + reason +
+           "), so it was not loaded. Download it again if the download did not finish, or " +
+           choose_a("another", "choose");
 }
 
 }  // namespace morvane::picture_message

@@ -32,6 +32,8 @@ std::string not_a_file(const std::string& shown);  // a pipe or a device
 std::string cannot_open(const std::string& shown, const std::string& reason);
 std::string too_large(const std::string& shown, int64_t width, int64_t height);
 std::string unreadable(const std::string& shown, const std::string& reason);
+// Its data ends before its last row, or is damaged part way: what a decoder would show is not the picture.
+std::string damaged(const std::string& shown, const std::string& reason);
 }  // namespace picture_message
 
 }  // namespace morvane

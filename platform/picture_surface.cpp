@@ -83,8 +83,7 @@ bool draw_covers(const Image32& picture, const Image32& target, int x, int y, in
 
 }  // namespace
 
-// A read through the handle carries out a pending clear first, as a read through image() does.
-PictureSurface::PictureSurface(uint32_t back_color) : image_([this] { settle(); }), back_color_(back_color) {}
+PictureSurface::PictureSurface(uint32_t back_color) : back_color_(back_color) {}
 
 int16_t PictureSurface::scale_mode() const { return scale_mode_; }
 void PictureSurface::set_scale_mode(int16_t mode) { scale_mode_ = mode; }
@@ -117,7 +116,7 @@ double PictureSurface::scale_width() const { return pixels_in_scale_units(width_
 double PictureSurface::scale_height() const { return pixels_in_scale_units(height_pixels(), scale_mode_); }
 
 void PictureSurface::set_width_pixels(int width) {
-    Image32& image = image_.image();
+    Image32& image = image_;
     width = std::max(width, 0);
     if (width == image.width) return;
     const Bgra back = bgra_from_colorref(back_color_);
@@ -129,7 +128,7 @@ void PictureSurface::set_width_pixels(int width) {
     resize_image(image, width, image.height, back);
 }
 void PictureSurface::set_height_pixels(int height) {
-    Image32& image = image_.image();
+    Image32& image = image_;
     height = std::max(height, 0);
     if (height == image.height) return;
     const Bgra back = bgra_from_colorref(back_color_);
@@ -140,20 +139,20 @@ void PictureSurface::set_height_pixels(int height) {
     settle();
     resize_image(image, image.width, height, back);
 }
-int PictureSurface::width_pixels() const { return image_.image().width; }
-int PictureSurface::height_pixels() const { return image_.image().height; }
+int PictureSurface::width_pixels() const { return image_.width; }
+int PictureSurface::height_pixels() const { return image_.height; }
 
 uint32_t PictureSurface::back_color() const { return back_color_; }
 void PictureSurface::set_back_color(uint32_t colorref) { back_color_ = colorref; }
 void PictureSurface::clear() {
-    image_.image().touch();  // the pixels change now, for whoever keeps data derived from them
+    image_.touch();  // the pixels change now, for whoever keeps data derived from them
     fill_pending_ = true;
     pending_fill_ = bgra_from_colorref(back_color_);
 }
 
 void PictureSurface::settle() const {
     if (!fill_pending_) return;
-    image_.image().fill(pending_fill_);
+    image_.fill(pending_fill_);
     fill_pending_ = false;
 }
 
@@ -166,7 +165,7 @@ static int exact_halvings(int picture_width, int picture_height, int w, int h) {
 }
 
 void PictureSurface::stretch_copy(const Image32& picture, int x, int y, int w, int h) {
-    Image32& target = image_.image();
+    Image32& target = image_;
     if (fill_pending_ && !draw_covers(picture, target, x, y, w, h)) settle();
     fill_pending_ = false;  // settled, or every pixel is drawn over now
     const bool halving = &picture != &target && exact_halvings(picture.width, picture.height, w, h) > 0;
@@ -199,7 +198,7 @@ bool PictureSurface::stretch_copy(RowSource& picture, int x, int y, int w, int h
         stretch_copy(whole, x, y, w, h);
         return true;
     }
-    Image32& target = image_.image();
+    Image32& target = image_;
     const bool drawable = picture.width() > 0 && picture.height() > 0;
     if (fill_pending_ && !(drawable && covers(target, x, y, w, h))) settle();
     fill_pending_ = false;
@@ -209,16 +208,12 @@ bool PictureSurface::stretch_copy(RowSource& picture, int x, int y, int w, int h
 
 const Image32& PictureSurface::image() const {
     settle();
-    return image_.image();
-}
-SurfaceHandle PictureSurface::handle() const {
-    settle();  // whoever asks for the handle reads the image through it
-    return image_.handle();
+    return image_;
 }
 
 PixelBytes PictureSurface::take_pixels(int width, int height) {
     settle();
-    Image32& image = image_.image();
+    Image32& image = image_;
     PixelBytes pixels = std::move(image.bytes);
     image.bytes = {};
     resize_unfilled(image, std::max(width, 0), std::max(height, 0));

@@ -5,7 +5,6 @@
 #include "platform/image32.h"
 #include "platform/reduction_pyramid.h"
 #include "platform/row_source.h"
-#include "platform/surface_registry.h"
 
 #include <cstdint>
 #include <vector>
@@ -72,7 +71,6 @@ public:
 
     // --- handing out the persistent image -----------------------------------------------------------
     const Image32& image() const;
-    SurfaceHandle handle() const;  // finds image() in the SurfaceRegistry while the surface lives
     // Hands the image's bytes over instead of copying them, and leaves the surface width x height pixels in
     // its back colour, as set_width_pixels, set_height_pixels and clear() would. For a reader that resizes
     // and clears the surface next anyway: the mip capture, one level after the other.
@@ -82,7 +80,7 @@ private:
     void settle() const;  // carries out a pending clear
 
     // Mutable so that reading the image can carry out a pending clear first.
-    mutable RegisteredImage image_;
+    mutable Image32 image_;
     mutable bool fill_pending_ = false;  // the whole image is to be pending_fill_, whatever its bytes say
     Bgra pending_fill_;
     ReductionPyramid pyramid_;  // of the last picture drawn here

@@ -18,6 +18,7 @@ struct PngDecoderState {
     bool alpha = false;  // rows come with their own alpha, to be laid over black
     int rows_read = 0;
     bool failed = false;
+    std::string error;  // libpng's words for the error that stopped it
     ~PngDecoderState() { png_destroy_read_struct(&png, &info, nullptr); }
 };
 
@@ -32,8 +33,13 @@ void read_from_memory(png_structp png, png_bytep out, size_t bytes) {
     state->at += bytes;
 }
 
-// Warnings (a damaged ancillary chunk) are not printed: what can be shown is.
+// Nothing is printed, neither warnings (a damaged ancillary chunk) nor errors: what the user needs to know is
+// said once, in the loader's message. An error jumps back as libpng's own handler would, after printing.
 void stay_quiet(png_structp, png_const_charp) {}
+[[noreturn]] void jump_back(png_structp png, png_const_charp message) {
+    if (auto* state = static_cast<PngDecoderState*>(png_get_error_ptr(png)); state && message) state->error = message;
+    png_longjmp(png, 1);
+}
 
 // Colour laid over black, rounded as the general decoder premultiplies: round(c * a / 255), exactly.
 uint8_t over_black(uint32_t c, uint32_t a) {
@@ -58,7 +64,7 @@ PngDecoder::PngDecoder(const uint8_t* png, size_t size, size_t max_bytes) {
     auto state = std::make_unique<PngDecoderState>();
     state->data = png;
     state->size = size;
-    state->png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, stay_quiet);
+    state->png = png_create_read_struct(PNG_LIBPNG_VER_STRING, state.get(), jump_back, stay_quiet);
     if (!state->png) return;
     state->info = png_create_info_struct(state->png);
     if (!state->info) return;
@@ -101,6 +107,22 @@ bool PngDecoder::read_rows(uint8_t* const* rows, int count) {
     if (state.alpha)
         for (int i = 0; i < count; ++i) lay_row_over_black(rows[i], width_);
     return true;
+}
+
+std::string PngDecoder::damage() const {
+    return state_ && state_->failed ? (state_->error.empty() ? "its data ends early" : state_->error) : std::string();
+}
+
+DecodedPng decode_png(const uint8_t* png, size_t size, size_t max_bytes) {
+    PngDecoder decoder(png, size, max_bytes);
+    if (!decoder.ok()) return {};
+    Image32 picture = Image32::unfilled(decoder.width(), decoder.height());
+    for (int y = 0; y < picture.height; ++y) {
+        uint8_t* row[1] = {picture.bytes.data() + size_t(y) * picture.stride()};
+        if (!decoder.read_rows(row, 1)) return DecodedPng{std::nullopt, decoder.damage()};
+    }
+    picture.touch();
+    return DecodedPng{std::move(picture), {}};
 }
 
 std::optional<PngFile> open_png_file(const std::filesystem::path& file, size_t max_bytes) {

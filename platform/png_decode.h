@@ -3,6 +3,7 @@
 // wallpaper is drawn while it is still being decoded, as JPEGs are. Only what libpng gives exactly as the
 // general decoder shows it is taken: 8 bits a channel or fewer, not interlaced; transparency is laid over black
 // with the general decoder's rounding.
+#include "platform/image32.h"
 #include "platform/input_file.h"
 #include "platform/row_source.h"
 
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace morvane {
@@ -30,8 +32,10 @@ public:
     bool ok() const { return state_ != nullptr; }
     int width() const override { return width_; }
     int height() const override { return height_; }
-    // False when the file is damaged part way or ends early; no more rows come then.
+    // False when the file is damaged part way or ends early (damage() then says how); no more rows come then.
     bool read_rows(uint8_t* const* rows, int count) override;
+    // libpng's own words ("IDAT: invalid code lengths set") once the rows have broken off; empty before.
+    std::string damage() const;
 
 private:
     std::unique_ptr<PngDecoderState> state_;
@@ -48,5 +52,13 @@ std::optional<PngFile> open_png_file(const std::filesystem::path& file, size_t m
 // claimed length before reading it, so such a file of a few hundred bytes would take hundreds of megabytes
 // and seconds; a whole PNG never has one. Only the chunk headers are read; any other file passes.
 bool png_chunks_fit(InputFile& in);
+
+// The whole picture in `png` (a whole PNG file), or no picture where PngDecoder is not ok() for it (the general
+// decoder then reads it) or its rows break off: `damage` then says how.
+struct DecodedPng {
+    std::optional<Image32> picture;
+    std::string damage;
+};
+DecodedPng decode_png(const uint8_t* png, size_t size, size_t max_bytes);
 
 }  // namespace morvane

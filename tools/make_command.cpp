@@ -14,6 +14,7 @@
 #else
 #include "platform/jpeg_decode.h"
 #include "platform/png_decode.h"
+#include "platform/turned_jpeg_rows.h"
 #include "tools/qt_pictures.h"
 #endif
 #include "texture/background_build.h"
@@ -38,6 +39,7 @@ namespace {
 std::string shown(const fs::path& path) { return app::utf8_from_path(path); }
 
 int fail(const std::string& message) {
+    std::fflush(stdout);  // the lines about what was done come first, also when both go to one file
     std::fprintf(stderr, "morvane-cli: %s\n", message.c_str());
     return 1;
 }
@@ -63,10 +65,18 @@ bool picture_for(const MakeOptions& options, Image32& picture, std::string& erro
     return true;
 }
 
-// The picture stretched onto the working square. A JPEG that needs no turning, or a PNG, is drawn while it is
-// decoded: half the time on two cores, and its pixels (64 MB for 5120 x 2880) never exist at once; a JPEG
-// taken sideways is decoded whole and turned. Anything else, and a picture that breaks off part way, goes to the
-// general loader, which also says what is wrong with it.
+// The picture's name as the loaders' messages give it: in full, as UTF-8.
+std::string shown_in_full(const fs::path& file) {
+    std::error_code ec;
+    const fs::path full = fs::absolute(file, ec);
+    return shown(ec ? file : full.lexically_normal());
+}
+
+// The picture stretched onto the working square. A JPEG or a PNG is drawn while it is decoded: half the time
+// on two cores, and its pixels (64 MB for 5120 x 2880) never exist at once; a JPEG taken sideways is decoded
+// a band of its columns at a time and each band turned. A JPEG that turns out damaged or incomplete on the way
+// is refused; anything else, and a picture that breaks off part way, goes to the general loader, which also
+// says what is wrong with it.
 bool draw_square(const MakeOptions& options, texture::BackgroundSurfaces& surfaces, std::string& error) {
 #ifndef _WIN32
     const size_t limit = size_t(kPictureAllocationLimitBytes);
@@ -76,12 +86,28 @@ bool draw_square(const MakeOptions& options, texture::BackgroundSurfaces& surfac
         return true;
     };
     if (std::optional<JpegFile> jpeg = options.picture ? open_jpeg_file(*options.picture, limit) : std::nullopt) {
-        if (jpeg->decoder->orientation() == 1) {
-            if (drawn(*jpeg->decoder)) return true;
-        } else if (std::optional<Image32> whole = decode_jpeg(jpeg->bytes.data(), jpeg->bytes.size(), limit)) {
-            std::printf("Picture: %s (%d x %d)\n", shown(*options.picture).c_str(), whole->width, whole->height);
-            texture::rescale_picture(*whole, options.side_pixels, surfaces.Picture2);
-            return true;
+        JpegDecoder& decoder = *jpeg->decoder;
+        std::string damage;
+        if (turns_sideways(decoder.orientation())) {
+            TurnedJpegRows turned(jpeg->bytes.data(), jpeg->bytes.size(), limit, decoder.orientation());
+            if (drawn(turned)) return true;
+            damage = turned.damage();
+        } else if (decoder.orientation() == 1) {
+            if (drawn(decoder)) return true;
+            damage = decoder.damage();
+        } else {
+            DecodedJpeg whole = decode_jpeg(jpeg->bytes.data(), jpeg->bytes.size(), limit);
+            if (whole.picture) {
+                std::printf("Picture: %s (%d x %d)\n", shown(*options.picture).c_str(), whole.picture->width,
+                            whole.picture->height);
+                texture::rescale_picture(*whole.picture, options.side_pixels, surfaces.Picture2);
+                return true;
+            }
+            damage = whole.damage;
+        }
+        if (!damage.empty()) {
+            error = picture_message::damaged(shown_in_full(*options.picture), damage);
+            return false;
         }
     } else if (std::optional<PngFile> png = options.picture ? open_png_file(*options.picture, limit) : std::nullopt) {
         if (drawn(*png->decoder)) return true;
@@ -125,16 +151,17 @@ int write_files(const texture::TextureModule& module, const fs::path& folder,
                     int(module.MipCount()));
     if (written.empty() && made_folder) fs::remove(folder, ec);  // leave no empty folder behind
 
+    int result = 0;  // each material is tried, and each failure told
     for (const app::ConsoleBackground& background : backgrounds) {
         if (std::find(written.begin(), written.end(), folder / background.texture_file) == written.end()) continue;
         const fs::path material = folder / background.material_file;
         const bool material_was_there = fs::exists(material, ec);
         const Outcome vmt = app::write_material(folder, background);
-        if (!vmt.ok) return fail(vmt.error);
-        std::printf(material_was_there ? "Kept %s as it was\n" : "Wrote %s\n", shown(material).c_str());
+        if (!vmt.ok) result = fail(vmt.error);
+        else std::printf(material_was_there ? "Kept %s as it was\n" : "Wrote %s\n", shown(material).c_str());
     }
     if (!textures.ok) return fail(textures.error);
-    return 0;
+    return result;
 }
 
 }  // namespace

@@ -93,12 +93,18 @@ private:
     int line_ = 1;
 };
 
+// The keys kept may take this many times the text's bytes, and a little more for a short text.
+constexpr size_t kKeptBytesPerTextByte = 4;
+constexpr size_t kKeptBytesForAnyText = size_t(1) << 20;
+
 class Parser {
 public:
-    explicit Parser(std::string_view text) : tokens_(text) {}
+    Parser(std::string_view text, KeepKey keep)
+        : tokens_(text), keep_(keep), budget_(text.size() * kKeptBytesPerTextByte + kKeptBytesForAnyText) {}
 
-    // Fills `block` with keys up to its closing brace (or the end of the text at the top level).
-    bool read_block(KeyValue& block, int depth) {
+    // Fills `block` with keys up to its closing brace (or the end of the text at the top level). A block that
+    // is not kept (`kept` false) is read and checked all the same.
+    bool read_block(KeyValue& block, int depth, bool kept = true) {
         for (;;) {
             Token key = tokens_.next();
             if (key.kind == Token::Fault) return fail(key, key.text);
@@ -108,18 +114,25 @@ public:
 
             KeyValue entry;
             entry.key = std::move(key.text);
+            const bool keep = kept && keep_(depth + 1, entry.key);
             Token value = tokens_.next();
             if (value.kind == Token::Fault) return fail(value, value.text);
-            if (value.kind == Token::End) return fail(key, "the key \"" + entry.key + "\" has no value (the file ends)");
-            if (value.kind == Token::Close) return fail(key, "the key \"" + entry.key + "\" has no value before the }");
+            if (value.kind == Token::End) return fail(key, "the key \"" + visible(entry.key) + "\" has no value (the file ends)");
+            if (value.kind == Token::Close) return fail(key, "the key \"" + visible(entry.key) + "\" has no value before the }");
             if (value.kind == Token::Text) {
                 entry.value = std::move(value.text);
             } else {
                 if (depth + 1 > kMaxDepth)
                     return fail(value, "blocks are nested more than " + std::to_string(kMaxDepth) + " deep");
                 entry.is_block = true;
-                if (!read_block(entry, depth + 1)) return false;
+                if (!read_block(entry, depth + 1, keep)) return false;
+                entry.children.shrink_to_fit();  // a block's spare room, times every block, was most of the memory
             }
+            if (!keep) continue;
+            const size_t bytes = sizeof(KeyValue) + heap_bytes(entry.key) + heap_bytes(entry.value);
+            if (bytes > budget_)
+                return fail(key, "it holds far more keys than its size allows for any file Steam writes");
+            budget_ -= bytes;
             block.children.push_back(std::move(entry));
         }
     }
@@ -132,7 +145,11 @@ private:
         return false;
     }
 
+    static size_t heap_bytes(const std::string& text) { return text.capacity() > 15 ? text.capacity() + 1 : 0; }
+
     Tokenizer tokens_;
+    KeepKey keep_;
+    size_t budget_;  // bytes the kept keys may still take
 };
 
 char lower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
@@ -158,11 +175,11 @@ std::string_view KeyValue::text_of(std::string_view child_key) const {
     return {};
 }
 
-KeyValuesResult parse_key_values(std::string_view text) {
+KeyValuesResult parse_key_values(std::string_view text, KeepKey keep) {
     KeyValuesResult result;
     result.root.is_block = true;
     try {
-        Parser parser(text);
+        Parser parser(text, keep ? keep : keep_every_key);
         result.ok = parser.read_block(result.root, 0);
         if (!result.ok) {
             result.error = std::move(parser.error);
@@ -173,6 +190,37 @@ KeyValuesResult parse_key_values(std::string_view text) {
         result.error = "the file is too large to read";
     }
     return result;
+}
+
+std::string visible(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    auto escaped = [&](unsigned char c) {
+        static constexpr char kHex[] = "0123456789ABCDEF";
+        out += "\\x";
+        out += kHex[c >> 4];
+        out += kHex[c & 15];
+    };
+    for (size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == 0x7F) {
+            escaped(c);
+            ++i;
+            continue;
+        }
+        // A whole UTF-8 sequence passes as it is; the bytes of a broken one are shown one by one.
+        const size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        bool whole = length > 0 && i + length <= text.size();
+        for (size_t k = 1; whole && k < length; ++k) whole = (static_cast<unsigned char>(text[i + k]) >> 6) == 2;
+        if (!whole) {
+            escaped(c);
+            ++i;
+            continue;
+        }
+        out.append(text.substr(i, length));
+        i += length;
+    }
+    return out;
 }
 
 }  // namespace morvane::app

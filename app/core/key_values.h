@@ -26,8 +26,19 @@ struct KeyValuesResult {
     std::string error;  // where and what, e.g. "line 7: the file ends inside a { } block"
 };
 
-// Reads the whole text. Never throws and reads nothing outside `text`; any fault gives ok == false.
-KeyValuesResult parse_key_values(std::string_view text);
+// Which keys a reader needs, by their depth (1 for the file's top-level keys) and name: the others are read
+// and checked but not kept, so that a file of a hundred thousand Steam libraries holds only their paths.
+using KeepKey = bool (*)(int depth, std::string_view key);
+inline bool keep_every_key(int, std::string_view) { return true; }
+
+// Reads the whole text. Never throws and reads nothing outside `text`; any fault gives ok == false. The keys
+// kept take at most a few times the text's size: a text of more keys than that ("a{}" over and over) is
+// refused, as no file Steam writes is like it.
+KeyValuesResult parse_key_values(std::string_view text, KeepKey keep = keep_every_key);
+
+// `text` with every control byte and every byte of a broken UTF-8 sequence shown as \xNN (a NUL as \x00),
+// for a message that is printed whole and cannot move the terminal's cursor.
+std::string visible(std::string_view text);
 
 bool same_key(std::string_view a, std::string_view b);  // ASCII letters compared without case
 

@@ -1,12 +1,13 @@
 #include "app/core/steam_library.h"
 
 #include "app/core/utf8_path.h"
+#include "platform/input_file.h"
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
+#include <unordered_map>
 #include <system_error>
+#include <unordered_set>
 
 namespace morvane::app {
 
@@ -17,7 +18,7 @@ namespace {
 // Steam's files are a few kilobytes; anything far larger is not one of them.
 constexpr std::uintmax_t kMaxSteamFileBytes = 16u << 20;
 
-std::string shown(const fs::path& path) { return "\"" + utf8_from_path(path) + "\""; }
+std::string shown(const fs::path& path) { return "\"" + visible(utf8_from_path(path)) + "\""; }
 
 // The name one folder has however it is reached (links resolved), for telling duplicates apart.
 std::string identity(const fs::path& folder) {
@@ -37,29 +38,26 @@ bool is_folder(const fs::path& path) {
 }
 
 // Adds `folder` unless one already in `into` is the same folder.
-void add_once(std::vector<fs::path>& into, std::vector<std::string>& seen, const fs::path& folder) {
-    std::string key = identity(folder);
-    if (std::find(seen.begin(), seen.end(), key) != seen.end()) return;
-    seen.push_back(std::move(key));
-    into.push_back(folder);
+void add_once(std::vector<fs::path>& into, std::unordered_set<std::string>& seen, const fs::path& folder) {
+    if (seen.insert(identity(folder)).second) into.push_back(folder);
 }
 
-// The key-value text of a small regular file; a missing file, a folder, a pipe or a huge file gives ok == false.
-KeyValuesResult read_key_values(const fs::path& file) {
+// The key-value text of a small regular file, only the keys `keep` names; a missing file, a folder, a pipe, a
+// loop of links or a huge file gives ok == false and says which.
+KeyValuesResult read_key_values(const fs::path& file, KeepKey keep) {
     KeyValuesResult result;
-    std::error_code ec;
-    const fs::file_status status = fs::status(file, ec);
-    if (!fs::exists(status)) {
-        result.error = "it does not exist";
-    } else if (!fs::is_regular_file(status)) {
+    InputFile in(file);
+    std::vector<uint8_t> bytes;
+    if (in.problem() == InputProblem::NotAFile || in.problem() == InputProblem::Folder) {
         result.error = "it is not an ordinary file";
-    } else if (const std::uintmax_t size = fs::file_size(file, ec); ec || size > kMaxSteamFileBytes) {
-        result.error = ec ? "its size could not be read" : "it is far larger than any file Steam writes";
+    } else if (!in.ok()) {
+        result.error = in.reason();
+    } else if (in.size() > kMaxSteamFileBytes) {
+        result.error = "it is far larger than any file Steam writes";
+    } else if (const std::string why = in.read(size_t(in.size()), bytes); !why.empty()) {
+        result.error = "it could not be read (" + why + ")";
     } else {
-        std::ifstream in(file, std::ios::binary);
-        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        if (!in.is_open() || in.bad()) result.error = "it could not be read";
-        else return parse_key_values(bytes);
+        return parse_key_values(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), keep);
     }
     return result;
 }
@@ -67,6 +65,54 @@ KeyValuesResult read_key_values(const fs::path& file) {
 bool all_digits(std::string_view text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
+
+// What the Steam search reads of its two files.
+bool library_list_key(int depth, std::string_view key) {
+    if (depth == 1) return same_key(key, "libraryfolders");
+    if (depth == 2) return all_digits(key);  // numbered libraries, not "contentstatsid" and the like
+    return depth == 3 && same_key(key, "path");
+}
+bool manifest_key(int depth, std::string_view key) {
+    return (depth == 1 && same_key(key, "AppState")) || (depth == 2 && same_key(key, "installdir"));
+}
+
+// The notes of a search, with libraries that give the same answer told a few times and then counted: a Steam
+// with a hundred thousand empty libraries gives a few lines, not a hundred thousand.
+class SearchNotes {
+public:
+    explicit SearchNotes(std::vector<std::string>& notes) : notes_(notes) {}
+
+    // `what` (a file or folder, quoted) gave `why`; the note reads what + separator + why.
+    void add(const std::string& what, const std::string& why, const char* separator = ": ") {
+        auto [at, fresh] = groups_.try_emplace(why);
+        if (fresh) order_.push_back(why);
+        Group& group = at->second;
+        if (group.shown < kEachShown) {
+            ++group.shown;
+            notes_.push_back(what + separator + why + ".");
+        } else if (group.more++ == 0) {
+            group.first_more = what;
+        }
+    }
+    // The counts, once every library has been looked at.
+    void finish() {
+        for (const std::string& why : order_)
+            if (const Group& group = groups_[why]; group.more > 0)
+                notes_.push_back(std::to_string(group.more) + " more the same (" + why + "), from " + group.first_more +
+                                 " on.");
+    }
+
+private:
+    static constexpr int kEachShown = 3;
+    struct Group {
+        int shown = 0;
+        int more = 0;
+        std::string first_more;
+    };
+    std::vector<std::string>& notes_;
+    std::unordered_map<std::string, Group> groups_;
+    std::vector<std::string> order_;  // the answers in the order they first came
+};
 
 class NoRegistry : public RegistryReader {
 public:
@@ -87,11 +133,11 @@ std::vector<fs::path> this_systems_candidates(const SteamSurroundings& around) {
 // Steam's folder first (it is always a library), then those its libraryfolders.vdf names.
 std::vector<fs::path> libraries_of(const std::vector<fs::path>& steams, std::vector<std::string>& notes) {
     std::vector<fs::path> libraries;
-    std::vector<std::string> seen;
+    std::unordered_set<std::string> seen;
     for (const fs::path& steam : steams) {
         add_once(libraries, seen, steam);
         const fs::path list = steam / "steamapps" / "libraryfolders.vdf";
-        const KeyValuesResult read = read_key_values(list);
+        const KeyValuesResult read = read_key_values(list, library_list_key);
         std::string why = read.error;
         if (read.ok) {
             for (const fs::path& library : library_paths(read.root, why))
@@ -103,20 +149,19 @@ std::vector<fs::path> libraries_of(const std::vector<fs::path>& steams, std::vec
 }
 
 // The game folder that `library` holds, or "" with a note saying why it holds none.
-fs::path game_in(const fs::path& library, std::vector<std::string>& notes) {
+fs::path game_in(const fs::path& library, SearchNotes& notes) {
     const fs::path manifest = library / "steamapps" / (std::string("appmanifest_") + kGameAppId + ".acf");
-    const KeyValuesResult read = read_key_values(manifest);
+    const KeyValuesResult read = read_key_values(manifest, manifest_key);
     std::string why = read.error;
     std::string folder_name;
     if (read.ok) folder_name = install_dir(read.root, why);
     if (folder_name.empty()) {
-        notes.push_back(shown(manifest) + ": " + why + ".");
+        notes.add(shown(manifest), why);
         return {};
     }
     const fs::path game = library / "steamapps" / "common" / path_from_utf8(folder_name);
     if (!is_folder(game / "cstrike" / "materials")) {
-        notes.push_back(shown(game) + " has no cstrike" + std::string(1, fs::path::preferred_separator) +
-                        "materials folder.");
+        notes.add(shown(game), "has no cstrike" + std::string(1, fs::path::preferred_separator) + "materials folder", " ");
         return {};
     }
     return game;
@@ -168,7 +213,7 @@ std::vector<fs::path> mac_steam_candidates(const fs::path& home) {
 
 std::vector<fs::path> steam_folders(const SteamSurroundings& around) {
     std::vector<fs::path> folders;
-    std::vector<std::string> seen;
+    std::unordered_set<std::string> seen;
     for (const fs::path& candidate : this_systems_candidates(around))
         if (is_folder(candidate)) add_once(folders, seen, candidate);
     return folders;
@@ -198,7 +243,7 @@ std::string install_dir(const KeyValue& manifest, std::string& why) {
     const std::string dir(state->text_of("installdir"));
     // A name that climbs out of steamapps/common or reaches elsewhere is no game folder of this library.
     if (dir.empty() || dir == "." || dir == ".." || dir.find_first_of(std::string_view("/\\:\0", 4)) != std::string::npos) {
-        why = dir.empty() ? "it names no \"installdir\"" : "its \"installdir\" \"" + dir + "\" is no plain folder name";
+        why = dir.empty() ? "it names no \"installdir\"" : "its \"installdir\" \"" + visible(dir) + "\" is no plain folder name";
         return {};
     }
     return dir;
@@ -214,11 +259,13 @@ SteamSearch find_counter_strike_source(const SteamSurroundings& around) {
         search.notes.push_back("No Steam folder was found" + (looked.empty() ? std::string(".") : " (looked for " + looked + ")."));
         return search;
     }
-    std::vector<std::string> seen;
+    std::unordered_set<std::string> seen;
+    SearchNotes notes(search.notes);
     for (const fs::path& library : libraries_of(steams, search.notes)) {
-        const fs::path game = game_in(library, search.notes);
+        const fs::path game = game_in(library, notes);
         if (!game.empty()) add_once(search.game_folders, seen, game);
     }
+    notes.finish();
     return search;
 }
 

@@ -2,6 +2,8 @@
 // Decoding a picture file straight into the program's pixels wherever the file allows it, so that the only
 // full-size picture the loader makes is the one it hands out.
 #include "platform/image32.h"
+#include "platform/jpeg_decode.h"
+#include "platform/png_decode.h"
 
 #include <QImage>
 
@@ -13,9 +15,18 @@ class QImageReader;
 
 namespace morvane {
 
-// A JPEG file through libjpeg-turbo over the file's mapped bytes, turned upright by its orientation tag; nothing
-// for any other file, or where libjpeg-turbo cannot decode it (the reader then decodes it and reports what is wrong).
-std::optional<Image32> decode_jpeg_directly(QFile& file, QImageReader& reader, size_t max_bytes);
+// A JPEG file through libjpeg-turbo over the file's mapped bytes, turned upright by its orientation tag; no
+// picture for any other file, or where libjpeg-turbo cannot decode it (the reader then decodes it and reports
+// what is wrong), and what libjpeg-turbo found damaged or too large.
+DecodedJpeg decode_jpeg_directly(QFile& file, QImageReader& reader, size_t max_bytes);
+
+// A PNG file through libpng the same way, with the pixels Qt's decoder gives: what libpng does not take row by
+// row (16 bits a channel, interlaced) is left to the reader, and a damaged one is named by libpng's words
+// without libpng printing them.
+DecodedPng decode_png_directly(QFile& file, QImageReader& reader, size_t max_bytes);
+
+// Whether `reader` will decode its file straight into a buffer of the program's pixels (image_over).
+bool decodes_in_place(QImageReader& reader);
 
 // An image over `pixels`' own bytes, sized and formatted as `reader` will decode the file, for reading into:
 // 32-bit files (BMP, PNG with or without transparency...) are then decoded into `pixels` in place. A null

@@ -1,5 +1,6 @@
 #include "platform/qt/picture_loader.h"
 
+#include "platform/bmp_rows.h"
 #include "platform/input_file.h"
 #include "platform/png_decode.h"
 #include "platform/qt/direct_decode.h"
@@ -8,9 +9,14 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QMessageLogContext>
+#include <QString>
+#include <QStringList>
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
+#include <string_view>
 
 namespace morvane {
 namespace {
@@ -39,6 +45,44 @@ private:
     int before_;
 };
 
+// Qt's decoders say what they meet on standard error ("qt.gui.imageio.jpeg: Premature end of JPEG file",
+// "libpng warning: ..."), before the message that the loader gives. While a picture loads, their lines are kept
+// here instead: the loader's message says it once, and a JPEG line that means missing pixels refuses the file.
+// (libpng's errors inside Qt bypass Qt's logging; the PNGs Qt still decodes are only 16-bit and interlaced ones.)
+class DecoderLines {
+public:
+    DecoderLines() : previous_(qInstallMessageHandler(&DecoderLines::handle)) { active_ = this; }
+    ~DecoderLines() {
+        qInstallMessageHandler(previous_);
+        active_ = nullptr;
+    }
+    DecoderLines(const DecoderLines&) = delete;
+    DecoderLines& operator=(const DecoderLines&) = delete;
+
+    // The first line Qt's JPEG decoder gave that means rows are missing or wrong, or "".
+    std::string damage() const {
+        for (const QString& line : jpeg_lines_)
+            if ((line.startsWith("Premature end") || line.startsWith("Corrupt JPEG data")) && !line.contains("extraneous"))
+                return line.toStdString();
+        return {};
+    }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        const std::string_view category = context.category ? context.category : "";
+        if (active_ && category.starts_with("qt.gui.imageio")) {
+            if (category == "qt.gui.imageio.jpeg") active_->jpeg_lines_.push_back(text.trimmed());
+            return;
+        }
+        if (active_ && active_->previous_) return active_->previous_(type, context, text);
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+    }
+
+    static inline DecoderLines* active_ = nullptr;  // pictures load on one thread at a time
+    QtMessageHandler previous_;
+    QStringList jpeg_lines_;
+};
+
 // Bytes the decoder will hold for the picture: never less than our own 4 per pixel, more for the 16-bit
 // formats some PNGs decode to.
 qint64 decoded_bytes(const QSize& size, QImage::Format format) {
@@ -60,28 +104,43 @@ LoadedPicture load_picture(const std::filesystem::path& file, uint64_t max_pictu
         case InputProblem::NotAFile: return failure(picture_message::not_a_file(shown));
         case InputProblem::Unreadable: return failure(picture_message::cannot_open(shown, in.reason()));
     }
+    // What the header claims is set against what the file holds before any buffer of that size exists.
     if (!png_chunks_fit(in))
-        return failure(picture_message::unreadable(shown, "a part of it claims more bytes than the file holds"));
+        return failure(picture_message::damaged(shown, "a part of it claims more bytes than the file holds"));
+    if (const std::string missing = bmp_rows_missing(in); !missing.empty())
+        return failure(picture_message::damaged(shown, missing));
 
     QFile input;
     if (!input.open(in.release(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
         return failure(picture_message::cannot_open(shown, input.errorString().toStdString()));
 
+    const DecoderLines decoder_lines;
     // Qt's own ceiling catches the decoders that cannot tell the size beforehand.
     const qint64 limit = qint64(std::min<uint64_t>(max_picture_bytes, uint64_t(INT_MAX) << 20));
     const AllocationLimit qt_limit(int(std::max<qint64>(1, limit >> 20)));
     QImageReader reader(&input);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
+    DecodedJpeg jpeg = decode_jpeg_directly(input, reader, size_t(limit));
+    if (jpeg.picture) return LoadedPicture{std::move(*jpeg.picture), {}};
+    if (!jpeg.damage.empty()) return failure(picture_message::damaged(shown, jpeg.damage));
+    if (jpeg.too_large) return failure(picture_message::too_large(shown, jpeg.width, jpeg.height));
+    DecodedPng png = decode_png_directly(input, reader, size_t(limit));
+    if (png.picture) return LoadedPicture{std::move(*png.picture), {}};
+    if (!png.damage.empty()) return failure(picture_message::damaged(shown, png.damage));
     const QSize size = reader.size();  // from the file's header, before any pixel is decoded
-    if (size.isValid() && decoded_bytes(size, reader.imageFormat()) > limit)
-        return failure(picture_message::too_large(shown, size.width(), size.height()));
-    if (std::optional<Image32> jpeg = decode_jpeg_directly(input, reader, size_t(limit)))
-        return LoadedPicture{std::move(*jpeg), {}};
+    // The limit is for the whole load: where Qt decodes into a buffer of its own, our copy comes on top.
+    if (size.isValid()) {
+        const qint64 ours = qint64(size.width()) * size.height() * 4;
+        if ((decodes_in_place(reader) ? ours : decoded_bytes(size, reader.imageFormat()) + ours) > limit)
+            return failure(picture_message::too_large(shown, size.width(), size.height()));
+    }
     Image32 pixels;
     QImage decoded = image_over(pixels, reader);
     if (!reader.read(&decoded) || decoded.isNull())
         return failure(picture_message::unreadable(shown, reader.errorString().toStdString()));
+    if (const std::string damage = decoder_lines.damage(); !damage.empty())
+        return failure(picture_message::damaged(shown, damage));
     if (!pixels.empty() && decoded.constBits() == pixels.bytes.data()) {
         lay_over_black(decoded);
         pixels.touch();

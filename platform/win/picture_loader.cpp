@@ -1,6 +1,8 @@
 #include "platform/win/picture_loader.h"
 
+#include "platform/bmp_rows.h"
 #include "platform/exif_orientation.h"
+#include "platform/input_file.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
@@ -62,9 +64,27 @@ std::string reason(HRESULT hr) {
         case WINCODEC_ERR_STREAMREAD:
         case WINCODEC_ERR_STREAMNOTAVAILABLE: return "the file ends too early";
         case WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT:
-        case WINCODEC_ERR_UNKNOWNIMAGEFORMAT: return "a kind of picture this system cannot decode";
+        case WINCODEC_ERR_UNKNOWNIMAGEFORMAT:
+        case WINCODEC_ERR_UNSUPPORTEDVERSION:
+        case WINCODEC_ERR_UNSUPPORTEDOPERATION: return "a kind of picture this system cannot decode";
+        case WINCODEC_ERR_FRAMEMISSING: return "it holds no picture";
+        case WINCODEC_ERR_IMAGESIZEOUTOFRANGE:
+        case WINCODEC_ERR_VALUEOUTOFRANGE: return "its header gives a size the system's decoder cannot take";
+        case WINCODEC_ERR_BADMETADATAHEADER:
+        case WINCODEC_ERR_TOOMUCHMETADATA: return "the data about the picture in it is damaged";
+        case WINCODEC_ERR_PALETTEUNAVAILABLE: return "its colour table is missing";
         case E_OUTOFMEMORY: return "not enough memory";
+        // What a decoder answers when it stops in the middle of the data, without saying why.
+        case E_FAIL: return "the system's decoder stopped in its data";
         default: break;
+    }
+    // Any other answer of the system's picture decoders: the system's message table has no text for them.
+    constexpr int kPictureDecoders = 0x898;  // the facility of every WINCODEC_ERR_ code
+    if (HRESULT_FACILITY(hr) == kPictureDecoders) {
+        char code[64];
+        std::snprintf(code, sizeof code, "the system's picture decoder failed with code 0x%08lX",
+                      static_cast<unsigned long>(hr));
+        return code;
     }
     wchar_t* text = nullptr;
     const DWORD len = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
@@ -81,6 +101,14 @@ std::string reason(HRESULT hr) {
 }
 
 LoadedPicture failure(std::string message) { return LoadedPicture{Image32{}, std::move(message)}; }
+
+// A failure once a decoder has taken the file (its format is known): where the data ends early or is damaged,
+// the file is called damaged; `in_pixels` (the pixels were being copied) counts every failure so.
+LoadedPicture failure_in_data(const std::string& shown, HRESULT hr, bool in_pixels = false) {
+    const bool damaged = in_pixels || hr == E_FAIL || hr == WINCODEC_ERR_BADIMAGE || hr == WINCODEC_ERR_BADSTREAMDATA ||
+                         hr == WINCODEC_ERR_STREAMREAD || hr == WINCODEC_ERR_STREAMNOTAVAILABLE;
+    return failure(damaged ? picture_message::damaged(shown, reason(hr)) : picture_message::unreadable(shown, reason(hr)));
+}
 
 // The orientation tag of a JPEG's EXIF block or a TIFF's first directory, 1 (upright) when the system
 // reports neither.
@@ -101,12 +129,15 @@ int orientation_tag(IWICBitmapFrameDecode* frame) {
 LoadedPicture decode(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, const std::string& shown) {
     Com<IWICBitmapFrameDecode> frame;
     if (HRESULT hr = decoder->GetFrame(0, frame.put()); FAILED(hr))
-        return failure(picture_message::unreadable(shown, reason(hr)));
+        return failure_in_data(shown, hr);
     UINT width = 0, height = 0;
     if (HRESULT hr = frame->GetSize(&width, &height); FAILED(hr))
-        return failure(picture_message::unreadable(shown, reason(hr)));
+        return failure_in_data(shown, hr);
     if (width == 0 || height == 0) return failure(picture_message::unreadable(shown, "it has no pixels"));
-    if (int64_t(width) * int64_t(height) * 4 > kPictureAllocationLimitBytes)
+    // The limit is for the whole load: a picture to be turned is held twice, as decoded and upright.
+    const int orientation = orientation_tag(frame.get());
+    const int64_t copies = orientation == 1 ? 1 : 2;
+    if (int64_t(width) * int64_t(height) * 4 * copies > kPictureAllocationLimitBytes)
         return failure(picture_message::too_large(shown, width, height));
 
     // Premultiplied colour is exactly the colour laid over black.
@@ -115,7 +146,7 @@ LoadedPicture decode(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, co
     if (SUCCEEDED(hr))
         hr = converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
                                    WICBitmapPaletteTypeCustom);
-    if (FAILED(hr)) return failure(picture_message::unreadable(shown, reason(hr)));
+    if (FAILED(hr)) return failure_in_data(shown, hr);
 
     Image32 pixels;
     try {
@@ -124,10 +155,11 @@ LoadedPicture decode(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, co
         return failure(picture_message::too_large(shown, width, height));
     }
     hr = converter->CopyPixels(nullptr, UINT(pixels.stride()), UINT(pixels.bytes.size()), pixels.bytes.data());
-    if (FAILED(hr)) return failure(picture_message::unreadable(shown, reason(hr)));
+    // The header was read: a failure now is in the pixels' data, which a cut-off file lacks.
+    if (FAILED(hr)) return failure_in_data(shown, hr, true);
     for (size_t i = 3; i < pixels.bytes.size(); i += 4) pixels.bytes[i] = 255;
     pixels.touch();
-    return LoadedPicture{upright(std::move(pixels), orientation_tag(frame.get())), {}};
+    return LoadedPicture{upright(std::move(pixels), orientation), {}};
 }
 
 // Runs `read` with a fresh imaging factory; the factory's own failure is the answer otherwise.
@@ -161,12 +193,18 @@ LoadedPicture load_picture(const fs::path& file) {
     if (handle == INVALID_HANDLE_VALUE)
         return failure(picture_message::cannot_open(shown, reason(HRESULT_FROM_WIN32(GetLastError()))));
     CloseHandle(handle);
+    {
+        InputFile in(file);  // its header against its size, before the decoder makes a buffer of that size
+        if (const std::string missing = bmp_rows_missing(in); !missing.empty())
+            return failure(picture_message::damaged(shown, missing));
+    }
 
     return with_factory(shown, [&](IWICImagingFactory* factory) {
         Com<IWICBitmapDecoder> decoder;
         const HRESULT hr = factory->CreateDecoderFromFilename(file.c_str(), nullptr, GENERIC_READ,
                                                               WICDecodeMetadataCacheOnDemand, decoder.put());
-        if (FAILED(hr)) return failure(picture_message::unreadable(shown, reason(hr)));
+        // Some decoders (Wine's JPEG one) read the whole picture here, and stop here when its data does.
+        if (FAILED(hr)) return failure_in_data(shown, hr);
         return decode(factory, decoder.get(), shown);
     });
 }

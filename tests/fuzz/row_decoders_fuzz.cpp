@@ -1,9 +1,11 @@
 // The decoders that hand a picture over a few rows at a time, and the drawing of those rows onto a square, as
 // a build drives them: whatever the bytes, a decoder either declines at its header or gives rows until it
-// says the picture broke off, and the drawing ends either way. The first byte picks the decoder.
+// says the picture broke off, and the drawing ends either way; a JPEG taken sideways is drawn turned as well, a
+// band of its columns at a time. The first byte picks the decoder.
 #include "platform/jpeg_decode.h"
 #include "platform/png_decode.h"
 #include "platform/streamed_stretch.h"
+#include "platform/turned_jpeg_rows.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -32,6 +34,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         morvane::JpegDecoder jpeg(file.data(), file.size(), kFuzzLimitBytes);
         if (jpeg.ok()) draw(jpeg);
         if (jpeg.ok() && (jpeg.orientation() < 1 || jpeg.orientation() > 8)) std::abort();
+        if (jpeg.ok() && morvane::turns_sideways(jpeg.orientation())) {
+            // Bands of a few columns, so that a small picture is decoded in several passes.
+            morvane::TurnedJpegRows turned(file.data(), file.size(), kFuzzLimitBytes, jpeg.orientation(),
+                                           size_t(jpeg.height()) * 4 * 3);
+            draw(turned);
+        }
     } else {
         morvane::PngDecoder png(file.data(), file.size(), kFuzzLimitBytes);
         if (png.ok()) draw(png);

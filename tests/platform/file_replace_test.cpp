@@ -7,12 +7,15 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #endif
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <fstream>
+#include <thread>
 
 namespace {
 
@@ -67,26 +70,100 @@ TEST_F(FileReplace, KeepNeverTouchesAFileOfThatNameNotEvenOneTheFirstLookMissed)
 #ifdef _WIN32
     GTEST_SKIP() << "links need a privilege on Windows that a player's account does not have";
 #endif
-    // A dangling link looks absent to the first check, as a file created a moment later would.
-    const fs::path link = folder / "link.vmt";
-    fs::create_symlink(folder / "nowhere", link);
-    EXPECT_EQ(replace_file(link, "mine", IfPresent::Keep), "");
-    EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_FALSE(fs::exists(folder / "nowhere"));
-    EXPECT_EQ(temp.names(), (std::vector<std::string>{"background01.vmt", "link.vmt"}));
+    // A link to a material elsewhere counts as a material there.
+    fs::create_symlink(material, folder / "link.vmt");
+    EXPECT_EQ(replace_file(folder / "link.vmt", "mine", IfPresent::Keep), "");
+    EXPECT_EQ(read_bytes(material), "first");
+    EXPECT_TRUE(fs::is_symlink(folder / "link.vmt"));
 }
 
-#ifndef _WIN32  // file locks and file-size limits as POSIX has them
+#ifndef _WIN32  // links, modes, owners, file locks and file-size limits as POSIX has them
+// A link that leads nowhere is neither "kept" nor "written": the caller is told what it is.
+TEST_F(FileReplace, ALinkThatLeadsNowhereOrToItselfIsRefusedAndLeftAsItIs) {
+    fs::create_symlink(folder / "nowhere", folder / "dangling.vmt");
+    for (IfPresent mode : {IfPresent::Keep, IfPresent::Replace})
+        EXPECT_EQ(replace_file(folder / "dangling.vmt", "mine", mode),
+                  "it is a symbolic link to \"" + (folder / "nowhere").string() +
+                      "\", which does not exist; remove the link or restore what it leads to");
+    fs::create_symlink("loop-b.vtf", folder / "loop-a.vtf");
+    fs::create_symlink("loop-a.vtf", folder / "loop-b.vtf");
+    EXPECT_EQ(replace_file(folder / "loop-a.vtf", "new"), "it is a loop of symbolic links");
+    EXPECT_EQ(temp.names(), (std::vector<std::string>{"dangling.vmt", "loop-a.vtf", "loop-b.vtf"}));
+}
+
+TEST_F(FileReplace, ATextureThatIsALinkStaysALinkAndTheFileItLeadsToIsReplaced) {
+    const TempFolder elsewhere;
+    const fs::path real = elsewhere / "my-background.vtf";
+    std::ofstream(real, std::ios::binary) << "old texture";
+    fs::create_symlink(real, file);
+    ASSERT_EQ(replace_file(file, "new texture"), "");
+    EXPECT_TRUE(fs::is_symlink(file));
+    EXPECT_EQ(read_bytes(real), "new texture");
+    EXPECT_EQ(temp.names(), std::vector<std::string>{"background01.vtf"});
+    EXPECT_EQ(elsewhere.names(), std::vector<std::string>{"my-background.vtf"});
+}
+
+TEST_F(FileReplace, AReplacedFileKeepsItsModeSetgidBitAndGroup) {
+    std::ofstream(file, std::ios::binary) << "old texture";
+    ::chmod(file.c_str(), 02640);  // the file's group is the user's own, so the setgid bit may stay
+    struct stat before {};
+    ::stat(file.c_str(), &before);
+    ASSERT_EQ(replace_file(file, "new texture"), "");
+    struct stat after {};
+    ::stat(file.c_str(), &after);
+    EXPECT_EQ(after.st_mode & 07777, 02640u);
+    EXPECT_EQ(after.st_uid, before.st_uid);
+    EXPECT_EQ(after.st_gid, before.st_gid);
+    EXPECT_NE(after.st_ino, before.st_ino);  // a new file took the name: the old one was never half-written
+    EXPECT_EQ(read_bytes(file), "new texture");
+}
+
+// The other name of a hard link keeps the old bytes: the new file is made whole beside this name, never
+// written into the shared file.
+TEST_F(FileReplace, ASecondHardLinkKeepsTheOldTextureWhileTheNameWrittenGetsTheNewOne) {
+    std::ofstream(file, std::ios::binary) << "old texture";
+    fs::create_hard_link(file, folder / "backup.vtf");
+    ASSERT_EQ(replace_file(file, "new texture"), "");
+    EXPECT_EQ(read_bytes(file), "new texture");
+    EXPECT_EQ(read_bytes(folder / "backup.vtf"), "old texture");
+}
+
+// Writers of one file at once (the window and the command line, or a script running several): each succeeds,
+// and the file is always one writer's whole bytes.
+TEST_F(FileReplace, ManyWritersOfOneFileAtOnceAllSucceedAndTheFileIsOneOfThemWhole) {
+    constexpr int kWriters = 6;
+    for (int round = 0; round < 10; ++round) {
+        std::vector<std::string> reasons(kWriters, "not run");
+        std::vector<std::thread> writers;
+        for (int w = 0; w < kWriters; ++w)
+            writers.emplace_back([&, w] { reasons[size_t(w)] = replace_file(file, std::string(100000, char('a' + w))); });
+        for (std::thread& writer : writers) writer.join();
+        EXPECT_EQ(reasons, std::vector<std::string>(kWriters, ""));
+        const std::string now = read_bytes(file);
+        ASSERT_EQ(now.size(), 100000u);
+        EXPECT_EQ(now, std::string(100000, now[0]));
+        EXPECT_EQ(temp.names(), std::vector<std::string>{"background01.vtf"});
+    }
+}
+
+
 // A killed write leaves its temporary file; the next write of that file removes it, and only such files:
-// not another file's, not a name that merely looks alike, not one that a living writer still holds.
+// not another file's, not a name that merely looks alike, not one that a living writer still holds, not one
+// made a moment ago (its writer may not have locked it yet).
 TEST_F(FileReplace, LeftoversOfAKilledWriteGoAtTheNextWriteAndNothingElseDoes) {
-    for (const char* name : {"background01.vtf.0a1b2c3d.tmp", "background01.vtf.ffffffff.tmp", "background01.vmt.12345678.tmp"})
+    const auto an_hour_ago = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const char* name : {"background01.vtf.0a1b2c3d.tmp", "background01.vtf.ffffffff.tmp", "background01.vmt.12345678.tmp"}) {
         std::ofstream(folder / name) << "cut off";
+        fs::last_write_time(folder / name, an_hour_ago);
+    }
+    const fs::path just_made = folder / "background01.vtf.0000bbbb.tmp";
+    std::ofstream(just_made) << "";
     const std::vector<std::string> alike{"background01.vtf.0A1B2C3D.tmp", "background01.vtf.0a1b2c3.tmp",
                                          "background01.vtf.0a1b2c3d.tmp.old", "notes.vtf.0a1b2c3d.tmp"};
     for (const std::string& name : alike) std::ofstream(folder / name) << "keep";
     const fs::path held = folder / "background01.vtf.0000aaaa.tmp";  // a writer running at the same time
     std::ofstream(held) << "being written";
+    fs::last_write_time(held, an_hour_ago);
     const int held_fd = ::open(held.c_str(), O_RDONLY);
     ASSERT_EQ(::flock(held_fd, LOCK_EX), 0);
     const fs::path link = folder / "background01.vtf.abcdef12.tmp";
@@ -96,7 +173,7 @@ TEST_F(FileReplace, LeftoversOfAKilledWriteGoAtTheNextWriteAndNothingElseDoes) {
     ASSERT_EQ(replace_file(folder / "background01.vmt", "material", IfPresent::Keep), "");
     ::close(held_fd);
     std::vector<std::string> expected = alike;
-    for (const fs::path& name : {file, folder / "background01.vmt", held, link}) expected.push_back(name.filename().string());
+    for (const fs::path& name : {file, folder / "background01.vmt", held, just_made, link}) expected.push_back(name.filename().string());
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(temp.names(), expected);
     EXPECT_EQ(read_bytes(folder / "notes.vtf.0a1b2c3d.tmp"), "keep");

@@ -42,22 +42,17 @@ TEST(PictureSurface, OuterSizeIsInnerSizeOnlyWithoutBorderOnAPixelContainer) {
     EXPECT_TRUE(s.image().empty());
 }
 
-// Growing an image 0 wide but 5 high once copied its rows from no memory at all; the handle follows the
-// image through a resize and finds nothing once the surface is gone.
-TEST(PictureSurface, AResizeFillsNewAreaWithTheBackColourAndTheHandleFollowsTheImage) {
+// Growing an image 0 wide but 5 high once copied its rows from no memory at all.
+TEST(PictureSurface, AResizeFillsNewAreaWithTheBackColour) {
     auto s = std::make_unique<PictureSurface>(0x00336699);
-    const SurfaceHandle handle = s->handle();
     s->set_height_pixels(5);
     s->set_width_pixels(3);
     EXPECT_EQ(s->image().bytes, Image32(3, 5, bgra_from_colorref(0x00336699)).bytes);
-    ASSERT_EQ(SurfaceRegistry::instance().find(handle), &s->image());
-    s.reset();
-    EXPECT_EQ(SurfaceRegistry::instance().find(handle), nullptr);
 }
 
 // A clear is carried out only when the image is looked at or drawn over in part. Each case runs twice: with
-// the surface's own clear, and with the back colour (red) drawn over the whole surface at once; read through
-// a handle taken before (as a control keeps the handle of its blend source), both must show the same.
+// the surface's own clear, and with the back colour (red) drawn over the whole surface at once; both must show
+// the same.
 TEST(SurfaceClear, EveryReaderSeesTheBackColourExactlyWhereAnEagerFillWouldHavePutIt) {
     using Clear = std::function<void(PictureSurface&)>;
     const Clear deferred = [](PictureSurface& s) { s.clear(); };
@@ -98,9 +93,8 @@ TEST(SurfaceClear, EveryReaderSeesTheBackColourExactlyWhereAnEagerFillWouldHaveP
             s.set_width_pixels(8);
             s.set_height_pixels(8);
             s.stretch_copy(noise_picture(8, 8, 2), 0, 0, 8, 8);
-            const SurfaceHandle kept = s.handle();
             run(s, i == 0 ? deferred : eager);
-            seen[i] = SurfaceRegistry::instance().find(kept)->bytes;
+            seen[i] = s.image().bytes;
         }
         EXPECT_EQ(seen[0], seen[1]) << name;
     }

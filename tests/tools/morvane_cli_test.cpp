@@ -6,6 +6,7 @@
 #include "tests/support/temp_folder.h"
 
 #include <QImage>
+#include <QImageReader>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -180,6 +181,69 @@ TEST_F(MorvaneCli, JpegsAndPngsNeedNoQtOtherPicturesComeThroughItsDecodersAndWit
     EXPECT_EQ(make_1024(out, {jpeg.string()}).exit_code, 0);
     EXPECT_EQ(make_1024(out, {png.string()}).exit_code, 0);
     make_1024(out, {bmp.string()}).refused(1, "decoders for pictures other than JPEG and PNG are missing");
+}
+
+// A photograph taken sideways is drawn a band of its columns at a time; the texture is the one its upright
+// pixels give (here the same pixels as a PNG, which Qt's decoder turned).
+TEST_F(MorvaneCli, ASidewaysJpegGivesTheTextureOfItsUprightPixels) {
+    QImage picture(333, 251, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) picture.setPixel(x, y, qRgb(x % 256, (y * 3) % 256, (x ^ y) % 256));
+    const fs::path jpeg = root / "sideways.jpg", png = root / "upright.png";
+    ASSERT_TRUE(picture.save(QString::fromStdString(jpeg.string()), "JPG", 90));
+    // The EXIF block: the picture's top lies on the left of the stored pixels (tag 8).
+    const std::string exif("Exif\0\0II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0\x08\0\0\0\0\0\0\0", 32);
+    const std::string stored = read_text(jpeg);
+    std::ofstream(jpeg, std::ios::binary) << stored.substr(0, 2) + std::string("\xFF\xE1\0\x22", 4) + exif + stored.substr(2);
+    QImageReader reader(QString::fromStdString(jpeg.string()));
+    reader.setAutoTransform(true);
+    ASSERT_TRUE(reader.read().save(QString::fromStdString(png.string()), "PNG"));
+    const fs::path from_png = root / "from-png";
+    fs::create_directories(from_png);
+    ASSERT_EQ(make_1024(out, {jpeg.string(), "--only-standard"}).exit_code, 0);
+    ASSERT_EQ(make_1024(from_png, {png.string(), "--only-standard"}).exit_code, 0);
+    EXPECT_TRUE(read_text(texture) == read_text(from_png / "background01.vtf"));
+}
+
+// A download that did not finish is refused and nothing is written; a material that is a link leading nowhere
+// is reported as such, never as written; a texture that is a link stays one and its file gets the texture.
+TEST_F(MorvaneCli, ACutPictureIsRefusedAndLinksInTheFolderAreHonouredOrReportedNeverTakenForWritten) {
+    const std::string photo = read_text(large_photograph());
+    std::ofstream(root / "cut.jpg", std::ios::binary) << photo.substr(0, photo.size() / 2);
+    make_1024(out, {(root / "cut.jpg").string()})
+        .refused(1, "The picture \"" + (root / "cut.jpg").string() + "\" is damaged or incomplete (Premature end of JPEG file)");
+    EXPECT_TRUE(out_names().empty());
+
+    const fs::path elsewhere = root / "elsewhere";
+    fs::create_directories(elsewhere);
+    fs::create_symlink(elsewhere / "nowhere.vmt", out / "background01.vmt");
+    std::ofstream(elsewhere / "mine.vtf", std::ios::binary) << "the player's old texture";
+    fs::create_symlink(elsewhere / "mine.vtf", texture);
+    const CliRun made = make_1024(out, {"--only-standard"});
+    made.refused(1, "it is a symbolic link to \"" + (elsewhere / "nowhere.vmt").string() + "\", which does not exist");
+    EXPECT_EQ(made.out.find("Wrote " + (out / "background01.vmt").string()), std::string::npos) << made.out;
+    EXPECT_NE(made.out.find("Wrote " + texture.string() + " (1398320 bytes"), std::string::npos) << made.out;
+    EXPECT_TRUE(fs::is_symlink(texture));
+    EXPECT_EQ(fs::file_size(elsewhere / "mine.vtf"), 1398320u);
+    EXPECT_EQ(out_names(), (std::vector<std::string>{"background01.vmt", "background01.vtf"}));
+}
+
+// Makes into one folder at once (the window and a script, or several scripts): every one succeeds, and the
+// texture is always one whole texture, the same as a make alone writes.
+TEST_F(MorvaneCli, SixMakesIntoOneFolderAtOnceAllSucceedAndLeaveOneWholeTexture) {
+    const fs::path alone = root / "alone";
+    fs::create_directories(alone);
+    ASSERT_EQ(make_1024(alone, {"--only-standard"}).exit_code, 0);
+    const std::string expected = read_text(alone / "background01.vtf");
+    const std::string command = "'" + program.string() + "' make --size 1024 --only-standard --out '" + out.string() +
+                                "' >/dev/null 2>>'" + (root / "errors.txt").string() + "'";
+    std::ofstream(root / "six.sh") << "fail=0\nfor i in 1 2 3 4 5 6; do " + command +
+                                          " & done\nfor i in 1 2 3 4 5 6; do wait -n || fail=1; done\nexit $fail\n";
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(std::system(("bash '" + (root / "six.sh").string() + "'").c_str()), 0) << read_text(root / "errors.txt");
+        EXPECT_TRUE(read_text(texture) == expected) << "round " << round;
+        EXPECT_EQ(out_names(), (std::vector<std::string>{"background01.vmt", "background01.vtf"}));
+    }
 }
 
 // What an attacker or a careless user hands over: each gets its reason at once, no hang, no crash.

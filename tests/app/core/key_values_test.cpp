@@ -79,5 +79,29 @@ TEST(KeyValues, EveryTruncationOfARealFileEndsInAResultWithItsLine) {
     }
 }
 
+// A key with a NUL or another control byte in it is shown whole, each such byte as \xNN, never cut short at
+// the NUL or left to move the terminal's cursor.
+TEST(KeyValues, AKeyWithANulOrControlBytesIsShownVisiblyInItsMessage) {
+    const auto read = parse_key_values(std::string("\"lib\0rary\x1B[2J\" }", 17));
+    EXPECT_EQ(read.error, "line 1: the key \"lib\\x00rary\\x1B[2J\" has no value before the }");
+    EXPECT_EQ(app::visible("caf\xC3\xA9 \xFF\x7F"), "caf\xC3\xA9 \\xFF\\x7F") << "whole UTF-8 passes, broken bytes do not";
+}
+
+// Keys take memory in proportion to the text: "a{}" over and over, three bytes per key, is refused rather
+// than grown into hundreds of megabytes; a reader that keeps only the keys it needs reads it at no cost.
+TEST(KeyValues, AFileOfFarMoreKeysThanItsSizeAllowsIsRefusedUnlessItsKeysAreNotKept) {
+    std::string text;
+    for (int i = 0; i < 400000; ++i) text += "a{}";
+    const auto read = parse_key_values(text);
+    EXPECT_FALSE(read.ok);
+    EXPECT_NE(read.error.find("it holds far more keys than its size allows for any file Steam writes"), std::string::npos)
+        << read.error;
+    const auto skipped = parse_key_values(text, [](int, std::string_view key) { return key != "a"; });
+    EXPECT_TRUE(skipped.ok) << skipped.error;
+    EXPECT_TRUE(skipped.root.children.empty());
+    FakeSteam steam{"/home/player"};
+    EXPECT_TRUE(parse_key_values(steam.library_folders()).ok) << "Steam's own files are far within the limit";
+}
+
 }  // namespace
 }  // namespace morvane::testing

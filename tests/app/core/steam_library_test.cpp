@@ -87,6 +87,33 @@ TEST_F(SteamSearch, AManifestThatNamesNoPlainFolderOrAVdfThatIsBrokenOrAPipeLead
         << found.notes[0];
 }
 
+// Thousands of libraries, none but one holding the game: each is looked at once (the search grows with their
+// number, not its square) and those that give the same answer are told a few times, then counted.
+TEST_F(SteamSearch, ManyLibrariesWithoutTheGameAreEachSearchedOnceAndToldInAFewLines) {
+    steam.install();
+    std::string list = "\"libraryfolders\"\n{\n" + library_block(0, steam.steam(), "") +
+                       library_block(1, steam.second_library(), "");
+    for (int i = 2; i < 5002; ++i) list += library_block(i, root.path() / ("library " + std::to_string(i)), "");
+    write_bytes(steam.steam() / "steamapps" / "libraryfolders.vdf", list + "}\n");
+    const auto found = find_counter_strike_source(steam.surroundings());
+    EXPECT_EQ(found.game_folders, std::vector<fs::path>{steam.game()});
+    ASSERT_EQ(found.notes.size(), 4u);
+    const fs::path fourth = root.path() / "library 4" / "steamapps" / "appmanifest_240.acf";
+    EXPECT_EQ(found.notes[3], "4998 more the same (it does not exist), from \"" + fourth.string() + "\" on.");
+}
+
+// A library that is a loop of links is named as one, not as missing.
+TEST_F(SteamSearch, ALibraryThatIsALoopOfLinksIsReportedAsALoop) {
+    steam.install();
+    fs::remove_all(steam.second_library());
+    fs::create_directory_symlink(root.path() / "loop b", steam.second_library());
+    fs::create_directory_symlink(steam.second_library(), root.path() / "loop b");
+    const auto found = find_counter_strike_source(steam.surroundings());
+    EXPECT_TRUE(found.game_folders.empty());
+    EXPECT_NE(found.notes.back().find("appmanifest_240.acf\": it is a loop of symbolic links."), std::string::npos)
+        << found.notes.back();
+}
+
 TEST_F(SteamSearch, AHomeWithoutSteamFindsNothingAndNamesThePlacesItLookedIn) {
     fs::create_directories(steam.home);
     const auto found = find_counter_strike_source(steam.surroundings());

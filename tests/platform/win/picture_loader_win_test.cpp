@@ -77,14 +77,19 @@ TEST_F(PictureLoaderOnWindows, WhatIsNoPictureIsRefusedWithAMessageNamingTheFile
     const std::string whole = bmp24(pattern(200, 200));
     write_bytes(path(u8"cut.bmp"), whole.substr(0, 200));
     write_bytes(path(u8"empty.png"), "");
-    // A BMP whose header announces 30000 x 30000 pixels: 3.6 GB once decoded.
+    // A BMP whose header announces 30000 x 30000 pixels (3.6 GB once decoded) in a few bytes.
     write_bytes(path(u8"huge.bmp"), bmp24(pattern(4, 4), 30000, 30000));
+    ASSERT_TRUE(write_with_system_encoder(path(u8"whole.jpg"), gradient(640, 480), GUID_ContainerFormatJpeg));
+    write_bytes(path(u8"cut.jpg"), read_bytes(path(u8"whole.jpg")).substr(0, 3000));
     const struct {
         const char8_t* name;
         const char* says;
     } cases[] = {{u8"missing.jpg", "does not exist"},     {u8"notes é.jpg", "could not be read as a picture"},
-                 {u8"album.jpg", "is a folder"},          {u8"cut.bmp", "could not be read as a picture"},
-                 {u8"empty.png", "could not be read"},    {u8"huge.bmp", "too large to load (30000 x 30000 pixels)"}};
+                 {u8"album.jpg", "is a folder"},
+                 {u8"cut.bmp", "is damaged or incomplete (its header claims 200 x 200 pixels in 120054 bytes, but the file holds 200 bytes)"},
+                 {u8"empty.png", "could not be read"},
+                 {u8"huge.bmp", "is damaged or incomplete (its header claims 30000 x 30000 pixels"},
+                 {u8"cut.jpg", "is damaged or incomplete ("}};
     for (const auto& c : cases) {
         const LoadedPicture loaded = load_picture(path(c.name));
         EXPECT_FALSE(loaded.ok()) << shown(c.name);
