@@ -12,9 +12,10 @@ packages=(
   clang-14 libclang-rt-14-dev  # the sanitizer build and the libFuzzer targets (scripts/test-sanitizers.sh)
 )
 # With --windows also the cross compiler and Wine for the Windows build and its tests, djpeg for the BMP
-# that compares the two builds, and a screen without hardware with its keyboard driver and camera for the run
-# of morvane.exe itself (scripts/build-windows.sh, scripts/test-windows.sh).
-windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 libjpeg-turbo-progs xvfb xdotool imagemagick)
+# that compares the two builds, a screen without hardware with its keyboard driver and camera for the run of
+# morvane.exe itself (scripts/build-windows.sh, scripts/test-windows.sh), and NSIS for the setup program
+# (scripts/package-windows.sh).
+windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 libjpeg-turbo-progs nsis xvfb xauth xdotool imagemagick)
 if [ "${1:-}" = "--windows" ]; then
   shift
   packages+=("${windows_packages[@]}")

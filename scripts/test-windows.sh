@@ -2,8 +2,9 @@
 # The Windows half of the tests: cross-builds (scripts/build-windows.sh), runs the Windows test programs on
 # Wine in a fresh prefix under build-windows/ with no display, then checks morvane-cli.exe against the Linux
 # build (build/bin/morvane-cli): the same texture byte for byte from a 24-bit BMP, and a texture from a
-# JPEG that the Linux inspect accepts; last, morvane.exe itself under Xvfb, driven with xdotool, writes the
-# Linux build's textures byte for byte (the built-in picture at 1024, a 24-bit BMP at 2048).
+# JPEG that the Linux inspect accepts; then morvane.exe itself under Xvfb, driven with xdotool, writes the
+# Linux build's textures byte for byte (the built-in picture at 1024, a 24-bit BMP at 2048); last, the setup
+# program and the portable zip (scripts/test-windows-setup.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build-windows.sh
@@ -132,3 +133,6 @@ wait "$second"
 build/bin/morvane-cli make "$work/photo.bmp" --size 2048 --out "$run/linux-2048" > /dev/null
 for f in background01.vtf background01_widescreen.vtf; do cmp "$run/linux-2048/$f" "$console/$f"; done
 echo "The window's 24-bit BMP at 2048 x 2048 gives the Linux build's textures byte for byte; screenshots in $run/shots"
+
+# The setup program and the portable zip, in a prefix of their own.
+scripts/test-windows-setup.sh

@@ -96,8 +96,9 @@ bool folder_can_be_written(const fs::path& folder) {
 #endif
 }
 
-bool installed_program(const fs::path& program_folder) {
+bool installed_program(const fs::path& program_folder, DesktopSystem system) {
     std::error_code ec;
+    if (system == DesktopSystem::Windows) return fs::is_regular_file(program_folder / kWindowsUninstaller, ec);
     return fs::is_regular_file(program_folder.parent_path() / "share" / "applications" / "morvane.desktop", ec);
 }
 

@@ -19,8 +19,8 @@ inline constexpr DesktopSystem kThisSystem = DesktopSystem::Freedesktop;
 
 struct SettingsPlace {
     std::filesystem::path program_folder;
-    // Installed with its desktop entry (see installed_program): never written to, even by an administrator.
-    // A program inside a macOS application bundle counts as installed too.
+    // Installed by the package or the setup program (see installed_program): never written to, even by an
+    // administrator. A program inside a macOS application bundle counts as installed too.
     bool installed = false;
     DesktopSystem system = kThisSystem;
     // The value of an environment variable, empty when it is not set.
@@ -37,11 +37,17 @@ std::filesystem::path settings_folder(const SettingsPlace& place);
 std::filesystem::path user_settings_folder(DesktopSystem system,
                                            const std::function<std::filesystem::path(const char*)>& environment);
 
-// The real machine: its environment, a probe file for writability, and the desktop entry installed
-// beside the program's bin folder (share/applications/morvane.desktop).
+// The uninstaller that the Windows setup program puts beside the programs and a portable copy lacks
+// (desktop/win/morvane.nsi gives it this name): a per-user install's folder can be written, yet it is no
+// place for the player's settings.
+inline constexpr char kWindowsUninstaller[] = "Uninstall Morvane.exe";
+
+// The real machine: its environment, a probe file for writability, and what an installation leaves beside
+// the program: the desktop entry above its bin folder (share/applications/morvane.desktop), on Windows the
+// uninstaller in its folder.
 std::filesystem::path environment_variable(const char* name);
 bool folder_can_be_written(const std::filesystem::path& folder);
-bool installed_program(const std::filesystem::path& program_folder);
+bool installed_program(const std::filesystem::path& program_folder, DesktopSystem system = kThisSystem);
 std::filesystem::path settings_folder_for(const std::filesystem::path& program_folder);
 
 }  // namespace morvane::app

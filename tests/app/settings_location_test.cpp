@@ -79,7 +79,7 @@ TEST(SettingsLocation, AWritableProgramFolderKeepsConfigDatUnlessTheProgramIsIns
         << "a signed application bundle is never written into";
 }
 
-TEST(SettingsLocation, TheFirstWriteMakesTheUserFolderAndAnInstalledProgramIsKnownByItsDesktopEntry) {
+TEST(SettingsLocation, TheFirstWriteMakesTheUserFolderAndAnInstalledProgramIsKnownByItsDesktopEntryOrItsUninstaller) {
     TempFolder root;
     const fs::path user = root.path() / "home" / ".config" / "morvane";
     ASSERT_TRUE(app::write_config(user, "/games/cs/cstrike/materials/console").ok);
@@ -96,7 +96,19 @@ TEST(SettingsLocation, TheFirstWriteMakesTheUserFolderAndAnInstalledProgramIsKno
     EXPECT_FALSE(app::installed_program(prefix / "bin")) << "a build tree has no desktop entry above it";
     fs::create_directories(prefix / "share" / "applications");
     write_bytes(prefix / "share" / "applications" / "morvane.desktop", "[Desktop Entry]\n");
-    EXPECT_TRUE(app::installed_program(prefix / "bin"));
+    EXPECT_TRUE(app::installed_program(prefix / "bin", DesktopSystem::Freedesktop));
+    EXPECT_FALSE(app::installed_program(prefix / "bin", DesktopSystem::Windows)) << "Windows has no desktop entries";
+
+    // On Windows the setup program's uninstaller beside the programs tells an installed copy from a portable one.
+    const fs::path folder = root.path() / "Morvane";
+    fs::create_directories(folder);
+    write_bytes(folder / "morvane.exe", "MZ");
+    EXPECT_FALSE(app::installed_program(folder, DesktopSystem::Windows)) << "a portable copy";
+    fs::create_directory(folder / "Uninstall Morvane.exe");
+    EXPECT_FALSE(app::installed_program(folder, DesktopSystem::Windows)) << "a folder of that name is no uninstaller";
+    fs::remove(folder / "Uninstall Morvane.exe");
+    write_bytes(folder / "Uninstall Morvane.exe", "MZ");
+    EXPECT_TRUE(app::installed_program(folder, DesktopSystem::Windows));
 
     EXPECT_TRUE(app::folder_can_be_written(root.path()));
     EXPECT_FALSE(app::folder_can_be_written(root.path() / "missing"));

@@ -1,5 +1,6 @@
 // Where config.dat lives on Windows: beside a program whose folder can be written, and for an installed
-// program in %APPDATA%\Morvane, read as the wide variable so that a user name in any alphabet survives.
+// program (one with the setup program's uninstaller beside it) in %APPDATA%\Morvane, read as the wide
+// variable so that a user name in any alphabet survives.
 #ifdef _WIN32
 #include "app/core/settings_location.h"
 #include "tests/support/temp_folder.h"
@@ -32,16 +33,17 @@ private:
 
 TEST(SettingsLocationOnWindows, AWritableProgramFolderKeepsItAndAnInstalledProgramUsesAppData) {
     TempFolder temp;
-    const fs::path bin = temp.path() / "Morvane" / "bin";
+    const fs::path bin = temp.path() / "Morvane";  // a portable copy, or a per-user install that can be written
     fs::create_directories(bin);
     EXPECT_EQ(app::settings_folder_for(bin), bin);
     EXPECT_EQ(std::distance(fs::directory_iterator(bin), {}), 0) << "the probe file is gone again";
 
-    fs::create_directories(temp.path() / "Morvane" / "share" / "applications");
-    std::ofstream(temp.path() / "Morvane" / "share" / "applications" / "morvane.desktop") << "[Desktop Entry]\n";
+    std::ofstream(bin / "config.dat") << "C:\\Games\\cstrike\\materials\\console\r\n";
+    std::ofstream(bin / app::kWindowsUninstaller) << "MZ";  // what the setup program leaves beside the programs
     const fs::path roaming = temp.path() / L"Users" / L"\u0417\u043e\u044f" / L"AppData" / L"Roaming";  // "Зоя"
     const AppData appdata(roaming.wstring());
-    EXPECT_EQ(app::settings_folder_for(bin), roaming / "Morvane");
+    EXPECT_EQ(app::settings_folder_for(bin), roaming / "Morvane")
+        << "installed: even a config.dat left beside the programs is not the player's";
 }
 
 }  // namespace morvane::testing
