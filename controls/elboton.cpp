@@ -5,7 +5,6 @@
 
 #include <QAccessible>
 #include <QMouseEvent>
-#include <QSignalBlocker>
 
 namespace morvane::controls {
 
@@ -17,19 +16,7 @@ elboton::elboton(QWidget* parent) : FaceControl(parent, TwipsSize{1200, 360}, Bu
 
 QFont elboton::Font() const { return qt_font(face_.font); }
 
-void elboton::set_Font(const QFont& font) {
-    // The font travels as its parts; the host hears of "Font" once.
-    const FontSpec spec = font_spec(font);
-    {
-        const QSignalBlocker quiet(this);
-        set_property("FontName", spec.family);
-        set_property("FontSize", spec.points);
-        set_property("FontBold", spec.weight >= 600);
-        set_property("FontItalic", spec.italic);
-        set_property("FontUnderline", spec.underline);
-    }
-    emit property_changed(QStringLiteral("Font"));
-}
+void elboton::set_Font(const QFont& font) { set_font_keys(font); }
 
 void elboton::property_set(const std::string& key) {
     if (key == "Caption" && QAccessible::isActive()) {  // a screen reader says the new caption

@@ -96,18 +96,7 @@ void elcombo::SetList(int16_t index, const QString& item) {
 
 QFont elcombo::Font() const { return qt_font(face_.font); }
 
-void elcombo::set_Font(const QFont& font) {
-    const FontSpec spec = font_spec(font);
-    {
-        const QSignalBlocker quiet(this);
-        set_property("FontName", spec.family);
-        set_property("FontSize", spec.points);
-        set_property("FontBold", spec.weight >= 600);
-        set_property("FontItalic", spec.italic);
-        set_property("FontUnderline", spec.underline);
-    }
-    emit property_changed(QStringLiteral("Font"));
-}
+void elcombo::set_Font(const QFont& font) { set_font_keys(font); }
 
 void elcombo::property_set(const std::string& key) {
     if (key.rfind("Font", 0) == 0) list_control_->setFont(qt_font(face_.font));

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSignalBlocker>
 
 #include <cmath>
 #include <stdexcept>
@@ -108,6 +109,20 @@ bool SkinnedControl::set_property(const std::string& key, const SettingValue& va
 }
 
 SettingValue SkinnedControl::property_value(const std::string& key) const { return face_value(key); }
+
+void SkinnedControl::set_font_keys(const QFont& font) {
+    // The font travels as its parts; the host hears of "Font" once.
+    const FontSpec spec = font_spec(font);
+    {
+        const QSignalBlocker quiet(this);
+        set_property("FontName", spec.family);
+        set_property("FontSize", spec.points);
+        set_property("FontBold", spec.weight >= 600);
+        set_property("FontItalic", spec.italic);
+        set_property("FontUnderline", spec.underline);
+    }
+    emit property_changed(QStringLiteral("Font"));
+}
 
 FontSpec SkinnedControl::host_font() const {
     return font_spec(parentWidget() != nullptr ? parentWidget()->font() : QApplication::font());

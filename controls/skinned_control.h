@@ -16,6 +16,7 @@
 #include "controls/core/text.h"
 #include "platform/image32.h"
 
+#include <QFont>
 #include <QWidget>
 
 #include <cstdint>
@@ -118,6 +119,8 @@ protected:
     void finish_construction();
     // The look changed: paint it again.
     void repaint_face() { update(); }
+    // Sets the five font keys from a Qt font and tells the host once that "Font" changed.
+    void set_font_keys(const QFont& font);
 
     // The keyboard focus mark is shown: the control has the focus and the keyboard has been used in its window.
     bool focus_mark_shown() const;
