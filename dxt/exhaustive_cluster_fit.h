@@ -24,9 +24,8 @@ namespace morvane::dxt {
 // How many of the best-scoring splits are taken exactly.
 inline constexpr int kExactSplits = 8;
 // Squared distance of the pixels from the block's principal line above which the order across the line is
-// tried too: 64 is an average of 2 per pixel, where the order along the line starts to put pixels on the
-// wrong entry.
-inline constexpr float kOffLineSpread = 64.0f;
+// tried too: 256 is an average of 4 per pixel, colours that spread over a plane more than along a line.
+inline constexpr float kOffLineSpread = 256.0f;
 
 struct ColourSplit {
     double num = -1, det = 1;  // the quotient above, num / det: larger fits better; none yet: -1
