@@ -9,8 +9,9 @@
 //   Xa = P[i] + P[j] + P[k],  Xb = 3 P[16] - Xa                       (weighted sums, in thirds)
 //   A = 5i + 3j + k,  B = 144 - i - 3j - 5k,  C = 2 (k - i)           (sums of the weights' products)
 // and its least-squares error is  sum x^2 - (B |Xa|^2 - 2 C Xa.Xb + A |Xb|^2) / (A B - C^2).  sum x^2 is the
-// same for every split, so the split with the largest quotient fits best. Integers up to 2^37, one division
-// in double: the same choice on every processor. Four-colour mode only.
+// same for every split, so the split with the largest quotient fits best. Quotients are compared by cross
+// products, integers under 2^50 and exact in doubles: the same choice on every processor and in every copy of
+// the encoder. Four-colour mode only.
 #include "dxt/block_pixels.h"
 #include "dxt/colour_block.h"
 #include "dxt/least_squares_refine.h"
@@ -47,8 +48,7 @@ MORVANE_DXT_INLINE void order_along(const BlockPixels& px, ColourPoint axis, uin
 }
 
 // The kExactSplits best splits of the pixels in `order`, best first. Every sum and product below is an integer
-// under 2^53, so doubles hold them exactly and the loop over the last split point runs four or eight splits at
-// a time; the one rounding, the quotient's, is the same on every processor.
+// under 2^53, so doubles hold them exactly, and the loop over the last split point runs four splits at a time.
 MORVANE_DXT_INLINE void best_splits(const BlockPixels& px, const uint8_t order[16], ColourSplit best[kExactSplits]) {
     // Sums of the first n pixels in order, padded so that the last split point runs in whole groups of four
     // (up to 19); the points below j or above 16 are scored and never read.
