@@ -1,19 +1,22 @@
 // Morvane's encoder against libsquish on real photographs, as one table: for each photograph and output
 // size, the capture of the whole mip chain, the compression of the chain to DXT5 by our encoder, libsquish's
 // iterative cluster fit and libsquish's range fit (each on all cores), and the RGB PSNR of the decoded top
-// level. Run: morvane-bench [--sizes 1024,2048] [--builds N] [--fast] FOLDER|FILE...   (--fast leaves out the
-// range fit)
+// level. Run: morvane-bench [--sizes 1024,2048] [--builds N] [--fast] [--make-with CLI] FOLDER|FILE...
+// (--fast leaves out the range fit; --make-with times the whole `CLI make FILE --size N` of each photograph,
+// median of three, right after libsquish's fit of the same chain, and shows the one against the other)
 //
 // Capture and our compression are both timed over N builds of the same picture (default 5), each build as the
 // program makes one: the source surface drawn again, a fresh texture module, the capture, the compression.
 // Their medians make the ratio, so costs paid once per process (first touch of memory, threads starting) count
 // for neither side, and costs every build pays (memory freed and faulted in again) count where they occur.
 // The first build's capture is shown too. libsquish, seconds per chain, compresses the first build's chain once.
+// "search %" is the share of the top level's blocks whose first fit is off by enough for the expensive search.
 //      morvane-bench --make-photo SOURCE 3840x2400 OUT.jpg|OUT.png|OUT.bmp   (a large photograph for the memory check)
 //      morvane-bench --load PICTURE   (the program's picture loader alone, for the wallpaper table)
 #include "bench/photo_set.h"
 #include "dxt/block_encoder.h"
 #include "dxt/block_format.h"
+#include "dxt/colour_fit.h"
 #include "dxt/squish_encoder.h"
 #include "platform/memory_reuse.h"
 #include "platform/picture_surface.h"
@@ -21,12 +24,15 @@
 #include "texture/vtfmod.h"
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -136,6 +142,43 @@ Result run_coder(Coder c, const std::vector<Level>& chain) {
     return r;
 }
 
+// Share of the level's blocks, in percent, that take the encoder's expensive search (the encoder's own rule,
+// applied to the first fit of each block's colours).
+double expensive_search_share(const Level& level) {
+    using namespace morvane::dxt;
+    const int across = blocks_across(level.width), down = blocks_across(level.height);
+    long hard = 0;
+    for (int by = 0; by < down; ++by)
+        for (int bx = 0; bx < across; ++bx) {
+            BlockPixels px;
+            load_block(level.bgra, level.width, level.height, bx, by, px);
+            if (colours_uniform(px)) continue;
+            const ColourLine line = principal_line(px);
+            hard += takes_expensive_search(first_fit(px, PaletteMode::FourColour, line), PaletteMode::FourColour);
+        }
+    return 100.0 * double(hard) / (double(across) * down);
+}
+
+// Median wall time of three runs of `cli make FILE --size SIZE` into a fresh folder, in ms; -1 when it fails.
+double make_ms(const std::string& cli, const std::string& file, int size) {
+    char folder[] = "/tmp/morvane-bench-make-XXXXXX";
+    if (!mkdtemp(folder)) return -1;
+    const std::string command = "'" + cli + "' make '" + file + "' --size " + std::to_string(size) + " --out '" +
+                                folder + "' > /dev/null";
+    std::vector<double> runs;
+    for (int run = 0; run < 3; ++run) {
+        const auto start = Clock::now();
+        if (std::system(command.c_str()) != 0) {
+            runs.clear();
+            break;
+        }
+        runs.push_back(ms_since(start));
+    }
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+    return runs.empty() ? -1 : median(runs);
+}
+
 std::vector<int> parse_sizes(const std::string& text) {
     std::vector<int> sizes;
     std::stringstream in(text);
@@ -149,6 +192,7 @@ struct Totals {
     double capture_ms = 0, first_capture_ms = 0, first_ours_ms = 0, ms[3] = {0, 0, 0}, cpu[3] = {0, 0, 0}, psnr[3] = {0, 0, 0};
     double worst_gap = 1e9;  // ours minus cluster fit, dB
     double slowest_ratio = 1e9;
+    double slowest_make_ratio = 1e9;  // cluster fit's chain / our whole make
 };
 
 }  // namespace
@@ -159,6 +203,7 @@ int main(int argc, char** argv) {
     int builds = 5;
     std::vector<Coder> coders = {Coder::Ours, Coder::SquishCluster, Coder::SquishRange};
     std::vector<std::string> paths;
+    std::string make_cli;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--sizes" && i + 1 < argc) sizes = parse_sizes(argv[++i]);
@@ -173,22 +218,25 @@ int main(int argc, char** argv) {
             if (!loaded.ok()) std::fprintf(stderr, "%s\n", loaded.error.c_str());
             return loaded.ok() ? 0 : 1;
         }
+        else if (arg == "--make-with" && i + 1 < argc) make_cli = argv[++i];
         else if (arg == "--fast") coders = {Coder::Ours, Coder::SquishCluster};
         else paths.push_back(arg);
     }
     const auto files = bench::photo_files(paths);
     if (files.empty()) {
-        std::fprintf(stderr, "usage: morvane-bench [--sizes 1024,2048] [--builds N] [--fast] FOLDER|FILE...\n"
+        std::fprintf(stderr, "usage: morvane-bench [--sizes 1024,2048] [--builds N] [--fast] [--make-with CLI] FOLDER|FILE...\n"
                              "No photographs found; scripts/bench.sh installs a set and passes its folder.\n");
         return 2;
     }
 
-    std::printf("%-16s %4s | %13s | %-15s %-15s %-15s | %6s %6s %6s | %6s %6s %6s\n", "photo", "size", "capture",
-                "morvane", "squish cluster", "squish range", "PSNR", "PSNR", "PSNR", "ours-", "clu/", "clu/");
-    std::printf("%-16s %4s | %13s | %-15s %-15s %-15s | %6s %6s %6s | %6s %6s %6s\n", "", "", "ms", "wall/cpu ms",
-                "wall/cpu ms", "wall/cpu ms", "ours", "clust", "range", "clu dB", "ours", "ours");
-    std::printf("%-16s %4s | %13s | %-15s %-15s %-15s | %6s %6s %6s | %6s %6s %6s\n", "", "", "first / median", "median", "", "", "", "",
-                "", "", "wall", "cpu");
+    std::printf("%-16s %4s | %13s | %-15s %-15s %-15s | %6s %6s %6s | %6s %6s %6s | %6s | %7s %6s\n", "photo", "size",
+                "capture", "morvane", "squish cluster", "squish range", "PSNR", "PSNR", "PSNR", "ours-", "clu/", "clu/",
+                "search", "make", "clu/");
+    std::printf("%-16s %4s | %13s | %-15s %-15s %-15s | %6s %6s %6s | %6s %6s %6s | %6s | %7s %6s\n", "", "", "ms",
+                "wall/cpu ms", "wall/cpu ms", "wall/cpu ms", "ours", "clust", "range", "clu dB", "ours", "ours", "%",
+                "ms", "make");
+    std::printf("%-16s %4s | %13s | %-15s %-15s %-15s | %6s %6s %6s | %6s %6s %6s | %6s | %7s %6s\n", "", "",
+                "first / median", "median", "", "", "", "", "", "", "wall", "cpu", "", "", "");
     std::vector<Totals> totals(sizes.size());
     for (const auto& file : files) {
         bench::Photo photo;
@@ -248,9 +296,17 @@ int main(int argc, char** argv) {
             const char* t0 = times(r[0]);
             const char* t1 = times(r[1]);
             const char* t2 = times(r[2]);
-            std::printf("%-16.16s %4d | %5.1f / %5.1f | %-15s %-15s %-15s | %6.2f %6.2f %6.2f | %+6.3f %5.1fx %5.1fx\n",
+            const double make = make_cli.empty() ? -1 : make_ms(make_cli, file, size);
+            char make_text[2][16] = {"-", "-"};
+            if (make > 0) {
+                std::snprintf(make_text[0], sizeof make_text[0], "%.0f", make);
+                std::snprintf(make_text[1], sizeof make_text[1], "%.1fx", r[1].chain_ms / make);
+                t.slowest_make_ratio = std::min(t.slowest_make_ratio, r[1].chain_ms / make);
+            }
+            std::printf("%-16.16s %4d | %5.1f / %5.1f | %-15s %-15s %-15s | %6.2f %6.2f %6.2f | %+6.3f %5.1fx %5.1fx | "
+                        "%6.2f | %7s %6s\n",
                         photo.name.c_str(), size, first_capture_ms, capture_ms, t0, t1, t2, r[0].psnr, r[1].psnr, r[2].psnr, gap, ratio,
-                        r[1].cpu_ms / r[0].cpu_ms);
+                        r[1].cpu_ms / r[0].cpu_ms, expensive_search_share(chain[0]), make_text[0], make_text[1]);
             std::fflush(stdout);
         }
     }
@@ -269,6 +325,9 @@ int main(int argc, char** argv) {
         std::printf("size %d: PSNR avg morvane %.3f dB, cluster %.3f dB, range %.3f dB; morvane - cluster: avg %+.3f dB, "
                     "worst photo %+.3f dB\n",
                     sizes[s], t.psnr[0] / n, t.psnr[1] / n, t.psnr[2] / n, (t.psnr[0] - t.psnr[1]) / n, t.worst_gap);
+        if (t.slowest_make_ratio < 1e9)
+            std::printf("size %d: cluster fit's chain / our whole make, worst photo: %.1fx\n", sizes[s],
+                        t.slowest_make_ratio);
     }
     return 0;
 }

@@ -1,12 +1,15 @@
 #pragma once
 // The colour half of a block, from pixels to its 8 bytes: a solid block takes the table fit; any other
-// starts on its principal axis, alternates exact refinement of the endpoints with fresh selectors, and
-// finishes with a search of the neighbouring endpoint pairs. Blocks that the first start leaves with a
-// noticeable error get a second start and a longer search. DXT1 blocks may end in three-colour mode when
-// that decodes closer (never using its transparent entry); DXT3 and DXT5 blocks are always four-colour.
+// starts on its principal axis and alternates exact refinement of the endpoints with fresh selectors. Blocks
+// that this first fit leaves off by more than the 5:6:5 steps go on: a second start when the error is
+// noticeable, cluster fit over every ordering of the pixels when it is large (exhaustive_cluster_fit.h), and
+// for all of them the endpoints perturbed around the best pair until no step helps (endpoint_perturbation.h).
+// DXT1 blocks may end in three-colour mode when that decodes closer (never using its transparent entry);
+// DXT3 and DXT5 blocks are always four-colour.
 #include "dxt/block_pixels.h"
 #include "dxt/colour_block.h"
-#include "dxt/endpoint_search.h"
+#include "dxt/endpoint_perturbation.h"
+#include "dxt/exhaustive_cluster_fit.h"
 #include "dxt/least_squares_refine.h"
 #include "dxt/palette_error.h"
 #include "dxt/principal_axis.h"
@@ -15,19 +18,16 @@
 
 namespace morvane::dxt {
 
-// Squared RGB error of a whole block (16 pixels, 3 channels) up to which a block counts as easy: 192 is
-// an average error of 2 per channel. Most blocks of a photograph are easy and gain little from more work;
-// the few others are where the extra start and the long search pay for themselves.
+// How much work a block gets is decided by its squared RGB error (16 pixels, 3 channels) after the first fit.
+// Up to here (an average error of 0.8 per channel, about the 5:6:5 steps themselves) it is already close and
+// stays on the fast path: smooth skies and walls end after the first fit.
+inline constexpr int32_t kCloseBlockError = 32;
+// Above here (an average error of 2 per channel) a second start, the pixels spread evenly over the palette.
 inline constexpr int32_t kEasyBlockError = 192;
-// Up to here (an average error of about 1.4 per channel, mostly the 5:6:5 steps themselves) the search
-// rarely finds anything: smooth skies and walls end after the first start.
-inline constexpr int32_t kNearlyExactBlockError = 96;
-
-struct ColourFit {
-    EndpointPair pair;
-    uint8_t selectors[16];
-    int32_t error = INT32_MAX;
-};
+// Above here (an average of 4.6 per channel: the sharpest detail of grass, gravel and bark) the expensive
+// search, cluster fit over every ordering of the pixels: a few blocks in a hundred of a detailed photograph.
+// Every block above kCloseBlockError ends with its endpoints perturbed until they settle.
+inline constexpr int32_t kHardBlockError = 1024;
 
 MORVANE_DXT_INLINE EndpointPair quantise_range(const ColourRange& range) {
     const Tables& t = tables();
@@ -37,31 +37,25 @@ MORVANE_DXT_INLINE EndpointPair quantise_range(const ColourRange& range) {
             {q5(range.low.r), q6(range.low.g), q5(range.low.b)}};
 }
 
-// Alternates choosing selectors and refining the endpoints for them, keeping the best pair seen.
-MORVANE_DXT_INLINE void refine_fit(const BlockPixels& px, PaletteMode mode, int rounds, ColourFit& fit) {
-    for (int round = 0; round < rounds; ++round) {
-        EndpointPair next = refine_endpoints(px, fit.selectors, mode);
-        if (next == fit.pair) break;
-        uint8_t selectors[16];
-        int32_t error = choose_selectors(px, decoded_palette(next, mode), selectors);
-        if (error >= fit.error) break;
-        // Refinement depends on the selectors alone: when they come back unchanged it would give `next` again.
-        int changed = 0;
-        for (int i = 0; i < 16; ++i) changed |= fit.selectors[i] ^ selectors[i];
-        fit.pair = next;
-        fit.error = error;
-        for (int i = 0; i < 16; ++i) fit.selectors[i] = selectors[i];
-        if (!changed) break;
-    }
-}
-
-MORVANE_DXT_INLINE ColourFit fit_block_colours(const BlockPixels& px, PaletteMode mode, const ColourLine& line) {
-    // Starts: the colours' span, and (for blocks that are not easy) the pixels spread evenly over the palette.
+// The first fit, which decides how much more a block gets: the colours' span on the principal line, refined.
+MORVANE_DXT_INLINE ColourFit first_fit(const BlockPixels& px, PaletteMode mode, const ColourLine& line) {
     ColourFit fit;
     fit.pair = quantise_range(principal_range(line));
     fit.error = choose_selectors(px, decoded_palette(fit.pair, mode), fit.selectors);
     refine_fit(px, mode, 4, fit);
+    return fit;
+}
 
+// Whether a block takes the expensive search (four-colour mode: DXT1's three-colour fit is only the thumbnail's
+// second try).
+MORVANE_DXT_INLINE bool takes_expensive_search(const ColourFit& first, PaletteMode mode) {
+    return mode == PaletteMode::FourColour && first.error > kHardBlockError;
+}
+
+MORVANE_DXT_INLINE ColourFit fit_block_colours(const BlockPixels& px, PaletteMode mode, const ColourLine& line) {
+    ColourFit fit = first_fit(px, mode, line);
+    if (fit.error <= kCloseBlockError) return fit;
+    const bool hard = takes_expensive_search(fit, mode);
     if (fit.error > kEasyBlockError) {
         ColourFit spread;
         even_selectors(px, line, mode == PaletteMode::ThreeColour, spread.selectors);
@@ -70,18 +64,8 @@ MORVANE_DXT_INLINE ColourFit fit_block_colours(const BlockPixels& px, PaletteMod
         refine_fit(px, mode, 4, spread);
         if (spread.error < fit.error) fit = spread;
     }
-
-    // Easy blocks: one round of single steps; the others: every move, until no move helps.
-    if (fit.error <= kNearlyExactBlockError) return fit;
-    EndpointPair searched = fit.pair;
-    const bool easy = fit.error <= kEasyBlockError;
-    const int32_t error = search_nearby_endpoints(px, mode, easy ? 1 : 8, easy ? kSingleStepMoves : kAllMoves,
-                                                  searched, fit.error);
-    if (error < fit.error) {
-        fit.pair = searched;
-        fit.error = choose_selectors(px, decoded_palette(fit.pair, mode), fit.selectors);
-        refine_fit(px, mode, 2, fit);
-    }
+    if (hard) cluster_fit_every_ordering(px, line, fit);
+    perturb_until_settled(px, mode, fit);
     return fit;
 }
 

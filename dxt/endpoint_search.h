@@ -13,8 +13,6 @@ struct EndpointMove {
     int8_t first, second;  // steps of each endpoint
 };
 
-// Single steps first, so that a quick search can stop after them.
-inline constexpr int kSingleStepMoves = 12;
 inline constexpr int kAllMoves = 24;
 inline constexpr EndpointMove kEndpointMoves[] = {
     {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}, {1, 1, 0}, {1, -1, 0},
@@ -33,11 +31,10 @@ MORVANE_DXT_INLINE bool apply_move(EndpointPair& e, EndpointMove m) {
     return a >= 0 && a <= top && b >= 0 && b <= top;
 }
 
-// Improves `best` (whose error is `best_error`) in up to `rounds` rounds of the first `moves` moves, each
-// round taking the best move;
-// returns the new error. A move changes one channel, so the other two channels' share of every
+// Improves `best` (whose error is `best_error`) in up to `rounds` rounds of the moves, each round taking the
+// best move; returns the new error. A move changes one channel, so the other two channels' share of every
 // pixel-to-entry distance is worked out once per round and reused by the eight moves of that channel.
-MORVANE_DXT_INLINE int32_t search_nearby_endpoints(const BlockPixels& px, PaletteMode mode, int rounds, int moves,
+MORVANE_DXT_INLINE int32_t search_nearby_endpoints(const BlockPixels& px, PaletteMode mode, int rounds,
                                                    EndpointPair& best, int32_t best_error) {
     const int32_t* channel_pixels[3] = {px.r, px.g, px.b};
     for (int round = 0; round < rounds && best_error > 0; ++round) {
@@ -60,7 +57,7 @@ MORVANE_DXT_INLINE int32_t search_nearby_endpoints(const BlockPixels& px, Palett
 
         EndpointPair round_best = best;
         int32_t round_error = best_error;
-        for (int move = 0; move < moves; ++move) {
+        for (int move = 0; move < kAllMoves; ++move) {
             const EndpointMove m = kEndpointMoves[move];
             EndpointPair c = best;
             if (!apply_move(c, m)) continue;

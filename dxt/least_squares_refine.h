@@ -5,6 +5,7 @@
 // palette (5:6:5 expansion and the truncating division included), not on the real-valued line.
 #include "dxt/block_pixels.h"
 #include "dxt/colour_block.h"
+#include "dxt/palette_error.h"
 #include "dxt/tables.h"
 
 #include <cmath>
@@ -119,6 +120,31 @@ MORVANE_DXT_INLINE EndpointPair refine_endpoints(const BlockPixels& px, const ui
     const float first[3] = {solve_a(ar, br), solve_a(ag, bg), solve_a(ab_, bb_)};
     const float second[3] = {solve_b(ar, br), solve_b(ag, bg), solve_b(ab_, bb_)};
     return best_channel_pairs(s, first, second, mode);
+}
+
+// A fit in progress: the endpoints, the selectors chosen for them and the block's squared error.
+struct ColourFit {
+    EndpointPair pair;
+    uint8_t selectors[16];
+    int32_t error = INT32_MAX;
+};
+
+// Alternates choosing selectors and refining the endpoints for them, keeping the best pair seen.
+MORVANE_DXT_INLINE void refine_fit(const BlockPixels& px, PaletteMode mode, int rounds, ColourFit& fit) {
+    for (int round = 0; round < rounds; ++round) {
+        EndpointPair next = refine_endpoints(px, fit.selectors, mode);
+        if (next == fit.pair) break;
+        uint8_t selectors[16];
+        int32_t error = choose_selectors(px, decoded_palette(next, mode), selectors);
+        if (error >= fit.error) break;
+        // Refinement depends on the selectors alone: when they come back unchanged it would give `next` again.
+        int changed = 0;
+        for (int i = 0; i < 16; ++i) changed |= fit.selectors[i] ^ selectors[i];
+        fit.pair = next;
+        fit.error = error;
+        for (int i = 0; i < 16; ++i) fit.selectors[i] = selectors[i];
+        if (!changed) break;
+    }
 }
 
 }  // namespace morvane::dxt

@@ -1,35 +1,56 @@
 #!/usr/bin/env bash
 # Measures Morvane's DXT encoder against libsquish on real photographs, in one run:
 #   1. morvane-bench on the photographs of Debian's mate-backgrounds package (nature/*.jpg, installed when
-#      missing) at 1024 and 2048: capture of the mip chain, compression of the chain by our encoder,
-#      libsquish's iterative cluster fit and its range fit (each on all cores), RGB PSNR of the decoded top
-#      level, and the ratios;
+#      missing) and on square cuts of their most detailed regions (grass, foliage, wood grain; cut with
+#      ImageMagick and resized to 2048 x 2048 with its Lanczos filter) at 1024 and 2048: capture of the mip
+#      chain, compression of the chain by our encoder, libsquish's iterative cluster fit and its range fit
+#      (each on all cores), RGB PSNR of the decoded top level, the share of blocks that took the expensive
+#      search, the whole `morvane-cli make` of the same picture (median of three, run right after libsquish's
+#      fit), and the ratios;
 #   2. the whole `morvane-cli make` (load, capture, compress, write) at both sizes with our encoder and with
 #      libsquish, time and peak memory by /usr/bin/time -v, on a 3840 x 2400 photograph made from the set;
 #   3. wallpapers: `morvane-cli make` at both sizes on a 2560 x 1600 JPEG, a 5120 x 2880 JPEG and a 3840 x 2160
 #      PNG made from the set, median wall and processor time of five runs and peak memory, beside the decoder
 #      alone on the same file (libjpeg-turbo's djpeg writing a PPM, and our picture loader), so that the
 #      remainder is visible.
-# Usage: scripts/bench.sh [--quick | --wallpapers]   (--quick: two photographs only; --wallpapers: table 3 only)
+# Usage: scripts/bench.sh [--quick | --wallpapers]   (--quick: two photographs and two cuts only; --wallpapers: table 3 only)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh mate-backgrounds time libjpeg-turbo-progs
+scripts/setup.sh mate-backgrounds time libjpeg-turbo-progs imagemagick
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 cmake --build build -j "$(nproc)" --target morvane-bench morvane-cli > /dev/null
 
 photos=/usr/share/backgrounds/mate/nature
 set -- "$@"
 inputs=("$photos")
-if [ "${1:-}" = "--quick" ]; then inputs=("$photos/Aqua.jpg" "$photos/Wood.jpg"); fi
+# The detailed cuts: photograph, ImageMagick's gravity, the square's side (the photograph's short side, so
+# that the cut is enlarged as little as the photograph allows), the cut's name.
+cuts=(
+  "Dune.jpg SouthEast 1050 dune_grass.png"
+  "GreenMeadow.jpg Center 1024 meadow_grass.png"
+  "RainDrops.jpg East 1200 raindrops_grass.png"
+  "Wood.jpg SouthWest 1920 wood_grain.png"
+  "LadyBird.jpg NorthWest 1600 ladybird_foliage.png"
+)
+if [ "${1:-}" = "--quick" ]; then
+  inputs=("$photos/Aqua.jpg" "$photos/Wood.jpg")
+  cuts=("${cuts[0]}" "${cuts[3]}")
+fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 if [ "${1:-}" != "--wallpapers" ]; then
 large="$work/large_3840x2400.jpg"
 build/bin/morvane-bench --make-photo "$photos/Wood.jpg" 3840x2400 "$large"
+mkdir -p "$work/cuts"
+for cut in "${cuts[@]}"; do
+  read -r photo gravity side name <<< "$cut"
+  convert "$photos/$photo" -gravity "$gravity" -crop "${side}x${side}+0+0" +repage -filter Lanczos \
+    -resize '2048x2048!' "$work/cuts/$name"
+done
 
 echo "== DXT5 mip chains: morvane against libsquish (machine: $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg))"
-build/bin/morvane-bench --sizes 1024,2048 "${inputs[@]}" "$large"
+build/bin/morvane-bench --sizes 1024,2048 --make-with build/bin/morvane-cli "${inputs[@]}" "$large" "$work/cuts"
 
 echo
 echo "== morvane-cli make on a 3840 x 2400 photograph (load, capture, compress, write)"

@@ -58,6 +58,16 @@ Picture installed_photo(int width, int height) {
     return p;
 }
 
+Picture installed_photo_cut(const char* file, int x, int y, int width, int height) {
+    QImage image(QString("/usr/share/backgrounds/mate/nature/") + file);
+    if (image.isNull() || x + width > image.width() || y + height > image.height()) return {};
+    image = image.copy(x, y, width, height).convertToFormat(QImage::Format_RGB32);
+    Picture p{width, height, std::vector<uint8_t>(size_t(width) * size_t(height) * 4)};
+    for (int row = 0; row < height; ++row)
+        std::memcpy(&p.bgra[size_t(row) * width * 4], image.constScanLine(row), size_t(width) * 4);
+    return p;
+}
+
 static size_t blocks_for(int width, int height) {
     return size_t(morvane::dxt::blocks_across(width)) * size_t(morvane::dxt::blocks_across(height));
 }
