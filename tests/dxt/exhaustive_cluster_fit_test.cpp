@@ -75,7 +75,9 @@ TEST(ExhaustiveClusterFit, PixelsAreOrderedFromTheFarEndOfTheAxisWithTiesInTheir
     order_along(px, ColourPoint{1, 0, 0}, order);
     for (int n = 1; n < 16; ++n) {
         EXPECT_GE(px.r[order[n - 1]], px.r[order[n]]);
-        if (px.r[order[n - 1]] == px.r[order[n]]) EXPECT_LT(order[n - 1], order[n]);
+        if (px.r[order[n - 1]] == px.r[order[n]]) {
+            EXPECT_LT(order[n - 1], order[n]);
+        }
     }
 }
 
