@@ -112,14 +112,14 @@ SettingValue SkinnedControl::property_value(const std::string& key) const { retu
 
 void SkinnedControl::set_font_keys(const QFont& font) {
     // The font travels as its parts; the host hears of "Font" once.
-    const FontSpec spec = font_spec(font);
+    const FontSpec parts = font_spec(font);
     {
         const QSignalBlocker quiet(this);
-        set_property("FontName", spec.family);
-        set_property("FontSize", spec.points);
-        set_property("FontBold", spec.weight >= 600);
-        set_property("FontItalic", spec.italic);
-        set_property("FontUnderline", spec.underline);
+        set_property("FontName", parts.family);
+        set_property("FontSize", parts.points);
+        set_property("FontBold", parts.weight >= 600);
+        set_property("FontItalic", parts.italic);
+        set_property("FontUnderline", parts.underline);
     }
     emit property_changed(QStringLiteral("Font"));
 }

@@ -88,7 +88,7 @@ GdiTextService::GdiTextService() : dc_(CreateCompatibleDC(nullptr)), dots_per_in
 }
 
 GdiTextService::~GdiTextService() {
-    for (auto& [spec, font] : fonts_) DeleteObject(font);
+    for (auto& [asked, font] : fonts_) DeleteObject(font);
     if (dc_ != nullptr) DeleteDC(dc_);
 }
 
@@ -97,15 +97,15 @@ int GdiTextService::logical_height(const FontSpec& font) const {
     return -MulDiv(hundredths, dots_per_inch_y_, 7200);
 }
 
-HFONT GdiTextService::font_for(const FontSpec& spec) {
+HFONT GdiTextService::font_for(const FontSpec& asked) {
     for (const auto& [known, font] : fonts_)
-        if (known == spec) return font;
-    const std::wstring family = wide_from_utf8(spec.family).substr(0, LF_FACESIZE - 1);
-    HFONT font = CreateFontW(logical_height(spec), 0, 0, 0, std::clamp(spec.weight, 0, 1000), spec.italic,
-                             spec.underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+        if (known == asked) return font;
+    const std::wstring family = wide_from_utf8(asked.family).substr(0, LF_FACESIZE - 1);
+    HFONT font = CreateFontW(logical_height(asked), 0, 0, 0, std::clamp(asked.weight, 0, 1000), asked.italic,
+                             asked.underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                              ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, family.c_str());
     if (font == nullptr) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));  // not kept: stock
-    else fonts_.emplace_back(spec, font);
+    else fonts_.emplace_back(asked, font);
     return font;
 }
 
