@@ -7,7 +7,7 @@
 #include "controls/elframe.h"
 #include "controls/elprogress.h"
 #include "controls/symbol_label.h"
-#include "platform/picture_surface.h"
+#include "platform/pictures/picture_surface.h"
 #include "platform/qt/system_colors.h"
 
 #include <QPalette>

@@ -1,6 +1,6 @@
 #include "app/form_fx.h"
 
-#include "platform/message_loop.h"
+#include "platform/system/message_loop.h"
 
 #include <QCursor>
 #include <QObject>

@@ -5,10 +5,10 @@
 #include "app/process_window.h"
 #include "app/core/program_arguments.h"
 #include "app/core/settings_location.h"
-#include "platform/memory_reuse.h"
+#include "platform/pictures/memory_reuse.h"
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/message_box.h"
-#include "platform/message_loop.h"
+#include "platform/system/message_loop.h"
 #include "texture/vtfmod.h"
 
 #include <QApplication>

@@ -11,8 +11,8 @@
 #include "controls/elcombo.h"
 #include "controls/qt_text.h"
 #include "controls/symbol_label.h"
-#include "platform/message_box.h"
-#include "platform/qt/picture_loader.h"
+#include "platform/system/message_box.h"
+#include "platform/qt/pictures/picture_loader.h"
 #include "platform/qt/screen_metrics.h"
 
 #include <QCloseEvent>

@@ -5,8 +5,8 @@
 #include "app/form_builder.h"
 #include "app/forms/game_location.h"
 #include "app/forms/main_form.h"
-#include "platform/image32.h"
-#include "platform/picture_surface.h"
+#include "platform/pictures/image32.h"
+#include "platform/pictures/picture_surface.h"
 
 #include <QWidget>
 

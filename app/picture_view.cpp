@@ -1,6 +1,6 @@
 #include "app/picture_view.h"
 
-#include "platform/picture_surface.h"
+#include "platform/pictures/picture_surface.h"
 
 #include <QImage>
 #include <QPaintEvent>

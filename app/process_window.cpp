@@ -5,7 +5,7 @@
 #include "app/forms/form_definition.h"
 #include "controls/elprogress.h"
 #include "controls/qt_text.h"
-#include "platform/message_box.h"
+#include "platform/system/message_box.h"
 #include "platform/qt/screen_metrics.h"
 
 #include <QCloseEvent>

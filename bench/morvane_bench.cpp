@@ -18,9 +18,9 @@
 #include "dxt/block_format.h"
 #include "dxt/colour_fit.h"
 #include "dxt/squish_encoder.h"
-#include "platform/memory_reuse.h"
-#include "platform/picture_surface.h"
-#include "platform/qt/picture_loader.h"
+#include "platform/pictures/memory_reuse.h"
+#include "platform/pictures/picture_surface.h"
+#include "platform/qt/pictures/picture_loader.h"
 #include "texture/vtfmod.h"
 
 #include <sys/resource.h>
@@ -112,7 +112,7 @@ double rgb_psnr(const Level& original, const uint8_t* blocks) {
     return mse <= 0 ? 99.0 : 10.0 * std::log10(255.0 * 255.0 / mse);
 }
 
-struct Result {
+struct CoderRun {
     double chain_ms = 0;
     double cpu_ms = 0;
     double psnr = 0;
@@ -121,7 +121,7 @@ struct Result {
 // Our encoder writes into the buffers the capture allocated, as the program's compression step does, so that
 // the cost of first touching that memory falls on the side that pays it in a build; libsquish, compared only
 // with our encoder, gets buffers of its own.
-Result run_coder(Coder c, const std::vector<Level>& chain) {
+CoderRun run_coder(Coder c, const std::vector<Level>& chain) {
     std::vector<std::vector<uint8_t>> own;
     std::vector<uint8_t*> out;
     for (const auto& level : chain) {
@@ -135,7 +135,7 @@ Result run_coder(Coder c, const std::vector<Level>& chain) {
     const double cpu_start = process_cpu_ms();
     const auto start = Clock::now();
     for (size_t i = 0; i < chain.size(); ++i) compress(c, chain[i], out[i]);
-    Result r;
+    CoderRun r;
     r.chain_ms = ms_since(start);
     r.cpu_ms = process_cpu_ms() - cpu_start;
     r.psnr = rgb_psnr(chain[0], out[0]);
@@ -215,8 +215,8 @@ int main(int argc, char** argv) {
         }
         else if (arg == "--load" && i + 1 < argc) {
             const LoadedPicture loaded = load_picture(argv[i + 1]);
-            if (!loaded.ok()) std::fprintf(stderr, "%s\n", loaded.error.c_str());
-            return loaded.ok() ? 0 : 1;
+            if (!loaded.ok) std::fprintf(stderr, "%s\n", loaded.error.c_str());
+            return loaded.ok ? 0 : 1;
         }
         else if (arg == "--make-with" && i + 1 < argc) make_cli = argv[++i];
         else if (arg == "--fast") coders = {Coder::Ours, Coder::SquishCluster};
@@ -248,7 +248,7 @@ int main(int argc, char** argv) {
             picture.set_height_pixels(size);
             picture.stretch_copy(photo.pixels, 0, 0, size, size);
             std::vector<double> capture_runs, ours_runs, ours_cpu_runs;
-            Result first_ours;
+            CoderRun first_ours;
             morvane::texture::TextureModule module;
             std::vector<Level> chain;
             for (int b = 0; b < builds; ++b) {
@@ -260,14 +260,14 @@ int main(int argc, char** argv) {
                 const auto start = Clock::now();
                 chain = capture_chain(module, source, scratch);
                 capture_runs.push_back(ms_since(start));
-                const Result ours = run_coder(Coder::Ours, chain);
+                const CoderRun ours = run_coder(Coder::Ours, chain);
                 if (b == 0) first_ours = ours;
                 ours_runs.push_back(ours.chain_ms);
                 ours_cpu_runs.push_back(ours.cpu_ms);
             }
             const double first_capture_ms = capture_runs[0];
             const double capture_ms = median(capture_runs);
-            Result r[3];
+            CoderRun r[3];
             r[0] = first_ours;
             r[0].chain_ms = median(ours_runs);
             r[0].cpu_ms = median(ours_cpu_runs);
@@ -286,7 +286,7 @@ int main(int argc, char** argv) {
             double gap = r[0].psnr - r[1].psnr, ratio = r[1].chain_ms / r[0].chain_ms;
             t.worst_gap = std::min(t.worst_gap, gap);
             t.slowest_ratio = std::min(t.slowest_ratio, ratio);
-            auto times = [](const Result& x) {
+            auto times = [](const CoderRun& x) {
                 static char text[3][32];
                 static int next = 0;
                 char* t = text[next++ % 3];

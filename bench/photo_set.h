@@ -1,6 +1,6 @@
 #pragma once
 // The photographs the benchmark runs on: every .jpg/.jpeg/.png/.bmp in the folders or files given.
-#include "platform/image32.h"
+#include "platform/pictures/image32.h"
 
 #include <string>
 #include <vector>

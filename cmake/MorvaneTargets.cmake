@@ -2,11 +2,16 @@
 
 set(MORVANE_WARNINGS -Wall -Wextra -Wpedantic)
 
-# morvane_library(NAME DIR [EXCLUDE file...] [LINKS target...])
-# A static library of DIR/*.cpp (not recursive); an interface library while DIR has no sources yet.
+# morvane_library(NAME DIR [EXCLUDE file...] [SUBDIRS folder...] [LINKS target...])
+# A static library of DIR/*.cpp and DIR/FOLDER/*.cpp for each of SUBDIRS (EXCLUDE names are relative to DIR);
+# an interface library while there are no sources yet.
 function(morvane_library name dir)
-  cmake_parse_arguments(ARG "" "" "EXCLUDE;LINKS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "EXCLUDE;SUBDIRS;LINKS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  foreach(sub IN LISTS ARG_SUBDIRS)
+    file(GLOB sub_sources CONFIGURE_DEPENDS ${dir}/${sub}/*.cpp)
+    list(APPEND sources ${sub_sources})
+  endforeach()
   foreach(ex IN LISTS ARG_EXCLUDE)
     list(REMOVE_ITEM sources ${dir}/${ex})
   endforeach()

@@ -3,8 +3,8 @@
 // plain fill in the BackColor that blends and the bar draw on) and the four one-pixel edge lines (their layout
 // is in controls/core/skin.h).
 #include "controls/core/skin.h"
-#include "platform/alpha_blend.h"
-#include "platform/image32.h"
+#include "platform/pictures/alpha_blend.h"
+#include "platform/pictures/image32.h"
 
 #include <QImage>
 #include <QPalette>

@@ -13,7 +13,6 @@
 #include <QSignalBlocker>
 
 #include <cmath>
-#include <stdexcept>
 #include <string>
 
 namespace morvane::controls {
@@ -36,12 +35,13 @@ void SkinnedControl::finish_construction() {
 
 PixelRect SkinnedControl::blend_rect() const { return PixelRect{1, 1, width() - 2, height() - 2}; }
 
-void SkinnedControl::obtener_imagen_fondo(const Image32& source, int32_t X, int32_t Y, int16_t opacity) {
+Outcome SkinnedControl::obtener_imagen_fondo(const Image32& source, int32_t X, int32_t Y, int16_t opacity) {
     if (opacity < 0 || opacity > 255)
-        throw std::out_of_range("obtener_imagen_fondo: opacity " + std::to_string(opacity) +
-                                " is outside 0..255; the control's background was left as it was");
+        return Outcome::failed("obtener_imagen_fondo: opacity " + std::to_string(opacity) +
+                               " is outside 0..255; the control's background was left as it was");
     blend_ = blend_of(source, X, Y, blend_rect(), uint8_t(opacity));
     repaint_face();
+    return Outcome::done();
 }
 
 // --- geometry --------------------------------------------------------------------------------------------

@@ -14,7 +14,8 @@
 #include "controls/core/settings.h"
 #include "controls/core/skin.h"
 #include "controls/core/text.h"
-#include "platform/image32.h"
+#include "platform/outcome.h"
+#include "platform/pictures/image32.h"
 
 #include <QFont>
 #include <QWidget>
@@ -41,9 +42,9 @@ public:
     ~SkinnedControl() override;
 
     // Clears the surface to BackColor and blends the region at (X, Y) of `source` onto it with `opacity` (0 plain
-    // fill .. 255 copy), inside the one-pixel edge (the combo box: all of it). An opacity outside 0..255 throws
-    // std::out_of_range and leaves the surface as it was; a region outside the source leaves the plain fill.
-    void obtener_imagen_fondo(const Image32& source, int32_t X, int32_t Y, int16_t opacity);
+    // fill .. 255 copy), inside the one-pixel edge (the combo box: all of it). An opacity outside 0..255 is
+    // refused and leaves the surface as it was; a region outside the source leaves the plain fill.
+    Outcome obtener_imagen_fondo(const Image32& source, int32_t X, int32_t Y, int16_t opacity);
 
     // --- geometry: outer size in twips, inside in pixels --------------------------------------------
     void set_size_twips(double width, double height);

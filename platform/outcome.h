@@ -1,8 +1,12 @@
 #pragma once
-// "It worked, or here is why", for an operation that can fail and has nothing else to hand back (writing the
-// texture, the material files, config.dat). The message is composed once, where the failure is known: what
-// happened, to which file, and what the user can do. Callers pass it on as it is and add only what they
-// alone know, never a second sentence about the same file.
+// The one way every operation that can fail says so: "it worked, or here is why". The message is composed
+// where the failure is known: what happened, to which file, and what the user can do. Callers pass it on as it
+// is and add only what they alone know, never a second sentence about the same thing. Nothing the program
+// expects to go wrong is thrown; an exception is left for what cannot be foreseen (no memory at all).
+//
+//   Outcome written = write_settings(...);          // nothing to hand back
+//   Result<Image32> loaded = load_picture(path);    // a value when it worked
+//   if (!loaded.ok) return Outcome::failed("Loading: " + loaded.error);
 #include <string>
 #include <utility>
 
@@ -10,10 +14,23 @@ namespace morvane {
 
 struct [[nodiscard]] Outcome {
     bool ok = false;
-    std::string error;  // empty when ok
+    std::string error;  // empty when ok; never empty when not
 
     static Outcome done() { return {true, {}}; }
-    static Outcome failed(std::string error) { return {false, std::move(error)}; }
+    static Outcome failed(std::string error) {
+        return {false, error.empty() ? std::string("An unknown error occurred.") : std::move(error)};
+    }
+};
+
+// An outcome that hands back a value when it worked; `value` is its type's empty value when it did not.
+template <class T>
+struct [[nodiscard]] Result : Outcome {
+    T value{};
+
+    static Result made(T value) { return Result{Outcome::done(), std::move(value)}; }
+    static Result failed(std::string error) { return Result{Outcome::failed(std::move(error)), T{}}; }
+    // Passes on a failure of another step as this operation's own.
+    static Result failed(const Outcome& other) { return failed(other.error); }
 };
 
 }  // namespace morvane

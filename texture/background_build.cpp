@@ -1,6 +1,6 @@
 #include "texture/background_build.h"
 
-#include "platform/twips.h"
+#include "platform/pictures/twips.h"
 
 namespace morvane::texture {
 
@@ -40,20 +40,20 @@ void copy_to_source_buffer(const morvane::PictureSurface& picture2, morvane::Pic
     source_buffer.stretch_copy(image, 0, 0, image.width, image.height);  // unscaled
 }
 
-bool build(morvane::PictureSurface& source_buffer, morvane::PictureSurface& temp_buffer, TextureModule& module) {
+morvane::Outcome build(morvane::PictureSurface& source_buffer, morvane::PictureSurface& temp_buffer, TextureModule& module) {
     return module.BuildTexture(source_buffer, temp_buffer, kBackgroundFlags, kBackgroundFormat,
                                kBackgroundMinorVersion);
 }
 
 }  // namespace
 
-bool make_background(const morvane::PictureSurface& picture2, morvane::PictureSurface& source_buffer,
-                     morvane::PictureSurface& temp_buffer, TextureModule& module) {
+morvane::Outcome make_background(const morvane::PictureSurface& picture2, morvane::PictureSurface& source_buffer,
+                                 morvane::PictureSurface& temp_buffer, TextureModule& module) {
     copy_to_source_buffer(picture2, source_buffer);
     return build(source_buffer, temp_buffer, module);
 }
 
-bool make_background_unshown(BackgroundSurfaces& surfaces, TextureModule& module) {
+morvane::Outcome make_background_unshown(BackgroundSurfaces& surfaces, TextureModule& module) {
     copy_to_source_buffer(surfaces.Picture2, surfaces.Source_Buffer);
     (void)surfaces.Picture2.take_pixels(0, 0);
     return build(surfaces.Source_Buffer, surfaces.Temp_Buffer, module);

@@ -33,14 +33,11 @@ bool size_fits_header(int32_t w, int32_t h) {
 
 }  // namespace
 
-bool TextureModule::BuildTexture(PictureSurface& source, PictureSurface& scratch, int32_t flags, int32_t format,
-                                 int16_t minorVersion) {
+morvane::Outcome TextureModule::BuildTexture(PictureSurface& source, PictureSurface& scratch, int32_t flags,
+                                             int32_t format, int16_t minorVersion) {
     const int32_t w = int32_t(std::lround(source.width()));
     const int32_t h = int32_t(std::lround(source.height()));
-    if (!surfaces_fit(source, scratch) || !size_fits_header(w, h)) {
-        if (alerts_) alerts_->show_error("error");
-        return false;
-    }
+    if (!surfaces_fit(source, scratch) || !size_fits_header(w, h)) return morvane::Outcome::failed(kRefusedBuild);
 
     TextureModule next;
     next.progress_ = progress_;
@@ -66,7 +63,7 @@ bool TextureModule::BuildTexture(PictureSurface& source, PictureSurface& scratch
     }
 
     state = std::move(next.state);
-    return true;
+    return morvane::Outcome::done();
 }
 
 void TextureModule::fill_header(int32_t flags, int32_t format, int16_t minorVersion, int32_t width, int32_t height) {

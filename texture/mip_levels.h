@@ -1,6 +1,6 @@
 #pragma once
 // The captured mip chain: one record per level, smallest first, each with its pixels and DXT bytes.
-#include "platform/image32.h"
+#include "platform/pictures/image32.h"
 
 #include <cstdint>
 #include <vector>

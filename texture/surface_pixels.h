@@ -2,7 +2,7 @@
 // Reading pictures back from a surface, as the build needs them: the whole source stretched onto the scratch
 // surface at a level's size, then its bitmap descriptor and its image bytes (B, G, R, fourth byte, top row
 // first).
-#include "platform/picture_surface.h"
+#include "platform/pictures/picture_surface.h"
 #include "texture/mip_levels.h"
 
 #include <cstdint>

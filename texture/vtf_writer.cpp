@@ -1,6 +1,6 @@
 // The texture file: header, low-resolution image, then every level from the smallest up, all frames and
 // faces of a level together; no separators, no length prefixes.
-#include "platform/file_replace.h"
+#include "platform/files/file_replace.h"
 #include "texture/vtfmod.h"
 
 #include <span>
@@ -41,8 +41,8 @@ morvane::Outcome TextureModule::WriteVtfFile(const std::filesystem::path& path) 
             for (int k = 0; k < state.FaceCount; ++k)
                 pieces.emplace_back(level.Frames[size_t(f)].Faces[size_t(k)].Compressed);
 
-    if (const std::string reason = morvane::replace_file(path, pieces); !reason.empty())
-        return morvane::Outcome::failed("Could not write the texture \"" + path.string() + "\": " + reason +
+    if (const morvane::Outcome written = morvane::replace_file(path, pieces); !written.ok)
+        return morvane::Outcome::failed("Could not write the texture \"" + path.string() + "\": " + written.error +
                                        ". Any earlier file of that name is unchanged; check that the folder exists "
                                        "and is writable.");
     return morvane::Outcome::done();

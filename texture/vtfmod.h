@@ -3,7 +3,7 @@
 // and written as a VTF 7.x file. Data flows one way: source surface -> levels -> DXT blocks -> file.
 #include "dxt/dxt_squish.h"
 #include "platform/outcome.h"
-#include "platform/picture_surface.h"
+#include "platform/pictures/picture_surface.h"
 #include "texture/mip_levels.h"
 #include "texture/vtf_format.h"
 #include "texture/vtf_header.h"
@@ -24,11 +24,8 @@ struct BuildProgress {
     virtual void yield() = 0;  // handle pending window messages, then return
 };
 
-// The "error" message box of the surface check.
-struct BuildAlerts {
-    virtual ~BuildAlerts() = default;
-    virtual void show_error(const std::string& text) = 0;
-};
+// What the surface check says when it refuses a build, word for word: the window shows it in a message box.
+inline constexpr const char* kRefusedBuild = "error";
 
 // The library flags every call of the DXT library passes: best quality.
 inline constexpr int32_t kLibraryFlags = kDxtFlagsBestQuality;
@@ -53,14 +50,13 @@ public:
     TextureState state;
 
     void set_progress(BuildProgress* progress) { progress_ = progress; }  // nullptr: quiet
-    void set_alerts(BuildAlerts* alerts) { alerts_ = alerts; }            // nullptr: quiet
 
     // MipCount is the header's mipmapcount field itself.
     uint8_t MipCount() const { return state.Header.mipmapcount; }
 
-    // Checks both surfaces, then fills the whole state from the source's picture. True when it built; a
-    // refused build reports "error" through the alerts and leaves the state as it was.
-    bool BuildTexture(morvane::PictureSurface& source, morvane::PictureSurface& scratch, int32_t flags,
+    // Checks both surfaces, then fills the whole state from the source's picture. A refused build says
+    // kRefusedBuild and leaves the state as it was.
+    morvane::Outcome BuildTexture(morvane::PictureSurface& source, morvane::PictureSurface& scratch, int32_t flags,
                       int32_t format, int16_t minorVersion);
 
     // Writes the state as a VTF file, replacing `path` only once the new file is complete. Refuses a state
@@ -81,7 +77,6 @@ private:
     void yield() { if (progress_) progress_->yield(); }
 
     BuildProgress* progress_ = nullptr;
-    BuildAlerts* alerts_ = nullptr;
 };
 
 }  // namespace morvane::texture

@@ -1,6 +1,7 @@
 #pragma once
 // What the command line asks for, parsed but not yet acted on.
 #include "dxt/encoder_choice.h"
+#include "platform/outcome.h"
 
 #include <filesystem>
 #include <optional>
@@ -10,7 +11,7 @@ namespace morvane::cli {
 
 struct MakeOptions {
     std::optional<std::filesystem::path> picture;  // none: the built-in default picture
-    int side_pixels = 0;                           // 1024 or 2048
+    int side_pixels = 0;                           // one of kBackgroundSides
     std::filesystem::path out;                     // folder for the textures and materials; or
     std::string game;                              // "auto", or the game's program file or folder
     bool only_standard = false;                    // background01 alone, without the widescreen pair
@@ -27,9 +28,10 @@ struct Command {
     InspectOptions inspect;
 };
 
-// Fills `command` from argv (UTF-8 on every system); returns "" or what is wrong with the command line.
-std::string parse_command_line(int argc, char** argv, Command& command);
+// The command argv asks for (UTF-8 on every system), or what is wrong with the command line.
+Result<Command> parse_command_line(int argc, char** argv);
 
-extern const char* const kUsage;
+// The text --help prints.
+std::string usage();
 
 }  // namespace morvane::cli

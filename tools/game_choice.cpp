@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <system_error>
+#include <utility>
 
 namespace morvane::cli {
 
@@ -27,43 +28,39 @@ std::string nothing_found(const app::SteamSearch& search) {
     return text;
 }
 
-fs::path found_by_steam(std::string& error) {
+Result<fs::path> found_by_steam() {
     const app::SteamSearch search = app::find_counter_strike_source(app::this_computer());
-    if (search.game_folders.size() == 1) return search.game_folders.front();
-    if (search.game_folders.empty()) {
-        error = nothing_found(search) + "\nInstall the game through Steam, or " + kGiveAPath + ".";
-    } else {
-        error = "Steam knows of " + std::to_string(search.game_folders.size()) + " " + app::kGameName +
-                " installations:";
-        for (const fs::path& game : search.game_folders) error += "\n  " + app::utf8_from_path(game);
-        error += std::string("\nChoose one: ") + kGiveAPath + ".";
-    }
-    return {};
+    if (search.game_folders.size() == 1) return Result<fs::path>::made(search.game_folders.front());
+    if (search.game_folders.empty())
+        return Result<fs::path>::failed(nothing_found(search) + "\nInstall the game through Steam, or " + kGiveAPath + ".");
+    std::string error = "Steam knows of " + std::to_string(search.game_folders.size()) + " " + app::kGameName +
+                        " installations:";
+    for (const fs::path& game : search.game_folders) error += "\n  " + app::utf8_from_path(game);
+    return Result<fs::path>::failed(error + "\nChoose one: " + kGiveAPath + ".");
 }
 
 }  // namespace
 
-fs::path game_folder_for(const std::string& argument, std::string& error) {
+Result<fs::path> game_folder_for(const std::string& argument) {
     fs::path game;
     if (argument == "auto") {
-        game = found_by_steam(error);
-        if (game.empty()) return {};
+        Result<fs::path> found = found_by_steam();
+        if (!found.ok) return found;
+        game = std::move(found.value);
     } else {
         std::error_code ec;
         const fs::path given = fs::absolute(app::path_from_utf8(argument), ec);
         const fs::file_status status = fs::status(given, ec);
-        if (!fs::exists(status)) {
-            error = quoted(given) + " does not exist; " + kGiveAPath + ".";
-            return {};
-        }
+        if (!fs::exists(status)) return Result<fs::path>::failed(quoted(given) + " does not exist; " + kGiveAPath + ".");
         game = fs::is_directory(status) ? given : given.parent_path();
     }
     if (!app::path_exists(app::materials_folder(app::utf8_from_path(game)))) {
-        error = quoted(game) + " has no cstrike" + std::string(1, fs::path::preferred_separator) +
-                "materials folder, so it is not the folder of " + app::kGameName + "; " + kGiveAPath + ".";
-        return {};
+        return Result<fs::path>::failed(quoted(game) + " has no cstrike" +
+                                        std::string(1, fs::path::preferred_separator) +
+                                        "materials folder, so it is not the folder of " + app::kGameName + "; " +
+                                        kGiveAPath + ".");
     }
-    return game;
+    return Result<fs::path>::made(game);
 }
 
 int run_where() {

@@ -2,7 +2,7 @@
 #include "tools/inspect_command.h"
 
 #include "app/core/utf8_path.h"
-#include "platform/input_file.h"
+#include "platform/files/input_file.h"
 #include "texture/vtf_format.h"
 #include "texture/vtf_reader.h"
 

@@ -7,14 +7,14 @@
 #include "app/core/material_file.h"
 #include "app/core/utf8_path.h"
 #include "tools/game_choice.h"
-#include "platform/input_file.h"
-#include "platform/default_picture.h"
+#include "platform/files/input_file.h"
+#include "platform/codecs/default_picture.h"
 #ifdef _WIN32
-#include "platform/win/picture_loader.h"  // the system's own decoders
+#include "platform/win/pictures/picture_loader.h"  // the system's own decoders
 #else
-#include "platform/jpeg_decode.h"
-#include "platform/png_decode.h"
-#include "platform/turned_jpeg_rows.h"
+#include "platform/codecs/jpeg_decode.h"
+#include "platform/codecs/png_decode.h"
+#include "platform/codecs/turned_jpeg_rows.h"
 #include "tools/qt_pictures.h"
 #endif
 #include "texture/background_build.h"
@@ -45,24 +45,20 @@ int fail(const std::string& message) {
 }
 
 // Loads the picture the user named, or hands out the built-in one.
-bool picture_for(const MakeOptions& options, Image32& picture, std::string& error) {
+LoadedPicture picture_for(const MakeOptions& options) {
     if (!options.picture) {
-        picture = default_picture();
-        std::printf("Picture: the built-in default picture (%d x %d)\n", picture.width, picture.height);
-        return true;
+        LoadedPicture built_in = LoadedPicture::made(default_picture());
+        std::printf("Picture: the built-in default picture (%d x %d)\n", built_in.value.width, built_in.value.height);
+        return built_in;
     }
 #ifdef _WIN32
     LoadedPicture loaded = load_picture(*options.picture);
 #else
     LoadedPicture loaded = load_picture_through_qt(*options.picture);
 #endif
-    if (!loaded.ok()) {
-        error = loaded.error;
-        return false;
-    }
-    picture = std::move(loaded.picture);
-    std::printf("Picture: %s (%d x %d)\n", shown(*options.picture).c_str(), picture.width, picture.height);
-    return true;
+    if (loaded.ok)
+        std::printf("Picture: %s (%d x %d)\n", shown(*options.picture).c_str(), loaded.value.width, loaded.value.height);
+    return loaded;
 }
 
 // The picture's name as the loaders' messages give it: in full, as UTF-8.
@@ -77,7 +73,7 @@ std::string shown_in_full(const fs::path& file) {
 // a band of its columns at a time and each band turned. A JPEG that turns out damaged or incomplete on the way
 // is refused; anything else, and a picture that breaks off part way, goes to the general loader, which also
 // says what is wrong with it.
-bool draw_square(const MakeOptions& options, texture::BackgroundSurfaces& surfaces, std::string& error) {
+Outcome draw_square(const MakeOptions& options, texture::BackgroundSurfaces& surfaces) {
 #ifndef _WIN32
     const size_t limit = size_t(kPictureAllocationLimitBytes);
     auto drawn = [&](RowSource& rows) {
@@ -90,10 +86,10 @@ bool draw_square(const MakeOptions& options, texture::BackgroundSurfaces& surfac
         std::string damage;
         if (turns_sideways(decoder.orientation())) {
             TurnedJpegRows turned(jpeg->bytes.data(), jpeg->bytes.size(), limit, decoder.orientation());
-            if (drawn(turned)) return true;
+            if (drawn(turned)) return Outcome::done();
             damage = turned.damage();
         } else if (decoder.orientation() == 1) {
-            if (drawn(decoder)) return true;
+            if (drawn(decoder)) return Outcome::done();
             damage = decoder.damage();
         } else {
             DecodedJpeg whole = decode_jpeg(jpeg->bytes.data(), jpeg->bytes.size(), limit);
@@ -101,43 +97,41 @@ bool draw_square(const MakeOptions& options, texture::BackgroundSurfaces& surfac
                 std::printf("Picture: %s (%d x %d)\n", shown(*options.picture).c_str(), whole.picture->width,
                             whole.picture->height);
                 texture::rescale_picture(*whole.picture, options.side_pixels, surfaces.Picture2);
-                return true;
+                return Outcome::done();
             }
             damage = whole.damage;
         }
-        if (!damage.empty()) {
-            error = picture_message::damaged(shown_in_full(*options.picture), damage);
-            return false;
-        }
+        if (!damage.empty()) return Outcome::failed(picture_message::damaged(shown_in_full(*options.picture), damage));
     } else if (std::optional<PngFile> png = options.picture ? open_png_file(*options.picture, limit) : std::nullopt) {
-        if (drawn(*png->decoder)) return true;
+        if (drawn(*png->decoder)) return Outcome::done();
     }
 #endif
-    Image32 picture;  // let go when drawn, before the build's own buffers are made
-    if (!picture_for(options, picture, error)) return false;
-    texture::rescale_picture(picture, options.side_pixels, surfaces.Picture2);
-    return true;
+    const LoadedPicture picture = picture_for(options);  // let go when drawn, before the build's own buffers are made
+    if (!picture.ok) return picture;
+    texture::rescale_picture(picture.value, options.side_pixels, surfaces.Picture2);
+    return Outcome::done();
 }
 
 // Where the files go: --out as it is, or the console folder of the game --game names.
-bool target_folder(const MakeOptions& options, fs::path& folder, std::string& error) {
-    std::error_code ec;
+Result<fs::path> target_folder(const MakeOptions& options) {
+    using Folder = Result<fs::path>;
     if (options.game.empty()) {
-        folder = options.out;
-        const fs::file_status out = fs::status(folder, ec);
+        std::error_code ec;
+        const fs::file_status out = fs::status(options.out, ec);
         if (ec)  // a name too long for the system, no permission to look: not the same as missing
-            error = "the output folder \"" + shown(options.out) + "\" cannot be used: " + input_error_reason(ec.value()) + ".";
-        else if (!fs::exists(out))
-            error = "the output folder \"" + shown(options.out) + "\" does not exist; create it first.";
-        else if (!fs::is_directory(out))
-            error = "\"" + shown(options.out) + "\" is not a folder; give the folder to write the background into.";
-        return error.empty();
+            return Folder::failed("the output folder \"" + shown(options.out) + "\" cannot be used: " +
+                                  input_error_reason(ec.value()) + ".");
+        if (!fs::exists(out))
+            return Folder::failed("the output folder \"" + shown(options.out) + "\" does not exist; create it first.");
+        if (!fs::is_directory(out))
+            return Folder::failed("\"" + shown(options.out) +
+                                  "\" is not a folder; give the folder to write the background into.");
+        return Folder::made(options.out);
     }
-    const fs::path game = game_folder_for(options.game, error);
-    if (game.empty()) return false;
-    folder = app::path_from_utf8(app::console_folder(app::utf8_from_path(game)));
-    std::printf("Game: %s\n", app::utf8_from_path(game).c_str());
-    return true;
+    const Folder game = game_folder_for(options.game);
+    if (!game.ok) return game;
+    std::printf("Game: %s\n", app::utf8_from_path(game.value).c_str());
+    return Folder::made(app::path_from_utf8(app::console_folder(app::utf8_from_path(game.value))));
 }
 
 // The textures, then the materials of those that were written, each line saying what happened.
@@ -167,12 +161,12 @@ int write_files(const texture::TextureModule& module, const fs::path& folder,
 }  // namespace
 
 int run_make(const MakeOptions& options) {
-    fs::path folder;
-    std::string error;
-    if (!target_folder(options, folder, error)) return fail(error);
+    const Result<fs::path> target = target_folder(options);
+    if (!target.ok) return fail(target.error);
+    const fs::path& folder = target.value;
 
     texture::BackgroundSurfaces surfaces;
-    if (!draw_square(options, surfaces, error)) return fail(error);
+    if (const Outcome drawn = draw_square(options, surfaces); !drawn.ok) return fail(drawn.error);
 
     if (options.encoder) dxt::set_encoder(*options.encoder);
     std::printf("Building %d x %d (DXT5, encoder %s)\n", options.side_pixels, options.side_pixels,
@@ -182,15 +176,14 @@ int run_make(const MakeOptions& options) {
     texture::TextureModule module;
     TerminalProgress progress(stdout);
     module.set_progress(&progress);
-    if (!texture::make_background_unshown(surfaces, module))
+    if (!texture::make_background_unshown(surfaces, module).ok)
         return fail("the texture could not be built from the picture; nothing was written.");
 
     // As the window's start-up does for a game: the console folder is made when it is missing.
     bool made_folder = false;
     if (!options.game.empty() && !app::path_exists(app::utf8_from_path(folder))) {
-        if (const std::string why = app::create_console_folder(app::utf8_from_path(folder)); !why.empty())
-            return fail("could not create the folder \"" + shown(folder) + "\": " + why +
-                        ". Check that the game folder can be written to.");
+        if (const Outcome made = app::create_console_folder(app::utf8_from_path(folder)); !made.ok)
+            return fail(made.error + " Check that the game folder can be written to.");
         made_folder = true;
         std::printf("Made %s\n", shown(folder).c_str());
     }

@@ -1,5 +1,5 @@
 // morvane-cli: the console background build without a window.
-#include "platform/memory_reuse.h"
+#include "platform/pictures/memory_reuse.h"
 #include "tools/cli_options.h"
 #include "tools/game_choice.h"
 #include "tools/inspect_command.h"
@@ -19,13 +19,14 @@
 namespace {
 
 int run(int argc, char** argv) {
-    morvane::cli::Command command;
-    if (const std::string problem = morvane::cli::parse_command_line(argc, argv, command); !problem.empty()) {
-        std::fprintf(stderr, "morvane-cli: %s.\n\n%s", problem.c_str(), morvane::cli::kUsage);
+    const morvane::Result<morvane::cli::Command> parsed = morvane::cli::parse_command_line(argc, argv);
+    if (!parsed.ok) {
+        std::fprintf(stderr, "morvane-cli: %s.\n\n%s", parsed.error.c_str(), morvane::cli::usage().c_str());
         return 2;
     }
+    const morvane::cli::Command& command = parsed.value;
     switch (command.kind) {
-        case morvane::cli::Command::Help: std::fputs(morvane::cli::kUsage, stdout); return 0;
+        case morvane::cli::Command::Help: std::fputs(morvane::cli::usage().c_str(), stdout); return 0;
         case morvane::cli::Command::Version: std::printf("morvane-cli %s\n", MORVANE_VERSION); return 0;
         case morvane::cli::Command::Make: return morvane::cli::run_make(command.make);
         case morvane::cli::Command::Inspect: return morvane::cli::run_inspect(command.inspect);

@@ -1,6 +1,6 @@
 #include "tools/qt_pictures.h"
 
-#include "platform/qt/picture_module.h"
+#include "platform/qt/pictures/picture_module.h"
 
 #include <dlfcn.h>
 #include <unistd.h>
@@ -44,13 +44,13 @@ LoadedPicture load_picture_through_qt(const fs::path& file) {
     const Module& module = picture_module();
     if (!module.load) {
         std::error_code ec;
-        return LoadedPicture{{}, "\"" + fs::absolute(file, ec).string() +
+        return LoadedPicture::failed("\"" + fs::absolute(file, ec).string() +
                                      "\" could not be read: Morvane's decoders for pictures other than JPEG and PNG are missing (" +
-                                     module.problem + "). Reinstall Morvane, or choose a .jpg or .png file."};
+                                     module.problem + "). Reinstall Morvane, or choose a .jpg or .png file.");
     }
     LoadedPicture loaded;
     module.load(file.c_str(), uint64_t(kPictureAllocationLimitBytes), &loaded);
-    loaded.picture.touch();  // the module counts its pictures' versions apart from the program's own
+    loaded.value.touch();  // the module counts its pictures' versions apart from the program's own
     return loaded;
 }
 

@@ -3,7 +3,7 @@
 // libpng give up on)
 // go through Qt's decoders, in a module loaded only when such a picture comes: with Qt's libraries linked in,
 // every run would spend 20 ms starting them, a tenth of a whole build.
-#include "platform/loaded_picture.h"
+#include "platform/codecs/loaded_picture.h"
 
 #include <filesystem>
 

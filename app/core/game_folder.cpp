@@ -70,10 +70,11 @@ bool folder_exists(const std::string& path) {
     return std::filesystem::is_directory(path_from_utf8(path), ec);
 }
 
-std::string create_console_folder(const std::string& console_path) {
+Outcome create_console_folder(const std::string& console_path) {
     std::error_code ec;
-    if (std::filesystem::create_directory(path_from_utf8(console_path), ec) && !ec) return {};
-    return ec ? ec.message() : std::string("it could not be created");
+    if (std::filesystem::create_directory(path_from_utf8(console_path), ec) && !ec) return Outcome::done();
+    return Outcome::failed("Could not create the folder " + console_path + ": " +
+                           (ec ? ec.message() : std::string("something of that name is in the way")) + ".");
 }
 
 }  // namespace morvane::app

@@ -1,6 +1,8 @@
 #pragma once
 // Where the game keeps its console materials, worked out from the chosen hl2.exe. Strings are UTF-8 and
 // joined with the system's own separator ("\" on Windows, "/" elsewhere).
+#include "platform/outcome.h"
+
 #include <string>
 
 namespace morvane::app {
@@ -28,7 +30,7 @@ bool path_exists(const std::string& path);
 // A folder of that name exists (a file of that name does not count).
 bool folder_exists(const std::string& path);
 
-// Makes the console folder, one level (its parent is the materials folder). "" when it worked, else why not.
-std::string create_console_folder(const std::string& console_path);
+// Makes the console folder, one level (its parent is the materials folder).
+Outcome create_console_folder(const std::string& console_path);
 
 }  // namespace morvane::app

@@ -1,7 +1,7 @@
 #include "app/core/material_file.h"
 
 #include "app/core/utf8_path.h"
-#include "platform/file_replace.h"
+#include "platform/files/file_replace.h"
 
 namespace morvane::app {
 
@@ -20,10 +20,9 @@ std::string material_text(std::string_view game_texture) {
 Outcome write_material(const fs::path& console_path, const ConsoleBackground& background) {
     const fs::path path = console_path / background.material_file;
     // Written completely beside its final name first; a material already there is never overwritten or changed.
-    const std::string reason =
-        replace_file(path, material_text(background.game_texture), IfPresent::Keep);
-    if (reason.empty()) return Outcome::done();
-    return Outcome::failed("Could not write the material file \"" + utf8_from_path(path) + "\": " + reason +
+    const Outcome written = replace_file(path, material_text(background.game_texture), IfPresent::Keep);
+    if (written.ok) return written;
+    return Outcome::failed("Could not write the material file \"" + utf8_from_path(path) + "\": " + written.error +
                            ". Check that the folder exists and is writable.");
 }
 

@@ -1,8 +1,8 @@
 #include "app/core/settings_file.h"
 
 #include "app/core/utf8_path.h"
-#include "platform/file_replace.h"
-#include "platform/input_file.h"
+#include "platform/files/file_replace.h"
+#include "platform/files/input_file.h"
 
 #include <cstdint>
 #include <vector>
@@ -100,10 +100,9 @@ Outcome write_config(const std::filesystem::path& program_folder, const std::str
     if (ec)
         return Outcome::failed("Could not create the folder " + utf8_from_path(program_folder) + ": " + ec.message());
     // Staged as config.dat.new, as it always has been.
-    const std::string reason =
-        replace_file(path, encode_config_line(console_path), IfPresent::Replace, ".new");
-    if (!reason.empty()) return Outcome::failed("Could not write " + utf8_from_path(path) + ": " + reason);
-    return Outcome::done();
+    const Outcome written = replace_file(path, encode_config_line(console_path), IfPresent::Replace, ".new");
+    if (!written.ok) return Outcome::failed("Could not write " + utf8_from_path(path) + ": " + written.error);
+    return written;
 }
 
 }  // namespace morvane::app

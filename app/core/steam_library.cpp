@@ -1,7 +1,7 @@
 #include "app/core/steam_library.h"
 
 #include "app/core/utf8_path.h"
-#include "platform/input_file.h"
+#include "platform/files/input_file.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,38 +1,23 @@
 #include "app/forms/build_command.h"
 
 #include "app/core/background_files.h"
-#include "platform/picture_surface.h"
+#include "platform/pictures/picture_surface.h"
 #include "texture/background_build.h"
 #include "texture/vtfmod.h"
 
-#include <exception>
+#include <new>
 
 namespace morvane::app {
 
 namespace {
 
-// The surface check's "error" box, held back until the window takes input again.
-class HeldAlerts : public texture::BuildAlerts {
-public:
-    explicit HeldAlerts(std::vector<std::string>& into) : into_(into) {}
-    void show_error(const std::string& text) override { into_.push_back(text); }
-
-private:
-    std::vector<std::string>& into_;
-};
-
 // The module reports to these only while this build runs.
 class Attached {
 public:
-    Attached(texture::TextureModule& texture, texture::BuildProgress& progress, texture::BuildAlerts& alerts)
-        : texture_(texture) {
+    Attached(texture::TextureModule& texture, texture::BuildProgress& progress) : texture_(texture) {
         texture_.set_progress(&progress);
-        texture_.set_alerts(&alerts);
     }
-    ~Attached() {
-        texture_.set_progress(nullptr);
-        texture_.set_alerts(nullptr);
-    }
+    ~Attached() { texture_.set_progress(nullptr); }
 
 private:
     texture::TextureModule& texture_;
@@ -42,13 +27,15 @@ private:
 
 BuildOutcome run_build(texture::TextureModule& texture, const BuildRequest& request, texture::BuildProgress& progress) {
     BuildOutcome outcome;
-    HeldAlerts alerts(outcome.messages);
     try {
-        Attached attached(texture, progress, alerts);
+        Attached attached(texture, progress);
         // The same road morvane-cli takes, so both write the same file from the same picture.
-        outcome.built = texture::make_background(request.scaled_picture, request.source, request.scratch, texture);
-    } catch (const std::exception& e) {
-        outcome.messages.push_back(std::string("The background could not be built: ") + e.what() +
+        const Outcome made = texture::make_background(request.scaled_picture, request.source, request.scratch, texture);
+        outcome.built = made.ok;
+        // The surface check's box, held back until the window takes input again.
+        if (!made.ok) outcome.messages.push_back(made.error);
+    } catch (const std::bad_alloc&) {  // the one failure no step can foresee: a 2048 build needs about 35 MB
+        outcome.messages.push_back("The background could not be built: there is not enough memory."
                                    "\nNothing was written; the previous background stays as it was.");
         return outcome;
     }

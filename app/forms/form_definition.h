@@ -3,7 +3,7 @@
 // their settings. Positions and sizes are pixels relative to the control's container. Every host builds its
 // windows from these rows.
 #include "controls/core/settings.h"
-#include "platform/image32.h"
+#include "platform/pictures/image32.h"
 
 #include <cstdint>
 #include <string>

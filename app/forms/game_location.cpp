@@ -5,8 +5,8 @@
 #include "app/core/settings_file.h"
 #include "app/core/steam_library.h"
 #include "app/core/utf8_path.h"
-#include "platform/file_dialog.h"
-#include "platform/message_box.h"
+#include "platform/system/file_dialog.h"
+#include "platform/system/message_box.h"
 
 #include <system_error>
 
@@ -76,10 +76,9 @@ LocateResult locate_game(const GameLocation& with) {
 
     const std::string console_path = console_folder(game);
     if (!folder_exists(console_path)) {
-        const std::string why = create_console_folder(console_path);
-        if (!why.empty()) {
-            return ended(with, "Could not create the folder " + console_path + ": " + why +
-                                   ".\nCheck that the game folder can be written to, then start Morvane again. Quitting...");
+        if (const Outcome made = create_console_folder(console_path); !made.ok) {
+            return ended(with, made.error +
+                                   "\nCheck that the game folder can be written to, then start Morvane again. Quitting...");
         }
         if (const Outcome materials = write_new_materials(with, console_path); !materials.ok) {
             // The writer's message names the file and the reason; this adds only what to do next.

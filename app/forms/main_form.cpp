@@ -2,12 +2,13 @@
 
 #include "app/core/build_confirmation.h"
 #include "app/core/utf8_path.h"
-#include "platform/default_picture.h"
-#include "platform/file_dialog.h"
-#include "platform/message_box.h"
+#include "platform/codecs/default_picture.h"
+#include "platform/system/file_dialog.h"
+#include "platform/system/message_box.h"
 #include "texture/background_build.h"
 #include "texture/vtfmod.h"
 
+#include <string>
 #include <utility>
 
 namespace morvane::app {
@@ -54,11 +55,8 @@ private:
 }  // namespace
 
 int output_size_for(int list_index) {
-    switch (list_index) {
-        case 0: return 1024;
-        case 1: return 2048;
-        default: return 0;
-    }
+    const auto& sides = texture::kBackgroundSides;
+    return list_index >= 0 && size_t(list_index) < sides.size() ? sides[size_t(list_index)] : 0;
 }
 
 MainForm::MainForm(MainServices services, TwipsPerPixel ratios, const controls::FontSpec& window_font)
@@ -83,8 +81,7 @@ void MainForm::Form_Load(MainView& view) {
     services_.fx->shape_window(view.shell(), kWindowCorner);
     services_.fx->set_opacity(view.shell(), 0);
     ResolutionList& list = view.resolution_list();
-    list.AddItem("1024 x 1024");
-    list.AddItem("2048 x 2048");
+    for (const int side : texture::kBackgroundSides) list.AddItem(std::to_string(side) + " x " + std::to_string(side));
     list.SetListIndex(0);  // its Click rescales the picture
 }
 
@@ -146,11 +143,11 @@ void MainForm::load_at_start(std::string file) { start_picture_ = std::move(file
 void MainForm::load_picture_file(const std::string& file) {
     if (building_ || ended_) return;
     const LoadedPicture loaded = services_.load_picture(path_from_utf8(file));
-    if (!loaded.ok()) {
+    if (!loaded.ok) {
         services_.messages->show(loaded.error);  // the previous picture stays
         return;
     }
-    set_picture(loaded.picture);
+    set_picture(loaded.value);
     rescale_picture();
 }
 

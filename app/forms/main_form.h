@@ -7,8 +7,8 @@
 #include "app/forms/game_location.h"
 #include "app/forms/window_controls.h"
 #include "app/forms/window_effects.h"
-#include "platform/loaded_picture.h"
-#include "platform/picture_surface.h"
+#include "platform/codecs/loaded_picture.h"
+#include "platform/pictures/picture_surface.h"
 
 #include <cstdint>
 #include <filesystem>

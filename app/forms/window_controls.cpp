@@ -1,7 +1,7 @@
 #include "app/forms/window_controls.h"
 
 #include "controls/core/skin.h"
-#include "platform/symbol_glyph.h"
+#include "platform/system/symbol_glyph.h"
 
 #include <algorithm>
 #include <cmath>

@@ -11,8 +11,8 @@
 #include "controls/core/progress_face.h"
 #include "controls/core/symbol_face.h"
 #include "controls/core/text.h"
-#include "platform/image32.h"
-#include "platform/twips.h"
+#include "platform/pictures/image32.h"
+#include "platform/pictures/twips.h"
 
 #include <map>
 #include <string>

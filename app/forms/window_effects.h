@@ -6,7 +6,7 @@
 // grab point times that ratio) and the window position worked out from it use the same ratio, so the window
 // follows the cursor pixel for pixel on any screen.
 #include "app/forms/window_shell.h"
-#include "platform/twips.h"
+#include "platform/pictures/twips.h"
 
 #include <cstdint>
 #include <functional>

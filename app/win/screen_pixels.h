@@ -1,6 +1,6 @@
 #pragma once
 // The core's pixels onto a window: a piece of an Image32 copied to a device context as a top-down 32-bit DIB.
-#include "platform/image32.h"
+#include "platform/pictures/image32.h"
 
 struct HDC__;
 

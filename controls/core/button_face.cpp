@@ -10,16 +10,16 @@ const PropertyList<ButtonFace>& button_properties() {
     using B = ButtonFace;
     static const PropertyList<B> list = [] {
         PropertyList<B> l = {
-            color("ForeColor", &B::fore, 0xFFFFFF),
-            color("BackColor", &B::back, 0x44584C),
-            boolean("Enabled", &B::enabled, true),
-            text("Caption", &B::caption, "Boton"),
-            color("Color3DLight", &B::light, 0x95AAA0),
-            color("Color3DDark", &B::dark, 0x80000008),
+            color("ForeColor", &B::fore),
+            color("BackColor", &B::back),
+            boolean("Enabled", &B::enabled),
+            text("Caption", &B::caption),
+            color("Color3DLight", &B::light),
+            color("Color3DDark", &B::dark),
         };
         for (auto& font : font_keys(&B::font)) l.push_back(std::move(font));
-        l.push_back(boolean("DropShadow", &B::drop_shadow, false));
-        l.push_back(boolean("CenterCaption", &B::center_caption, false));
+        l.push_back(boolean("DropShadow", &B::drop_shadow));
+        l.push_back(boolean("CenterCaption", &B::center_caption));
         return l;
     }();
     return list;
@@ -54,7 +54,7 @@ void paint_button(Image32& surface, const ButtonFace& face, ButtonState state, d
         text.draw(surface, all, face.font, face.caption, PixelRect{place.shadow_x, place.shadow_y, w, h}, 0x000000);
     text.draw(surface, all, face.font, face.caption, PixelRect{place.x, place.y, w, h}, face.fore);
     EdgeLines lines;
-    place_box_edge(lines, width_twips / ratios.x, 24);
+    place_box_edge(lines, width_twips / ratios.x, *kButtonSizeRule.forced_height_twips / ratios.y);
     lines.bottom.x1 = 1;
     color_edge(lines, state.held ? EdgeLook::Sunken : EdgeLook::Raised, face.light, face.dark);
     paint_edge_lines(surface, lines);

@@ -3,10 +3,11 @@
 // edge and a one-line caption (with an optional black shadow copy one pixel right and below). While it is held
 // down (left button or Space) the edge colours swap. Height always 360 twips (24 pixels), width at least 500.
 #include "controls/core/outer_size.h"
+#include "controls/core/palette.h"
 #include "controls/core/property_list.h"
 #include "controls/core/skin.h"
 #include "controls/core/text.h"
-#include "platform/image32.h"
+#include "platform/pictures/image32.h"
 
 #include <cstdint>
 #include <string>
@@ -14,12 +15,12 @@
 namespace morvane::controls {
 
 struct ButtonFace {
-    uint32_t fore = 0xFFFFFF;  // ForeColor: the caption's; the shadow copy is always black
-    uint32_t back = 0x44584C;  // BackColor
+    uint32_t fore = palette::kCaption;  // ForeColor: the caption's; the shadow copy is always black
+    uint32_t back = palette::kPanel;  // BackColor
     bool enabled = true;
     std::string caption = "Boton";
-    uint32_t light = 0x95AAA0;    // Color3DLight
-    uint32_t dark = 0x80000008;   // Color3DDark
+    uint32_t light = palette::kLightEdge;  // Color3DLight
+    uint32_t dark = palette::kDarkEdge;  // Color3DDark
     FontSpec font;
     bool drop_shadow = false;
     bool center_caption = false;

@@ -2,7 +2,7 @@
 
 #include "controls/core/skin.h"
 #include "controls/core/symbol_face.h"
-#include "platform/system_colors.h"
+#include "platform/system/system_colors.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,14 +20,14 @@ const PropertyList<ComboFace>& combo_properties() {
     using C = ComboFace;
     static const PropertyList<C> list = [] {
         PropertyList<C> l = {
-            color("BackColor", &C::back, 0x37463E),
-            color("ForeColor", &C::fore, 0xD3DED8),
-            boolean("Enabled", &C::enabled, true),
-            text("List", &C::list, ""),
-            color("Color3DLight", &C::light, 0x95AAA0),
-            color("Color3DDark", &C::dark, 0x80000008),
-            color("SymbolColor", &C::symbol, 0x95AAA0),
-            color("SymbolOverColor", &C::symbol_over, 0x95AAA0),
+            color("BackColor", &C::back),
+            color("ForeColor", &C::fore),
+            boolean("Enabled", &C::enabled),
+            text("List", &C::list),
+            color("Color3DLight", &C::light),
+            color("Color3DDark", &C::dark),
+            color("SymbolColor", &C::symbol),
+            color("SymbolOverColor", &C::symbol_over),
         };
         for (auto& font : font_keys(&C::font)) l.push_back(std::move(font));
         l.push_back(inert<C>("DropShadow", false));

@@ -4,10 +4,11 @@
 // one-pixel edge. Height always 300 twips (20 pixels), width at least 1425 twips. The drop-down list itself is
 // the host's (the system's own list, showing these entries).
 #include "controls/core/outer_size.h"
+#include "controls/core/palette.h"
 #include "controls/core/property_list.h"
 #include "controls/core/skin.h"
 #include "controls/core/text.h"
-#include "platform/image32.h"
+#include "platform/pictures/image32.h"
 
 #include <cstdint>
 #include <string>
@@ -16,19 +17,19 @@
 namespace morvane::controls {
 
 struct ComboFace {
-    uint32_t back = 0x37463E;  // BackColor
-    uint32_t fore = 0xD3DED8;  // ForeColor: the list's text
+    uint32_t back = palette::kList;  // BackColor
+    uint32_t fore = palette::kListText;  // ForeColor: the list's text
     bool enabled = true;
     std::string list;  // the stored "List" text: kept and written back, nothing else reads it
-    uint32_t light = 0x95AAA0;         // Color3DLight
-    uint32_t dark = 0x80000008;        // Color3DDark
-    uint32_t symbol = 0x95AAA0;        // SymbolColor: the triangle's
-    uint32_t symbol_over = 0x95AAA0;   // SymbolOverColor: stored and written back; no window shows a hover look
+    uint32_t light = palette::kLightEdge;  // Color3DLight
+    uint32_t dark = palette::kDarkEdge;  // Color3DDark
+    uint32_t symbol = palette::kLightEdge;  // SymbolColor: the triangle's
+    uint32_t symbol_over = palette::kLightEdge;  // SymbolOverColor: stored and written back; no window shows a hover look
     FontSpec font;
 };
 
 // The list control's own background, and the symbol box's, whatever BackColor is.
-inline constexpr uint32_t kComboListBack = 0x37463E;
+inline constexpr uint32_t kComboListBack = palette::kList;
 
 const PropertyList<ComboFace>& combo_properties();
 

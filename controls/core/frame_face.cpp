@@ -7,10 +7,10 @@ namespace morvane::controls {
 const PropertyList<FrameFace>& frame_properties() {
     using F = FrameFace;
     static const PropertyList<F> list = {
-        color("BackColor", &F::back, 0x44584C),
-        boolean("Enabled", &F::enabled, true),
-        color("Color3DLight", &F::light, 0x95AAA0),
-        color("Color3DDark", &F::dark, 0x80000008),
+        color("BackColor", &F::back),
+        boolean("Enabled", &F::enabled),
+        color("Color3DLight", &F::light),
+        color("Color3DDark", &F::dark),
     };
     return list;
 }

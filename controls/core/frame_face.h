@@ -2,24 +2,25 @@
 // elframe, the framed panel, as plain data and pixels: a rectangle in BackColor edged by a sunken one-pixel
 // border (Color3DDark top and left, Color3DLight right and bottom). It holds other controls; the host paints
 // them onto the frame's surface between its fill and its edge, so the edge stays above them.
+#include "controls/core/palette.h"
 #include "controls/core/property_list.h"
 #include "controls/core/skin.h"
-#include "platform/image32.h"
-#include "platform/twips.h"
+#include "platform/pictures/image32.h"
+#include "platform/pictures/twips.h"
 
 #include <cstdint>
 
 namespace morvane::controls {
 
 struct FrameFace {
-    uint32_t back = 0x44584C;  // BackColor
+    uint32_t back = palette::kPanel;  // BackColor
     bool enabled = true;
-    uint32_t light = 0x95AAA0;   // Color3DLight
-    uint32_t dark = 0x80000008;  // Color3DDark
+    uint32_t light = palette::kLightEdge;  // Color3DLight
+    uint32_t dark = palette::kDarkEdge;  // Color3DDark
 };
 
 // A frame newly placed, before any setting was stored for it, and its outer size (8040 x 6525 twips).
-inline constexpr FrameFace kNewFrame{0x37463E, true, 0x95AAA0, 0x222E28};
+inline constexpr FrameFace kNewFrame{palette::kList, true, palette::kLightEdge, palette::kNewFrameDarkEdge};
 
 const PropertyList<FrameFace>& frame_properties();
 

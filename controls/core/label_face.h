@@ -4,7 +4,7 @@
 // "center", visible, elide "middle").
 #include "controls/core/settings.h"
 #include "controls/core/text.h"
-#include "platform/image32.h"
+#include "platform/pictures/image32.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 // A control's outer size is kept in twips and everything inside it in pixels; this is the size rule each
 // control applies on every resize (a forced height, a least width) and the pixels of the result.
-#include "platform/twips.h"
+#include "platform/pictures/twips.h"
 
 #include <algorithm>
 #include <cmath>

@@ -34,14 +34,14 @@ const PropertyList<ProgressFace>& progress_properties() {
         return p;
     };
     static const PropertyList<P> list = {
-        color("ForeColor", &P::fore, 0x50B5C4),
-        color("BackColor", &P::back, 0x37463E),
-        boolean("Enabled", &P::enabled, true),
-        clamped(whole("Min", &P::min, 0), &P::set_min),
-        clamped(whole("Max", &P::max, 10), &P::set_max),
-        clamped(whole("Value", &P::value, 0), &P::set_value),
-        color("Color3DLight", &P::light, 0x95AAA0),
-        color("Color3DDark", &P::dark, 0x80000008),
+        color("ForeColor", &P::fore),
+        color("BackColor", &P::back),
+        boolean("Enabled", &P::enabled),
+        clamped(whole("Min", &P::min), &P::set_min),
+        clamped(whole("Max", &P::max), &P::set_max),
+        clamped(whole("Value", &P::value), &P::set_value),
+        color("Color3DLight", &P::light),
+        color("Color3DDark", &P::dark),
     };
     return list;
 }

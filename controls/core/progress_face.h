@@ -3,23 +3,24 @@
 // 0..Max as a row of separate blocks in ForeColor: 8 x 16 pixels each, 12 pixels apart, the first 4 pixels
 // from the left, as many as fit (SW / 12), filled in proportion Value / Max.
 #include "controls/core/outer_size.h"
+#include "controls/core/palette.h"
 #include "controls/core/property_list.h"
 #include "controls/core/skin.h"
-#include "platform/image32.h"
+#include "platform/pictures/image32.h"
 
 #include <cstdint>
 
 namespace morvane::controls {
 
 struct ProgressFace {
-    uint32_t fore = 0x50B5C4;  // ForeColor: the blocks
-    uint32_t back = 0x37463E;  // BackColor
+    uint32_t fore = palette::kBlocks;  // ForeColor: the blocks
+    uint32_t back = palette::kList;  // BackColor
     bool enabled = true;
     int32_t min = 0;
     int32_t max = 10;
     int32_t value = 0;
-    uint32_t light = 0x95AAA0;   // Color3DLight
-    uint32_t dark = 0x80000008;  // Color3DDark
+    uint32_t light = palette::kLightEdge;  // Color3DLight
+    uint32_t dark = palette::kDarkEdge;  // Color3DDark
 
     // The range rules of the setters: Min always ends at 0; Max is at least Min; Value stays within Min..Max.
     // Stored settings are taken as they are (read_settings), without these.

@@ -1,9 +1,10 @@
 #pragma once
-// Each control declares every stored property once, over the plain struct of its look: the settings key, its
-// default and the member it lives in. Reading a window layout's settings, writing them back (defaults left
-// out), setting a property by its key and reading it all come from that one list, in its order.
+// Each control declares every stored property once, over the plain struct of its look: the settings key and the
+// member it lives in; its default is that member's in a face made with no settings (`Face{}`), so a default is
+// written once, in the struct. Reading a window layout's settings, writing them back (defaults left out),
+// setting a property by its key and reading it all come from that one list, in its order.
 //
-//   static const PropertyList<FrameFace> kFrame = {color("BackColor", &FrameFace::back, 0x44584C), ...};
+//   static const PropertyList<FrameFace> kFrame = {color("BackColor", &FrameFace::back), ...};
 //   read_settings(face, kFrame, layout_row.settings, host_font);
 #include "controls/core/settings.h"
 #include "controls/core/text.h"
@@ -36,40 +37,35 @@ inline int32_t int32_value(const SettingValue& v) {
     return i < INT32_MIN ? INT32_MIN : i > INT32_MAX ? INT32_MAX : int32_t(i);
 }
 
-template <class Face, class Member>
-FaceProperty<Face> declared(const char* key, Member Face::*member, SettingValue fallback,
-                            std::function<Member(const SettingValue&)> convert) {
+// A member kept as `Stored` in the settings (colours and whole numbers as 64-bit integers), read back through
+// `convert`; its default is the member's value in a face made with no settings.
+template <class Stored, class Face, class Member>
+FaceProperty<Face> declared(const char* key, Member Face::*member, Member (*convert)(const SettingValue&)) {
+    const SettingValue fallback(Stored(Face{}.*member));
     return FaceProperty<Face>{
-        key, [member](const Face& f) { return SettingValue(f.*member); },
+        key, [member](const Face& f) { return SettingValue(Stored(f.*member)); },
         [member, convert](Face& f, const SettingValue& v) { f.*member = convert(v); },
         [fallback](const FontSpec&) { return fallback; }};
 }
 
 template <class Face>
-FaceProperty<Face> color(const char* key, uint32_t Face::*member, uint32_t fallback) {
-    return FaceProperty<Face>{
-        key, [member](const Face& f) { return SettingValue(int64_t(f.*member)); },
-        [member](Face& f, const SettingValue& v) { f.*member = color_value(v); },
-        [fallback](const FontSpec&) { return SettingValue(int64_t(fallback)); }};
+FaceProperty<Face> color(const char* key, uint32_t Face::*member) {
+    return declared<int64_t>(key, member, &color_value);
 }
 
 template <class Face>
-FaceProperty<Face> boolean(const char* key, bool Face::*member, bool fallback) {
-    return declared<Face, bool>(key, member, fallback, [](const SettingValue& v) { return v.as_bool(); });
+FaceProperty<Face> boolean(const char* key, bool Face::*member) {
+    return declared<bool>(key, member, +[](const SettingValue& v) { return v.as_bool(); });
 }
 
 template <class Face>
-FaceProperty<Face> whole(const char* key, int32_t Face::*member, int32_t fallback) {
-    return FaceProperty<Face>{
-        key, [member](const Face& f) { return SettingValue(int64_t(f.*member)); },
-        [member](Face& f, const SettingValue& v) { f.*member = int32_value(v); },
-        [fallback](const FontSpec&) { return SettingValue(int64_t(fallback)); }};
+FaceProperty<Face> whole(const char* key, int32_t Face::*member) {
+    return declared<int64_t>(key, member, &int32_value);
 }
 
 template <class Face>
-FaceProperty<Face> text(const char* key, std::string Face::*member, const char* fallback) {
-    return declared<Face, std::string>(key, member, std::string(fallback),
-                                       [](const SettingValue& v) { return v.as_text(); });
+FaceProperty<Face> text(const char* key, std::string Face::*member) {
+    return declared<std::string>(key, member, +[](const SettingValue& v) { return v.as_text(); });
 }
 
 // FontName, FontSize, FontItalic, FontUnderline over one font of the face, their defaults the host window's

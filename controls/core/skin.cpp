@@ -1,7 +1,7 @@
 #include "controls/core/skin.h"
 
-#include "platform/alpha_blend.h"
-#include "platform/system_colors.h"
+#include "platform/pictures/alpha_blend.h"
+#include "platform/system/system_colors.h"
 
 #include <algorithm>
 #include <cmath>

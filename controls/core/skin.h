@@ -2,7 +2,7 @@
 // The look the four skinned controls share, as plain pixels: the surface (a plain fill in the BackColor), the
 // four one-pixel edge lines framing it in two colours, and the dotted keyboard focus mark. Colours are
 // 0x00BBGGRR or system colours (0x80000000 + index), resolved with the classic defaults.
-#include "platform/image32.h"
+#include "platform/pictures/image32.h"
 
 #include <cstdint>
 

@@ -1,9 +1,9 @@
 #pragma once
 // A symbol of the "Marlett" font in a box: the close glyph of a title line and the combo box's triangle. Drawn
-// with Marlett where the system has it, otherwise as the stand-in shape of the same size (platform/symbol_glyph.h).
+// with Marlett where the system has it, otherwise as the stand-in shape of the same size (platform/system/symbol_glyph.h).
 #include "controls/core/text.h"
-#include "platform/image32.h"
-#include "platform/symbol_glyph.h"
+#include "platform/pictures/image32.h"
+#include "platform/system/symbol_glyph.h"
 
 #include <cstdint>
 

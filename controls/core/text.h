@@ -2,7 +2,7 @@
 // Text as the skinned controls and the windows use it: one line in a named face at a size in points, measured
 // and drawn by the host's text service (GDI on Windows, Qt on Linux), since only the system has the fonts.
 // Everything else about a control's look is painted by the controls' own code onto plain pixels.
-#include "platform/image32.h"
+#include "platform/pictures/image32.h"
 
 #include <cstdint>
 #include <string>

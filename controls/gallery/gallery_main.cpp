@@ -113,11 +113,11 @@ QWidget* build_page() {
     ramp.reset(200, 200);
     for (int y = 0; y < 200; ++y)
         for (int x = 0; x < 200; ++x) ramp.set_pixel(x, y, Bgra{uint8_t(255 - y), uint8_t(x), 255, 255});
-    blended->obtener_imagen_fondo(ramp, 0, 0, 128);
+    (void)blended->obtener_imagen_fondo(ramp, 0, 0, 128);  // both opacities are in range
     auto* opaque = new elframe(page);
     opaque->read_properties(Settings{});
     opaque->set_geometry_pixels(480, 80, 120, 120);
-    opaque->obtener_imagen_fondo(ramp, 0, 0, 255);
+    (void)opaque->obtener_imagen_fondo(ramp, 0, 0, 255);
 
     caption(page, 10, 210, QStringLiteral("elcombo: resolution list (entry 0 / entry 1) / defaults, no entries"));
     resolution_combo(page, 10, 228, 0);

@@ -1,6 +1,6 @@
 #pragma once
 // The open-file dialog through QFileDialog.
-#include "platform/file_dialog.h"
+#include "platform/system/file_dialog.h"
 
 #include <string>
 

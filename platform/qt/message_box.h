@@ -1,6 +1,6 @@
 #pragma once
 // The platform's message box through QMessageBox: the text, an OK button, no icon, caption kApplicationTitle.
-#include "platform/message_box.h"
+#include "platform/system/message_box.h"
 
 class QWidget;
 

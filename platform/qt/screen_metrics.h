@@ -1,7 +1,7 @@
 #pragma once
 // The screen's twips-per-pixel ratios (1440 twips to the inch): kTwipsPerPixel both ways at 96 dots per inch. Outer sizes of
 // the skinned controls are in twips and everything inside them in pixels; these ratios convert between the two.
-#include "platform/twips.h"
+#include "platform/pictures/twips.h"
 
 #include <optional>
 

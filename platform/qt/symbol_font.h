@@ -2,7 +2,7 @@
 // The two symbols the program shows with the "Marlett" symbol font, and the text face "Tahoma", with stand-ins
 // where the system lacks them (as on Linux): the symbols are then drawn as shapes in the same box and colour,
 // and "Tahoma" is mapped to a close sans-serif face, so that fonts keep their stored names everywhere.
-#include "platform/symbol_glyph.h"
+#include "platform/system/symbol_glyph.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,7 +1,7 @@
 #pragma once
 // Colour values as the program stores them: 0x00BBGGRR (red in the lowest byte), or 0x80000000 + index for a
 // system colour, in the classic Windows numbering (5 window, 8 window text, 15 button face, ...).
-#include "platform/system_colors.h"
+#include "platform/system/system_colors.h"
 
 #include <QColor>
 

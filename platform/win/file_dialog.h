@@ -1,7 +1,7 @@
 #pragma once
 // The system's open-file dialog (GetOpenFileNameW): the one that "Load Picture" and the search for hl2.exe
 // show. It opens over its owner window and leaves the process's current folder alone.
-#include "platform/file_dialog.h"
+#include "platform/system/file_dialog.h"
 #include "platform/win/window_handle.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 // The system's plain message box: the text, the application's title as caption, one OK button, no icon.
-#include "platform/message_box.h"
+#include "platform/system/message_box.h"
 #include "platform/win/window_handle.h"
 
 namespace morvane {

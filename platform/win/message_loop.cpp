@@ -1,4 +1,4 @@
-#include "platform/message_loop.h"
+#include "platform/system/message_loop.h"
 
 #include "platform/win/dialog_windows.h"
 

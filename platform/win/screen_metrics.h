@@ -1,6 +1,6 @@
 #pragma once
 // The screen's twips-per-pixel ratios on Windows, for the controls' own conversions.
-#include "platform/twips.h"
+#include "platform/pictures/twips.h"
 
 namespace morvane {
 

@@ -5,7 +5,7 @@
 #include "app/core/program_arguments.h"
 #include "controls/elboton.h"
 #include "controls/elcombo.h"
-#include "platform/picture_surface.h"
+#include "platform/pictures/picture_surface.h"
 
 #include <QImageReader>
 #include <sys/stat.h>

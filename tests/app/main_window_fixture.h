@@ -7,8 +7,8 @@
 #include "app/forms/game_location.h"
 #include "app/main_window.h"
 #include "app/process_window.h"
-#include "platform/file_dialog.h"
-#include "platform/message_box.h"
+#include "platform/system/file_dialog.h"
+#include "platform/system/message_box.h"
 #include "tests/support/temp_folder.h"
 #include "texture/vtfmod.h"
 

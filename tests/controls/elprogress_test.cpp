@@ -81,7 +81,7 @@ TEST_F(ProgressBar, EveryRedrawRepeatsTheRememberedBlendBelowTheBlocks) {
     Image32 picture;
     picture.reset(400, 100, Bgra{0x10, 0x20, 0xF0, 255});
     bar.set_Max(4);
-    bar.obtener_imagen_fondo(picture, 5, 5, 255);
+    ASSERT_TRUE(bar.obtener_imagen_fondo(picture, 5, 5, 255).ok);
     for (int value : {2, 4}) {
         bar.set_Value(value);
         const QImage image = shot(bar);

@@ -1,7 +1,7 @@
 // The picture loader's front with Qt's decoders behind it. The first byte picks what stands at the chosen
 // path (a file with the remaining bytes, a FIFO, a folder, nothing); whatever it is, the loader answers at
 // once with a picture or a message, never both, and never a picture larger than its limit.
-#include "platform/qt/picture_loader.h"
+#include "platform/qt/pictures/picture_loader.h"
 #include "tests/support/temp_folder.h"
 
 #include <QCoreApplication>
@@ -46,8 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         fs::create_directory(picture, ec);
 
     const morvane::LoadedPicture loaded = morvane::load_picture(picture, kFuzzLimitBytes);
-    if (loaded.ok() == loaded.picture.empty()) std::abort();
-    if (loaded.ok() && loaded.picture.bytes.size() > kFuzzLimitBytes) std::abort();
-    if (!loaded.ok() && loaded.error.find(picture.string()) == std::string::npos) std::abort();
+    if (loaded.ok == loaded.value.empty()) std::abort();
+    if (loaded.ok && loaded.value.bytes.size() > kFuzzLimitBytes) std::abort();
+    if (!loaded.ok && loaded.error.find(picture.string()) == std::string::npos) std::abort();
     return 0;
 }

@@ -2,10 +2,10 @@
 // a build drives them: whatever the bytes, a decoder either declines at its header or gives rows until it
 // says the picture broke off, and the drawing ends either way; a JPEG taken sideways is drawn turned as well, a
 // band of its columns at a time. The first byte picks the decoder.
-#include "platform/jpeg_decode.h"
-#include "platform/png_decode.h"
-#include "platform/streamed_stretch.h"
-#include "platform/turned_jpeg_rows.h"
+#include "platform/codecs/jpeg_decode.h"
+#include "platform/codecs/png_decode.h"
+#include "platform/pictures/streamed_stretch.h"
+#include "platform/codecs/turned_jpeg_rows.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #pragma once
 // Pictures for the surface, stretch and texture tests.
-#include "platform/image32.h"
+#include "platform/pictures/image32.h"
 
 #include <cstdint>
 #include <random>

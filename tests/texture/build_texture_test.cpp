@@ -43,12 +43,11 @@ TEST(BuildTexture, AnUnfitSurfaceShowsErrorAndChangesNeitherTheStateNorThePictur
         BuildSurfaces s(gradient_picture(32, 32));
         Surface& scratch = cases[i](s);
         const auto picture = s.source.image().bytes;
-        RecordedAlerts alerts;
         RecordedProgress progress;
-        m.set_alerts(&alerts);
         m.set_progress(&progress);
-        EXPECT_FALSE(m.BuildTexture(s.source, scratch, 0x2000, 15, 1)) << "case " << i;
-        EXPECT_EQ(alerts.shown, std::vector<std::string>{"error"});
+        const morvane::Outcome refused = m.BuildTexture(s.source, scratch, 0x2000, 15, 1);
+        EXPECT_FALSE(refused.ok) << "case " << i;
+        EXPECT_EQ(refused.error, "error");
         EXPECT_TRUE(progress.calls.empty());
         EXPECT_EQ(morvane::texture::header_bytes(m.state.Header), before);
         EXPECT_EQ(m.state.MipLevels.back().Frames[0].Faces[0].Compressed, before_top);
@@ -61,7 +60,7 @@ TEST(BuildTexture, AnUnfitSurfaceShowsErrorAndChangesNeitherTheStateNorThePictur
 TEST(BuildTexture, ASecondBuildReplacesEveryPartOfTheFirstIncludingTheReflectivity) {
     TextureModule m = built(64, 15, 2);
     BuildSurfaces solid(morvane::Image32(8, 8, {/*b*/ 40, /*g*/ 120, /*r*/ 220, 255}));
-    ASSERT_TRUE(m.BuildTexture(solid.source, solid.scratch, 0x4, 13, 1));
+    ASSERT_TRUE(m.BuildTexture(solid.source, solid.scratch, 0x4, 13, 1).ok);
     ASSERT_EQ(m.state.MipLevels.size(), 4u);
     EXPECT_EQ(m.MipCount(), 4);
     EXPECT_EQ(m.state.MipLevels[3].Frames[0].Faces[0].Compressed.size(), 32u);  // DXT1 now

@@ -2,7 +2,7 @@
 // Shared by the texture tests: surfaces set up as the main window's, pictures, and recorders for the progress
 // and alert interfaces.
 #include "dxt/encoder_choice.h"
-#include "platform/picture_surface.h"
+#include "platform/pictures/picture_surface.h"
 #include "tests/support/temp_folder.h"
 #include "texture/vtfmod.h"
 
@@ -47,11 +47,6 @@ struct RecordedProgress : texture::BuildProgress {
     void yield() override { calls.push_back("yield"); }
 };
 
-struct RecordedAlerts : texture::BuildAlerts {
-    std::vector<std::string> shown;
-    void show_error(const std::string& text) override { shown.push_back(text); }
-};
-
 // Large builds whose bytes, not quality, a test checks use libsquish's fast range fit meanwhile.
 struct FastEncoder {
     const morvane::dxt::Encoder previous = morvane::dxt::current_encoder();
@@ -65,7 +60,7 @@ inline texture::TextureModule built(int side, int32_t format = 15, int16_t minor
     BuildSurfaces s(gradient_picture(side, side));
     texture::TextureModule m;
     m.set_progress(progress);
-    EXPECT_TRUE(m.BuildTexture(s.source, s.scratch, 0x2000, format, minor));
+    EXPECT_TRUE(m.BuildTexture(s.source, s.scratch, 0x2000, format, minor).ok);
     m.set_progress(nullptr);  // the recorder may not outlive the call
     return m;
 }

@@ -37,7 +37,7 @@ int largest_error(const morvane::PixelBytes& bgra, const std::vector<uint8_t>& r
 morvane::texture::VtfHeader built_header(int w, int h, int16_t minor) {
     BuildSurfaces s(gradient_picture(w, h));
     morvane::texture::TextureModule m;
-    EXPECT_TRUE(m.BuildTexture(s.source, s.scratch, 0x2000, 15, minor));
+    EXPECT_TRUE(m.BuildTexture(s.source, s.scratch, 0x2000, 15, minor).ok);
     return m.state.Header;
 }
 

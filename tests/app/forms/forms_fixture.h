@@ -5,8 +5,8 @@
 #include "app/core/utf8_path.h"
 #include "app/forms/main_form.h"
 #include "app/forms/window_effects.h"
-#include "platform/file_dialog.h"
-#include "platform/message_box.h"
+#include "platform/system/file_dialog.h"
+#include "platform/system/message_box.h"
 #include "tests/support/box_text.h"
 #include "tests/support/temp_folder.h"
 #include "texture/vtfmod.h"
@@ -105,8 +105,8 @@ protected:
 
     LoadedPicture load(const fs::path& file) {
         const auto found = pictures.find(file.string());
-        if (found == pictures.end()) return LoadedPicture{{}, "\"" + file.string() + "\" is damaged or incomplete."};
-        return LoadedPicture{found->second, {}};
+        if (found == pictures.end()) return LoadedPicture::failed("\"" + file.string() + "\" is damaged or incomplete.");
+        return LoadedPicture::made(found->second);
     }
 
     TempFolder root;

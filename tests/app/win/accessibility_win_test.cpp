@@ -3,9 +3,9 @@
 #include "app/forms/game_location.h"
 #include "app/win/main_window.h"
 #include "controls/win/gdi_text.h"
-#include "platform/file_dialog.h"
-#include "platform/message_box.h"
-#include "platform/message_loop.h"
+#include "platform/system/file_dialog.h"
+#include "platform/system/message_box.h"
+#include "platform/system/message_loop.h"
 #include "tests/support/temp_folder.h"
 #include "texture/vtfmod.h"
 

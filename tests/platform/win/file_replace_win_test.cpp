@@ -1,6 +1,6 @@
 // Replacing a texture on Windows, where another program (the game) may hold it open and a file can be
 // marked read-only: a clear reason, the old file untouched, no temporary file left.
-#include "platform/file_replace.h"
+#include "platform/files/file_replace.h"
 #include "tests/support/temp_folder.h"
 
 #define WIN32_LEAN_AND_MEAN
@@ -29,20 +29,20 @@ TEST_F(FileReplaceOnWindows, ATextureAnotherProgramHoldsOpenIsLeftAsItWasWithACl
     const HANDLE held = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    const std::string reason = replace_file(file, "new texture");
+    const std::string reason = replace_file(file, "new texture").error;
     CloseHandle(held);
     EXPECT_THAT(reason, HasSubstr("another program has the file open"));
     EXPECT_EQ(read_bytes(file), "old texture");
     EXPECT_EQ(temp.names().size(), 1u);
     // Once the program lets go, the same call replaces it.
-    EXPECT_EQ(replace_file(file, "new texture"), "");
+    EXPECT_EQ(replace_file(file, "new texture").error, "");
     EXPECT_EQ(read_bytes(file), "new texture");
     EXPECT_EQ(temp.names().size(), 1u);
 }
 
 TEST_F(FileReplaceOnWindows, AReadOnlyTextureIsLeftAsItWasWithAClearReason) {
     ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_EQ(replace_file(file, "new texture"), "the file is read-only");
+    EXPECT_EQ(replace_file(file, "new texture").error, "the file is read-only");
     EXPECT_EQ(read_bytes(file), "old texture");
     EXPECT_EQ(temp.names().size(), 1u);
 }

@@ -1,6 +1,6 @@
 // The yield inside the program's long loops: every waiting message is handled before it returns, the end
 // of the program is not swallowed, and the dialog keys reach the windows that take them.
-#include "platform/message_loop.h"
+#include "platform/system/message_loop.h"
 #include "platform/win/dialog_windows.h"
 #include "tests/platform/win/system_windows.h"
 

@@ -1,6 +1,6 @@
 // morvane-cli.exe as a player on Windows runs it: pictures and folders named in other alphabets, a
 // texture the game holds open.
-#include "tests/platform/win/wic_pictures.h"
+#include "tests/platform/win/pictures/wic_pictures.h"
 #include "tests/support/temp_folder.h"
 
 #include <gmock/gmock.h>

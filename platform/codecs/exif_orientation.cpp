@@ -1,0 +1,71 @@
+#include "platform/codecs/exif_orientation.h"
+
+#include <cstring>
+
+namespace morvane {
+
+Image32 upright(Image32 stored, int orientation) {
+    if (orientation < 2 || orientation > 8 || stored.empty()) return stored;
+    const int w = stored.width, h = stored.height;
+    const bool exchanged = orientation >= 5;
+    const Image32& src = stored;
+    Image32 out(exchanged ? h : w, exchanged ? w : h);
+    for (int y = 0; y < out.height; ++y) {
+        uint8_t* row = out.row(y);
+        for (int x = 0; x < out.width; ++x) {
+            int sx = x, sy = y;  // the stored pixel that shows at (x, y)
+            switch (orientation) {
+                case 2: sx = w - 1 - x; break;
+                case 3: sx = w - 1 - x; sy = h - 1 - y; break;
+                case 4: sy = h - 1 - y; break;
+                case 5: sx = y; sy = x; break;
+                case 6: sx = y; sy = h - 1 - x; break;
+                case 7: sx = w - 1 - y; sy = h - 1 - x; break;
+                case 8: sx = w - 1 - y; sy = x; break;
+            }
+            std::memcpy(row + size_t(x) * 4, src.row(sy) + size_t(sx) * 4, 4);
+        }
+    }
+    return out;
+}
+
+namespace {
+
+// A TIFF structure's numbers, in the byte order its header names.
+struct TiffBytes {
+    const uint8_t* data;
+    size_t size;
+    bool big_endian;
+    bool has(size_t at, size_t bytes) const { return at <= size && bytes <= size - at; }
+    uint32_t u16(size_t at) const {
+        return big_endian ? uint32_t(data[at]) << 8 | data[at + 1] : uint32_t(data[at + 1]) << 8 | data[at];
+    }
+    uint32_t u32(size_t at) const {
+        return big_endian ? u16(at) << 16 | u16(at + 2) : u16(at + 2) << 16 | u16(at);
+    }
+};
+
+}  // namespace
+
+int exif_orientation_tag(const uint8_t* block, size_t size) {
+    constexpr size_t kHeader = 6;  // "Exif\0\0"
+    if (!block || size < kHeader + 8 || std::memcmp(block, "Exif\0\0", kHeader) != 0) return 0;
+    const uint8_t* tiff = block + kHeader;
+    TiffBytes t{tiff, size - kHeader, tiff[0] == 'M'};
+    if (!(tiff[0] == tiff[1] && (tiff[0] == 'I' || tiff[0] == 'M')) || t.u16(2) != 42) return 0;
+    const size_t directory = t.u32(4);
+    if (!t.has(directory, 2)) return 0;
+    const size_t entries = t.u16(directory);
+    for (size_t i = 0; i < entries; ++i) {
+        const size_t entry = directory + 2 + i * 12;
+        if (!t.has(entry, 12)) return 0;
+        if (t.u16(entry) != 0x0112) continue;
+        constexpr uint32_t kShort = 3;
+        if (t.u16(entry + 2) != kShort || t.u32(entry + 4) < 1) return 0;
+        const uint32_t value = t.u16(entry + 8);
+        return value >= 1 && value <= 8 ? int(value) : 0;
+    }
+    return 0;
+}
+
+}  // namespace morvane

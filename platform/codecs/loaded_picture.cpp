@@ -1,0 +1,60 @@
+#include "platform/codecs/loaded_picture.h"
+
+#include <cstdio>
+
+namespace morvane {
+
+Image32 built_in_picture_or_plain(LoadedPicture decoded) {
+    const int side = kBuiltInPictureSide;
+    if (decoded.ok && decoded.value.width == side && decoded.value.height == side) return std::move(decoded.value);
+    const std::string why = decoded.ok ? "it is not " + std::to_string(side) + " pixels square" : decoded.error;
+    std::fprintf(stderr, "The built-in picture could not be decoded (%s); using a plain background instead.\n",
+                 why.c_str());
+    return Image32(side, side, bgra_from_colorref(0x36220E));  // night blue
+}
+
+}  // namespace morvane
+
+namespace morvane::picture_message {
+
+namespace {
+// The kinds of picture every build reads: the system's decoders (Qt's, or Windows') read these three at least.
+constexpr const char* kReadableKinds = ".bmp, .jpg or .png";
+std::string choose_a(const char* which, const char* choose = "Choose") {
+    return std::string(choose) + " " + which + " " + kReadableKinds + " file.";
+}
+}  // namespace
+
+std::string missing(const std::string& shown) {
+    return "The picture \"" + shown + "\" does not exist. " + choose_a("another");
+}
+
+std::string folder(const std::string& shown) {
+    return "\"" + shown + "\" is a folder, not a picture. " + choose_a("a");
+}
+
+std::string not_a_file(const std::string& shown) {
+    return "\"" + shown + "\" is not an ordinary file (a pipe or a device), so it holds no picture. " + choose_a("a");
+}
+
+std::string cannot_open(const std::string& shown, const std::string& reason) {
+    return "The picture \"" + shown + "\" cannot be opened (" + reason +
+           "). Check that you may read it, or choose another file.";
+}
+
+std::string too_large(const std::string& shown, int64_t width, int64_t height) {
+    return "The picture \"" + shown + "\" is too large to load (" + std::to_string(width) + " x " +
+           std::to_string(height) + " pixels). Make it smaller in an image editor, or choose another file.";
+}
+
+std::string unreadable(const std::string& shown, const std::string& reason) {
+    return "\"" + shown + "\" could not be read as a picture (" + reason + "). " + choose_a("a");
+}
+
+std::string damaged(const std::string& shown, const std::string& reason) {
+    return "The picture \"" + shown + "\" is damaged or incomplete (" + reason +
+           "), so it was not loaded. Download it again if the download did not finish, or " +
+           choose_a("another", "choose");
+}
+
+}  // namespace morvane::picture_message

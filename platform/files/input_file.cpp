@@ -1,0 +1,161 @@
+#include "platform/files/input_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <system_error>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace morvane {
+
+namespace {
+
+// The few file calls this needs, with the path in the system's own encoding.
+#ifdef _WIN32
+using FileStat = struct _stat64;
+int stat_path(const std::filesystem::path& path, FileStat& st) { return _wstat64(path.c_str(), &st); }
+int stat_open(int fd, FileStat& st) { return _fstat64(fd, &st); }
+int open_for_reading(const std::filesystem::path& path) {
+    int fd = -1;
+    _wsopen_s(&fd, path.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT, _SH_DENYNO, 0);
+    return fd;
+}
+void end_waiting_opens(int) {}
+long read_some(int fd, uint8_t* into, size_t size) { return _read(fd, into, unsigned(std::min<size_t>(size, 1u << 30))); }
+int close_file(int fd) { return _close(fd); }
+long read_some_at(int fd, uint8_t* into, size_t size, uint64_t offset) {
+    const __int64 was = _lseeki64(fd, 0, SEEK_CUR);
+    if (was < 0 || _lseeki64(fd, static_cast<__int64>(offset), SEEK_SET) < 0) return -1;
+    const long got = read_some(fd, into, size);
+    _lseeki64(fd, was, SEEK_SET);
+    return got;
+}
+bool is_folder(const FileStat& st) { return (st.st_mode & _S_IFMT) == _S_IFDIR; }
+bool is_regular(const FileStat& st) { return (st.st_mode & _S_IFMT) == _S_IFREG; }
+#else
+using FileStat = struct stat;
+int stat_path(const std::filesystem::path& path, FileStat& st) { return ::stat(path.c_str(), &st); }
+int stat_open(int fd, FileStat& st) { return ::fstat(fd, &st); }
+// Without waiting: should the name have turned into a FIFO since it was looked at, the open returns at once.
+int open_for_reading(const std::filesystem::path& path) {
+    return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+}
+void end_waiting_opens(int fd) { ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK); }
+long read_some(int fd, uint8_t* into, size_t size) { return long(::read(fd, into, size)); }
+int close_file(int fd) { return ::close(fd); }
+long read_some_at(int fd, uint8_t* into, size_t size, uint64_t offset) {
+    return long(::pread(fd, into, size, off_t(offset)));
+}
+bool is_folder(const FileStat& st) { return S_ISDIR(st.st_mode); }
+bool is_regular(const FileStat& st) { return S_ISREG(st.st_mode); }
+#endif
+
+}  // namespace
+
+std::string input_error_reason(int error_number) {
+    switch (error_number) {
+        case ENOENT: return "it does not exist";
+        case ENOTDIR: return "a part of its path is not a folder";
+        case ENAMETOOLONG: return "its name is too long for the system";
+        case EISDIR: return "it is a folder";
+#ifdef ELOOP
+        case ELOOP: return "it is a loop of symbolic links";
+#endif
+        default: return std::generic_category().message(error_number ? error_number : EIO);
+    }
+}
+
+InputFile::InputFile(const std::filesystem::path& path) { open(path); }
+
+void InputFile::refuse(InputProblem problem, std::string reason) {
+    if (fd_ >= 0) close_file(fd_);
+    fd_ = -1;
+    problem_ = problem;
+    reason_ = std::move(reason);
+}
+
+void InputFile::open(const std::filesystem::path& path) {
+    auto refuse_errno = [&](int error) {
+        refuse(error == ENOENT ? InputProblem::Missing : InputProblem::Unreadable, input_error_reason(error));
+    };
+    // Looked at by name first, so that a FIFO or a device is never opened at all; then again once open,
+    // in case the name was given to something else in between.
+    FileStat st{};
+    for (int pass = 0; pass < 2; ++pass) {
+        if (pass == 0 ? stat_path(path, st) != 0 : stat_open(fd_, st) != 0) return refuse_errno(errno);
+        if (is_folder(st)) return refuse(InputProblem::Folder, "it is a folder");
+        if (!is_regular(st))
+            return refuse(InputProblem::NotAFile, "it is not an ordinary file (a pipe, a device or the like)");
+        if (pass == 0) {
+            errno = 0;
+            fd_ = open_for_reading(path);
+            if (fd_ < 0) return refuse_errno(errno);
+        }
+    }
+    end_waiting_opens(fd_);
+    size_ = uint64_t(st.st_size);
+}
+
+// Reads until `max_bytes` or the end of the file, going on after an interrupted call; `read_some(into, bytes,
+// filled)` is one system read.
+template <class ReadSome>
+std::string InputFile::read_with(std::size_t max_bytes, std::vector<uint8_t>& out, ReadSome read_some) {
+    out.clear();
+    if (fd_ < 0) return reason_.empty() ? "it is not open" : reason_;
+    out.resize(max_bytes);
+    size_t filled = 0;
+    while (filled < max_bytes) {
+        const long got = read_some(out.data() + filled, max_bytes - filled, filled);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            out.resize(filled);
+            return input_error_reason(errno);
+        }
+        if (got == 0) break;
+        filled += size_t(got);
+    }
+    out.resize(filled);
+    return {};
+}
+
+InputFile::~InputFile() {
+    if (fd_ >= 0) close_file(fd_);
+}
+
+std::string InputFile::read(std::size_t max_bytes, std::vector<uint8_t>& out) {
+    return read_with(max_bytes, out, [this](uint8_t* into, size_t bytes, size_t) { return read_some(fd_, into, bytes); });
+}
+
+std::string InputFile::read_at(uint64_t offset, std::size_t max_bytes, std::vector<uint8_t>& out) {
+    return read_with(max_bytes, out, [this, offset](uint8_t* into, size_t bytes, size_t filled) {
+        return read_some_at(fd_, into, bytes, offset + filled);
+    });
+}
+
+int InputFile::release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+}
+
+std::optional<std::vector<uint8_t>> read_file_beginning_with(InputFile& in, std::span<const uint8_t> signature,
+                                                             uint64_t max_bytes) {
+    if (!in.ok() || in.size() < signature.size() || in.size() > max_bytes) return std::nullopt;
+    std::vector<uint8_t> bytes;
+    if (!in.read_at(0, signature.size(), bytes).empty() || !std::equal(signature.begin(), signature.end(), bytes.begin(), bytes.end()))
+        return std::nullopt;
+    if (!in.read(size_t(in.size()), bytes).empty()) return std::nullopt;
+    return bytes;
+}
+
+}  // namespace morvane

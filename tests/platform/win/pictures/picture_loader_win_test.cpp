@@ -1,0 +1,111 @@
+// Pictures through the Windows Imaging Component: the same pixels, limit and messages as the Qt loader.
+#include "platform/codecs/default_picture.h"
+#include "platform/win/pictures/picture_loader.h"
+#include "tests/platform/win/pictures/wic_pictures.h"
+#include "tests/support/temp_folder.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace morvane::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+
+struct PictureLoaderOnWindows : ::testing::Test {
+    fs::path path(const char8_t* name) const { return temp / std::u8string(name); }
+    std::string shown(const char8_t* name) const {
+        const std::u8string u8 = path(name).u8string();
+        return std::string(u8.begin(), u8.end());
+    }
+    const TempFolder temp;
+};
+
+void expect_picture(const LoadedPicture& loaded, const Image32& expected, int tolerance, const char* what) {
+    const int w = expected.width, h = expected.height;
+    ASSERT_TRUE(loaded.ok) << what << ": " << loaded.error;
+    ASSERT_EQ(loaded.value.width, w) << what;
+    ASSERT_EQ(loaded.value.height, h) << what;
+    int worst = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const Bgra a = loaded.value.pixel(x, y), b = expected.pixel(x, y);
+            ASSERT_EQ(a.a, 255);
+            worst = std::max({worst, std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
+        }
+    EXPECT_LE(worst, tolerance) << what;
+}
+
+// BMP and PNG exactly, JPEG closely; names in other alphabets, and the content decides, not the name.
+TEST_F(PictureLoaderOnWindows, BmpPngAndJpegArriveTopRowFirstWithRedInTheThirdByte) {
+    const Image32 picture = pattern(37, 21);
+    write_bytes(path(u8"картина.bmp"), bmp24(picture));
+    ASSERT_TRUE(write_with_system_encoder(path(u8"写真.png"), picture, GUID_ContainerFormatPng));
+    ASSERT_TRUE(write_with_system_encoder(path(u8"fotografía.jpg"), gradient(64, 48), GUID_ContainerFormatJpeg));
+    write_bytes(path(u8"really a bmp.jpg"), bmp24(picture));
+    expect_picture(load_picture(path(u8"картина.bmp")), picture, 0, "bmp");
+    expect_picture(load_picture(path(u8"写真.png")), picture, 0, "png");
+    expect_picture(load_picture(path(u8"really a bmp.jpg")), picture, 0, "bmp named .jpg");
+    expect_picture(load_picture(path(u8"fotografía.jpg")), gradient(64, 48), 8, "jpeg");
+
+    // Transparent parts are laid over black and come out opaque.
+    Image32 clear = picture, over_black = picture;
+    for (int y = 0; y < 21; ++y) {
+        clear.set_pixel(0, y, {255, 255, 255, 0});
+        over_black.set_pixel(0, y, {0, 0, 0, 255});
+    }
+    ASSERT_TRUE(write_with_system_encoder(path(u8"clear.png"), clear, GUID_ContainerFormatPng, true));
+    expect_picture(load_picture(path(u8"clear.png")), over_black, 0, "png with transparency");
+}
+
+// The system reports a TIFF's orientation tag (and a JPEG's EXIF one on Windows itself): the picture
+// comes out upright, its stored top row on the right for tag 6.
+TEST_F(PictureLoaderOnWindows, APictureTaggedAsTurnedComesOutUpright) {
+    const Image32 stored = pattern(5, 3);
+    write_bytes(path(u8"turned.tif"), tiff_rgb(stored, 6));
+    const LoadedPicture loaded = load_picture(path(u8"turned.tif"));
+    ASSERT_TRUE(loaded.ok) << loaded.error;
+    ASSERT_EQ(loaded.value.width, 3);
+    ASSERT_EQ(loaded.value.height, 5);
+    for (int x = 0; x < 5; ++x) EXPECT_EQ(loaded.value.pixel(2, x), stored.pixel(x, 0)) << x;
+}
+
+TEST_F(PictureLoaderOnWindows, WhatIsNoPictureIsRefusedWithAMessageNamingTheFile) {
+    write_bytes(path(u8"notes é.jpg"), "these are not pixels\n");
+    fs::create_directory(path(u8"album.jpg"));
+    const std::string whole = bmp24(pattern(200, 200));
+    write_bytes(path(u8"cut.bmp"), whole.substr(0, 200));
+    write_bytes(path(u8"empty.png"), "");
+    // A BMP whose header announces 30000 x 30000 pixels (3.6 GB once decoded) in a few bytes.
+    write_bytes(path(u8"huge.bmp"), bmp24(pattern(4, 4), 30000, 30000));
+    ASSERT_TRUE(write_with_system_encoder(path(u8"whole.jpg"), gradient(640, 480), GUID_ContainerFormatJpeg));
+    write_bytes(path(u8"cut.jpg"), read_bytes(path(u8"whole.jpg")).substr(0, 3000));
+    const struct {
+        const char8_t* name;
+        const char* says;
+    } cases[] = {{u8"missing.jpg", "does not exist"},     {u8"notes é.jpg", "could not be read as a picture"},
+                 {u8"album.jpg", "is a folder"},
+                 {u8"cut.bmp", "is damaged or incomplete (its header claims 200 x 200 pixels in 120054 bytes, but the file holds 200 bytes)"},
+                 {u8"empty.png", "could not be read"},
+                 {u8"huge.bmp", "is damaged or incomplete (its header claims 30000 x 30000 pixels"},
+                 {u8"cut.jpg", "is damaged or incomplete ("}};
+    for (const auto& c : cases) {
+        const LoadedPicture loaded = load_picture(path(c.name));
+        EXPECT_FALSE(loaded.ok) << shown(c.name);
+        EXPECT_TRUE(loaded.value.empty()) << shown(c.name);
+        EXPECT_THAT(loaded.error, HasSubstr(c.says)) << shown(c.name);
+        EXPECT_THAT(loaded.error, HasSubstr("\"" + shown(c.name) + "\""));
+    }
+}
+
+TEST(DefaultPictureOnWindows, TheBuiltInPhotographDecodesAtFullSize) {
+    const Image32& picture = default_picture();
+    ASSERT_EQ(picture.width, 1024);
+    ASSERT_EQ(picture.height, 1024);
+    // Not the plain night blue of a failed decode.
+    EXPECT_NE(picture.pixel(0, 0), picture.pixel(700, 300));
+}
+
+}  // namespace
+}  // namespace morvane::testing
