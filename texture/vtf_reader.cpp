@@ -10,36 +10,44 @@ namespace morvane::texture {
 
 namespace {
 
-std::string check_header(const VtfHeader& h) {
-    if (std::memcmp(h.signature.data(), "VTF\0", 4) != 0) return "it does not begin with the VTF signature";
+using morvane::Outcome;
+
+Outcome check_header(const VtfHeader& h) {
+    if (std::memcmp(h.signature.data(), "VTF\0", 4) != 0) return Outcome::failed("it does not begin with the VTF signature");
     if (h.version[0] != 7 || h.version[1] < 0 || h.version[1] > 2)
-        return "its version " + std::to_string(h.version[0]) + "." + std::to_string(h.version[1]) +
-               " is not 7.0, 7.1 or 7.2";
+        return Outcome::failed("its version " + std::to_string(h.version[0]) + "." + std::to_string(h.version[1]) +
+                               " is not 7.0, 7.1 or 7.2");
     const int expected_header = h.version[1] >= 2 ? kHeaderBytesFromMinor2 : kHeaderBytesUpToMinor1;
     if (h.headersize != expected_header)
-        return "its header size " + std::to_string(h.headersize) + " should be " + std::to_string(expected_header);
-    if (h.width < 1 || h.height < 1) return "its size is not positive";
-    if (h.frames < 1) return "it has no frames";
-    if (h.mipmapcount < 1) return "it has no mip levels";
+        return Outcome::failed("its header size " + std::to_string(h.headersize) + " should be " +
+                               std::to_string(expected_header));
+    if (h.width < 1 || h.height < 1) return Outcome::failed("its size is not positive");
+    if (h.frames < 1) return Outcome::failed("it has no frames");
+    if (h.mipmapcount < 1) return Outcome::failed("it has no mip levels");
     // Each level halves the one above it, down to 1 x 1: a larger count would shift sizes past their width.
     const int most_levels = std::bit_width(unsigned(std::max(h.width, h.height)));
     if (h.mipmapcount > most_levels)
-        return "it claims " + std::to_string(h.mipmapcount) + " mip levels, but a " + std::to_string(h.width) + " x " +
-               std::to_string(h.height) + " texture has at most " + std::to_string(most_levels);
-    if (image_bytes(h.hiformat, 1, 1) < 0) return "its image format " + std::to_string(h.hiformat) + " is unknown";
+        return Outcome::failed("it claims " + std::to_string(h.mipmapcount) + " mip levels, but a " +
+                               std::to_string(h.width) + " x " + std::to_string(h.height) +
+                               " texture has at most " + std::to_string(most_levels));
+    if (image_bytes(h.hiformat, 1, 1) < 0)
+        return Outcome::failed("its image format " + std::to_string(h.hiformat) + " is unknown");
     if (h.lowidth > 0 && h.loheight > 0 && image_bytes(h.loformat, 1, 1) < 0)
-        return "its low-resolution format " + std::to_string(h.loformat) + " is unknown";
-    return {};
+        return Outcome::failed("its low-resolution format " + std::to_string(h.loformat) + " is unknown");
+    return Outcome::done();
 }
 
 }  // namespace
 
-std::string read_vtf_layout(const uint8_t* bytes, std::size_t size, VtfLayout& layout) {
-    layout = VtfLayout{};
-    if (size < 4 || std::memcmp(bytes, "VTF\0", 4) != 0) return "it does not begin with the VTF signature";
-    if (!parse_header(bytes, size, layout.header)) return "it is shorter than a VTF header";
+morvane::Result<VtfLayout> read_vtf_layout(const uint8_t* bytes, std::size_t size) {
+    using Read = morvane::Result<VtfLayout>;
+    Read read = Read::made(VtfLayout{});
+    VtfLayout& layout = read.value;
+    if (size < 4 || std::memcmp(bytes, "VTF\0", 4) != 0)
+        return Read::failed("it does not begin with the VTF signature");
+    if (!parse_header(bytes, size, layout.header)) return Read::failed("it is shorter than a VTF header");
     const VtfHeader& h = layout.header;
-    if (std::string problem = check_header(h); !problem.empty()) return problem;
+    if (const Outcome header = check_header(h); !header.ok) return Read::failed(header);
 
     layout.faces = (h.flags & EnviromentMap) ? 6 : 1;
     const int depth = h.version[1] >= 2 ? std::max<int>(1, h.depth) : 1;
@@ -60,7 +68,7 @@ std::string read_vtf_layout(const uint8_t* bytes, std::size_t size, VtfLayout& l
         offset += bytes_level;
     }
     layout.expected_size = offset;
-    return {};
+    return read;
 }
 
 }  // namespace morvane::texture

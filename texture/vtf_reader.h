@@ -1,6 +1,7 @@
 #pragma once
 // Reading a VTF 7.0 - 7.2 file's header and working out where its blocks lie: what `morvane-cli inspect`
 // shows, and what tests use to find the levels in a written file.
+#include "platform/outcome.h"
 #include "texture/vtf_header.h"
 
 #include <cstddef>
@@ -25,7 +26,7 @@ struct VtfLayout {
     uint64_t expected_size = 0;    // bytes: header plus every block
 };
 
-// Fills `layout` from the first bytes of a file; returns "" or why the bytes are no VTF this can read.
-std::string read_vtf_layout(const uint8_t* bytes, std::size_t size, VtfLayout& layout);
+// The layout the first bytes of a file describe, or why the bytes are no VTF this can read.
+morvane::Result<VtfLayout> read_vtf_layout(const uint8_t* bytes, std::size_t size);
 
 }  // namespace morvane::texture

@@ -67,16 +67,17 @@ int run_inspect(const InspectOptions& options) {
     // The header says how long the whole file must be; nothing past it is needed to check that, so a huge
     // file costs no more than a small one.
     std::vector<uint8_t> bytes;
-    if (const std::string why = in.read(texture::kHeaderBytesFromMinor2, bytes); !why.empty()) {
-        std::fprintf(stderr, "morvane-cli: cannot read \"%s\": %s.\n", name.c_str(), why.c_str());
+    if (const Outcome read = in.read(texture::kHeaderBytesFromMinor2, bytes); !read.ok) {
+        std::fprintf(stderr, "morvane-cli: cannot read \"%s\": %s.\n", name.c_str(), read.error.c_str());
         return 1;
     }
-    texture::VtfLayout layout;
-    if (const std::string problem = texture::read_vtf_layout(bytes.data(), bytes.size(), layout); !problem.empty()) {
+    const Result<texture::VtfLayout> read = texture::read_vtf_layout(bytes.data(), bytes.size());
+    if (!read.ok) {
         std::fprintf(stderr, "morvane-cli: \"%s\" is not a VTF texture this can read: %s.\n", name.c_str(),
-                     problem.c_str());
+                     read.error.c_str());
         return 1;
     }
+    const texture::VtfLayout& layout = read.value;
     std::printf("file          %s\n", name.c_str());
     print_header(layout.header);
     print_blocks(layout);

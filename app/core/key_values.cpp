@@ -176,18 +176,13 @@ std::string_view KeyValue::text_of(std::string_view child_key) const {
 }
 
 KeyValuesResult parse_key_values(std::string_view text, KeepKey keep) {
-    KeyValuesResult result;
-    result.root.is_block = true;
+    KeyValuesResult result = KeyValuesResult::made(KeyValue{});
+    result.value.is_block = true;
     try {
         Parser parser(text, keep ? keep : keep_every_key);
-        result.ok = parser.read_block(result.root, 0);
-        if (!result.ok) {
-            result.error = std::move(parser.error);
-            result.root.children.clear();
-        }
+        if (!parser.read_block(result.value, 0)) return KeyValuesResult::failed(std::move(parser.error));
     } catch (const std::bad_alloc&) {
-        result = KeyValuesResult{};
-        result.error = "the file is too large to read";
+        return KeyValuesResult::failed("the file is too large to read");
     }
     return result;
 }

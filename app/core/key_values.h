@@ -2,6 +2,8 @@
 // Valve's text key-value files (libraryfolders.vdf, appmanifest_*.acf): keys with either a text value or a
 // { } block of further keys. Tokens are "quoted" (with the escapes \\ \" \n \t) or bare; // starts a comment
 // that runs to the line's end. Keys are compared without regard to ASCII case.
+#include "platform/outcome.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,18 +22,16 @@ struct KeyValue {
     std::string_view text_of(std::string_view child_key) const;
 };
 
-struct KeyValuesResult {
-    bool ok = false;
-    KeyValue root;      // a block holding the file's top-level keys
-    std::string error;  // where and what, e.g. "line 7: the file ends inside a { } block"
-};
+// A block holding the file's top-level keys; or where and what is wrong, e.g. "line 7: the file ends inside a
+// { } block".
+using KeyValuesResult = Result<KeyValue>;
 
 // Which keys a reader needs, by their depth (1 for the file's top-level keys) and name: the others are read
 // and checked but not kept, so that a file of a hundred thousand Steam libraries holds only their paths.
 using KeepKey = bool (*)(int depth, std::string_view key);
 inline bool keep_every_key(int, std::string_view) { return true; }
 
-// Reads the whole text. Never throws and reads nothing outside `text`; any fault gives ok == false. The keys
+// Reads the whole text. Never throws and reads nothing outside `text`; any fault is a failure. The keys
 // kept take at most a few times the text's size: a text of more keys than that ("a{}" over and over) is
 // refused, as no file Steam writes is like it.
 KeyValuesResult parse_key_values(std::string_view text, KeepKey keep = keep_every_key);

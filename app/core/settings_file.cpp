@@ -84,7 +84,7 @@ std::string read_config(const std::filesystem::path& program_folder) {
     constexpr std::size_t kMostBytes = 64 * 1024;
     InputFile in(config_file(program_folder));
     std::vector<uint8_t> bytes;
-    if (!in.ok() || !in.read(kMostBytes, bytes).empty()) return {};
+    if (!in.ok() || !in.read(kMostBytes, bytes).ok) return {};
     const std::string stored = decode_config_text(std::string(bytes.begin(), bytes.end()));
     // A folder written by hand as a relative path means the same wherever the program was started from.
     const std::filesystem::path folder = path_from_utf8(stored);

@@ -43,23 +43,17 @@ void add_once(std::vector<fs::path>& into, std::unordered_set<std::string>& seen
 }
 
 // The key-value text of a small regular file, only the keys `keep` names; a missing file, a folder, a pipe, a
-// loop of links or a huge file gives ok == false and says which.
+// loop of links or a huge file is refused, saying which.
 KeyValuesResult read_key_values(const fs::path& file, KeepKey keep) {
-    KeyValuesResult result;
     InputFile in(file);
     std::vector<uint8_t> bytes;
-    if (in.problem() == InputProblem::NotAFile || in.problem() == InputProblem::Folder) {
-        result.error = "it is not an ordinary file";
-    } else if (!in.ok()) {
-        result.error = in.reason();
-    } else if (in.size() > kMaxSteamFileBytes) {
-        result.error = "it is far larger than any file Steam writes";
-    } else if (const std::string why = in.read(size_t(in.size()), bytes); !why.empty()) {
-        result.error = "it could not be read (" + why + ")";
-    } else {
-        return parse_key_values(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), keep);
-    }
-    return result;
+    if (in.problem() == InputProblem::NotAFile || in.problem() == InputProblem::Folder)
+        return KeyValuesResult::failed("it is not an ordinary file");
+    if (!in.ok()) return KeyValuesResult::failed(in.reason());
+    if (in.size() > kMaxSteamFileBytes) return KeyValuesResult::failed("it is far larger than any file Steam writes");
+    if (const Outcome read = in.read(size_t(in.size()), bytes); !read.ok)
+        return KeyValuesResult::failed("it could not be read (" + read.error + ")");
+    return parse_key_values(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), keep);
 }
 
 bool all_digits(std::string_view text) {
@@ -138,12 +132,11 @@ std::vector<fs::path> libraries_of(const std::vector<fs::path>& steams, std::vec
         add_once(libraries, seen, steam);
         const fs::path list = steam / "steamapps" / "libraryfolders.vdf";
         const KeyValuesResult read = read_key_values(list, library_list_key);
-        std::string why = read.error;
-        if (read.ok) {
-            for (const fs::path& library : library_paths(read.root, why))
-                if (!library.empty()) add_once(libraries, seen, library.lexically_normal());
-        }
-        if (!why.empty()) notes.push_back(shown(list) + " names no further libraries: " + why + ".");
+        const Result<std::vector<fs::path>> paths =
+            read.ok ? library_paths(read.value) : Result<std::vector<fs::path>>::failed(read);
+        for (const fs::path& library : paths.value)
+            if (!library.empty()) add_once(libraries, seen, library.lexically_normal());
+        if (!paths.ok) notes.push_back(shown(list) + " names no further libraries: " + paths.error + ".");
     }
     return libraries;
 }
@@ -152,14 +145,12 @@ std::vector<fs::path> libraries_of(const std::vector<fs::path>& steams, std::vec
 fs::path game_in(const fs::path& library, SearchNotes& notes) {
     const fs::path manifest = library / "steamapps" / (std::string("appmanifest_") + kGameAppId + ".acf");
     const KeyValuesResult read = read_key_values(manifest, manifest_key);
-    std::string why = read.error;
-    std::string folder_name;
-    if (read.ok) folder_name = install_dir(read.root, why);
-    if (folder_name.empty()) {
-        notes.add(shown(manifest), why);
+    const Result<std::string> folder_name = read.ok ? install_dir(read.value) : Result<std::string>::failed(read);
+    if (!folder_name.ok) {
+        notes.add(shown(manifest), folder_name.error);
         return {};
     }
-    const fs::path game = library / "steamapps" / "common" / path_from_utf8(folder_name);
+    const fs::path game = library / "steamapps" / "common" / path_from_utf8(folder_name.value);
     if (!is_folder(game / "cstrike" / "materials")) {
         notes.add(shown(game), "has no cstrike" + std::string(1, fs::path::preferred_separator) + "materials folder", " ");
         return {};
@@ -219,34 +210,28 @@ std::vector<fs::path> steam_folders(const SteamSurroundings& around) {
     return folders;
 }
 
-std::vector<fs::path> library_paths(const KeyValue& file, std::string& why) {
+Result<std::vector<fs::path>> library_paths(const KeyValue& file) {
     const KeyValue* list = file.find("libraryfolders");  // "LibraryFolders" in the older shape
-    if (!list || !list->is_block) {
-        why = "it holds no \"libraryfolders\" block";
-        return {};
-    }
+    if (!list || !list->is_block) return Result<std::vector<fs::path>>::failed("it holds no \"libraryfolders\" block");
     std::vector<fs::path> paths;
     for (const KeyValue& entry : list->children) {
         if (!all_digits(entry.key)) continue;  // "contentstatsid", "TimeNextStatsReport", ...
         const std::string_view path = entry.is_block ? entry.text_of("path") : std::string_view(entry.value);
         if (!path.empty()) paths.push_back(path_from_utf8(std::string(path)).make_preferred());
     }
-    return paths;
+    return Result<std::vector<fs::path>>::made(std::move(paths));
 }
 
-std::string install_dir(const KeyValue& manifest, std::string& why) {
+Result<std::string> install_dir(const KeyValue& manifest) {
     const KeyValue* state = manifest.find("AppState");
-    if (!state || !state->is_block) {
-        why = "it holds no \"AppState\" block";
-        return {};
-    }
+    if (!state || !state->is_block) return Result<std::string>::failed("it holds no \"AppState\" block");
     const std::string dir(state->text_of("installdir"));
     // A name that climbs out of steamapps/common or reaches elsewhere is no game folder of this library.
     if (dir.empty() || dir == "." || dir == ".." || dir.find_first_of(std::string_view("/\\:\0", 4)) != std::string::npos) {
-        why = dir.empty() ? "it names no \"installdir\"" : "its \"installdir\" \"" + visible(dir) + "\" is no plain folder name";
-        return {};
+        return Result<std::string>::failed(dir.empty() ? "it names no \"installdir\""
+                                                       : "its \"installdir\" \"" + visible(dir) + "\" is no plain folder name");
     }
-    return dir;
+    return Result<std::string>::made(dir);
 }
 
 SteamSearch find_counter_strike_source(const SteamSurroundings& around) {

@@ -37,12 +37,11 @@ std::vector<std::filesystem::path> steam_folders(const SteamSurroundings& around
 
 // The library folders that a libraryfolders.vdf names, in its order: the current shape ("libraryfolders"
 // with numbered blocks holding "path") and the older one ("LibraryFolders" with numbered keys whose values
-// are paths). Empty, with `why` filled, when the text is neither.
-std::vector<std::filesystem::path> library_paths(const KeyValue& file, std::string& why);
+// are paths). Refused when the text is neither.
+Result<std::vector<std::filesystem::path>> library_paths(const KeyValue& file);
 
-// The folder name an appmanifest gives in "installdir", or "" with `why` when it gives none that is a
-// plain folder name.
-std::string install_dir(const KeyValue& manifest, std::string& why);
+// The folder name an appmanifest gives in "installdir"; refused when it gives none that is a plain folder name.
+Result<std::string> install_dir(const KeyValue& manifest);
 
 struct SteamSearch {
     std::vector<std::filesystem::path> game_folders;  // each holds cstrike/materials; Steam's order, each once

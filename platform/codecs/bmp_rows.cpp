@@ -18,12 +18,12 @@ bool rows_stored_whole(uint32_t compression) {
 
 }  // namespace
 
-std::string bmp_rows_missing(InputFile& in) {
+Outcome bmp_rows_fit(InputFile& in) {
     constexpr size_t kFileHeader = 14, kCoreHeader = 12, kInfoHeader = 40;
     std::vector<uint8_t> head;
-    if (!in.read_at(0, kFileHeader + kInfoHeader, head).empty() || head.size() < kFileHeader + kCoreHeader ||
+    if (!in.read_at(0, kFileHeader + kInfoHeader, head).ok || head.size() < kFileHeader + kCoreHeader ||
         head[0] != 'B' || head[1] != 'M')
-        return {};
+        return Outcome::done();
     const uint8_t* dib = head.data() + kFileHeader;
     const uint32_t dib_size = le32(dib);
     int64_t width = 0, height = 0;
@@ -38,18 +38,18 @@ std::string bmp_rows_missing(InputFile& in) {
         bits = le16(dib + 14);
         compression = le32(dib + 16);
     } else {
-        return {};  // a header the decoder will say is wrong
+        return Outcome::done();  // a header the decoder will say is wrong
     }
     if (height < 0) height = -height;
-    if (!rows_stored_whole(compression) || width <= 0 || height <= 0 || bits == 0 || bits > 64) return {};
+    if (!rows_stored_whole(compression) || width <= 0 || height <= 0 || bits == 0 || bits > 64) return Outcome::done();
     const uint64_t row_bytes = (uint64_t(width) * bits + 31) / 32 * 4;
     const uint64_t last_row_bytes = (uint64_t(width) * bits + 7) / 8;  // without its padding
     const uint64_t pixels_at = le32(head.data() + 10);
     const uint64_t needed = pixels_at + row_bytes * uint64_t(height - 1) + last_row_bytes;
-    if (in.size() >= needed) return {};
-    return "its header claims " + std::to_string(width) + " x " + std::to_string(height) + " pixels in " +
-           std::to_string(pixels_at + row_bytes * uint64_t(height)) + " bytes, but the file holds " +
-           std::to_string(in.size()) + " bytes";
+    if (in.size() >= needed) return Outcome::done();
+    return Outcome::failed("its header claims " + std::to_string(width) + " x " + std::to_string(height) +
+                           " pixels in " + std::to_string(pixels_at + row_bytes * uint64_t(height)) +
+                           " bytes, but the file holds " + std::to_string(in.size()) + " bytes");
 }
 
 }  // namespace morvane

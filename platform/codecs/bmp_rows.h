@@ -4,14 +4,13 @@
 // a gigabyte of black: this looks at the header and the file's size before any pixel buffer exists.
 #include "platform/files/input_file.h"
 
-#include <string>
 
 namespace morvane {
 
-// "" when `in` is no BMP, or an uncompressed BMP whose rows all fit in the file (only the last row's padding
+// Done when `in` is no BMP, or an uncompressed BMP whose rows all fit in the file (only the last row's padding
 // may be missing, as some writers leave it out), or a compressed one (its size cannot be told beforehand).
-// Otherwise what is missing, e.g. "its header claims 16000 x 16000 pixels in 768000054 bytes, but the file
+// Otherwise a failure saying what is missing, e.g. "its header claims 16000 x 16000 pixels in 768000054 bytes, but the file
 // holds 154 bytes".
-std::string bmp_rows_missing(InputFile& in);
+Outcome bmp_rows_fit(InputFile& in);
 
 }  // namespace morvane

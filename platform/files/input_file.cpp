@@ -109,9 +109,9 @@ void InputFile::open(const std::filesystem::path& path) {
 // Reads until `max_bytes` or the end of the file, going on after an interrupted call; `read_some(into, bytes,
 // filled)` is one system read.
 template <class ReadSome>
-std::string InputFile::read_with(std::size_t max_bytes, std::vector<uint8_t>& out, ReadSome read_some) {
+Outcome InputFile::read_with(std::size_t max_bytes, std::vector<uint8_t>& out, ReadSome read_some) {
     out.clear();
-    if (fd_ < 0) return reason_.empty() ? "it is not open" : reason_;
+    if (fd_ < 0) return Outcome::failed(reason_.empty() ? "it is not open" : reason_);
     out.resize(max_bytes);
     size_t filled = 0;
     while (filled < max_bytes) {
@@ -119,24 +119,24 @@ std::string InputFile::read_with(std::size_t max_bytes, std::vector<uint8_t>& ou
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) {
             out.resize(filled);
-            return input_error_reason(errno);
+            return Outcome::failed(input_error_reason(errno));
         }
         if (got == 0) break;
         filled += size_t(got);
     }
     out.resize(filled);
-    return {};
+    return Outcome::done();
 }
 
 InputFile::~InputFile() {
     if (fd_ >= 0) close_file(fd_);
 }
 
-std::string InputFile::read(std::size_t max_bytes, std::vector<uint8_t>& out) {
+Outcome InputFile::read(std::size_t max_bytes, std::vector<uint8_t>& out) {
     return read_with(max_bytes, out, [this](uint8_t* into, size_t bytes, size_t) { return read_some(fd_, into, bytes); });
 }
 
-std::string InputFile::read_at(uint64_t offset, std::size_t max_bytes, std::vector<uint8_t>& out) {
+Outcome InputFile::read_at(uint64_t offset, std::size_t max_bytes, std::vector<uint8_t>& out) {
     return read_with(max_bytes, out, [this, offset](uint8_t* into, size_t bytes, size_t filled) {
         return read_some_at(fd_, into, bytes, offset + filled);
     });
@@ -152,9 +152,9 @@ std::optional<std::vector<uint8_t>> read_file_beginning_with(InputFile& in, std:
                                                              uint64_t max_bytes) {
     if (!in.ok() || in.size() < signature.size() || in.size() > max_bytes) return std::nullopt;
     std::vector<uint8_t> bytes;
-    if (!in.read_at(0, signature.size(), bytes).empty() || !std::equal(signature.begin(), signature.end(), bytes.begin(), bytes.end()))
+    if (!in.read_at(0, signature.size(), bytes).ok || !std::equal(signature.begin(), signature.end(), bytes.begin(), bytes.end()))
         return std::nullopt;
-    if (!in.read(size_t(in.size()), bytes).empty()) return std::nullopt;
+    if (!in.read(size_t(in.size()), bytes).ok) return std::nullopt;
     return bytes;
 }
 

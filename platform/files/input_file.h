@@ -2,6 +2,8 @@
 // Opening a file the user named, for reading, only when it is an ordinary file: a folder, a FIFO or a device
 // is turned away before anything waits on it or reads from it without end. The path is used as the system's
 // own bytes, so a name that is not valid UTF-8 opens all the same.
+#include "platform/outcome.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -34,10 +36,10 @@ public:
     const std::string& reason() const { return reason_; }
     uint64_t size() const { return size_; }  // bytes, when it was opened
 
-    // Up to `max_bytes` from the current position; fewer only at the end of the file. "" or the reason.
-    std::string read(std::size_t max_bytes, std::vector<uint8_t>& out);
-    // Up to `max_bytes` from `offset`, leaving the read position where it was. "" or the reason.
-    std::string read_at(uint64_t offset, std::size_t max_bytes, std::vector<uint8_t>& out);
+    // Up to `max_bytes` from the current position; fewer only at the end of the file.
+    Outcome read(std::size_t max_bytes, std::vector<uint8_t>& out);
+    // Up to `max_bytes` from `offset`, leaving the read position where it was.
+    Outcome read_at(uint64_t offset, std::size_t max_bytes, std::vector<uint8_t>& out);
     // Hands the open descriptor to a new owner (a QFile), which closes it; -1 when not ok().
     int release();
 
@@ -45,7 +47,7 @@ private:
     void open(const std::filesystem::path& path);
     void refuse(InputProblem problem, std::string reason);
     template <class ReadSome>
-    std::string read_with(std::size_t max_bytes, std::vector<uint8_t>& out, ReadSome read_some);
+    Outcome read_with(std::size_t max_bytes, std::vector<uint8_t>& out, ReadSome read_some);
 
     int fd_ = -1;
     InputProblem problem_ = InputProblem::None;

@@ -23,6 +23,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const morvane::app::KeyValuesResult result =
         morvane::app::parse_key_values(std::string_view(reinterpret_cast<const char*>(data), size));
     if (result.ok != result.error.empty()) std::abort();
-    if (result.ok) check_lookups(result.root);
+    if (result.ok) check_lookups(result.value);
     return 0;
 }

@@ -6,8 +6,9 @@
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    morvane::texture::VtfLayout layout;
-    if (!morvane::texture::read_vtf_layout(data, size, layout).empty()) return 0;
+    const morvane::Result<morvane::texture::VtfLayout> read = morvane::texture::read_vtf_layout(data, size);
+    if (!read.ok) return 0;
+    const morvane::texture::VtfLayout& layout = read.value;
     uint64_t offset = uint64_t(layout.header.headersize);
     for (const morvane::texture::VtfBlock& block : layout.blocks) {
         if (block.offset != offset || block.width < 1 || block.height < 1) std::abort();

@@ -22,7 +22,9 @@ struct Written {
         EXPECT_TRUE(result.ok) << result.error;
         const std::string read = read_bytes(folder / "background01.vtf");
         bytes.assign(read.begin(), read.end());
-        EXPECT_EQ(morvane::texture::read_vtf_layout(bytes.data(), bytes.size(), layout), "");
+        const auto read_layout = morvane::texture::read_vtf_layout(bytes.data(), bytes.size());
+        EXPECT_TRUE(read_layout.ok) << read_layout.error;
+        layout = read_layout.value;
     }
 };
 

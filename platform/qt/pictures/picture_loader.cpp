@@ -107,8 +107,7 @@ LoadedPicture load_picture(const std::filesystem::path& file, uint64_t max_pictu
     // What the header claims is set against what the file holds before any buffer of that size exists.
     if (!png_chunks_fit(in))
         return failure(picture_message::damaged(shown, "a part of it claims more bytes than the file holds"));
-    if (const std::string missing = bmp_rows_missing(in); !missing.empty())
-        return failure(picture_message::damaged(shown, missing));
+    if (const Outcome rows = bmp_rows_fit(in); !rows.ok) return failure(picture_message::damaged(shown, rows.error));
 
     QFile input;
     if (!input.open(in.release(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))

@@ -188,8 +188,7 @@ LoadedPicture load_picture(const fs::path& file) {
     CloseHandle(handle);
     {
         InputFile in(file);  // its header against its size, before the decoder makes a buffer of that size
-        if (const std::string missing = bmp_rows_missing(in); !missing.empty())
-            return failure(picture_message::damaged(shown, missing));
+        if (const Outcome rows = bmp_rows_fit(in); !rows.ok) return failure(picture_message::damaged(shown, rows.error));
     }
 
     return with_factory(shown, [&](IWICImagingFactory* factory) {

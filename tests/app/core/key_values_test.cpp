@@ -21,8 +21,8 @@ TEST(KeyValues, ReadsQuotedAndBareTokensBlocksCommentsAndEscapesWithKeysInAnyCas
         "  bare{inner value}\n"
         "}\n");
     ASSERT_TRUE(read.ok) << read.error;
-    ASSERT_EQ(read.root.children.size(), 1u);
-    const app::KeyValue* list = read.root.find("libraryfolders");
+    ASSERT_EQ(read.value.children.size(), 1u);
+    const app::KeyValue* list = read.value.find("libraryfolders");
     ASSERT_NE(list, nullptr);
     EXPECT_TRUE(list->is_block);
     EXPECT_EQ(list->text_of("timenextstatsreport"), "1700000000");
@@ -55,7 +55,7 @@ TEST(KeyValues, EachFaultOfAFileIsReportedWithItsLineAndGivesNoTree) {
         const auto read = parse_key_values(text);
         EXPECT_FALSE(read.ok) << text;
         EXPECT_NE(read.error.find(error), std::string::npos) << read.error;
-        EXPECT_TRUE(read.root.children.empty());
+        EXPECT_TRUE(read.value.children.empty());
     }
     EXPECT_TRUE(parse_key_values(nested(64)).ok) << "64 levels are allowed";
     EXPECT_TRUE(parse_key_values("").ok) << "an empty file is a file without keys";
@@ -98,7 +98,7 @@ TEST(KeyValues, AFileOfFarMoreKeysThanItsSizeAllowsIsRefusedUnlessItsKeysAreNotK
         << read.error;
     const auto skipped = parse_key_values(text, [](int, std::string_view key) { return key != "a"; });
     EXPECT_TRUE(skipped.ok) << skipped.error;
-    EXPECT_TRUE(skipped.root.children.empty());
+    EXPECT_TRUE(skipped.value.children.empty());
     FakeSteam steam{"/home/player"};
     EXPECT_TRUE(parse_key_values(steam.library_folders()).ok) << "Steam's own files are far within the limit";
 }

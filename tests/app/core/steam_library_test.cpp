@@ -46,17 +46,17 @@ TEST_F(SteamSearch, TheOlderShapeAndAWindowsPathWithEscapedBackslashesNameTheirL
         "\"LibraryFolders\"\n{\n\t\"TimeNextStatsReport\"\t\t\"1623456789\"\n\t\"ContentStatsID\"\t\t\"-4213\"\n"
         "\t\"1\"\t\t\"D:\\\\Games\\\\Steam Library\"\n\t\"2\"\t\t\"/mnt/games/SteamLibrary\"\n}\n");
     ASSERT_TRUE(older.ok) << older.error;
-    std::string why;
-    EXPECT_EQ(app::library_paths(older.root, why),
-              (std::vector<fs::path>{"D:\\Games\\Steam Library", "/mnt/games/SteamLibrary"}));
-    EXPECT_EQ(why, "");
+    const auto older_paths = app::library_paths(older.value);
+    EXPECT_TRUE(older_paths.ok) << older_paths.error;
+    EXPECT_EQ(older_paths.value, (std::vector<fs::path>{"D:\\Games\\Steam Library", "/mnt/games/SteamLibrary"}));
 
     const auto current = app::parse_key_values(steam.library_folders());
     ASSERT_TRUE(current.ok) << current.error;
-    EXPECT_EQ(app::library_paths(current.root, why), (std::vector<fs::path>{steam.steam(), steam.second_library()}));
+    EXPECT_EQ(app::library_paths(current.value).value, (std::vector<fs::path>{steam.steam(), steam.second_library()}));
 
-    EXPECT_TRUE(app::library_paths(app::parse_key_values("\"AppState\" { }").root, why).empty());
-    EXPECT_EQ(why, "it holds no \"libraryfolders\" block");
+    const auto none = app::library_paths(app::parse_key_values("\"AppState\" { }").value);
+    EXPECT_TRUE(none.value.empty());
+    EXPECT_EQ(none.error, "it holds no \"libraryfolders\" block");
 }
 
 #ifndef _WIN32

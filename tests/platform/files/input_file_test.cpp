@@ -52,9 +52,9 @@ TEST_F(Input, AFileWhoseNameIsNoUtf8OpensAndReadsNoMoreThanAsked) {
     ASSERT_TRUE(in.ok()) << in.reason();
     EXPECT_EQ(in.size(), 10u);
     std::vector<uint8_t> bytes;
-    EXPECT_EQ(in.read(4, bytes), "");
+    EXPECT_TRUE(in.read(4, bytes).ok);
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "0123");
-    EXPECT_EQ(in.read(100, bytes), "");
+    EXPECT_TRUE(in.read(100, bytes).ok);
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "456789");
 }
 
