@@ -22,7 +22,7 @@ struct Picture {
 
 // Smooth shading, fine texture, hard edges and a few flat areas, as in a photograph.
 Picture photo_like(int width, int height, uint32_t seed = 1);
-// The first photograph of the wallpaper set that scripts/setup.sh installs, scaled; empty when missing.
+// The first photograph of the wallpaper set that `scripts/setup.sh test` installs, scaled; empty when missing.
 Picture installed_photo(int width, int height);
 // A width x height cut at (x, y) of the set's photograph `file` (say "Dune.jpg"), at its own resolution: the
 // detail as the camera took it. Empty when missing.
