@@ -16,8 +16,9 @@
 # Usage: scripts/bench.sh [--quick | --wallpapers]   (--quick: two photographs and two cuts only; --wallpapers: table 3 only)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh mate-backgrounds time libjpeg-turbo-progs imagemagick
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+source scripts/common.sh
+need bench
+configure build > /dev/null
 cmake --build build -j "$(nproc)" --target morvane-bench morvane-cli > /dev/null
 
 photos=/usr/share/backgrounds/mate/nature

@@ -5,7 +5,7 @@
 # on their own, without extra DLLs).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh --windows
-cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo --no-warn-unused-cli \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DMORVANE_WITH_QT=OFF
+source scripts/common.sh
+need windows
+configure build-windows --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DMORVANE_WITH_QT=OFF
 cmake --build build-windows -j "$(nproc)"

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Configures and builds Morvane into build/.
+# Installs what building needs where it is missing, then configures and builds Morvane into build/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+source scripts/common.sh
+need run
+configure build
 cmake --build build -j "$(nproc)"

@@ -12,7 +12,8 @@ if [ $# -ne 2 ] || [ ! -d "tests/fuzz/corpus/$1" ]; then
 fi
 target=$1
 seconds=$2
-scripts/setup.sh
+source scripts/common.sh
+need sanitizers
 source scripts/sanitizer-build.sh
 configure_sanitizer_build
 cmake --build "$sanitizer_build" -j "$(nproc)" --target "fuzz-$target"

@@ -5,7 +5,8 @@
 # the repository; run this only to change the art.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh librsvg2-bin imagemagick
+source scripts/common.sh
+need icon
 
 out=desktop/icons
 mkdir -p "$out"

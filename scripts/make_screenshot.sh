@@ -4,8 +4,9 @@
 # drawn here loaded. The result is kept in the repository; run this only when the window's look changes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh xvfb xauth xdotool imagemagick librsvg2-bin
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+source scripts/common.sh
+need screenshot
+configure build > /dev/null
 cmake --build build -j "$(nproc)" --target morvane > /dev/null
 
 work=$(mktemp -d)

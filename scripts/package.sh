@@ -3,8 +3,9 @@
 # Install it with: apt install ./build/morvane_*.deb
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+source scripts/common.sh
+need run
+configure build > /dev/null
 cmake --build build -j "$(nproc)" --target morvane morvane-cli morvane-cli-manual
 rm -f build/morvane_*.deb
 (cd build && cpack -G DEB > cpack.log 2>&1) || { cat build/cpack.log >&2; exit 1; }

@@ -1,10 +1,10 @@
-# Sourced by scripts/test-sanitizers.sh and scripts/fuzz.sh: the clang build with AddressSanitizer,
-# UndefinedBehaviorSanitizer and the fuzz targets in build-sanitizers/, and how its programs are run.
+# Sourced by scripts/test-sanitizers.sh and scripts/fuzz.sh after scripts/common.sh: the clang build with
+# AddressSanitizer, UndefinedBehaviorSanitizer and the fuzz targets in build-sanitizers/, and how its
+# programs are run.
 sanitizer_build=build-sanitizers
 
 configure_sanitizer_build() {
-  cmake -S . -B "$sanitizer_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
-    -DMORVANE_FUZZ=ON -DMORVANE_BENCH=OFF > /dev/null
+  configure "$sanitizer_build" -DCMAKE_CXX_COMPILER=clang++-14 -DMORVANE_FUZZ=ON -DMORVANE_BENCH=OFF > /dev/null
 }
 
 export QT_QPA_PLATFORM=offscreen

@@ -1,31 +1,53 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Morvane need, where they are missing.
+# Installs, where they are missing, the Debian packages that Morvane needs for a purpose:
+#   scripts/setup.sh [PROFILE...]     (no profile: run)
+# Every profile includes run. The other scripts ask for theirs through `need` (scripts/common.sh).
 set -euo pipefail
 
-packages=(
+# run: building Morvane and running its window (scripts/run.sh, scripts/build.sh, scripts/package.sh).
+run=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev libgl-dev libsquish-dev libjpeg-dev libpng-dev
-  libgtest-dev libgmock-dev googletest libbenchmark-dev
-  fonts-dejavu-core
-  mate-backgrounds  # real photographs for the encoder quality tests and the benchmark
-  help2man desktop-file-utils appstream  # the manual page, and the desktop entry's and metadata's checks
-  clang-14 libclang-rt-14-dev  # the sanitizer build and the libFuzzer targets (scripts/test-sanitizers.sh)
+  libgtest-dev libgmock-dev googletest  # every build configures the tests
+  help2man  # every build writes morvane-cli's manual page
+  fonts-dejavu-core  # the window's close glyph
 )
-# With --windows also the cross compiler and Wine for the Windows build and its tests, djpeg for the BMP
-# that compares the two builds, a screen without hardware with its keyboard driver and camera for the run of
-# morvane.exe itself (scripts/build-windows.sh, scripts/test-windows.sh), and NSIS for the setup program
+# test: the Linux tests (scripts/test.sh): real photographs for the encoder quality tests, the desktop
+# entry's and the metadata's validators, and the benchmarks' library, so that the tests' build compiles them too.
+test=(mate-backgrounds desktop-file-utils appstream libbenchmark-dev)
+# sanitizers: the clang build under the sanitizers and the libFuzzer targets (scripts/test-sanitizers.sh,
+# scripts/fuzz.sh).
+sanitizers=(clang-14 libclang-rt-14-dev)
+# windows: the cross compiler and Wine for the Windows build and its tests, djpeg for the BMP that compares
+# the two builds, a screen without hardware with its keyboard driver and camera for the run of morvane.exe
+# itself (scripts/build-windows.sh, scripts/test-windows.sh), and NSIS for the setup program
 # (scripts/package-windows.sh).
-windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 libjpeg-turbo-progs nsis xvfb xauth xdotool imagemagick)
-if [ "${1:-}" = "--windows" ]; then
-  shift
-  packages+=("${windows_packages[@]}")
-fi
-packages+=("$@")
+windows=(g++-mingw-w64-x86-64-posix wine wine64 libjpeg-turbo-progs nsis xvfb xauth xdotool imagemagick)
+# bench: the benchmark program, its photographs, /usr/bin/time, djpeg and ImageMagick (scripts/bench.sh).
+bench=(libbenchmark-dev mate-backgrounds time libjpeg-turbo-progs imagemagick)
+# icon: drawing the icon (scripts/make_icon.sh).
+icon=(librsvg2-bin imagemagick)
+# screenshot: the window on a virtual screen, photographed (scripts/make_screenshot.sh).
+screenshot=(xvfb xauth xdotool imagemagick librsvg2-bin)
+
+profiles=(run test sanitizers windows bench icon screenshot)
+[ $# -gt 0 ] || set -- run
+packages=("${run[@]}")
+for profile in "$@"; do
+  if [[ ! " ${profiles[*]} " == *" $profile "* ]]; then
+    echo "scripts/setup.sh: no profile \"$profile\"; the profiles are: ${profiles[*]}" >&2
+    exit 2
+  fi
+  declare -n list=$profile
+  packages+=("${list[@]}")
+  unset -n list
+done
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
+mapfile -t missing < <(printf '%s\n' "${missing[@]}" | awk 'NF && !seen[$0]++')
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"

@@ -5,7 +5,8 @@
 # Called by scripts/test.sh; runs on its own too.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+source scripts/common.sh
+need test sanitizers
 source scripts/sanitizer-build.sh
 
 start=$SECONDS

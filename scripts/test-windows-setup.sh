@@ -8,6 +8,8 @@
 # alone. Prints what was installed and what the uninstaller left.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/common.sh
+need test windows  # the photograph below, and the packaging (scripts/package-windows.sh)
 scripts/package-windows.sh
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-windows/CMakeCache.txt)
 setup=$PWD/build-windows/morvane-$version-setup.exe

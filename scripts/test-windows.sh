@@ -7,9 +7,10 @@
 # program and the portable zip (scripts/test-windows-setup.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/common.sh
+need test windows  # the photograph below, and the Linux build beside the Windows one
 scripts/build-windows.sh
-[ -x build/bin/morvane-cli ] || { cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null &&
-                                   cmake --build build --target morvane-cli; }
+[ -x build/bin/morvane-cli ] || { configure build > /dev/null && cmake --build build --target morvane-cli; }
 
 # Wine, quiet and on its own: its own prefix, no display, no downloads of Mono or Gecko, code page 1252.
 export WINEPREFIX="$PWD/build-windows/wine-prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="

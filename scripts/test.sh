@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: the Linux half, then the Windows half on Wine.
+# Installs what is missing (once, for every part below), builds, and runs every test: the Linux half, then
+# the Windows half on Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/common.sh
 start=$SECONDS
-scripts/setup.sh
+need test sanitizers windows
 scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure -j "$(nproc)"

@@ -85,8 +85,13 @@ TEST(DxtContract, SetDxtEncoderChoosesTheEncoderWhoseBytesTheContractWrites) {
     std::vector<uint8_t> expected[3];
     for (auto& e : expected) e.resize(size_t(Get_Dxt5_Buffer_Size(p.width, p.height, kFlags)));
     morvane_compress_dxt5(p.bgra.data(), p.width, p.height, expected[0].data(), 1);
+#ifdef MORVANE_HAVE_SQUISH
     squish::CompressImage(rgba.data(), p.width, p.height, expected[1].data(), squish::kDxt5 | squish::kColourIterativeClusterFit, metric);
     squish::CompressImage(rgba.data(), p.width, p.height, expected[2].data(), squish::kDxt5 | squish::kColourRangeFit, metric);
+#else
+    (void)metric;
+    expected[1] = expected[2] = expected[0];  // without libsquish, choosing one of its fits keeps our encoder
+#endif
     for (int choice : {1, 7, 2, 0}) {
         Set_Dxt_Encoder(choice);
         std::vector<uint8_t> blocks(expected[0].size());

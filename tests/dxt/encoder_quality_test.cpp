@@ -22,7 +22,7 @@ double psnr(const Picture& p, const std::vector<double>& block_error) {
 // DXT1 holds the same colours as DXT5's colour block and may also choose three-colour mode: never worse.
 TEST(EncoderQuality, APhotographDecodesAtLeastAsCloseAsWithLibsquishsBestFitBlockByBlock) {
     const Picture photo = installed_photo(256, 192);
-    ASSERT_FALSE(photo.bgra.empty()) << "no wallpaper photographs in /usr/share/backgrounds/mate (scripts/setup.sh)";
+    ASSERT_FALSE(photo.bgra.empty()) << "no wallpaper photographs in /usr/share/backgrounds/mate (scripts/setup.sh test)";
     for (const auto& [name, p] : {std::pair{"photograph", photo}, {"photo-like picture", photo_like(192, 128)}}) {
         SCOPED_TRACE(name);
         const auto ours = block_errors(p, decode(kDxt5, compress(kDxt5, p), p));
@@ -50,7 +50,7 @@ TEST(EncoderQuality, TheMostDetailedCutsOfPhotographsDecodeCloserThanWithLibsqui
     for (const Cut& cut : {Cut{"Dune.jpg", 1424, 794}, Cut{"GreenMeadow.jpg", 512, 384}, Cut{"Wood.jpg", 0, 1664}}) {
         SCOPED_TRACE(cut.file);
         const Picture p = installed_photo_cut(cut.file, cut.x, cut.y, 256, 256);
-        ASSERT_FALSE(p.bgra.empty()) << "no " << cut.file << " in /usr/share/backgrounds/mate (scripts/setup.sh)";
+        ASSERT_FALSE(p.bgra.empty()) << "no " << cut.file << " in /usr/share/backgrounds/mate (scripts/setup.sh test)";
         const double ours = psnr(p, block_errors(p, decode(kDxt5, compress(kDxt5, p), p)));
         const double reference = psnr(p, block_errors(p, decode(kDxt5, squish_cluster_fit(kDxt5, p), p)));
         EXPECT_GE(ours, reference + 0.05) << "ours " << ours << " dB, libsquish " << reference << " dB";

@@ -16,7 +16,7 @@ TEST(ImageWalker, ThreadedAndSingleThreadedCompressionGiveIdenticalBytes) {
     }
 }
 
-double squared_error(const Picture& p, const std::vector<uint8_t>& rgba) {
+[[maybe_unused]] double squared_error(const Picture& p, const std::vector<uint8_t>& rgba) {
     const auto e = block_errors(p, rgba);
     return std::accumulate(e.begin(), e.end(), 0.0);
 }
@@ -28,14 +28,17 @@ TEST(ImageWalker, OddSizesDecodeAboutAsCloseAsLibsquishAndWriteOnlyTheirBlocks) 
     for (auto [w, h] : sizes) {
         const Picture p = photo_like(w, h, uint32_t(w * 31 + h));
         for (const Format& f : kFormats) {
-            const auto reference = squish_cluster_fit(f, p);
-            std::vector<uint8_t> blocks(reference.size() + 16, 0xAB);
+            const size_t size = size_t(compressed_bytes(f.format, w, h));
+            std::vector<uint8_t> blocks(size + 16, 0xAB);
             f.compress(p.bgra.data(), w, h, blocks.data(), 0);
-            for (size_t i = reference.size(); i < blocks.size(); ++i) ASSERT_EQ(blocks[i], 0xAB) << f.name << " " << w << "x" << h;
-            blocks.resize(reference.size());
+            for (size_t i = size; i < blocks.size(); ++i) ASSERT_EQ(blocks[i], 0xAB) << f.name << " " << w << "x" << h;
+            blocks.resize(size);
+#ifdef MORVANE_HAVE_SQUISH  // without it only the blocks' extent is checked
+            const auto reference = squish_cluster_fit(f, p);
             EXPECT_LE(squared_error(p, decode(f, blocks, p)),
                       1.5 * squared_error(p, decode(f, reference, p)) + 48.0 * double(block_count(f, reference)))
                 << f.name << " " << w << "x" << h;
+#endif
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "test_support.h"
 
+#include "dxt/block_decoder.h"
 #include "dxt/block_format.h"
 
 #include <QImage>
@@ -78,16 +79,27 @@ std::vector<uint8_t> compress(const Format& f, const Picture& p, int threads) {
     return blocks;
 }
 
+#ifdef MORVANE_HAVE_SQUISH
+int squish_format(const Format& f) {
+    return f.format == BlockFormat::Dxt1 ? squish::kDxt1 : f.format == BlockFormat::Dxt3 ? squish::kDxt3 : squish::kDxt5;
+}
+
 std::vector<uint8_t> squish_cluster_fit(const Format& f, const Picture& p) {
     std::vector<uint8_t> rgba = p.bgra, blocks(blocks_for(p.width, p.height) * size_t(f.block_bytes));
     for (size_t i = 0; i < rgba.size(); i += 4) std::swap(rgba[i], rgba[i + 2]);
-    squish::CompressImage(rgba.data(), p.width, p.height, blocks.data(), f.squish_format | squish::kColourIterativeClusterFit);
+    squish::CompressImage(rgba.data(), p.width, p.height, blocks.data(), squish_format(f) | squish::kColourIterativeClusterFit);
     return blocks;
 }
+#endif
 
 std::vector<uint8_t> decode(const Format& f, const std::vector<uint8_t>& blocks, const Picture& p) {
     std::vector<uint8_t> rgba(size_t(p.width) * size_t(p.height) * 4);
-    squish::DecompressImage(rgba.data(), p.width, p.height, blocks.data(), f.squish_format);
+#ifdef MORVANE_HAVE_SQUISH
+    squish::DecompressImage(rgba.data(), p.width, p.height, blocks.data(), squish_format(f));
+#else
+    decode_image(f.format, blocks.data(), p.width, p.height, rgba.data());
+    for (size_t i = 0; i < rgba.size(); i += 4) std::swap(rgba[i], rgba[i + 2]);  // to R, G, B, A
+#endif
     return rgba;
 }
 

@@ -1,9 +1,13 @@
 #pragma once
 // Pictures and block helpers for the encoder tests. libsquish's decoder is the independent reader of every
-// block, and its iterative cluster fit the reference our encoder is held to.
+// block, and its iterative cluster fit the reference our encoder is held to. A build without libsquish
+// decodes with our own decoder (which the libsquish build holds to libsquish's) and has no reference fit.
 #include "dxt/block_encoder.h"
+#include "dxt/block_format.h"
 
+#ifdef MORVANE_HAVE_SQUISH
 #include <squish.h>
+#endif
 
 #include <cstddef>
 #include <cstdint>
@@ -18,7 +22,7 @@ struct Picture {
 
 // Smooth shading, fine texture, hard edges and a few flat areas, as in a photograph.
 Picture photo_like(int width, int height, uint32_t seed = 1);
-// The first photograph of the wallpaper set that scripts/setup.sh installs, scaled; empty when missing.
+// The first photograph of the wallpaper set that `scripts/setup.sh test` installs, scaled; empty when missing.
 Picture installed_photo(int width, int height);
 // A width x height cut at (x, y) of the set's photograph `file` (say "Dune.jpg"), at its own resolution: the
 // detail as the camera took it. Empty when missing.
@@ -28,17 +32,20 @@ struct Format {
     const char* name;
     void (*compress)(const uint8_t* bgra, int width, int height, uint8_t* out, int threads);
     int block_bytes;
-    int squish_format;
+    BlockFormat format;
     int colour_offset;  // where the colour half of a block starts
 };
-inline constexpr Format kFormats[] = {{"DXT1", morvane_compress_dxt1, 8, squish::kDxt1, 0},
-                                     {"DXT3", morvane_compress_dxt3, 16, squish::kDxt3, 8},
-                                     {"DXT5", morvane_compress_dxt5, 16, squish::kDxt5, 8}};
+inline constexpr Format kFormats[] = {{"DXT1", morvane_compress_dxt1, 8, BlockFormat::Dxt1, 0},
+                                     {"DXT3", morvane_compress_dxt3, 16, BlockFormat::Dxt3, 8},
+                                     {"DXT5", morvane_compress_dxt5, 16, BlockFormat::Dxt5, 8}};
 inline constexpr const Format &kDxt1 = kFormats[0], &kDxt3 = kFormats[1], &kDxt5 = kFormats[2];
 
 // threads = 0: the library's pool.
 std::vector<uint8_t> compress(const Format& f, const Picture& p, int threads = 0);
+#ifdef MORVANE_HAVE_SQUISH
+int squish_format(const Format& f);  // libsquish's flag for the format
 std::vector<uint8_t> squish_cluster_fit(const Format& f, const Picture& p);
+#endif
 std::vector<uint8_t> decode(const Format& f, const std::vector<uint8_t>& blocks, const Picture& p);  // R, G, B, A
 
 struct ColourBlock {

@@ -47,7 +47,8 @@ struct RecordedProgress : texture::BuildProgress {
     void yield() override { calls.push_back("yield"); }
 };
 
-// Large builds whose bytes, not quality, a test checks use libsquish's fast range fit meanwhile.
+// Large builds whose bytes, not quality, a test checks use libsquish's fast range fit meanwhile (our own
+// encoder in a build without libsquish, which refuses that choice).
 struct FastEncoder {
     const morvane::dxt::Encoder previous = morvane::dxt::current_encoder();
     FastEncoder() { morvane::dxt::set_encoder(morvane::dxt::Encoder::SquishRangeFit); }

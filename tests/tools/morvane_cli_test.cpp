@@ -92,6 +92,13 @@ protected:
     const fs::path texture = out / "background01.vtf";
 };
 
+// Makes whose bytes, not quality, a test checks take libsquish's fast range fit where the build has it.
+#ifdef MORVANE_HAVE_SQUISH
+const std::string kFastEncoder = "squish-range";
+#else
+const std::string kFastEncoder = "morvane";
+#endif
+
 const std::vector<std::string> kAllFour = {"background01.vmt", "background01.vtf", "background01_widescreen.vmt",
                                            "background01_widescreen.vtf"};
 
@@ -100,7 +107,7 @@ TEST_F(MorvaneCli, MakeTurnsALargePhotographIntoTexturesForBothScreenShapesThatI
     for (const auto& [side, bytes, levels] : {std::tuple{"1024", 1398320u, "mipmapcount   11"},
                                               std::tuple{"2048", 5592624u, "mipmapcount   12"}}) {
         const CliRun made = run({"make", large_photograph().string(), "--size", side, "--out", out.string(), "--encoder",
-                                 "squish-range"});
+                                 kFastEncoder});
         ASSERT_EQ(made.exit_code, 0) << made.err;
         EXPECT_EQ(made.err, "");
         EXPECT_NE(made.out.find("3840 x 2400"), std::string::npos) << made.out;
@@ -281,7 +288,7 @@ TEST_F(MorvaneCli, WrongCommandLinesUnusableFoldersOrAReadOnlyTextureAreRefusedA
     const std::string old(2000000, 'o');
     std::ofstream(texture, std::ios::binary) << old;
     fs::permissions(texture, fs::perms::all, fs::perm_options::remove);
-    const CliRun made = make_1024(out, {"--encoder", "squish-range"});
+    const CliRun made = make_1024(out, {"--encoder", kFastEncoder});
     made.refused(1, texture.string() + "\": the file is read-only");
     EXPECT_NE(made.err.find("The same background was written to \"" + (out / "background01_widescreen.vtf").string()),
               std::string::npos)
@@ -291,6 +298,17 @@ TEST_F(MorvaneCli, WrongCommandLinesUnusableFoldersOrAReadOnlyTextureAreRefusedA
                                                      "background01_widescreen.vtf"}))
         << "the shape that was written has its material; no temporary file stays";
 }
+
+#ifndef MORVANE_HAVE_SQUISH
+// A build without libsquish says so for either of its encoders, points to the one it has, and writes nothing.
+TEST_F(MorvaneCli, WithoutLibsquishItsEncodersAreRefusedWithTheOneThereIsNamed) {
+    for (const char* encoder : {"squish", "squish-range"})
+        make_1024(out, {"--encoder", encoder})
+            .refused(2, std::string("this build has no libsquish, so --encoder ") + encoder +
+                            " is not available; use --encoder morvane");
+    EXPECT_EQ(out_names(), std::vector<std::string>{});
+}
+#endif
 
 TEST_F(MorvaneCli, WhereAndMakeGameFindTheGameInASecondSteamLibraryAndFillItsConsoleFolder) {
     const morvane::testing::FakeSteam steam{root / "home"};
