@@ -37,7 +37,8 @@ std::vector<std::string> arguments_left_by_qt(const QStringList& arguments) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    const auto early = morvane::app::parse_program_arguments(raw_arguments(argc, argv));
+    // Qt has not yet taken its own arguments: a wrong one is told once Qt has.
+    const auto early = morvane::app::parse_program_arguments(raw_arguments(argc, argv)).value;
     if (early.kind == morvane::app::ProgramArguments::Version) {
         std::printf("morvane %s\n", MORVANE_VERSION);
         return 0;
@@ -52,11 +53,12 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral(MORVANE_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("morvane"));
     const std::vector<std::string> left = arguments_left_by_qt(QCoreApplication::arguments());
-    const auto arguments = morvane::app::parse_program_arguments(std::vector<std::string_view>(left.begin(), left.end()));
-    if (arguments.kind == morvane::app::ProgramArguments::Wrong) {
-        std::fprintf(stderr, "morvane: %s.\n\n%s", arguments.problem.c_str(), morvane::app::kProgramUsage);
+    const auto parsed = morvane::app::parse_program_arguments(std::vector<std::string_view>(left.begin(), left.end()));
+    if (!parsed.ok) {
+        std::fprintf(stderr, "morvane: %s.\n\n%s", parsed.error.c_str(), morvane::app::kProgramUsage);
         return 2;
     }
+    const morvane::app::ProgramArguments& arguments = parsed.value;
 
     morvane::app::form_fx::FormFx fx;
     morvane::app::ProcessInstance process(fx);

@@ -10,7 +10,6 @@
 #include <QAccessibleWidget>
 
 #include <functional>
-#include <mutex>
 
 namespace morvane::controls {
 
@@ -79,8 +78,10 @@ QAccessibleInterface* accessible_control(const QString&, QObject* object) {
 }
 
 void install_accessible_controls() {
-    static std::once_flag once;
-    std::call_once(once, [] { QAccessible::installFactory(accessible_control); });
+    [[maybe_unused]] static const bool once = [] {
+        QAccessible::installFactory(accessible_control);
+        return true;
+    }();
 }
 
 }  // namespace morvane::controls

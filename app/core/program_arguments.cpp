@@ -9,12 +9,13 @@ const char* const kProgramUsage =
     "  --version  prints the version\n"
     "  --help     prints this text\n";
 
-ProgramArguments parse_program_arguments(std::span<const std::string_view> arguments) {
+Result<ProgramArguments> parse_program_arguments(std::span<const std::string_view> arguments) {
+    using Parsed = Result<ProgramArguments>;
     // Asked for anywhere, the version or the usage is all that is done.
     for (const std::string_view argument : arguments) {
         if (argument == "--") break;
-        if (argument == "--version") return {ProgramArguments::Version, {}, {}};
-        if (argument == "--help" || argument == "-h") return {ProgramArguments::Help, {}, {}};
+        if (argument == "--version") return Parsed::made({ProgramArguments::Version, {}});
+        if (argument == "--help" || argument == "-h") return Parsed::made({ProgramArguments::Help, {}});
     }
     ProgramArguments parsed;
     bool options_end = false;  // after "--" every argument is a file name, even one that starts with "-"
@@ -22,17 +23,17 @@ ProgramArguments parse_program_arguments(std::span<const std::string_view> argum
         if (!options_end && argument == "--") {
             options_end = true;
         } else if (!options_end && argument.starts_with('-') && argument.size() > 1) {
-            return {ProgramArguments::Wrong, {}, "unknown option \"" + std::string(argument) + "\""};
+            return Parsed::failed("unknown option \"" + std::string(argument) + "\"");
         } else if (argument.empty()) {
-            return {ProgramArguments::Wrong, {}, "an empty picture name was given"};
+            return Parsed::failed("an empty picture name was given");
         } else if (!parsed.picture.empty()) {
-            return {ProgramArguments::Wrong, {},
-                    "only one picture can be opened (\"" + parsed.picture + "\" and \"" + std::string(argument) + "\")"};
+            return Parsed::failed("only one picture can be opened (\"" + parsed.picture + "\" and \"" +
+                                  std::string(argument) + "\")");
         } else {
             parsed.picture = argument;
         }
     }
-    return parsed;
+    return Parsed::made(parsed);
 }
 
 }  // namespace morvane::app

@@ -61,7 +61,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     using namespace morvane;
     const std::vector<std::string> given = utf8_arguments();
     const std::vector<std::string_view> views(given.begin(), given.end());
-    const app::ProgramArguments arguments = app::parse_program_arguments(views);
+    const Result<app::ProgramArguments> parsed = app::parse_program_arguments(views);
+    if (!parsed.ok) {
+        attach_output();
+        std::fprintf(stderr, "morvane: %s.\n\n%s", parsed.error.c_str(), app::kProgramUsage);
+        WinMessageBox().show("morvane: " + parsed.error + ".\n\n" + app::kProgramUsage);
+        return 2;
+    }
+    const app::ProgramArguments& arguments = parsed.value;
     if (arguments.kind == app::ProgramArguments::Version) {
         attach_output();
         std::printf("morvane %s\n", MORVANE_VERSION);
@@ -71,12 +78,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         attach_output();
         std::fputs(app::kProgramUsage, stdout);
         return 0;
-    }
-    if (arguments.kind == app::ProgramArguments::Wrong) {
-        attach_output();
-        std::fprintf(stderr, "morvane: %s.\n\n%s", arguments.problem.c_str(), app::kProgramUsage);
-        WinMessageBox().show("morvane: " + arguments.problem + ".\n\n" + app::kProgramUsage);
-        return 2;
     }
     keep_freed_memory_for_reuse();
     SetProcessDPIAware();  // the manifest says so too; this covers a copy run without it

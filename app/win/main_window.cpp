@@ -3,6 +3,7 @@
 #include "app/core/utf8_path.h"
 #include "app/win/accessible_facts.h"
 #include "app/win/screen_pixels.h"
+#include "app/win/window_class.h"
 #include "platform/win/dialog_windows.h"
 #include "platform/win/wide_text.h"
 
@@ -40,17 +41,7 @@ LRESULT CALLBACK list_procedure(HWND list, UINT message, WPARAM w, LPARAM l, UIN
 }
 
 void register_class() {
-    static const ATOM atom = [] {
-        WNDCLASSEXW window_class{};
-        window_class.cbSize = sizeof window_class;
-        window_class.lpfnWndProc = main_procedure;
-        window_class.hInstance = GetModuleHandleW(nullptr);
-        window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
-        window_class.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-        window_class.lpszClassName = kClassName;
-        return RegisterClassExW(&window_class);
-    }();
-    (void)atom;
+    [[maybe_unused]] static const ATOM once = register_window_class(kClassName, main_procedure, true);
 }
 
 bool inside(PixelRect r, int x, int y) { return x >= r.x && y >= r.y && x < r.x + r.width && y < r.y + r.height; }

@@ -2,6 +2,7 @@
 
 #include "app/win/accessible_facts.h"
 #include "app/win/screen_pixels.h"
+#include "app/win/window_class.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
@@ -52,16 +53,7 @@ LRESULT CALLBACK bar_procedure(HWND bar, UINT message, WPARAM w, LPARAM l, UINT_
 }
 
 void register_class() {
-    static const ATOM atom = [] {
-        WNDCLASSEXW window_class{};
-        window_class.cbSize = sizeof window_class;
-        window_class.lpfnWndProc = process_procedure;
-        window_class.hInstance = GetModuleHandleW(nullptr);
-        window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
-        window_class.lpszClassName = kClassName;
-        return RegisterClassExW(&window_class);
-    }();
-    (void)atom;
+    [[maybe_unused]] static const ATOM once = register_window_class(kClassName, process_procedure, false);
 }
 
 }  // namespace

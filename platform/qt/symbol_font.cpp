@@ -38,15 +38,15 @@ void paint_symbol(QPainter& painter, const QRect& box, SymbolGlyph glyph, const 
 }
 
 void install_font_fallbacks() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    const QStringList families = QFontDatabase::families();
-    const QStringList close_faces = {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans"),
-                                     QStringLiteral("Liberation Sans"), QStringLiteral("Noto Sans")};
-    for (const QString& face : {QStringLiteral("Tahoma"), QStringLiteral("MS Sans Serif")}) {
-        if (!families.contains(face, Qt::CaseInsensitive)) QFont::insertSubstitutions(face, close_faces);
-    }
+    [[maybe_unused]] static const bool once = [] {
+        const QStringList families = QFontDatabase::families();
+        const QStringList close_faces = {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans"),
+                                         QStringLiteral("Liberation Sans"), QStringLiteral("Noto Sans")};
+        for (const QString& face : {QStringLiteral("Tahoma"), QStringLiteral("MS Sans Serif")}) {
+            if (!families.contains(face, Qt::CaseInsensitive)) QFont::insertSubstitutions(face, close_faces);
+        }
+        return true;
+    }();
 }
 
 QFont program_font(const QString& family, double point_size, bool bold) {
