@@ -28,14 +28,16 @@ morvane::Image32 stretched(const morvane::Image32& picture, int size) {
     return surface.image();
 }
 
-TEST_F(Pictures, ALoadedPictureIsStretchedFromPicture1ToTheWholeSquareAndACancelOrANonPictureKeepsIt) {
+// The dialog's title and filter, a cancel and an unreadable file are the window's logic (tests/app/forms).
+TEST_F(Pictures, TheBuiltInPictureIsShownOneToOneAt1024) {
     auto& w = open_located();
-    EXPECT_EQ(w.Picture2().image().bytes, w.Picture1().image().bytes) << "the built-in 1024 picture, 1:1";
+    EXPECT_EQ(w.Picture2().image().bytes, w.Picture1().image().bytes);
+}
+
+TEST_F(Pictures, ALoadedPictureIsStretchedFromPicture1ToTheWholeSquareOfEitherResolution) {
+    auto& w = open_located();
     dialog.answer(wide_picture("wide.bmp").string());
     click(&w.elboton1());  // Load Picture
-    ASSERT_EQ(dialog.shown.size(), 1u);
-    EXPECT_EQ(dialog.shown[0].title, "Load Picture...");
-    EXPECT_EQ(dialog.shown[0].filter, "Picture File(*.bmp,*.jpg)|*.bmp;*.jpg");
     EXPECT_EQ(w.Picture1().width_pixels(), 1600);
     EXPECT_EQ(w.Picture2().image().bytes, stretched(w.Picture1().image(), 1024).bytes);
     w.elcombo1().SetListIndex(1);
@@ -43,16 +45,6 @@ TEST_F(Pictures, ALoadedPictureIsStretchedFromPicture1ToTheWholeSquareAndACancel
     EXPECT_EQ(w.Picture2().image().bytes, stretched(w.Picture1().image(), 2048).bytes);
     w.elcombo1().SetListIndex(0);
     EXPECT_EQ(w.Picture2().image().bytes, stretched(w.Picture1().image(), 1024).bytes) << "not from the 2048 copy";
-
-    const auto picture = w.Picture1().image().bytes, shown = w.Picture2().image().bytes;
-    w.load_picture();  // cancelled
-    write_bytes(root.path() / "broken.jpg", "this is not a picture");
-    dialog.answer((root.path() / "broken.jpg").string());
-    w.load_picture();
-    EXPECT_EQ(w.Picture1().image().bytes, picture);
-    EXPECT_EQ(w.Picture2().image().bytes, shown);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_NE(messages.shown[0].find("broken.jpg"), std::string::npos) << messages.shown[0];
 }
 
 TEST_F(Pictures, TheBuiltInPicturesNameLiesWellInsideWhatThePreviewFrameShowsAt1024) {
@@ -119,7 +111,7 @@ TEST(DesktopEntry, OffersOnlyPictureTypesThatTheLoaderReads) {
         EXPECT_TRUE(type.isEmpty() || readable.contains(type)) << type.toStdString();
 }
 
-TEST_F(Pictures, APictureGivenAtStartIsLoadedOnceTheGameIsLocatedAndAnUnreadableOneKeepsTheBuiltInPicture) {
+TEST_F(Pictures, APictureGivenAtStartIsLoadedOnlyOnceTheGameIsLocated) {
     const fs::path wide = wide_picture("wide.png");
     dialog.answer(exe());
     auto& w = open();
@@ -127,61 +119,72 @@ TEST_F(Pictures, APictureGivenAtStartIsLoadedOnceTheGameIsLocatedAndAnUnreadable
     w.load_at_start(wide.string());
     EXPECT_EQ(w.Picture1().image().bytes, built_in) << "not before the start-up steps";
     w.Form_Activate();
-    EXPECT_EQ(w.console_path(), console().string());
     EXPECT_EQ(w.Picture1().width_pixels(), 1600);
     EXPECT_EQ(w.Picture2().width_pixels(), 1024);
     EXPECT_TRUE(messages.shown.empty());
-
-    write_bytes(root.path() / "notes.jpg", "not a picture at all");
-    open().load_at_start((root.path() / "notes.jpg").string());
-    window->Form_Activate();  // config.dat now knows the game
-    EXPECT_EQ(window->Picture1().image().bytes, built_in);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_NE(messages.shown[0].find("notes.jpg"), std::string::npos) << messages.shown[0];
-
-    fs::remove(program() / "config.dat");
-    messages.shown.clear();
-    dialog.answer("");  // cancelled: the program ends and the picture is never opened
-    open().load_at_start(wide.string());
-    window->Form_Activate();
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"Cant locate hl2.exe file. Quitting..."});
-    EXPECT_EQ(window->Picture1().image().bytes, built_in);
 }
 
-TEST_F(Pictures, ADroppedPictureFileLoadsLikeLoadPictureAndEverythingElseChangesNothing) {
+TEST_F(Pictures, AnUnreadablePictureGivenAtStartIsToldAndTheBuiltInPictureStays) {
+    dialog.answer(exe());
+    auto& w = open();
+    const auto built_in = w.Picture1().image().bytes;
+    write_bytes(root.path() / "notes.jpg", "not a picture at all");
+    w.load_at_start((root.path() / "notes.jpg").string());
+    w.Form_Activate();
+    EXPECT_EQ(w.Picture1().image().bytes, built_in);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].find("notes.jpg"), std::string::npos) << messages.shown[0];
+}
+
+TEST_F(Pictures, APictureGivenAtStartIsNeverOpenedWhenThePlayerCancelsTheGameDialog) {
+    dialog.answer("");  // cancelled: the program ends
+    auto& w = open();
+    const auto built_in = w.Picture1().image().bytes;
+    w.load_at_start(wide_picture("wide.png").string());
+    w.Form_Activate();
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Cant locate hl2.exe file. Quitting..."});
+    EXPECT_EQ(w.Picture1().image().bytes, built_in);
+}
+
+// A pipe is passed over, not opened (that would hang).
+TEST_F(Pictures, DroppingNoFileAFolderAPipeAMissingFileAWebAddressOrTextIsRefusedAndChangesNothing) {
     auto& w = open_located();
     const auto built_in = w.Picture1().image().bytes;
     write_bytes(root.path() / "notes.txt", "some notes");
     fs::create_directory(root.path() / "folder.jpg");
     ASSERT_EQ(::mkfifo((root.path() / "pipe.jpg").c_str(), 0600), 0);
-    const fs::path wide = wide_picture("wide.bmp");
-
-    // A pipe is passed over, not opened (that would hang).
     for (const char* name : {"notes.txt", "folder.jpg", "pipe.jpg", "gone.jpg"})
         EXPECT_FALSE(drop({root.path() / name})) << name;
     EXPECT_FALSE(drop({}, {QUrl("https://example.org/sea.jpg")}));
     EXPECT_FALSE(drop({}));
     EXPECT_EQ(w.Picture1().image().bytes, built_in);
     EXPECT_TRUE(messages.shown.empty());
+}
 
-    EXPECT_TRUE(drop({root.path() / "notes.txt", wide})) << "the first picture among the files";
+TEST_F(Pictures, OfSeveralDroppedFilesTheFirstPictureIsLoaded) {
+    auto& w = open_located();
+    write_bytes(root.path() / "notes.txt", "some notes");
+    EXPECT_TRUE(drop({root.path() / "notes.txt", wide_picture("wide.bmp")}));
     EXPECT_EQ(w.Picture1().width_pixels(), 1600);
     EXPECT_TRUE(messages.shown.empty());
+}
 
-    // Named like a picture but broken: taken, and the loader says why, as with Load Picture.
-    const auto wide_bytes = w.Picture1().image().bytes;
+TEST_F(Pictures, ADroppedFileNamedLikeAPictureButBrokenIsTakenAndTheLoaderSaysWhy) {
+    auto& w = open_located();
+    const auto built_in = w.Picture1().image().bytes;
     write_bytes(root.path() / "broken.jpg", "this is not a picture");
     EXPECT_TRUE(drop({root.path() / "broken.jpg"}));
-    EXPECT_EQ(w.Picture1().image().bytes, wide_bytes);
+    EXPECT_EQ(w.Picture1().image().bytes, built_in);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_NE(messages.shown[0].find("broken.jpg"), std::string::npos) << messages.shown[0];
+}
 
-    // A PNG without its suffix is still a picture by its content.
+TEST_F(Pictures, ADroppedPngWithoutItsSuffixIsAPictureByItsContentAndScaledToTheChosenResolution) {
+    auto& w = open_located();
     fs::copy_file(wide_picture("plain.png"), root.path() / "picture-without-suffix");
-    messages.shown.clear();
     w.elcombo1().SetListIndex(1);
     EXPECT_TRUE(drop({root.path() / "picture-without-suffix"}));
-    EXPECT_EQ(w.Picture2().width_pixels(), 2048) << "scaled to the chosen resolution";
+    EXPECT_EQ(w.Picture2().width_pixels(), 2048);
     EXPECT_TRUE(messages.shown.empty());
 }
 

@@ -7,33 +7,19 @@
 #include "platform/qt/screen_metrics.h"
 
 #include <chrono>
-#include <numeric>
 
 namespace morvane::testing {
 namespace {
 
 using Startup = MainWindowTest;
 
-TEST_F(Startup, AFirstRunFadesInAsksForHl2ExeAndWritesTheMaterialsAndConfigDat) {
-    dialog.answer(exe());
+// The outline, the fade, the dialog and the files of a first start are the window's logic
+// (tests/app/forms); the Qt window applies the outline as its mask.
+TEST_F(Startup, TheWindowsMaskCutsAwayItsRoundedCorners) {
     auto& w = open();
-    EXPECT_EQ(effects.regions, (std::vector<app::form_fx::RoundRegion>{{0, 0, 820, 711, 20, 20}}));
-    EXPECT_FALSE(w.mask().contains(QPoint(0, 0))) << "the corners are cut away";
-    EXPECT_TRUE(w.mask().contains(QPoint(10, 0)) && w.mask().contains(QPoint(819, 700)));
-    w.Form_Activate();
-    std::vector<int> fade(232);  // hidden at load, then 0..230 one by one
-    std::iota(fade.begin() + 1, fade.end(), 0);
-    EXPECT_EQ(effects.opacities, fade);
-    ASSERT_EQ(dialog.shown.size(), 1u);
-    EXPECT_EQ(dialog.shown[0].title, "Locate Your hl2.exe file.");
-    EXPECT_EQ(dialog.shown[0].filter, "The game's program (hl2_linux hl2.sh hl2.exe)|hl2_linux;hl2.sh;hl2.exe");
-    EXPECT_EQ(dialog.shown[0].folder, "") << "no Steam: the system picks where the dialog opens";
-    EXPECT_EQ(read_bytes(console() / "background01.vmt"), kStandardMaterial);
-    EXPECT_EQ(read_bytes(console() / "background01_widescreen.vmt"), kWidescreenMaterial);
-    EXPECT_EQ(read_bytes(program() / "config.dat"), console().string() + "\r\n");
-    EXPECT_EQ(w.console_path(), console().string());
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_FALSE(exit_code.has_value());
+    EXPECT_FALSE(w.mask().contains(QPoint(0, 0)));
+    EXPECT_TRUE(w.mask().contains(QPoint(10, 0)));
+    EXPECT_TRUE(w.mask().contains(QPoint(819, 700)));
 }
 
 // Later starts. A config.dat naming the console folder (or, hand-edited, that folder relative to config.dat,
@@ -161,18 +147,8 @@ TEST_F(Startup, AnActivationDuringTheFadeLocatesOnceAndTheCloseGlyphThenEndsWith
     EXPECT_LT(effects.opacities.size(), 10u);
 }
 
+// The drag's arithmetic is the window effects' (tests/app/forms); here the mouse on the Qt title line.
 TEST_F(Startup, ADragFromAnywhereOnTheTitleMovesTheWindowByExactlyTheCursorsMovementAt15And12TwipsPerPixel) {
-    // The drag functions themselves: a grab at 100 x 50 twips with the cursor at 300 x 200 puts the window at
-    // 4400 x 2950 twips, which is 293.3 x 196.7 pixels: the pixel below.
-    auto& w = open();
-    cursor.position = QPoint(300, 200);
-    fx.drag_start(true, 100, 50);
-    fx.drag_move();
-    ASSERT_EQ(effects.moves.size(), 1u);
-    EXPECT_EQ(effects.moves[0], QPoint(293, 196));
-    EXPECT_EQ(w.pos(), QPoint(293, 196));
-    fx.drag_stop();
-
     // A recorded cursor path, relative to where the button went down: small steps, a long jump, back past
     // the start and off the top-left of the screen.
     const QPoint path[] = {{1, 0}, {1, 1}, {4, -3}, {250, 120}, {-37, -5}, {-400, -300}, {0, 0}};

@@ -31,17 +31,26 @@ std::string upper(std::string key) {
     return key;
 }
 
-TEST_F(Skinned, EachControlStoresWhatDiffersFromItsDefaultsUnderItsKeysAndNotifiesOnlyWhenAPropertyIsSet) {
-    using Keys = std::vector<std::string>;
-    auto plus = [](Keys a, const Keys& b) { a.insert(a.end(), b.begin(), b.end()); return a; };
-    const Keys edge{"BackColor", "Enabled", "Color3DLight", "Color3DDark"};
-    const Keys font{"FontName", "FontSize", "FontBold", "FontItalic", "FontUnderline"};
-    const struct {
-        SkinnedControl* (*make)(QWidget*, const Settings&);
-        Settings definition;
-        Keys written;
-        Keys keys;  // every key the control takes, as callers and stored definitions spell it
-    } cases[] = {
+using Keys = std::vector<std::string>;
+
+Keys plus(Keys a, const Keys& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// Each control with a stored definition, what it writes back of it, and every key it takes, as callers and
+// stored definitions spell it.
+struct StoredControl {
+    SkinnedControl* (*make)(QWidget*, const Settings&);
+    Settings definition;
+    Keys written;
+    Keys keys;
+};
+
+const std::vector<StoredControl>& stored_controls() {
+    static const Keys edge{"BackColor", "Enabled", "Color3DLight", "Color3DDark"};
+    static const Keys font{"FontName", "FontSize", "FontBold", "FontItalic", "FontUnderline"};
+    static const std::vector<StoredControl> cases = {
         {make<elboton>,
          {{"CAPTION", "Make Background"}, {"centercaption", true}, {"backcolor", 0x646464u}, {"fontsize", 12}},
          {"backcolor", "caption", "fontsize", "centercaption"},
@@ -62,29 +71,60 @@ TEST_F(Skinned, EachControlStoresWhatDiffersFromItsDefaultsUnderItsKeysAndNotifi
          {"forecolor", "max", "value", "color3ddark"},
          plus(Keys{"ForeColor", "Min", "Max", "Value"}, edge)},
     };
-    for (const auto& c : cases) {
+    return cases;
+}
+
+TEST_F(Skinned, ReadingAStoredDefinitionRaisesNoChangeNotice) {
+    for (const StoredControl& c : stored_controls()) {
         SkinnedControl* control = c.make(&host, {});
-        SCOPED_TRACE(control->metaObject()->className());
         auto changed = record(control, &SkinnedControl::property_changed);
         control->read_properties(c.definition);
-        EXPECT_TRUE(changed->empty()) << "the definition already holds what it reads";
+        EXPECT_TRUE(changed->empty()) << control->metaObject()->className();
+    }
+}
+
+TEST_F(Skinned, EachControlWritesBackOnlyWhatDiffersFromItsDefaultsUnderTheKeysItReadThemFrom) {
+    for (const StoredControl& c : stored_controls()) {
+        SkinnedControl* control = c.make(&host, c.definition);
         Settings saved;
         control->write_properties(saved);
-        EXPECT_EQ(keys_of(saved), c.written);
+        EXPECT_EQ(keys_of(saved), c.written) << control->metaObject()->className();
+    }
+}
+
+TEST_F(Skinned, AControlMadeFromWhatAnotherWroteHasTheSameProperties) {
+    for (const StoredControl& c : stored_controls()) {
+        SkinnedControl* control = c.make(&host, c.definition);
+        SCOPED_TRACE(control->metaObject()->className());
+        Settings saved;
+        control->write_properties(saved);
         SkinnedControl* copy = c.make(&host, saved);
         for (const std::string& key : c.written) EXPECT_EQ(copy->property_value(key), control->property_value(key)) << key;
-        Keys notified;
-        QObject::connect(copy, &SkinnedControl::property_changed, [&](const QString& key) { notified.push_back(key.toStdString()); });
-        for (const std::string& key : c.keys) EXPECT_TRUE(copy->set_property(upper(key), 1)) << key;
-        EXPECT_FALSE(copy->set_property("NoSuchKey", 1));
-        copy->set_BackColor(2);  // a setter a host calls reports the key its declaration gives it
-        EXPECT_EQ(notified, plus(c.keys, Keys{"BackColor"}));
     }
+}
+
+TEST_F(Skinned, SettingAnyKeyInCapitalsNotifiesTheHostOnceUnderTheKeysOwnSpelling) {
+    for (const StoredControl& c : stored_controls()) {
+        SkinnedControl* control = c.make(&host, {});
+        SCOPED_TRACE(control->metaObject()->className());
+        Keys notified;
+        QObject::connect(control, &SkinnedControl::property_changed,
+                         [&](const QString& key) { notified.push_back(key.toStdString()); });
+        for (const std::string& key : c.keys) EXPECT_TRUE(control->set_property(upper(key), 1)) << key;
+        EXPECT_EQ(notified, c.keys);
+    }
+}
+
+TEST_F(Skinned, ASetterAHostCallsNotifiesTheKeyItsPropertyIsStoredUnder) {
     elboton button(&host);
     auto reported = record(&button, &SkinnedControl::property_changed);
+    button.set_BackColor(2);
     button.set_Font(QFont());
     button.set_CenterCaption(true);
-    EXPECT_EQ(*reported, (std::vector<std::tuple<QString>>{{"Font"}, {"CenterCaption"}}));
+    EXPECT_EQ(*reported, (std::vector<std::tuple<QString>>{{"BackColor"}, {"Font"}, {"CenterCaption"}}));
+}
+
+TEST_F(Skinned, ANewlyPlacedFrameStoresItsBackColorAndItsDarkEdge0x222E28) {
     Settings placed;  // a frame as newly placed, before it reads any settings
     elframe(&host).write_properties(placed);
     EXPECT_EQ(keys_of(placed), (Keys{"backcolor", "color3ddark"}));
@@ -105,6 +145,9 @@ TEST_F(Skinned, EachControlKeepsItsHeightAndLowestWidthHoweverItIsResized) {
         EXPECT_EQ(control->size_twips().width, c.kept_width) << control->metaObject()->className();
         EXPECT_EQ(control->size_twips().height, c.kept_height) << control->metaObject()->className();
     }
+}
+
+TEST_F(Skinned, AButtonTheWindowResizesInPixelsKeepsItsSizeRuleAndDrawsItsRightLineOnItsLastColumn) {
     auto* button = make<elboton>(&host, {});
     host.show();
     button->resize(10, 50);  // resized by the window in pixels
@@ -113,22 +156,7 @@ TEST_F(Skinned, EachControlKeepsItsHeightAndLowestWidthHoweverItIsResized) {
     EXPECT_EQ(colorref_at(shot(*button), 32, 10), dark_shown()) << "right line on the last column";
 }
 
-TEST_F(Skinned, A3000By1500TwipFrameHasItsSunkenEdgeOnColumn199AndRow99AndFollowsUnequalRatios) {
-    elframe frame;
-    frame.read_properties(Settings{{"backcolor", 0x646464u}, {"color3dlight", 0x222E28u}, {"color3ddark", 0xB2B2B2u}});
-    for (auto [ratio_x, ratio_y, width, height] : {std::tuple{15.0, 15.0, 200, 100}, {12.0, 20.0, 250, 75}}) {
-        ScopedTwipsPerPixel ratio({ratio_x, ratio_y});
-        frame.set_size_twips(3000, 1500);
-        const QImage image = shot(frame);
-        ASSERT_EQ(image.size(), QSize(width, height));
-        expect_edge(image, 0xB2B2B2, 0x222E28);  // on the last column and row
-        EXPECT_EQ(colorref_at(image, 0, height - 1), 0x222E28u) << "the bottom line covers the corner it shares";
-        EXPECT_EQ(colorref_at(image, width - 1, 0), 0x222E28u) << "the right line covers the corner it shares";
-        EXPECT_EQ(colorref_at(image, width - 2, height - 2), 0x646464u) << "fill next to the edge";
-    }
-}
-
-TEST_F(Skinned, AFrameClipsWhatIsPlacedInItKeepsItsEdgeAboveAndRaisesDblClickInPlaceOfASecondClick) {
+TEST_F(Skinned, AFrameClipsWhatIsPlacedInItAndKeepsItsEdgeAboveIt) {
     elframe frame;
     frame.read_properties(Settings{{"backcolor", 0u}, {"color3dlight", 0xB2B2B2u}, {"color3ddark", 0x222E28u}});
     frame.set_geometry_pixels(0, 0, 100, 80);
@@ -140,6 +168,11 @@ TEST_F(Skinned, AFrameClipsWhatIsPlacedInItKeepsItsEdgeAboveAndRaisesDblClickInP
     ASSERT_EQ(image.size(), QSize(100, 80));
     EXPECT_EQ(colorref_at(image, 50, 40), 0xFF0000u) << "the picture (blue)";
     expect_edge(image, 0x222E28, 0xB2B2B2);
+}
+
+TEST_F(Skinned, ADoubleClickRaisesDblClickInPlaceOfASecondClick) {
+    elframe frame;
+    frame.set_geometry_pixels(0, 0, 100, 80);
     auto clicks = record(&frame, &SkinnedControl::Click);
     auto doubles = record(&frame, &SkinnedControl::DblClick);
     click(&frame, QPointF(31, 41));
@@ -149,36 +182,52 @@ TEST_F(Skinned, AFrameClipsWhatIsPlacedInItKeepsItsEdgeAboveAndRaisesDblClickInP
     EXPECT_EQ(clicks->size(), 1u);
 }
 
-TEST_F(Skinned, TheButtonShowsThePictureInsideItsEdgeAtOpacities0And128And255AndRefusesOthers) {
-    Image32 picture;  // pixel (x, y) is red 200, green x, blue y
+// Pixel (x, y) is red 200, green x, blue y.
+Image32 ramp_picture() {
+    Image32 picture;
     picture.reset(256, 256);
     for (int y = 0; y < 256; ++y)
         for (int x = 0; x < 256; ++x) picture.set_pixel(x, y, Bgra{uint8_t(y), uint8_t(x), 200, 255});
-    // What opacity `a` shows at (x, y): each channel rounded to the nearest value between fill and picture.
-    auto mix = [&](int x, int y, int a) {
-        const uint32_t source = colorref_from_bgra(picture.pixel(x, y)), back = 0x646464;
-        uint32_t out = 0;
-        for (int shift : {0, 8, 16})
-            out |= ((source >> shift & 0xFF) * a + (back >> shift & 0xFF) * (255 - a) + 127) / 255 << shift;
-        return out;
-    };
+    return picture;
+}
+
+class BlendedButton : public Skinned {
+protected:
+    BlendedButton() {
+        b.read_properties(Settings{{"backcolor", 0x646464u}, {"caption", ""}});
+        b.set_geometry_pixels(0, 0, 117, 24);
+    }
+    const Image32 picture = ramp_picture();
     elboton b;
-    b.read_properties(Settings{{"backcolor", 0x646464u}, {"caption", ""}});
-    b.set_geometry_pixels(0, 0, 117, 24);
-    for (int a : {0, 128, 255}) {
-        ASSERT_TRUE(b.obtener_imagen_fondo(picture, 10, 20, int16_t(a)).ok);
+};
+
+// Each channel is (picture * a + fill * (255 - a)) / 255 rounded to the nearest, the fill being 0x64: at
+// (1, 1) the picture's (10, 20) is red 200, green 10, blue 20; at (115, 22) its (124, 41), red 200, green
+// 124, blue 41.
+TEST_F(BlendedButton, ShowsThePictureFrom10By20InsideItsEdgeAtOpacities0And128And255) {
+    const struct {
+        int opacity;
+        uint32_t at_1_1, at_115_22;
+    } cases[] = {{0, 0x646464, 0x646464}, {128, 0x3C3796, 0x467096}, {255, 0x140AC8, 0x297CC8}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(b.obtener_imagen_fondo(picture, 10, 20, int16_t(c.opacity)).ok);
         const QImage image = shot(b);
-        // Pixel (x, y) of the control shows the picture's (10 + x - 1, 20 + y - 1): the blend starts at (1, 1).
-        EXPECT_EQ(colorref_at(image, 1, 1), mix(10, 20, a)) << "opacity " << a;
-        EXPECT_EQ(colorref_at(image, 115, 22), mix(124, 41, a)) << "opacity " << a;
+        EXPECT_EQ(colorref_at(image, 1, 1), c.at_1_1) << "opacity " << c.opacity;
+        EXPECT_EQ(colorref_at(image, 115, 22), c.at_115_22) << "opacity " << c.opacity;
         expect_edge(image, 0x95AAA0, dark_shown());
     }
+}
+
+TEST_F(BlendedButton, AnOpacityOutside0To255IsRefusedAndLeavesTheSurfaceAsItWas) {
     const Image32 before = b.surface();
     EXPECT_FALSE(b.obtener_imagen_fondo(picture, 0, 0, 300).ok);
-    EXPECT_EQ(b.surface().bytes, before.bytes) << "an opacity outside 0..255 leaves the surface as it was";
+    EXPECT_EQ(b.surface().bytes, before.bytes);
+}
+
+TEST_F(BlendedButton, ARegionPastThePictureLeavesTheFill) {
     for (int x : {200, -1, std::numeric_limits<int>::max()}) {
         ASSERT_TRUE(b.obtener_imagen_fondo(picture, x, 0, 255).ok);
-        EXPECT_EQ(colorref_at(shot(b), 60, 12), 0x646464u) << "a region past the picture, x " << x;
+        EXPECT_EQ(colorref_at(shot(b), 60, 12), 0x646464u) << "x " << x;
     }
 }
 

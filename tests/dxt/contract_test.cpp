@@ -98,6 +98,9 @@ TEST(DxtContract, SetDxtEncoderChoosesTheEncoderWhoseBytesTheContractWrites) {
         Compress_Dxt5_Image(p.bgra.data(), p.width, p.height, blocks.data(), kFlags);
         EXPECT_EQ(blocks, expected[choice == 7 ? 1 : choice]) << "encoder " << choice;
     }
+}
+
+TEST(DxtContract, EachEncoderIsKnownByItsNameAndAnUnknownNameIsRefused) {
     Encoder parsed = Encoder::Morvane;
     for (auto [name, encoder] : {std::pair{"squish", Encoder::SquishClusterFit}, {"squish-range", Encoder::SquishRangeFit},
                                  {"morvane", Encoder::Morvane}}) {

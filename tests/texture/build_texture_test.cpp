@@ -2,7 +2,6 @@
 #include "texture/vtfmod.h"
 #include "texture_test_support.h"
 
-#include <cmath>
 #include <functional>
 
 namespace {
@@ -55,24 +54,40 @@ TEST(BuildTexture, AnUnfitSurfaceShowsErrorAndChangesNeitherTheStateNorThePictur
     }
 }
 
-// The reflectivity is the picture's red, green and blue in linear light, measured afresh: not added to what
-// the first build measured. A module with no levels measures zero, not a division by zero.
-TEST(BuildTexture, ASecondBuildReplacesEveryPartOfTheFirstIncludingTheReflectivity) {
+// A DXT5 64 x 64 build of version 7.2 followed by a DXT1 8 x 8 build of version 7.1 with other flags.
+TextureModule rebuilt_as_8_by_8_dxt1() {
     TextureModule m = built(64, 15, 2);
     BuildSurfaces solid(morvane::Image32(8, 8, {/*b*/ 40, /*g*/ 120, /*r*/ 220, 255}));
-    ASSERT_TRUE(m.BuildTexture(solid.source, solid.scratch, 0x4, 13, 1).ok);
+    EXPECT_TRUE(m.BuildTexture(solid.source, solid.scratch, 0x4, 13, 1).ok);
+    return m;
+}
+
+TEST(BuildTexture, ASecondBuildReplacesTheLevelsWithItsOwnInItsFormat) {
+    const TextureModule m = rebuilt_as_8_by_8_dxt1();
     ASSERT_EQ(m.state.MipLevels.size(), 4u);
     EXPECT_EQ(m.MipCount(), 4);
-    EXPECT_EQ(m.state.MipLevels[3].Frames[0].Faces[0].Compressed.size(), 32u);  // DXT1 now
-    EXPECT_EQ(morvane::texture::header_bytes(m.state.Header).size(), 64u);
+    EXPECT_EQ(m.state.MipLevels[3].Frames[0].Faces[0].Compressed.size(), 32u);  // 8 x 8 in DXT1: 4 blocks of 8
+    EXPECT_EQ(m.state.LowResCompressed.size(), 32u);
+}
+
+TEST(BuildTexture, ASecondBuildReplacesEveryHeaderFieldTheFirstFilled) {
+    const TextureModule m = rebuilt_as_8_by_8_dxt1();
+    EXPECT_EQ(morvane::texture::header_bytes(m.state.Header).size(), 64u) << "version 7.1 again";
     EXPECT_EQ(m.state.Header.width, 8);
     EXPECT_EQ(m.state.Header.flags, 0x4);
     EXPECT_EQ(m.state.Header.hiformat, 13);
     EXPECT_EQ(m.state.Header.lowidth, 8);
-    EXPECT_EQ(m.state.LowResCompressed.size(), 32u);
-    EXPECT_NEAR(m.state.Header.reflectivity[0], std::pow(220 / 255.0, 2.2), 1e-5);
-    EXPECT_NEAR(m.state.Header.reflectivity[1], std::pow(120 / 255.0, 2.2), 1e-5);
-    EXPECT_NEAR(m.state.Header.reflectivity[2], std::pow(40 / 255.0, 2.2), 1e-5);
+}
+
+// In linear light: (220 / 255) ^ 2.2 = 0.722673, (120 / 255) ^ 2.2 = 0.190463, (40 / 255) ^ 2.2 = 0.016988.
+TEST(BuildTexture, TheReflectivityIsThePicturesColourInLinearLightMeasuredAfreshNotAddedToTheFirst) {
+    const TextureModule m = rebuilt_as_8_by_8_dxt1();
+    EXPECT_NEAR(m.state.Header.reflectivity[0], 0.722673, 1e-5);
+    EXPECT_NEAR(m.state.Header.reflectivity[1], 0.190463, 1e-5);
+    EXPECT_NEAR(m.state.Header.reflectivity[2], 0.016988, 1e-5);
+}
+
+TEST(BuildTexture, AModuleWithNoLevelsMeasuresAReflectivityOfZeroNotADivisionByZero) {
     TextureModule empty;
     empty.state.Header.reflectivity = {9, 9, 9};
     empty.ComputeReflectivity();

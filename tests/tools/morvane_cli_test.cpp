@@ -129,7 +129,7 @@ TEST_F(MorvaneCli, MakeTurnsALargePhotographIntoTexturesForBothScreenShapesThatI
     EXPECT_EQ(out_names(), kAllFour);
 }
 
-TEST_F(MorvaneCli, MakeWithoutAPictureUsesTheBuiltInOneKeepsThePlayersMaterialsAndOnlyStandardWritesOneShape) {
+TEST_F(MorvaneCli, MakeWithoutAPictureUsesTheBuiltInOneReplacesALongerTextureAndKeepsThePlayersMaterials) {
     std::ofstream(out / "background01.vmt", std::ios::binary) << "mine";
     std::ofstream(out / "background01_widescreen.vmt", std::ios::binary) << "mine too";
     std::ofstream(texture, std::ios::binary) << std::string(6000000, 'x');
@@ -143,8 +143,10 @@ TEST_F(MorvaneCli, MakeWithoutAPictureUsesTheBuiltInOneKeepsThePlayersMaterialsA
     EXPECT_EQ(read_text(out / "background01_widescreen.vmt"), "mine too");
     EXPECT_NE(made.out.find("Kept " + (out / "background01_widescreen.vmt").string() + " as it was"), std::string::npos)
         << made.out;
+}
 
-    // A picture named in bytes that are no UTF-8 loads all the same.
+// A picture named in bytes that are no UTF-8 loads all the same.
+TEST_F(MorvaneCli, OnlyStandardWritesOneShapeFromAPictureWhoseNameIsNoUtf8) {
     const fs::path picture = root / std::string("paisaje-\xF1.bmp"), standard_only = root / "standard";
     QImage image(64, 48, QImage::Format_RGB32);
     image.fill(Qt::darkGreen);

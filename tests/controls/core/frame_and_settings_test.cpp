@@ -23,6 +23,14 @@ TEST(FrameFace, A3000By1500TwipFrameHasItsRightAndBottomLinesOnTheLastColumnAndR
     EXPECT_EQ(colour_at(frame, 198, 98), 0x101010u);
 }
 
+TEST(FrameFace, TheRightAndBottomLinesCoverTheCornersTheyShareWithTheTopAndLeftOnes) {
+    const FrameFace face{0x101010, true, 0x00FF00, 0x0000FF};
+    Image32 frame(200, 100);
+    paint_frame_edge(frame, face, 3000, 1500, TwipsPerPixel{15, 15});
+    EXPECT_EQ(colour_at(frame, 0, 99), 0x00FF00u);
+    EXPECT_EQ(colour_at(frame, 199, 0), 0x00FF00u);
+}
+
 TEST(FrameFace, OnAScreenWithUnequalRatiosTheEdgeStillFollowsTheLastColumnAndRow) {
     const FrameFace face{0x101010, true, 0x00FF00, 0x0000FF};
     Image32 frame(300, 100);  // 3000 twips at 10 per pixel across, 1500 at 15 down

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace morvane::controls {
 namespace {
 
@@ -55,6 +57,52 @@ TEST(ProgressFace, KeepsValueWithinTheRangeAndMinAtZero) {
     EXPECT_EQ(face.value, 4) << "lowering Max lowers Value";
     face.set_min(5);
     EXPECT_EQ(face.min, 0);
+}
+
+TEST(ProgressFace, MaxNeverFallsBelowMin) {
+    ProgressFace face;
+    face.set_max(-4);
+    EXPECT_EQ(face.max, 0);
+}
+
+// At Max 1 and Value 1 the whole row is lit: the blocks of a 296-pixel bar, 8 pixels wide and 12 apart from
+// column 4, over rows 4 to 19.
+TEST(ProgressFace, EachBlockIs8By16PixelsTwelvePixelsAfterTheOneBeforeFromColumn4) {
+    ProgressFace face;
+    face.set_max(1);
+    face.set_value(1);
+    Image32 bar(296, 24);
+    paint_progress(bar, face, 296, 24);
+    for (auto [x, lit] : {std::pair{3, false}, {4, true}, {11, true}, {12, false}, {15, false}, {16, true},
+                          {280, true}, {287, true}, {288, false}}) {
+        EXPECT_EQ(colour_at(bar, x, 12) == face.fore, lit) << "column " << x;
+    }
+    for (auto [y, lit] : {std::pair{3, false}, {4, true}, {19, true}, {20, false}})
+        EXPECT_EQ(colour_at(bar, 4, y) == face.fore, lit) << "row " << y;
+}
+
+// Settings read from a stored definition are not clamped by the setters' rules, yet the bar never shows more
+// blocks than fit, whatever Max and Value hold.
+TEST(ProgressFace, StoredRangesAreTakenAsTheyAreAndStillShowAtMostAFullBar) {
+    const struct {
+        int32_t max, value, blocks;
+    } stored[] = {{3, 2000000000, 24},  // Value * 24 overflows 32 bits
+                  {10, -50, 0},
+                  {0, 7, 0},  // no division by zero
+                  {std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::max() - 1, 23}};
+    for (const auto& c : stored) {
+        ProgressFace face;
+        read_settings(face, progress_properties(), Settings{{"max", c.max}, {"value", c.value}, {"min", 7}}, FontSpec{});
+        EXPECT_EQ(face.value, c.value);
+        EXPECT_EQ(face.min, 7);
+        EXPECT_EQ(blocks_shown(face, 296), c.blocks) << "Max " << c.max;
+    }
+}
+
+TEST(ProgressFace, IsAlways360TwipsHighAndAtLeast360Wide) {
+    const TwipsSize small = apply_size_rule(kProgressSizeRule, {100, 100});
+    EXPECT_EQ(small.width, 360);
+    EXPECT_EQ(small.height, 360);
 }
 
 TEST(ProgressFace, ShowsNoBlocksWhenNarrowerThanOneBlockEmptyOrFreshlyMade) {
