@@ -53,7 +53,11 @@ TEST_F(MainForm, AFirstStartAsksForTheGamesProgramWithItsTitleAndFilter) {
     open().Form_Activate();
     ASSERT_EQ(dialog.shown.size(), 1u);
     EXPECT_EQ(dialog.shown[0].title, "Locate Your hl2.exe file.");
+#ifdef _WIN32
+    EXPECT_EQ(dialog.shown[0].filter, "hl2.exe (hl2.exe)|hl2.exe");
+#else
     EXPECT_EQ(dialog.shown[0].filter, "The game's program (hl2_linux hl2.sh hl2.exe)|hl2_linux;hl2.sh;hl2.exe");
+#endif
     EXPECT_EQ(dialog.shown[0].folder, "") << "no Steam: the system picks where the dialog opens";
 }
 
