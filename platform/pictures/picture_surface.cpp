@@ -115,29 +115,17 @@ void PictureSurface::set_height(double outer_units) {
 double PictureSurface::scale_width() const { return pixels_in_scale_units(width_pixels(), scale_mode_); }
 double PictureSurface::scale_height() const { return pixels_in_scale_units(height_pixels(), scale_mode_); }
 
-void PictureSurface::set_width_pixels(int width) {
-    Image32& image = image_;
-    width = std::max(width, 0);
-    if (width == image.width) return;
+void PictureSurface::set_width_pixels(int width) { resize_to(std::max(width, 0), image_.height); }
+void PictureSurface::set_height_pixels(int height) { resize_to(image_.width, std::max(height, 0)); }
+void PictureSurface::resize_to(int width, int height) {
+    if (width == image_.width && height == image_.height) return;
     const Bgra back = bgra_from_colorref(back_color_);
     if (fill_pending_ && pending_fill_ == back) {  // every pixel, kept or new, is to be the back colour
-        resize_unfilled(image, width, image.height);
+        resize_unfilled(image_, width, height);
         return;
     }
     settle();  // the kept pixels hold the earlier back colour
-    resize_image(image, width, image.height, back);
-}
-void PictureSurface::set_height_pixels(int height) {
-    Image32& image = image_;
-    height = std::max(height, 0);
-    if (height == image.height) return;
-    const Bgra back = bgra_from_colorref(back_color_);
-    if (fill_pending_ && pending_fill_ == back) {  // every pixel, kept or new, is to be the back colour
-        resize_unfilled(image, image.width, height);
-        return;
-    }
-    settle();
-    resize_image(image, image.width, height, back);
+    resize_image(image_, width, height, back);
 }
 int PictureSurface::width_pixels() const { return image_.width; }
 int PictureSurface::height_pixels() const { return image_.height; }

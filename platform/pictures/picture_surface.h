@@ -78,6 +78,7 @@ public:
 
 private:
     void settle() const;  // carries out a pending clear
+    void resize_to(int width, int height);  // new pixels in the back colour, the kept ones as they were
 
     // Mutable so that reading the image can carry out a pending clear first.
     mutable Image32 image_;
