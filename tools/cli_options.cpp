@@ -37,11 +37,15 @@ std::string usage() {
            "           unless they are there already. --only-standard writes the background01 pair alone.\n"
            "           --out DIR    writes into DIR, which must exist.\n"
            "           --game auto  writes into the console folder of the Counter-Strike: Source that Steam knows of.\n"
-           "           --game PATH  writes into the console folder of the game whose program (hl2.exe, hl2_linux,\n"
-           "                        hl2.sh) or folder PATH is; the folder cstrike/materials/console is made if needed.\n"
+           "           --game PATH  writes into the console folder of the game whose program (cstrike.sh,\n"
+           "                        cstrike_linux64, cstrike.exe, cstrike_win64.exe, hl2.exe, ...) or folder PATH is:\n"
+           "                        cstrike/custom/morvane/materials/console where the game reads cstrike/custom\n"
+           "                        first (today's game), cstrike/materials/console in copies from before 2013; it\n"
+           "                        is made if needed. Then it says which file the game opens for each background.\n"
            "           --encoder picks the DXT block encoder (default: the library's own choice).\n"
            "  where    Prints the console folder of every Counter-Strike: Source installation Steam knows of, one per\n"
-           "           line; exits with 1 when there is none.\n"
+           "           line, each followed by the file the game opens for each background (indented); exits with 1\n"
+           "           when there is none.\n"
            "  inspect  Prints the header fields and the block table of a VTF file and checks that the blocks add up\n"
            "           to the file's length; exits with 1 when they do not or when the file is no VTF texture.\n";
 }

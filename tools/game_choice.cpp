@@ -1,6 +1,8 @@
 #include "tools/game_choice.h"
 
+#include "app/core/background_lookup.h"
 #include "app/core/game_folder.h"
+#include "app/core/game_search.h"
 #include "app/core/steam_library.h"
 #include "app/core/utf8_path.h"
 
@@ -14,13 +16,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kGiveAPath = "give the game's program (hl2.exe, hl2_linux or hl2.sh) or its folder with --game PATH";
+constexpr const char* kGiveAPath =
+    "give the game's program (cstrike.sh, cstrike_linux64, cstrike.exe, cstrike_win64.exe, hl2.exe, ...) or its "
+    "folder with --game PATH";
 
 std::string quoted(const fs::path& path) { return "\"" + app::utf8_from_path(path) + "\""; }
-
-std::string console_of(const fs::path& game) {
-    return app::console_folder(app::utf8_from_path(game));
-}
 
 std::string nothing_found(const app::SteamSearch& search) {
     std::string text = std::string("no ") + app::kGameName + " installation was found through Steam.";
@@ -54,13 +54,16 @@ Result<fs::path> game_folder_for(const std::string& argument) {
         if (!fs::exists(status)) return Result<fs::path>::failed(quoted(given) + " does not exist; " + kGiveAPath + ".");
         game = fs::is_directory(status) ? given : given.parent_path();
     }
-    if (!app::path_exists(app::materials_folder(app::utf8_from_path(game)))) {
-        return Result<fs::path>::failed(quoted(game) + " has no cstrike" +
-                                        std::string(1, fs::path::preferred_separator) +
-                                        "materials folder, so it is not the folder of " + app::kGameName + "; " +
-                                        kGiveAPath + ".");
+    if (!app::is_game_folder(game)) {
+        return Result<fs::path>::failed(quoted(game) + " " + app::not_a_game_folder_reason() +
+                                        ", so it is not the folder of " + app::kGameName + "; " + kGiveAPath + ".");
     }
     return Result<fs::path>::made(game);
+}
+
+void print_backgrounds_seen(const fs::path& game, const fs::path& console_folder) {
+    for (const app::BackgroundSeen& seen : app::backgrounds_seen(app::game_search(game), console_folder))
+        std::printf("  %s\n", app::seen_line(seen, game).c_str());
 }
 
 int run_where() {
@@ -69,7 +72,12 @@ int run_where() {
         std::fprintf(stderr, "morvane-cli: %s\n", nothing_found(search).c_str());
         return 1;
     }
-    for (const fs::path& game : search.game_folders) std::printf("%s\n", console_of(game).c_str());
+    for (const fs::path& game : search.game_folders) {
+        const app::GameSearch places = app::game_search(game);
+        std::printf("%s\n", app::utf8_from_path(places.console_folder).c_str());
+        if (!places.note.empty()) std::printf("  %s\n", places.note.c_str());
+        print_backgrounds_seen(game, places.console_folder);
+    }
     return 0;
 }
 

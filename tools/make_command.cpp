@@ -4,6 +4,7 @@
 
 #include "app/core/background_files.h"
 #include "app/core/game_folder.h"
+#include "app/core/game_search.h"
 #include "app/core/material_file.h"
 #include "app/core/utf8_path.h"
 #include "tools/game_choice.h"
@@ -112,9 +113,15 @@ Outcome draw_square(const MakeOptions& options, texture::BackgroundSurfaces& sur
     return Outcome::done();
 }
 
-// Where the files go: --out as it is, or the console folder of the game --game names.
-Result<fs::path> target_folder(const MakeOptions& options) {
-    using Folder = Result<fs::path>;
+// Where the files go: --out as it is, or the console folder of the game --game names, where the game reads
+// it first.
+struct Target {
+    fs::path folder;
+    fs::path game;  // empty for --out
+};
+
+Result<Target> target_folder(const MakeOptions& options) {
+    using Folder = Result<Target>;
     if (options.game.empty()) {
         std::error_code ec;
         const fs::file_status out = fs::status(options.out, ec);
@@ -126,12 +133,12 @@ Result<fs::path> target_folder(const MakeOptions& options) {
         if (!fs::is_directory(out))
             return Folder::failed("\"" + shown(options.out) +
                                   "\" is not a folder; give the folder to write the background into.");
-        return Folder::made(options.out);
+        return Folder::made({options.out, {}});
     }
-    const Folder game = game_folder_for(options.game);
-    if (!game.ok) return game;
+    const Result<fs::path> game = game_folder_for(options.game);
+    if (!game.ok) return Folder::failed(game);
     std::printf("Game: %s\n", app::utf8_from_path(game.value).c_str());
-    return Folder::made(app::path_from_utf8(app::console_folder(app::utf8_from_path(game.value))));
+    return Folder::made({app::game_search(game.value).console_folder, game.value});
 }
 
 // The textures, then the materials of those that were written, each line saying what happened.
@@ -161,9 +168,9 @@ int write_files(const texture::TextureModule& module, const fs::path& folder,
 }  // namespace
 
 int run_make(const MakeOptions& options) {
-    const Result<fs::path> target = target_folder(options);
+    const Result<Target> target = target_folder(options);
     if (!target.ok) return fail(target.error);
-    const fs::path& folder = target.value;
+    const fs::path& folder = target.value.folder;
 
     texture::BackgroundSurfaces surfaces;
     if (const Outcome drawn = draw_square(options, surfaces); !drawn.ok) return fail(drawn.error);
@@ -190,7 +197,12 @@ int run_make(const MakeOptions& options) {
 
     const std::span<const app::ConsoleBackground> backgrounds =
         options.only_standard ? std::span(&app::kStandardBackground, 1) : std::span(app::kBothBackgrounds);
-    return write_files(module, folder, backgrounds, made_folder);
+    const int result = write_files(module, folder, backgrounds, made_folder);
+    if (!target.value.game.empty() && result == 0) {
+        std::printf("From its next start, the game opens:\n");
+        print_backgrounds_seen(target.value.game, folder);
+    }
+    return result;
 }
 
 }  // namespace morvane::cli

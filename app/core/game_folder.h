@@ -1,36 +1,37 @@
 #pragma once
-// Where the game keeps its console materials, worked out from the chosen hl2.exe. Strings are UTF-8 and
-// joined with the system's own separator ("\" on Windows, "/" elsewhere).
+// The game's folder (the one that holds its program and cstrike/) and Morvane's console folder in it. Strings
+// are UTF-8.
 #include "platform/outcome.h"
 
+#include <filesystem>
+#include <optional>
 #include <string>
 
 namespace morvane::app {
 
-#ifdef _WIN32
-inline constexpr char kPathSeparator = '\\';
-#else
-inline constexpr char kPathSeparator = '/';
-#endif
+// The folder holding the program the player chose, whatever its name (cstrike.exe, cstrike_win64.exe,
+// cstrike.sh, cstrike_linux64, hl2.exe, ...); empty for a name without a folder.
+std::filesystem::path game_folder_of_program(const std::string& program_file);
 
-// The chosen file name without its last 8 characters (a separator and "hl2.exe", in any case), counted in
-// characters, not bytes; "" when the name is shorter. On Windows forward slashes become backslashes.
-std::string game_folder_from_exe(const std::string& exe_file);
+// Today's game has cstrike/gameinfo.txt (and often no loose cstrike/materials); old copies have
+// cstrike/materials. Either makes a folder the game's.
+bool is_game_folder(const std::filesystem::path& game);
+// What a folder lacks that is not the game's, to follow its name in a message.
+std::string not_a_game_folder_reason();
 
-// The game folder of the program the player chose: on Windows game_folder_from_exe; elsewhere, where the
-// program has other names too (hl2_linux, hl2.sh, hl2_osx, hl2.exe under Proton), the folder holding it.
-std::string game_folder_from_program(const std::string& program_file);
+// The game folder whose console folder `console` is, when it is one that Morvane chooses
+// (GAME/cstrike/materials/console, GAME/cstrike/custom/morvane/materials/console).
+std::optional<std::filesystem::path> game_of_console_folder(const std::filesystem::path& console);
 
-// A game folder that ends in a separator (a drive's root, or typed with one) gets no second one.
-std::string materials_folder(const std::string& game_folder);  // game + "\cstrike\materials"
-std::string console_folder(const std::string& game_folder);    // game + "\cstrike\materials\console"
+// The same folder, however it is written (Windows' names ignore case).
+bool same_folder(const std::filesystem::path& a, const std::filesystem::path& b);
 
 // A file or a folder of that name exists.
 bool path_exists(const std::string& path);
 // A folder of that name exists (a file of that name does not count).
 bool folder_exists(const std::string& path);
 
-// Makes the console folder, one level (its parent is the materials folder).
+// Makes the console folder with any folder above it that is missing.
 Outcome create_console_folder(const std::string& console_path);
 
 }  // namespace morvane::app

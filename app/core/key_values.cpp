@@ -1,5 +1,7 @@
 #include "app/core/key_values.h"
 
+#include "platform/files/input_file.h"
+
 #include <new>
 
 namespace morvane::app {
@@ -163,6 +165,12 @@ bool same_key(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::string ascii_lower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = lower(c);
+    return out;
+}
+
 const KeyValue* KeyValue::find(std::string_view child_key) const {
     for (const KeyValue& child : children)
         if (same_key(child.key, child_key)) return &child;
@@ -185,6 +193,19 @@ KeyValuesResult parse_key_values(std::string_view text, KeepKey keep) {
         return KeyValuesResult::failed("the file is too large to read");
     }
     return result;
+}
+
+KeyValuesResult read_key_values(const std::filesystem::path& file, KeepKey keep) {
+    constexpr uint64_t kMaxBytes = 16u << 20;
+    InputFile in(file);
+    if (in.problem() == InputProblem::NotAFile || in.problem() == InputProblem::Folder)
+        return KeyValuesResult::failed("it is not an ordinary file");
+    if (!in.ok()) return KeyValuesResult::failed(in.reason());
+    if (in.size() > kMaxBytes) return KeyValuesResult::failed("it is far larger than any such file");
+    std::vector<uint8_t> bytes;
+    if (const Outcome read = in.read(size_t(in.size()), bytes); !read.ok)
+        return KeyValuesResult::failed("it could not be read (" + read.error + ")");
+    return parse_key_values(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), keep);
 }
 
 std::string visible(std::string_view text) {

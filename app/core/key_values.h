@@ -4,6 +4,7 @@
 // that runs to the line's end. Keys are compared without regard to ASCII case.
 #include "platform/outcome.h"
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,10 +37,15 @@ inline bool keep_every_key(int, std::string_view) { return true; }
 // refused, as no file Steam writes is like it.
 KeyValuesResult parse_key_values(std::string_view text, KeepKey keep = keep_every_key);
 
+// The same, read from a file: only an ordinary file of at most a few megabytes (Steam's and the game's are a
+// few kilobytes); a missing file, a folder, a pipe, a loop of links or a huge file is refused, saying which.
+KeyValuesResult read_key_values(const std::filesystem::path& file, KeepKey keep = keep_every_key);
+
 // `text` with every control byte and every byte of a broken UTF-8 sequence shown as \xNN (a NUL as \x00),
 // for a message that is printed whole and cannot move the terminal's cursor.
 std::string visible(std::string_view text);
 
 bool same_key(std::string_view a, std::string_view b);  // ASCII letters compared without case
+std::string ascii_lower(std::string_view text);          // the game's own names compare so
 
 }  // namespace morvane::app

@@ -1,7 +1,7 @@
 #include "app/core/steam_library.h"
 
+#include "app/core/game_folder.h"
 #include "app/core/utf8_path.h"
-#include "platform/files/input_file.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -14,9 +14,6 @@ namespace morvane::app {
 namespace fs = std::filesystem;
 
 namespace {
-
-// Steam's files are a few kilobytes; anything far larger is not one of them.
-constexpr std::uintmax_t kMaxSteamFileBytes = 16u << 20;
 
 std::string shown(const fs::path& path) { return "\"" + visible(utf8_from_path(path)) + "\""; }
 
@@ -40,20 +37,6 @@ bool is_folder(const fs::path& path) {
 // Adds `folder` unless one already in `into` is the same folder.
 void add_once(std::vector<fs::path>& into, std::unordered_set<std::string>& seen, const fs::path& folder) {
     if (seen.insert(identity(folder)).second) into.push_back(folder);
-}
-
-// The key-value text of a small regular file, only the keys `keep` names; a missing file, a folder, a pipe, a
-// loop of links or a huge file is refused, saying which.
-KeyValuesResult read_key_values(const fs::path& file, KeepKey keep) {
-    InputFile in(file);
-    std::vector<uint8_t> bytes;
-    if (in.problem() == InputProblem::NotAFile || in.problem() == InputProblem::Folder)
-        return KeyValuesResult::failed("it is not an ordinary file");
-    if (!in.ok()) return KeyValuesResult::failed(in.reason());
-    if (in.size() > kMaxSteamFileBytes) return KeyValuesResult::failed("it is far larger than any file Steam writes");
-    if (const Outcome read = in.read(size_t(in.size()), bytes); !read.ok)
-        return KeyValuesResult::failed("it could not be read (" + read.error + ")");
-    return parse_key_values(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), keep);
 }
 
 bool all_digits(std::string_view text) {
@@ -151,8 +134,8 @@ fs::path game_in(const fs::path& library, SearchNotes& notes) {
         return {};
     }
     const fs::path game = library / "steamapps" / "common" / path_from_utf8(folder_name.value);
-    if (!is_folder(game / "cstrike" / "materials")) {
-        notes.add(shown(game), "has no cstrike" + std::string(1, fs::path::preferred_separator) + "materials folder", " ");
+    if (!is_game_folder(game)) {
+        notes.add(shown(game), not_a_game_folder_reason(), " ");
         return {};
     }
     return game;
@@ -194,6 +177,7 @@ std::vector<fs::path> linux_steam_candidates(const fs::path& home,
     candidates.push_back(home / ".steam" / "steam");
     candidates.push_back(home / ".steam" / "root");
     candidates.push_back(home / ".var" / "app" / "com.valvesoftware.Steam" / ".local" / "share" / "Steam");
+    candidates.push_back(home / "snap" / "steam" / "common" / ".local" / "share" / "Steam");
     return candidates;
 }
 

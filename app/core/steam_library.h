@@ -44,7 +44,7 @@ Result<std::vector<std::filesystem::path>> library_paths(const KeyValue& file);
 Result<std::string> install_dir(const KeyValue& manifest);
 
 struct SteamSearch {
-    std::vector<std::filesystem::path> game_folders;  // each holds cstrike/materials; Steam's order, each once
+    std::vector<std::filesystem::path> game_folders;  // each the game's (is_game_folder); Steam's order, each once
     std::vector<std::string> notes;                   // what was looked at and gave nothing, and why
 };
 

@@ -1,6 +1,7 @@
 #include "app/forms/game_location.h"
 
 #include "app/core/game_folder.h"
+#include "app/core/game_search.h"
 #include "app/core/material_file.h"
 #include "app/core/settings_file.h"
 #include "app/core/steam_library.h"
@@ -8,9 +9,12 @@
 #include "platform/system/file_dialog.h"
 #include "platform/system/message_box.h"
 
+#include <optional>
 #include <system_error>
 
 namespace morvane::app {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -45,6 +49,35 @@ Outcome write_new_materials(const GameLocation& with, const std::string& console
     return Outcome::done();
 }
 
+// The console folder with its materials where it is new; a folder already there is taken as it is.
+Outcome set_up_console_folder(const GameLocation& with, const std::string& console_path) {
+    if (folder_exists(console_path)) return Outcome::done();
+    if (const Outcome made = create_console_folder(console_path); !made.ok) return made;
+    return write_new_materials(with, console_path);
+}
+
+void save(const GameLocation& with, const std::string& console_path, const std::string& unless_saved) {
+    const auto saved = write_config(with.program_folder, console_path);
+    if (!saved.ok) with.messages->show(saved.error + "\n" + unless_saved);
+}
+
+// A config.dat written before the game read cstrike/custom/ first names the loose console folder, which the
+// game no longer shows: the textures follow the game into its custom folder. The old folder and its files stay.
+std::string followed(const GameLocation& with, const std::string& stored) {
+    const std::optional<fs::path> game = game_of_console_folder(path_from_utf8(stored));
+    if (!game || !is_game_folder(*game)) return stored;  // a folder the player chose by hand stays theirs
+    const fs::path target = game_search(*game).console_folder;
+    if (same_folder(target, path_from_utf8(stored))) return stored;
+    const std::string moved = utf8_from_path(target);
+    if (const Outcome made = set_up_console_folder(with, moved); !made.ok) {
+        with.messages->show(made.error + "\nMorvane writes into " + stored +
+                            " until that folder can be made, and the game does not show what it writes there.");
+        return stored;
+    }
+    save(with, moved, "Morvane writes into the new folder now, but will move there again next time.");
+    return moved;
+}
+
 }  // namespace
 
 Outcome write_material(const std::string& console_path, const ConsoleBackground& background) {
@@ -61,37 +94,26 @@ std::vector<std::string> game_folders_through_steam() {
 LocateResult locate_game(const GameLocation& with) {
     const std::string stored = read_config(with.program_folder);
     // A config.dat naming a file rather than a folder is as good as none: the build could not write there.
-    if (folder_exists(stored)) return {true, stored};
+    if (folder_exists(stored)) return {true, followed(with, stored)};
 
     with.dialog->file_name = "";
     with.dialog->folder = dialog_folder(with);
     with.dialog->title = kLocateTitle;
     with.dialog->filter = kLocateFilter;
     with.dialog->show_open();
-    const std::string exe = with.dialog->file_name;
-    if (exe.empty()) return ended(with, kNoGameProgram);
+    const std::string program = with.dialog->file_name;
+    if (program.empty()) return ended(with, kNoGameProgram);
 
-    const std::string game = game_folder_from_program(exe);
-    if (!path_exists(materials_folder(game))) return ended(with, kNoMaterialsFolder);
+    const fs::path game = game_folder_of_program(program);
+    if (!is_game_folder(game)) return ended(with, kNoMaterialsFolder);
 
-    const std::string console_path = console_folder(game);
-    if (!folder_exists(console_path)) {
-        if (const Outcome made = create_console_folder(console_path); !made.ok) {
-            return ended(with, made.error +
-                                   "\nCheck that the game folder can be written to, then start Morvane again. Quitting...");
-        }
-        if (const Outcome materials = write_new_materials(with, console_path); !materials.ok) {
-            // The writer's message names the file and the reason; this adds only what to do next.
-            return ended(with, materials.error +
-                                   "\nCheck that the game folder can be written to, then start Morvane again. Quitting...");
-        }
+    const std::string console_path = utf8_from_path(game_search(game).console_folder);
+    if (const Outcome ready = set_up_console_folder(with, console_path); !ready.ok) {
+        // The message names the folder or file and the reason; this adds only what to do next.
+        return ended(with, ready.error + "\nCheck that the game folder can be written to, then start Morvane again. Quitting...");
     }
-
-    const auto saved = write_config(with.program_folder, console_path);
-    if (!saved.ok) {
-        with.messages->show(saved.error + "\nMorvane works with this game folder now, but will ask for hl2.exe "
-                                          "again next time unless that folder can be written to.");
-    }
+    save(with, console_path, "Morvane works with this game folder now, but will ask for the game's program again next "
+                             "time unless that folder can be written to.");
     return {true, console_path};
 }
 

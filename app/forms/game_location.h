@@ -1,7 +1,8 @@
 #pragma once
-// The first activation's search for the game: config.dat, and when the folder it names is gone, the
-// hl2.exe dialog (opened in the game folder Steam knows of, if any), the folder checks, the console folder
-// with its material files, and config.dat again.
+// The first activation's search for the game: config.dat, and when the folder it names is gone, the dialog
+// for the game's program (opened in the game folder Steam knows of, if any), the folder checks, the console
+// folder where the game reads it first (game_search.h) with its material files, and config.dat again. A
+// config.dat from before today's layout was known follows the game into its custom folder.
 #include "app/core/console_files.h"
 #include "platform/outcome.h"
 
@@ -17,17 +18,23 @@ class MessageBox;
 
 namespace morvane::app {
 
-inline constexpr const char* kLocateTitle = "Locate Your hl2.exe file.";
-// Windows has hl2.exe alone; elsewhere the game's own program sits beside hl2.exe (which Proton runs).
+// Today's game is started by cstrike.exe or cstrike_win64.exe on Windows and cstrike.sh (which runs
+// cstrike_linux64) on Linux; copies from before its 64-bit update by hl2.exe, hl2.sh or hl2_linux. Linux also
+// offers the Windows names, which Proton runs.
 #if defined(_WIN32)
-inline constexpr const char* kLocateFilter = "hl2.exe (hl2.exe)|hl2.exe";
-#elif defined(__APPLE__)
-inline constexpr const char* kLocateFilter = "The game's program (hl2_osx hl2.sh hl2.exe)|hl2_osx;hl2.sh;hl2.exe";
-#else
-inline constexpr const char* kLocateFilter = "The game's program (hl2_linux hl2.sh hl2.exe)|hl2_linux;hl2.sh;hl2.exe";
-#endif
-inline constexpr const char* kNoGameProgram = "Cant locate hl2.exe file. Quitting...";
+inline constexpr const char* kLocateTitle = "Locate Your cstrike.exe or hl2.exe file.";
+inline constexpr const char* kLocateFilter =
+    "The game's program (cstrike.exe cstrike_win64.exe hl2.exe)|cstrike.exe;cstrike_win64.exe;hl2.exe";
+inline constexpr const char* kNoGameProgram = "Cant locate cstrike.exe or hl2.exe file. Quitting...";
 inline constexpr const char* kNoMaterialsFolder = "Cant locate cstrike\\materials\\ folder. Quitting...";
+#else
+inline constexpr const char* kLocateTitle = "Locate Your cstrike.sh or hl2.sh file.";
+inline constexpr const char* kLocateFilter =
+    "The game's program (cstrike.sh cstrike_linux64 hl2.sh hl2_linux cstrike.exe cstrike_win64.exe hl2.exe)"
+    "|cstrike.sh;cstrike_linux64;hl2.sh;hl2_linux;cstrike.exe;cstrike_win64.exe;hl2.exe";
+inline constexpr const char* kNoGameProgram = "Cant locate cstrike.sh or hl2.sh file. Quitting...";
+inline constexpr const char* kNoMaterialsFolder = "Cant locate cstrike/materials/ folder. Quitting...";
+#endif
 
 // The program's own material writer for write_vmt: the background's .vmt on disk, through the core module.
 Outcome write_material(const std::string& console_path, const ConsoleBackground& background);

@@ -1,6 +1,8 @@
 #include "app/forms/main_form.h"
 
+#include "app/core/background_lookup.h"
 #include "app/core/build_confirmation.h"
+#include "app/core/game_folder.h"
 #include "app/core/utf8_path.h"
 #include "platform/codecs/default_picture.h"
 #include "platform/system/file_dialog.h"
@@ -8,6 +10,7 @@
 #include "texture/background_build.h"
 #include "texture/vtfmod.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -51,6 +54,16 @@ private:
     LiveControl* bar_;
     std::function<void()> yield_;
 };
+
+// What the game opens instead of the textures just written, one line each; "" when it opens them.
+std::string others_seen(const std::filesystem::path& game, const std::string& console_path) {
+    const std::vector<BackgroundSeen> seen = backgrounds_seen(game_search(game), path_from_utf8(console_path));
+    if (all_ours(seen)) return {};
+    std::string text = "The background was written, but the game opens another file:";
+    for (const BackgroundSeen& one : seen)
+        if (!one.ours) text += "\n" + seen_line(one, game);
+    return text;
+}
 
 }  // namespace
 
@@ -178,7 +191,7 @@ void MainForm::make_background() {
     if (building_ || ended_) return;
     if (console_path_.empty()) {
         services_.messages->show("Morvane does not know the game folder yet, so there is nowhere to write the "
-                                 "background.\nWait until hl2.exe has been located, then press Make Background again.");
+                                 "background.\nWait until the game's program has been located, then press Make Background again.");
         return;
     }
     building_ = true;
@@ -198,8 +211,13 @@ void MainForm::make_background() {
     view_->close_progress();
     view_->set_input_enabled(true);
     building_ = false;
-    if (outcome.written)
-        show_notice(build_confirmation(scaled_picture_.width_pixels(), console_path_, outcome.written_files));
+    if (outcome.written) {
+        const std::optional<std::filesystem::path> game = game_of_console_folder(path_from_utf8(console_path_));
+        std::string others = game ? others_seen(*game, console_path_) : std::string();
+        show_notice(build_confirmation(scaled_picture_.width_pixels(), console_path_, outcome.written_files,
+                                       game && others.empty()));
+        if (!others.empty()) outcome.messages.push_back(std::move(others));
+    }
     for (const std::string& text : outcome.messages) services_.messages->show(text);
 }
 

@@ -44,8 +44,8 @@ TEST(QtDialogs, ShowTheProgramsTitleTextAndFilterOpenInTheFolderGivenAndReadACan
         QString shown_filter;
     } dialogs[] = {
         {"Load Picture...", "Picture File(*.bmp,*.jpg)|*.bmp;*.jpg", "", "Picture File(*.bmp,*.jpg) (*.bmp *.jpg)"},
-        {"Locate Your hl2.exe file.", "The game's program (hl2_linux hl2.sh hl2.exe)|hl2_linux;hl2.sh;hl2.exe",
-         game.path().string(), "The game's program (hl2_linux hl2.sh hl2.exe)"},
+        {"Locate Your cstrike.sh or hl2.sh file.", "The game's program (cstrike.sh hl2.sh)|cstrike.sh;hl2.sh",
+         game.path().string(), "The game's program (cstrike.sh hl2.sh)"},
     };
     for (const auto& d : dialogs) {
         when_shown([&](QWidget& shown) {

@@ -142,7 +142,7 @@ TEST_F(Pictures, APictureGivenAtStartIsNeverOpenedWhenThePlayerCancelsTheGameDia
     const auto built_in = w.Picture1().image().bytes;
     w.load_at_start(wide_picture("wide.png").string());
     w.Form_Activate();
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"Cant locate hl2.exe file. Quitting..."});
+    EXPECT_EQ(messages.shown, std::vector<std::string>{app::kNoGameProgram});
     EXPECT_EQ(w.Picture1().image().bytes, built_in);
 }
 

@@ -75,8 +75,8 @@ TEST_F(Startup, EachFailureShowsItsMessageAndEndsTheProgramButAnUnwritableConfig
         std::function<void()> fault;
         bool ends = true;
     } cases[] = {
-        {"", "Cant locate hl2.exe file. Quitting...", [] {}},
-        {(root.path() / "hl2.exe").string(), "Cant locate cstrike\\materials\\ folder. Quitting...", [] {}},
+        {"", app::kNoGameProgram, [] {}},
+        {(root.path() / "hl2.exe").string(), app::kNoMaterialsFolder, [] {}},
         {exe(), "Could not create the folder " + console().string() + ": ",
          [&] { fs::remove(materials); write_bytes(materials, "a file, so nothing goes inside"); }},
         {exe(), "Could not write the material file \"" + console().string() + "/background01.vmt\": disk full.\nCheck",

@@ -312,21 +312,56 @@ TEST_F(MorvaneCli, WithoutLibsquishItsEncodersAreRefusedWithTheOneThereIsNamed) 
 }
 #endif
 
-TEST_F(MorvaneCli, WhereAndMakeGameFindTheGameInASecondSteamLibraryAndFillItsConsoleFolder) {
+// The lines `where` and `make --game` give for a game: the console folder, then what the game opens.
+std::string seen_lines(const fs::path& console, const std::string& standard, const std::string& widescreen) {
+    return console.string() + "\n  console/background01: " + standard + "\n  console/background01_widescreen: " +
+           widescreen + "\n";
+}
+
+TEST_F(MorvaneCli, WhereAndMakeGameWriteWhereTodaysGameLooksFirstAndProveItFromTheEnginesOrder) {
     const morvane::testing::FakeSteam steam{root / "home"};
     steam.install();
-    const CliRun where = run({"where"}, steam.home);
-    EXPECT_EQ(where.exit_code, 0) << where.err;
-    EXPECT_EQ(where.out, steam.console().string() + "\n");
+    const std::string ours = "Morvane's cstrike/custom/morvane/materials/console/background01";
+    const CliRun before = run({"where"}, steam.home);
+    EXPECT_EQ(before.exit_code, 0) << before.err;
+    EXPECT_EQ(before.out, seen_lines(steam.console(), "materials/console/background01.vtf in hl2/hl2_misc_dir.vpk, not Morvane's",
+                                     "materials/console/background01_widescreen.vtf in hl2/hl2_misc_dir.vpk, not Morvane's"));
 
-    for (const std::string& game : {std::string("auto"), (steam.game() / "hl2_linux").string(), steam.game().string()}) {
-        fs::remove_all(steam.console());
-        const CliRun made = run({"make", "--size", "1024", "--game", game}, steam.home);
-        ASSERT_EQ(made.exit_code, 0) << game << ": " << made.err;
-        EXPECT_EQ(out_names(steam.console()), kAllFour) << game;
-        EXPECT_EQ(read_text(steam.console() / "background01_widescreen.vmt"), kWidescreenMaterial);
+    const fs::path game = steam.game();
+    for (const std::string& given : {std::string("auto"), (game / "cstrike_linux64").string(), (game / "cstrike.sh").string(),
+                                     game.string()}) {
+        fs::remove_all(game / "cstrike" / "custom" / "morvane");
+        const CliRun made = run({"make", "--size", "1024", "--game", given}, steam.home);
+        ASSERT_EQ(made.exit_code, 0) << given << ": " << made.err;
+        EXPECT_EQ(out_names(steam.console()), kAllFour) << given;
         EXPECT_EQ(fs::file_size(steam.console() / "background01_widescreen.vtf"), 1398320u);
+        EXPECT_NE(made.out.find("From its next start, the game opens:\n  console/background01: " + ours + ".vtf\n"),
+                  std::string::npos)
+            << made.out;
     }
+    EXPECT_EQ(out_names(game / "cstrike" / "custom"), std::vector<std::string>{"morvane"}) << "nothing else is touched";
+    EXPECT_FALSE(fs::exists(game / "cstrike" / "materials"));
+
+    // A player's pack that sorts first wins, and `where` says so and what to do.
+    morvane::testing::FakeGame{game}.add_pack("A pack");
+    const CliRun after = run({"where"}, steam.home);
+    EXPECT_EQ(after.out, seen_lines(steam.console(),
+                                    "cstrike/custom/A pack/materials/console/background01.vtf, not Morvane's: the pack "
+                                    "\"A pack\" comes before \"morvane\"; rename it to sort after \"morvane\", or "
+                                    "remove it, to see Morvane's",
+                                    ours + "_widescreen.vtf"));
+}
+
+// An old copy (hl2.exe, cstrike/materials, the loose folder read first) gets the textures where it reads them.
+TEST_F(MorvaneCli, MakeGameWritesIntoTheLooseFolderOfAnOldCopy) {
+    const morvane::testing::FakeGame old{root / "old"};
+    old.install_old();
+    const CliRun made = run({"make", "--size", "1024", "--game", (old.folder / "hl2.exe").string()});
+    ASSERT_EQ(made.exit_code, 0) << made.err;
+    EXPECT_EQ(out_names(old.loose_console()), kAllFour);
+    EXPECT_NE(made.out.find("console/background01_widescreen: Morvane's cstrike/materials/console/background01_widescreen.vtf"),
+              std::string::npos)
+        << made.out;
 }
 
 TEST_F(MorvaneCli, NoSteamTwoInstallationsOrAFolderThatIsNoGameAreRefusedAndNothingIsWritten) {
@@ -345,15 +380,15 @@ TEST_F(MorvaneCli, NoSteamTwoInstallationsOrAFolderThatIsNoGameAreRefusedAndNoth
     const fs::path second_game = flatpak / "steamapps" / "common" / "Counter-Strike Source";
     morvane::testing::write_bytes(flatpak / "steamapps" / "appmanifest_240.acf",
                                  morvane::testing::app_manifest("Counter-Strike Source"));
-    fs::create_directories(second_game / "cstrike" / "materials");
+    morvane::testing::FakeGame{second_game}.install_today();
     run({"make", "--size", "1024", "--game", "auto"}, home)
         .refused(1, "Steam knows of 2 Counter-Strike: Source installations:\n  " + steam.game().string() + "\n  " +
                         second_game.string() + "\nChoose one");
-    EXPECT_EQ(run({"where"}, home).out, steam.console().string() + "\n" + (second_game / "cstrike/materials/console").string() + "\n");
 
-    run({"make", "--size", "1024", "--game", (root / "out").string()}, home).refused(1, "has no cstrike/materials folder");
-    run({"make", "--size", "1024", "--game", (root / "nowhere" / "hl2_linux").string()}, home).refused(1, "does not exist");
-    EXPECT_FALSE(fs::exists(steam.console()) || fs::exists(second_game / "cstrike" / "materials" / "console"));
+    run({"make", "--size", "1024", "--game", (root / "out").string()}, home)
+        .refused(1, "has neither cstrike/gameinfo.txt nor a cstrike/materials folder");
+    run({"make", "--size", "1024", "--game", (root / "nowhere" / "cstrike_linux64").string()}, home).refused(1, "does not exist");
+    EXPECT_FALSE(fs::exists(steam.console()) || fs::exists(second_game / "cstrike" / "custom" / "morvane"));
     EXPECT_TRUE(out_names().empty());
 }
 

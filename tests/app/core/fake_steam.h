@@ -1,9 +1,10 @@
 #pragma once
 // A made-up home folder with Steam laid out as Steam lays itself out: ~/.local/share/Steam with ~/.steam/steam
 // and ~/.steam/root linking to it, a libraryfolders.vdf of the current shape naming Steam's own folder and a
-// second library "Steam Library 2" (a name with a space), and Counter-Strike: Source (app 240) installed in
-// that second library.
+// second library "Steam Library 2" (a name with a space), and today's Counter-Strike: Source (app 240)
+// installed in that second library.
 #include "app/core/steam_library.h"
+#include "tests/app/core/fake_game.h"
 #include "tests/support/temp_folder.h"
 
 #include <filesystem>
@@ -40,7 +41,7 @@ struct FakeSteam {
     fs::path steam() const { return home / ".local" / "share" / "Steam"; }
     fs::path second_library() const { return home / "Steam Library 2"; }
     fs::path game() const { return second_library() / "steamapps" / "common" / "Counter-Strike Source"; }
-    fs::path console() const { return game() / "cstrike" / "materials" / "console"; }
+    fs::path console() const { return FakeGame{game()}.custom_console(); }
 
     std::string library_folders() const {
         return "\"libraryfolders\"\n{\n" + library_block(0, steam(), "\t\t\t\"228980\"\t\t\"1263398453\"\n") +
@@ -53,8 +54,7 @@ struct FakeSteam {
         fs::create_directory_symlink(steam(), home / ".steam" / "steam");
         fs::create_directory_symlink(steam(), home / ".steam" / "root");
         write_bytes(second_library() / "steamapps" / "appmanifest_240.acf", app_manifest("Counter-Strike Source"));
-        fs::create_directories(game() / "cstrike" / "materials");
-        for (const char* program : {"hl2_linux", "hl2.sh", "hl2.exe"}) write_bytes(game() / program, "program");
+        FakeGame{game()}.install_today();
     }
 
     // This home and the given environment variables (none else).

@@ -32,11 +32,12 @@ TEST_F(SteamSearch, FindsTheGameInASecondLibraryOnceThoughSteamIsReachedByThreeN
     ASSERT_EQ(found.notes.size(), 1u) << "Steam's own library lacks the game";
     EXPECT_NE(found.notes[0].find("appmanifest_240.acf\": it does not exist."), std::string::npos) << found.notes[0];
 
-    // A game folder whose materials are gone is no installation.
+    // A game folder without its cstrike folder is no installation.
     fs::remove_all(steam.game() / "cstrike");
     const auto gone = find_counter_strike_source(steam.surroundings());
     EXPECT_TRUE(gone.game_folders.empty());
-    EXPECT_NE(gone.notes.back().find("has no cstrike/materials folder"), std::string::npos) << gone.notes.back();
+    EXPECT_NE(gone.notes.back().find("has neither cstrike/gameinfo.txt nor a cstrike/materials folder"), std::string::npos)
+        << gone.notes.back();
 }
 
 #endif
@@ -130,11 +131,11 @@ TEST(SteamPlaces, EachSystemLooksWhereItsSteamLives) {
     const fs::path home = "/home/p";
     std::map<std::string, std::string> environment;
     const auto variable = [&](const char* name) { return environment.count(name) ? environment[name] : std::string(); };
-    // Where the data folder is: XDG_DATA_HOME when it is absolute, else ~/.local/share; ~/.steam and the
-    // Flatpak's folder come after it.
+    // Where the data folder is: XDG_DATA_HOME when it is absolute, else ~/.local/share; ~/.steam, the
+    // Flatpak's folder and the Snap's come after it.
     const auto first = [&] { return app::linux_steam_candidates(home, variable).front(); };
     EXPECT_EQ(first(), "/home/p/.local/share/Steam");
-    EXPECT_EQ(app::linux_steam_candidates(home, variable).size(), 4u);
+    EXPECT_EQ(app::linux_steam_candidates(home, variable).back(), "/home/p/snap/steam/common/.local/share/Steam");
     environment["XDG_DATA_HOME"] = "/data";
     EXPECT_EQ(first(), "/data/Steam");
     environment["XDG_DATA_HOME"] = "relative/data";  // to be ignored

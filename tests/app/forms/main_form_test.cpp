@@ -6,6 +6,7 @@
 #include "app/core/settings_file.h"
 #include "app/forms/game_location.h"
 #include "tests/app/core/expected_materials.h"
+#include "tests/app/core/fake_game.h"
 
 #include <fstream>
 #include <iterator>
@@ -52,11 +53,15 @@ TEST_F(MainForm, AFirstStartAsksForTheGamesProgramWithItsTitleAndFilter) {
     dialog.answer(exe());
     open().Form_Activate();
     ASSERT_EQ(dialog.shown.size(), 1u);
-    EXPECT_EQ(dialog.shown[0].title, "Locate Your hl2.exe file.");
 #ifdef _WIN32
-    EXPECT_EQ(dialog.shown[0].filter, "hl2.exe (hl2.exe)|hl2.exe");
+    EXPECT_EQ(dialog.shown[0].title, "Locate Your cstrike.exe or hl2.exe file.");
+    EXPECT_EQ(dialog.shown[0].filter,
+              "The game's program (cstrike.exe cstrike_win64.exe hl2.exe)|cstrike.exe;cstrike_win64.exe;hl2.exe");
 #else
-    EXPECT_EQ(dialog.shown[0].filter, "The game's program (hl2_linux hl2.sh hl2.exe)|hl2_linux;hl2.sh;hl2.exe");
+    EXPECT_EQ(dialog.shown[0].title, "Locate Your cstrike.sh or hl2.sh file.");
+    EXPECT_EQ(dialog.shown[0].filter,
+              "The game's program (cstrike.sh cstrike_linux64 hl2.sh hl2_linux cstrike.exe cstrike_win64.exe hl2.exe)"
+              "|cstrike.sh;cstrike_linux64;hl2.sh;hl2_linux;cstrike.exe;cstrike_win64.exe;hl2.exe");
 #endif
     EXPECT_EQ(dialog.shown[0].folder, "") << "no Steam: the system picks where the dialog opens";
 }
@@ -79,9 +84,52 @@ TEST_F(MainForm, AFirstStartWritesBothMaterialsByteForByte) {
 
 TEST_F(MainForm, ACancelledDialogSaysSoAndEndsTheProgram) {
     open().Form_Activate();
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"Cant locate hl2.exe file. Quitting..."});
+    EXPECT_EQ(messages.shown, std::vector<std::string>{app::kNoGameProgram});
     EXPECT_EQ(exit_code, 1);
     EXPECT_TRUE(form->ended());
+}
+
+// Today's game reads cstrike/custom/* before its VPKs and its loose folder: the textures go there, whichever
+// of its programs is chosen, and the build says that the game shows them, or which pack wins instead.
+TEST_F(MainForm, OnTodaysGameTheBackgroundGoesIntoTheCustomFolderAndTheBuildSaysWhatTheGameOpens) {
+    const FakeGame today{root / "today"};
+    today.install_today();
+    for (const char* chosen : {"cstrike_win64.exe", "cstrike.sh"}) {
+        fs::remove(program() / "config.dat");
+        dialog.answer(app::utf8_from_path(today.folder / chosen));
+        open().Form_Activate();
+        EXPECT_EQ(form->console_path(), app::utf8_from_path(today.custom_console())) << chosen;
+    }
+    EXPECT_EQ(app::read_config(program()), app::utf8_from_path(today.custom_console()));
+    EXPECT_EQ(bytes_of(today.custom_console() / "background01.vmt"), kStandardMaterial);
+    EXPECT_FALSE(fs::exists(today.loose_console()));
+
+    form->make_background();
+    EXPECT_EQ(form->controls().find("Label4")->label.caption.rfind("Made for the game's next start (1024 x 1024):", 0), 0u);
+    EXPECT_TRUE(messages.shown.empty());
+    today.add_pack("aaa");
+    form->make_background();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].find("the game opens another file:\nconsole/background01: " +
+                                     (fs::path("cstrike") / "custom" / "aaa").string()),
+              std::string::npos)
+        << messages.shown[0];
+    EXPECT_EQ(form->controls().find("Label4")->label.caption.rfind("Background made (1024 x 1024):", 0), 0u);
+}
+
+// A config.dat from before names the loose console folder, which today's game never shows: the next start
+// moves to the custom folder without asking, and leaves the old folder and its files alone.
+TEST_F(MainForm, AnOldConfigDatOfTodaysGameFollowsItIntoTheCustomFolder) {
+    const FakeGame today{root / "today"};
+    today.install_today();
+    write_bytes(today.loose_console() / "background01.vtf", "an old build");
+    ASSERT_TRUE(app::write_config(program(), app::utf8_from_path(today.loose_console())).ok);
+    open().Form_Activate();
+    EXPECT_TRUE(dialog.shown.empty());
+    EXPECT_EQ(form->console_path(), app::utf8_from_path(today.custom_console()));
+    EXPECT_EQ(app::read_config(program()), form->console_path());
+    EXPECT_EQ(bytes_of(today.custom_console() / "background01_widescreen.vmt"), kWidescreenMaterial);
+    EXPECT_EQ(bytes_of(today.loose_console() / "background01.vtf"), "an old build");
 }
 
 TEST_F(MainForm, ABuildShowsTheProgressWindowOnceAndUnloadsItAfterwards) {

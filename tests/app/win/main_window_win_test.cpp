@@ -166,7 +166,7 @@ TEST_F(MainWindowOnWindows, FirstActivationFadesInLocatesTheGameAndABuildWritesT
     ASSERT_TRUE(pump_until([&] { return !window.form().console_path().empty(); }));
     EXPECT_EQ(layered_opacity(window.window()), uint8_t(230));
     ASSERT_EQ(dialog.shown.size(), 1u);
-    EXPECT_EQ(dialog.shown[0].title, "Locate Your hl2.exe file.");
+    EXPECT_EQ(dialog.shown[0].title, "Locate Your cstrike.exe or hl2.exe file.");
     const fs::path console = temp / "game" / "cstrike" / "materials" / "console";
     EXPECT_TRUE(fs::exists(services.program_folder / "config.dat"));
     EXPECT_TRUE(fs::exists(console / "background01.vmt"));
