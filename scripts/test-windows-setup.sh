@@ -189,10 +189,10 @@ start_window_once() {  # PROGRAM FOLDER-WHERE-CONFIG.DAT-BELONGS
   timeout 180 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     wine "$1" > /dev/null 2>&1 &
     for _ in $(seq 60); do
-      xdotool search --name "Locate Your hl2.exe file." > /dev/null 2>&1 && break
+      xdotool search --name "Locate Your cstrike.exe or hl2.exe file." > /dev/null 2>&1 && break
       sleep 1
     done
-    dialog=$(xdotool search --name "Locate Your hl2.exe file." | head -1)
+    dialog=$(xdotool search --name "Locate Your cstrike.exe or hl2.exe file." | head -1)
     [ -n "$dialog" ] || { echo "$1 showed no dialog asking for hl2.exe within 60 s" >&2; wineserver -k; exit 1; }
     sleep 1
     # Without a window manager the keyboard goes where the pointer is.

@@ -54,10 +54,16 @@ wine reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f > /dev/null 2>&1 || 
 wineserver -w
 run=build-windows/window-check
 rm -rf "$run"
-mkdir -p "$run/program" "$run/game/cstrike/materials" "$run/linux-1024" "$run/linux-2048" "$run/shots"
+mkdir -p "$run/program" "$run/game/cstrike/custom" "$run/linux-1024" "$run/linux-2048" "$run/shots"
 cp build-windows/bin/morvane.exe "$run/program/"
-: > "$run/game/hl2.exe"
-console="$run/game/cstrike/materials/console"
+# Today's game: its 64-bit programs, and a gameinfo.txt that reads cstrike/custom/* before its VPKs and its
+# loose folder, so that the background goes into a pack of its own.
+: > "$run/game/cstrike.exe"
+: > "$run/game/cstrike_win64.exe"
+printf '"GameInfo"\r\n{\r\n\tFileSystem\r\n\t{\r\n\t\tSearchPaths\r\n\t\t{\r\n%s\t\t}\r\n\t}\r\n}\r\n' \
+  "$(printf '\t\t\t%s\r\n' 'game+mod cstrike/custom/*' 'game+mod cstrike/cstrike_pak.vpk' 'game+game_write cstrike')" \
+  > "$run/game/cstrike/gameinfo.txt"
+console="$run/game/cstrike/custom/morvane/materials/console"
 display=90
 while [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
 Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp > /dev/null 2>&1 &
@@ -95,14 +101,15 @@ keys_to() {  # keys to the window $1
 }
 shot() { import -window root "$run/shots/$1.png"; }
 
-# First start, no config.dat: the dialog asks for hl2.exe; the built-in picture at "1024 x 1024".
+# First start, no config.dat: the dialog asks for the game's program, and cstrike_win64.exe is typed; the
+# built-in picture at "1024 x 1024".
 wine "$run/program/morvane.exe" > "$run/first.log" 2>&1 &
 first=$!
-dialog=$(window_named "Locate Your hl2.exe file.")
+dialog=$(window_named "Locate Your cstrike.exe or hl2.exe file.")
 sleep 1
 shot first-start-dialog
 xdotool mousemove --window "$dialog" 200 150
-xdotool type --delay 20 "$(winepath -w "$run/game/hl2.exe")"
+xdotool type --delay 20 "$(winepath -w "$run/game/cstrike_win64.exe")"
 xdotool key Return
 files_there "$run/program/config.dat"
 main=$(window_named Morvane)

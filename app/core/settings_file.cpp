@@ -4,6 +4,7 @@
 #include "platform/files/file_replace.h"
 #include "platform/files/input_file.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -86,6 +87,9 @@ std::string read_config(const std::filesystem::path& program_folder) {
     std::vector<uint8_t> bytes;
     if (!in.ok() || !in.read(kMostBytes, bytes).ok) return {};
     const std::string stored = decode_config_text(std::string(bytes.begin(), bytes.end()));
+    // No folder name holds a control byte (a NUL, an escape): such a file was damaged or is not ours.
+    if (std::any_of(stored.begin(), stored.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }))
+        return {};
     // A folder written by hand as a relative path means the same wherever the program was started from.
     const std::filesystem::path folder = path_from_utf8(stored);
     if (stored.empty() || folder.has_root_name() || folder.has_root_directory()) return stored;  // "\\x", "C:x" too

@@ -15,8 +15,8 @@ inline constexpr const char* kConfigFileName = "config.dat";
 
 std::filesystem::path config_file(const std::filesystem::path& program_folder);
 
-// The stored console folder (UTF-8), or "" when config.dat is missing, empty or cannot be read:
-// every one of those means "not located yet". A relative folder (only a hand-edited file has one) is taken
+// The stored console folder (UTF-8), or "" when config.dat is missing, empty, cannot be read or holds a
+// control byte: every one of those means "not located yet". A relative folder (only a hand-edited file has one) is taken
 // against program_folder, the folder that holds config.dat, not against the current directory.
 std::string read_config(const std::filesystem::path& program_folder);
 

@@ -106,8 +106,9 @@ TEST_F(GameSearch, APackThatSortsBeforeOursWinsAndThePlayerIsToldWhatToDo) {
 }
 
 #ifndef _WIN32
-TEST_F(GameSearch, OnLinuxALooseFileIsFoundWhateverTheCaseOfItsName) {
+TEST_F(GameSearch, OnLinuxALooseFileIsFoundWhateverTheCaseOfItsNameAndALoopOfLinksHoldsNothing) {
     game.install_today();
+    fs::create_directory_symlink("loop", game.cstrike() / "custom" / "loop");
     write_bytes(game.cstrike() / "custom" / "a" / "Materials" / "Console" / "Background01.VTF", "x");
     EXPECT_NE(line(0).find("Background01.VTF, not Morvane's"), std::string::npos) << line(0);
 }

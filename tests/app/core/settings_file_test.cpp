@@ -23,6 +23,10 @@ TEST(SettingsFile, TheFolderComesBackAsWrittenAndOnlyTheFirstLineCounts) {
     EXPECT_EQ(read_config(temp.path()), folder);
     write_bytes(config_file(temp.path()), "first\r\nsecond\r\n");  // relative: beside config.dat, not the current folder
     EXPECT_EQ(read_config(temp.path()), utf8_from_path((temp.path() / "first").lexically_normal()));
+    for (const std::string damaged : {std::string("\0/games/console\r\n", 18), std::string("/games/\x1B[2Jconsole")}) {
+        write_bytes(config_file(temp.path()), damaged);
+        EXPECT_EQ(read_config(temp.path()), "") << "unreadable, so the game is asked for again";
+    }
 }
 
 #ifdef _WIN32

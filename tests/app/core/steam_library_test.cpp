@@ -94,13 +94,16 @@ TEST_F(SteamSearch, ManyLibrariesWithoutTheGameAreEachSearchedOnceAndToldInAFewL
     steam.install();
     std::string list = "\"libraryfolders\"\n{\n" + library_block(0, steam.steam(), "") +
                        library_block(1, steam.second_library(), "");
-    for (int i = 2; i < 5002; ++i) list += library_block(i, root.path() / ("library " + std::to_string(i)), "");
+    list += library_block(2, root.path() / std::string(1 << 20, 'x'), "");  // a megabyte of path, named in short
+    for (int i = 3; i < 5002; ++i) list += library_block(i, root.path() / ("library " + std::to_string(i)), "");
     write_bytes(steam.steam() / "steamapps" / "libraryfolders.vdf", list + "}\n");
     const auto found = find_counter_strike_source(steam.surroundings());
     EXPECT_EQ(found.game_folders, std::vector<fs::path>{steam.game()});
-    ASSERT_EQ(found.notes.size(), 4u);
-    const fs::path fourth = root.path() / "library 4" / "steamapps" / "appmanifest_240.acf";
-    EXPECT_EQ(found.notes[3], "4998 more the same (it does not exist), from \"" + fourth.string() + "\" on.");
+    ASSERT_EQ(found.notes.size(), 5u);
+    EXPECT_LT(found.notes[1].size(), 400u) << found.notes[1].substr(0, 400);
+    EXPECT_NE(found.notes[1].find("xxx...xxx"), std::string::npos) << found.notes[1];
+    const fs::path fifth = root.path() / "library 5" / "steamapps" / "appmanifest_240.acf";
+    EXPECT_EQ(found.notes[4], "4997 more the same (it does not exist), from \"" + fifth.string() + "\" on.");
 }
 
 // A library that is a loop of links is named as one, not as missing.
