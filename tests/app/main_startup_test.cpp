@@ -1,8 +1,7 @@
-// The first activation: fade-in, config.dat, the hl2.exe dialog and the ways the program ends; the title
-// line and the close glyph.
+// What the Qt window adds to the first activation: its mask, an activation during the fade, the title line
+// and the close glyph. config.dat, the game's dialog and the ways the program ends are the window's logic
+// (tests/app/forms).
 #include "main_window_fixture.h"
-#include "tests/app/core/expected_materials.h"
-#include "tests/app/core/fake_steam.h"
 
 #include "platform/qt/screen_metrics.h"
 
@@ -13,123 +12,12 @@ namespace {
 
 using Startup = MainWindowTest;
 
-// The outline, the fade, the dialog and the files of a first start are the window's logic
-// (tests/app/forms); the Qt window applies the outline as its mask.
+// The Qt window applies the outline as its mask.
 TEST_F(Startup, TheWindowsMaskCutsAwayItsRoundedCorners) {
     auto& w = open();
     EXPECT_FALSE(w.mask().contains(QPoint(0, 0)));
     EXPECT_TRUE(w.mask().contains(QPoint(10, 0)));
     EXPECT_TRUE(w.mask().contains(QPoint(819, 700)));
-}
-
-// Later starts. A config.dat naming the console folder (or, hand-edited, that folder relative to config.dat,
-// wherever Morvane was started from) is used silently and nothing is written; an empty one, or one naming a
-// file where the folder belongs, asks for hl2.exe again and is rewritten. The console folder is there
-// already, so its missing materials are not written either.
-TEST_F(Startup, ALaterStartUsesTheStoredFolderSilentlyAndAnEmptyConfigDatOrOneNamingAFileAsksAgain) {
-    fs::create_directories(console());
-    write_bytes(texture_file(), "a texture");
-    const fs::path config = program() / "config.dat", started_in = fs::current_path();
-    const struct {
-        std::string stored;
-        bool asks;
-    } cases[] = {
-        {console().string() + "\r\n", false},
-        {"../" + game().filename().string() + "/cstrike/materials/console\r\n", false},
-        {"", true},
-        {texture_file().string() + "\r\n", true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.stored);
-        write_bytes(config, c.stored);
-        const auto long_ago = fs::file_time_type::clock::now() - std::chrono::hours(24);
-        fs::last_write_time(config, long_ago);
-        dialog.shown.clear();
-        if (c.asks) dialog.answer(exe());
-        fs::current_path(console());  // anywhere but the program's folder
-        open().Form_Activate();
-        fs::current_path(started_in);
-        EXPECT_EQ(dialog.shown.size(), c.asks ? 1u : 0u);
-        EXPECT_EQ(window->console_path(), console().string());
-        if (c.asks) {
-            EXPECT_EQ(read_bytes(config), console().string() + "\r\n");
-        } else {
-            EXPECT_EQ(fs::last_write_time(config), long_ago) << "config.dat is not rewritten";
-        }
-        EXPECT_FALSE(fs::exists(console() / "background01.vmt") ||
-                     fs::exists(console() / "background01_widescreen.vmt"));
-    }
-}
-
-TEST_F(Startup, EachFailureShowsItsMessageAndEndsTheProgramButAnUnwritableConfigDatOnlyWarns) {
-    const fs::path materials = game() / "cstrike" / "materials";
-    auto disk_full = [](const char* which) -> app::MaterialWriter {
-        return [which](const std::string& folder, const app::ConsoleBackground& background) {
-            if (std::string(background.material_file) != which) return app::write_material(folder, background);
-            return morvane::Outcome::failed("Could not write the material file \"" + folder + "/" + which +
-                                            "\": disk full.");
-        };
-    };
-    const struct {
-        std::string answer, said;
-        std::function<void()> fault;
-        bool ends = true;
-    } cases[] = {
-        {"", app::kNoGameProgram, [] {}},
-        {(root.path() / "hl2.exe").string(), app::kNoMaterialsFolder, [] {}},
-        {exe(), "Could not create the folder " + console().string() + ": ",
-         [&] { fs::remove(materials); write_bytes(materials, "a file, so nothing goes inside"); }},
-        {exe(), "Could not write the material file \"" + console().string() + "/background01.vmt\": disk full.\nCheck",
-         [&] { services.write_vmt = disk_full("background01.vmt"); }},
-        {exe(), "Could not write the material file \"" + console().string() + "/background01_widescreen.vmt\": disk full.\nCheck",
-         [&] { services.write_vmt = disk_full("background01_widescreen.vmt"); }},
-        {exe(), "Could not write " + (program() / "config.dat").string() + ": ",  // a folder: unreadable too
-         [&] { fs::create_directory(program() / "config.dat"); }, false},
-    };
-    for (const auto& c : cases) {
-        fs::remove_all(root.path());
-        fs::create_directories(materials);
-        fs::create_directories(program());
-        services.write_vmt = app::write_material;
-        messages.shown.clear();
-        exit_code.reset();
-        c.fault();
-        dialog.answer(c.answer);
-        auto& w = open();
-        w.Form_Activate();
-        ASSERT_EQ(messages.shown.size(), 1u) << c.said;
-        const std::string& said = messages.shown[0];
-        EXPECT_EQ(said.rfind(c.said, 0), 0u) << said;
-        EXPECT_EQ(said.ends_with("Quitting..."), c.ends) << said;
-        EXPECT_EQ(exit_code.has_value() && w.ended(), c.ends) << said;
-        EXPECT_EQ(w.console_path(), c.ends ? "" : console().string()) << "the session goes on with the folder found";
-        EXPECT_EQ(fs::is_directory(console()), !c.ends) << "no half-made console folder";
-        EXPECT_EQ(fs::exists(program() / "config.dat"), !c.ends) << said;
-    }
-}
-
-TEST_F(Startup, WithSteamTheDialogOpensInTheGameFolderItFoundAndThePlayerConfirmsWithHl2Linux) {
-    FakeSteam steam{root.path() / "home"};
-    steam.install();
-    services.find_games = [&] {
-        std::vector<std::string> games;
-        for (const auto& game : app::find_counter_strike_source(steam.surroundings()).game_folders)
-            games.push_back(game.string());
-        return games;
-    };
-    dialog.answer((steam.game() / "hl2_linux").string());
-    auto& w = open();
-    w.Form_Activate();
-    ASSERT_EQ(dialog.shown.size(), 1u);
-    EXPECT_EQ(dialog.shown[0].folder, steam.game().string());
-    EXPECT_EQ(dialog.shown[0].file_name_before, "") << "nothing is chosen behind the player's back";
-    EXPECT_EQ(w.console_path(), steam.console().string());
-    EXPECT_EQ(read_bytes(program() / "config.dat"), steam.console().string() + "\r\n");
-    EXPECT_EQ(read_bytes(steam.console() / "background01_widescreen.vmt"), kWidescreenMaterial);
-
-    dialog.answer("");  // the picture dialog opens where the system likes, not in the game folder
-    w.load_picture();
-    EXPECT_EQ(dialog.shown.back().folder, "");
 }
 
 TEST_F(Startup, AnActivationDuringTheFadeLocatesOnceAndTheCloseGlyphThenEndsWithoutADialog) {

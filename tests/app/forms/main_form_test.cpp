@@ -8,6 +8,9 @@
 #include "tests/app/core/expected_materials.h"
 #include "tests/app/core/fake_game.h"
 
+#include <chrono>
+#include <functional>
+
 #include <fstream>
 #include <iterator>
 #include <numeric>
@@ -82,23 +85,101 @@ TEST_F(MainForm, AFirstStartWritesBothMaterialsByteForByte) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(MainForm, ACancelledDialogSaysSoAndEndsTheProgram) {
-    open().Form_Activate();
-    EXPECT_EQ(messages.shown, std::vector<std::string>{app::kNoGameProgram});
-    EXPECT_EQ(exit_code, 1);
-    EXPECT_TRUE(form->ended());
+// Later starts. A config.dat naming the console folder (or, hand-edited, that folder relative to config.dat,
+// wherever Morvane was started from) is used silently and nothing is written; an empty one, or one naming a
+// file where the folder belongs, asks for the game again and is rewritten. The console folder is there
+// already, so its missing materials are not written either.
+TEST_F(MainForm, ALaterStartUsesTheStoredFolderSilentlyAndAnEmptyConfigDatOrOneNamingAFileAsksAgain) {
+    fs::create_directories(console());
+    write_bytes(console() / "background01.vtf", "a texture");
+    const fs::path config = program() / "config.dat", started_in = fs::current_path();
+    const struct {
+        std::string stored;
+        bool asks;
+    } cases[] = {
+        {app::encode_config_line(console_utf8()), false},
+        {app::encode_config_line("../" + app::utf8_from_path(game().filename()) + "/cstrike/materials/console"), false},
+        {"", true},
+        {app::encode_config_line(app::utf8_from_path(console() / "background01.vtf")), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        write_bytes(config, c.stored);
+        fs::last_write_time(config, fs::file_time_type::clock::now() - std::chrono::hours(24));
+        const auto long_ago = fs::last_write_time(config);  // as the file system keeps it
+        dialog.shown.clear();
+        if (c.asks) dialog.answer(exe());
+        fs::current_path(console());  // anywhere but the program's folder
+        open().Form_Activate();
+        fs::current_path(started_in);
+        EXPECT_EQ(dialog.shown.size(), c.asks ? 1u : 0u);
+        EXPECT_TRUE(fs::equivalent(app::path_from_utf8(form->console_path()), console()));
+        if (!c.asks) {
+            EXPECT_EQ(fs::last_write_time(config), long_ago) << "config.dat is not rewritten";
+        }
+        EXPECT_FALSE(fs::exists(console() / "background01.vmt") || fs::exists(console() / "background01_widescreen.vmt"));
+    }
+}
+
+TEST_F(MainForm, EachFailureShowsItsMessageAndEndsTheProgramButAnUnwritableConfigDatOnlyWarns) {
+    const fs::path materials = game() / "cstrike" / "materials";
+    auto disk_full = [](const char* which) -> app::MaterialWriter {
+        return [which](const std::string& folder, const app::ConsoleBackground& background) {
+            if (std::string(background.material_file) != which) return app::write_material(folder, background);
+            return Outcome::failed("Could not write the material file \"" + folder + "/" + which + "\": disk full.");
+        };
+    };
+    const struct {
+        std::string answer, said;
+        std::function<void()> fault;
+        bool ends = true;
+    } cases[] = {
+        {"", app::kNoGameProgram, [] {}},
+        {app::utf8_from_path(root.path() / "hl2.exe"), app::kNoMaterialsFolder, [] {}},
+        {exe(), "Could not create the folder " + console_utf8() + ": ",
+         [&] { fs::remove(materials); write_bytes(materials, "a file, so nothing goes inside"); }},
+        {exe(), "Could not write the material file \"" + console_utf8() + "/background01.vmt\": disk full.\nCheck",
+         [&] { services.write_vmt = disk_full("background01.vmt"); }},
+        {exe(), "Could not write the material file \"" + console_utf8() + "/background01_widescreen.vmt\": disk full.\nCheck",
+         [&] { services.write_vmt = disk_full("background01_widescreen.vmt"); }},
+        {exe(), "Could not write " + app::utf8_from_path(program() / "config.dat") + ": ",  // a folder: unreadable too
+         [&] { fs::create_directory(program() / "config.dat"); }, false},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all(root.path());
+        fs::create_directories(materials);
+        fs::create_directories(program());
+        services.write_vmt = app::write_material;
+        messages.shown.clear();
+        exit_code.reset();
+        c.fault();
+        dialog.answer(c.answer);
+        open().Form_Activate();
+        ASSERT_EQ(messages.shown.size(), 1u) << c.said;
+        const std::string& said = messages.shown[0];
+        EXPECT_EQ(said.rfind(c.said, 0), 0u) << said;
+        EXPECT_EQ(said.ends_with("Quitting..."), c.ends) << said;
+        EXPECT_EQ(exit_code.has_value() && form->ended(), c.ends) << said;
+        EXPECT_EQ(form->console_path(), c.ends ? "" : console_utf8()) << "the session goes on with the folder found";
+        EXPECT_EQ(fs::is_directory(console()), !c.ends) << "no half-made console folder";
+        EXPECT_EQ(fs::exists(program() / "config.dat"), !c.ends) << said;
+    }
 }
 
 // Today's game reads cstrike/custom/* before its VPKs and its loose folder: the textures go there, whichever
-// of its programs is chosen, and the build says that the game shows them, or which pack wins instead.
+// of its programs is chosen, and the build says that the game shows them, or which pack wins instead. Where
+// Steam knows the game, the dialog opens in its folder with nothing chosen behind the player's back.
 TEST_F(MainForm, OnTodaysGameTheBackgroundGoesIntoTheCustomFolderAndTheBuildSaysWhatTheGameOpens) {
-    const FakeGame today{root / "today"};
+    const FakeGame today{root.path() / "today"};
     today.install_today();
+    services.find_games = [&] { return std::vector<std::string>{app::utf8_from_path(today.folder)}; };  // as Steam would
     for (const char* chosen : {"cstrike_win64.exe", "cstrike.sh"}) {
         fs::remove(program() / "config.dat");
         dialog.answer(app::utf8_from_path(today.folder / chosen));
         open().Form_Activate();
         EXPECT_EQ(form->console_path(), app::utf8_from_path(today.custom_console())) << chosen;
+        EXPECT_EQ(dialog.shown.back().folder, app::utf8_from_path(today.folder));
+        EXPECT_EQ(dialog.shown.back().file_name_before, "");
     }
     EXPECT_EQ(app::read_config(program()), app::utf8_from_path(today.custom_console()));
     EXPECT_EQ(bytes_of(today.custom_console() / "background01.vmt"), kStandardMaterial);
@@ -120,7 +201,7 @@ TEST_F(MainForm, OnTodaysGameTheBackgroundGoesIntoTheCustomFolderAndTheBuildSays
 // A config.dat from before names the loose console folder, which today's game never shows: the next start
 // moves to the custom folder without asking, and leaves the old folder and its files alone.
 TEST_F(MainForm, AnOldConfigDatOfTodaysGameFollowsItIntoTheCustomFolder) {
-    const FakeGame today{root / "today"};
+    const FakeGame today{root.path() / "today"};
     today.install_today();
     write_bytes(today.loose_console() / "background01.vtf", "an old build");
     ASSERT_TRUE(app::write_config(program(), app::utf8_from_path(today.loose_console())).ok);
