@@ -111,6 +111,15 @@ std::vector<fs::path> expanded(const fs::path& wildcard) {
     return found;
 }
 
+// The engine stops with an error when a pack folder has the name of a content folder: the player put
+// custom/materials where custom/NAME/materials belongs.
+bool is_misplaced_content(const fs::path& entry) {
+    const std::string name = utf8_from_path(entry.filename());
+    for (const char* content : {"materials", "maps", "resource", "scripts", "sound", "models"})
+        if (same_key(name, content)) return true;
+    return false;
+}
+
 SearchPlace place_at(const fs::path& path, bool from_wildcard) {
     const bool vpk = contains_any_case(utf8_from_path(path.filename()), ".vpk");
     return {vpk ? vpk_directory_file(path) : path, vpk, from_wildcard};
@@ -160,7 +169,12 @@ GameSearch game_search(const fs::path& game_folder) {
         const bool wildcard = line.place.find_first_of("*?") != std::string::npos;
         if (wildcard) {
             if (!decided) search.console_folder = place.parent_path() / kOwnPackName / "materials" / "console";
-            for (const fs::path& entry : expanded(place)) search.places.push_back(place_at(entry, true));
+            for (const fs::path& entry : expanded(place)) {
+                search.places.push_back(place_at(entry, true));
+                if (is_misplaced_content(entry))
+                    search.note = "\"" + utf8_from_path(entry) + "\" keeps the game from starting: the engine refuses a "
+                                  "folder of that name among its packs. Move it into a pack's folder of its own.";
+            }
         } else {
             search.places.push_back(place_at(place, false));
         }

@@ -36,7 +36,7 @@ struct SearchPlace {
 struct GameSearch {
     std::vector<SearchPlace> places;     // where files of the "game" id are looked for, first first
     std::filesystem::path console_folder;  // where Morvane's textures and materials go for this game
-    std::string note;                    // why gameinfo.txt was not used, when it was not
+    std::string note;                    // why gameinfo.txt was not used, or what keeps the game from starting
 };
 
 inline constexpr const char* kOwnPackName = "morvane";

@@ -56,8 +56,8 @@ private:
 };
 
 // What the game opens instead of the textures just written, one line each; "" when it opens them.
-std::string others_seen(const std::filesystem::path& game, const std::string& console_path) {
-    const std::vector<BackgroundSeen> seen = backgrounds_seen(game_search(game), path_from_utf8(console_path));
+std::string others_seen(const GameSearch& search, const std::filesystem::path& game, const std::string& console_path) {
+    const std::vector<BackgroundSeen> seen = backgrounds_seen(search, path_from_utf8(console_path));
     if (all_ours(seen)) return {};
     std::string text = "The background was written, but the game opens another file:";
     for (const BackgroundSeen& one : seen)
@@ -212,10 +212,13 @@ void MainForm::make_background() {
     view_->set_input_enabled(true);
     building_ = false;
     if (outcome.written) {
+        // Said only where the game's own gameinfo.txt was followed to Morvane's files; a folder of the player's
+        // own choosing, or a game whose search paths could not be read, gets no claim.
         const std::optional<std::filesystem::path> game = game_of_console_folder(path_from_utf8(console_path_));
-        std::string others = game ? others_seen(*game, console_path_) : std::string();
+        const GameSearch search = game ? game_search(*game) : GameSearch{};
+        std::string others = game ? others_seen(search, *game, console_path_) : std::string();
         show_notice(build_confirmation(scaled_picture_.width_pixels(), console_path_, outcome.written_files,
-                                       game && others.empty()));
+                                       game && others.empty() && search.note.empty()));
         if (!others.empty()) outcome.messages.push_back(std::move(others));
     }
     for (const std::string& text : outcome.messages) services_.messages->show(text);

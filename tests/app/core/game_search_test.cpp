@@ -98,6 +98,9 @@ TEST_F(GameSearch, APackThatSortsBeforeOursWinsAndThePlayerIsToldWhatToDo) {
               std::string::npos)
         << line(0);
 
+    write_bytes(game.cstrike() / "custom" / "materials" / "console" / "background01.vtf", "in the wrong place");
+    EXPECT_NE(app::game_search(game.folder).note.find("materials\" keeps the game from starting"), std::string::npos);
+    fs::remove_all(game.cstrike() / "custom" / "materials");
     fs::remove_all(game.cstrike() / "custom" / "Mods");
     write_bytes(game.cstrike() / "custom" / "hud_000.vpk", "data");
     write_bytes(game.cstrike() / "custom" / "hud_dir.vpk", vpk_bytes({"materials/console/background01_widescreen.vtf"}));
