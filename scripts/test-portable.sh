@@ -4,7 +4,8 @@
 # every library of both programs, the picture module and the plugins is found; `morvane-cli make` writes the
 # same textures as the build from a JPEG and from a GIF (Qt's decoder); the window shows its first-start dialog
 # on a virtual screen (build/portable-window.png); install.sh adds the menu entry and the icon and --uninstall
-# leaves the home as it was. Then, on this machine, whose own Qt 6 is installed, the window loads no part of it.
+# leaves the home as it was. Then, on this machine, whose own Qt 6 is installed, the window loads no part of it
+# even when LD_LIBRARY_PATH and QT_PLUGIN_PATH name it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
@@ -97,7 +98,9 @@ export DISPLAY=:$display
 shot=build/portable-window.png window_opens inside DISPLAY=:$display "$copy/morvane"
 echo "the first-start dialog opened inside (build/portable-window.png)"
 here=build/portable/$name
-window_opens env HOME="$(mktemp -d)" LD_LIBRARY_PATH=/usr/lib/x86_64-linux-gnu "$here/morvane"
+system_qt=$(dirname "$(realpath /usr/lib/x86_64-linux-gnu/libQt6Core.so.6)")
+window_opens env -i DISPLAY=:$display HOME="$root/home/player" LD_LIBRARY_PATH="$system_qt" \
+  QT_PLUGIN_PATH="$(qtpaths6 --query QT_INSTALL_PLUGINS)" "$here/morvane"
 theirs=$(grep -E 'libQt6|/qt6/plugins' <<< "$maps" | grep -v "$(realpath "$here")/" || true)
 [ -z "$theirs" ] || fail "the copy loaded this system's Qt: $theirs"
 echo "the copy's window here loads its own Qt alone: $(grep -cE "$(realpath "$here")/(lib|plugins)/.*\.so" <<< "$maps") mappings"
