@@ -34,10 +34,11 @@ if [ "$(cat "$root.list" 2> /dev/null)" != "$release ${base[*]}" ]; then
 fi
 
 # A virtual screen, whose socket the bare system shares.
-exec 3< <(exec Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2> /dev/null)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> build/portable-display 2> /dev/null &
 xvfb=$!
 trap 'kill "$xvfb"' EXIT
-read -r display <&3
+for _ in $(seq 100); do [ -s build/portable-display ] && break; sleep 0.1; done
+display=$(cat build/portable-display)
 
 # Inside the bare system, as a player whose home is /home/player, with /proc and this machine's X11 sockets.
 inside() {
@@ -82,17 +83,17 @@ echo "== the window, inside and then here"
 # window_opens PROGRAM...: starts the window, waits for its first-start dialog, and stops it.
 window_opens() {
   "$@" > build/portable-window.log 2>&1 &
-  local pid=$!
-  local dialog
+  local pid=$! dialog
   dialog=$(timeout 60 xdotool search --sync --onlyvisible --name '^Locate Your hl2.exe file.$' | head -1) ||
     { cat build/portable-window.log >&2; fail "no window from $*"; }
   sleep 1
   local program
   program=$(xdotool getwindowpid "$dialog")
-  maps=$(cat "/proc/$program/maps")
+  maps=$("${as_root[@]}" cat "/proc/$program/maps")  # what the window loaded
   [ -z "${shot:-}" ] || import -window root "$shot"
-  kill "$program"; wait "$pid" || true
-  while xdotool search --name '^Locate Your hl2.exe file.$' > /dev/null; do sleep 0.2; done
+  "${as_root[@]}" kill "$program"
+  wait "$pid" || true
+  for _ in $(seq 50); do xdotool search --name '^Locate Your hl2.exe file.$' > /dev/null || break; sleep 0.2; done
 }
 export DISPLAY=:$display
 shot=build/portable-window.png window_opens inside DISPLAY=:$display "$copy/morvane"
