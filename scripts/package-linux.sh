@@ -71,7 +71,8 @@ for file in "$stage"/plugins/*/*.so; do patchelf --force-rpath --set-rpath '$ORI
 # The licences of what came from Debian, by package, and the common licence texts they refer to.
 for path in "${sources[@]}"; do
   real=$(realpath "$path")
-  dpkg-query -S "$real" 2> /dev/null || dpkg-query -S "${real#/usr}"
+  dpkg-query -S "$real" 2> /dev/null || dpkg-query -S "${real#/usr}" 2> /dev/null ||
+    { echo "scripts/package-linux.sh: no Debian package holds $path, so its licence is unknown" >&2; exit 1; }
 done | cut -d: -f1 | sort -u | while read -r package; do
   cp "/usr/share/doc/$package/copyright" "$stage/licences/$package.copyright"
 done
