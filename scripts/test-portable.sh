@@ -49,8 +49,9 @@ inside() {
 }
 work=/tmp/portable-test
 "${as_root[@]}" rm -rf "$root$work" "$root/home/player"
-"${as_root[@]}" mkdir -p "$root$work/textures" "$root/home/player/.local/share" "$root/tmp/.X11-unix"
-"${as_root[@]}" tar -xzf "$tarball" -C "$root$work"
+"${as_root[@]}" mkdir -p "$root$work" "$root/home/player/.local/share" "$root/tmp/.X11-unix"
+"${as_root[@]}" chown "$(id -u):$(id -g)" "$root$work"
+tar -xzf "$tarball" -C "$root$work"
 copy=$work/$name
 
 echo "== libraries, inside"
@@ -63,7 +64,7 @@ echo "== morvane-cli make, inside, against the build"
 convert -size 900x600 gradient:navy-orange -swirl 120 "$root$work/picture.jpg"
 convert "$root$work/picture.jpg" -colors 200 "$root$work/picture.gif"
 for picture in picture.jpg picture.gif; do
-  mkdir -p "build/portable-textures/$picture" && "${as_root[@]}" mkdir -p "$root$work/textures/$picture"
+  mkdir -p "build/portable-textures/$picture" "$root$work/textures/$picture"
   build/bin/morvane-cli make "$root$work/$picture" --size 1024 --out "build/portable-textures/$picture" > /dev/null
   inside "$copy/morvane-cli" make "$work/$picture" --size 1024 --out "$work/textures/$picture" | grep -v '^Compressing'
   cmp "build/portable-textures/$picture/background01.vtf" "$root$work/textures/$picture/background01.vtf"
