@@ -75,7 +75,8 @@ echo "== install.sh --install and --uninstall, inside"
 home_now() { "${as_root[@]}" find "$root/home/player" -printf '%P %y %m %s\n' | sort; }
 before=$(home_now)
 inside "$copy/install.sh"
-inside sh -c 'test -f ~/.local/share/applications/morvane.desktop && test -f ~/.local/share/icons/hicolor/scalable/apps/morvane.svg'
+inside sh -c 'test -f ~/.local/share/applications/morvane.desktop && test -f ~/.local/share/icons/hicolor/scalable/apps/morvane.svg' ||
+  fail "install.sh added no menu entry or no icon"
 inside "$copy/install.sh" --uninstall
 [ "$before" = "$(home_now)" ] || fail "the home is not as it was: $(diff <(echo "$before") <(home_now))"
 echo "the home is as it was"
