@@ -68,13 +68,13 @@ for file in "$stage"/lib/*.so*; do patchelf --force-rpath --set-rpath '$ORIGIN' 
 patchelf --force-rpath --set-rpath '$ORIGIN/..' "$stage"/lib/morvane/*.so
 for file in "$stage"/plugins/*/*.so; do patchelf --force-rpath --set-rpath '$ORIGIN/../../lib' "$file"; done
 
-# The licences of what came from Debian, by package, and the common licence texts they refer to.
+# The licences of what came from Debian, one per source package, and the common licence texts they refer to.
 for path in "${sources[@]}"; do
   real=$(realpath "$path")
   dpkg-query -S "$real" 2> /dev/null || dpkg-query -S "${real#/usr}" 2> /dev/null ||
     { echo "scripts/package-linux.sh: no Debian package holds $path, so its licence is unknown" >&2; exit 1; }
 done | cut -d: -f1 | sort -u | while read -r package; do
-  cp "/usr/share/doc/$package/copyright" "$stage/licences/$package.copyright"
+  cp "/usr/share/doc/$package/copyright" "$stage/licences/$(dpkg-query -W -f='${source:Package}' "$package").copyright"
 done
 grep -ho '/usr/share/common-licenses/[A-Za-z0-9.+-]*[A-Za-z0-9+]' "$stage"/licences/*.copyright | sort -u |
   while read -r text; do if [ -f "$text" ]; then cp "$text" "$stage/licences/"; fi; done
