@@ -6,6 +6,7 @@
 #include "app/core/program_arguments.h"
 #include "app/core/settings_location.h"
 #include "platform/pictures/memory_reuse.h"
+#include "platform/qt/pictures/own_qt.h"
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/message_box.h"
 #include "platform/system/message_loop.h"
@@ -48,6 +49,7 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     morvane::keep_freed_memory_for_reuse();
+    morvane::keep_to_own_qt_plugins();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(morvane::kApplicationTitle));
     QApplication::setApplicationVersion(QStringLiteral(MORVANE_VERSION));

@@ -30,7 +30,12 @@ icon=(librsvg2-bin imagemagick)
 # screenshot: the window on a virtual screen, photographed (scripts/make_screenshot.sh).
 screenshot=(xvfb xauth xdotool imagemagick librsvg2-bin)
 
-profiles=(run test sanitizers windows bench icon screenshot)
+# portable: the portable copy for any Linux and its test (scripts/package-linux.sh, scripts/test-portable.sh):
+# Qt's Wayland platform, patchelf for the copy's run paths, debootstrap for the bare Debian it is tested on,
+# and a screen without hardware with xdotool and ImageMagick to see its window there.
+portable=(qt6-wayland patchelf debootstrap xvfb xauth xdotool imagemagick)
+
+profiles=(run test sanitizers windows bench icon screenshot portable)
 [ $# -gt 0 ] || set -- run
 packages=("${run[@]}")
 for profile in "$@"; do

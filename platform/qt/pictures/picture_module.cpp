@@ -2,6 +2,7 @@
 // needs it.
 #include "platform/qt/pictures/picture_module.h"
 
+#include "platform/qt/pictures/own_qt.h"
 #include "platform/qt/pictures/picture_loader.h"
 
 #include <QCoreApplication>
@@ -17,6 +18,7 @@ void ensure_application() {
     static int argc = 1;
     static char name[] = "morvane-cli";
     static char* argv[] = {name, nullptr};
+    morvane::keep_to_own_qt_plugins();
     new QCoreApplication(argc, argv);  // kept to the end: Qt's own objects may still need it while they go
 }
 
