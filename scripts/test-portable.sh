@@ -86,7 +86,7 @@ echo "== the window, inside and then here"
 window_opens() {
   "$@" > build/portable-window.log 2>&1 &
   local pid=$! dialog
-  dialog=$(timeout 60 xdotool search --sync --onlyvisible --name '^Locate Your hl2.exe file.$' | head -1) ||
+  dialog=$(timeout 60 xdotool search --sync --onlyvisible --name '^Locate Your cstrike.sh or hl2.sh file.$' | head -1) ||
     { cat build/portable-window.log >&2; fail "no window from $*"; }
   sleep 1
   local program
@@ -95,7 +95,7 @@ window_opens() {
   [ -z "${shot:-}" ] || import -window root "$shot"
   "${as_root[@]}" kill "$program"
   wait "$pid" || true
-  for _ in $(seq 50); do xdotool search --name '^Locate Your hl2.exe file.$' > /dev/null || break; sleep 0.2; done
+  for _ in $(seq 50); do xdotool search --name '^Locate Your cstrike.sh or hl2.sh file.$' > /dev/null || break; sleep 0.2; done
 }
 export DISPLAY=:$display
 shot=build/portable-window.png window_opens inside DISPLAY=:$display "$copy/morvane"
