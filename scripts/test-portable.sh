@@ -23,11 +23,15 @@ base=(libstdc++6 libx11-6 libx11-xcb1 libxcb1 libxcb-randr0 libxcb-render0 libxc
   libfreetype6 libharfbuzz0b libglib2.0-0 libdbus-1-3 fonts-dejavu-core)
 root=build/debian-base
 release=$(. /etc/os-release && echo "$VERSION_CODENAME")
+# The Debian mirror this machine's own apt uses (its first "deb" source, in either format).
+mirror=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.sources 2> /dev/null |
+  awk '/^URIs:/ { print $2; exit } /^deb / { print ($2 ~ /^\[/ ? $3 : $2); exit }')
+[ -n "$mirror" ] || fail "this machine's apt names no Debian mirror for debootstrap"
 if [ "$(cat "$root.list" 2> /dev/null)" != "$release ${base[*]}" ]; then
   start=$SECONDS
   "${as_root[@]}" rm -rf "$root" "$root.list"
   "${as_root[@]}" debootstrap --variant=minbase --include="$(IFS=,; echo "${base[*]}")" "$release" "$root" \
-    http://deb.debian.org/debian > build/debootstrap.log 2>&1 || { tail -20 build/debootstrap.log >&2; exit 1; }
+    "$mirror" > build/debootstrap.log 2>&1 || { tail -20 build/debootstrap.log >&2; exit 1; }
   "${as_root[@]}" rm -f "$root"/var/cache/apt/archives/*.deb
   echo "$release ${base[*]}" > "$root.list"
   echo "Made the bare Debian $release in $root in $((SECONDS - start)) s."
