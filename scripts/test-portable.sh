@@ -24,7 +24,7 @@ base=(libstdc++6 libx11-6 libx11-xcb1 libxcb1 libxcb-randr0 libxcb-render0 libxc
 root=build/debian-base
 release=$(. /etc/os-release && echo "$VERSION_CODENAME")
 # The Debian mirror this machine's own apt uses (its first "deb" source, in either format).
-mirror=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.sources 2> /dev/null |
+mirror=$({ cat /etc/apt/sources.list /etc/apt/sources.list.d/*.sources 2> /dev/null || true; } |
   awk '/^URIs:/ { print $2; exit } /^deb / { print ($2 ~ /^\[/ ? $3 : $2); exit }')
 [ -n "$mirror" ] || fail "this machine's apt names no Debian mirror for debootstrap"
 if [ "$(cat "$root.list" 2> /dev/null)" != "$release ${base[*]}" ]; then
