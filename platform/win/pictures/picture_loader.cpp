@@ -2,6 +2,7 @@
 
 #include "platform/codecs/bmp_rows.h"
 #include "platform/codecs/exif_orientation.h"
+#include "platform/codecs/picture_structure.h"
 #include "platform/files/input_file.h"
 #include "platform/win/wide_text.h"
 
@@ -16,6 +17,8 @@ namespace morvane {
 namespace {
 
 namespace fs = std::filesystem;
+
+Outcome png_whole(InputFile& in) { return png_chunks_fit(in, true); }
 
 // Owns one COM reference.
 template <class T>
@@ -187,8 +190,11 @@ LoadedPicture load_picture(const fs::path& file) {
         return failure(picture_message::cannot_open(shown, reason(HRESULT_FROM_WIN32(GetLastError()))));
     CloseHandle(handle);
     {
-        InputFile in(file);  // its header against its size, before the decoder makes a buffer of that size
-        if (const Outcome rows = bmp_rows_fit(in); !rows.ok) return failure(picture_message::damaged(shown, rows.error));
+        // Its header against its size, before the decoder makes a buffer of that size; and, since the system's
+        // decoders take a PNG with wrong checksums and a JPEG cut in its data, its structure whole.
+        InputFile in(file);
+        for (Outcome (*check)(InputFile&) : {bmp_rows_fit, png_whole, jpeg_markers_whole})
+            if (const Outcome fit = check(in); !fit.ok) return failure(picture_message::damaged(shown, fit.error));
     }
 
     return with_factory(shown, [&](IWICImagingFactory* factory) {
