@@ -130,9 +130,10 @@ LoadedPicture decode(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, co
     if (HRESULT hr = frame->GetSize(&width, &height); FAILED(hr))
         return failure_in_data(shown, hr);
     if (width == 0 || height == 0) return failure(picture_message::unreadable(shown, "it has no pixels"));
-    // The limit is for the whole load: a picture to be turned is held twice, as decoded and upright.
+    // The limit is for the whole load: a picture turned sideways is held twice, as decoded and upright (a
+    // mirror or a half turn is done in place).
     const int orientation = orientation_tag(frame.get());
-    const int64_t copies = orientation == 1 ? 1 : 2;
+    const int64_t copies = orientation >= 5 ? 2 : 1;
     if (int64_t(width) * int64_t(height) * 4 * copies > kPictureAllocationLimitBytes)
         return failure(picture_message::too_large(shown, width, height));
 
