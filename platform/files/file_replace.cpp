@@ -183,9 +183,17 @@ Outcome place_if_absent(const fs::path& temporary, const fs::path& target) {
 // Gives the temporary file the final name, replacing a file of that name.
 Outcome place_over(const fs::path& temporary, const fs::path& target) {
 #ifdef _WIN32
-    if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return Outcome::done();
-    const DWORD code = GetLastError();
-    // A program that holds the file open without letting others delete it (the game does, while it runs).
+    // A program that holds the file open without letting others delete it (the game does, while it runs), or
+    // another make that has just put its own copy there and still holds it for a moment: waited for a
+    // while, so that makes at the same time all succeed and only a lasting hold fails.
+    DWORD code = 0;
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        if (attempt > 0) Sleep(50);
+        if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return Outcome::done();
+        code = GetLastError();
+        if (code != ERROR_SHARING_VIOLATION && code != ERROR_LOCK_VIOLATION && code != ERROR_ACCESS_DENIED) break;
+    }
     if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION || code == ERROR_ACCESS_DENIED)
         return Outcome::failed(
             "another program has the file open, or you may not change it; close the file there and try again");
