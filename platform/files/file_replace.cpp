@@ -27,7 +27,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A temporary file younger than this may belong to a writer that has opened it and not yet locked it.
+// An empty temporary file younger than this may belong to a writer that has opened it and not yet locked it.
 constexpr auto kYoungestLeftover = std::chrono::seconds(60);
 
 std::string utf8_of(const fs::path& path) {
@@ -77,9 +77,10 @@ bool remove_unless_in_use(const fs::path& file) {
     if (fd < 0) return false;
     struct stat st {};
     const bool unlocked = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &st) == 0;
-    // A writer that has just made its file may not have locked it yet: only a file left alone a while is stale.
+    // A writer that has just made its file may not have locked it yet; it locks it before the first byte, so
+    // an unlocked file with bytes in it has lost its writer, and only an empty one must be left alone a while.
     const auto written = std::chrono::system_clock::from_time_t(st.st_mtime);
-    const bool stale = unlocked && std::chrono::system_clock::now() - written >= kYoungestLeftover;
+    const bool stale = unlocked && (st.st_size > 0 || std::chrono::system_clock::now() - written >= kYoungestLeftover);
     const bool removed = stale && ::unlink(file.c_str()) == 0;
     ::close(fd);
     return removed;
