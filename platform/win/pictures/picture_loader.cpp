@@ -179,10 +179,19 @@ LoadedPicture load_picture(const fs::path& file) {
     const std::u8string u8 = absolute.u8string();
     const std::string shown(u8.begin(), u8.end());
 
-    const fs::file_status status = fs::status(file, ec);
-    if (!fs::exists(status)) return failure(picture_message::missing(shown));
-    if (fs::is_directory(status)) return failure(picture_message::folder(shown));
-    if (!fs::is_regular_file(status)) return failure(picture_message::not_a_file(shown));
+    // The system's own answer names what is there: the library's status calls a loop of links, a pipe and a
+    // device (NUL, or a FIFO that Wine shows) all missing.
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD code = GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return failure(picture_message::missing(shown));
+        if (code == ERROR_CANT_RESOLVE_FILENAME)
+            return failure(picture_message::cannot_open(shown, "it is a loop of symbolic links"));
+        if (code == ERROR_INVALID_PARAMETER) return failure(picture_message::not_a_file(shown));  // Wine: a FIFO
+        return failure(picture_message::cannot_open(shown, reason(HRESULT_FROM_WIN32(code))));
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return failure(picture_message::folder(shown));
+    if (!fs::is_regular_file(fs::status(file, ec))) return failure(picture_message::not_a_file(shown));
 
     // Opened once by hand first, so that a file that cannot be read says why in the system's words.
     const HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,

@@ -101,6 +101,7 @@ TEST_F(PictureLoaderOnWindows, WhatIsNoPictureIsRefusedWithAMessageNamingTheFile
         const char8_t* name;
         const char* says;
     } cases[] = {{u8"missing.jpg", "does not exist"},     {u8"notes é.jpg", "could not be read as a picture"},
+                 {u8"NUL", "is not an ordinary file"},  // the device, in every folder
                  {u8"album.jpg", "is a folder"},
                  {u8"cut.bmp", "is damaged or incomplete (its header claims 200 x 200 pixels in 120054 bytes, but the file holds 200 bytes)"},
                  {u8"empty.png", "could not be read"},
