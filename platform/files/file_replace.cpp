@@ -45,8 +45,17 @@ int open_file(const fs::path& path, bool exclusive) {
               _SH_DENYNO, _S_IREAD | _S_IWRITE);
     return fd;
 }
+// Through the system's own call: the C library's _write calls a full disk "Invalid argument" (on Wine).
 long write_some(int fd, const uint8_t* bytes, size_t size) {
-    return _write(fd, bytes, unsigned(std::min<size_t>(size, 1u << 30)));
+    DWORD written = 0;
+    if (WriteFile(reinterpret_cast<HANDLE>(_get_osfhandle(fd)), bytes, DWORD(std::min<size_t>(size, 1u << 30)), &written,
+                  nullptr))
+        return long(written);
+    const DWORD code = GetLastError();
+    errno = code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL ? ENOSPC
+            : code == ERROR_ACCESS_DENIED                             ? EACCES
+                                                                      : EIO;
+    return -1;
 }
 int sync_file(int fd) { return _commit(fd); }
 int close_file(int fd) { return _close(fd); }
