@@ -19,7 +19,9 @@
 #include <QComboBox>
 #include <QDropEvent>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QPointer>
+#include <QSessionManager>
 #include <QShowEvent>
 #include <QTimer>
 
@@ -73,6 +75,16 @@ main::main(QtMainServices services)
     connect_controls();
     set_keyboard_order();
     setAcceptDrops(true);
+    // A session that ends mid-build waits for it where the session manager lets it, as a close does.
+    if (qGuiApp != nullptr)
+        QObject::connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& session) {
+            if (!building()) return;
+            end_program(0);
+            if (session.allowsInteraction()) {
+                session.cancel();
+                session.release();
+            }
+        });
     form_->Form_Load(*this);
 }
 
@@ -156,9 +168,10 @@ void main::showEvent(QShowEvent* event) {
 }
 
 void main::closeEvent(QCloseEvent* event) {
-    // A close request from the window system ends the program like the close glyph, but not mid-build.
+    // A close request from the window system ends the program like the close glyph; mid-build, once the build
+    // has written its files (the logic says so in the window).
     event->ignore();
-    if (!building()) end_program(0);
+    end_program(0);
 }
 
 void main::dragEnterEvent(QDragEnterEvent* event) {

@@ -7,6 +7,7 @@
 //   Outcome written = write_settings(...);          // nothing to hand back
 //   Result<Image32> loaded = load_picture(path);    // a value when it worked
 //   if (!loaded.ok) return Outcome::failed("Loading: " + loaded.error);
+#include <cstddef>
 #include <string>
 #include <utility>
 
@@ -21,6 +22,16 @@ struct [[nodiscard]] Outcome {
         return {false, error.empty() ? std::string("An unknown error occurred.") : std::move(error)};
     }
 };
+
+// A name as a message shows it: whole up to a few hundred characters; past that its beginning and its end
+// around "...", whole UTF-8 characters, so that a message stays a line (a 16 MB path is no message).
+inline std::string shown_in_message(const std::string& name, std::size_t most = 300) {
+    if (name.size() <= most) return name;
+    std::size_t head = most / 2, tail = name.size() - most / 2;
+    while (head > 0 && (static_cast<unsigned char>(name[head]) & 0xC0) == 0x80) --head;
+    while (tail < name.size() && (static_cast<unsigned char>(name[tail]) & 0xC0) == 0x80) ++tail;
+    return name.substr(0, head) + "..." + name.substr(tail);
+}
 
 // An outcome that hands back a value when it worked; `value` is its type's empty value when it did not.
 template <class T>

@@ -5,7 +5,8 @@
 # installed morvane-cli.exe (--version, make), starts the installed morvane.exe once under Xvfb to see that
 # its settings go to %APPDATA%\Morvane while the portable copy keeps them beside itself, uninstalls silently
 # and checks that nothing of the program is left; then the same install and uninstall for the current user
-# alone. Prints what was installed and what the uninstaller left.
+# alone, into a folder given with /D= (spaces and a non-ASCII name); between them, an uninstall while
+# morvane.exe runs must remove nothing. Prints what was installed and what the uninstaller left.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
@@ -34,9 +35,10 @@ fail() {
   echo "FAILED: $*" >&2
   exit 1
 }
-# The data of one registry value, or nothing when the key or the value is missing.
+# The data of one registry value, or nothing when the key or the value is missing (reg prints in the
+# console's code page).
 reg_value() {
-  wine reg query "$1" /v "$2" 2> /dev/null | tr -d '\r' | sed -n "s/^ *$2 \+REG_[A-Z_]\+ *//p"
+  wine reg query "$1" /v "$2" 2> /dev/null | tr -d '\r' | iconv -f CP437 -t UTF-8 | sed -n "s/^ *$2 \+REG_[A-Z_]\+ *//p"
 }
 reg_default() {
   wine reg query "$1" /ve 2> /dev/null | tr -d '\r' | sed -n 's/^ *(Default) \+REG_[A-Z_]\+ *//p'
@@ -228,6 +230,25 @@ else
   echo "morvane.exe is not built: its start under Xvfb and where it keeps its settings are not checked"
 fi
 
+echo "== The uninstaller while morvane.exe runs"
+# It removes nothing and, silently, ends with error level 2; its error level reaches the caller only with _?=
+# (without it, NSIS runs a copy of the uninstaller from Temp and its launcher ends at once).
+if $with_window; then
+  printf '"C:\\Program Files\\Morvane\\Uninstall Morvane.exe" /AllUsers /S _?=C:\\Program Files\\Morvane\r\nexit /b %%errorlevel%%\r\n' \
+    > "$work/uninstall.bat"
+  level=$(timeout 180 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    wine "C:\\Program Files\\Morvane\\morvane.exe" > /dev/null 2>&1 &
+    for _ in $(seq 60); do xdotool search --name "^Morvane\$" > /dev/null 2>&1 && break; sleep 1; done
+    wine cmd /c "$1" > /dev/null 2>&1
+    echo $?
+    wineserver -k 2> /dev/null || true' _ "$(windows_path "$work/uninstall.bat")")
+  wineserver -w
+  [ "$level" = 2 ] || fail "the uninstaller ended with error level $level while morvane.exe ran, not 2"
+  [ "$(cd "$folder" && ls | sort | xargs)" = "$(printf '%s\n' "${installed[@]}" | sort | xargs)" ] &&
+    [ -f "$shortcut" ] && reg_has_key "$key" || fail "the uninstaller removed part of Morvane while morvane.exe ran"
+  echo "Uninstalling while morvane.exe runs removes nothing and ends with error level 2"
+fi
+
 echo "== The uninstaller, silently"
 uninstall_quietly "$key"
 [ ! -e "$folder" ] || fail "the program's folder is still there: $(ls "$folder")"
@@ -253,10 +274,11 @@ echo "$left" | grep -v -e '/AppData/Roaming/Morvane/config.dat$' -e '/AppData/Lo
 [ -f "$work/textures/background01.vtf" ] || fail "the uninstaller took the textures"
 files_after=$(snapshot_files)
 
-echo "== The setup program, installed silently for the current user"
-wine "$setup" /S /CurrentUser
+echo "== The setup program, installed silently for the current user into a folder of their choice"
+# /D= ends the command line unquoted, as Windows hands it over; Wine would quote an argument with spaces.
+wine cmd /c "$(windows_path "$setup") /S /CurrentUser /D=C:\\Games\\Mor vane ü" > /dev/null
 wineserver -w
-folder="$localappdata/Programs/Morvane"
+folder="$drive/Games/Mor vane ü"
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Morvane'
 [ "$(cd "$folder" && ls | sort | xargs)" = "$(printf '%s\n' "${installed[@]}" | sort | xargs)" ] ||
   fail "$folder should hold exactly: ${installed[*]}"

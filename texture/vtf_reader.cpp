@@ -52,21 +52,30 @@ morvane::Result<VtfLayout> read_vtf_layout(const uint8_t* bytes, std::size_t siz
     layout.faces = (h.flags & EnviromentMap) ? 6 : 1;
     const int depth = h.version[1] >= 2 ? std::max<int>(1, h.depth) : 1;
     uint64_t offset = uint64_t(h.headersize);
-    if (h.lowidth > 0 && h.loheight > 0 && h.loformat != NONE) {
-        const uint64_t bytes_low = uint64_t(image_bytes(h.loformat, h.lowidth, h.loheight));
-        layout.blocks.push_back({-1, h.lowidth, h.loheight, offset, bytes_low});
-        offset += bytes_low;
-    }
+    // Frames, faces and slices multiply: a crafted header can claim more bytes than 64 bits count, which
+    // would wrap round to a size that looks plausible.
+    bool wrapped = false;
+    const auto times = [&wrapped](uint64_t a, uint64_t b) {
+        uint64_t product = 0;
+        wrapped |= __builtin_mul_overflow(a, b, &product);
+        return product;
+    };
+    const auto add_block = [&](int level, int32_t w, int32_t ht, uint64_t bytes) {
+        layout.blocks.push_back({level, w, ht, offset, bytes});
+        wrapped |= __builtin_add_overflow(offset, bytes, &offset);
+    };
+    if (h.lowidth > 0 && h.loheight > 0 && h.loformat != NONE)
+        add_block(-1, h.lowidth, h.loheight, uint64_t(image_bytes(h.loformat, h.lowidth, h.loheight)));
     for (int level = 0; level < h.mipmapcount; ++level) {
         const int shift = h.mipmapcount - 1 - level;
         const int32_t w = std::max(1, h.width >> shift);
         const int32_t ht = std::max(1, h.height >> shift);
         const uint64_t slices = uint64_t(std::max(1, depth >> shift));
-        const uint64_t bytes_level =
-            uint64_t(image_bytes(h.hiformat, w, ht)) * uint64_t(h.frames) * uint64_t(layout.faces) * slices;
-        layout.blocks.push_back({level, w, ht, offset, bytes_level});
-        offset += bytes_level;
+        add_block(level, w, ht,
+                  times(times(times(uint64_t(image_bytes(h.hiformat, w, ht)), uint64_t(h.frames)), uint64_t(layout.faces)),
+                        slices));
     }
+    if (wrapped) return Read::failed("its header claims more bytes than any file can hold");
     layout.expected_size = offset;
     return read;
 }

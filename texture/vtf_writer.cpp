@@ -32,7 +32,7 @@ std::string unwritable_reason(const TextureState& s) {
 
 morvane::Outcome TextureModule::WriteVtfFile(const std::filesystem::path& path) const {
     if (const std::string reason = unwritable_reason(state); !reason.empty())
-        return morvane::Outcome::failed("The texture \"" + path.string() + "\" was not written: " + reason + ".");
+        return morvane::Outcome::failed("The texture \"" + morvane::shown_in_message(path.string()) + "\" was not written: " + reason + ".");
 
     const std::vector<uint8_t> header = header_bytes(state.Header);
     std::vector<std::span<const uint8_t>> pieces{header, state.LowResCompressed};
@@ -42,7 +42,7 @@ morvane::Outcome TextureModule::WriteVtfFile(const std::filesystem::path& path) 
                 pieces.emplace_back(level.Frames[size_t(f)].Faces[size_t(k)].Compressed);
 
     if (const morvane::Outcome written = morvane::replace_file(path, pieces); !written.ok)
-        return morvane::Outcome::failed("Could not write the texture \"" + path.string() + "\": " + written.error +
+        return morvane::Outcome::failed("Could not write the texture \"" + morvane::shown_in_message(path.string()) + "\": " + written.error +
                                        ". Any earlier file of that name is unchanged; check that the folder exists "
                                        "and is writable.");
     return morvane::Outcome::done();

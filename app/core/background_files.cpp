@@ -34,7 +34,7 @@ Outcome write_textures(const texture::TextureModule& texture, const fs::path& co
         else failures += (failures.empty() ? "" : "\n") + results[i].error;
     }
     if (failures.empty()) return Outcome::done();
-    for (const fs::path& file : written) failures += "\nThe same background was written to \"" + utf8_from_path(file) + "\".";
+    for (const fs::path& file : written) failures += "\nThe same background was written to \"" + shown_in_message(utf8_from_path(file)) + "\".";
     return Outcome::failed(failures);
 }
 

@@ -22,7 +22,7 @@ Outcome write_material(const fs::path& console_path, const ConsoleBackground& ba
     // Written completely beside its final name first; a material already there is never overwritten or changed.
     const Outcome written = replace_file(path, material_text(background.game_texture), IfPresent::Keep);
     if (written.ok) return written;
-    return Outcome::failed("Could not write the material file \"" + utf8_from_path(path) + "\": " + written.error +
+    return Outcome::failed("Could not write the material file \"" + shown_in_message(utf8_from_path(path)) + "\": " + written.error +
                            ". Check that the folder exists and is writable.");
 }
 

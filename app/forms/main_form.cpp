@@ -120,7 +120,13 @@ void MainForm::Form_Activate() {
 }
 
 void MainForm::end_program(int exit_code) {
-    if (ended_) return;
+    if (ended_ || closing_) return;
+    if (building_) {
+        // Ending now would free the progress window and the buffers under the running build.
+        closing_ = exit_code;
+        show_notice("Morvane closes as soon as the background is written.");
+        return;
+    }
     ended_ = true;
     if (services_.end_program) services_.end_program(exit_code);
 }
@@ -222,6 +228,7 @@ void MainForm::make_background() {
         if (!others.empty()) outcome.messages.push_back(std::move(others));
     }
     for (const std::string& text : outcome.messages) services_.messages->show(text);
+    if (closing_) end_program(*std::exchange(closing_, std::nullopt));
 }
 
 }  // namespace morvane::app

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -107,7 +108,10 @@ public:
     void load_at_start(std::string file);             // `morvane PICTURE`: loaded once the game is located
     void resolution_clicked();                        // elcombo1 Click: the picture at the chosen size
     void make_background();                           // elboton2 Click
-    void end_program(int exit_code);                  // Label2 Click (0), start-up failures (1)
+    // Label2 Click (0), start-up failures (1), and a close from outside: the system's Close, a session's end.
+    // During a build the program ends once the build has written its files, and says so in the notice: the
+    // progress window and the buffers stay until then, and the files are never left half-made.
+    void end_program(int exit_code);
     void hide_notice();                               // the notice's few seconds are over
 
     // The title line: the grab point in the window's pixels; the cursor is asked on every move.
@@ -119,6 +123,7 @@ public:
     bool activated() const { return activated_; }
     bool ended() const { return ended_; }
     bool building() const { return building_; }
+    bool closing() const { return closing_.has_value(); }  // asked to end during a build
     bool notice_shown() const;
     PictureSurface& Picture1() { return loaded_picture_; }
     PictureSurface& Picture2() { return scaled_picture_; }
@@ -137,6 +142,7 @@ private:
     bool activated_ = false;
     bool ended_ = false;
     bool building_ = false;
+    std::optional<int> closing_;  // the exit code a close during the build asked for
     std::string start_picture_;
     WindowControls controls_;
     PictureSurface loaded_picture_;  // Picture1: the picture as loaded, at its own size

@@ -388,7 +388,16 @@ intptr_t MainWindow::handle(HWND window, unsigned message, uintptr_t w, intptr_t
                 form_.hide_notice();
             }
             return 0;
-        case WM_CLOSE: form_.end_program(0); return 0;  // Alt+F4, the taskbar's Close
+        case WM_CLOSE: form_.end_program(0); return 0;  // Alt+F4, the taskbar's Close, taskkill
+        case WM_QUERYENDSESSION:
+            // A session may end at once but for a build: that one is finished first, and then the program ends.
+            if (!form_.building()) return TRUE;
+            form_.end_program(0);
+            ShutdownBlockReasonCreate(window, L"Morvane is writing the background.");
+            return FALSE;
+        case WM_ENDSESSION:
+            if (w != 0) form_.end_program(0);
+            return 0;
         default: break;
     }
     return DefWindowProcW(window, message, w, l);

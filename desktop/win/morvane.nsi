@@ -54,6 +54,9 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) ${PUBLISHER}. All rights
 !define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME "InstallMode"
 !define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_KEY "${UNINSTALL_KEY}"
 !define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_VALUENAME "InstallLocation"
+; Each mode sets its own folder, over the one /D= gave; this puts the given one back, in every mode.
+!define MULTIUSER_INSTALLMODE_FUNCTION KeepGivenFolder
+Var GivenFolder
 !include MultiUser.nsh
 !include MUI2.nsh
 !include FileFunc.nsh
@@ -76,12 +79,47 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) ${PUBLISHER}. All rights
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 
+Function KeepGivenFolder
+  StrCmp $GivenFolder "" +2
+  StrCpy $INSTDIR $GivenFolder
+FunctionEnd
+
 Function .onInit
+  StrCpy $GivenFolder $INSTDIR  ; /D=, or nothing
   !insertmacro MULTIUSER_INIT
+FunctionEnd
+
+; A running program cannot be removed: the uninstaller would take the rest and leave it, with nothing left to
+; uninstall it with. It asks for the program to be closed first; silently, it ends with error level 2 and
+; removes nothing.
+!macro RefuseWhileRunning PROGRAM
+  ${If} ${FileExists} "$INSTDIR\${PROGRAM}"
+    ClearErrors
+    FileOpen $0 "$INSTDIR\${PROGRAM}" a  ; refused while the system runs it
+    ${If} ${Errors}
+      Call un.ProgramRunning
+    ${Else}
+      FileClose $0
+    ${EndIf}
+  ${EndIf}
+!macroend
+
+Function un.ProgramRunning
+  ${If} ${Silent}
+    SetErrorLevel 2
+    Quit
+  ${EndIf}
+  MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Morvane is running. Close it, then choose Retry." IDRETRY again
+  SetErrorLevel 2
+  Quit
+  again:
+  Call un.onInit
 FunctionEnd
 
 Function un.onInit
   !insertmacro MULTIUSER_UNINIT
+  !insertmacro RefuseWhileRunning "morvane.exe"
+  !insertmacro RefuseWhileRunning "morvane-cli.exe"
 FunctionEnd
 
 ; Explorer reads the picture types again.

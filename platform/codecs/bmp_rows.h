@@ -8,9 +8,10 @@
 namespace morvane {
 
 // Done when `in` is no BMP, or an uncompressed BMP whose rows all fit in the file (only the last row's padding
-// may be missing, as some writers leave it out), or a compressed one (its size cannot be told beforehand).
-// Otherwise a failure saying what is missing, e.g. "its header claims 16000 x 16000 pixels in 768000054 bytes, but the file
-// holds 154 bytes".
+// may be missing, as some writers leave it out), or a run-length coded one whose codes reach its last row or
+// its end code, or one compressed otherwise (its size cannot be told beforehand). Otherwise a failure saying
+// what is missing, e.g. "its header claims 16000 x 16000 pixels in 768000054 bytes, but the file holds 154
+// bytes", "its data ends after 12 of its 750 rows", "its header claims -1200 x 750 pixels".
 Outcome bmp_rows_fit(InputFile& in);
 
 }  // namespace morvane

@@ -1,11 +1,28 @@
 #include "platform/codecs/exif_orientation.h"
 
 #include <cstring>
+#include <utility>
 
 namespace morvane {
 
 Image32 upright(Image32 stored, int orientation) {
     if (orientation < 2 || orientation > 8 || stored.empty()) return stored;
+    // A mirror or a half turn keeps the size: done in place, so that the picture is held once, not twice.
+    if (orientation <= 4) {
+        const int w = stored.width, h = stored.height;
+        uint8_t* const bytes = stored.bytes.data();
+        const size_t stride = stored.stride();
+        auto pixel = [&](int x, int y) { return reinterpret_cast<uint32_t*>(bytes + size_t(y) * stride) + x; };
+        for (int y = 0; y < (orientation == 2 ? h : (h + 1) / 2); ++y) {
+            const int y2 = orientation == 2 ? y : h - 1 - y;
+            // Row y2 reversed (2, 3) or as it is (4) changes places with row y; the middle row of an odd
+            // height changes places with itself, up to its middle.
+            const int end = y == y2 ? w / 2 : w;
+            for (int x = 0; x < end; ++x) std::swap(*pixel(x, y), *pixel(orientation == 4 ? x : w - 1 - x, y2));
+        }
+        stored.touch();
+        return stored;
+    }
     const int w = stored.width, h = stored.height;
     const bool exchanged = orientation >= 5;
     const Image32& src = stored;

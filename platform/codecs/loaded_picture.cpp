@@ -26,33 +26,33 @@ std::string choose_a(const char* which, const char* choose = "Choose") {
 }  // namespace
 
 std::string missing(const std::string& shown) {
-    return "The picture \"" + shown + "\" does not exist. " + choose_a("another");
+    return "The picture \"" + shown_in_message(shown) + "\" does not exist. " + choose_a("another");
 }
 
 std::string folder(const std::string& shown) {
-    return "\"" + shown + "\" is a folder, not a picture. " + choose_a("a");
+    return "\"" + shown_in_message(shown) + "\" is a folder, not a picture. " + choose_a("a");
 }
 
 std::string not_a_file(const std::string& shown) {
-    return "\"" + shown + "\" is not an ordinary file (a pipe or a device), so it holds no picture. " + choose_a("a");
+    return "\"" + shown_in_message(shown) + "\" is not an ordinary file (a pipe or a device), so it holds no picture. " + choose_a("a");
 }
 
 std::string cannot_open(const std::string& shown, const std::string& reason) {
-    return "The picture \"" + shown + "\" cannot be opened (" + reason +
+    return "The picture \"" + shown_in_message(shown) + "\" cannot be opened (" + reason +
            "). Check that you may read it, or choose another file.";
 }
 
 std::string too_large(const std::string& shown, int64_t width, int64_t height) {
-    return "The picture \"" + shown + "\" is too large to load (" + std::to_string(width) + " x " +
+    return "The picture \"" + shown_in_message(shown) + "\" is too large to load (" + std::to_string(width) + " x " +
            std::to_string(height) + " pixels). Make it smaller in an image editor, or choose another file.";
 }
 
 std::string unreadable(const std::string& shown, const std::string& reason) {
-    return "\"" + shown + "\" could not be read as a picture (" + reason + "). " + choose_a("a");
+    return "\"" + shown_in_message(shown) + "\" could not be read as a picture (" + reason + "). " + choose_a("a");
 }
 
 std::string damaged(const std::string& shown, const std::string& reason) {
-    return "The picture \"" + shown + "\" is damaged or incomplete (" + reason +
+    return "The picture \"" + shown_in_message(shown) + "\" is damaged or incomplete (" + reason +
            "), so it was not loaded. Download it again if the download did not finish, or " +
            choose_a("another", "choose");
 }

@@ -127,23 +127,10 @@ DecodedPng decode_png(const uint8_t* png, size_t size, size_t max_bytes) {
 
 std::optional<PngFile> open_png_file(const std::filesystem::path& file, size_t max_bytes) {
     InputFile in(file);
-    if (!png_chunks_fit(in)) return std::nullopt;
+    if (!png_chunks_fit(in).ok) return std::nullopt;
     // Compressed, a picture within the limit takes far fewer bytes than its pixels do.
     std::optional<std::vector<uint8_t>> bytes = read_file_beginning_with(in, kSignature, max_bytes);
     return bytes ? PngFile::open(std::move(*bytes), max_bytes) : std::nullopt;
-}
-
-bool png_chunks_fit(InputFile& in) {
-    std::vector<uint8_t> head;
-    if (!in.read_at(0, 8, head).ok || head.size() < 8 || std::memcmp(head.data(), kSignature, 8) != 0) return true;
-    for (uint64_t at = 8; at + 12 <= in.size();) {
-        if (!in.read_at(at, 8, head).ok || head.size() < 8) return true;  // the decoder will say what is wrong
-        const uint64_t length = uint64_t(head[0]) << 24 | uint64_t(head[1]) << 16 | uint64_t(head[2]) << 8 | head[3];
-        if (length > in.size() - at - 12) return false;
-        if (std::memcmp(head.data() + 4, "IEND", 4) == 0) return true;
-        at += 12 + length;
-    }
-    return true;
 }
 
 }  // namespace morvane

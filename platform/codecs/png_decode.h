@@ -4,6 +4,7 @@
 // general decoder shows it is taken: 8 bits a channel or fewer, not interlaced; transparency is laid over black
 // with the general decoder's rounding.
 #include "platform/pictures/image32.h"
+#include "platform/codecs/picture_structure.h"
 #include "platform/files/input_file.h"
 #include "platform/pictures/row_source.h"
 
@@ -47,11 +48,6 @@ private:
 // part of it claims more bytes than the file holds, or PngDecoder is not ok() for it.
 using PngFile = DecodingFile<PngDecoder>;
 std::optional<PngFile> open_png_file(const std::filesystem::path& file, size_t max_bytes);
-
-// False for a PNG one of whose chunks claims more bytes than the file holds. libpng reserves a chunk's
-// claimed length before reading it, so such a file of a few hundred bytes would take hundreds of megabytes
-// and seconds; a whole PNG never has one. Only the chunk headers are read; any other file passes.
-bool png_chunks_fit(InputFile& in);
 
 // The whole picture in `png` (a whole PNG file), or no picture where PngDecoder is not ok() for it (the general
 // decoder then reads it) or its rows break off: `damage` then says how.

@@ -27,7 +27,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A temporary file younger than this may belong to a writer that has opened it and not yet locked it.
+// An empty temporary file younger than this may belong to a writer that has opened it and not yet locked it.
 constexpr auto kYoungestLeftover = std::chrono::seconds(60);
 
 std::string utf8_of(const fs::path& path) {
@@ -45,8 +45,17 @@ int open_file(const fs::path& path, bool exclusive) {
               _SH_DENYNO, _S_IREAD | _S_IWRITE);
     return fd;
 }
+// Through the system's own call: the C library's _write calls a full disk "Invalid argument" (on Wine).
 long write_some(int fd, const uint8_t* bytes, size_t size) {
-    return _write(fd, bytes, unsigned(std::min<size_t>(size, 1u << 30)));
+    DWORD written = 0;
+    if (WriteFile(reinterpret_cast<HANDLE>(_get_osfhandle(fd)), bytes, DWORD(std::min<size_t>(size, 1u << 30)), &written,
+                  nullptr))
+        return long(written);
+    const DWORD code = GetLastError();
+    errno = code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL ? ENOSPC
+            : code == ERROR_ACCESS_DENIED                             ? EACCES
+                                                                      : EIO;
+    return -1;
 }
 int sync_file(int fd) { return _commit(fd); }
 int close_file(int fd) { return _close(fd); }
@@ -77,9 +86,10 @@ bool remove_unless_in_use(const fs::path& file) {
     if (fd < 0) return false;
     struct stat st {};
     const bool unlocked = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &st) == 0;
-    // A writer that has just made its file may not have locked it yet: only a file left alone a while is stale.
+    // A writer that has just made its file may not have locked it yet; it locks it before the first byte, so
+    // an unlocked file with bytes in it has lost its writer, and only an empty one must be left alone a while.
     const auto written = std::chrono::system_clock::from_time_t(st.st_mtime);
-    const bool stale = unlocked && std::chrono::system_clock::now() - written >= kYoungestLeftover;
+    const bool stale = unlocked && (st.st_size > 0 || std::chrono::system_clock::now() - written >= kYoungestLeftover);
     const bool removed = stale && ::unlink(file.c_str()) == 0;
     ::close(fd);
     return removed;
@@ -183,9 +193,17 @@ Outcome place_if_absent(const fs::path& temporary, const fs::path& target) {
 // Gives the temporary file the final name, replacing a file of that name.
 Outcome place_over(const fs::path& temporary, const fs::path& target) {
 #ifdef _WIN32
-    if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return Outcome::done();
-    const DWORD code = GetLastError();
-    // A program that holds the file open without letting others delete it (the game does, while it runs).
+    // A program that holds the file open without letting others delete it (the game does, while it runs), or
+    // another make that has just put its own copy there and still holds it for a moment: waited for a
+    // while, so that makes at the same time all succeed and only a lasting hold fails.
+    DWORD code = 0;
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        if (attempt > 0) Sleep(50);
+        if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return Outcome::done();
+        code = GetLastError();
+        if (code != ERROR_SHARING_VIOLATION && code != ERROR_LOCK_VIOLATION && code != ERROR_ACCESS_DENIED) break;
+    }
     if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION || code == ERROR_ACCESS_DENIED)
         return Outcome::failed(
             "another program has the file open, or you may not change it; close the file there and try again");

@@ -29,7 +29,7 @@ enum class IfPresent {
 //
 // The temporary file has a fresh unique name (target's name + ".XXXXXXXX.tmp", locked by its writer until it
 // has taken the final name; such leftovers of an earlier write that was killed are removed first, once no
-// writer holds them and they are a minute old), or with `fixed_suffix` the target's name plus that suffix (a
+// writer holds them, and an empty one once it is a minute old), or with `fixed_suffix` the target's name plus that suffix (a
 // leftover of that name is reused; for a file one program writes at a time).
 Outcome replace_file(const std::filesystem::path& target, std::span<const std::span<const uint8_t>> pieces,
                      IfPresent if_present = IfPresent::Replace, std::string_view fixed_suffix = {});

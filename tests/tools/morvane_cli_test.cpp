@@ -266,13 +266,18 @@ TEST_F(MorvaneCli, InspectRefusesWhatIsNoWholeTextureAtOnceWithItsReason) {
     fs::resize_file(root / "huge.vtf", uint64_t(1) << 30);  // 1 GiB, sparse: only the header is ever read
     header[56] = 33;  // a level count whose sizes would shift past their width
     std::ofstream(root / "levels.vtf", std::ios::binary) << header;
+    std::string deep = whole.substr(0, 64) + std::string(16, '\0');  // version 7.2: 80 bytes, with a depth
+    deep[8] = 2, deep[12] = 80, deep[21] |= 0x40, deep[52] = 24;      // six faces of 8 bytes a pixel
+    for (size_t at : {16, 18, 24, 63}) deep.replace(at, 2, "\xFF\x7F");  // 32767 wide, high, frames, slices
+    std::ofstream(root / "deep.vtf", std::ios::binary) << deep;
     const std::vector<std::pair<fs::path, std::string>> refused{
         {root / "pipe", "not an ordinary file"},
         {root / "none.vtf", "none.vtf"},
         {out / "background01.vmt", "not a VTF texture"},
         {root / "short.vtf", "do not add up: header and blocks need 1398320 bytes"},
         {root / "huge.vtf", "need 1398320 bytes, but \"" + (root / "huge.vtf").string() + "\" has 1073741824"},
-        {root / "levels.vtf", "claims 33 mip levels, but a 1024 x 1024 texture has at most 11"}};
+        {root / "levels.vtf", "claims 33 mip levels, but a 1024 x 1024 texture has at most 11"},
+        {root / "deep.vtf", "its header claims more bytes than any file can hold"}};
     for (const auto& [file, why] : refused) run({"inspect", file.string()}).refused(1, why);
 }
 

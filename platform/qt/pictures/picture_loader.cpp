@@ -104,9 +104,10 @@ LoadedPicture load_picture(const std::filesystem::path& file, uint64_t max_pictu
         case InputProblem::NotAFile: return failure(picture_message::not_a_file(shown));
         case InputProblem::Unreadable: return failure(picture_message::cannot_open(shown, in.reason()));
     }
-    // What the header claims is set against what the file holds before any buffer of that size exists.
-    if (!png_chunks_fit(in))
-        return failure(picture_message::damaged(shown, "a part of it claims more bytes than the file holds"));
+    // What the header claims is set against what the file holds before any buffer of that size exists; a PNG's
+    // checksums are checked here too, since libpng inside Qt prints its own line for a wrong one.
+    if (const Outcome chunks = png_chunks_fit(in, true); !chunks.ok)
+        return failure(picture_message::damaged(shown, chunks.error));
     if (const Outcome rows = bmp_rows_fit(in); !rows.ok) return failure(picture_message::damaged(shown, rows.error));
 
     QFile input;

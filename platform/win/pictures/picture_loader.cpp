@@ -2,6 +2,7 @@
 
 #include "platform/codecs/bmp_rows.h"
 #include "platform/codecs/exif_orientation.h"
+#include "platform/codecs/picture_structure.h"
 #include "platform/files/input_file.h"
 #include "platform/win/wide_text.h"
 
@@ -16,6 +17,8 @@ namespace morvane {
 namespace {
 
 namespace fs = std::filesystem;
+
+Outcome png_whole(InputFile& in) { return png_chunks_fit(in, true); }
 
 // Owns one COM reference.
 template <class T>
@@ -127,9 +130,10 @@ LoadedPicture decode(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, co
     if (HRESULT hr = frame->GetSize(&width, &height); FAILED(hr))
         return failure_in_data(shown, hr);
     if (width == 0 || height == 0) return failure(picture_message::unreadable(shown, "it has no pixels"));
-    // The limit is for the whole load: a picture to be turned is held twice, as decoded and upright.
+    // The limit is for the whole load: a picture turned sideways is held twice, as decoded and upright (a
+    // mirror or a half turn is done in place).
     const int orientation = orientation_tag(frame.get());
-    const int64_t copies = orientation == 1 ? 1 : 2;
+    const int64_t copies = orientation >= 5 ? 2 : 1;
     if (int64_t(width) * int64_t(height) * 4 * copies > kPictureAllocationLimitBytes)
         return failure(picture_message::too_large(shown, width, height));
 
@@ -175,10 +179,19 @@ LoadedPicture load_picture(const fs::path& file) {
     const std::u8string u8 = absolute.u8string();
     const std::string shown(u8.begin(), u8.end());
 
-    const fs::file_status status = fs::status(file, ec);
-    if (!fs::exists(status)) return failure(picture_message::missing(shown));
-    if (fs::is_directory(status)) return failure(picture_message::folder(shown));
-    if (!fs::is_regular_file(status)) return failure(picture_message::not_a_file(shown));
+    // The system's own answer names what is there: the library's status calls a loop of links, a pipe and a
+    // device (NUL, or a FIFO that Wine shows) all missing.
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD code = GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return failure(picture_message::missing(shown));
+        if (code == ERROR_CANT_RESOLVE_FILENAME)
+            return failure(picture_message::cannot_open(shown, "it is a loop of symbolic links"));
+        if (code == ERROR_INVALID_PARAMETER) return failure(picture_message::not_a_file(shown));  // Wine: a FIFO
+        return failure(picture_message::cannot_open(shown, reason(HRESULT_FROM_WIN32(code))));
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return failure(picture_message::folder(shown));
+    if (!fs::is_regular_file(fs::status(file, ec))) return failure(picture_message::not_a_file(shown));
 
     // Opened once by hand first, so that a file that cannot be read says why in the system's words.
     const HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -187,8 +200,11 @@ LoadedPicture load_picture(const fs::path& file) {
         return failure(picture_message::cannot_open(shown, reason(HRESULT_FROM_WIN32(GetLastError()))));
     CloseHandle(handle);
     {
-        InputFile in(file);  // its header against its size, before the decoder makes a buffer of that size
-        if (const Outcome rows = bmp_rows_fit(in); !rows.ok) return failure(picture_message::damaged(shown, rows.error));
+        // Its header against its size, before the decoder makes a buffer of that size; and, since the system's
+        // decoders take a PNG with wrong checksums and a JPEG cut in its data, its structure whole.
+        InputFile in(file);
+        for (Outcome (*check)(InputFile&) : {bmp_rows_fit, png_whole, jpeg_markers_whole})
+            if (const Outcome fit = check(in); !fit.ok) return failure(picture_message::damaged(shown, fit.error));
     }
 
     return with_factory(shown, [&](IWICImagingFactory* factory) {

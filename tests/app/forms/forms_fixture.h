@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -119,12 +120,16 @@ protected:
     RecordedMainView view;
     std::map<std::string, Image32> pictures;
     std::optional<int> exit_code;
+    std::function<void()> during_yield;  // what the user or the system does while the build runs
     app::MainServices services{.program_folder = program(),
                                .dialog = &dialog,
                                .messages = &messages,
                                .fx = &fx,
                                .texture = &texture,
-                               .yield = [this] { ++yields; },
+                               .yield = [this] {
+                                   ++yields;
+                                   if (during_yield) during_yield();
+                               },
                                .write_vmt = app::write_material,
                                .find_games = {},
                                .load_picture = [this](const fs::path& file) { return load(file); },

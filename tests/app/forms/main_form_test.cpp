@@ -220,6 +220,19 @@ TEST_F(MainForm, ABuildShowsTheProgressWindowOnceAndUnloadsItAfterwards) {
     EXPECT_FALSE(view.progress.has_value());
 }
 
+// The system's Close and a session's end come while the build yields; ending then would free what it uses.
+TEST_F(MainForm, ACloseDuringABuildIsToldAndEndsTheProgramOnceBothTexturesAreWritten) {
+    open_located();
+    during_yield = [this] {
+        form->end_program(0);
+        EXPECT_FALSE(exit_code.has_value()) << "not while the build runs";
+        EXPECT_NE(form->controls().find("Label4")->label.caption.find("closes as soon as"), std::string::npos);
+    };
+    form->make_background();
+    EXPECT_EQ(exit_code, 0);
+    EXPECT_TRUE(fs::exists(console() / "background01_widescreen.vtf"));
+}
+
 TEST_F(MainForm, ABuildTakesInputAwayAndGivesItBack) {
     open_located();
     form->make_background();

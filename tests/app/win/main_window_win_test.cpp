@@ -159,9 +159,19 @@ TEST_F(MainWindowOnWindows, StartsWithTheFocusOnTheListAndShowsTheFocusMarkOnlyA
     EXPECT_FALSE(window.form().controls().find("elcombo1")->combo_state.focus_mark);
 }
 
-TEST_F(MainWindowOnWindows, FirstActivationFadesInLocatesTheGameAndABuildWritesTheTexture) {
+// A close mid-build (taskkill, Alt+F4) and a session's end wait for the build: the program's end hides the
+// window and frees its progress window, which the build still moves.
+TEST_F(MainWindowOnWindows, FirstActivationLocatesTheGameAndABuildClosedMidwayWritesTheTextureThenEnds) {
     dialog.answer(hl2());
+    app::MainWindow* made = nullptr;
+    services.end_program = [&](int code) { ended_with = code, made->hide(); };
+    LRESULT session_may_end = TRUE;
+    services.yield = [&] {
+        if (made->form().building() && session_may_end) session_may_end = SendMessageW(made->window(), WM_QUERYENDSESSION, 0, 0);
+        yield_to_message_loop();
+    };
     app::MainWindow window(services, TwipsPerPixel{}, controls::FontSpec{}, text);
+    made = &window;
     window.show();
     ASSERT_TRUE(pump_until([&] { return !window.form().console_path().empty(); }));
     EXPECT_EQ(layered_opacity(window.window()), uint8_t(230));
@@ -174,9 +184,12 @@ TEST_F(MainWindowOnWindows, FirstActivationFadesInLocatesTheGameAndABuildWritesT
     // Space on the focused button, as the keyboard presses it.
     HWND build = window.child(app::kMakeBackgroundId);
     SetFocus(build);
+    PostMessageW(window.window(), WM_CLOSE, 0, 0);
     SendMessageW(build, BM_CLICK, 0, 0);
     ASSERT_TRUE(pump_until([&] { return fs::exists(console / "background01.vtf") && !window.form().building(); }));
     EXPECT_EQ(fs::file_size(console / "background01.vtf"), 1398320u);  // 1024 x 1024 DXT5 with its chain
+    EXPECT_EQ(session_may_end, FALSE);
+    EXPECT_EQ(ended_with, 0);
     EXPECT_EQ(window.progress(), nullptr) << "the progress window is unloaded after the build";
     EXPECT_TRUE(window.form().notice_shown());
     EXPECT_TRUE(IsWindowEnabled(window.window())) << "the window takes input again";

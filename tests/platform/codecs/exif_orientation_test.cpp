@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 using morvane::Bgra;
@@ -27,8 +28,11 @@ TEST(ExifOrientation, TheStoredCornersLandWhereEachTagSays) {
                  {5, {0, 0}, {0, 2}}, {6, {1, 0}, {1, 2}}, {7, {1, 2}, {1, 0}}, {8, {0, 2}, {0, 0}},
                  {0, {0, 0}, {2, 0}}, {9, {0, 0}, {2, 0}}};
     for (const auto& c : cases) {
-        const Image32 up = morvane::upright(stored, c.tag);
+        Image32 copy = stored;
+        const uint8_t* held = copy.bytes.data();
+        const Image32 up = morvane::upright(std::move(copy), c.tag);
         const bool exchanged = c.tag >= 5 && c.tag <= 8;
+        if (!exchanged) EXPECT_EQ(up.bytes.data(), held) << "tag " << c.tag << ": turned where it is, not copied";
         ASSERT_EQ(up.width, exchanged ? 2 : 3) << c.tag;
         ASSERT_EQ(up.height, exchanged ? 3 : 2) << c.tag;
         EXPECT_EQ(up.pixel(c.tl.x, c.tl.y), top_left) << "tag " << c.tag;

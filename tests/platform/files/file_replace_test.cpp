@@ -148,13 +148,13 @@ TEST_F(FileReplace, ManyWritersOfOneFileAtOnceAllSucceedAndTheFileIsOneOfThemWho
 
 
 // A killed write leaves its temporary file; the next write of that file removes it, and only such files:
-// not another file's, not a name that merely looks alike, not one that a living writer still holds, not one
-// made a moment ago (its writer may not have locked it yet).
+// not another file's, not a name that merely looks alike, not one that a living writer still holds, not an
+// empty one made a moment ago (its writer may not have locked it yet). One killed a moment ago goes too.
 TEST_F(FileReplace, LeftoversOfAKilledWriteGoAtTheNextWriteAndNothingElseDoes) {
     const auto an_hour_ago = fs::file_time_type::clock::now() - std::chrono::hours(1);
     for (const char* name : {"background01.vtf.0a1b2c3d.tmp", "background01.vtf.ffffffff.tmp", "background01.vmt.12345678.tmp"}) {
         std::ofstream(folder / name) << "cut off";
-        fs::last_write_time(folder / name, an_hour_ago);
+        if (name[17] != 'f') fs::last_write_time(folder / name, an_hour_ago);
     }
     const fs::path just_made = folder / "background01.vtf.0000bbbb.tmp";
     std::ofstream(just_made) << "";

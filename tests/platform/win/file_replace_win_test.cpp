@@ -9,6 +9,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -25,7 +27,7 @@ struct FileReplaceOnWindows : ::testing::Test {
 }  // namespace
 
 // The game keeps its textures open for reading and lets no one delete or rename over them meanwhile.
-TEST_F(FileReplaceOnWindows, ATextureAnotherProgramHoldsOpenIsLeftAsItWasWithAClearReason) {
+TEST_F(FileReplaceOnWindows, ATextureAnotherProgramHoldsOpenIsLeftAsItWasWithAClearReasonAndAMomentsHoldIsWaitedFor) {
     const HANDLE held = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
@@ -34,8 +36,12 @@ TEST_F(FileReplaceOnWindows, ATextureAnotherProgramHoldsOpenIsLeftAsItWasWithACl
     EXPECT_THAT(reason, HasSubstr("another program has the file open"));
     EXPECT_EQ(read_bytes(file), "old texture");
     EXPECT_EQ(temp.names().size(), 1u);
-    // Once the program lets go, the same call replaces it.
+    // A hold of a moment (another make that has just put its own copy there) is waited for.
+    const HANDLE moment = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::thread let_go([moment] { Sleep(300), CloseHandle(moment); });
     EXPECT_EQ(replace_file(file, "new texture").error, "");
+    let_go.join();
     EXPECT_EQ(read_bytes(file), "new texture");
     EXPECT_EQ(temp.names().size(), 1u);
 }

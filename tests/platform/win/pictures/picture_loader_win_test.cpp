@@ -2,6 +2,7 @@
 #include "platform/codecs/default_picture.h"
 #include "platform/win/pictures/picture_loader.h"
 #include "tests/platform/win/pictures/wic_pictures.h"
+#include "tests/support/pictures.h"
 #include "tests/support/temp_folder.h"
 
 #include <gmock/gmock.h>
@@ -81,15 +82,37 @@ TEST_F(PictureLoaderOnWindows, WhatIsNoPictureIsRefusedWithAMessageNamingTheFile
     write_bytes(path(u8"huge.bmp"), bmp24(pattern(4, 4), 30000, 30000));
     ASSERT_TRUE(write_with_system_encoder(path(u8"whole.jpg"), gradient(640, 480), GUID_ContainerFormatJpeg));
     write_bytes(path(u8"cut.jpg"), read_bytes(path(u8"whole.jpg")).substr(0, 3000));
+    // What the system's decoders take as whole: scan data ending in a stray marker, wrong checksums, no end
+    // chunk, run-length coded rows cut short, a header claiming what its data cannot hold, a negative width.
+    std::string jpeg = read_bytes(path(u8"whole.jpg"));
+    jpeg.replace(jpeg.find("\xFF\xDA") + 400, 2, "\xFF\xD3");
+    write_bytes(path(u8"damaged.jpg"), jpeg);
+    ASSERT_TRUE(write_with_system_encoder(path(u8"whole.png"), pattern(64, 64), GUID_ContainerFormatPng));
+    const std::string png = read_bytes(path(u8"whole.png"));
+    std::string crc = png;
+    crc[png.size() - 13] ^= 0x55;  // the last byte of the checksum before the end chunk
+    write_bytes(path(u8"crc.png"), crc);
+    write_bytes(path(u8"open.png"), png.substr(0, png.size() - 12));
+    write_bytes(path(u8"claim.png"), png_claiming(png, 16000, 16000));
+    const std::string rle = rle8_bmp(40, 30);
+    write_bytes(path(u8"cut-rle.bmp"), rle.substr(0, rle.size() - 30));
+    write_bytes(path(u8"negative.bmp"), bmp24(pattern(4, 4), -1200, 750));
     const struct {
         const char8_t* name;
         const char* says;
     } cases[] = {{u8"missing.jpg", "does not exist"},     {u8"notes é.jpg", "could not be read as a picture"},
+                 {u8"NUL", "is not an ordinary file"},  // the device, in every folder
                  {u8"album.jpg", "is a folder"},
                  {u8"cut.bmp", "is damaged or incomplete (its header claims 200 x 200 pixels in 120054 bytes, but the file holds 200 bytes)"},
                  {u8"empty.png", "could not be read"},
                  {u8"huge.bmp", "is damaged or incomplete (its header claims 30000 x 30000 pixels"},
-                 {u8"cut.jpg", "is damaged or incomplete ("}};
+                 {u8"cut.jpg", "is damaged or incomplete ("},
+                 {u8"damaged.jpg", "is damaged or incomplete (Corrupt JPEG data: found marker 0xd3 instead of RST0)"},
+                 {u8"crc.png", "is damaged or incomplete (IDAT: CRC error)"},
+                 {u8"open.png", "is damaged or incomplete (the file ends early)"},
+                 {u8"claim.png", "(its header claims 16000 x 16000 pixels, more than its "},
+                 {u8"cut-rle.bmp", "is damaged or incomplete (its data ends after 23 of its 30 rows)"},
+                 {u8"negative.bmp", "is damaged or incomplete (its header claims -1200 x 750 pixels)"}};
     for (const auto& c : cases) {
         const LoadedPicture loaded = load_picture(path(c.name));
         EXPECT_FALSE(loaded.ok) << shown(c.name);
