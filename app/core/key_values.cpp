@@ -165,15 +165,6 @@ bool same_key(std::string_view a, std::string_view b) {
     return true;
 }
 
-std::string shortened(std::string_view text, size_t most) {
-    if (text.size() <= most) return std::string(text);
-    const auto continuation = [&](size_t at) { return (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80; };
-    size_t head = most / 2, tail = text.size() - most / 2;
-    while (head > 0 && continuation(head)) --head;
-    while (tail < text.size() && continuation(tail)) ++tail;
-    return std::string(text.substr(0, head)) + "..." + std::string(text.substr(tail));
-}
-
 std::string ascii_lower(std::string_view text) {
     std::string out(text);
     for (char& c : out) c = lower(c);

@@ -45,10 +45,6 @@ KeyValuesResult read_key_values(const std::filesystem::path& file, KeepKey keep 
 // for a message that is printed whole and cannot move the terminal's cursor.
 std::string visible(std::string_view text);
 
-// `text` cut to about `most` bytes for a message, its beginning and end kept around "...", never inside a
-// UTF-8 sequence: a path of megabytes in a file is named, not printed whole.
-std::string shortened(std::string_view text, size_t most = 300);
-
 bool same_key(std::string_view a, std::string_view b);  // ASCII letters compared without case
 std::string ascii_lower(std::string_view text);          // the game's own names compare so
 

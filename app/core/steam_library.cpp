@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string shown(const fs::path& path) { return "\"" + visible(shortened(utf8_from_path(path))) + "\""; }
+std::string shown(const fs::path& path) { return "\"" + visible(shown_in_message(utf8_from_path(path))) + "\""; }
 
 // The name one folder has however it is reached (links resolved), for telling duplicates apart.
 std::string identity(const fs::path& folder) {
