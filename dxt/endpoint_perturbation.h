@@ -39,20 +39,27 @@ inline constexpr struct MovesAcross {
 // The best of the moves across channels from `best`, whose ways are `ways`, taken when it lowers `best_error`;
 // false when none does.
 MORVANE_DXT_INLINE bool step_across_channels(const ChannelWays& ways, EndpointPair& best, int32_t& best_error) {
-    int chosen = -1;
-    int32_t round_error = best_error;
+    // The moves whose bound is below the error are listed first, without a branch per move, so that the
+    // search over them is the only part whose course depends on the block.
+    uint8_t candidates[kMovesAcross];
+    int count = 0;
     for (int n = 0; n < kMovesAcross; ++n) {
         const int8_t* way = kAcross.way[n];
-        if (!(ways.inside[0][way[0]] && ways.inside[1][way[1]] && ways.inside[2][way[2]]) ||
-            ways.nearest[0][way[0]] + ways.nearest[1][way[1]] + ways.nearest[2][way[2]] >= round_error)
-            continue;
+        candidates[count] = uint8_t(n);
+        count += ways.nearest[0][way[0]] + ways.nearest[1][way[1]] + ways.nearest[2][way[2]] < best_error;
+    }
+    int chosen = -1;
+    int32_t round_error = best_error;
+    for (int m = 0; m < count; ++m) {
+        const int8_t* way = kAcross.way[candidates[m]];
+        if (ways.nearest[0][way[0]] + ways.nearest[1][way[1]] + ways.nearest[2][way[2]] >= round_error) continue;
         const PixelLanes* r = ways.distance[0][way[0]];
         const PixelLanes* g = ways.distance[1][way[1]];
         const PixelLanes* b = ways.distance[2][way[2]];
         const int32_t e = nearest_error(r[0] + g[0] + b[0], r[1] + g[1] + b[1], r[2] + g[2] + b[2], r[3] + g[3] + b[3]);
         if (e < round_error) {
             round_error = e;
-            chosen = n;
+            chosen = candidates[m];
         }
     }
     if (chosen < 0) return false;

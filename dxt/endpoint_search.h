@@ -79,9 +79,11 @@ MORVANE_DXT_INLINE int32_t nearest_error(const PixelLanes& e0, const PixelLanes&
 // adding up every move, with most of them skipped.
 struct ChannelWays {
     PixelLanes distance[3][kWays][4];
+    // kOffGrid where the way takes the channel's endpoints off the 5:6:5 grid: any move that takes it is then
+    // bounded above every error, and skipped.
     int32_t nearest[3][kWays];
-    bool inside[3][kWays];  // whether the way keeps the channel's endpoints on the 5:6:5 grid
 };
+inline constexpr int32_t kOffGrid = 1 << 28;
 
 MORVANE_DXT_INLINE void channel_ways(const BlockPixels& px, PaletteMode mode, const EndpointPair& base,
                                      ChannelWays& ways) {
@@ -94,8 +96,8 @@ MORVANE_DXT_INLINE void channel_ways(const BlockPixels& px, PaletteMode mode, co
         const int top = c == 1 ? 63 : 31;
         for (int w = 0; w < kWays; ++w) {
             const int q0 = first[c] + kWaySteps[w][0], q1 = second[c] + kWaySteps[w][1];
-            ways.inside[c][w] = q0 >= 0 && q0 <= top && q1 >= 0 && q1 <= top;
-            if (!ways.inside[c][w]) continue;
+            ways.nearest[c][w] = kOffGrid;
+            if (q0 < 0 || q0 > top || q1 < 0 || q1 > top) continue;
             int32_t entry[4];
             channel_palette(c == 1 ? expand6(q0) : expand5(q0), c == 1 ? expand6(q1) : expand5(q1), mode, entry);
             PixelLanes* d = ways.distance[c][w];
@@ -131,7 +133,7 @@ MORVANE_DXT_INLINE int32_t search_nearby_endpoints(const BlockPixels& px, Palett
         int32_t round_error = best_error;
         for (int move = 0; move < kAllMoves; ++move) {
             const int c = kEndpointMoves[move].channel, w = kMoveWays.way[move];
-            if (!ways.inside[c][w] || unmoved - ways.nearest[c][0] + ways.nearest[c][w] >= round_error) continue;
+            if (unmoved - ways.nearest[c][0] + ways.nearest[c][w] >= round_error) continue;
             const PixelLanes* own = ways.distance[c][w];
             const PixelLanes* other = rest[c];
             const int32_t e = nearest_error(own[0] + other[0], own[1] + other[1], own[2] + other[2], own[3] + other[3]);
