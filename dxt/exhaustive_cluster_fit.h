@@ -82,8 +82,8 @@ MORVANE_DXT_INLINE void split_sums(const BlockPixels& px, const uint8_t order[16
     for (int n = 17; n < SplitSums::kPoints; ++n) s.g_diagonal[n] = s.pt[n] = 0;
 }
 
-// The ways of scoring every split: plain code, and SSE2 and AVX2 code two and four splits at a time. Every one
-// takes the splits in the same order with the same exact scores, so all of them choose the same splits.
+// The ways of scoring every split: plain code, and SSE2 and AVX2 code two and four splits at a time. All of them
+// work out the same exact scores and rank equal ones alike, so all of them choose the same splits.
 enum class SplitSearch { Plain, Sse2, Avx2 };
 bool split_search_available(SplitSearch path);
 // The kExactSplits best splits, best first (a split beats an equal one only by coming first in the order
