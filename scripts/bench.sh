@@ -17,6 +17,16 @@
 # --wallpapers: table 3 only; --baseline: a build from before a change, whose morvane-cli's make tables 1 and 4
 # time too, taking turns with ours)
 set -euo pipefail
+mode=
+baseline=()
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --quick | --wallpapers) mode=$1 ;;
+    --baseline) baseline=(--baseline "$(realpath -e "${2:?--baseline needs a morvane-cli}")"); shift ;;
+    *) echo "usage: scripts/bench.sh [--quick | --wallpapers] [--baseline CLI]" >&2; exit 2 ;;
+  esac
+  shift
+done
 cd "$(dirname "$0")/.."
 source scripts/common.sh
 need bench
@@ -24,16 +34,6 @@ configure build > /dev/null
 cmake --build build -j "$(nproc)" --target morvane-bench morvane-cli > /dev/null
 
 photos=/usr/share/backgrounds/mate/nature
-mode=
-baseline=()
-while [ $# -gt 0 ]; do
-  case "$1" in
-    --quick | --wallpapers) mode=$1 ;;
-    --baseline) baseline=(--baseline "$(realpath "${2:?--baseline needs a morvane-cli}")"); shift ;;
-    *) echo "usage: scripts/bench.sh [--quick | --wallpapers] [--baseline CLI]" >&2; exit 2 ;;
-  esac
-  shift
-done
 inputs=("$photos")
 # The detailed cuts: photograph, ImageMagick's gravity, the square's side (the photograph's short side, so
 # that the cut is enlarged as little as the photograph allows), the cut's name.
