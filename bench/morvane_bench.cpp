@@ -1,16 +1,19 @@
 // Morvane's encoder against libsquish on real photographs, as one table: for each photograph and output
 // size, the capture of the whole mip chain, the compression of the chain to DXT5 by our encoder, libsquish's
 // iterative cluster fit and libsquish's range fit (each on all cores), and the RGB PSNR of the decoded top
-// level. Run: morvane-bench [--sizes 1024,2048] [--builds N] [--fast] [--make-with CLI] FOLDER|FILE...
-// (--fast leaves out the range fit; --make-with times the whole `CLI make FILE --size N` of each photograph,
-// median of three, right after libsquish's fit of the same chain, and shows the one against the other)
+// level. Run: morvane-bench [--sizes 1024,2048] [--builds N] [--fast] [--make-with CLI [--baseline CLI]]
+// FOLDER|FILE... (--fast leaves out the range fit; --make-with times the whole `CLI make FILE --size N` of each
+// photograph, median of three, right after libsquish's fit of the same chain, and shows the one against the other)
 //
 // Capture and our compression are both timed over N builds of the same picture (default 5), each build as the
 // program makes one: the source surface drawn again, a fresh texture module, the capture, the compression.
 // Their medians make the ratio, so costs paid once per process (first touch of memory, threads starting) count
 // for neither side, and costs every build pays (memory freed and faulted in again) count where they occur.
 // The first build's capture is shown too. libsquish, seconds per chain, compresses the first build's chain once.
-// "search %" is the share of the top level's blocks whose first fit is off by enough for the expensive search.
+// "search %" is the share of the top level's blocks whose first fit is off by enough for the expensive search;
+// the table after it gives every tier of work its share of the blocks and of the encoder's time.
+// --baseline CLI times that build's whole make beside ours (the two taking turns) and shows the one against
+// the other: a build from before a change, given on the command line.
 //      morvane-bench --make-photo SOURCE 3840x2400 OUT.jpg|OUT.png|OUT.bmp   (a large photograph for the memory check)
 //      morvane-bench --load PICTURE   (the program's picture loader alone, for the wallpaper table)
 #include "bench/photo_set.h"
@@ -142,41 +145,69 @@ CoderRun run_coder(Coder c, const std::vector<Level>& chain) {
     return r;
 }
 
-// Share of the level's blocks, in percent, that take the encoder's expensive search (the encoder's own rule,
-// applied to the first fit of each block's colours).
-double expensive_search_share(const Level& level) {
+// Each tier of work's share of the level's blocks and of the time our encoder takes over them, in percent (the
+// encoder's own rule, dxt::colour_tier). Each tier's blocks are gathered into a picture of their own (4 pixels
+// wide, a block under the other) and compressed on one thread, the fastest of three runs, so that every share is
+// measured on the encoder as the program has it.
+struct TierShares {
+    double blocks[dxt::kColourTiers] = {}, time[dxt::kColourTiers] = {};
+};
+
+TierShares tier_shares(const Level& level) {
     using namespace morvane::dxt;
     const int across = blocks_across(level.width), down = blocks_across(level.height);
-    long hard = 0;
+    std::vector<uint8_t> strips[kColourTiers];
     for (int by = 0; by < down; ++by)
         for (int bx = 0; bx < across; ++bx) {
             BlockPixels px;
             load_block(level.bgra, level.width, level.height, bx, by, px);
-            if (colours_uniform(px)) continue;
-            const ColourLine line = principal_line(px);
-            hard += takes_expensive_search(first_fit(px, PaletteMode::FourColour, line), PaletteMode::FourColour);
+            std::vector<uint8_t>& strip = strips[int(colour_tier(px))];
+            for (int i = 0; i < 16; ++i)
+                strip.insert(strip.end(), {uint8_t(px.b[i]), uint8_t(px.g[i]), uint8_t(px.r[i]), uint8_t(px.a[i])});
         }
-    return 100.0 * double(hard) / (double(across) * down);
+    TierShares shares;
+    double total_ms = 0;
+    for (int t = 0; t < kColourTiers; ++t) {
+        const int blocks = int(strips[t].size() / 64);
+        shares.blocks[t] = 100.0 * blocks / (double(across) * down);
+        if (blocks == 0) continue;
+        std::vector<uint8_t> out(size_t(blocks) * 16);
+        double fastest = 1e300;
+        for (int run = 0; run < 3; ++run) {
+            const auto start = Clock::now();
+            morvane_compress_dxt5(strips[t].data(), 4, 4 * blocks, out.data(), 1);
+            fastest = std::min(fastest, ms_since(start));
+        }
+        shares.time[t] = fastest;
+        total_ms += fastest;
+    }
+    for (double& t : shares.time) t = 100.0 * t / total_ms;
+    return shares;
 }
 
-// Median wall time of three runs of `cli make FILE --size SIZE` into a fresh folder, in ms; -1 when it fails.
-double make_ms(const std::string& cli, const std::string& file, int size) {
+// Median wall times of three runs of `CLI make FILE --size SIZE` into a fresh folder, in ms, for each CLI given,
+// the CLIs taking turns so that the machine's slow and fast spells fall on all of them alike; -1 for a CLI that
+// fails.
+std::vector<double> make_ms(const std::vector<std::string>& clis, const std::string& file, int size) {
+    std::vector<double> medians(clis.size(), -1);
     char folder[] = "/tmp/morvane-bench-make-XXXXXX";
-    if (!mkdtemp(folder)) return -1;
-    const std::string command = "'" + cli + "' make '" + file + "' --size " + std::to_string(size) + " --out '" +
-                                folder + "' > /dev/null";
-    std::vector<double> runs;
-    for (int run = 0; run < 3; ++run) {
-        const auto start = Clock::now();
-        if (std::system(command.c_str()) != 0) {
-            runs.clear();
-            break;
+    if (!mkdtemp(folder)) return medians;
+    std::vector<std::vector<double>> runs(clis.size());
+    std::vector<bool> failed(clis.size(), false);
+    for (int run = 0; run < 3; ++run)
+        for (size_t c = 0; c < clis.size(); ++c) {
+            if (failed[c]) continue;
+            const std::string command = "'" + clis[c] + "' make '" + file + "' --size " + std::to_string(size) +
+                                        " --out '" + folder + "' > /dev/null";
+            const auto start = Clock::now();
+            failed[c] = std::system(command.c_str()) != 0;
+            runs[c].push_back(ms_since(start));
         }
-        runs.push_back(ms_since(start));
-    }
     std::error_code ec;
     std::filesystem::remove_all(folder, ec);
-    return runs.empty() ? -1 : median(runs);
+    for (size_t c = 0; c < clis.size(); ++c)
+        if (!failed[c]) medians[c] = median(runs[c]);
+    return medians;
 }
 
 std::vector<int> parse_sizes(const std::string& text) {
@@ -193,6 +224,7 @@ struct Totals {
     double worst_gap = 1e9;  // ours minus cluster fit, dB
     double slowest_ratio = 1e9;
     double slowest_make_ratio = 1e9;  // cluster fit's chain / our whole make
+    double make_ms = 0, base_ms = 0;  // our whole make and the baseline's, where both ran
 };
 
 }  // namespace
@@ -203,7 +235,7 @@ int main(int argc, char** argv) {
     int builds = 5;
     std::vector<Coder> coders = {Coder::Ours, Coder::SquishCluster, Coder::SquishRange};
     std::vector<std::string> paths;
-    std::string make_cli;
+    std::string make_cli, baseline_cli;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--sizes" && i + 1 < argc) sizes = parse_sizes(argv[++i]);
@@ -219,24 +251,31 @@ int main(int argc, char** argv) {
             return loaded.ok ? 0 : 1;
         }
         else if (arg == "--make-with" && i + 1 < argc) make_cli = argv[++i];
+        else if (arg == "--baseline" && i + 1 < argc) baseline_cli = argv[++i];
         else if (arg == "--fast") coders = {Coder::Ours, Coder::SquishCluster};
         else paths.push_back(arg);
     }
     const auto files = bench::photo_files(paths);
     if (files.empty()) {
-        std::fprintf(stderr, "usage: morvane-bench [--sizes 1024,2048] [--builds N] [--fast] [--make-with CLI] FOLDER|FILE...\n"
+        std::fprintf(stderr, "usage: morvane-bench [--sizes 1024,2048] [--builds N] [--fast] [--make-with CLI [--baseline CLI]] FOLDER|FILE...\n"
                              "No photographs found; scripts/bench.sh installs a set and passes its folder.\n");
         return 2;
     }
 
-    std::printf("%-16s %4s | %13s | %-15s %-15s %-15s | %6s %6s %6s | %6s %6s %6s | %6s | %7s %6s\n", "photo", "size",
-                "capture", "morvane", "squish cluster", "squish range", "PSNR", "PSNR", "PSNR", "ours-", "clu/", "clu/",
-                "search", "make", "clu/");
-    std::printf("%-16s %4s | %13s | %-15s %-15s %-15s | %6s %6s %6s | %6s %6s %6s | %6s | %7s %6s\n", "", "", "ms",
-                "wall/cpu ms", "wall/cpu ms", "wall/cpu ms", "ours", "clust", "range", "clu dB", "ours", "ours", "%",
-                "ms", "make");
-    std::printf("%-16s %4s | %13s | %-15s %-15s %-15s | %6s %6s %6s | %6s %6s %6s | %6s | %7s %6s\n", "", "",
-                "first / median", "median", "", "", "", "", "", "", "wall", "cpu", "", "", "");
+    std::printf("%-16s %4s | %13s | %-15s %-15s %-15s | %6s %6s %6s | %6s %6s %6s | %6s | %7s %6s | %7s %6s\n", "photo",
+                "size", "capture", "morvane", "squish cluster", "squish range", "PSNR", "PSNR", "PSNR", "ours-", "clu/",
+                "clu/", "search", "make", "clu/", "base", "base/");
+    std::printf("%-16s %4s | %13s | %-15s %-15s %-15s | %6s %6s %6s | %6s %6s %6s | %6s | %7s %6s | %7s %6s\n", "", "",
+                "ms", "wall/cpu ms", "wall/cpu ms", "wall/cpu ms", "ours", "clust", "range", "clu dB", "ours", "ours",
+                "%", "ms", "make", "make ms", "make");
+    std::printf("%-16s %4s | %13s | %-15s %-15s %-15s | %6s %6s %6s | %6s %6s %6s | %6s | %7s %6s | %7s %6s\n", "", "",
+                "first / median", "median", "", "", "", "", "", "", "wall", "cpu", "", "", "", "", "");
+    struct TierRow {
+        std::string photo;
+        int size;
+        TierShares shares;
+    };
+    std::vector<TierRow> tier_rows;
     std::vector<Totals> totals(sizes.size());
     for (const auto& file : files) {
         bench::Photo photo;
@@ -296,17 +335,30 @@ int main(int argc, char** argv) {
             const char* t0 = times(r[0]);
             const char* t1 = times(r[1]);
             const char* t2 = times(r[2]);
-            const double make = make_cli.empty() ? -1 : make_ms(make_cli, file, size);
-            char make_text[2][16] = {"-", "-"};
+            std::vector<std::string> clis;
+            if (!make_cli.empty()) clis.push_back(make_cli);
+            if (!make_cli.empty() && !baseline_cli.empty()) clis.push_back(baseline_cli);
+            const std::vector<double> makes = make_ms(clis, file, size);
+            const double make = makes.empty() ? -1 : makes[0], base = makes.size() < 2 ? -1 : makes[1];
+            char make_text[4][16] = {"-", "-", "-", "-"};
             if (make > 0) {
                 std::snprintf(make_text[0], sizeof make_text[0], "%.0f", make);
                 std::snprintf(make_text[1], sizeof make_text[1], "%.1fx", r[1].chain_ms / make);
                 t.slowest_make_ratio = std::min(t.slowest_make_ratio, r[1].chain_ms / make);
             }
+            if (make > 0 && base > 0) {
+                std::snprintf(make_text[2], sizeof make_text[2], "%.0f", base);
+                std::snprintf(make_text[3], sizeof make_text[3], "%.2fx", base / make);
+                t.base_ms += base;
+                t.make_ms += make;
+            }
+            const TierShares tiers = tier_shares(chain[0]);
+            tier_rows.push_back({photo.name, size, tiers});
             std::printf("%-16.16s %4d | %5.1f / %5.1f | %-15s %-15s %-15s | %6.2f %6.2f %6.2f | %+6.3f %5.1fx %5.1fx | "
-                        "%6.2f | %7s %6s\n",
+                        "%6.2f | %7s %6s | %7s %6s\n",
                         photo.name.c_str(), size, first_capture_ms, capture_ms, t0, t1, t2, r[0].psnr, r[1].psnr, r[2].psnr, gap, ratio,
-                        r[1].cpu_ms / r[0].cpu_ms, expensive_search_share(chain[0]), make_text[0], make_text[1]);
+                        r[1].cpu_ms / r[0].cpu_ms, tiers.blocks[int(dxt::ColourTier::Search)], make_text[0],
+                        make_text[1], make_text[2], make_text[3]);
             std::fflush(stdout);
         }
     }
@@ -328,6 +380,17 @@ int main(int argc, char** argv) {
         if (t.slowest_make_ratio < 1e9)
             std::printf("size %d: cluster fit's chain / our whole make, worst photo: %.1fx\n", sizes[s],
                         t.slowest_make_ratio);
+        if (t.base_ms > 0)
+            std::printf("size %d: the baseline's whole make / ours, all photos: %.2fx\n", sizes[s], t.base_ms / t.make_ms);
+    }
+    std::printf("\nthe top level's blocks by the work they get: %% of the blocks / %% of our encoder's time over them\n");
+    std::printf("%-16s %4s | %13s %13s %13s %13s %13s\n", "photo", "size", "solid", "close", "perturbed",
+                "second start", "search");
+    for (const TierRow& row : tier_rows) {
+        std::printf("%-16.16s %4d |", row.photo.c_str(), row.size);
+        for (int tier = 0; tier < dxt::kColourTiers; ++tier)
+            std::printf(" %5.1f / %5.1f", row.shares.blocks[tier], row.shares.time[tier]);
+        std::printf("\n");
     }
     return 0;
 }

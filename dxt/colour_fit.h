@@ -52,6 +52,25 @@ MORVANE_DXT_INLINE bool takes_expensive_search(const ColourFit& first, PaletteMo
     return mode == PaletteMode::FourColour && first.error > kHardBlockError;
 }
 
+// The work a block's colours get in four-colour mode, from least to most, as fit_block_colours decides it.
+enum class ColourTier {
+    Solid,        // one colour: the table fit
+    Close,        // the first fit alone
+    Perturbed,    // then the perturbation
+    SecondStart,  // a second start first
+    Search,       // and before both, cluster fit over every ordering
+};
+inline constexpr int kColourTiers = 5;
+
+MORVANE_DXT_INLINE ColourTier colour_tier(const BlockPixels& px) {
+    if (colours_uniform(px)) return ColourTier::Solid;
+    const int32_t error = first_fit(px, PaletteMode::FourColour, principal_line(px)).error;
+    return error <= kCloseBlockError ? ColourTier::Close
+           : error <= kEasyBlockError ? ColourTier::Perturbed
+           : error <= kHardBlockError ? ColourTier::SecondStart
+                                      : ColourTier::Search;
+}
+
 MORVANE_DXT_INLINE ColourFit fit_block_colours(const BlockPixels& px, PaletteMode mode, const ColourLine& line) {
     ColourFit fit = first_fit(px, mode, line);
     if (fit.error <= kCloseBlockError) return fit;

@@ -15,50 +15,58 @@ namespace morvane::dxt {
 // Rounds at most; blocks settle in far fewer, this only bounds the time one block can take.
 inline constexpr int kPerturbationRounds = 32;
 
-// The block's error with every pixel on its nearest entry of `p` (choose_selectors without the selectors).
-MORVANE_DXT_INLINE int32_t nearest_entry_error(const BlockPixels& px, const Palette& p) {
-    int32_t total = 0;
-    for (int i = 0; i < 16; ++i) {
-        int32_t best = INT32_MAX;
-        for (int k = 0; k < 4; ++k) {
-            const int32_t dr = px.r[i] - p.r[k], dg = px.g[i] - p.g[k], db = px.b[i] - p.b[k];
-            const int32_t d = dr * dr + dg * dg + db * db;
-            best = d < best ? d : best;
-        }
-        total += best;
-    }
-    return total;
-}
-
-MORVANE_DXT_INLINE bool step_colour(Colour565& c, int dr, int dg, int db) {
-    c.r += dr;
-    c.g += dg;
-    c.b += db;
-    return c.r >= 0 && c.r <= 31 && c.g >= 0 && c.g <= 63 && c.b >= 0 && c.b <= 31;
-}
-
-// The best of the 78 moves across channels from `best`, taken when it lowers `best_error`; false when none does.
-MORVANE_DXT_INLINE bool step_across_channels(const BlockPixels& px, PaletteMode mode, EndpointPair& best,
-                                             int32_t& best_error) {
-    EndpointPair round_best = best;
-    int32_t round_error = best_error;
-    for (int which = 0; which < 3; ++which)  // 0: the first endpoint, 1: the second, 2: both
-        for (int d = 0; d < 27; ++d) {
-            if (d == 13) continue;  // (0, 0, 0): no move
-            const int dr = d % 3 - 1, dg = d / 3 % 3 - 1, db = d / 9 - 1;
-            EndpointPair c = best;
-            bool inside = true;
-            if (which != 1) inside &= step_colour(c.first, dr, dg, db);
-            if (which != 0) inside &= step_colour(c.second, dr, dg, db);
-            if (!inside) continue;
-            const int32_t e = nearest_entry_error(px, decoded_palette(c, mode));
-            if (e < round_error) {
-                round_error = e;
-                round_best = c;
+// The 78 moves across channels: one endpoint (which 0: the first, 1: the second) or both (2) stepped by -1, 0 or 1
+// in each channel, not all 0; each channel's step as a way (endpoint_search.h).
+inline constexpr int kMovesAcross = 78;
+inline constexpr struct MovesAcross {
+    int8_t which[kMovesAcross], step[kMovesAcross][3], way[kMovesAcross][3];
+    constexpr MovesAcross() : which{}, step{}, way{} {
+        int n = 0;
+        for (int w = 0; w < 3; ++w)
+            for (int d = 0; d < 27; ++d) {
+                if (d == 13) continue;  // (0, 0, 0): no move
+                which[n] = int8_t(w);
+                for (int c = 0; c < 3; ++c) {
+                    const int s = c == 0 ? d % 3 - 1 : c == 1 ? d / 3 % 3 - 1 : d / 9 - 1;
+                    step[n][c] = int8_t(s);
+                    way[n][c] = int8_t(way_of(w != 1 ? s : 0, w != 0 ? s : 0));
+                }
+                ++n;
             }
+    }
+} kAcross;
+
+// The best of the moves across channels from `best`, whose ways are `ways`, taken when it lowers `best_error`;
+// false when none does.
+MORVANE_DXT_INLINE bool step_across_channels(const ChannelWays& ways, EndpointPair& best, int32_t& best_error) {
+    // The moves whose bound is below the error are listed first, without a branch per move, so that the
+    // search over them is the only part whose course depends on the block.
+    uint8_t candidates[kMovesAcross];
+    int count = 0;
+    for (int n = 0; n < kMovesAcross; ++n) {
+        const int8_t* way = kAcross.way[n];
+        candidates[count] = uint8_t(n);
+        count += ways.nearest[0][way[0]] + ways.nearest[1][way[1]] + ways.nearest[2][way[2]] < best_error;
+    }
+    int chosen = -1;
+    int32_t round_error = best_error;
+    for (int m = 0; m < count; ++m) {
+        const int8_t* way = kAcross.way[candidates[m]];
+        if (ways.nearest[0][way[0]] + ways.nearest[1][way[1]] + ways.nearest[2][way[2]] >= round_error) continue;
+        const PixelLanes* r = ways.distance[0][way[0]];
+        const PixelLanes* g = ways.distance[1][way[1]];
+        const PixelLanes* b = ways.distance[2][way[2]];
+        const int32_t e = nearest_error(r[0] + g[0] + b[0], r[1] + g[1] + b[1], r[2] + g[2] + b[2], r[3] + g[3] + b[3]);
+        if (e < round_error) {
+            round_error = e;
+            chosen = candidates[m];
         }
-    if (round_error >= best_error) return false;
-    best = round_best;
+    }
+    if (chosen < 0) return false;
+    const int8_t* step = kAcross.step[chosen];
+    const Colour565 f = best.first, s = best.second;
+    if (kAcross.which[chosen] != 1) best.first = {f.r + step[0], f.g + step[1], f.b + step[2]};
+    if (kAcross.which[chosen] != 0) best.second = {s.r + step[0], s.g + step[1], s.b + step[2]};
     best_error = round_error;
     return true;
 }
@@ -66,8 +74,9 @@ MORVANE_DXT_INLINE bool step_across_channels(const BlockPixels& px, PaletteMode 
 MORVANE_DXT_INLINE void perturb_until_settled(const BlockPixels& px, PaletteMode mode, ColourFit& fit) {
     for (int round = 0; round < kPerturbationRounds && fit.error > 0; ++round) {
         EndpointPair pair = fit.pair;
-        int32_t error = search_nearby_endpoints(px, mode, kPerturbationRounds, pair, fit.error);
-        const bool across = step_across_channels(px, mode, pair, error);
+        ChannelWays ways;
+        int32_t error = search_nearby_endpoints(px, mode, kPerturbationRounds, pair, fit.error, ways);
+        const bool across = step_across_channels(ways, pair, error);
         if (error >= fit.error) return;
         fit.pair = pair;
         fit.error = choose_selectors(px, decoded_palette(pair, mode), fit.selectors);

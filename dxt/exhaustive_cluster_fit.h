@@ -47,50 +47,55 @@ MORVANE_DXT_INLINE void order_along(const BlockPixels& px, ColourPoint axis, uin
     }
 }
 
-// The kExactSplits best splits of the pixels in `order`, best first. Every sum and product below is an integer
-// under 2^53, so doubles hold them exactly, and the loop over the last split point runs four splits at a time.
-MORVANE_DXT_INLINE void best_splits(const BlockPixels& px, const uint8_t order[16], ColourSplit best[kExactSplits]) {
-    // Sums of the first n pixels in order, padded so that the last split point runs in whole groups of four
-    // (up to 19); the points below j or above 16 are scored and never read.
-    constexpr int kPoints = 20;
-    alignas(64) double pr[kPoints], pg[kPoints], pb[kPoints];
-    pr[0] = pg[0] = pb[0] = 0;
+// The sums the scores are made of, for the pixels in one order: P[n], the sum of the first n pixels, and
+// G[m][n] = P[m].P[n] and PT[n] = P[n].T (T = 3 P[16]), so that a split's |Xa|^2 and Xa.T are sums of table
+// entries: |Xa|^2 = G[i][i] + G[j][j] + G[k][k] + 2 (G[i][j] + G[i][k] + G[j][k]), Xa.T = PT[i] + PT[j] + PT[k].
+// Since A + B + 2C = 144 and A + C = 3 (i + j + k), the numerator above is
+//   144 |Xa|^2 - 6 (i + j + k) Xa.T + A |T|^2.
+// Rows are padded past 16 so that every path may read whole vectors from any split point j on; every entry is
+// an integer under 2^31, every product of the scores under 2^53, so doubles hold all of them exactly.
+struct SplitSums {
+    static constexpr int kPoints = 24;
+    alignas(64) double twice_g[17][kPoints];  // 2 G[m][n]
+    alignas(64) double g_diagonal[kPoints];   // G[n][n]
+    alignas(64) double pt[kPoints];           // PT[n]
+    double tt = 0;                            // |T|^2
+};
+
+MORVANE_DXT_INLINE void split_sums(const BlockPixels& px, const uint8_t order[16], SplitSums& s) {
+    int32_t p[3][17];
+    p[0][0] = p[1][0] = p[2][0] = 0;
     for (int n = 0; n < 16; ++n) {
-        pr[n + 1] = pr[n] + double(px.r[order[n]]);
-        pg[n + 1] = pg[n] + double(px.g[order[n]]);
-        pb[n + 1] = pb[n] + double(px.b[order[n]]);
+        p[0][n + 1] = p[0][n] + px.r[order[n]];
+        p[1][n + 1] = p[1][n] + px.g[order[n]];
+        p[2][n + 1] = p[2][n] + px.b[order[n]];
     }
-    for (int n = 17; n < kPoints; ++n) { pr[n] = pr[16]; pg[n] = pg[16]; pb[n] = pb[16]; }
-    const double tr = 3 * pr[16], tg = 3 * pg[16], tb = 3 * pb[16];
-    for (int n = 0; n < kExactSplits; ++n) best[n] = ColourSplit{};
-    for (int i = 0; i <= 16; ++i)
-        for (int j = i; j <= 16; ++j) {
-            const double ir = pr[i] + pr[j], ig = pg[i] + pg[j], ib = pb[i] + pb[j];
-            const double a0 = 5 * i + 3 * j, b0 = 144 - i - 3 * j;
-            alignas(64) double num[kPoints], det[kPoints];
-            for (int group = j / 4 * 4; group < kPoints; group += 4)
-                for (int lane = 0; lane < 4; ++lane) {
-                    const int k = group + lane;
-                    const double kk = double(k);
-                    const double a = a0 + kk, b = b0 - 5 * kk, c = 2 * (kk - i);
-                    det[k] = a * b - c * c;
-                    const double ar = ir + pr[k], ag = ig + pg[k], ab = ib + pb[k];
-                    const double br = tr - ar, bg = tg - ag, bb = tb - ab;
-                    const double aa = ar * ar + ag * ag + ab * ab, xx = br * br + bg * bg + bb * bb;
-                    const double ax = ar * br + ag * bg + ab * bb;
-                    num[k] = b * aa - 2 * c * ax + a * xx;
-                }
-            for (int k = j; k <= 16; ++k) {
-                // det is 0 only with every pixel on one entry, where there is no pair to solve for.
-                // Quotients are compared by cross products, exact in doubles (under 2^50).
-                const ColourSplit& last = best[kExactSplits - 1];
-                if (det[k] <= 0 || num[k] * last.det <= last.num * det[k]) continue;
-                const ColourSplit split{num[k], det[k], uint8_t(i), uint8_t(j), uint8_t(k)};
-                int m = kExactSplits - 1;
-                for (; m > 0 && best[m - 1].num * det[k] < num[k] * best[m - 1].det; --m) best[m] = best[m - 1];
-                best[m] = split;
-            }
-        }
+    const int32_t t[3] = {3 * p[0][16], 3 * p[1][16], 3 * p[2][16]};
+    s.tt = double(t[0] * t[0] + t[1] * t[1] + t[2] * t[2]);
+    for (int m = 0; m <= 16; ++m) {
+        for (int n = 0; n <= 16; ++n)
+            s.twice_g[m][n] = double(2 * (p[0][m] * p[0][n] + p[1][m] * p[1][n] + p[2][m] * p[2][n]));
+        for (int n = 17; n < SplitSums::kPoints; ++n) s.twice_g[m][n] = 0;
+        s.g_diagonal[m] = s.twice_g[m][m] / 2;
+        s.pt[m] = double(p[0][m] * t[0] + p[1][m] * t[1] + p[2][m] * t[2]);
+    }
+    for (int n = 17; n < SplitSums::kPoints; ++n) s.g_diagonal[n] = s.pt[n] = 0;
+}
+
+// The ways of scoring every split: plain code, and SSE2 and AVX2 code two and four splits at a time. All of them
+// work out the same exact scores and rank equal ones alike, so all of them choose the same splits.
+enum class SplitSearch { Plain, Sse2, Avx2 };
+bool split_search_available(SplitSearch path);
+// The kExactSplits best splits, best first (a split beats an equal one only by coming first in the order
+// i, j, k), by the given path: one the processor has.
+void best_splits_by(SplitSearch path, const SplitSums& sums, ColourSplit best[kExactSplits]);
+// The same by the widest path this processor has, chosen once.
+void best_splits(const SplitSums& sums, ColourSplit best[kExactSplits]);
+
+MORVANE_DXT_INLINE void best_splits(const BlockPixels& px, const uint8_t order[16], ColourSplit best[kExactSplits]) {
+    SplitSums sums;
+    split_sums(px, order, sums);
+    best_splits(sums, best);
 }
 
 // Takes the best few splits along `axis` exactly, each refined in the fit's usual rounds of endpoints and

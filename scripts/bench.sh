@@ -13,8 +13,20 @@
 #      PNG made from the set, median wall and processor time of five runs and peak memory, beside the decoder
 #      alone on the same file (libjpeg-turbo's djpeg writing a PPM, and our picture loader), so that the
 #      remainder is visible.
-# Usage: scripts/bench.sh [--quick | --wallpapers]   (--quick: two photographs and two cuts only; --wallpapers: table 3 only)
+# Usage: scripts/bench.sh [--quick | --wallpapers] [--baseline CLI]   (--quick: two photographs and two cuts only;
+# --wallpapers: table 3 only; --baseline: a build from before a change, whose morvane-cli's make tables 1 and 4
+# time too, taking turns with ours)
 set -euo pipefail
+mode=
+baseline=()
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --quick | --wallpapers) mode=$1 ;;
+    --baseline) baseline=(--baseline "$(realpath -e "${2:?--baseline needs a morvane-cli}")"); shift ;;
+    *) echo "usage: scripts/bench.sh [--quick | --wallpapers] [--baseline CLI]" >&2; exit 2 ;;
+  esac
+  shift
+done
 cd "$(dirname "$0")/.."
 source scripts/common.sh
 need bench
@@ -22,7 +34,6 @@ configure build > /dev/null
 cmake --build build -j "$(nproc)" --target morvane-bench morvane-cli > /dev/null
 
 photos=/usr/share/backgrounds/mate/nature
-set -- "$@"
 inputs=("$photos")
 # The detailed cuts: photograph, ImageMagick's gravity, the square's side (the photograph's short side, so
 # that the cut is enlarged as little as the photograph allows), the cut's name.
@@ -33,14 +44,14 @@ cuts=(
   "Wood.jpg SouthWest 1920 wood_grain.png"
   "LadyBird.jpg NorthWest 1600 ladybird_foliage.png"
 )
-if [ "${1:-}" = "--quick" ]; then
+if [ "$mode" = "--quick" ]; then
   inputs=("$photos/Aqua.jpg" "$photos/Wood.jpg")
   cuts=("${cuts[0]}" "${cuts[3]}")
 fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-if [ "${1:-}" != "--wallpapers" ]; then
+if [ "$mode" != "--wallpapers" ]; then
 large="$work/large_3840x2400.jpg"
 build/bin/morvane-bench --make-photo "$photos/Wood.jpg" 3840x2400 "$large"
 mkdir -p "$work/cuts"
@@ -51,7 +62,8 @@ for cut in "${cuts[@]}"; do
 done
 
 echo "== DXT5 mip chains: morvane against libsquish (machine: $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg))"
-build/bin/morvane-bench --sizes 1024,2048 --make-with build/bin/morvane-cli "${inputs[@]}" "$large" "$work/cuts"
+build/bin/morvane-bench --sizes 1024,2048 --make-with build/bin/morvane-cli "${baseline[@]}" "${inputs[@]}" "$large" \
+  "$work/cuts"
 
 echo
 echo "== morvane-cli make on a 3840 x 2400 photograph (load, capture, compress, write)"
@@ -116,6 +128,9 @@ echo "== the 5120 x 2880 JPEG at 2048 against djpeg, and a 2048 x 2048 BMP, taki
 square="$work/square_2048.bmp"
 build/bin/morvane-bench --make-photo "$photos/Wood.jpg" 2048x2048 "$square"
 mkdir -p "$work/turns"
-bench/interleaved_runs.py 20 "djpeg -outfile $work/decoded.ppm ${wallpapers[1]}" \
-  "build/bin/morvane-cli make ${wallpapers[1]} --size 2048 --out $work/turns" \
-  "build/bin/morvane-cli make $square --size 2048 --out $work/turns"
+turns=("djpeg -outfile $work/decoded.ppm ${wallpapers[1]}" "build/bin/morvane-cli make ${wallpapers[1]} --size 2048 --out $work/turns"
+  "build/bin/morvane-cli make $square --size 2048 --out $work/turns")
+if [ ${#baseline[@]} -gt 0 ]; then
+  turns+=("${baseline[1]} make ${wallpapers[1]} --size 2048 --out $work/turns" "${baseline[1]} make $square --size 2048 --out $work/turns")
+fi
+bench/interleaved_runs.py 20 "${turns[@]}"

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 namespace morvane::dxt::test {
 namespace {
@@ -64,6 +67,47 @@ TEST(ExhaustiveClusterFit, TheSplitsChosenAreThoseWhoseLeastSquaresEndpointsFitB
         for (int n = 1; n < kExactSplits; ++n)
             EXPECT_LE(least_squares_error(px, order, best[n - 1].i, best[n - 1].j, best[n - 1].k),
                       least_squares_error(px, order, best[n].i, best[n].j, best[n].k) + tolerance);
+    }
+}
+
+// The vector paths against the plain one, on blocks where the scores are largest (the channels' extremes), tie
+// (repeated colours, where the first of equal splits must stay ahead), or spread off any line.
+TEST(ExhaustiveClusterFit, EveryPathOfTheSplitSearchChoosesTheSplitsOfThePlainPath) {
+    std::mt19937 rng(30);
+    std::uniform_int_distribution<int> any(0, 255), pick(0, 3);
+    std::vector<std::pair<const char*, BlockPixels>> blocks;
+    for (int n = 0; n < 40; ++n) blocks.push_back({"scattered round a line", random_block(rng)});
+    BlockPixels noise{}, extremes{}, repeated{}, few{};
+    for (int n = 0; n < 16; ++n) {
+        noise.r[n] = any(rng); noise.g[n] = any(rng); noise.b[n] = any(rng);
+        extremes.r[n] = n % 2 * 255; extremes.g[n] = n / 2 % 2 * 255; extremes.b[n] = n % 3 == 0 ? 255 : 0;
+        repeated.r[n] = n % 4 * 80; repeated.g[n] = n % 4 * 60; repeated.b[n] = 255 - n % 4 * 80;
+        const int c = pick(rng);
+        few.r[n] = c * 70; few.g[n] = 255 - c * 50; few.b[n] = c % 2 * 200;
+    }
+    for (const auto& [name, px] : {std::pair{"noise", noise}, {"the channels' extremes", extremes},
+                                   {"four colours, four times each", repeated}, {"few colours", few}})
+        blocks.push_back({name, px});
+    for (const SplitSearch path : {SplitSearch::Sse2, SplitSearch::Avx2}) {
+        if (!split_search_available(path)) continue;
+        for (const auto& [name, px] : blocks) {
+            SCOPED_TRACE(name);
+            const ColourLine line = principal_line(px);
+            for (const ColourPoint axis : {line.axis, cross_axis(px, line).axis}) {
+                uint8_t order[16];
+                order_along(px, axis, order);
+                SplitSums sums;
+                split_sums(px, order, sums);
+                ColourSplit plain[kExactSplits], vector[kExactSplits];
+                best_splits_by(SplitSearch::Plain, sums, plain);
+                best_splits_by(path, sums, vector);
+                for (int n = 0; n < kExactSplits; ++n) {
+                    EXPECT_EQ(std::tuple(vector[n].i, vector[n].j, vector[n].k, vector[n].num, vector[n].det),
+                              std::tuple(plain[n].i, plain[n].j, plain[n].k, plain[n].num, plain[n].det))
+                        << "path " << int(path) << ", split " << n;
+                }
+            }
+        }
     }
 }
 
