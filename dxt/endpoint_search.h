@@ -58,6 +58,12 @@ inline constexpr struct MoveWays {
 // One value per pixel of a block, as a vector the compiler turns into the widest instructions each copy of the
 // block encoder is built for (one AVX-512 register, two AVX2 or four SSE2 ones).
 typedef int32_t PixelLanes __attribute__((vector_size(64)));
+// The lanes of a vector rearranged; GCC and clang (the sanitizer build) spell it differently.
+#if defined(__clang__)
+#define MORVANE_DXT_LANES(v, ...) __builtin_shufflevector(v, v, __VA_ARGS__)
+#else
+#define MORVANE_DXT_LANES(v, ...) __builtin_shuffle(v, PixelLanes{__VA_ARGS__})
+#endif
 
 // The block's error for a palette given as each pixel's squared distance to each of its four entries. (Vectors
 // go by reference: by value they would pass differently in each copy of the encoder, which the compiler warns of.)
@@ -65,10 +71,10 @@ MORVANE_DXT_INLINE int32_t nearest_error(const PixelLanes& e0, const PixelLanes&
                                          const PixelLanes& e3) {
     const PixelLanes lo = e0 < e1 ? e0 : e1, hi = e2 < e3 ? e2 : e3;
     PixelLanes v = lo < hi ? lo : hi;
-    v += __builtin_shuffle(v, PixelLanes{8, 9, 10, 11, 12, 13, 14, 15, 0, 1, 2, 3, 4, 5, 6, 7});
-    v += __builtin_shuffle(v, PixelLanes{4, 5, 6, 7, 0, 1, 2, 3, 4, 5, 6, 7, 0, 1, 2, 3});
-    v += __builtin_shuffle(v, PixelLanes{2, 3, 0, 1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3, 0, 1});
-    v += __builtin_shuffle(v, PixelLanes{1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0});
+    v += MORVANE_DXT_LANES(v, 8, 9, 10, 11, 12, 13, 14, 15, 0, 1, 2, 3, 4, 5, 6, 7);
+    v += MORVANE_DXT_LANES(v, 4, 5, 6, 7, 0, 1, 2, 3, 4, 5, 6, 7, 0, 1, 2, 3);
+    v += MORVANE_DXT_LANES(v, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3, 0, 1);
+    v += MORVANE_DXT_LANES(v, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0);
     return v[0];
 }
 
