@@ -79,7 +79,12 @@ int sync_file(int fd) { return ::fsync(fd); }
 int close_file(int fd) { return ::close(fd); }
 // A temporary file is locked while its writer lives, until it has taken its final name: the lock goes with
 // the process, however it ends, and is let go only once nothing of the write is left under the temporary name.
-void mark_in_use(int fd) { ::flock(fd, LOCK_EX | LOCK_NB); }
+// The lock waits: another writer's look at a new file holds its lock for a moment, and a file left unlocked
+// would look abandoned once it has bytes, and be removed under its writer.
+void mark_in_use(int fd) {
+    while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+    }
+}
 constexpr bool kHeldWhilePlaced = true;
 bool remove_unless_in_use(const fs::path& file) {
     const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
