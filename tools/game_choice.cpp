@@ -61,8 +61,8 @@ Result<fs::path> game_folder_for(const std::string& argument) {
     return Result<fs::path>::made(game);
 }
 
-void print_backgrounds_seen(const fs::path& game, const fs::path& console_folder) {
-    for (const app::BackgroundSeen& seen : app::backgrounds_seen(app::game_search(game), console_folder))
+void print_backgrounds_seen(const app::GameSearch& search, const fs::path& game) {
+    for (const app::BackgroundSeen& seen : app::backgrounds_seen(search, search.console_folder))
         std::printf("  %s\n", app::seen_line(seen, game).c_str());
 }
 
@@ -76,7 +76,7 @@ int run_where() {
         const app::GameSearch places = app::game_search(game);
         std::printf("%s\n", app::utf8_from_path(places.console_folder).c_str());
         if (!places.note.empty()) std::printf("  %s\n", places.note.c_str());
-        print_backgrounds_seen(game, places.console_folder);
+        print_backgrounds_seen(places, game);
     }
     return 0;
 }

@@ -1,5 +1,6 @@
 #pragma once
 // The game that `--game` names, and the installations Steam knows of.
+#include "app/core/game_search.h"
 #include "platform/outcome.h"
 
 #include <filesystem>
@@ -13,7 +14,7 @@ namespace morvane::cli {
 Result<std::filesystem::path> game_folder_for(const std::string& argument);
 
 // One indented line for each background: the file the game opens for it, from its next start.
-void print_backgrounds_seen(const std::filesystem::path& game, const std::filesystem::path& console_folder);
+void print_backgrounds_seen(const app::GameSearch& search, const std::filesystem::path& game);
 
 // `where`: the console folder of every installation, one per line, each followed by the backgrounds' lines;
 // 1 when there is none.

@@ -200,7 +200,8 @@ int run_make(const MakeOptions& options) {
     const int result = write_files(module, folder, backgrounds, made_folder);
     if (!target.value.game.empty() && result == 0) {
         std::printf("From its next start, the game opens:\n");
-        print_backgrounds_seen(target.value.game, folder);
+        // Searched again: a pack folder made just now is one of the places only from now on.
+        print_backgrounds_seen(app::game_search(target.value.game), target.value.game);
     }
     return result;
 }
