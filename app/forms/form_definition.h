@@ -5,6 +5,7 @@
 #include "controls/core/settings.h"
 #include "platform/pictures/image32.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -41,5 +42,14 @@ struct FormDefinition {
 
 FormDefinition main_form_definition();
 FormDefinition process_form_definition();
+
+// Each window's rows in its layout's order, named as the layout names them: how the code reaches a control.
+namespace main_rows {
+enum : size_t { Label1, Label2, elframe2, elframe1, Picture2, Picture1, Label3, elcombo1, elboton2, elboton1, Label4,
+                Source_Buffer, Temp_Buffer };
+}
+namespace process_rows {
+enum : size_t { Label1, Label2, elprogress1 };
+}
 
 }  // namespace morvane::app

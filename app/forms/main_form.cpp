@@ -33,16 +33,14 @@ void make_picture_box(PictureSurface& box, int width, int height, int container_
 class ProgressOfView : public texture::BuildProgress {
 public:
     ProgressOfView(ProgressView& view, std::function<void()> yield)
-        : view_(view), bar_(view.controls().find("elprogress1")), yield_(std::move(yield)) {}
+        : view_(view), bar_(view.controls().at(process_rows::elprogress1).progress), yield_(std::move(yield)) {}
     void set_max(int32_t max) override {
-        if (!bar_) return;
-        bar_->progress.set_max(max);
+        bar_.set_Max(max);
         view_.bar_changed();
     }
-    int32_t value() override { return bar_ ? bar_->progress.value : 0; }
+    int32_t value() override { return bar_.Value(); }
     void set_value(int32_t value) override {
-        if (!bar_) return;
-        bar_->progress.set_value(value);
+        bar_.set_Value(value);
         view_.bar_changed();
     }
     void yield() override {
@@ -51,7 +49,7 @@ public:
 
 private:
     ProgressView& view_;
-    LiveControl* bar_;
+    controls::elprogress& bar_;
     std::function<void()> yield_;
 };
 
@@ -74,17 +72,21 @@ int output_size_for(int list_index) {
 
 MainForm::MainForm(MainServices services, TwipsPerPixel ratios, const controls::FontSpec& window_font)
     : services_(std::move(services)), controls_(main_form_definition(), ratios, window_font) {
-    for (const auto& [name, box] : {std::pair{"Picture1", &loaded_picture_}, std::pair{"Picture2", &scaled_picture_},
-                                    std::pair{"Source_Buffer", &source_buffer_}, std::pair{"Temp_Buffer", &temp_buffer_}}) {
-        const ControlDefinition* row = controls_.layout().find(name);
+    for (const auto& [row, box] : {std::pair{main_rows::Picture1, &loaded_picture_}, std::pair{main_rows::Picture2, &scaled_picture_},
+                                   std::pair{main_rows::Source_Buffer, &source_buffer_}, std::pair{main_rows::Temp_Buffer, &temp_buffer_}}) {
+        LiveControl& shown = controls_.at(row);
         // The frames hold Picture1 and Picture2 (they measure in twips); the buffers sit on the form itself,
         // which measures in pixels, so their outer size is their size in pixels.
-        if (row) make_picture_box(*box, row->place.width, row->place.height, row->container.empty() ? 1 : kTwipsPerPixel);
+        make_picture_box(*box, shown.place.width, shown.place.height, shown.container < 0 ? 1 : kTwipsPerPixel);
+        shown.picture = &box->image();
     }
+    elboton1().events.Click = [this] { load_picture(); };
+    elboton2().events.Click = [this] { make_background(); };
+    elcombo1().events.Click = [this] { resolution_clicked(); };
     set_picture(default_picture());
 }
 
-bool MainForm::notice_shown() const { return controls_.find("Label4")->visible; }
+bool MainForm::notice_shown() const { return controls_.at(main_rows::Label4).visible; }
 
 void MainForm::Form_Load(MainView& view) {
     view_ = &view;
@@ -93,9 +95,9 @@ void MainForm::Form_Load(MainView& view) {
     services_.fx->set_main_window(&view.shell());
     services_.fx->shape_window(view.shell(), kWindowCorner);
     services_.fx->set_opacity(view.shell(), 0);
-    ResolutionList& list = view.resolution_list();
-    for (const int side : texture::kBackgroundSides) list.AddItem(std::to_string(side) + " x " + std::to_string(side));
-    list.SetListIndex(0);  // its Click rescales the picture
+    for (const int side : texture::kBackgroundSides)
+        elcombo1().AddItem(std::to_string(side) + " x " + std::to_string(side));
+    elcombo1().SetListIndex(0);  // its Click rescales the picture
 }
 
 void MainForm::resolution_clicked() {
@@ -140,7 +142,7 @@ void MainForm::set_picture(const Image32& picture) {
 
 void MainForm::rescale_picture() {
     // Any other list position keeps the current size; the picture is stretched all the same.
-    const int chosen = output_size_for(view_ ? view_->resolution_list().GetListIndex() : 0);
+    const int chosen = output_size_for(elcombo1().GetListIndex());
     texture::rescale_picture(loaded_picture_.image(), chosen > 0 ? chosen : scaled_picture_.width_pixels(),
                              scaled_picture_);
     if (view_) view_->picture_changed();
@@ -180,17 +182,21 @@ void MainForm::title_moved() { services_.fx->drag_move(); }
 void MainForm::title_released() { services_.fx->drag_stop(); }
 
 void MainForm::show_notice(const std::string& text) {
-    LiveControl& notice = *controls_.find("Label4");
+    LiveControl& notice = controls_.at(main_rows::Label4);
     notice.label.caption = text;
     notice.label.visible = notice.visible = true;
-    if (view_) view_->controls_changed();
+    if (!view_) return;
+    view_->set_notice_timer(kNoticeMilliseconds);
+    view_->controls_changed();
 }
 
 void MainForm::hide_notice() {
-    LiveControl& notice = *controls_.find("Label4");
+    LiveControl& notice = controls_.at(main_rows::Label4);
     if (!notice.visible) return;
     notice.label.visible = notice.visible = false;
-    if (view_) view_->controls_changed();
+    if (!view_) return;
+    view_->set_notice_timer(0);
+    view_->controls_changed();
 }
 
 void MainForm::make_background() {

@@ -32,40 +32,15 @@ inline constexpr const char* kLoadTitle = "Load Picture...";
 inline constexpr const char* kLoadFilter = "Picture File(*.bmp,*.jpg)|*.bmp;*.jpg";
 inline constexpr int16_t kFadedInOpacity = 230;
 inline constexpr int16_t kProgressOpacity = 150;
+inline constexpr int kNoticeMilliseconds = 6000;  // how long the word after a build stays
 
 // The progress window as the build sees it: the host made it (rounded, at opacity 150, on screen) and shows
 // the bar of its controls.
 class ProgressView {
 public:
     virtual ~ProgressView() = default;
-    virtual WindowControls& controls() = 0;  // elprogress1 among them
+    virtual WindowControls& controls() = 0;  // process_rows::elprogress1 among them
     virtual void bar_changed() = 0;          // repaint the bar
-};
-
-// The resolution list as the host shows it: its Click (a changed selection, by SetListIndex or by the user)
-// reaches MainForm::resolution_clicked.
-class ResolutionList {
-public:
-    virtual ~ResolutionList() = default;
-    virtual void AddItem(const std::string& item) = 0;
-    virtual void SetListIndex(int16_t index) = 0;
-    virtual int16_t GetListIndex() const = 0;
-};
-
-// The list of a window's combo box as plain data (a host whose list is its controls' own): `on_click` is its
-// Click.
-class LiveList : public ResolutionList {
-public:
-    LiveList(LiveControl& combo, std::function<void()> on_click) : combo_(combo), on_click_(std::move(on_click)) {}
-    void AddItem(const std::string& item) override { combo_.list.AddItem(item); }
-    void SetListIndex(int16_t index) override {
-        if (combo_.list.SetListIndex(index) && on_click_) on_click_();
-    }
-    int16_t GetListIndex() const override { return combo_.list.GetListIndex(); }
-
-private:
-    LiveControl& combo_;
-    std::function<void()> on_click_;
 };
 
 // What the logic asks of the host's main window.
@@ -73,12 +48,13 @@ class MainView {
 public:
     virtual ~MainView() = default;
     virtual WindowShell& shell() = 0;
-    virtual ResolutionList& resolution_list() = 0;  // elcombo1
     virtual void picture_changed() = 0;          // Picture2 holds a new picture: repaint the preview
     virtual void controls_changed() = 0;          // a control's look or the notice changed: repaint them
     virtual void set_input_enabled(bool on) = 0;  // no input while a build runs
     virtual ProgressView& open_progress() = 0;    // `process`, made afresh (an empty bar) and shown
     virtual void close_progress() = 0;            // unloaded
+    // Calls MainForm::hide_notice after `milliseconds`; 0 stops a timer that runs.
+    virtual void set_notice_timer(int milliseconds) = 0;
 };
 
 struct MainServices {
@@ -94,13 +70,19 @@ struct MainServices {
     std::function<void(int exit_code)> end_program;        // ends the program at once
 };
 
+// The services both programs give the window alike: the program's folder, the message loop's yield, the
+// material writer and Steam's game folders; each host adds its dialog, message box, effects, texture module,
+// picture loader and way to end.
+MainServices system_services(const std::filesystem::path& program_folder);
+
 class MainForm {
 public:
     // The controls from the stored layout and the built-in picture; nothing shown yet.
     MainForm(MainServices services, TwipsPerPixel ratios, const controls::FontSpec& window_font);
 
     // Form_Load: rounded corners, opacity 0, the resolution list with "1024 x 1024" selected (which scales
-    // the built-in picture into Picture2). The view lives as long as the form.
+    // the built-in picture into Picture2). The view lives as long as the form. The controls' Clicks reach
+    // load_picture, make_background and resolution_clicked.
     void Form_Load(MainView& view);
     void Form_Activate();                             // the first call runs the start-up sequence
     void load_picture();                              // elboton1 Click
@@ -112,7 +94,7 @@ public:
     // During a build the program ends once the build has written its files, and says so in the notice: the
     // progress window and the buffers stay until then, and the files are never left half-made.
     void end_program(int exit_code);
-    void hide_notice();                               // the notice's few seconds are over
+    void hide_notice();                               // the notice's few seconds are over, or a build starts
 
     // The title line: the grab point in the window's pixels; the cursor is asked on every move.
     void title_pressed(int x_pixels, int y_pixels);
@@ -130,6 +112,9 @@ public:
     PictureSurface& Source_Buffer() { return source_buffer_; }
     PictureSurface& Temp_Buffer() { return temp_buffer_; }
     WindowControls& controls() { return controls_; }
+    controls::elboton& elboton1() { return controls_.at(main_rows::elboton1).button; }  // "Load Picture"
+    controls::elboton& elboton2() { return controls_.at(main_rows::elboton2).button; }  // "Make Background"
+    controls::elcombo& elcombo1() { return controls_.at(main_rows::elcombo1).combo; }   // the resolution
 
 private:
     void rescale_picture();

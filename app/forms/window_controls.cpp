@@ -13,30 +13,40 @@ namespace {
 
 using namespace morvane::controls;
 
+// The skinned control's outer size in twips from the layout's pixels, after its size rule, and the pixels of that.
+template <class Control>
+void size_from_layout(Control& control, PixelRect& place, TwipsPerPixel ratios) {
+    const TwipsSize asked = twips_of_pixels(place.width, place.height, ratios);
+    control.set_size_twips(asked.width, asked.height);
+    const SurfaceSize size = surface_size(control.size_twips(), ratios);
+    place.width = size.width;
+    place.height = size.height;
+}
+
 LiveControl make_live(const ControlDefinition& row, TwipsPerPixel ratios, const FontSpec& window_font) {
     LiveControl c;
     c.name = row.name;
     c.kind = row.kind;
-    c.container = row.container;
     c.place = row.place;
     c.visible = row.settings.read("visible", true).as_bool();
-    SizeRule rule;
+    c.accessible_name = row.settings.read("accessible", "").as_text();
     switch (row.kind) {
         case ControlKind::Button:
-            read_settings(c.button, button_properties(), row.settings, window_font);
-            rule = kButtonSizeRule;
+            c.button.read_properties(row.settings, window_font);
+            size_from_layout(c.button, c.place, ratios);
+            if (c.accessible_name.empty()) c.accessible_name = c.button.Caption();
             break;
         case ControlKind::Combo:
-            read_settings(c.combo, combo_properties(), row.settings, window_font);
-            rule = kComboSizeRule;
+            c.combo.read_properties(row.settings, window_font);
+            size_from_layout(c.combo, c.place, ratios);
             break;
         case ControlKind::ProgressBar:
-            read_settings(c.progress, progress_properties(), row.settings, window_font);
-            rule = kProgressSizeRule;
+            c.progress.read_properties(row.settings, window_font);
+            size_from_layout(c.progress, c.place, ratios);
             break;
         case ControlKind::Frame:
-            c.frame = kNewFrame;
-            read_settings(c.frame, frame_properties(), row.settings, window_font);
+            c.frame.read_properties(row.settings, window_font);
+            size_from_layout(c.frame, c.place, ratios);
             break;
         case ControlKind::Label: c.label = label_from_settings(row.settings); break;
         case ControlKind::SymbolLabel:
@@ -48,14 +58,6 @@ LiveControl make_live(const ControlDefinition& row, TwipsPerPixel ratios, const 
             c.symbol.dots_per_inch = int(std::lround(1440.0 / ratios.y));
             break;
         case ControlKind::PictureBox: c.visible = row.settings.read("visible", false).as_bool(); break;
-    }
-    if (row.kind == ControlKind::Button || row.kind == ControlKind::Combo || row.kind == ControlKind::ProgressBar ||
-        row.kind == ControlKind::Frame) {
-        // Pixels of the layout become the control's twips through the screen's ratio, and back.
-        c.outer = apply_size_rule(rule, twips_of_pixels(row.place.width, row.place.height, ratios));
-        const SurfaceSize size = surface_size(c.outer, ratios);
-        c.place.width = size.width;
-        c.place.height = size.height;
     }
     return c;
 }
@@ -74,26 +76,26 @@ void blit(Image32& target, const Image32& source, int x, int y, PixelRect clip) 
                     size_t(area.width) * 4);
 }
 
-void paint_rows(Image32& surface, const WindowControls& controls, const std::string& container,
-                const std::map<std::string, const Image32*>& pictures, TextService& text) {
+void paint_rows(Image32& surface, const WindowControls& controls, int container, TextService& text) {
     const PixelRect all{0, 0, surface.width, surface.height};
-    for (const LiveControl& c : controls.all()) {
+    for (size_t row = 0; row < controls.all().size(); ++row) {
+        const LiveControl& c = controls.all()[row];
         if (c.container != container || !c.visible) continue;
         if (c.kind == ControlKind::Label) {
             paint_label(surface, c.label, intersect(all, c.place), text);
             continue;
         }
         if (c.kind == ControlKind::PictureBox) {
-            const auto picture = pictures.find(c.name);
-            if (picture != pictures.end() && picture->second) blit(surface, *picture->second, c.place.x, c.place.y, all);
+            if (c.picture) blit(surface, *c.picture, c.place.x, c.place.y, all);
             continue;
         }
         Image32 own(c.place.width, c.place.height);
         if (c.kind == ControlKind::SymbolLabel) blit(own, surface, -c.place.x, -c.place.y, PixelRect{0, 0, own.width, own.height});
         if (c.kind == ControlKind::Frame) {
-            paint_frame_fill(own, c.frame);
-            paint_rows(own, controls, c.name, pictures, text);
-            paint_frame_edge(own, c.frame, c.outer.width, c.outer.height, controls.ratios());
+            paint_frame_fill(own, c.frame.face(), c.frame.blend());
+            paint_rows(own, controls, int(row), text);
+            paint_frame_edge(own, c.frame.face(), c.frame.size_twips().width, c.frame.size_twips().height,
+                             controls.ratios());
         } else {
             paint_control(own, c, controls.ratios(), text);
         }
@@ -105,48 +107,40 @@ void paint_rows(Image32& surface, const WindowControls& controls, const std::str
 
 WindowControls::WindowControls(const FormDefinition& layout, TwipsPerPixel ratios, const FontSpec& window_font)
     : layout_(layout), ratios_(ratios) {
-    for (const ControlDefinition& row : layout_.controls) controls_.push_back(make_live(row, ratios, window_font));
-}
-
-LiveControl* WindowControls::find(const std::string& name) {
-    for (LiveControl& c : controls_)
-        if (c.name == name) return &c;
-    return nullptr;
-}
-
-const LiveControl* WindowControls::find(const std::string& name) const {
-    return const_cast<WindowControls*>(this)->find(name);
+    for (const ControlDefinition& row : layout_.controls) {
+        controls_.push_back(make_live(row, ratios, window_font));
+        for (size_t held_by = 0; held_by < controls_.size(); ++held_by)
+            if (layout_.controls[held_by].name == row.container) controls_.back().container = int(held_by);
+    }
 }
 
 PixelRect WindowControls::window_place(const LiveControl& control) const {
     PixelRect place = control.place;
-    for (const LiveControl* c = find(control.container); c != nullptr; c = find(c->container)) {
-        place.x += c->place.x;
-        place.y += c->place.y;
+    for (int c = control.container; c >= 0; c = controls_[size_t(c)].container) {
+        place.x += controls_[size_t(c)].place.x;
+        place.y += controls_[size_t(c)].place.y;
     }
     return place;
-}
-
-PixelRect WindowControls::visible_place(const LiveControl& control) const {
-    PixelRect visible = intersect(window_place(control), PixelRect{0, 0, layout_.client_width, layout_.client_height});
-    for (const LiveControl* c = find(control.container); c != nullptr; c = find(c->container))
-        visible = intersect(visible, window_place(*c));
-    return visible;
 }
 
 void paint_control(Image32& surface, const LiveControl& c, TwipsPerPixel ratios, TextService& text) {
     const PixelRect all{0, 0, surface.width, surface.height};
     switch (c.kind) {
-        case ControlKind::Button: paint_button(surface, c.button, c.button_state, c.outer.width, ratios, text); break;
+        case ControlKind::Button:
+            paint_button(surface, c.button.face(), c.button.state, c.button.size_twips().width, ratios, text,
+                         c.button.blend());
+            break;
         case ControlKind::Combo:
-            paint_combo(surface, c.combo, c.list.shown_text(), c.combo_state, c.outer.width, ratios, text);
+            paint_combo(surface, c.combo.face(), c.combo.list().shown_text(), c.combo.state, c.combo.size_twips().width,
+                        ratios, text, c.combo.blend());
             break;
         case ControlKind::ProgressBar:
-            paint_progress(surface, c.progress, c.outer.width / ratios.x, c.outer.height / ratios.y);
+            paint_progress(surface, c.progress.face(), c.progress.size_twips().width / ratios.x,
+                           c.progress.size_twips().height / ratios.y, c.progress.blend());
             break;
         case ControlKind::Frame:
-            paint_frame_fill(surface, c.frame);
-            paint_frame_edge(surface, c.frame, c.outer.width, c.outer.height, ratios);
+            paint_frame_fill(surface, c.frame.face(), c.frame.blend());
+            paint_frame_edge(surface, c.frame.face(), c.frame.size_twips().width, c.frame.size_twips().height, ratios);
             break;
         case ControlKind::Label: paint_label(surface, c.label, all, text); break;
         case ControlKind::SymbolLabel:
@@ -157,13 +151,17 @@ void paint_control(Image32& surface, const LiveControl& c, TwipsPerPixel ratios,
     }
 }
 
-void paint_window(Image32& window, const WindowControls& controls, const std::map<std::string, const Image32*>& pictures,
-                  TextService& text) {
+void paint_window(Image32& window, const WindowControls& controls, TextService& text) {
     const FormDefinition& layout = controls.layout();
     if (window.width != layout.client_width || window.height != layout.client_height)
         window.reset(layout.client_width, layout.client_height);
     paint_rect(window, PixelRect{0, 0, window.width, window.height}, layout.back_color);
-    paint_rows(window, controls, "", pictures, text);
+    paint_rows(window, controls, -1, text);
+}
+
+std::string progress_percent(const elprogress& bar) {
+    const int64_t range = int64_t(bar.Max()) - bar.Min();
+    return std::to_string(range > 0 ? (int64_t(bar.Value()) - bar.Min()) * 100 / range : 0) + "%";
 }
 
 }  // namespace morvane::app

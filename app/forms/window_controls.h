@@ -4,17 +4,16 @@
 // the list's entries, the bar's value, the focus mark). Hosts keep one per window, change it as events come,
 // and paint from it; nothing here knows a host.
 #include "app/forms/form_definition.h"
-#include "controls/core/button_face.h"
-#include "controls/core/combo_face.h"
-#include "controls/core/frame_face.h"
+#include "controls/core/elboton.h"
+#include "controls/core/elcombo.h"
+#include "controls/core/elframe.h"
+#include "controls/core/elprogress.h"
 #include "controls/core/label_face.h"
-#include "controls/core/progress_face.h"
 #include "controls/core/symbol_face.h"
 #include "controls/core/text.h"
 #include "platform/pictures/image32.h"
 #include "platform/pictures/twips.h"
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -23,22 +22,20 @@ namespace morvane::app {
 struct LiveControl {
     std::string name;
     ControlKind kind = ControlKind::Label;
-    std::string container;   // "" for the window itself
+    int container = -1;      // the row that holds it; -1 for the window itself
     PixelRect place;         // pixels: x, y in the container; width x height of its surface
-    controls::TwipsSize outer;  // twips, after the size rule
     bool visible = true;
+    std::string accessible_name;  // what a screen reader calls it ("accessible" in the layout, else the caption)
 
-    // The look and state of its kind; the others keep their defaults.
-    controls::ButtonFace button;
-    controls::ButtonState button_state;
-    controls::FrameFace frame;
-    controls::ComboFace combo;
-    controls::ComboList list;
-    controls::ComboState combo_state;
-    controls::ProgressFace progress;
+    // The control of its kind; the others keep their defaults.
+    controls::elboton button;
+    controls::elframe frame;
+    controls::elcombo combo;
+    controls::elprogress progress;
     controls::LabelFace label;
     controls::SymbolFace symbol;
     bool symbol_focus_mark = false;
+    const Image32* picture = nullptr;  // a picture box's pixels, shown when visible
 };
 
 class WindowControls {
@@ -46,15 +43,15 @@ public:
     // The window's font is the default of the controls' font keys.
     WindowControls(const FormDefinition& layout, TwipsPerPixel ratios, const controls::FontSpec& window_font);
 
-    LiveControl* find(const std::string& name);
-    const LiveControl* find(const std::string& name) const;
+    // The row of the layout (main_rows::elboton1, ...).
+    LiveControl& at(size_t row) { return controls_.at(row); }
+    const LiveControl& at(size_t row) const { return controls_.at(row); }
     const std::vector<LiveControl>& all() const { return controls_; }
     const FormDefinition& layout() const { return layout_; }
     TwipsPerPixel ratios() const { return ratios_; }
 
-    // Where the control lies in the window's client area, and the part of that its containers let show.
+    // Where the control lies in the window's client area.
     PixelRect window_place(const LiveControl& control) const;
-    PixelRect visible_place(const LiveControl& control) const;
 
 private:
     FormDefinition layout_;
@@ -67,9 +64,10 @@ private:
 void paint_control(Image32& surface, const LiveControl& control, TwipsPerPixel ratios, controls::TextService& text);
 
 // The whole client area as it looks: the window's colour, then every row in order, each clipped by its
-// container, frames holding what lies in them below their edge. `pictures` holds the visible picture boxes'
-// pixels by name.
-void paint_window(Image32& window, const WindowControls& controls, const std::map<std::string, const Image32*>& pictures,
-                  controls::TextService& text);
+// container, frames holding what lies in them below their edge.
+void paint_window(Image32& window, const WindowControls& controls, controls::TextService& text);
+
+// What a screen reader hears as the bar's value: how far it has come, in per cent ("40%").
+std::string progress_percent(const controls::elprogress& bar);
 
 }  // namespace morvane::app

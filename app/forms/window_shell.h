@@ -19,6 +19,12 @@ struct ScreenPoint {
     friend bool operator==(const ScreenPoint&, const ScreenPoint&) = default;
 };
 
+// The top-left corner that centres a window of width x height pixels on `area` (the screen's work area, or the
+// window it shows over).
+inline ScreenPoint centred_on(int left, int top, int area_width, int area_height, int width, int height) {
+    return ScreenPoint{left + (area_width - width) / 2, top + (area_height - height) / 2};
+}
+
 class WindowShell {
 public:
     virtual ~WindowShell() = default;

@@ -67,11 +67,8 @@ MainWindow::MainWindow(MainServices services, TwipsPerPixel ratios, const contro
     create_children();
     DragAcceptFiles(window_, TRUE);
     add_dialog_window(window_);
-    // The list's entries and choice are the core's; the system's list shows them (sync_list).
-    list_model_ = std::make_unique<LiveList>(*form_.controls().find("elcombo1"), [this] {
-        sync_list();
-        form_.resolution_clicked();
-    });
+    // The list's entries and choice are the core's; the system's list shows them.
+    form_.elcombo1().on_entries_changed = [this] { sync_list(); };
     // Windows shows the focus mark once the keyboard is used in a window, not before.
     SendMessageW(window_, WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
     form_.Form_Load(*this);
@@ -91,14 +88,15 @@ MainWindow::~MainWindow() {
 void MainWindow::create_children() {
     WindowControls& controls = form_.controls();
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    auto place_of = [&](const char* name) { return controls.window_place(*controls.find(name)); };
-    auto button = [&](const char* name, const wchar_t* text, int id) {
-        const PixelRect p = place_of(name);
-        return CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, p.x, p.y,
+    auto place_of = [&](size_t row) { return controls.window_place(controls.at(row)); };
+    auto button = [&](size_t row, int id) {
+        const std::wstring text = wide_from_utf8(controls.at(row).accessible_name);
+        const PixelRect p = place_of(row);
+        return CreateWindowExW(0, L"BUTTON", text.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, p.x, p.y,
                                p.width, p.height, window_, HMENU(INT_PTR(id)), instance, nullptr);
     };
     // Created in Tab order: the resolution list, "Make Background", "Load Picture", the close glyph.
-    const PixelRect list = place_of("elcombo1");
+    const PixelRect list = place_of(main_rows::elcombo1);
     list_ = CreateWindowExW(0, L"COMBOBOX", L"Resolution",
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
                                 CBS_HASSTRINGS,
@@ -106,19 +104,19 @@ void MainWindow::create_children() {
                             HMENU(INT_PTR(kResolutionListId)), instance, nullptr);
     SetWindowSubclass(list_, list_procedure, kListSubclass, DWORD_PTR(this));
     fit_list_height();
-    build_ = button("elboton2", wide_from_utf8(controls.find("elboton2")->button.caption).c_str(), kMakeBackgroundId);
-    load_ = button("elboton1", wide_from_utf8(controls.find("elboton1")->button.caption).c_str(), kLoadPictureId);
-    close_ = button("Label2", L"Close", kCloseGlyphId);
+    build_ = button(main_rows::elboton2, kMakeBackgroundId);
+    load_ = button(main_rows::elboton1, kLoadPictureId);
+    close_ = button(main_rows::Label2, kCloseGlyphId);
 
-    // Screen readers hear the buttons by their captions, the glyph as "Close", the list by its label's word
-    // with its choice as the value.
+    // Screen readers hear each control by the name the core gives it, the list with its choice as the value.
     for (HWND b : {build_, load_, close_}) {
         wchar_t caption[128] = {};
         GetWindowTextW(b, caption, 128);
         give_accessible_facts(b, AccessibleFacts{ROLE_SYSTEM_PUSHBUTTON, caption, {}});
     }
     HWND shown = list_;
-    give_accessible_facts(list_, AccessibleFacts{ROLE_SYSTEM_COMBOBOX, L"Resolution", [shown] {
+    give_accessible_facts(list_, AccessibleFacts{ROLE_SYSTEM_COMBOBOX,
+                                                 wide_from_utf8(controls.at(main_rows::elcombo1).accessible_name), [shown] {
                                                      wchar_t text[128] = {};
                                                      GetWindowTextW(shown, text, 128);
                                                      return std::wstring(text);
@@ -128,7 +126,7 @@ void MainWindow::create_children() {
 void MainWindow::fit_list_height() {
     // The system sizes a drop-down list from its selection field's height: make the whole control as high
     // as the layout's row, whatever borders this system's list adds.
-    const int wanted = form_.controls().find("elcombo1")->place.height;
+    const int wanted = form_.controls().at(main_rows::elcombo1).place.height;
     // What the field's height reads back is not always what was asked for; steer by the window's own height.
     int asked = wanted - 6;
     for (int attempt = 0; attempt < 4 && asked > 0; ++attempt) {
@@ -142,7 +140,8 @@ void MainWindow::fit_list_height() {
 }
 
 void MainWindow::sync_list() {
-    const controls::ComboList& list = form_.controls().find("elcombo1")->list;
+    if (list_ == nullptr) return;
+    const controls::ComboList& list = form_.elcombo1().list();
     const LRESULT count = SendMessageW(list_, CB_GETCOUNT, 0, 0);
     bool same = count == list.ListCount();
     for (int i = 0; same && i < count; ++i) {
@@ -173,8 +172,9 @@ void MainWindow::show() {
     RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const FormDefinition& layout = form_.controls().layout();
-    SetWindowPos(window_, nullptr, (work.left + work.right - layout.client_width) / 2,
-                 (work.top + work.bottom - layout.client_height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    const ScreenPoint at = centred_on(work.left, work.top, work.right - work.left, work.bottom - work.top,
+                                      layout.client_width, layout.client_height);
+    SetWindowPos(window_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ShowWindow(window_, SW_SHOW);
     UpdateWindow(window_);
 }
@@ -193,30 +193,26 @@ void MainWindow::refresh(bool force) {
     WindowControls& controls = form_.controls();
     HWND focus = GetFocus();
     const bool list_focused = focus == list_ || (focus != nullptr && IsChild(list_, focus));
-    set(controls.find("elcombo1")->combo_state.focus_mark, focus_shown_ && list_focused);
-    set(controls.find("elboton2")->button_state.focus_mark, focus_shown_ && focus == build_);
-    set(controls.find("elboton1")->button_state.focus_mark, focus_shown_ && focus == load_);
-    set(controls.find("Label2")->symbol_focus_mark, focus_shown_ && focus == close_);
-    set(controls.find("elboton2")->button_state.held, held_[0]);
-    set(controls.find("elboton1")->button_state.held, held_[1]);
+    set(form_.elcombo1().state.focus_mark, focus_shown_ && list_focused);
+    set(form_.elboton2().state.focus_mark, focus_shown_ && focus == build_);
+    set(form_.elboton1().state.focus_mark, focus_shown_ && focus == load_);
+    set(controls.at(main_rows::Label2).symbol_focus_mark, focus_shown_ && focus == close_);
+    set(form_.elboton2().state.held, held_[0]);
+    set(form_.elboton1().state.held, held_[1]);
     if (!changed) return;
-    paint_window(pixels_, controls, {{"Picture2", &form_.Picture2().image()}}, text_);
+    paint_window(pixels_, controls, text_);
     if (window_ != nullptr) RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void MainWindow::picture_changed() { refresh(true); }
 
-void MainWindow::controls_changed() {
-    if (list_ != nullptr) sync_list();
-    // The notice hides itself after a few seconds.
-    if (form_.notice_shown() && !notice_timer_) {
-        SetTimer(window_, kNoticeTimer, 6000, nullptr);
-        notice_timer_ = true;
-    } else if (!form_.notice_shown() && notice_timer_) {
+void MainWindow::controls_changed() { refresh(true); }
+
+void MainWindow::set_notice_timer(int milliseconds) {
+    if (milliseconds > 0)
+        SetTimer(window_, kNoticeTimer, UINT(milliseconds), nullptr);
+    else
         KillTimer(window_, kNoticeTimer);
-        notice_timer_ = false;
-    }
-    refresh(true);
 }
 
 void MainWindow::save_focus() {
@@ -253,15 +249,15 @@ void MainWindow::command(int id, int code) {
         case kResolutionListId:
             if (code == CBN_SELCHANGE) {
                 const LRESULT chosen = SendMessageW(list_, CB_GETCURSEL, 0, 0);
-                if (chosen != CB_ERR) list_model_->SetListIndex(int16_t(chosen));
+                if (chosen != CB_ERR) form_.elcombo1().SetListIndex(int16_t(chosen));
             }
             if (code == CBN_SETFOCUS || code == CBN_KILLFOCUS || code == CBN_CLOSEUP) refresh(false);
             break;
         case kMakeBackgroundId:
-            if (code == BN_CLICKED) form_.make_background();
+            if (code == BN_CLICKED) form_.elboton2().click();
             break;
         case kLoadPictureId:
-            if (code == BN_CLICKED) form_.load_picture();
+            if (code == BN_CLICKED) form_.elboton1().click();
             break;
         case kCloseGlyphId:
             if (code == BN_CLICKED) form_.end_program(0);
@@ -296,7 +292,7 @@ intptr_t MainWindow::handle(HWND window, unsigned message, uintptr_t w, intptr_t
             // The selection field: the control's height less the edges and padding both systems add (6 pixels);
             // fit_list_height corrects a system that adds otherwise.
             if (item->CtlType == ODT_COMBOBOX)
-                item->itemHeight = item->itemID == UINT(-1) ? UINT(form_.controls().find("elcombo1")->place.height - 6)
+                item->itemHeight = item->itemID == UINT(-1) ? UINT(form_.controls().at(main_rows::elcombo1).place.height - 6)
                                                             : UINT(kListEntryHeight);
             return TRUE;
         }
@@ -309,12 +305,14 @@ intptr_t MainWindow::handle(HWND window, unsigned message, uintptr_t w, intptr_t
                 if (item->hwndItem == load_) held_[1] = held;
                 if (item->hwndItem == close_) held_[2] = held;
                 refresh(false);
-                const char* name = item->hwndItem == build_ ? "elboton2" : item->hwndItem == load_ ? "elboton1" : "Label2";
-                show_piece(item->hDC, pixels_, controls.window_place(*controls.find(name)));
+                const size_t row = item->hwndItem == build_  ? main_rows::elboton2
+                                   : item->hwndItem == load_ ? main_rows::elboton1
+                                                             : main_rows::Label2;
+                show_piece(item->hDC, pixels_, controls.window_place(controls.at(row)));
                 return TRUE;
             }
             if (item->CtlType == ODT_COMBOBOX) {
-                const LiveControl& list = *controls.find("elcombo1");
+                const LiveControl& list = controls.at(main_rows::elcombo1);
                 if ((item->itemState & ODS_COMBOBOXEDIT) != 0 || item->itemID == UINT(-1)) {
                     // The closed control's face, as the core painted it; the system asks from its own painting.
                     show_piece(item->hDC, pixels_, controls.window_place(list));
@@ -322,7 +320,7 @@ intptr_t MainWindow::handle(HWND window, unsigned message, uintptr_t w, intptr_t
                 }
                 const RECT& r = item->rcItem;
                 Image32 entry(int(r.right - r.left), int(r.bottom - r.top));
-                controls::paint_combo_entry(entry, list.combo, list.list.GetList(int16_t(item->itemID)),
+                controls::paint_combo_entry(entry, list.combo.face(), list.combo.GetList(int16_t(item->itemID)),
                                             (item->itemState & ODS_SELECTED) != 0, text_);
                 show_pixels(item->hDC, entry, PixelRect{0, 0, entry.width, entry.height}, int(r.left), int(r.top));
                 return TRUE;
@@ -357,7 +355,7 @@ intptr_t MainWindow::handle(HWND window, unsigned message, uintptr_t w, intptr_t
         case WM_MBUTTONDOWN: {
             const int x = short(LOWORD(l)), y = short(HIWORD(l));
             const WindowControls& controls = form_.controls();
-            if (inside(controls.window_place(*controls.find("Label1")), x, y)) {
+            if (inside(controls.window_place(controls.at(main_rows::Label1)), x, y)) {
                 SetCapture(window);
                 form_.title_pressed(x, y);
             }
@@ -382,11 +380,7 @@ intptr_t MainWindow::handle(HWND window, unsigned message, uintptr_t w, intptr_t
             return 0;
         }
         case WM_TIMER:
-            if (w == kNoticeTimer) {
-                KillTimer(window, kNoticeTimer);
-                notice_timer_ = false;
-                form_.hide_notice();
-            }
+            if (w == kNoticeTimer) form_.hide_notice();
             return 0;
         case WM_CLOSE: form_.end_program(0); return 0;  // Alt+F4, the taskbar's Close, taskkill
         case WM_QUERYENDSESSION:
@@ -409,7 +403,7 @@ intptr_t MainWindow::handle_list(HWND list, unsigned message, uintptr_t w, intpt
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(list, &ps);
-            show_piece(dc, pixels_, form_.controls().window_place(*form_.controls().find("elcombo1")));
+            show_piece(dc, pixels_, form_.controls().window_place(form_.controls().at(main_rows::elcombo1)));
             EndPaint(list, &ps);
             return 0;
         }

@@ -39,12 +39,12 @@ public:
 
     // MainView
     WindowShell& shell() override { return shell_; }
-    ResolutionList& resolution_list() override { return *list_model_; }
     void picture_changed() override;
     void controls_changed() override;
     void set_input_enabled(bool on) override;
     ProgressView& open_progress() override;
     void close_progress() override;
+    void set_notice_timer(int milliseconds) override;
 
     // For the window procedures.
     intptr_t handle(WindowHandle window, unsigned message, uintptr_t w, intptr_t l);
@@ -72,10 +72,8 @@ private:
     WindowHandle saved_focus_ = nullptr;
     HwndShell shell_;
     std::unique_ptr<ProgressWindow> progress_;
-    std::unique_ptr<LiveList> list_model_;
     bool focus_shown_ = false;   // the keyboard has been used: the focus mark shows
     bool activation_posted_ = false;
-    bool notice_timer_ = false;
     bool held_[3] = {false, false, false};  // Make Background, Load Picture, close glyph, as last drawn
 };
 

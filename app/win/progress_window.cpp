@@ -3,6 +3,7 @@
 #include "app/win/accessible_facts.h"
 #include "app/win/screen_pixels.h"
 #include "app/win/window_class.h"
+#include "platform/win/wide_text.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
@@ -67,24 +68,22 @@ ProgressWindow::ProgressWindow(HWND owner, WindowEffects& fx, TwipsPerPixel rati
     const FormDefinition& layout = controls_.layout();
     RECT over{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (owner != nullptr) GetWindowRect(owner, &over);
-    const int x = (over.left + over.right) / 2 - layout.client_width / 2;
-    const int y = (over.top + over.bottom) / 2 - layout.client_height / 2;
-    window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"BUILDING BACKGROUND...", WS_POPUP | WS_CLIPCHILDREN, x, y,
+    const ScreenPoint at = centred_on(over.left, over.top, over.right - over.left, over.bottom - over.top,
+                                      layout.client_width, layout.client_height);
+    window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"BUILDING BACKGROUND...", WS_POPUP | WS_CLIPCHILDREN, at.x, at.y,
                               layout.client_width, layout.client_height, owner, nullptr, GetModuleHandleW(nullptr),
                               this);
     shell_.attach(window_);
-    if (const LiveControl* c = controls_.find("elprogress1")) {
-        const PixelRect place = controls_.window_place(*c);
+    {
+        const PixelRect place = controls_.window_place(controls_.at(process_rows::elprogress1));
         bar_ = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, place.x, place.y, place.width,
                                place.height, window_, nullptr, GetModuleHandleW(nullptr), nullptr);
         SetWindowSubclass(bar_, bar_procedure, kBarSubclass, DWORD_PTR(this));
         // Heard as a progress bar with how far the build has come, in per cent as the system says it.
         HWND bar = bar_;
-        give_accessible_facts(bar_, AccessibleFacts{ROLE_SYSTEM_PROGRESSBAR, L"", [bar] {
-                                                        const LRESULT max = SendMessageW(bar, PBM_GETRANGE, FALSE, 0);
-                                                        const LRESULT pos = SendMessageW(bar, PBM_GETPOS, 0, 0);
-                                                        const LRESULT percent = max > 0 ? pos * 100 / max : 0;
-                                                        return std::to_wstring(percent) + L"%";
+        const controls::elprogress& shown = controls_.at(process_rows::elprogress1).progress;
+        give_accessible_facts(bar_, AccessibleFacts{ROLE_SYSTEM_PROGRESSBAR, L"", [&shown] {
+                                                        return wide_from_utf8(progress_percent(shown));
                                                     }});
     }
     fx.shape_window(shell_, kWindowCorner);
@@ -98,12 +97,13 @@ ProgressWindow::~ProgressWindow() {
     if (window_ != nullptr) DestroyWindow(window_);
 }
 
-void ProgressWindow::repaint() { paint_window(pixels_, controls_, {}, text_); }
+void ProgressWindow::repaint() { paint_window(pixels_, controls_, text_); }
 
 void ProgressWindow::bar_changed() {
-    if (const LiveControl* c = controls_.find("elprogress1"); c && bar_) {
-        SendMessageW(bar_, PBM_SETRANGE32, WPARAM(c->progress.min), LPARAM(c->progress.max));
-        SendMessageW(bar_, PBM_SETPOS, WPARAM(c->progress.value), 0);
+    if (bar_ != nullptr) {
+        const controls::elprogress& bar = controls_.at(process_rows::elprogress1).progress;
+        SendMessageW(bar_, PBM_SETRANGE32, WPARAM(bar.Min()), LPARAM(bar.Max()));
+        SendMessageW(bar_, PBM_SETPOS, WPARAM(bar.Value()), 0);
     }
     repaint();
     if (window_ != nullptr) {

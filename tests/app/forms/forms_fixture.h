@@ -49,16 +49,15 @@ public:
 class RecordedMainView : public app::MainView, public app::ProgressView {
 public:
     RecordedShell main_shell;
-    std::optional<app::LiveList> list;  // over the form's own combo box, once the form is there
     std::optional<app::WindowControls> progress;  // while the progress window is open
     int progress_windows = 0;
     std::vector<int> bar_values;  // the bar's Value at each repaint
     int bar_max = 0;
     std::vector<bool> input;
     int pictures = 0;
+    int notice_timer = 0;  // the last time asked for, 0 when stopped
 
     app::WindowShell& shell() override { return main_shell; }
-    app::ResolutionList& resolution_list() override { return *list; }
     void picture_changed() override { ++pictures; }
     void controls_changed() override {}
     void set_input_enabled(bool on) override { input.push_back(on); }
@@ -68,11 +67,12 @@ public:
         return *this;
     }
     void close_progress() override { progress.reset(); }
+    void set_notice_timer(int milliseconds) override { notice_timer = milliseconds; }
     app::WindowControls& controls() override { return *progress; }
     void bar_changed() override {
-        const app::LiveControl* bar = progress->find("elprogress1");
-        bar_values.push_back(bar->progress.value);
-        bar_max = bar->progress.max;
+        const controls::elprogress& bar = progress->at(app::process_rows::elprogress1).progress;
+        bar_values.push_back(bar.Value());
+        bar_max = bar.Max();
     }
 };
 
@@ -92,7 +92,6 @@ protected:
 
     app::MainForm& open() {
         form.emplace(services, TwipsPerPixel{}, controls::FontSpec{});
-        view.list.emplace(*form->controls().find("elcombo1"), [this] { form->resolution_clicked(); });
         form->Form_Load(view);
         return *form;
     }

@@ -33,8 +33,8 @@ TEST_F(MainForm, AtLoadTheWindowIsRoundedWithCornersOf20AndFullyTransparent) {
 
 TEST_F(MainForm, AtLoadTheResolutionListOffersBothSizesWithTheFirstSelected) {
     open();
-    EXPECT_EQ(form->controls().find("elcombo1")->list.entries(), (std::vector<std::string>{"1024 x 1024", "2048 x 2048"}));
-    EXPECT_EQ(view.list->GetListIndex(), 0);
+    EXPECT_EQ(form->elcombo1().list().entries(), (std::vector<std::string>{"1024 x 1024", "2048 x 2048"}));
+    EXPECT_EQ(form->elcombo1().GetListIndex(), 0);
 }
 
 TEST_F(MainForm, AtLoadTheBuiltInPictureIsScaledTo1024Square) {
@@ -186,7 +186,7 @@ TEST_F(MainForm, OnTodaysGameTheBackgroundGoesIntoTheCustomFolderAndTheBuildSays
     EXPECT_FALSE(fs::exists(today.loose_console()));
 
     form->make_background();
-    EXPECT_EQ(form->controls().find("Label4")->label.caption.rfind("Made for the game's next start (1024 x 1024):", 0), 0u);
+    EXPECT_EQ(form->controls().at(app::main_rows::Label4).label.caption.rfind("Made for the game's next start (1024 x 1024):", 0), 0u);
     EXPECT_TRUE(messages.shown.empty());
     today.add_pack("aaa");
     form->make_background();
@@ -195,7 +195,7 @@ TEST_F(MainForm, OnTodaysGameTheBackgroundGoesIntoTheCustomFolderAndTheBuildSays
                                      (fs::path("cstrike") / "custom" / "aaa").string()),
               std::string::npos)
         << messages.shown[0];
-    EXPECT_EQ(form->controls().find("Label4")->label.caption.rfind("Background made (1024 x 1024):", 0), 0u);
+    EXPECT_EQ(form->controls().at(app::main_rows::Label4).label.caption.rfind("Background made (1024 x 1024):", 0), 0u);
 }
 
 // A config.dat from before names the loose console folder, which today's game never shows: the next start
@@ -226,7 +226,7 @@ TEST_F(MainForm, ACloseDuringABuildIsToldAndEndsTheProgramOnceBothTexturesAreWri
     during_yield = [this] {
         form->end_program(0);
         EXPECT_FALSE(exit_code.has_value()) << "not while the build runs";
-        EXPECT_NE(form->controls().find("Label4")->label.caption.find("closes as soon as"), std::string::npos);
+        EXPECT_NE(form->controls().at(app::main_rows::Label4).label.caption.find("closes as soon as"), std::string::npos);
     };
     form->make_background();
     EXPECT_EQ(exit_code, 0);
@@ -258,9 +258,11 @@ TEST_F(MainForm, ASuccessfulBuildShowsANoticeNamingTheResolutionUntilItIsHidden)
     open_located();
     form->make_background();
     EXPECT_TRUE(form->notice_shown());
-    EXPECT_NE(form->controls().find("Label4")->label.caption.find("1024 x 1024"), std::string::npos);
+    EXPECT_EQ(view.notice_timer, app::kNoticeMilliseconds) << "the notice hides itself after its few seconds";
+    EXPECT_NE(form->controls().at(app::main_rows::Label4).label.caption.find("1024 x 1024"), std::string::npos);
     form->hide_notice();
     EXPECT_FALSE(form->notice_shown());
+    EXPECT_EQ(view.notice_timer, 0);
 }
 
 // A console folder set up by an earlier version has no widescreen material yet.
@@ -297,7 +299,7 @@ TEST_F(MainForm, ChangingTheResolutionRescalesTheLoadedPictureNotTheEarlierCopy)
     pictures["wide.bmp"] = Image32(1600, 900, Bgra{10, 20, 30, 255});
     form->load_picture_file("wide.bmp");
     EXPECT_EQ(form->Picture1().width_pixels(), 1600);
-    view.list->SetListIndex(1);
+    form->elcombo1().SetListIndex(1);
     EXPECT_EQ(form->Picture2().width_pixels(), 2048);
     EXPECT_EQ(form->Picture2().image().pixel(2047, 2047), (Bgra{10, 20, 30, 255}));
     form->make_background();

@@ -7,11 +7,12 @@
 namespace morvane::testing {
 namespace {
 
-Image32 painted_main(std::map<std::string, const Image32*> pictures = {}) {
+Image32 painted_main(const Image32* preview = nullptr) {
     BoxText text;
-    const app::WindowControls controls(app::main_form_definition(), TwipsPerPixel{}, controls::FontSpec{});
+    app::WindowControls controls(app::main_form_definition(), TwipsPerPixel{}, controls::FontSpec{});
+    controls.at(app::main_rows::Picture2).picture = preview;
     Image32 window;
-    app::paint_window(window, controls, pictures, text);
+    app::paint_window(window, controls, text);
     return window;
 }
 
@@ -29,7 +30,7 @@ TEST(WindowPainting, TheMainWindowHasItsSizeColourFramesAndButtonsWhereTheLayout
 
 TEST(WindowPainting, ThePreviewShowsThePictureInsideTheInnerFrameAndIsClippedByIt) {
     const Image32 picture(1024, 1024, Bgra{0, 0, 255, 255});  // red
-    const Image32 w = painted_main({{"Picture2", &picture}});
+    const Image32 w = painted_main(&picture);
     EXPECT_EQ(colour_at(w, 11 + 9 + 1, 29 + 8 + 1), 0x0000FFu);
     EXPECT_EQ(colour_at(w, 11 + 9 + 779, 29 + 8 + 300), 0xB2B2B2u) << "elframe1's right edge stays above the picture";
     EXPECT_EQ(colour_at(w, 11 + 9 + 790, 29 + 8 + 300), 0x646464u) << "nothing of the picture past the frame";
@@ -37,25 +38,32 @@ TEST(WindowPainting, ThePreviewShowsThePictureInsideTheInnerFrameAndIsClippedByI
 
 TEST(WindowPainting, ControlsReportTheirPlaceInTheWindowAndThePartTheirContainersShow) {
     const app::WindowControls controls(app::main_form_definition(), TwipsPerPixel{}, controls::FontSpec{});
-    const app::LiveControl& frame = *controls.find("elframe1");
+    const app::LiveControl& frame = controls.at(app::main_rows::elframe1);
     EXPECT_EQ(controls.window_place(frame).x, 20);
     EXPECT_EQ(controls.window_place(frame).y, 37);
-    const app::LiveControl& list = *controls.find("elcombo1");
+    const app::LiveControl& list = controls.at(app::main_rows::elcombo1);
     EXPECT_EQ(list.place.width, 185);
     EXPECT_EQ(list.place.height, 20);
-    const app::LiveControl& picture1 = *controls.find("Picture1");
+    const app::LiveControl& picture1 = controls.at(app::main_rows::Picture1);
     EXPECT_FALSE(picture1.visible);
+    // The code reaches each control by its row's name: the names must stand in the layout's order.
+    const char* main_rows[] = {"Label1", "Label2", "elframe2", "elframe1", "Picture2", "Picture1", "Label3",
+                               "elcombo1", "elboton2", "elboton1", "Label4", "Source_Buffer", "Temp_Buffer"};
+    ASSERT_EQ(controls.all().size(), std::size(main_rows));
+    for (size_t row = 0; row < std::size(main_rows); ++row) EXPECT_EQ(controls.all()[row].name, main_rows[row]);
+    const app::WindowControls progress(app::process_form_definition(), TwipsPerPixel{}, controls::FontSpec{});
+    EXPECT_EQ(progress.at(app::process_rows::elprogress1).name, "elprogress1");
 }
 
 TEST(WindowPainting, TheProgressWindowShowsItsBarEmptyAtFirst) {
     BoxText text;
     app::WindowControls controls(app::process_form_definition(), TwipsPerPixel{}, controls::FontSpec{});
     Image32 w;
-    app::paint_window(w, controls, {}, text);
+    app::paint_window(w, controls, text);
     ASSERT_EQ(w.width, 312);
     EXPECT_EQ(colour_at(w, 8 + 8, 26 + 10), 0x37463Eu);
-    controls.find("elprogress1")->progress.set_value(10);
-    app::paint_window(w, controls, {}, text);
+    controls.at(app::process_rows::elprogress1).progress.set_Value(10);
+    app::paint_window(w, controls, text);
     EXPECT_EQ(colour_at(w, 8 + 8, 26 + 10), 0x50B5C4u);
 }
 

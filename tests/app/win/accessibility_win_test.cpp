@@ -98,9 +98,9 @@ TEST_F(AccessibleControls, TheListIsAComboBoxNamedResolutionShowingItsChoice) {
 TEST_F(AccessibleControls, TheProgressBarIsHeardAsOneWithItsValue) {
     app::MainWindow window(services, TwipsPerPixel{}, controls::FontSpec{}, text);
     app::ProgressView& progress = window.open_progress();
-    app::LiveControl& bar = *progress.controls().find("elprogress1");
-    bar.progress.set_max(12);
-    bar.progress.set_value(3);
+    app::LiveControl& bar = progress.controls().at(app::process_rows::elprogress1);
+    bar.progress.set_Max(12);
+    bar.progress.set_Value(3);
     progress.bar_changed();
     const Heard heard = hear(window.progress()->bar());
     EXPECT_EQ(heard.role, ROLE_SYSTEM_PROGRESSBAR);

@@ -149,14 +149,14 @@ TEST_F(MainWindowOnWindows, StartsWithTheFocusOnTheListAndShowsTheFocusMarkOnlyA
     HWND list = window.child(app::kResolutionListId);
     EXPECT_EQ(GetFocus(), list);
     EXPECT_FALSE(window.focus_mark_shown());
-    EXPECT_FALSE(window.form().controls().find("elcombo1")->combo_state.focus_mark);
+    EXPECT_FALSE(window.form().elcombo1().state.focus_mark);
 
     PostMessageW(list, WM_KEYDOWN, VK_TAB, 0x000F0001);
     pump_until([&] { return GetFocus() != list; });
     EXPECT_EQ(GetFocus(), window.child(app::kMakeBackgroundId));
     EXPECT_TRUE(window.focus_mark_shown());
-    EXPECT_TRUE(window.form().controls().find("elboton2")->button_state.focus_mark);
-    EXPECT_FALSE(window.form().controls().find("elcombo1")->combo_state.focus_mark);
+    EXPECT_TRUE(window.form().elboton2().state.focus_mark);
+    EXPECT_FALSE(window.form().elcombo1().state.focus_mark);
 }
 
 // A close mid-build (taskkill, Alt+F4) and a session's end wait for the build: the program's end hides the
@@ -207,9 +207,9 @@ TEST_F(MainWindowOnWindows, TheProgressWindowIsRoundedTranslucentAndItsBarIsTheS
     GetClassNameW(bar, kind, 64);
     EXPECT_STREQ(kind, PROGRESS_CLASSW);
     expect_place(place_in(bar, process), 8, 26, 296, 24, "the bar");
-    app::LiveControl& elprogress1 = *progress.controls().find("elprogress1");
-    elprogress1.progress.set_max(11);
-    elprogress1.progress.set_value(6);
+    app::LiveControl& elprogress1 = progress.controls().at(app::process_rows::elprogress1);
+    elprogress1.progress.set_Max(11);
+    elprogress1.progress.set_Value(6);
     progress.bar_changed();
     EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), 6) << "screen readers hear the bar's value";
     EXPECT_EQ(SendMessageW(bar, PBM_GETRANGE, FALSE, 0), 11);
