@@ -76,7 +76,11 @@ MainWindow::MainWindow(MainServices services, TwipsPerPixel ratios, const contro
     refresh(true);
 }
 
-MainWindow::~MainWindow() { form_.elcombo1().on_entries_changed = nullptr; }
+MainWindow::~MainWindow() {
+    // The controls go while the form they report to is still here: losing the focus makes them report.
+    form_.elcombo1().on_entries_changed = nullptr;
+    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+}
 
 QWidget* MainWindow::control(size_t row) const {
     switch (row) {

@@ -13,6 +13,7 @@ ProgressWindow::ProgressWindow(const QWidget& owner, WindowEffects& fx, TwipsPer
       text_(text) {
     setWindowTitle(QString::fromUtf8(kApplicationTitle));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_ShowWithoutActivating);  // the main window stays the active one, with its focus
     const FormDefinition& layout = controls_.layout();
     setFixedSize(layout.client_width, layout.client_height);
     const PixelRect place = controls_.window_place(controls_.at(process_rows::elprogress1));

@@ -1,7 +1,6 @@
 // morvane.exe: the window program on Windows. The main window, its progress window and their services, owned
 // once here; the version and the usage are answered before any window.
 #include "app/core/program_arguments.h"
-#include "app/core/settings_location.h"
 #include "app/forms/game_location.h"
 #include "app/win/main_window.h"
 #include "controls/win/gdi_text.h"
@@ -92,15 +91,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     WinMessageBox messages;
     app::MainWindow* shown = nullptr;
 
-    app::MainServices services;
-    services.program_folder = app::settings_folder_for(program_folder());
+    app::MainServices services = app::system_services(program_folder());
     services.dialog = &dialog;
     services.messages = &messages;
     services.fx = &fx;
     services.texture = &texture;
-    services.yield = yield_to_message_loop;
-    services.write_vmt = app::write_material;
-    services.find_games = app::game_folders_through_steam;
     services.load_picture = [](const std::filesystem::path& file) { return load_picture(file); };
     services.end_program = [&shown](int exit_code) {
         if (shown != nullptr) shown->hide();

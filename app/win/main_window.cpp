@@ -1,6 +1,7 @@
 #include "app/win/main_window.h"
 
 #include "app/core/utf8_path.h"
+#include "app/forms/dropped_picture.h"
 #include "app/win/accessible_facts.h"
 #include "app/win/screen_pixels.h"
 #include "app/win/window_class.h"
@@ -373,10 +374,14 @@ intptr_t MainWindow::handle(HWND window, unsigned message, uintptr_t w, intptr_t
         case WM_CAPTURECHANGED: form_.title_released(); return 0;
         case WM_DROPFILES: {
             HDROP drop = reinterpret_cast<HDROP>(w);
+            std::vector<std::filesystem::path> files;
             std::vector<wchar_t> name(32768, L'\0');
-            const UINT length = DragQueryFileW(drop, 0, name.data(), UINT(name.size()));
+            const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+            for (UINT i = 0; i < count; ++i)
+                if (const UINT length = DragQueryFileW(drop, i, name.data(), UINT(name.size())); length > 0)
+                    files.emplace_back(std::wstring(name.data(), length));
             DragFinish(drop);
-            if (length > 0) form_.load_picture_file(utf8_from_wide(std::wstring(name.data(), length)));
+            if (const auto picture = picture_to_take(files)) form_.load_picture_file(utf8_from_path(*picture));
             return 0;
         }
         case WM_TIMER:

@@ -36,14 +36,4 @@ std::vector<FilterEntry> filter_entries(const std::string& bar_filter) {
     return entries;
 }
 
-void ScriptedFileDialog::show_open() {
-    shown.push_back(Shown{title, filter, file_name, folder});
-    if (answers_.empty()) {
-        file_name.clear();
-        return;
-    }
-    file_name = std::move(answers_.front());
-    answers_.pop_front();
-}
-
 }  // namespace morvane

@@ -2,7 +2,6 @@
 // The open-file dialog as the windows use it: set a file name, a title and a filter, show it, read the
 // chosen name back (empty when the user cancelled). Strings are UTF-8; file names use the native separator.
 // Each system's dialog is in its host folder (platform/qt/file_dialog.h, platform/win/file_dialog.h).
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -31,23 +30,5 @@ struct FilterEntry {
 // The entries of "description|patterns|description|patterns...", in order; an entry without patterns is
 // left out, and so is a description without a patterns part after it.
 std::vector<FilterEntry> filter_entries(const std::string& bar_filter);
-
-// Answers from a script, in order; cancels when the script has run out. Remembers what each showing asked.
-class ScriptedFileDialog : public FileDialog {
-public:
-    struct Shown {
-        std::string title;
-        std::string filter;
-        std::string file_name_before;
-        std::string folder;
-    };
-    void answer(std::string chosen) { answers_.push_back(std::move(chosen)); }
-    void show_open() override;
-
-    std::vector<Shown> shown;
-
-private:
-    std::deque<std::string> answers_;
-};
 
 }  // namespace morvane

@@ -16,11 +16,4 @@ public:
     virtual void show(const std::string& text) = 0;
 };
 
-// Remembers every text instead of showing it.
-class RecordingMessageBox : public MessageBox {
-public:
-    void show(const std::string& text) override { shown.push_back(text); }
-    std::vector<std::string> shown;
-};
-
 }  // namespace morvane

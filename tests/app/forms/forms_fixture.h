@@ -8,6 +8,7 @@
 #include "platform/system/file_dialog.h"
 #include "platform/system/message_box.h"
 #include "tests/support/box_text.h"
+#include "tests/support/scripted_services.h"
 #include "tests/support/temp_folder.h"
 #include "texture/vtfmod.h"
 

@@ -6,6 +6,7 @@
 #include "platform/system/file_dialog.h"
 #include "platform/system/message_box.h"
 #include "platform/system/message_loop.h"
+#include "tests/support/scripted_services.h"
 #include "tests/support/temp_folder.h"
 #include "texture/vtfmod.h"
 

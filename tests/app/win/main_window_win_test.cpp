@@ -10,6 +10,7 @@
 #include "platform/win/pictures/picture_loader.h"
 #include "platform/win/window_effects.h"
 #include "tests/platform/win/pictures/wic_pictures.h"
+#include "tests/support/scripted_services.h"
 #include "tests/support/temp_folder.h"
 #include "texture/vtfmod.h"
 
