@@ -22,23 +22,28 @@ namespace {
 
 namespace fs = std::filesystem;
 
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "app_qt_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    // The fade asks the screen for every opacity; Qt's screen without a display says each time that it has none.
-    static const QtMessageHandler shown = qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
-            if (!text.contains(QStringLiteral("window opacity"))) shown(type, context, text);
-        });
-    return app;
-}
+// One QApplication for every test, gone before the program's own exit (QTest's devices go then too).
+struct QtApplication : ::testing::Environment {
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "app_qt_tests";
+        static char* argv[] = {name, nullptr};
+        app = std::make_unique<QApplication>(argc, argv);
+        // The fade asks for every opacity; Qt's screen without a display says each time that it has none.
+        static const QtMessageHandler shown = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+                if (!text.contains(QStringLiteral("window opacity")) && !text.contains(QStringLiteral("window masks")))
+                    shown(type, context, text);
+            });
+    }
+    void TearDown() override { app.reset(); }
+    std::unique_ptr<QApplication> app;
+};
+const auto* const registered = ::testing::AddGlobalTestEnvironment(new QtApplication);
 
 class QtWindow : public ::testing::Test {
 protected:
     QtWindow() {
-        application();
         fs::create_directories(root.path() / "game" / "cstrike" / "materials");
         dialog.answer((root.path() / "game" / "hl2.exe").string());
         services.program_folder = root.path();
