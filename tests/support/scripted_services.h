@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#undef MessageBox  // windows.h's, where a Windows test included it first
+
 namespace morvane::testing {
 
 // Answers from a script, in order; cancels when the script has run out. Remembers what each showing asked.
