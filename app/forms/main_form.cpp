@@ -209,6 +209,8 @@ void MainForm::make_background() {
     building_ = true;
     hide_notice();
     ProgressView& progress_window = view_->open_progress();
+    // Taking input away takes the focus too: the control that had it gets it back (the list, if none did).
+    const int focused = view_->focused_row();
     view_->set_input_enabled(false);
 
     BuildRequest request{scaled_picture_, source_buffer_, temp_buffer_, path_from_utf8(console_path_)};
@@ -222,6 +224,7 @@ void MainForm::make_background() {
 
     view_->close_progress();
     view_->set_input_enabled(true);
+    view_->focus_row(focused >= 0 ? size_t(focused) : main_rows::elcombo1);
     building_ = false;
     if (outcome.written) {
         // Said only where the game's own gameinfo.txt was followed to Morvane's files; a folder of the player's

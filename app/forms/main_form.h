@@ -51,6 +51,9 @@ public:
     virtual void picture_changed() = 0;          // Picture2 holds a new picture: repaint the preview
     virtual void controls_changed() = 0;          // a control's look or the notice changed: repaint them
     virtual void set_input_enabled(bool on) = 0;  // no input while a build runs
+    // The row (main_rows) of the control with the keyboard focus, or -1; and giving it to one.
+    virtual int focused_row() const = 0;
+    virtual void focus_row(size_t row) = 0;
     virtual ProgressView& open_progress() = 0;    // `process`, made afresh (an empty bar) and shown
     virtual void close_progress() = 0;            // unloaded
     // Calls MainForm::hide_notice after `milliseconds`; 0 stops a timer that runs.

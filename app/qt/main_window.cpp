@@ -119,15 +119,14 @@ void MainWindow::refresh(bool force) {
 
 void MainWindow::paintEvent(QPaintEvent*) { controls::show_window_pixels(*this, pixels_); }
 
-void MainWindow::set_input_enabled(bool on) {
-    if (!on) {
-        focused_before_build_ = focusWidget();  // taking input away takes the focus too
-        setEnabled(false);
-        return;
-    }
-    setEnabled(true);
-    if (focused_before_build_ != nullptr) focused_before_build_->setFocus(Qt::OtherFocusReason);
-    focused_before_build_ = nullptr;
+int MainWindow::focused_row() const {
+    for (const size_t row : {main_rows::elcombo1, main_rows::elboton2, main_rows::elboton1, main_rows::Label2})
+        if (control(row) == focusWidget()) return int(row);
+    return -1;
+}
+
+void MainWindow::focus_row(size_t row) {
+    if (QWidget* to = control(row)) to->setFocus(Qt::OtherFocusReason);
 }
 
 ProgressView& MainWindow::open_progress() {

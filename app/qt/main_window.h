@@ -50,7 +50,9 @@ private:
     WindowShell& shell() override { return shell_; }
     void picture_changed() override { refresh(true); }
     void controls_changed() override { refresh(true); }
-    void set_input_enabled(bool on) override;
+    void set_input_enabled(bool on) override { setEnabled(on); }
+    int focused_row() const override;
+    void focus_row(size_t row) override;
     ProgressView& open_progress() override;
     void close_progress() override { progress_.reset(); }
     void set_notice_timer(int milliseconds) override;
@@ -70,7 +72,6 @@ private:
     controls::PixelButton *build_ = nullptr, *load_ = nullptr, *close_ = nullptr;
     std::unique_ptr<ProgressWindow> progress_;
     QTimer notice_timer_;
-    QWidget* focused_before_build_ = nullptr;
     bool dragging_ = false;
 };
 

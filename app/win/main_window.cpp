@@ -227,14 +227,21 @@ void MainWindow::restore_focus() {
     if (to == list_ || IsChild(window_, to)) SetFocus(to);
 }
 
-void MainWindow::set_input_enabled(bool on) {
-    if (!on) {
-        save_focus();
-        EnableWindow(window_, FALSE);
-    } else {
-        EnableWindow(window_, TRUE);
-        if (GetActiveWindow() == window_ || GetForegroundWindow() == window_) restore_focus();
-    }
+void MainWindow::set_input_enabled(bool on) { EnableWindow(window_, on ? TRUE : FALSE); }
+
+int MainWindow::focused_row() const {
+    const HWND focus = GetFocus();
+    if (focus == list_ || (focus != nullptr && IsChild(list_, focus))) return int(main_rows::elcombo1);
+    if (focus == build_) return int(main_rows::elboton2);
+    if (focus == load_) return int(main_rows::elboton1);
+    if (focus == close_) return int(main_rows::Label2);
+    return -1;
+}
+
+void MainWindow::focus_row(size_t row) {
+    // An inactive window takes it back when it is activated again.
+    saved_focus_ = row == main_rows::elboton2 ? build_ : row == main_rows::elboton1 ? load_ : row == main_rows::Label2 ? close_ : list_;
+    if (GetActiveWindow() == window_ || GetForegroundWindow() == window_) restore_focus();
 }
 
 ProgressView& MainWindow::open_progress() {

@@ -42,6 +42,8 @@ public:
     void picture_changed() override;
     void controls_changed() override;
     void set_input_enabled(bool on) override;
+    int focused_row() const override;
+    void focus_row(size_t row) override;
     ProgressView& open_progress() override;
     void close_progress() override;
     void set_notice_timer(int milliseconds) override;

@@ -57,11 +57,14 @@ public:
     std::vector<bool> input;
     int pictures = 0;
     int notice_timer = 0;  // the last time asked for, 0 when stopped
+    int focused = -1;      // the row with the keyboard focus
 
     app::WindowShell& shell() override { return main_shell; }
     void picture_changed() override { ++pictures; }
     void controls_changed() override {}
     void set_input_enabled(bool on) override { input.push_back(on); }
+    int focused_row() const override { return focused; }
+    void focus_row(size_t row) override { focused = int(row); }
     app::ProgressView& open_progress() override {
         progress.emplace(app::process_form_definition(), TwipsPerPixel{}, controls::FontSpec{});
         ++progress_windows;

@@ -233,10 +233,15 @@ TEST_F(MainForm, ACloseDuringABuildIsToldAndEndsTheProgramOnceBothTexturesAreWri
     EXPECT_TRUE(fs::exists(console() / "background01_widescreen.vtf"));
 }
 
-TEST_F(MainForm, ABuildTakesInputAwayAndGivesItBack) {
+TEST_F(MainForm, ABuildTakesInputAwayAndGivesItBackWithTheFocusWhereItWas) {
     open_located();
+    view.focused = int(app::main_rows::elboton2);
     form->make_background();
     EXPECT_EQ(view.input, (std::vector<bool>{false, true}));
+    EXPECT_EQ(view.focused, int(app::main_rows::elboton2));
+    view.focused = -1;
+    form->make_background();
+    EXPECT_EQ(view.focused, int(app::main_rows::elcombo1)) << "no control had it: the list takes it";
 }
 
 TEST_F(MainForm, ABuildOf1024RunsTheBarToElevenOneStepPerMipLevel) {
