@@ -19,16 +19,12 @@ void paint_frame_fill(Image32& surface, const FrameFace& face, const BackgroundB
     paint_background(surface, face.back, blend);
 }
 
-EdgeLines frame_edge_lines(const FrameFace& face, double width_twips, double height_twips, TwipsPerPixel ratios) {
+void paint_frame_edge(Image32& surface, const FrameFace& face, double width_twips, double height_twips,
+                      TwipsPerPixel ratios) {
     EdgeLines lines;
     place_box_edge(lines, width_twips / ratios.x, height_twips / ratios.y);
     color_edge(lines, EdgeLook::Sunken, face.light, face.dark);
-    return lines;
-}
-
-void paint_frame_edge(Image32& surface, const FrameFace& face, double width_twips, double height_twips,
-                      TwipsPerPixel ratios) {
-    paint_edge_lines(surface, frame_edge_lines(face, width_twips, height_twips, ratios));
+    paint_edge_lines(surface, lines);
 }
 
 }  // namespace morvane::controls

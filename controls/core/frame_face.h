@@ -25,9 +25,6 @@ inline constexpr FrameFace kNewFrame{palette::kList, true, palette::kLightEdge, 
 const PropertyList<FrameFace>& frame_properties();
 
 void paint_frame_fill(Image32& surface, const FrameFace& face, const BackgroundBlend* blend = nullptr);
-// The edge's lines on the outer size: W and H are the outer width and height over each ratio, unrounded. A host
-// whose frame holds child windows paints them above the children.
-EdgeLines frame_edge_lines(const FrameFace& face, double width_twips, double height_twips, TwipsPerPixel ratios);
 // The edge on the outer size: W and H are the outer width and height over each ratio, unrounded.
 void paint_frame_edge(Image32& surface, const FrameFace& face, double width_twips, double height_twips,
                       TwipsPerPixel ratios);

@@ -1,6 +1,6 @@
 #include "controls/qt/qt_text.h"
 
-#include "platform/qt/symbol_font.h"
+#include "platform/qt/program_font.h"
 #include "platform/qt/system_colors.h"
 
 #include <QFontDatabase>
