@@ -30,8 +30,4 @@ inline uint8_t linear_to_srgb(const SrgbTables& t, float linear) {
 }
 inline uint8_t linear_to_srgb(float linear) { return linear_to_srgb(srgb_tables(), linear); }
 
-// The exact curve in double precision, for building the tables (and for checking them).
-double srgb_decode(double encoded);  // 0..1 encoded -> 0..1 linear
-double srgb_encode(double linear);   // 0..1 linear -> 0..1 encoded
-
 }  // namespace morvane

@@ -140,7 +140,7 @@ TEST_F(Build, WhenNeitherTextureCanBeWrittenBothStayAsTheyWereAndNoTemporaryFile
 
 TEST_F(Build, ARefusedSurfaceSaysErrorWritesNothingAndGivesInputBack) {
     auto& w = open_located();
-    w.Temp_Buffer().set_border_style(morvane::BorderFixedSingle);  // the surface check refuses this
+    w.Source_Buffer().set_container_units_per_pixel(15);  // the surface check refuses this
     w.make_background();
     EXPECT_EQ(messages.shown, std::vector<std::string>{"error"});
     EXPECT_FALSE(fs::exists(texture_file()) || fs::exists(widescreen_file()));
