@@ -31,9 +31,9 @@ struct BackgroundSurfaces {
 // Sizes `picture2` to side x side pixels (height first, in its frame's twips) and stretches the whole
 // picture onto it; a picture of another shape is distorted to fill the square.
 void rescale_picture(const morvane::Image32& picture, int side_pixels, morvane::PictureSurface& picture2);
-// The same for a picture that is still being decoded, drawn as it arrives, with the same pixels. False when the
-// picture broke off part way.
-bool rescale_picture(morvane::RowSource& picture, int side_pixels, morvane::PictureSurface& picture2);
+// The same for a picture that is still being decoded, drawn as it arrives, with the same pixels; a failure is the
+// picture's, when it broke off part way.
+morvane::Outcome rescale_picture(morvane::RowSource& picture, int side_pixels, morvane::PictureSurface& picture2);
 
 // The build command: Source_Buffer takes Picture2's size and image one to one, then BuildTexture runs with
 // the fixed choices above.
