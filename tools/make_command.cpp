@@ -62,12 +62,14 @@ LoadedPicture picture_for(const MakeOptions& options) {
     return loaded;
 }
 
+#ifndef _WIN32
 // The picture's name as the loaders' messages give it: in full, as UTF-8.
 std::string shown_in_full(const fs::path& file) {
     std::error_code ec;
     const fs::path full = fs::absolute(file, ec);
     return shown(ec ? file : full.lexically_normal());
 }
+#endif
 
 // The picture stretched onto the working square. A JPEG or a PNG is drawn while it is decoded: half the time
 // on two cores, and its pixels (64 MB for 5120 x 2880) never exist at once; a JPEG taken sideways is decoded
