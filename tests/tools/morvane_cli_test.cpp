@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QImageReader>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -18,6 +19,8 @@
 #include <iterator>
 
 namespace {
+
+using ::testing::HasSubstr;
 
 namespace fs = std::filesystem;
 using morvane::testing::kStandardMaterial;
@@ -33,7 +36,7 @@ struct CliRun {
     // The error names what it must, in its own words; the run failed with `code`.
     void refused(int code, const std::string& says) const {
         EXPECT_EQ(exit_code, code) << err;
-        EXPECT_NE(err.find(says), std::string::npos) << err;
+        EXPECT_THAT(err, HasSubstr(says));
     }
 };
 
@@ -107,18 +110,18 @@ TEST_F(MorvaneCli, MakeTurnsALargePhotographIntoTexturesForBothScreenShapesThatI
     const CliRun made = make_1024(out, {large_photograph().string(), "--encoder", kFastEncoder});
     ASSERT_EQ(made.exit_code, 0) << made.err;
     EXPECT_EQ(made.err, "");
-    EXPECT_NE(made.out.find("3840 x 2400"), std::string::npos) << made.out;
+    EXPECT_THAT(made.out, HasSubstr("3840 x 2400"));
     EXPECT_EQ(fs::file_size(texture), 1398320u);
     EXPECT_TRUE(read_text(out / "background01_widescreen.vtf") == read_text(texture));
     EXPECT_EQ(read_text(out / "background01.vmt"), kStandardMaterial);
     EXPECT_EQ(read_text(out / "background01_widescreen.vmt"), "mine");
     for (const std::string& name : kAllFour)
-        EXPECT_NE(made.out.find((out / name).string()), std::string::npos) << name << " not named in\n" << made.out;
+        EXPECT_THAT(made.out, HasSubstr((out / name).string()));
     const CliRun inspected = run({"inspect", texture.string()});
     EXPECT_EQ(inspected.exit_code, 0) << inspected.err;
     for (const char* line : {"version       7.1", "hiformat      15 (DXT5)", "mipmapcount   11",
                              "low-res              64          128  16 x 16", "The sizes add up"})
-        EXPECT_NE(inspected.out.find(line), std::string::npos) << line << " not in\n" << inspected.out;
+        EXPECT_THAT(inspected.out, HasSubstr(line));
 }
 
 // Without a picture the built-in one is used; a longer texture is replaced, the player's materials are kept;
@@ -129,11 +132,11 @@ TEST_F(MorvaneCli, MakeWithoutAPictureReplacesALongerTextureKeepsThePlayersMater
     std::ofstream(texture, std::ios::binary) << std::string(6000000, 'x');
     const CliRun made = make_1024(out);
     ASSERT_EQ(made.exit_code, 0) << made.err;
-    EXPECT_NE(made.out.find("built-in default picture"), std::string::npos) << made.out;
-    EXPECT_NE(made.out.find(" 11/11"), std::string::npos) << made.out;
+    EXPECT_THAT(made.out, HasSubstr("built-in default picture"));
+    EXPECT_THAT(made.out, HasSubstr(" 11/11"));
     EXPECT_EQ(fs::file_size(texture), 1398320u);
     EXPECT_EQ(read_text(out / "background01.vmt"), "mine");
-    EXPECT_NE(made.out.find("Kept " + (out / "background01_widescreen.vmt").string() + " as it was"), std::string::npos);
+    EXPECT_THAT(made.out, HasSubstr("Kept " + (out / "background01_widescreen.vmt").string() + " as it was"));
 
     const fs::path picture = root / std::string("paisaje-\xF1.bmp"), standard_only = root / "standard";
     ASSERT_TRUE(QImage(64, 48, QImage::Format_RGB32).save(QString::fromStdString((root / "plain.bmp").string()), "BMP"));
@@ -141,7 +144,7 @@ TEST_F(MorvaneCli, MakeWithoutAPictureReplacesALongerTextureKeepsThePlayersMater
     fs::create_directories(standard_only);
     const CliRun standard = make_1024(standard_only, {picture.string(), "--only-standard"});
     ASSERT_EQ(standard.exit_code, 0) << standard.err;
-    EXPECT_NE(standard.out.find("(64 x 48)"), std::string::npos) << standard.out;
+    EXPECT_THAT(standard.out, HasSubstr("(64 x 48)"));
     EXPECT_EQ(out_names(standard_only), (std::vector<std::string>{"background01.vmt", "background01.vtf"}));
 }
 
@@ -163,11 +166,11 @@ TEST_F(MorvaneCli, JpegsAndPngsNeedNoQtOtherPicturesComeThroughItsDecodersAndWit
     for (const fs::path& other : {png, bmp}) {
         const CliRun made = make_1024(out, {other.string()});
         EXPECT_EQ(made.exit_code, 0) << made.err;
-        EXPECT_NE(made.out.find(other.filename().string() + " (300 x 200)"), std::string::npos) << made.out;
+        EXPECT_THAT(made.out, HasSubstr(other.filename().string() + " (300 x 200)"));
     }
     const CliRun from_jpeg = make_1024(out, {jpeg.string()});
     EXPECT_EQ(from_jpeg.exit_code, 0) << from_jpeg.err;
-    EXPECT_NE(from_jpeg.out.find("sideways.jpg (200 x 300)"), std::string::npos) << from_jpeg.out;
+    EXPECT_THAT(from_jpeg.out, HasSubstr("sideways.jpg (200 x 300)"));
 
     fs::create_directories(root / "alone");
     program = root / "alone" / "morvane-cli";
@@ -194,7 +197,7 @@ TEST_F(MorvaneCli, ACutPictureIsRefusedAndLinksInTheFolderAreHonouredOrReportedN
     const CliRun made = make_1024(out, {"--only-standard"});
     made.refused(1, "it is a symbolic link to \"" + (elsewhere / "nowhere.vmt").string() + "\", which does not exist");
     EXPECT_EQ(made.out.find("Wrote " + (out / "background01.vmt").string()), std::string::npos) << made.out;
-    EXPECT_NE(made.out.find("Wrote " + texture.string() + " (1398320 bytes"), std::string::npos) << made.out;
+    EXPECT_THAT(made.out, HasSubstr("Wrote " + texture.string() + " (1398320 bytes"));
     EXPECT_TRUE(fs::is_symlink(texture));
     EXPECT_EQ(fs::file_size(elsewhere / "mine.vtf"), 1398320u);
     EXPECT_EQ(out_names(), (std::vector<std::string>{"background01.vmt", "background01.vtf"}));
@@ -249,7 +252,7 @@ TEST_F(MorvaneCli, WrongCommandLinesUnusableFoldersOrAReadOnlyTextureAreRefusedA
          {std::vector<std::string>{"make", "--size", "512", "--out", out.string()}, {"make", "--size", "1024"},
           {"make", "--size", "1024", "--out", out.string(), "--game", "auto"}, {"where", "extra"}, {}})
         run(args).refused(2, "Usage:");
-    EXPECT_NE(run({"--help"}).out.find("morvane-cli make [PICTURE] --size 1024|2048 --out DIR"), std::string::npos);
+    EXPECT_THAT(run({"--help"}).out, HasSubstr("morvane-cli make [PICTURE] --size 1024|2048 --out DIR"));
     make_1024(root / "no-such-folder").refused(1, (root / "no-such-folder").string());
     make_1024(out / std::string(300, 'o')).refused(1, "cannot be used: its name is too long for the system");
 
@@ -258,9 +261,7 @@ TEST_F(MorvaneCli, WrongCommandLinesUnusableFoldersOrAReadOnlyTextureAreRefusedA
     fs::permissions(texture, fs::perms::all, fs::perm_options::remove);
     const CliRun made = make_1024(out, {"--encoder", kFastEncoder});
     made.refused(1, texture.string() + "\": the file is read-only");
-    EXPECT_NE(made.err.find("The same background was written to \"" + (out / "background01_widescreen.vtf").string()),
-              std::string::npos)
-        << made.err;
+    EXPECT_THAT(made.err, HasSubstr("The same background was written to \"" + (out / "background01_widescreen.vtf").string()));
     EXPECT_EQ(read_text(texture), old);
     EXPECT_EQ(out_names(), (std::vector<std::string>{"background01.vtf", "background01_widescreen.vmt",
                                                      "background01_widescreen.vtf"}))
@@ -300,9 +301,7 @@ TEST_F(MorvaneCli, WhereAndMakeGameWriteWhereTodaysGameLooksFirstAndProveItFromT
         ASSERT_EQ(made.exit_code, 0) << given << ": " << made.err;
         EXPECT_EQ(out_names(steam.console()), kAllFour) << given;
         EXPECT_EQ(fs::file_size(steam.console() / "background01_widescreen.vtf"), 1398320u);
-        EXPECT_NE(made.out.find("From its next start, the game opens:\n  console/background01: " + ours + ".vtf\n"),
-                  std::string::npos)
-            << made.out;
+        EXPECT_THAT(made.out, HasSubstr("From its next start, the game opens:\n  console/background01: " + ours + ".vtf\n"));
     }
     EXPECT_EQ(out_names(game / "cstrike" / "custom"), std::vector<std::string>{"morvane"}) << "nothing else is touched";
     EXPECT_FALSE(fs::exists(game / "cstrike" / "materials"));
@@ -349,7 +348,7 @@ TEST_F(MorvaneCli, BothProgramsTellTheirVersionWithoutADisplay) {
     const CliRun version = run({"--version"});
     EXPECT_EQ(version.exit_code, 0);
     EXPECT_EQ(version.out, "morvane-cli " MORVANE_VERSION "\n");
-    EXPECT_NE(run({"--help"}).out.find("morvane-cli --version"), std::string::npos);
+    EXPECT_THAT(run({"--help"}).out, HasSubstr("morvane-cli --version"));
 
     // The window's program answers before it needs a screen: no display is named at all here.
     const std::string window_program = std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '") +

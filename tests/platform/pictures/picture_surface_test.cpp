@@ -85,19 +85,6 @@ TEST(SurfaceClear, EveryReaderSeesTheBackColourExactlyWhereAnEagerFillWouldHaveP
     }
 }
 
-// The mip capture takes each level's bytes and leaves the surface the next level's size in its back colour.
-TEST(SurfaceClear, TakingThePixelsHandsOverTheImageAndLeavesTheNewSizeInTheBackColour) {
-    const Image32 picture = noise_picture(6, 4);
-    PictureSurface s(0x000000FF);
-    s.set_width_pixels(6);
-    s.set_height_pixels(4);
-    s.stretch_copy(picture, 0, 0, 6, 4);
-    const PixelBytes shown = s.image().bytes;
-    EXPECT_EQ(s.take_pixels(3, 2), shown);
-    EXPECT_EQ(s.width_pixels(), 3);
-    EXPECT_EQ(s.image().bytes, Image32(3, 2, kRed).bytes);
-}
-
 // The largest byte difference between the picture drawn at `at` (x, y, w, h; the whole surface when left out)
 // on the scratch surface, resized and cleared as the texture build captures, and the general stretch copy
 // drawing it on a black image.

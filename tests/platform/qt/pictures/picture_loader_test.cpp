@@ -10,6 +10,7 @@
 #include "tests/support/temp_folder.h"
 
 #include <QImage>
+#include <QImageReader>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -263,6 +264,17 @@ TEST_F(PictureLoader, RowDecodersGiveTheWholePicturesRowsAndSayWhereTheFileBreak
     EXPECT_FALSE(open_jpeg_file(path("colour.jpg"), 301 * 157 * 4 - 1).has_value()) << "over the limit";
     for (const char* name : {"colour.jpg", "deep.png", "missing.png"})
         EXPECT_FALSE(open_png_file(path(name), 1 << 20).has_value()) << name;
+}
+
+// Every kind the list offers is one Qt reads (Windows' list is checked by its setup test), and the Load dialog
+// offers its old entry first, then every kind that one leaves out.
+TEST(PictureKinds, QtReadsEveryKindListedAndTheLoadDialogOffersThemAll) {
+    const QList<QByteArray> readable = QImageReader::supportedImageFormats();
+    for (const PictureKind& kind : kPictureKinds)
+        for (const QByteArray& extension : QByteArray(kind.extensions).split(' '))
+            EXPECT_TRUE(readable.contains(extension.mid(1))) << extension.toStdString();
+    EXPECT_EQ(load_filter(), "Picture File(*.bmp,*.jpg)|*.bmp;*.jpg|JPEG File(*.jpg,*.jpeg)|*.jpg;*.jpeg|"
+                             "PNG File(*.png)|*.png|GIF File(*.gif)|*.gif");
 }
 
 TEST(DefaultPicture, IsAnOpaque1024By1024PictureThatIsNotBlank) {
