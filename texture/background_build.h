@@ -19,8 +19,8 @@ inline constexpr int16_t kBackgroundMinorVersion = 1;
 // order ("1024 x 1024", ...) and morvane-cli's --size takes them. The build itself takes any side up to 32767.
 inline constexpr std::array<int, 2> kBackgroundSides{1024, 2048};
 
-// The picture surfaces of a build, set up as the main window's picture boxes: all measure in pixels, are
-// flat and have no border; Picture2 sits in a frame measuring twips, the two buffers on the pixel-measured form.
+// The picture surfaces of a build, set up as the main window's picture boxes: Picture2 sits in a frame measuring
+// twips, the two buffers on the pixel-measured form.
 struct BackgroundSurfaces {
     morvane::PictureSurface Picture2;
     morvane::PictureSurface Source_Buffer;
