@@ -29,8 +29,20 @@ foreach(part PATCH TWEAK)
   endif()
 endforeach()
 
+# The types "Open with" offers Morvane for: the one list of picture kinds (cmake/PictureKinds.cmake).
+set(picture_kinds_nsh ${PROJECT_BINARY_DIR}/package/picture_kinds.nsh)
+set(nsh "; Made by cmake/MorvaneWindowsPackage.cmake from platform/codecs/picture_kinds.h.\n")
+foreach(macro IN ITEMS OfferToOpen StopOfferingToOpen)
+  string(APPEND nsh "!macro ${macro}EachKind\n")
+  foreach(extension IN LISTS MORVANE_PICTURE_EXTENSIONS)
+    string(APPEND nsh "  !insertmacro ${macro} \"${extension}\"\n")
+  endforeach()
+  string(APPEND nsh "!macroend\n")
+endforeach()
+file(WRITE ${picture_kinds_nsh} "${nsh}")
+
 set(programs morvane-cli)
-set(nsis_options -V2 -DVERSION=${PROJECT_VERSION} -DVERSION_QUAD=${version_quad} -DSTAGE=${MORVANE_WINDOWS_STAGE}
+set(nsis_options -V2 -DPICTURE_KINDS=${picture_kinds_nsh} -DVERSION=${PROJECT_VERSION} -DVERSION_QUAD=${version_quad} -DSTAGE=${MORVANE_WINDOWS_STAGE}
                  -DOUTFILE=${MORVANE_WINDOWS_SETUP})
 if(TARGET morvane)
   list(APPEND programs morvane)
@@ -55,6 +67,6 @@ add_custom_target(windows-packages
   COMMAND ${MORVANE_MAKENSIS} ${nsis_options} ${PROJECT_SOURCE_DIR}/desktop/win/morvane.nsi
   COMMAND ${CMAKE_COMMAND} -E chdir ${PROJECT_BINARY_DIR}/package
           ${CMAKE_COMMAND} -E tar cf ${MORVANE_WINDOWS_ZIP} --format=zip ${MORVANE_WINDOWS_FOLDER}
-  DEPENDS ${programs} ${PROJECT_SOURCE_DIR}/desktop/win/morvane.nsi
+  DEPENDS ${programs} ${PROJECT_SOURCE_DIR}/desktop/win/morvane.nsi ${picture_kinds_nsh}
   COMMENT "Packaging ${MORVANE_WINDOWS_SETUP} and ${MORVANE_WINDOWS_ZIP}"
   VERBATIM)

@@ -83,7 +83,7 @@ sed "s/@QT_VERSION@/$qt_version/g" desktop/portable/QT-LIBRARIES.txt > "$stage/l
 
 # The menu entry and the icon that install.sh adds for the player; the entry stays out of
 # share/applications, where it would mark this copy as one installed by a package (app/core/settings_location).
-cp desktop/morvane.desktop "$stage/share/"
+cp build/desktop/morvane.desktop "$stage/share/"
 for icon in desktop/icons/*/morvane.png; do
   size=$(basename "$(dirname "$icon")")
   mkdir -p "$stage/share/icons/hicolor/${size}x$size/apps"

@@ -160,7 +160,10 @@ if $with_window; then
   [ -f "$shortcut" ] || fail "no Start-menu shortcut $shortcut"
   grep -aq 'morvane.exe' "$shortcut" || fail "the shortcut does not start morvane.exe"
   echo "Start-menu shortcut: C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Morvane.lnk"
-  for type in .jpg .jpeg .png .bmp; do
+  # Every extension of the one list of picture kinds.
+  types=$(sed -n 's/^ *{"[A-Z]*", "\([.a-z ]*\)", .*/\1/p' platform/codecs/picture_kinds.h | tr '\n' ' ')
+  [ -n "$types" ] || fail "no picture kinds read from platform/codecs/picture_kinds.h"
+  for type in $types; do
     wine reg query "HKCR\\$type\\OpenWithProgids" /v Morvane.Picture > /dev/null 2>&1 ||
       fail "$type does not offer \"Open with Morvane\""
     wine reg query 'HKCR\Applications\morvane.exe\SupportedTypes' /v "$type" > /dev/null 2>&1 ||
@@ -169,7 +172,7 @@ if $with_window; then
   command=$(reg_default 'HKCR\Morvane.Picture\shell\open\command')
   [ "$command" = '"C:\Program Files\Morvane\morvane.exe" "%1"' ] || fail "the picture type opens with: $command"
   [ "$(reg_default 'HKCR\.jpg')" = "$jpg_before" ] || fail ".jpg's default program changed"
-  echo "Open with Morvane: .jpg .jpeg .png .bmp (command $command); .jpg's default stays \"$jpg_before\""
+  echo "Open with Morvane: ${types% } (command $command); .jpg's default stays \"$jpg_before\""
 else
   [ ! -e "$shortcut" ] || fail "a shortcut without morvane.exe"
   echo "morvane.exe is not built: no Start-menu shortcut and no picture types to check"

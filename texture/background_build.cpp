@@ -21,12 +21,12 @@ void size_square(int side_pixels, morvane::PictureSurface& picture2) {
 
 void rescale_picture(const morvane::Image32& picture, int side_pixels, morvane::PictureSurface& picture2) {
     size_square(side_pixels, picture2);
-    picture2.stretch_copy(picture, 0, 0, int(picture2.scale_width()), int(picture2.scale_height()));
+    picture2.stretch_copy(picture, 0, 0, picture2.width_pixels(), picture2.height_pixels());
 }
 
-bool rescale_picture(morvane::RowSource& picture, int side_pixels, morvane::PictureSurface& picture2) {
+morvane::Outcome rescale_picture(morvane::RowSource& picture, int side_pixels, morvane::PictureSurface& picture2) {
     size_square(side_pixels, picture2);
-    return picture2.stretch_copy(picture, 0, 0, int(picture2.scale_width()), int(picture2.scale_height()));
+    return picture2.stretch_copy(picture, 0, 0, picture2.width_pixels(), picture2.height_pixels());
 }
 
 namespace {
@@ -34,8 +34,8 @@ namespace {
 void copy_to_source_buffer(const morvane::PictureSurface& picture2, morvane::PictureSurface& source_buffer) {
     const morvane::Image32& image = picture2.image();
     source_buffer.clear();  // as above: the one-to-one copy covers the whole surface
-    source_buffer.set_height_pixels(int(picture2.scale_height()));
-    source_buffer.set_width_pixels(int(picture2.scale_width()));
+    source_buffer.set_height_pixels(picture2.height_pixels());
+    source_buffer.set_width_pixels(picture2.width_pixels());
     source_buffer.clear();
     source_buffer.stretch_copy(image, 0, 0, image.width, image.height);  // unscaled
 }

@@ -19,8 +19,8 @@ inline constexpr int16_t kBackgroundMinorVersion = 1;
 // order ("1024 x 1024", ...) and morvane-cli's --size takes them. The build itself takes any side up to 32767.
 inline constexpr std::array<int, 2> kBackgroundSides{1024, 2048};
 
-// The picture surfaces of a build, set up as the main window's picture boxes: all measure in pixels, are
-// flat and have no border; Picture2 sits in a frame measuring twips, the two buffers on the pixel-measured form.
+// The picture surfaces of a build, set up as the main window's picture boxes: Picture2 sits in a frame measuring
+// twips, the two buffers on the pixel-measured form.
 struct BackgroundSurfaces {
     morvane::PictureSurface Picture2;
     morvane::PictureSurface Source_Buffer;
@@ -31,9 +31,9 @@ struct BackgroundSurfaces {
 // Sizes `picture2` to side x side pixels (height first, in its frame's twips) and stretches the whole
 // picture onto it; a picture of another shape is distorted to fill the square.
 void rescale_picture(const morvane::Image32& picture, int side_pixels, morvane::PictureSurface& picture2);
-// The same for a picture that is still being decoded, drawn as it arrives, with the same pixels. False when the
-// picture broke off part way.
-bool rescale_picture(morvane::RowSource& picture, int side_pixels, morvane::PictureSurface& picture2);
+// The same for a picture that is still being decoded, drawn as it arrives, with the same pixels; a failure is the
+// picture's, when it broke off part way.
+morvane::Outcome rescale_picture(morvane::RowSource& picture, int side_pixels, morvane::PictureSurface& picture2);
 
 // The build command: Source_Buffer takes Picture2's size and image one to one, then BuildTexture runs with
 // the fixed choices above.

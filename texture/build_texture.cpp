@@ -14,15 +14,10 @@ namespace {
 
 using morvane::PictureSurface;
 
-// The surfaces measure in pixels, are flat, keep their size and have no border, and the source's outer
-// width is its inner width (its container measures in pixels too), so outer sizes are picture pixels.
+// Two surfaces, and the source's container measures in pixels too, so that its size is the picture's pixels.
 bool surfaces_fit(const PictureSurface& source, const PictureSurface& scratch) {
     // Drawing the levels on the source itself would destroy the picture they are drawn from.
-    if (&source == &scratch) return false;
-    return source.scale_mode() == morvane::ScalePixels && scratch.scale_mode() == morvane::ScalePixels &&
-           source.appearance() == morvane::AppearanceFlat && scratch.appearance() == morvane::AppearanceFlat &&
-           !source.auto_size() && !scratch.auto_size() && source.border_style() == morvane::BorderNone &&
-           scratch.border_style() == morvane::BorderNone && source.width() == source.scale_width();
+    return &source != &scratch && source.container_units_per_pixel() == 1;
 }
 
 // The header stores the size as signed 16-bit numbers; an empty picture has nothing to build.
@@ -42,7 +37,7 @@ morvane::Outcome TextureModule::BuildTexture(PictureSurface& source, PictureSurf
     TextureModule next;
     next.progress_ = progress_;
     next.MakeLowResImage(w, h, source, scratch);
-    next.CompressLowResImage();
+    if (morvane::Outcome low_res = next.CompressLowResImage(); !low_res.ok) return low_res;
     next.CaptureMipLevels(w, h, source, scratch, format);
     if (progress_) {
         progress_->set_max(next.MipCount());
@@ -52,6 +47,7 @@ morvane::Outcome TextureModule::BuildTexture(PictureSurface& source, PictureSurf
     next.state.FaceCount = 1;
     // The reflectivity reads the top level's pixels, the compression only writes the blocks: measured beside
     // it, it fills the moments the compression leaves a core idle instead of adding to the build's end.
+    morvane::Outcome compressed = morvane::Outcome::done();
     {
         std::jthread reflectivity;  // joined when this block ends, however it ends
         try {
@@ -59,8 +55,9 @@ morvane::Outcome TextureModule::BuildTexture(PictureSurface& source, PictureSurf
         } catch (const std::system_error&) {
             next.ComputeReflectivity();  // no thread to spare: measured here, before the compression
         }
-        next.CompressMipLevels(format);
+        compressed = next.CompressMipLevels(format);
     }
+    if (!compressed.ok) return compressed;
 
     state = std::move(next.state);
     return morvane::Outcome::done();

@@ -39,10 +39,12 @@ void TextureModule::MakeLowResImage(int32_t width, int32_t height, morvane::Pict
     state.Header.loformat = DXT1;
 }
 
-void TextureModule::CompressLowResImage() {
+morvane::Outcome TextureModule::CompressLowResImage() {
     const VtfHeader& h = state.Header;
-    if (state.LowResPixels.size() < size_t(h.lowidth) * h.loheight * 4) return;
-    Compress_Dxt1_Image(state.LowResPixels.data(), h.lowidth, h.loheight, state.LowResCompressed.data(), kLibraryFlags);
+    const bool made = state.LowResPixels.size() >= size_t(h.lowidth) * h.loheight * 4 &&
+                      Compress_Dxt1_Image(state.LowResPixels.data(), h.lowidth, h.loheight,
+                                          state.LowResCompressed.data(), kLibraryFlags) == 1;
+    return made ? morvane::Outcome::done() : blocks_not_made("DXT1", h.lowidth, h.loheight);
 }
 
 }  // namespace morvane::texture

@@ -73,16 +73,19 @@ std::vector<uint8_t> header_bytes(const VtfHeader& h) {
     return out;
 }
 
-bool parse_header(const uint8_t* bytes, size_t size, VtfHeader& h) {
-    if (size < kBytesUpToLoheight + 1) return false;
+morvane::Result<VtfHeader> parse_header(const uint8_t* bytes, size_t size) {
+    using Parsed = morvane::Result<VtfHeader>;
+    const Parsed too_short = Parsed::failed("it is shorter than a VTF header");
+    if (size < kBytesUpToLoheight + 1) return too_short;
+    Parsed parsed = Parsed::made({});
+    VtfHeader& h = parsed.value;
     LittleEndianReader read{bytes};
     each_field(h, read);
-    h.depth = 0;
     if (h.version[1] >= 2) {
-        if (size < kBytesUpToLoheight + 2) return false;
+        if (size < kBytesUpToLoheight + 2) return too_short;
         read(h.depth);
     }
-    return true;
+    return parsed;
 }
 
 }  // namespace morvane::texture

@@ -1,6 +1,8 @@
 #pragma once
 // The VTF 7.x header as the file holds it, and its exact bytes: 64 of them up to minor version 1,
 // 80 from minor version 2 (which adds `depth` and padding).
+#include "platform/outcome.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -36,7 +38,7 @@ inline constexpr int kHeaderBytesFromMinor2 = 80;
 // then one zero byte (minor version 1 or less) or `depth` and 15 zero bytes (minor version 2 or more).
 std::vector<uint8_t> header_bytes(const VtfHeader& header);
 
-// The header back from the start of a file's bytes; false when fewer bytes than the header needs are given.
-bool parse_header(const uint8_t* bytes, std::size_t size, VtfHeader& header);
+// The header back from the start of a file's bytes; a failure when fewer bytes than the header needs are given.
+morvane::Result<VtfHeader> parse_header(const uint8_t* bytes, std::size_t size);
 
 }  // namespace morvane::texture

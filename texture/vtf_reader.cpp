@@ -45,7 +45,9 @@ morvane::Result<VtfLayout> read_vtf_layout(const uint8_t* bytes, std::size_t siz
     VtfLayout& layout = read.value;
     if (size < 4 || std::memcmp(bytes, "VTF\0", 4) != 0)
         return Read::failed("it does not begin with the VTF signature");
-    if (!parse_header(bytes, size, layout.header)) return Read::failed("it is shorter than a VTF header");
+    const morvane::Result<VtfHeader> parsed = parse_header(bytes, size);
+    if (!parsed.ok) return Read::failed(parsed);
+    layout.header = parsed.value;
     const VtfHeader& h = layout.header;
     if (const Outcome header = check_header(h); !header.ok) return Read::failed(header);
 

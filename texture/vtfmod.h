@@ -30,6 +30,9 @@ inline constexpr const char* kRefusedBuild = "error";
 // The library flags every call of the DXT library passes: best quality.
 inline constexpr int32_t kLibraryFlags = kDxtFlagsBestQuality;
 
+// The build's failure when the DXT library made no blocks for a level (`format` "DXT5", ...; sides in pixels).
+morvane::Outcome blocks_not_made(const char* format, int32_t width, int32_t height);
+
 // Number of mip levels of a width x height picture: halving both sides until the shorter one reaches 1.
 int16_t GetMipCount(int32_t width, int32_t height);
 
@@ -66,10 +69,10 @@ public:
     // --- the build's steps, in the order BuildTexture calls them --------------------------------------
     void MakeLowResImage(int32_t width, int32_t height, morvane::PictureSurface& source,
                          morvane::PictureSurface& scratch);
-    void CompressLowResImage();
+    morvane::Outcome CompressLowResImage();
     void CaptureMipLevels(int32_t width, int32_t height, morvane::PictureSurface& source,
                           morvane::PictureSurface& scratch, int32_t format);
-    void CompressMipLevels(int32_t format);
+    morvane::Outcome CompressMipLevels(int32_t format);
     void ComputeReflectivity();
 
 private:

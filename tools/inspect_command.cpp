@@ -58,12 +58,13 @@ void print_blocks(const texture::VtfLayout& layout) {
 
 int run_inspect(const InspectOptions& options) {
     const std::string name = app::utf8_from_path(options.file);
-    InputFile in(options.file);
-    if (!in.ok()) {
+    Result<InputFile> opened = open_input_file(options.file);
+    if (!opened.ok) {
         std::fprintf(stderr, "morvane-cli: cannot read \"%s\": %s. Give the path of a .vtf file.\n", name.c_str(),
-                     in.reason().c_str());
+                     opened.error.c_str());
         return 1;
     }
+    InputFile& in = opened.value;
     // The header says how long the whole file must be; nothing past it is needed to check that, so a huge
     // file costs no more than a small one.
     std::vector<uint8_t> bytes;

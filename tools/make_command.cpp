@@ -62,49 +62,46 @@ LoadedPicture picture_for(const MakeOptions& options) {
     return loaded;
 }
 
+#ifndef _WIN32
 // The picture's name as the loaders' messages give it: in full, as UTF-8.
 std::string shown_in_full(const fs::path& file) {
     std::error_code ec;
     const fs::path full = fs::absolute(file, ec);
     return shown(ec ? file : full.lexically_normal());
 }
+#endif
 
 // The picture stretched onto the working square. A JPEG or a PNG is drawn while it is decoded: half the time
 // on two cores, and its pixels (64 MB for 5120 x 2880) never exist at once; a JPEG taken sideways is decoded
-// a band of its columns at a time and each band turned. A JPEG that turns out damaged or incomplete on the way
-// is refused; anything else, and a picture that breaks off part way, goes to the general loader, which also
-// says what is wrong with it.
+// a band of its columns at a time and each band turned. One that turns out damaged or incomplete on the way is
+// refused in its decoder's words; anything else goes to the general loader, which also says what is wrong with it.
 Outcome draw_square(const MakeOptions& options, texture::BackgroundSurfaces& surfaces) {
 #ifndef _WIN32
     const size_t limit = size_t(kPictureAllocationLimitBytes);
     auto drawn = [&](RowSource& rows) {
-        if (!texture::rescale_picture(rows, options.side_pixels, surfaces.Picture2)) return false;
+        const Outcome drawn = texture::rescale_picture(rows, options.side_pixels, surfaces.Picture2);
+        if (!drawn.ok) return Outcome::failed(picture_message::damaged(shown_in_full(*options.picture), drawn.error));
         std::printf("Picture: %s (%d x %d)\n", shown(*options.picture).c_str(), rows.width(), rows.height());
-        return true;
+        return drawn;
     };
     if (std::optional<JpegFile> jpeg = options.picture ? open_jpeg_file(*options.picture, limit) : std::nullopt) {
         JpegDecoder& decoder = *jpeg->decoder;
-        std::string damage;
         if (turns_sideways(decoder.orientation())) {
             TurnedJpegRows turned(jpeg->bytes.data(), jpeg->bytes.size(), limit, decoder.orientation());
-            if (drawn(turned)) return Outcome::done();
-            damage = turned.damage();
-        } else if (decoder.orientation() == 1) {
-            if (drawn(decoder)) return Outcome::done();
-            damage = decoder.damage();
-        } else {
-            DecodedJpeg whole = decode_jpeg(jpeg->bytes.data(), jpeg->bytes.size(), limit);
-            if (whole.picture) {
-                std::printf("Picture: %s (%d x %d)\n", shown(*options.picture).c_str(), whole.picture->width,
-                            whole.picture->height);
-                texture::rescale_picture(*whole.picture, options.side_pixels, surfaces.Picture2);
-                return Outcome::done();
-            }
-            damage = whole.damage;
+            return drawn(turned);
         }
-        if (!damage.empty()) return Outcome::failed(picture_message::damaged(shown_in_full(*options.picture), damage));
+        if (decoder.orientation() == 1) return drawn(decoder);
+        std::optional<LoadedPicture> whole =
+            decode_jpeg(jpeg->bytes.data(), jpeg->bytes.size(), limit, shown_in_full(*options.picture));
+        if (whole && !whole->ok) return *whole;
+        if (whole) {
+            std::printf("Picture: %s (%d x %d)\n", shown(*options.picture).c_str(), whole->value.width,
+                        whole->value.height);
+            texture::rescale_picture(whole->value, options.side_pixels, surfaces.Picture2);
+            return Outcome::done();
+        }
     } else if (std::optional<PngFile> png = options.picture ? open_png_file(*options.picture, limit) : std::nullopt) {
-        if (drawn(*png->decoder)) return Outcome::done();
+        return drawn(*png->decoder);
     }
 #endif
     const LoadedPicture picture = picture_for(options);  // let go when drawn, before the build's own buffers are made
@@ -183,8 +180,9 @@ int run_make(const MakeOptions& options) {
     texture::TextureModule module;
     TerminalProgress progress(stdout);
     module.set_progress(&progress);
-    if (!texture::make_background_unshown(surfaces, module).ok)
-        return fail("the texture could not be built from the picture; nothing was written.");
+    if (const Outcome built = texture::make_background_unshown(surfaces, module); !built.ok)
+        return fail(built.error == texture::kRefusedBuild ? "the texture could not be built from the picture; nothing was written."
+                                                          : built.error);
 
     // As the window's start-up does for a game: the console folder is made when it is missing.
     bool made_folder = false;

@@ -21,19 +21,19 @@ fs::path module_path() {
     return program.parent_path() / MORVANE_MODULE_DIR_FROM_PROGRAMS / kPictureModuleFile;
 }
 
-struct Module {
-    LoadPictureEntry load = nullptr;
-    std::string problem;  // why there is no `load`
-};
-
-const Module& picture_module() {
-    static const Module module = [] {
+// The module's entry point, or why there is none.
+const Result<LoadPictureEntry>& picture_module() {
+    using Entry = Result<LoadPictureEntry>;
+    static const Entry module = [] {
         const fs::path path = module_path().lexically_normal();
         void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);  // kept open: pictures may still hold its memory
-        if (!handle) return Module{nullptr, ::dlerror()};
+        if (!handle) {
+            const char* why = ::dlerror();
+            return Entry::failed(why ? why : path.string() + " could not be loaded");
+        }
         auto* entry = reinterpret_cast<LoadPictureEntry>(::dlsym(handle, kLoadPictureEntryName));
-        if (!entry) return Module{nullptr, path.string() + " has no " + kLoadPictureEntryName};
-        return Module{entry, {}};
+        if (!entry) return Entry::failed(path.string() + " has no " + kLoadPictureEntryName);
+        return Entry::made(entry);
     }();
     return module;
 }
@@ -41,15 +41,15 @@ const Module& picture_module() {
 }  // namespace
 
 LoadedPicture load_picture_through_qt(const fs::path& file) {
-    const Module& module = picture_module();
-    if (!module.load) {
+    const Result<LoadPictureEntry>& module = picture_module();
+    if (!module.ok) {
         std::error_code ec;
         return LoadedPicture::failed("\"" + fs::absolute(file, ec).string() +
                                      "\" could not be read: Morvane's decoders for pictures other than JPEG and PNG are missing (" +
-                                     module.problem + "). Reinstall Morvane, or choose a .jpg or .png file.");
+                                     module.error + "). Reinstall Morvane, or choose a .jpg or .png file.");
     }
     LoadedPicture loaded;
-    module.load(file.c_str(), uint64_t(kPictureAllocationLimitBytes), &loaded);
+    module.value(file.c_str(), uint64_t(kPictureAllocationLimitBytes), &loaded);
     loaded.value.touch();  // the module counts its pictures' versions apart from the program's own
     return loaded;
 }

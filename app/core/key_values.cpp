@@ -197,10 +197,11 @@ KeyValuesResult parse_key_values(std::string_view text, KeepKey keep) {
 
 KeyValuesResult read_key_values(const std::filesystem::path& file, KeepKey keep) {
     constexpr uint64_t kMaxBytes = 16u << 20;
-    InputFile in(file);
-    if (in.problem() == InputProblem::NotAFile || in.problem() == InputProblem::Folder)
-        return KeyValuesResult::failed("it is not an ordinary file");
-    if (!in.ok()) return KeyValuesResult::failed(in.reason());
+    InputRefusals say;
+    say.folder = say.not_a_file = "it is not an ordinary file";
+    Result<InputFile> opened = open_input_file(file, say);
+    if (!opened.ok) return KeyValuesResult::failed(opened);
+    InputFile& in = opened.value;
     if (in.size() > kMaxBytes) return KeyValuesResult::failed("it is far larger than any such file");
     std::vector<uint8_t> bytes;
     if (const Outcome read = in.read(size_t(in.size()), bytes); !read.ok)

@@ -80,20 +80,23 @@ std::string decode_config_text(const std::string& file_bytes) {
 #endif
 }
 
-std::string read_config(const std::filesystem::path& program_folder) {
+Result<std::string> read_config(const std::filesystem::path& program_folder) {
+    using Stored = Result<std::string>;
     // Only the first line counts, and no path is this long: a huge file costs no more than a small one.
     constexpr std::size_t kMostBytes = 64 * 1024;
-    InputFile in(config_file(program_folder));
+    Result<InputFile> in = open_input_file(config_file(program_folder));
+    if (!in.ok) return Stored::failed(in);
     std::vector<uint8_t> bytes;
-    if (!in.ok() || !in.read(kMostBytes, bytes).ok) return {};
+    if (const Outcome read = in.value.read(kMostBytes, bytes); !read.ok) return Stored::failed(read);
     const std::string stored = decode_config_text(std::string(bytes.begin(), bytes.end()));
+    if (stored.empty()) return Stored::failed("it names no folder");
     // No folder name holds a control byte (a NUL, an escape): such a file was damaged or is not ours.
     if (std::any_of(stored.begin(), stored.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }))
-        return {};
+        return Stored::failed("it holds a control character, so it is damaged or not Morvane's");
     // A folder written by hand as a relative path means the same wherever the program was started from.
     const std::filesystem::path folder = path_from_utf8(stored);
-    if (stored.empty() || folder.has_root_name() || folder.has_root_directory()) return stored;  // "\\x", "C:x" too
-    return utf8_from_path((program_folder / folder).lexically_normal());
+    if (folder.has_root_name() || folder.has_root_directory()) return Stored::made(stored);  // "\\x", "C:x" too
+    return Stored::made(utf8_from_path((program_folder / folder).lexically_normal()));
 }
 
 Outcome write_config(const std::filesystem::path& program_folder, const std::string& console_path) {

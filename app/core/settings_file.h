@@ -15,10 +15,11 @@ inline constexpr const char* kConfigFileName = "config.dat";
 
 std::filesystem::path config_file(const std::filesystem::path& program_folder);
 
-// The stored console folder (UTF-8), or "" when config.dat is missing, empty, cannot be read or holds a
-// control byte: every one of those means "not located yet". A relative folder (only a hand-edited file has one) is taken
-// against program_folder, the folder that holds config.dat, not against the current directory.
-std::string read_config(const std::filesystem::path& program_folder);
+// The stored console folder (UTF-8); a failure says why there is none: config.dat is missing, empty, cannot be
+// read or holds a control byte, and every one of those means "not located yet". A relative folder (only a
+// hand-edited file has one) is taken against program_folder, the folder that holds config.dat, not against the
+// current directory.
+Result<std::string> read_config(const std::filesystem::path& program_folder);
 
 // Replaces config.dat with console_path + CR LF. The old file stays intact until the new one is complete.
 Outcome write_config(const std::filesystem::path& program_folder, const std::string& console_path);

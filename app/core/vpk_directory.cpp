@@ -114,8 +114,9 @@ Result<VpkNames> vpk_names(std::span<const uint8_t> bytes) {
 }
 
 Result<VpkNames> read_vpk_names(const fs::path& directory_file) {
-    InputFile in(directory_file);
-    if (!in.ok()) return Result<VpkNames>::failed(in.reason());
+    Result<InputFile> opened = open_input_file(directory_file);
+    if (!opened.ok) return Result<VpkNames>::failed(opened);
+    InputFile& in = opened.value;
     try {
         std::vector<uint8_t> head;
         if (const Outcome read = in.read(kHeaderV2Bytes, head); !read.ok) return Result<VpkNames>::failed(read);

@@ -1,7 +1,9 @@
 #include "app/forms/dropped_picture.h"
 
 #include "app/core/key_values.h"
+#include "platform/codecs/picture_kinds.h"
 
+#include <algorithm>
 #include <array>
 #include <fstream>
 #include <string>
@@ -14,8 +16,13 @@ namespace {
 
 bool has_picture_suffix(const std::filesystem::path& file) {
     const std::string suffix = ascii_lower(file.extension().string());
-    for (const char* known : {".bmp", ".dib", ".jpg", ".jpeg", ".jpe", ".png", ".gif"})
-        if (suffix == known) return true;
+    if (suffix.empty()) return false;
+    for (const PictureKind& kind : kPictureKinds)
+        for (std::string_view rest = kind.extensions; !rest.empty();) {
+            const size_t end = std::min(rest.find(' '), rest.size());
+            if (rest.substr(0, end) == suffix) return true;
+            rest.remove_prefix(std::min(end + 1, rest.size()));
+        }
     return false;
 }
 

@@ -92,7 +92,7 @@ std::vector<std::string> game_folders_through_steam() {
 }
 
 LocateResult locate_game(const GameLocation& with) {
-    const std::string stored = read_config(with.program_folder);
+    const std::string stored = read_config(with.program_folder).value;
     // A config.dat naming a file rather than a folder is as good as none: the build could not write there.
     if (folder_exists(stored)) return {true, followed(with, stored)};
 

@@ -18,12 +18,8 @@ namespace morvane::app {
 
 namespace {
 
-// Picture boxes hold pixels, measure in pixels and have neither border nor 3-D look.
+// Picture boxes hold pixels and measure in pixels.
 void make_picture_box(PictureSurface& box, int width, int height, int container_units_per_pixel) {
-    box.set_scale_mode(ScalePixels);
-    box.set_appearance(AppearanceFlat);
-    box.set_border_style(BorderNone);
-    box.set_auto_size(false);
     box.set_container_units_per_pixel(container_units_per_pixel);
     box.set_width_pixels(width);
     box.set_height_pixels(height);

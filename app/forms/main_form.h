@@ -29,7 +29,7 @@ class TextureModule;
 namespace morvane::app {
 
 inline constexpr const char* kLoadTitle = "Load Picture...";
-inline constexpr const char* kLoadFilter = "Picture File(*.bmp,*.jpg)|*.bmp;*.jpg";
+inline const std::string kLoadFilter = load_filter();  // platform/codecs/picture_kinds.h
 inline constexpr int16_t kFadedInOpacity = 230;
 inline constexpr int16_t kProgressOpacity = 150;
 inline constexpr int kNoticeMilliseconds = 6000;  // how long the word after a build stays

@@ -8,20 +8,18 @@ namespace morvane::controls {
 
 namespace {
 
-// A text as a whole number: decimal, "0x..." or "&H..." hexadecimal; nullopt-like false when it is none.
-bool parse_whole(std::string text, int64_t& out) {
+// A text as a whole number, decimal or "0x..." hexadecimal; 0 when it is none.
+int64_t parse_whole(std::string text) {
     text.erase(0, text.find_first_not_of(" \t"));
     text.erase(text.find_last_not_of(" \t") + 1);
     int base = 10;
     size_t start = 0;
     if (text.size() > 2 && (text.compare(0, 2, "0x") == 0 || text.compare(0, 2, "0X") == 0)) base = 16, start = 2;
-    if (text.size() > 2 && (text.compare(0, 2, "&H") == 0 || text.compare(0, 2, "&h") == 0)) base = 16, start = 2;
-    if (base == 16 && !text.empty() && text.back() == '&') text.pop_back();
     const char* first = text.data() + start;
     const char* last = text.data() + text.size();
-    if (first == last) return false;
-    const auto [end, error] = std::from_chars(first, last, out, base);
-    return error == std::errc() && end == last;
+    int64_t parsed = 0;
+    const auto [end, error] = std::from_chars(first, last, parsed, base);
+    return error == std::errc() && end == last ? parsed : 0;
 }
 
 }  // namespace
@@ -38,10 +36,7 @@ int64_t SettingValue::as_int() const {
     if (const auto* b = std::get_if<bool>(&value_)) return *b ? 1 : 0;
     if (const auto* i = std::get_if<int64_t>(&value_)) return *i;
     if (const auto* d = std::get_if<double>(&value_)) return int64_t(*d);
-    if (const auto* s = std::get_if<std::string>(&value_)) {
-        int64_t parsed = 0;
-        return parse_whole(*s, parsed) ? parsed : 0;
-    }
+    if (const auto* s = std::get_if<std::string>(&value_)) return parse_whole(*s);
     return 0;
 }
 

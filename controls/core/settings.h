@@ -27,9 +27,8 @@ public:
     SettingValue(std::string v) : value_(std::move(v)) {}
 
     bool empty() const { return value_.index() == 0; }
-    bool is_text() const { return std::holds_alternative<std::string>(value_); }
     // Each as the kind asked for: a number as a flag (non-zero), a flag as 0 or 1, a text as a number when it
-    // reads as one ("0x..." and "&H..." in hexadecimal), anything else as 0, false or "".
+    // reads as one ("0x..." in hexadecimal), anything else as 0, false or "".
     bool as_bool() const;
     int64_t as_int() const;
     double as_double() const;

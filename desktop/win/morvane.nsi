@@ -6,7 +6,8 @@
 ;
 ; Built by cmake/MorvaneWindowsPackage.cmake (scripts/package-windows.sh), which passes the project's version
 ; and the folder of the stripped programs, README.txt and LICENSE.txt:
-;   makensis -DVERSION=1.0 -DVERSION_QUAD=1.0.0.0 -DSTAGE=DIR -DOUTFILE=FILE [-DICON=FILE] [-DWINDOW] morvane.nsi
+;   makensis -DVERSION=1.0 -DVERSION_QUAD=1.0.0.0 -DSTAGE=DIR -DOUTFILE=FILE -DPICTURE_KINDS=FILE [-DICON=FILE]
+;            [-DWINDOW] morvane.nsi
 ; WINDOW is defined when the build has the window program, morvane.exe; without it only the command line is
 ; installed, with no shortcut and no picture types.
 ; Silent: setup.exe /S [/CurrentUser|/AllUsers] [/D=FOLDER], "Uninstall Morvane.exe" /S.
@@ -140,6 +141,10 @@ FunctionEnd
   DeleteRegKey /ifempty SHCTX "Software\Classes\${EXTENSION}"
 !macroend
 
+; Both macros for every picture kind Morvane opens (OfferToOpenEachKind, StopOfferingToOpenEachKind), made by
+; CMake from the one list of kinds.
+!include "${PICTURE_KINDS}"
+
 Section "Morvane"
   SetOutPath "$INSTDIR"
   File "${STAGE}\morvane-cli.exe"
@@ -159,10 +164,7 @@ Section "Morvane"
     WriteRegStr SHCTX "Software\Classes\${PROGID}\shell\open\command" "" '"$INSTDIR\morvane.exe" "%1"'
     WriteRegStr SHCTX "${APPLICATION_KEY}" "FriendlyAppName" "${PRODUCT}"
     WriteRegStr SHCTX "${APPLICATION_KEY}\shell\open\command" "" '"$INSTDIR\morvane.exe" "%1"'
-    !insertmacro OfferToOpen ".jpg"
-    !insertmacro OfferToOpen ".jpeg"
-    !insertmacro OfferToOpen ".png"
-    !insertmacro OfferToOpen ".bmp"
+    !insertmacro OfferToOpenEachKind
     !insertmacro TellExplorerTheTypesChanged
   !endif
 
@@ -189,10 +191,7 @@ Section "Uninstall"
   RMDir "$INSTDIR"  ; only when empty: what the player put there stays
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
 
-  !insertmacro StopOfferingToOpen ".jpg"
-  !insertmacro StopOfferingToOpen ".jpeg"
-  !insertmacro StopOfferingToOpen ".png"
-  !insertmacro StopOfferingToOpen ".bmp"
+  !insertmacro StopOfferingToOpenEachKind
   DeleteRegKey SHCTX "${APPLICATION_KEY}"
   DeleteRegKey SHCTX "Software\Classes\${PROGID}"
   !insertmacro TellExplorerTheTypesChanged

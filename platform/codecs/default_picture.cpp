@@ -7,10 +7,10 @@ namespace morvane {
 
 const Image32& default_picture() {
     static const Image32 picture = [] {
-        DecodedJpeg decoded =
-            decode_jpeg(kDefaultPictureJpeg, kDefaultPictureJpegSize, size_t(kPictureAllocationLimitBytes));
-        if (!decoded.picture) return built_in_picture_or_plain(LoadedPicture::failed("the built-in picture could not be decoded"));
-        return built_in_picture_or_plain(LoadedPicture::made(std::move(*decoded.picture)));
+        std::optional<LoadedPicture> decoded = decode_jpeg(kDefaultPictureJpeg, kDefaultPictureJpegSize,
+                                                           size_t(kPictureAllocationLimitBytes), "the built-in picture");
+        if (!decoded) return built_in_picture_or_plain(LoadedPicture::failed("libjpeg-turbo does not take it"));
+        return built_in_picture_or_plain(std::move(*decoded));
     }();
     return picture;
 }

@@ -24,6 +24,10 @@ struct JpegDecoderState {
     bool failed = false;
     bool cropped = false;  // rows come only for some of the columns (start_with_columns)
     std::string damage;  // libjpeg's words for the first warning that leaves pixels missing or wrong
+    std::string error;   // libjpeg's words for the error that stopped it
+
+    // Why the rows broke off: the damage that came first, or else the error.
+    Outcome broke_off() const { return Outcome::failed(damage.empty() ? error : damage); }
 };
 
 namespace {
@@ -34,6 +38,9 @@ bool starts_like_jpeg(const uint8_t* data, size_t size) {
 
 [[noreturn]] void jump_back(j_common_ptr info) {
     auto* state = static_cast<JpegDecoderState*>(info->client_data);
+    char text[JMSG_LENGTH_MAX];
+    info->err->format_message(info, text);
+    state->error = text;
     std::longjmp(state->on_error, 1);
 }
 
@@ -122,63 +129,58 @@ JpegDecoder::~JpegDecoder() {
     if (state_) jpeg_destroy_decompress(&state_->info);
 }
 
-bool JpegDecoder::read_rows(uint8_t* const* rows, int count) {
-    if (!state_ || state_->failed) return false;
+Outcome JpegDecoder::read_rows(uint8_t* const* rows, int count) {
+    if (!state_) return Outcome::failed("libjpeg-turbo does not take this file");
     JpegDecoderState& state = *state_;
+    if (state.failed) return state.broke_off();
     jpeg_decompress_struct& info = state.info;
     if (setjmp(state.on_error)) {
         state.failed = true;
-        return false;
+        return state.broke_off();
     }
     if (!state.started) {
         jpeg_start_decompress(&info);
         state.started = true;
     }
     for (int done = 0; done < count;) {
-        if (info.output_scanline >= info.output_height) return false;  // asked for more rows than there are
+        if (info.output_scanline >= info.output_height) return Outcome::failed("more rows were asked for than it has");
         done += int(jpeg_read_scanlines(&info, const_cast<JSAMPARRAY>(rows + done), JDIMENSION(count - done)));
     }
-    return state.damage.empty();
+    return state.damage.empty() ? Outcome::done() : state.broke_off();
 }
 
-bool JpegDecoder::start_with_columns(int first, int count, int& first_given, int& count_given) {
-    if (!state_ || state_->failed || state_->started || first < 0 || count <= 0 || first > width_ - count) return false;
+Result<JpegDecoder::Columns> JpegDecoder::start_with_columns(int first, int count) {
+    if (!state_ || state_->started || first < 0 || count <= 0 || first > width_ - count)
+        return Result<Columns>::failed("no such columns can be decoded now");
     JpegDecoderState& state = *state_;
     jpeg_decompress_struct& info = state.info;
     if (setjmp(state.on_error)) {
         state.failed = true;
-        return false;
+        return Result<Columns>::failed(state.broke_off());
     }
     jpeg_start_decompress(&info);
     state.started = true;
     JDIMENSION x = JDIMENSION(first), w = JDIMENSION(count);
     jpeg_crop_scanline(&info, &x, &w);  // widened to whole blocks
     state.cropped = true;
-    first_given = int(x);
-    count_given = int(w);
-    return state.damage.empty();
-}
-
-const std::string& JpegDecoder::damage() const {
-    static const std::string none;
-    return state_ ? state_->damage : none;
+    if (!state.damage.empty()) return Result<Columns>::failed(state.broke_off());
+    return Result<Columns>::made({int(x), int(w)});
 }
 
 std::optional<JpegFile> open_jpeg_file(const std::filesystem::path& file, size_t max_bytes) {
     static constexpr uint8_t kStart[3] = {0xFF, 0xD8, 0xFF};
-    InputFile in(file);
+    Result<InputFile> in = open_input_file(file);
+    if (!in.ok) return std::nullopt;
     // Compressed, a picture within the limit takes far fewer bytes than its pixels do.
-    std::optional<std::vector<uint8_t>> bytes = read_file_beginning_with(in, kStart, max_bytes);
-    return bytes ? JpegFile::open(std::move(*bytes), max_bytes) : std::nullopt;
+    Result<std::vector<uint8_t>> bytes = read_file_beginning_with(in.value, kStart, max_bytes);
+    return bytes.ok ? JpegFile::open(std::move(bytes.value), max_bytes) : std::nullopt;
 }
 
-DecodedJpeg decode_jpeg(const uint8_t* jpeg, size_t size, size_t max_bytes) {
+std::optional<LoadedPicture> decode_jpeg(const uint8_t* jpeg, size_t size, size_t max_bytes, const std::string& shown) {
     JpegDecoder decoder(jpeg, size, max_bytes);
-    DecodedJpeg result;
-    result.width = decoder.width();
-    result.height = decoder.height();
-    result.too_large = decoder.too_large();
-    if (!decoder.ok()) return result;
+    if (decoder.too_large())
+        return LoadedPicture::failed(picture_message::too_large(shown, decoder.width(), decoder.height()));
+    if (!decoder.ok()) return std::nullopt;
     std::optional<TurnedJpegRows> turned;
     if (turns_sideways(decoder.orientation())) turned.emplace(jpeg, size, max_bytes, decoder.orientation());
     RowSource& rows_of = turned ? static_cast<RowSource&>(*turned) : decoder;
@@ -188,14 +190,11 @@ DecodedJpeg decode_jpeg(const uint8_t* jpeg, size_t size, size_t max_bytes) {
     for (int y = 0; y < picture.height; y += kRowsAtOnce) {
         const int count = std::min(kRowsAtOnce, picture.height - y);
         for (int i = 0; i < count; ++i) rows[i] = picture.bytes.data() + size_t(y + i) * picture.stride();
-        if (!rows_of.read_rows(rows, count)) {
-            result.damage = turned ? turned->damage() : decoder.damage();
-            return result;
-        }
+        if (const Outcome read = rows_of.read_rows(rows, count); !read.ok)
+            return LoadedPicture::failed(picture_message::damaged(shown, read.error));
     }
     picture.touch();
-    result.picture = turned ? std::move(picture) : upright(std::move(picture), decoder.orientation());
-    return result;
+    return LoadedPicture::made(turned ? std::move(picture) : upright(std::move(picture), decoder.orientation()));
 }
 
 }  // namespace morvane

@@ -3,6 +3,7 @@
 // pass that writes every byte once, where a general decoder writes 24-bit rows, widens them to 32 bits and
 // then hands over a picture that is copied once more. Rows can also be taken a few at a time, so that a
 // picture is drawn while it is still being decoded and never needs to be held whole.
+#include "platform/codecs/loaded_picture.h"
 #include "platform/pictures/image32.h"
 #include "platform/pictures/row_source.h"
 
@@ -38,17 +39,16 @@ public:
     bool too_large() const { return too_large_; }
 
     // Before the first rows: only the columns from `first`, `count` of them, are to be decoded, widened by
-    // libjpeg to whole blocks; the columns given are `first_given` and on, `count_given` of them, and every
-    // row read is that wide. False where the decoder gave up.
-    bool start_with_columns(int first, int count, int& first_given, int& count_given);
+    // libjpeg to whole blocks; the columns given come back, and every row read is that wide.
+    struct Columns {
+        int first = 0, count = 0;
+    };
+    Result<Columns> start_with_columns(int first, int count);
 
-    // False when the decoder gave up part way, or the file turned out damaged or incomplete (damage() says
-    // how); no more rows come then.
-    bool read_rows(uint8_t* const* rows, int count) override;
-    // libjpeg's own words ("Premature end of JPEG file", "Corrupt JPEG data: bad Huffman code") once the rows
-    // read so far have met data that ends early or is damaged, so that the picture is not the photograph;
-    // empty while it is whole.
-    const std::string& damage() const;
+    // A failure once the rows read so far have met data that ends early or is damaged, so that the picture is
+    // not the photograph, or once the decoder gave up, in libjpeg's own words ("Premature end of JPEG file",
+    // "Corrupt JPEG data: bad Huffman code"); no more rows come then.
+    Outcome read_rows(uint8_t* const* rows, int count) override;
 
 private:
     std::unique_ptr<JpegDecoderState> state_;
@@ -64,15 +64,9 @@ using JpegFile = DecodingFile<JpegDecoder>;
 std::optional<JpegFile> open_jpeg_file(const std::filesystem::path& file, size_t max_bytes);
 
 // The whole picture in `jpeg` (a whole JPEG file) as it is meant to be seen (turned by its orientation tag;
-// a picture taken sideways is decoded in bands, so that it needs no more memory than its turned pixels).
-// No picture where JpegDecoder is not ok() or gives up part way; `damage` then says when that is because the
-// file is damaged or incomplete, and `too_large` when its header claims more pixels than `max_bytes` hold.
-struct DecodedJpeg {
-    std::optional<Image32> picture;
-    std::string damage;
-    bool too_large = false;
-    int64_t width = 0, height = 0;  // as the header claims, when it could be read
-};
-DecodedJpeg decode_jpeg(const uint8_t* jpeg, size_t size, size_t max_bytes);
+// a picture taken sideways is decoded in bands, so that it needs no more memory than its turned pixels), or the
+// message for the file `shown` when its header claims more pixels than `max_bytes` hold or its data is damaged
+// or incomplete. Nothing where JpegDecoder is not ok() for it otherwise: the general decoder then reads it.
+std::optional<LoadedPicture> decode_jpeg(const uint8_t* jpeg, size_t size, size_t max_bytes, const std::string& shown);
 
 }  // namespace morvane

@@ -1,5 +1,7 @@
 #include "platform/codecs/loaded_picture.h"
 
+#include "platform/codecs/picture_kinds.h"
+
 #include <cstdio>
 
 namespace morvane {
@@ -18,10 +20,9 @@ Image32 built_in_picture_or_plain(LoadedPicture decoded) {
 namespace morvane::picture_message {
 
 namespace {
-// The kinds of picture every build reads: the system's decoders (Qt's, or Windows') read these three at least.
-constexpr const char* kReadableKinds = ".bmp, .jpg or .png";
 std::string choose_a(const char* which, const char* choose = "Choose") {
-    return std::string(choose) + " " + which + " " + kReadableKinds + " file.";
+    static const std::string kinds = readable_kinds();
+    return std::string(choose) + " " + which + " " + kinds + " file.";
 }
 }  // namespace
 
@@ -55,6 +56,11 @@ std::string damaged(const std::string& shown, const std::string& reason) {
     return "The picture \"" + shown_in_message(shown) + "\" is damaged or incomplete (" + reason +
            "), so it was not loaded. Download it again if the download did not finish, or " +
            choose_a("another", "choose");
+}
+
+InputRefusals refusals(const std::string& shown) {
+    return {missing(shown), folder(shown), not_a_file(shown),
+            [shown](const std::string& reason) { return cannot_open(shown, reason); }};
 }
 
 }  // namespace morvane::picture_message

@@ -1,5 +1,7 @@
 #pragma once
 // A picture file read into plain pixels, and the messages every picture loader gives (Qt's and Windows').
+#include "platform/codecs/picture_kinds.h"
+#include "platform/files/input_file.h"
 #include "platform/outcome.h"
 #include "platform/pictures/image32.h"
 
@@ -32,6 +34,8 @@ std::string too_large(const std::string& shown, int64_t width, int64_t height);
 std::string unreadable(const std::string& shown, const std::string& reason);
 // Its data ends before its last row, or is damaged part way: what a decoder would show is not the picture.
 std::string damaged(const std::string& shown, const std::string& reason);
+// The four above that say why the file could not be opened, for open_input_file.
+InputRefusals refusals(const std::string& shown);
 }  // namespace picture_message
 
 }  // namespace morvane

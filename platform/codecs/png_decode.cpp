@@ -19,6 +19,7 @@ struct PngDecoderState {
     int rows_read = 0;
     bool failed = false;
     std::string error;  // libpng's words for the error that stopped it
+    Outcome broke_off() const { return Outcome::failed(error.empty() ? "its data ends early" : error); }
     ~PngDecoderState() { png_destroy_read_struct(&png, &info, nullptr); }
 };
 
@@ -94,43 +95,41 @@ PngDecoder::PngDecoder(const uint8_t* png, size_t size, size_t max_bytes) {
 
 PngDecoder::~PngDecoder() = default;
 
-bool PngDecoder::read_rows(uint8_t* const* rows, int count) {
-    if (!state_ || state_->failed) return false;
+Outcome PngDecoder::read_rows(uint8_t* const* rows, int count) {
+    if (!state_) return Outcome::failed("libpng does not take this file");
     PngDecoderState& state = *state_;
-    if (count > height_ - state.rows_read) return false;  // more rows than there are
+    if (state.failed) return state.broke_off();
+    if (count > height_ - state.rows_read) return Outcome::failed("more rows were asked for than it has");
     if (setjmp(png_jmpbuf(state.png))) {
         state.failed = true;
-        return false;
+        return state.broke_off();
     }
     png_read_rows(state.png, const_cast<png_bytepp>(rows), nullptr, png_uint_32(count));
     state.rows_read += count;
     if (state.alpha)
         for (int i = 0; i < count; ++i) lay_row_over_black(rows[i], width_);
-    return true;
+    return Outcome::done();
 }
 
-std::string PngDecoder::damage() const {
-    return state_ && state_->failed ? (state_->error.empty() ? "its data ends early" : state_->error) : std::string();
-}
-
-DecodedPng decode_png(const uint8_t* png, size_t size, size_t max_bytes) {
+std::optional<LoadedPicture> decode_png(const uint8_t* png, size_t size, size_t max_bytes, const std::string& shown) {
     PngDecoder decoder(png, size, max_bytes);
-    if (!decoder.ok()) return {};
+    if (!decoder.ok()) return std::nullopt;
     Image32 picture = Image32::unfilled(decoder.width(), decoder.height());
     for (int y = 0; y < picture.height; ++y) {
         uint8_t* row[1] = {picture.bytes.data() + size_t(y) * picture.stride()};
-        if (!decoder.read_rows(row, 1)) return DecodedPng{std::nullopt, decoder.damage()};
+        if (const Outcome read = decoder.read_rows(row, 1); !read.ok)
+            return LoadedPicture::failed(picture_message::damaged(shown, read.error));
     }
     picture.touch();
-    return DecodedPng{std::move(picture), {}};
+    return LoadedPicture::made(std::move(picture));
 }
 
 std::optional<PngFile> open_png_file(const std::filesystem::path& file, size_t max_bytes) {
-    InputFile in(file);
-    if (!png_chunks_fit(in).ok) return std::nullopt;
+    Result<InputFile> in = open_input_file(file);
+    if (!in.ok || !png_chunks_fit(in.value).ok) return std::nullopt;
     // Compressed, a picture within the limit takes far fewer bytes than its pixels do.
-    std::optional<std::vector<uint8_t>> bytes = read_file_beginning_with(in, kSignature, max_bytes);
-    return bytes ? PngFile::open(std::move(*bytes), max_bytes) : std::nullopt;
+    Result<std::vector<uint8_t>> bytes = read_file_beginning_with(in.value, kSignature, max_bytes);
+    return bytes.ok ? PngFile::open(std::move(bytes.value), max_bytes) : std::nullopt;
 }
 
 }  // namespace morvane

@@ -3,6 +3,7 @@
 // wallpaper is drawn while it is still being decoded, as JPEGs are. Only what libpng gives exactly as the
 // general decoder shows it is taken: 8 bits a channel or fewer, not interlaced; transparency is laid over black
 // with the general decoder's rounding.
+#include "platform/codecs/loaded_picture.h"
 #include "platform/pictures/image32.h"
 #include "platform/codecs/picture_structure.h"
 #include "platform/files/input_file.h"
@@ -33,10 +34,9 @@ public:
     bool ok() const { return state_ != nullptr; }
     int width() const override { return width_; }
     int height() const override { return height_; }
-    // False when the file is damaged part way or ends early (damage() then says how); no more rows come then.
-    bool read_rows(uint8_t* const* rows, int count) override;
-    // libpng's own words ("IDAT: invalid code lengths set") once the rows have broken off; empty before.
-    std::string damage() const;
+    // A failure when the file is damaged part way or ends early, in libpng's own words ("IDAT: invalid code
+    // lengths set"); no more rows come then.
+    Outcome read_rows(uint8_t* const* rows, int count) override;
 
 private:
     std::unique_ptr<PngDecoderState> state_;
@@ -49,12 +49,8 @@ private:
 using PngFile = DecodingFile<PngDecoder>;
 std::optional<PngFile> open_png_file(const std::filesystem::path& file, size_t max_bytes);
 
-// The whole picture in `png` (a whole PNG file), or no picture where PngDecoder is not ok() for it (the general
-// decoder then reads it) or its rows break off: `damage` then says how.
-struct DecodedPng {
-    std::optional<Image32> picture;
-    std::string damage;
-};
-DecodedPng decode_png(const uint8_t* png, size_t size, size_t max_bytes);
+// The whole picture in `png` (a whole PNG file), or the message for the file `shown` when its rows break off;
+// nothing where PngDecoder is not ok() for it (the general decoder then reads it).
+std::optional<LoadedPicture> decode_png(const uint8_t* png, size_t size, size_t max_bytes, const std::string& shown);
 
 }  // namespace morvane

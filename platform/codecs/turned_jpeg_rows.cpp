@@ -22,7 +22,7 @@ TurnedJpegRows::TurnedJpegRows(const uint8_t* jpeg, size_t size, size_t max_byte
     : jpeg_(jpeg), size_(size), max_bytes_(max_bytes), orientation_(orientation) {
     JpegDecoder header(jpeg, size, max_bytes);
     if (!header.ok() || !turns_sideways(orientation)) {
-        failed_ = true;
+        broke_off_ = Outcome::failed("libjpeg-turbo does not take this file turned");
         return;
     }
     width_ = header.height();
@@ -30,7 +30,7 @@ TurnedJpegRows::TurnedJpegRows(const uint8_t* jpeg, size_t size, size_t max_byte
     band_rows_ = int(std::clamp<size_t>(band_bytes / (size_t(width_) * 4), 1, size_t(height_)));
 }
 
-bool TurnedJpegRows::decode_band() {
+Outcome TurnedJpegRows::decode_band() {
     const int top = band_top_ + band_.height;  // the first upright row not yet decoded
     const int rows = std::min(band_rows_, height_ - top);
     const int stored_width = height_, stored_height = width_;
@@ -40,12 +40,11 @@ bool TurnedJpegRows::decode_band() {
     const int wide_count = std::min(stored_width, first + rows + kMarginColumns) - wide_first;
 
     JpegDecoder decoder(jpeg_, size_, max_bytes_);
-    int given_first = 0, given_count = 0;
-    if (!decoder.start_with_columns(wide_first, wide_count, given_first, given_count) || given_first > first ||
-        given_first + given_count < first + rows) {
-        damage_ = decoder.damage();
-        return false;
-    }
+    const Result<JpegDecoder::Columns> given = decoder.start_with_columns(wide_first, wide_count);
+    if (!given.ok) return given;
+    const int given_first = given.value.first, given_count = given.value.count;
+    if (given_first > first || given_first + given_count < first + rows)
+        return Outcome::failed("libjpeg-turbo did not give the columns asked for");
     // Each stored pixel goes straight to its upright place in the band: the band is held once, not also as
     // stored. Upright row (band row) and column of the k-th kept column of stored row y:
     const bool columns_forward = orientation_ == 5 || orientation_ == 6;  // stored column c at upright row c
@@ -59,10 +58,7 @@ bool TurnedJpegRows::decode_band() {
     for (int i = 0; i < kRowsAtOnce; ++i) lines[i] = scratch.data() + size_t(i) * given_count * 4;
     for (int y = 0; y < stored_height; y += kRowsAtOnce) {
         const int count = std::min(kRowsAtOnce, stored_height - y);
-        if (!decoder.read_rows(lines, count)) {
-            damage_ = decoder.damage();
-            return false;
-        }
+        if (Outcome read = decoder.read_rows(lines, count); !read.ok) return read;
         for (int i = 0; i < count; ++i) {
             const uint8_t* src = lines[i] + size_t(first - given_first) * 4;
             uint8_t* column = band + size_t(rows_forward ? y + i : stored_height - 1 - (y + i)) * 4;
@@ -72,19 +68,20 @@ bool TurnedJpegRows::decode_band() {
     }
     band_.touch();
     band_top_ = top;
-    return true;
+    return Outcome::done();
 }
 
-bool TurnedJpegRows::read_rows(uint8_t* const* rows, int count) {
-    if (failed_ || count > height_ - next_row_) return false;
+Outcome TurnedJpegRows::read_rows(uint8_t* const* rows, int count) {
+    if (!broke_off_.ok) return broke_off_;
+    if (count > height_ - next_row_) return Outcome::failed("more rows were asked for than it has");
     for (int i = 0; i < count; ++i, ++next_row_) {
-        if (next_row_ >= band_top_ + band_.height && !decode_band()) {
-            failed_ = true;
-            return false;
+        if (next_row_ >= band_top_ + band_.height) {
+            broke_off_ = decode_band();
+            if (!broke_off_.ok) return broke_off_;
         }
         std::memcpy(rows[i], band_.row(next_row_ - band_top_), size_t(width_) * 4);
     }
-    return true;
+    return Outcome::done();
 }
 
 }  // namespace morvane

@@ -25,13 +25,12 @@ public:
 
     int width() const override { return width_; }
     int height() const override { return height_; }
-    // The same pixels, row for row, as the whole picture decoded and then turned upright.
-    bool read_rows(uint8_t* const* rows, int count) override;
-    // As JpegDecoder::damage(), for the bands decoded so far.
-    const std::string& damage() const { return damage_; }
+    // The same pixels, row for row, as the whole picture decoded and then turned upright; a failure as
+    // JpegDecoder::read_rows gives, for the bands decoded so far.
+    Outcome read_rows(uint8_t* const* rows, int count) override;
 
 private:
-    bool decode_band();
+    Outcome decode_band();
 
     const uint8_t* jpeg_;
     size_t size_;
@@ -42,8 +41,7 @@ private:
     Image32 band_;                // upright rows band_top_ .. band_top_ + band_.height - 1
     int band_top_ = 0;
     int next_row_ = 0;            // the next upright row to hand out
-    bool failed_ = false;
-    std::string damage_;
+    Outcome broke_off_ = Outcome::done();
 };
 
 }  // namespace morvane

@@ -75,35 +75,45 @@ std::string input_error_reason(int error_number) {
     }
 }
 
-InputFile::InputFile(const std::filesystem::path& path) { open(path); }
+InputFile::InputFile(InputFile&& other) noexcept : fd_(other.release()), size_(other.size_) {}
 
-void InputFile::refuse(InputProblem problem, std::string reason) {
-    if (fd_ >= 0) close_file(fd_);
-    fd_ = -1;
-    problem_ = problem;
-    reason_ = std::move(reason);
+InputFile& InputFile::operator=(InputFile&& other) noexcept {
+    if (this != &other) {
+        if (fd_ >= 0) close_file(fd_);
+        size_ = other.size_;
+        fd_ = other.release();
+    }
+    return *this;
 }
 
-void InputFile::open(const std::filesystem::path& path) {
-    auto refuse_errno = [&](int error) {
-        refuse(error == ENOENT ? InputProblem::Missing : InputProblem::Unreadable, input_error_reason(error));
+Result<InputFile> open_input_file(const std::filesystem::path& path, const InputRefusals& say) {
+    using Opened = Result<InputFile>;
+    auto refused = [](const std::string& words, const std::string& reason) {
+        return Opened::failed(words.empty() ? reason : words);
+    };
+    auto refused_errno = [&](int error) {
+        const std::string reason = input_error_reason(error);
+        if (error == ENOENT) return refused(say.missing, reason);
+        return Opened::failed(say.unreadable ? say.unreadable(reason) : reason);
     };
     // Looked at by name first, so that a FIFO or a device is never opened at all; then again once open,
     // in case the name was given to something else in between.
+    Opened opened = Opened::made({});
+    InputFile& file = opened.value;
     FileStat st{};
     for (int pass = 0; pass < 2; ++pass) {
-        if (pass == 0 ? stat_path(path, st) != 0 : stat_open(fd_, st) != 0) return refuse_errno(errno);
-        if (is_folder(st)) return refuse(InputProblem::Folder, "it is a folder");
-        if (!is_regular(st))
-            return refuse(InputProblem::NotAFile, "it is not an ordinary file (a pipe, a device or the like)");
+        if (pass == 0 ? stat_path(path, st) != 0 : stat_open(file.fd_, st) != 0) return refused_errno(errno);
+        if (is_folder(st)) return refused(say.folder, "it is a folder");
+        if (!is_regular(st)) return refused(say.not_a_file, "it is not an ordinary file (a pipe, a device or the like)");
         if (pass == 0) {
             errno = 0;
-            fd_ = open_for_reading(path);
-            if (fd_ < 0) return refuse_errno(errno);
+            file.fd_ = open_for_reading(path);
+            if (file.fd_ < 0) return refused_errno(errno);
         }
     }
-    end_waiting_opens(fd_);
-    size_ = uint64_t(st.st_size);
+    end_waiting_opens(file.fd_);
+    file.size_ = uint64_t(st.st_size);
+    return opened;
 }
 
 // Reads until `max_bytes` or the end of the file, going on after an interrupted call; `read_some(into, bytes,
@@ -111,7 +121,7 @@ void InputFile::open(const std::filesystem::path& path) {
 template <class ReadSome>
 Outcome InputFile::read_with(std::size_t max_bytes, std::vector<uint8_t>& out, ReadSome read_some) {
     out.clear();
-    if (fd_ < 0) return Outcome::failed(reason_.empty() ? "it is not open" : reason_);
+    if (fd_ < 0) return Outcome::failed("it is not open");
     out.resize(max_bytes);
     size_t filled = 0;
     while (filled < max_bytes) {
@@ -148,14 +158,16 @@ int InputFile::release() {
     return fd;
 }
 
-std::optional<std::vector<uint8_t>> read_file_beginning_with(InputFile& in, std::span<const uint8_t> signature,
-                                                             uint64_t max_bytes) {
-    if (!in.ok() || in.size() < signature.size() || in.size() > max_bytes) return std::nullopt;
-    std::vector<uint8_t> bytes;
-    if (!in.read_at(0, signature.size(), bytes).ok || !std::equal(signature.begin(), signature.end(), bytes.begin(), bytes.end()))
-        return std::nullopt;
-    if (!in.read(size_t(in.size()), bytes).ok) return std::nullopt;
-    return bytes;
+Result<std::vector<uint8_t>> read_file_beginning_with(InputFile& in, std::span<const uint8_t> signature,
+                                                      uint64_t max_bytes) {
+    using Bytes = Result<std::vector<uint8_t>>;
+    if (in.size() > max_bytes) return Bytes::failed("it is larger than such a file can be");
+    Bytes read = Bytes::made({});
+    if (const Outcome head = in.read_at(0, signature.size(), read.value); !head.ok) return Bytes::failed(head);
+    if (!std::equal(signature.begin(), signature.end(), read.value.begin(), read.value.end()))
+        return Bytes::failed("it does not begin as such a file does");
+    if (const Outcome whole = in.read(size_t(in.size()), read.value); !whole.ok) return Bytes::failed(whole);
+    return read;
 }
 
 }  // namespace morvane

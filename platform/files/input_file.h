@@ -7,58 +7,56 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <optional>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
 
 namespace morvane {
 
-enum class InputProblem {
-    None,
-    Missing,     // nothing of that name
-    Folder,      // a folder of that name
-    NotAFile,    // a FIFO, a device, a socket
-    Unreadable,  // permission, a name too long for the system, an input/output error, ...
-};
+struct InputRefusals;
 
+// An ordinary file open for reading; closed with this.
 class InputFile {
 public:
-    explicit InputFile(const std::filesystem::path& path);
+    InputFile() = default;  // not open: every read fails
     ~InputFile();
-    InputFile(const InputFile&) = delete;
-    InputFile& operator=(const InputFile&) = delete;
+    InputFile(InputFile&& other) noexcept;
+    InputFile& operator=(InputFile&& other) noexcept;
 
-    bool ok() const { return problem_ == InputProblem::None; }
-    InputProblem problem() const { return problem_; }
-    // Why it cannot be read, to follow the file's name: "it is a folder", "its name is too long for the
-    // system", "Permission denied", ... Empty when ok().
-    const std::string& reason() const { return reason_; }
     uint64_t size() const { return size_; }  // bytes, when it was opened
 
     // Up to `max_bytes` from the current position; fewer only at the end of the file.
     Outcome read(std::size_t max_bytes, std::vector<uint8_t>& out);
     // Up to `max_bytes` from `offset`, leaving the read position where it was.
     Outcome read_at(uint64_t offset, std::size_t max_bytes, std::vector<uint8_t>& out);
-    // Hands the open descriptor to a new owner (a QFile), which closes it; -1 when not ok().
+    // Hands the open descriptor to a new owner (a QFile), which closes it; -1 when not open.
     int release();
 
 private:
-    void open(const std::filesystem::path& path);
-    void refuse(InputProblem problem, std::string reason);
+    friend Result<InputFile> open_input_file(const std::filesystem::path& path, const InputRefusals& say);
     template <class ReadSome>
     Outcome read_with(std::size_t max_bytes, std::vector<uint8_t>& out, ReadSome read_some);
 
     int fd_ = -1;
-    InputProblem problem_ = InputProblem::None;
-    std::string reason_;
     uint64_t size_ = 0;
 };
 
-// The whole of `in`, when it begins with `signature` and has at most `max_bytes`; nothing when it does not, or
-// cannot be read (a general loader then says why).
-std::optional<std::vector<uint8_t>> read_file_beginning_with(InputFile& in, std::span<const uint8_t> signature,
-                                                             uint64_t max_bytes);
+// What a caller says for each way a file cannot be opened; where it gives nothing, the failure is the reason
+// itself, to follow the file's name: "it is a folder", "its name is too long for the system", ...
+struct InputRefusals {
+    std::string missing;
+    std::string folder;
+    std::string not_a_file;  // a FIFO, a device, a socket
+    std::function<std::string(const std::string& reason)> unreadable;  // permission, an input/output error, ...
+};
+
+Result<InputFile> open_input_file(const std::filesystem::path& path, const InputRefusals& say = {});
+
+// The whole of `in`, when it begins with `signature` and has at most `max_bytes`; a failure when it does not,
+// or cannot be read (a general loader then says why).
+Result<std::vector<uint8_t>> read_file_beginning_with(InputFile& in, std::span<const uint8_t> signature,
+                                                      uint64_t max_bytes);
 
 // The system's message for an error number, with the few that users meet put in plain words:
 // ENAMETOOLONG becomes "its name is too long for the system", not "does not exist".

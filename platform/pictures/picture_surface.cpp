@@ -2,7 +2,6 @@
 
 #include "platform/pictures/stretch_copy.h"
 #include "platform/pictures/streamed_stretch.h"
-#include "platform/pictures/twips.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,22 +9,6 @@
 
 namespace morvane {
 namespace {
-
-constexpr double kPointsPerPixel = 0.75;
-
-// Pixels a border takes on each side: a single line, or two when the surface is drawn three-dimensional.
-int border_pixels(int16_t border_style, int16_t appearance) {
-    if (border_style != BorderFixedSingle) return 0;
-    return appearance == Appearance3D ? 2 : 1;
-}
-
-double pixels_in_scale_units(int pixels, int16_t scale_mode) {
-    switch (scale_mode) {
-        case ScaleTwips: return pixels * double(kTwipsPerPixel);
-        case ScalePoints: return pixels * kPointsPerPixel;
-        default: return pixels;  // pixels, and a user scale that was never given other bounds
-    }
-}
 
 // A new image of the given size holding what fits of the old one, the rest in the back colour.
 Image32 resized(const Image32& old, int width, int height, Bgra back) {
@@ -85,35 +68,21 @@ bool draw_covers(const Image32& picture, const Image32& target, int x, int y, in
 
 PictureSurface::PictureSurface(uint32_t back_color) : back_color_(back_color) {}
 
-int16_t PictureSurface::scale_mode() const { return scale_mode_; }
-void PictureSurface::set_scale_mode(int16_t mode) { scale_mode_ = mode; }
-int16_t PictureSurface::appearance() const { return appearance_; }
-void PictureSurface::set_appearance(int16_t appearance) { appearance_ = appearance; }
-bool PictureSurface::auto_size() const { return auto_size_; }
-void PictureSurface::set_auto_size(bool on) { auto_size_ = on; }
-int16_t PictureSurface::border_style() const { return border_style_; }
-void PictureSurface::set_border_style(int16_t style) { border_style_ = style; }
 int PictureSurface::container_units_per_pixel() const { return container_units_per_pixel_; }
 void PictureSurface::set_container_units_per_pixel(int units) { container_units_per_pixel_ = std::max(units, 1); }
 
 double PictureSurface::width() const {
-    const int border = 2 * border_pixels(border_style_, appearance_);
-    return double(width_pixels() + border) * container_units_per_pixel_;
+    return double(width_pixels()) * container_units_per_pixel_;
 }
 double PictureSurface::height() const {
-    const int border = 2 * border_pixels(border_style_, appearance_);
-    return double(height_pixels() + border) * container_units_per_pixel_;
+    return double(height_pixels()) * container_units_per_pixel_;
 }
 void PictureSurface::set_width(double outer_units) {
-    const int border = 2 * border_pixels(border_style_, appearance_);
-    set_width_pixels(int(std::lround(outer_units / container_units_per_pixel_)) - border);
+    set_width_pixels(int(std::lround(outer_units / container_units_per_pixel_)));
 }
 void PictureSurface::set_height(double outer_units) {
-    const int border = 2 * border_pixels(border_style_, appearance_);
-    set_height_pixels(int(std::lround(outer_units / container_units_per_pixel_)) - border);
+    set_height_pixels(int(std::lround(outer_units / container_units_per_pixel_)));
 }
-double PictureSurface::scale_width() const { return pixels_in_scale_units(width_pixels(), scale_mode_); }
-double PictureSurface::scale_height() const { return pixels_in_scale_units(height_pixels(), scale_mode_); }
 
 void PictureSurface::set_width_pixels(int width) { resize_to(std::max(width, 0), image_.height); }
 void PictureSurface::set_height_pixels(int height) { resize_to(image_.width, std::max(height, 0)); }
@@ -130,7 +99,6 @@ void PictureSurface::resize_to(int width, int height) {
 int PictureSurface::width_pixels() const { return image_.width; }
 int PictureSurface::height_pixels() const { return image_.height; }
 
-uint32_t PictureSurface::back_color() const { return back_color_; }
 void PictureSurface::set_back_color(uint32_t colorref) { back_color_ = colorref; }
 void PictureSurface::clear() {
     image_.touch();  // the pixels change now, for whoever keeps data derived from them
@@ -174,17 +142,17 @@ void PictureSurface::stretch_copy(const Image32& picture, int x, int y, int w, i
     pyramid_.draw(k, target, x, y, x0, x1, y0, y1);
 }
 
-bool PictureSurface::stretch_copy(RowSource& picture, int x, int y, int w, int h) {
+Outcome PictureSurface::stretch_copy(RowSource& picture, int x, int y, int w, int h) {
     if (exact_halvings(picture.width(), picture.height(), w, h) > 0) {
         // Such reductions come from the pyramid of the whole picture, the same as for a picture held whole.
         Image32 whole = Image32::unfilled(picture.width(), picture.height());
         for (int row = 0; row < whole.height; ++row) {
             uint8_t* rows[1] = {whole.bytes.data() + size_t(row) * whole.stride()};
-            if (!picture.read_rows(rows, 1)) return false;
+            if (Outcome read = picture.read_rows(rows, 1); !read.ok) return read;
         }
         whole.touch();
         stretch_copy(whole, x, y, w, h);
-        return true;
+        return Outcome::done();
     }
     Image32& target = image_;
     const bool drawable = picture.width() > 0 && picture.height() > 0;

@@ -4,13 +4,14 @@
 
 namespace morvane {
 
+namespace {
+
+// The exact curve in double precision, 0..1 encoded -> 0..1 linear, for building the tables.
 double srgb_decode(double e) {
     return e <= 0.04045 ? e / 12.92 : std::pow((e + 0.055) / 1.055, 2.4);
 }
 
-double srgb_encode(double l) {
-    return l <= 0.0031308 ? l * 12.92 : 1.055 * std::pow(l, 1.0 / 2.4) - 0.055;
-}
+}  // namespace
 
 SrgbTables::SrgbTables() {
     for (int k = 0; k < 256; ++k) to_linear[k] = float(srgb_decode(k / 255.0));

@@ -18,8 +18,6 @@ struct SrgbTables {
 
 const SrgbTables& srgb_tables();  // built once, on first use
 
-inline float srgb_to_linear(uint8_t code) { return srgb_tables().to_linear[code]; }
-
 // Nearest 8-bit code of a linear value; values outside 0..1 clamp to 0 and 255.
 inline uint8_t linear_to_srgb(const SrgbTables& t, float linear) {
     if (!(linear > 0.0f)) return 0;  // also catches NaN
@@ -28,10 +26,5 @@ inline uint8_t linear_to_srgb(const SrgbTables& t, float linear) {
     while (code < 255 && linear >= t.threshold[code]) ++code;
     return uint8_t(code);
 }
-inline uint8_t linear_to_srgb(float linear) { return linear_to_srgb(srgb_tables(), linear); }
-
-// The exact curve in double precision, for building the tables (and for checking them).
-double srgb_decode(double encoded);  // 0..1 encoded -> 0..1 linear
-double srgb_encode(double linear);   // 0..1 linear -> 0..1 encoded
 
 }  // namespace morvane

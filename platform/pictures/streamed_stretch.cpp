@@ -97,8 +97,8 @@ public:
         return pixels_.data() + (size_t(band % kBands) * kBandRows + size_t(i)) * size_t(width_) * 4;
     }
 
-    // Fills `band` from the picture; false when the picture broke off.
-    bool decode(RowSource& picture, int band) {
+    // Fills `band` from the picture; a failure is the picture's breaking off.
+    Outcome decode(RowSource& picture, int band) {
         uint8_t* rows[kBandRows];
         for (int i = 0; i < rows_in(band); ++i) rows[i] = row(band, i);
         return picture.read_rows(rows, rows_in(band));
@@ -113,12 +113,12 @@ private:
     PixelBytes pixels_;
 };
 
-bool decode_and_draw_in_turn(RowSource& picture, BandRing& ring, RowDrawer& drawer) {
+Outcome decode_and_draw_in_turn(RowSource& picture, BandRing& ring, RowDrawer& drawer) {
     for (int band = 0; band < ring.bands(); ++band) {
-        if (!ring.decode(picture, band)) return false;
+        if (Outcome decoded = ring.decode(picture, band); !decoded.ok) return decoded;
         ring.draw(drawer, band);
     }
-    return true;
+    return Outcome::done();
 }
 
 // Which bands are decoded and which drawn, between the two threads.
@@ -128,6 +128,7 @@ struct Handover {
     int decoded = 0;  // bands filled
     int drawn = 0;    // bands taken
     bool broke = false;
+    Outcome decoding = Outcome::done();  // why the picture broke off, when it did
 
     void decode_all(RowSource& picture, BandRing& ring) {
         for (int band = 0; band < ring.bands(); ++band) {
@@ -136,11 +137,12 @@ struct Handover {
                 changed.wait(lock, [&] { return band - drawn < kBands || broke; });
                 if (broke) return;  // the drawing gave up: nobody takes more bands
             }
-            const bool ok = ring.decode(picture, band);
+            Outcome band_decoded = ring.decode(picture, band);
+            const bool ok = band_decoded.ok;
             {
                 std::lock_guard lock(mutex);
                 if (ok) decoded = band + 1;
-                else broke = true;
+                else broke = true, decoding = std::move(band_decoded);
             }
             changed.notify_all();
             if (!ok) return;
@@ -167,9 +169,9 @@ struct Handover {
 
 }  // namespace
 
-bool stretch_rows_copy(RowSource& picture, Image32& target, int x, int y, int w, int h) {
+Outcome stretch_rows_copy(RowSource& picture, Image32& target, int x, int y, int w, int h) {
     if (target.empty() || !target.well_formed() || picture.width() <= 0 || picture.height() <= 0 || w <= 0 || h <= 0)
-        return true;
+        return Outcome::done();
     RowDrawer drawer(picture.width(), picture.height(), target, x, y, w, h);
     BandRing ring(picture.width(), std::min(drawer.rows_needed(), picture.height()));
     target.touch();
@@ -193,7 +195,8 @@ bool stretch_rows_copy(RowSource& picture, Image32& target, int x, int y, int w,
         throw;
     }
     decoder.join();
-    return whole;
+    if (whole) return Outcome::done();
+    return handover.decoding.ok ? Outcome::failed("the picture broke off") : handover.decoding;
 }
 
 }  // namespace morvane

@@ -20,9 +20,9 @@ void draw(morvane::RowSource& rows) {
     if (rows.width() <= 0 || rows.height() <= 0 || size_t(rows.width()) * size_t(rows.height()) * 4 > kFuzzLimitBytes)
         std::abort();  // an opened decoder promised a picture within the limit
     morvane::Image32 square(64, 64);
-    morvane::stretch_rows_copy(rows, square, 0, 0, 64, 64);
+    (void)morvane::stretch_rows_copy(rows, square, 0, 0, 64, 64);
     uint8_t* past[1] = {square.row(0)};
-    if (rows.read_rows(past, 1)) std::abort();  // every row has been taken, or the picture broke off
+    if (rows.read_rows(past, 1).ok) std::abort();  // every row has been taken, or the picture broke off
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ inline morvane::Image32 gradient_picture(int w, int h) {
     return image;
 }
 
-// Source_Buffer holding `picture` one to one, and an empty Temp_Buffer: both in pixels, flat, no border.
+// Source_Buffer holding `picture` one to one, and an empty Temp_Buffer, both on a pixel-measured container.
 struct BuildSurfaces {
     morvane::PictureSurface source;
     morvane::PictureSurface scratch;

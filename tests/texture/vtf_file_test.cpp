@@ -53,17 +53,17 @@ TEST(VtfHeaderBytes, EveryFieldOfAVersion71HeaderStandsAtItsOffsetIn64Bytes) {
     EXPECT_EQ(morvane::texture::header_bytes(h), minor1);
 }
 
-TEST(VtfHeaderBytes, AVersion70HeaderIsAlso64Bytes) {
+// Up to version 7.1 the header is 64 bytes; from 7.2 on 80, with depth 1 at offset 63 and zeros after it.
+TEST(VtfHeaderBytes, HeadersFromVersion72On80BytesHoldTheDepth) {
     EXPECT_EQ(morvane::texture::header_bytes(built_header(8, 8, 0)).size(), 64u);
-}
-
-TEST(VtfHeaderBytes, AVersion72HeaderIs80BytesWithDepthOneAtOffset63AndZerosAfterIt) {
     const auto b = morvane::texture::header_bytes(built_header(8, 8, 2));
-    ASSERT_EQ(b.size(), 80u);
-    EXPECT_EQ(std::vector<uint8_t>(b.begin() + 8, b.begin() + 16), (std::vector<uint8_t>{2, 0, 0, 0, 80, 0, 0, 0}));
     std::vector<uint8_t> tail(17, 0);
-    tail[0] = 1;  // depth
+    tail[0] = 1;
+    EXPECT_EQ(std::vector<uint8_t>(b.begin() + 8, b.begin() + 16), (std::vector<uint8_t>{2, 0, 0, 0, 80, 0, 0, 0}));
     EXPECT_EQ(std::vector<uint8_t>(b.begin() + 63, b.end()), tail);
+    EXPECT_FALSE(morvane::texture::parse_header(b.data(), 63).ok);
+    EXPECT_EQ(morvane::texture::parse_header(b.data(), 64).error, "it is shorter than a VTF header") << "7.2 needs its depth";
+    EXPECT_EQ(morvane::texture::parse_header(b.data(), 80).value.depth, 1);
 }
 
 // The two textures the program writes, built once for all the tests below.
@@ -82,33 +82,22 @@ protected:
 
 // Header 64 + low-resolution image 128 (16 x 16 in DXT1) + the DXT5 levels 1, 2 and 4 pixels square (one
 // 16-byte block each, 48) + 8 to 1024 square (64 + 256 + 1024 + 4096 + 16384 + 65536 + 262144 + 1048576 =
-// 1398080): 1398320 bytes.
-TEST_F(WrittenTexture, A1024TextureIsExactly1398320Bytes) {
+// 1398080): 1398320 bytes, in 11 levels; with the 2048 level, 512 x 512 blocks of 16 bytes, 5592624 in 12.
+TEST_F(WrittenTexture, BothSidesAreExactlyTheirBytesAndLevels) {
     EXPECT_EQ(of_side(1024).bytes.size(), 1398320u);
-}
-
-// The same with the 2048 level, 512 x 512 blocks of 16 bytes: 1398320 + 4194304 = 5592624 bytes.
-TEST_F(WrittenTexture, A2048TextureIsExactly5592624Bytes) {
     EXPECT_EQ(of_side(2048).bytes.size(), 5592624u);
-}
-
-TEST_F(WrittenTexture, ItsHeaderCountsElevenLevelsFor1024AndTwelveFor2048) {
     EXPECT_EQ(of_side(1024).bytes[56], 11);  // mipmapcount
     EXPECT_EQ(of_side(2048).bytes[56], 12);
 }
 
-TEST_F(WrittenTexture, TheLowResolutionImageFollowsTheHeaderAndTheLevelsFollowItSmallestFirst) {
+// The low-resolution image follows the header, the levels follow it smallest first (the decode below finds each
+// level at the offset this order gives).
+TEST_F(WrittenTexture, TheLowResolutionImageFollowsTheHeader) {
     const auto& blocks = of_side(1024).layout.blocks;
     ASSERT_EQ(blocks.size(), 12u);
     EXPECT_EQ(blocks[0].offset, 64u);
     EXPECT_EQ(blocks[0].size, 128u);
-    const uint64_t offsets[] = {192, 208, 224, 240, 304, 560, 1584, 5680, 22064, 87600, 349744};
-    const uint64_t sizes[] = {16, 16, 16, 64, 256, 1024, 4096, 16384, 65536, 262144, 1048576};
-    for (size_t i = 0; i < 11; ++i) {
-        EXPECT_EQ(blocks[i + 1].width, 1 << i);
-        EXPECT_EQ(blocks[i + 1].offset, offsets[i]) << "level " << i;
-        EXPECT_EQ(blocks[i + 1].size, sizes[i]) << "level " << i;
-    }
+    EXPECT_EQ(blocks[1].offset, 192u);
 }
 
 TEST(VtfFile, EveryBlockDecodesBackToItsLevelTopRowFirstWithRedOnTheRight) {

@@ -11,26 +11,26 @@ namespace morvane {
 namespace {
 
 // `decode` over the file's mapped bytes (not the reader's position: the reader may still decode the file).
-template <class Decoded, class Decode>
-Decoded over_mapped_bytes(QFile& file, Decode decode) {
+template <class Decode>
+std::optional<LoadedPicture> over_mapped_bytes(QFile& file, Decode decode) {
     const qint64 size = file.size();
     uchar* bytes = size > 0 ? file.map(0, size) : nullptr;
-    if (!bytes) return {};
-    Decoded picture = decode(bytes, size_t(size));
+    if (!bytes) return std::nullopt;
+    std::optional<LoadedPicture> picture = decode(bytes, size_t(size));
     file.unmap(bytes);
     return picture;
 }
 
 }  // namespace
 
-DecodedJpeg decode_jpeg_directly(QFile& file, QImageReader& reader, size_t max_bytes) {
-    if (reader.format() != "jpeg") return {};
-    return over_mapped_bytes<DecodedJpeg>(file, [&](const uint8_t* b, size_t n) { return decode_jpeg(b, n, max_bytes); });
-}
-
-DecodedPng decode_png_directly(QFile& file, QImageReader& reader, size_t max_bytes) {
-    if (reader.format() != "png") return {};
-    return over_mapped_bytes<DecodedPng>(file, [&](const uint8_t* b, size_t n) { return decode_png(b, n, max_bytes); });
+std::optional<LoadedPicture> decode_directly(QFile& file, QImageReader& reader, size_t max_bytes,
+                                             const std::string& shown) {
+    const QByteArray format = reader.format();
+    if (format == "jpeg")
+        return over_mapped_bytes(file, [&](const uint8_t* b, size_t n) { return decode_jpeg(b, n, max_bytes, shown); });
+    if (format == "png")
+        return over_mapped_bytes(file, [&](const uint8_t* b, size_t n) { return decode_png(b, n, max_bytes, shown); });
+    return std::nullopt;
 }
 
 bool decodes_in_place(QImageReader& reader) {

@@ -9,21 +9,20 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 
 class QFile;
 class QImageReader;
 
 namespace morvane {
 
-// A JPEG file through libjpeg-turbo over the file's mapped bytes, turned upright by its orientation tag; no
-// picture for any other file, or where libjpeg-turbo cannot decode it (the reader then decodes it and reports
-// what is wrong), and what libjpeg-turbo found damaged or too large.
-DecodedJpeg decode_jpeg_directly(QFile& file, QImageReader& reader, size_t max_bytes);
-
-// A PNG file through libpng the same way, with the pixels Qt's decoder gives: what libpng does not take row by
-// row (16 bits a channel, interlaced) is left to the reader, and a damaged one is named by libpng's words
-// without libpng printing them.
-DecodedPng decode_png_directly(QFile& file, QImageReader& reader, size_t max_bytes);
+// A JPEG file through libjpeg-turbo over the file's mapped bytes, turned upright by its orientation tag, or a
+// PNG file through libpng the same way, with the pixels Qt's decoder gives; or the message for the file `shown`
+// where it is damaged or too large, in the library's words without the library printing them. Nothing for any
+// other file, or what those libraries do not take (CMYK, 16 bits a channel, interlaced): the reader then
+// decodes it and reports what is wrong.
+std::optional<LoadedPicture> decode_directly(QFile& file, QImageReader& reader, size_t max_bytes,
+                                             const std::string& shown);
 
 // Whether `reader` will decode its file straight into a buffer of the program's pixels (image_over).
 bool decodes_in_place(QImageReader& reader);

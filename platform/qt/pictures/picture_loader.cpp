@@ -96,14 +96,9 @@ LoadedPicture load_picture(const std::filesystem::path& file, uint64_t max_pictu
     // For messages only: the file itself is opened by the system's own bytes of its name.
     std::error_code ec;
     const std::string shown = qt_path(std::filesystem::absolute(file, ec).lexically_normal()).toStdString();
-    InputFile in(file);
-    switch (in.problem()) {
-        case InputProblem::None: break;
-        case InputProblem::Missing: return failure(picture_message::missing(shown));
-        case InputProblem::Folder: return failure(picture_message::folder(shown));
-        case InputProblem::NotAFile: return failure(picture_message::not_a_file(shown));
-        case InputProblem::Unreadable: return failure(picture_message::cannot_open(shown, in.reason()));
-    }
+    Result<InputFile> opened = open_input_file(file, picture_message::refusals(shown));
+    if (!opened.ok) return failure(opened.error);
+    InputFile& in = opened.value;
     // What the header claims is set against what the file holds before any buffer of that size exists; a PNG's
     // checksums are checked here too, since libpng inside Qt prints its own line for a wrong one.
     if (const Outcome chunks = png_chunks_fit(in, true); !chunks.ok)
@@ -121,13 +116,7 @@ LoadedPicture load_picture(const std::filesystem::path& file, uint64_t max_pictu
     QImageReader reader(&input);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
-    DecodedJpeg jpeg = decode_jpeg_directly(input, reader, size_t(limit));
-    if (jpeg.picture) return LoadedPicture::made(std::move(*jpeg.picture));
-    if (!jpeg.damage.empty()) return failure(picture_message::damaged(shown, jpeg.damage));
-    if (jpeg.too_large) return failure(picture_message::too_large(shown, jpeg.width, jpeg.height));
-    DecodedPng png = decode_png_directly(input, reader, size_t(limit));
-    if (png.picture) return LoadedPicture::made(std::move(*png.picture));
-    if (!png.damage.empty()) return failure(picture_message::damaged(shown, png.damage));
+    if (std::optional<LoadedPicture> direct = decode_directly(input, reader, size_t(limit), shown)) return std::move(*direct);
     const QSize size = reader.size();  // from the file's header, before any pixel is decoded
     // The limit is for the whole load: where Qt decodes into a buffer of its own, our copy comes on top.
     if (size.isValid()) {

@@ -202,9 +202,10 @@ LoadedPicture load_picture(const fs::path& file) {
     {
         // Its header against its size, before the decoder makes a buffer of that size; and, since the system's
         // decoders take a PNG with wrong checksums and a JPEG cut in its data, its structure whole.
-        InputFile in(file);
+        Result<InputFile> in = open_input_file(file, picture_message::refusals(shown));
+        if (!in.ok) return failure(in.error);
         for (Outcome (*check)(InputFile&) : {bmp_rows_fit, png_whole, jpeg_markers_whole})
-            if (const Outcome fit = check(in); !fit.ok) return failure(picture_message::damaged(shown, fit.error));
+            if (const Outcome fit = check(in.value); !fit.ok) return failure(picture_message::damaged(shown, fit.error));
     }
 
     return with_factory(shown, [&](IWICImagingFactory* factory) {

@@ -61,24 +61,6 @@ TEST(KeyValues, EachFaultOfAFileIsReportedWithItsLineAndGivesNoTree) {
     EXPECT_TRUE(parse_key_values("").ok) << "an empty file is a file without keys";
 }
 
-// Every cut of Steam's file before its last brace is a fault, never a crash, a hang or a read past the text.
-TEST(KeyValues, EveryTruncationOfARealFileEndsInAResultWithItsLine) {
-    FakeSteam steam{"/home/player"};
-    const std::string whole = steam.library_folders() + app_manifest("Counter-Strike Source");
-    const size_t first_end = steam.library_folders().rfind('}') + 1, last_end = whole.rfind('}') + 1;
-    for (size_t length = 0; length <= whole.size(); ++length) {
-        // Copied, so that a read past the end is a read past an allocation (sanitizers see it).
-        const std::string cut = whole.substr(0, length);
-        const auto read = parse_key_values(cut);
-        const bool complete = length == 0 || length >= last_end ||
-                              (length >= first_end && whole.find_first_not_of(" \t\n", first_end) >= length);
-        EXPECT_EQ(read.ok, complete) << "cut at " << length << ": " << read.error;
-        if (!read.ok) {
-            EXPECT_EQ(read.error.rfind("line ", 0), 0u) << read.error;
-        }
-    }
-}
-
 // A key with a NUL or another control byte in it is shown whole, each such byte as \xNN, never cut short at
 // the NUL or left to move the terminal's cursor.
 TEST(KeyValues, AKeyWithANulOrControlBytesIsShownVisiblyInItsMessage) {

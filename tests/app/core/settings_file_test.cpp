@@ -20,13 +20,17 @@ TEST(SettingsFile, TheFolderComesBackAsWrittenAndOnlyTheFirstLineCounts) {
     TempFolder temp;
     const std::string folder = "/games/Counter-Strike Source/cstrike/materials/console";
     ASSERT_TRUE(write_config(temp.path(), folder).ok);
-    EXPECT_EQ(read_config(temp.path()), folder);
+    EXPECT_EQ(read_config(temp.path()).value, folder);
     write_bytes(config_file(temp.path()), "first\r\nsecond\r\n");  // relative: beside config.dat, not the current folder
-    EXPECT_EQ(read_config(temp.path()), utf8_from_path((temp.path() / "first").lexically_normal()));
-    for (const std::string damaged : {std::string("\0/games/console\r\n", 18), std::string("/games/\x1B[2Jconsole")}) {
-        write_bytes(config_file(temp.path()), damaged);
-        EXPECT_EQ(read_config(temp.path()), "") << "unreadable, so the game is asked for again";
+    EXPECT_EQ(read_config(temp.path()).value, utf8_from_path((temp.path() / "first").lexically_normal()));
+    // Each means "not located yet", and says why.
+    for (const auto& [bytes, why] : {std::pair{std::string("\0/games/console\r\n", 18), "it holds a control character"},
+                                     {std::string("/games/\x1B[2Jconsole"), "it holds a control character"},
+                                     {std::string("\r\n"), "it names no folder"}}) {
+        write_bytes(config_file(temp.path()), bytes);
+        EXPECT_EQ(read_config(temp.path()).error.rfind(why, 0), 0u) << read_config(temp.path()).error;
     }
+    EXPECT_EQ(read_config(temp.path() / "nowhere").error, "it does not exist");
 }
 
 #ifdef _WIN32
@@ -36,28 +40,21 @@ struct SettingsFileOnWindows : ::testing::Test {
     TempFolder temp;
 };
 
-TEST_F(SettingsFileOnWindows, AFolderWithAccentsIsStoredInTheAnsiCodePageAndReadBack) {
-    const std::string folder = "D:\\Jeux\\Caf\xC3\xA9 Cr\xC3\xA8me\\cstrike\\materials\\console";  // "Café Crème"
-    ASSERT_TRUE(write_config(temp.path(), folder).ok);
-    EXPECT_EQ(read_bytes(config_file(temp.path())), "D:\\Jeux\\Caf\xE9 Cr\xE8me\\cstrike\\materials\\console\r\n");
-    EXPECT_EQ(read_config(temp.path()), folder);
-    // A config.dat an older, ANSI-only program wrote reads the same.
-    write_bytes(config_file(temp.path()), "C:\\Spiele\\M\xFCller\r\n");
-    EXPECT_EQ(read_config(temp.path()), "C:\\Spiele\\M\xC3\xBCller");
-}
-
-// Cyrillic and Japanese have no place in code page 1252: the path is never stored with question marks or
-// look-alike letters, but whole, as UTF-8 behind a byte-order mark, and read back as it was.
-TEST_F(SettingsFileOnWindows, AFolderTheCodePageCannotHoldIsStoredWholeAsUtf8) {
-    const std::string folders[] = {
-        "C:\\\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B\\cstrike\\materials\\console",          // "Игры"
-        "C:\\\xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0\\cstrike\\materials\\console",      // "ゲーム"
-        "C:\\Caf\xC3\xA9 \xD0\x98\\cstrike\\materials\\console",                      // both at once
-    };
-    for (const std::string& folder : folders) {
+// A folder with accents is stored in the ANSI code page, as an older, ANSI-only program wrote it too; Cyrillic
+// and Japanese have no place in code page 1252: such a path is never stored with question marks or look-alike
+// letters, but whole, as UTF-8 behind a byte-order mark. Each reads back as it was.
+TEST_F(SettingsFileOnWindows, AFolderIsStoredInTheAnsiCodePageWhereItFitsAndWholeAsUtf8WhereNot) {
+    const std::pair<std::string, std::string> stored[] = {
+        {"D:\\Caf\xC3\xA9 Cr\xC3\xA8me\\console", "D:\\Caf\xE9 Cr\xE8me\\console\r\n"},  // "Café Crème"
+        {"C:\\\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B\\console", ""},                      // "Игры"
+        {"C:\\\xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0\\console", ""},                  // "ゲーム"
+        {"C:\\Caf\xC3\xA9 \xD0\x98\\console", ""}};                                     // both at once
+    for (const auto& [folder, bytes] : stored) {
         ASSERT_TRUE(write_config(temp.path(), folder).ok);
-        EXPECT_EQ(read_bytes(config_file(temp.path())), "\xEF\xBB\xBF" + folder + "\r\n");
-        EXPECT_EQ(read_config(temp.path()), folder);
+        EXPECT_EQ(read_bytes(config_file(temp.path())), bytes.empty() ? "\xEF\xBB\xBF" + folder + "\r\n" : bytes);
+        EXPECT_EQ(read_config(temp.path()).value, folder);
     }
+    write_bytes(config_file(temp.path()), "C:\\Spiele\\M\xFCller\r\n");
+    EXPECT_EQ(read_config(temp.path()).value, "C:\\Spiele\\M\xC3\xBCller");
 }
 #endif

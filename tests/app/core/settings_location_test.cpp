@@ -86,7 +86,7 @@ TEST(SettingsLocation, TheFirstWriteMakesTheUserFolderAndAnInstalledProgramIsKno
     const fs::path user = root.path() / "home" / ".config" / "morvane";
     ASSERT_TRUE(app::write_config(user, "/games/cs/cstrike/materials/console").ok);
     EXPECT_EQ(read_bytes(user / "config.dat"), "/games/cs/cstrike/materials/console\r\n");
-    EXPECT_EQ(app::read_config(user), "/games/cs/cstrike/materials/console");
+    EXPECT_EQ(app::read_config(user).value, "/games/cs/cstrike/materials/console");
 
     write_bytes(root.path() / "home" / "blocked", "a file where a folder belongs");
     const auto blocked = app::write_config(root.path() / "home" / "blocked" / "morvane", "x");

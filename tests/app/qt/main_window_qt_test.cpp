@@ -11,11 +11,9 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QImageReader>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <fstream>
 
 namespace morvane::testing {
 namespace {
@@ -145,18 +143,6 @@ TEST_F(QtWindow, ScreenReadersHearEachControlsRoleNameAndValue) {
     EXPECT_EQ(list->text(QAccessible::Value), "1024 x 1024");
     EXPECT_EQ(control(app::main_rows::elcombo1).accessibleName(), "Resolution");
 }
-
-TEST(DesktopEntry, OffersOnlyPictureTypesThatTheLoaderReads) {
-    std::ifstream entry(MORVANE_DESKTOP_ENTRY);
-    std::string line, types;
-    while (std::getline(entry, line))
-        if (line.starts_with("MimeType=")) types = line.substr(9);
-    ASSERT_FALSE(types.empty());
-    const QList<QByteArray> readable = QImageReader::supportedMimeTypes();
-    for (const QByteArray& type : QByteArray::fromStdString(types).split(';'))
-        EXPECT_TRUE(type.isEmpty() || readable.contains(type)) << type.toStdString();
-}
-
 
 }  // namespace
 }  // namespace morvane::testing

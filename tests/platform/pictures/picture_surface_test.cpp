@@ -19,34 +19,19 @@ using testing::noise_picture;
 
 const Bgra kRed{0, 0, 255, 255};
 
-TEST(PictureSurface, OuterSizeIsInnerSizeOnlyWithoutBorderOnAPixelContainer) {
-    PictureSurface s;  // pixels, flat, no border, not sized to its picture: what a build wants
-    s.set_height_pixels(300);
-    s.set_width_pixels(526);
-    EXPECT_EQ(s.width(), 526);
-    s.set_border_style(BorderFixedSingle);  // a one-pixel line on each side
-    EXPECT_EQ(s.width(), 528);
-    EXPECT_EQ(s.scale_width(), 526);
-    s.set_appearance(Appearance3D);  // a sunken edge two pixels deep
-    EXPECT_EQ(s.height(), 304);
-    s.set_border_style(BorderNone);
-    s.set_container_units_per_pixel(15);  // sitting on a frame that measures in twips
-    EXPECT_EQ(s.width(), 526 * 15);
-    s.set_scale_mode(ScalePoints);  // the inside in the surface's own units
-    EXPECT_EQ(s.scale_height(), 225);
-    s.set_border_style(BorderFixedSingle);
-    s.set_width(15360);  // an outer size in twips: whole pixels inside, less the line and the sunken edge
-    EXPECT_EQ(s.width_pixels(), 1020);
-    s.set_width(20);  // less than the border itself
-    EXPECT_EQ(s.width_pixels(), 0);
-    EXPECT_TRUE(s.image().empty());
-}
-
-// Growing an image 0 wide but 5 high once copied its rows from no memory at all.
-TEST(PictureSurface, AResizeFillsNewAreaWithTheBackColour) {
+// Sizes are in the container's units, rounded to whole pixels; growing an image 0 wide but 5 high once copied
+// its rows from no memory at all, and a resize fills new area with the back colour.
+TEST(PictureSurface, SizesAreInTheContainersUnitsAndNewAreaTakesTheBackColour) {
     auto s = std::make_unique<PictureSurface>(0x00336699);
+    s->set_container_units_per_pixel(15);  // sitting on a frame that measures in twips
+    s->set_width(15360);
+    s->set_height(7);
+    EXPECT_EQ(s->width_pixels(), 1024);
+    EXPECT_EQ(s->height(), 0);
+    s->set_width_pixels(0);
     s->set_height_pixels(5);
     s->set_width_pixels(3);
+    EXPECT_EQ(s->width(), 45);
     EXPECT_EQ(s->image().bytes, Image32(3, 5, bgra_from_colorref(0x00336699)).bytes);
 }
 
@@ -98,19 +83,6 @@ TEST(SurfaceClear, EveryReaderSeesTheBackColourExactlyWhereAnEagerFillWouldHaveP
         }
         EXPECT_EQ(seen[0], seen[1]) << name;
     }
-}
-
-// The mip capture takes each level's bytes and leaves the surface the next level's size in its back colour.
-TEST(SurfaceClear, TakingThePixelsHandsOverTheImageAndLeavesTheNewSizeInTheBackColour) {
-    const Image32 picture = noise_picture(6, 4);
-    PictureSurface s(0x000000FF);
-    s.set_width_pixels(6);
-    s.set_height_pixels(4);
-    s.stretch_copy(picture, 0, 0, 6, 4);
-    const PixelBytes shown = s.image().bytes;
-    EXPECT_EQ(s.take_pixels(3, 2), shown);
-    EXPECT_EQ(s.width_pixels(), 3);
-    EXPECT_EQ(s.image().bytes, Image32(3, 2, kRed).bytes);
 }
 
 // The largest byte difference between the picture drawn at `at` (x, y, w, h; the whole surface when left out)

@@ -21,12 +21,12 @@ public:
     explicit HeldRows(const Image32& picture, int break_at = -1) : picture_(picture), break_at_(break_at) {}
     int width() const override { return picture_.width; }
     int height() const override { return picture_.height; }
-    bool read_rows(uint8_t* const* rows, int count) override {
+    Outcome read_rows(uint8_t* const* rows, int count) override {
         for (int i = 0; i < count; ++i, ++next_) {
-            if (next_ == break_at_ || next_ >= picture_.height) return false;
+            if (next_ == break_at_ || next_ >= picture_.height) return Outcome::failed("it broke off here");
             std::memcpy(rows[i], picture_.row(next_), picture_.stride());
         }
-        return true;
+        return Outcome::done();
     }
     int rows_read() const { return next_; }
 
@@ -49,7 +49,7 @@ TEST(StreamedStretch, DrawsTheSamePixelsAsTheWholePictureWhereverTheRectangleLie
         Image32 whole(160, 120, Bgra{9, 8, 7, 255}), streamed = whole;
         stretch_copy(picture, whole, c.x, c.y, c.w, c.h);
         HeldRows rows(picture);
-        EXPECT_TRUE(stretch_rows_copy(rows, streamed, c.x, c.y, c.w, c.h));
+        EXPECT_TRUE(stretch_rows_copy(rows, streamed, c.x, c.y, c.w, c.h).ok);
         EXPECT_TRUE(streamed.bytes == whole.bytes) << c.pw << " x " << c.ph << " onto " << c.w << " x " << c.h << " at "
                                                    << c.x << ", " << c.y;
     }
@@ -61,14 +61,14 @@ TEST(StreamedStretch, StopsWhereNothingMoreShowsAndReportsAPictureThatBreaksOff)
     const Image32 picture = noise_picture(200, 400);
     Image32 target(100, 100, Bgra{1, 2, 3, 255}), expected = target;
     HeldRows top_only(picture);
-    EXPECT_TRUE(stretch_rows_copy(top_only, target, 0, 0, 100, 400));  // only the top quarter is inside
+    EXPECT_TRUE(stretch_rows_copy(top_only, target, 0, 0, 100, 400).ok);  // only the top quarter is inside
     EXPECT_LE(top_only.rows_read(), 112) << "read on past what shows";
     stretch_copy(picture, expected, 0, 0, 100, 400);
     EXPECT_TRUE(target.bytes == expected.bytes);
 
     Image32 broken(100, 100, Bgra{1, 2, 3, 255}), whole = broken;
     HeldRows breaks(picture, 200);
-    EXPECT_FALSE(stretch_rows_copy(breaks, broken, 0, 0, 100, 100));
+    EXPECT_EQ(stretch_rows_copy(breaks, broken, 0, 0, 100, 100).error, "it broke off here");
     stretch_copy(picture, whole, 0, 0, 100, 100);
     EXPECT_EQ(std::memcmp(broken.row(0), whole.row(0), broken.stride() * 40), 0)
         << "the rows above the break are not drawn as they would be";
@@ -76,9 +76,9 @@ TEST(StreamedStretch, StopsWhereNothingMoreShowsAndReportsAPictureThatBreaksOff)
     Image32 untouched(8, 8, Bgra{1, 2, 3, 255});
     const Image32 before = untouched, nothing;
     HeldRows none(nothing);
-    EXPECT_TRUE(stretch_rows_copy(none, untouched, 0, 0, 8, 8));
+    EXPECT_TRUE(stretch_rows_copy(none, untouched, 0, 0, 8, 8).ok);
     HeldRows some(picture);
-    EXPECT_TRUE(stretch_rows_copy(some, untouched, 0, 0, 0, 8));
+    EXPECT_TRUE(stretch_rows_copy(some, untouched, 0, 0, 0, 8).ok);
     EXPECT_TRUE(untouched.bytes == before.bytes);
 }
 
@@ -96,7 +96,7 @@ TEST(StreamedStretch, ASurfaceDrawsAnArrivingPictureAsItDrawsAHeldOne) {
         }
         held.stretch_copy(picture, 4, 4, w, h);
         HeldRows rows(picture);
-        EXPECT_TRUE(arriving.stretch_copy(rows, 4, 4, w, h));
+        EXPECT_TRUE(arriving.stretch_copy(rows, 4, 4, w, h).ok);
         EXPECT_TRUE(arriving.image().bytes == held.image().bytes) << pw << " onto " << w;
     }
 }
