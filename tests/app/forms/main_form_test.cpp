@@ -25,36 +25,23 @@ std::string bytes_of(const fs::path& file) {
 
 using MainForm = MainFormTest;
 
-TEST_F(MainForm, AtLoadTheWindowIsRoundedWithCornersOf20AndFullyTransparent) {
+TEST_F(MainForm, AtLoadTheWindowIsRoundedAndTransparentWithTheBuiltInPictureAt1024AndBothSizesOffered) {
     open();
     EXPECT_EQ(view.main_shell.regions, (std::vector<app::RoundRegion>{{0, 0, 820, 711, 20, 20}}));
     EXPECT_EQ(view.main_shell.opacities, std::vector<int>{0});
-}
-
-TEST_F(MainForm, AtLoadTheResolutionListOffersBothSizesWithTheFirstSelected) {
-    open();
     EXPECT_EQ(form->elcombo1().list().entries(), (std::vector<std::string>{"1024 x 1024", "2048 x 2048"}));
     EXPECT_EQ(form->elcombo1().GetListIndex(), 0);
-}
-
-TEST_F(MainForm, AtLoadTheBuiltInPictureIsScaledTo1024Square) {
-    open();
     EXPECT_EQ(form->Picture1().width_pixels(), 1024);
     EXPECT_EQ(form->Picture2().width_pixels(), 1024);
     EXPECT_EQ(form->Picture2().height_pixels(), 1024);
 }
 
-TEST_F(MainForm, AFirstStartFadesInOneStepAtATimeFrom0To230) {
+TEST_F(MainForm, AFirstStartFadesInAsksForTheGameAndStoresItsFolderAndBothMaterials) {
     dialog.answer(exe());
     open().Form_Activate();
-    std::vector<int> fade(232);  // 0 at load, then 0 .. 230
+    std::vector<int> fade(232);  // 0 at load, then 0 .. 230 one step at a time
     std::iota(fade.begin() + 1, fade.end(), 0);
     EXPECT_EQ(view.main_shell.opacities, fade);
-}
-
-TEST_F(MainForm, AFirstStartAsksForTheGamesProgramWithItsTitleAndFilter) {
-    dialog.answer(exe());
-    open().Form_Activate();
     ASSERT_EQ(dialog.shown.size(), 1u);
 #ifdef _WIN32
     EXPECT_EQ(dialog.shown[0].title, "Locate Your cstrike.exe or hl2.exe file.");
@@ -67,19 +54,9 @@ TEST_F(MainForm, AFirstStartAsksForTheGamesProgramWithItsTitleAndFilter) {
               "|cstrike.sh;cstrike_linux64;hl2.sh;hl2_linux;cstrike.exe;cstrike_win64.exe;hl2.exe");
 #endif
     EXPECT_EQ(dialog.shown[0].folder, "") << "no Steam: the system picks where the dialog opens";
-}
-
-TEST_F(MainForm, AFirstStartStoresTheConsoleFolderInConfigDatAsOneLineEndedByCrLf) {
-    dialog.answer(exe());
-    open().Form_Activate();
     EXPECT_EQ(app::read_config(program()).value, console_utf8());
     const std::string stored = bytes_of(program() / "config.dat");
     EXPECT_EQ(stored.find("\r\n"), stored.size() - 2) << "one line, ended by CR LF";
-}
-
-TEST_F(MainForm, AFirstStartWritesBothMaterialsByteForByte) {
-    dialog.answer(exe());
-    open().Form_Activate();
     EXPECT_EQ(bytes_of(console() / "background01.vmt"), kStandardMaterial);
     EXPECT_EQ(bytes_of(console() / "background01_widescreen.vmt"), kWidescreenMaterial);
     EXPECT_TRUE(messages.shown.empty());
@@ -213,13 +190,6 @@ TEST_F(MainForm, AnOldConfigDatOfTodaysGameFollowsItIntoTheCustomFolder) {
     EXPECT_EQ(bytes_of(today.loose_console() / "background01.vtf"), "an old build");
 }
 
-TEST_F(MainForm, ABuildShowsTheProgressWindowOnceAndUnloadsItAfterwards) {
-    open_located();
-    form->make_background();
-    EXPECT_EQ(view.progress_windows, 1);
-    EXPECT_FALSE(view.progress.has_value());
-}
-
 // The system's Close and a session's end come while the build yields; ending then would free what it uses.
 TEST_F(MainForm, ACloseDuringABuildIsToldAndEndsTheProgramOnceBothTexturesAreWritten) {
     open_located();
@@ -233,70 +203,52 @@ TEST_F(MainForm, ACloseDuringABuildIsToldAndEndsTheProgramOnceBothTexturesAreWri
     EXPECT_TRUE(fs::exists(console() / "background01_widescreen.vtf"));
 }
 
-TEST_F(MainForm, ABuildTakesInputAwayAndGivesItBackWithTheFocusWhereItWas) {
+TEST_F(MainForm, ABuildRunsTheBarOnceThroughTheLevelsWritesBothShapesAndGivesInputAndFocusBack) {
     open_located();
     view.focused = int(app::main_rows::elboton2);
     form->make_background();
-    EXPECT_EQ(view.input, (std::vector<bool>{false, true}));
-    EXPECT_EQ(view.focused, int(app::main_rows::elboton2));
-    view.focused = -1;
-    form->make_background();
-    EXPECT_EQ(view.focused, int(app::main_rows::elcombo1)) << "no control had it: the list takes it";
-}
-
-TEST_F(MainForm, ABuildOf1024RunsTheBarToElevenOneStepPerMipLevel) {
-    open_located();
-    form->make_background();
+    EXPECT_EQ(view.progress_windows, 1);
+    EXPECT_FALSE(view.progress.has_value()) << "unloaded afterwards";
     EXPECT_EQ(view.bar_max, 11);
     EXPECT_EQ(view.bar_values.back(), 11);
-}
-
-TEST_F(MainForm, ABuildWritesTheSameTextureForBothScreenShapes) {
-    open_located();
-    form->make_background();
+    EXPECT_EQ(view.input, (std::vector<bool>{false, true}));
+    EXPECT_EQ(view.focused, int(app::main_rows::elboton2));
     ASSERT_TRUE(fs::exists(console() / "background01.vtf"));
     EXPECT_EQ(bytes_of(console() / "background01.vtf"), bytes_of(console() / "background01_widescreen.vtf"));
     EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(MainForm, ASuccessfulBuildShowsANoticeNamingTheResolutionUntilItIsHidden) {
-    open_located();
-    form->make_background();
     EXPECT_TRUE(form->notice_shown());
     EXPECT_EQ(view.notice_timer, app::kNoticeMilliseconds) << "the notice hides itself after its few seconds";
     EXPECT_NE(form->controls().at(app::main_rows::Label4).label.caption.find("1024 x 1024"), std::string::npos);
     form->hide_notice();
     EXPECT_FALSE(form->notice_shown());
     EXPECT_EQ(view.notice_timer, 0);
-}
-
-// A console folder set up by an earlier version has no widescreen material yet.
-TEST_F(MainForm, ABuildWritesAMissingWidescreenMaterial) {
-    open_located();
-    fs::remove(console() / "background01_widescreen.vmt");
+    view.focused = -1;
     form->make_background();
-    EXPECT_EQ(bytes_of(console() / "background01_widescreen.vmt"), kWidescreenMaterial);
+    EXPECT_EQ(view.focused, int(app::main_rows::elcombo1)) << "no control had it: the list takes it";
 }
 
-TEST_F(MainForm, ABuildKeepsThePlayersOwnWidescreenMaterial) {
-    open_located();
-    std::ofstream(console() / "background01_widescreen.vmt", std::ios::binary) << "my own material";
-    form->make_background();
-    EXPECT_EQ(bytes_of(console() / "background01_widescreen.vmt"), "my own material");
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(MainForm, AFolderWhereTheWidescreenMaterialBelongsIsReportedAndBothTexturesAreStillWritten) {
+// A console folder set up by an earlier version has no widescreen material yet; the player's own stays; a
+// folder in its place is reported and both textures are still written.
+TEST_F(MainForm, ABuildWritesAMissingWidescreenMaterialKeepsThePlayersOwnAndReportsAFolderInItsPlace) {
     open_located();
     const fs::path material = console() / "background01_widescreen.vmt";
-    fs::remove(material);
-    fs::create_directory(material);
-    form->make_background();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_NE(messages.shown[0].find("background01_widescreen.vmt\": a folder of that name is in the way"),
-              std::string::npos)
-        << messages.shown[0];
-    EXPECT_TRUE(fs::exists(console() / "background01.vtf") && fs::exists(console() / "background01_widescreen.vtf"));
+    const struct {
+        std::function<void()> before;
+        std::string after, said;
+    } cases[] = {
+        {[&] { fs::remove(material); }, kWidescreenMaterial, ""},
+        {[&] { write_bytes(material, "my own material"); }, "my own material", ""},
+        {[&] { fs::remove(material), fs::create_directory(material); }, "", "a folder of that name is in the way"},
+    };
+    for (const auto& c : cases) {
+        messages.shown.clear();
+        c.before();
+        form->make_background();
+        if (!c.after.empty()) EXPECT_EQ(bytes_of(material), c.after);
+        ASSERT_EQ(messages.shown.size(), c.said.empty() ? 0u : 1u);
+        if (!c.said.empty()) EXPECT_NE(messages.shown[0].find(c.said), std::string::npos) << messages.shown[0];
+        EXPECT_TRUE(fs::exists(console() / "background01.vtf") && fs::exists(console() / "background01_widescreen.vtf"));
+    }
 }
 
 TEST_F(MainForm, ChangingTheResolutionRescalesTheLoadedPictureNotTheEarlierCopy) {
@@ -318,6 +270,22 @@ TEST_F(MainForm, APictureThatCannotBeReadIsToldAndThePreviousOneStays) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_NE(messages.shown[0].find("cut.jpg"), std::string::npos);
     EXPECT_EQ(form->Picture2().image().generation(), before);
+}
+
+// `morvane PICTURE`: the picture waits for the game; a start the player cancels never opens it.
+TEST_F(MainForm, APictureGivenAtStartIsLoadedOnceTheGameIsLocatedAndNeverWhenTheStartIsCancelled) {
+    pictures["wide.bmp"] = Image32(1600, 900, Bgra{10, 20, 30, 255});
+    for (const bool located : {true, false}) {
+        fs::remove(program() / "config.dat");
+        if (located) dialog.answer(exe());
+        open().load_at_start("wide.bmp");
+        EXPECT_EQ(form->Picture1().width_pixels(), 1024) << "not before the start-up steps";
+        form->Form_Activate();
+        EXPECT_EQ(form->Picture1().width_pixels(), located ? 1600 : 1024);
+        EXPECT_EQ(form->Picture2().width_pixels(), 1024);
+    }
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0], app::kNoGameProgram) << "only the cancel is told";
 }
 
 TEST_F(MainForm, LoadPictureAsksWithItsTitleAndFilterAndACancelChangesNothing) {
