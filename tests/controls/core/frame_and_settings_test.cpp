@@ -11,33 +11,23 @@ namespace {
 
 using testing::colour_at;
 
-TEST(FrameFace, A3000By1500TwipFrameHasItsRightAndBottomLinesOnTheLastColumnAndRow) {
+// Dark on top and left, light on the right and bottom, which cover the corners they share, on the last column
+// and row whatever the screen's ratios.
+TEST(FrameFace, TheSunkenEdgeFollowsTheLastColumnAndRowOnEqualAndUnequalRatios) {
     const FrameFace face{0x101010, true, 0x00FF00, 0x0000FF};
-    Image32 frame(200, 100);
-    paint_frame_fill(frame, face);
-    paint_frame_edge(frame, face, 3000, 1500, TwipsPerPixel{15, 15});
-    EXPECT_EQ(colour_at(frame, 100, 0), 0x0000FFu);  // dark on top
-    EXPECT_EQ(colour_at(frame, 0, 50), 0x0000FFu);
-    EXPECT_EQ(colour_at(frame, 199, 50), 0x00FF00u);
-    EXPECT_EQ(colour_at(frame, 100, 99), 0x00FF00u);
-    EXPECT_EQ(colour_at(frame, 198, 98), 0x101010u);
-}
-
-TEST(FrameFace, TheRightAndBottomLinesCoverTheCornersTheyShareWithTheTopAndLeftOnes) {
-    const FrameFace face{0x101010, true, 0x00FF00, 0x0000FF};
-    Image32 frame(200, 100);
-    paint_frame_edge(frame, face, 3000, 1500, TwipsPerPixel{15, 15});
-    EXPECT_EQ(colour_at(frame, 0, 99), 0x00FF00u);
-    EXPECT_EQ(colour_at(frame, 199, 0), 0x00FF00u);
-}
-
-TEST(FrameFace, OnAScreenWithUnequalRatiosTheEdgeStillFollowsTheLastColumnAndRow) {
-    const FrameFace face{0x101010, true, 0x00FF00, 0x0000FF};
-    Image32 frame(300, 100);  // 3000 twips at 10 per pixel across, 1500 at 15 down
-    paint_frame_fill(frame, face);
-    paint_frame_edge(frame, face, 3000, 1500, TwipsPerPixel{10, 15});
-    EXPECT_EQ(colour_at(frame, 299, 50), 0x00FF00u);
-    EXPECT_EQ(colour_at(frame, 150, 99), 0x00FF00u);
+    for (const TwipsPerPixel ratios : {TwipsPerPixel{15, 15}, TwipsPerPixel{10, 15}}) {
+        const int width = int(3000 / ratios.x), height = 100;
+        Image32 frame(width, height);
+        paint_frame_fill(frame, face);
+        paint_frame_edge(frame, face, 3000, 1500, ratios);
+        const struct {
+            int x, y;
+            uint32_t colour;
+        } expected[] = {{width / 2, 0, 0x0000FF}, {0, 50, 0x0000FF},          {width - 1, 50, 0x00FF00},
+                        {width / 2, 99, 0x00FF00}, {width - 2, 98, 0x101010}, {0, 99, 0x00FF00},
+                        {width - 1, 0, 0x00FF00}};
+        for (const auto& e : expected) EXPECT_EQ(colour_at(frame, e.x, e.y), e.colour) << e.x << "," << e.y;
+    }
 }
 
 TEST(ControlSettings, KeysStoredInLowerCaseApplyAsTheirPropertiesAndDefaultsAreNotWrittenBack) {
