@@ -41,7 +41,8 @@ void paint_label(Image32& surface, const LabelFace& face, PixelRect box, TextSer
         if (face.elided) line = elide_middle(line, box.width, face.font, text);
         const TextExtent extent = text.measure(face.font, line);
         const int x = face.centred ? box.x + (box.width - extent.width) / 2 : box.x;
-        text.draw(surface, box, face.font, line, PixelRect{x, y, extent.width, extent.box_height}, face.fore);
+        // A box as high as the font's line stands the text at its top, where a top-aligned label puts it.
+        text.draw(surface, box, face.font, line, PixelRect{x, y, extent.width, extent.height}, face.fore);
         y += extent.height;
     }
 }

@@ -71,6 +71,8 @@ void PixelButton::keyPressEvent(QKeyEvent* event) {
 }
 
 void PixelButton::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) left_held_ = true;
+    changed_();  // the pushed-in look before MouseDown
     if (button_ != nullptr) button_->mouse_down(mouse_args(*event, false), caption_());
     QAbstractButton::mousePressEvent(event);
     changed_();
@@ -82,6 +84,8 @@ void PixelButton::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void PixelButton::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) left_held_ = false;
+    changed_();  // the raised look before MouseUp and Click
     if (button_ != nullptr) button_->mouse_up(mouse_args(*event, false));
     QAbstractButton::mouseReleaseEvent(event);
     changed_();

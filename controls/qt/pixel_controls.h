@@ -28,7 +28,8 @@ class PixelButton : public QAbstractButton {
 public:
     PixelButton(QWidget& window, const Image32& pixels, std::function<void()> changed, elboton* button = nullptr,
                 std::function<CaptionPlace()> caption = {});
-    bool held() const { return isDown() || (button_ != nullptr && button_->state.held); }
+    // Pushed in: by Space, or by the left button until it is released, wherever the pointer has gone since.
+    bool held() const { return isDown() || left_held_; }
 
 protected:
     void paintEvent(QPaintEvent*) override { show_window_pixels(*this, pixels_); }
@@ -43,6 +44,7 @@ private:
     std::function<void()> changed_;
     elboton* button_;
     std::function<CaptionPlace()> caption_;
+    bool left_held_ = false;
 };
 
 // The elcombo: Qt's own combo box keeps the keys, the drop-down list (in the control's colours) and what a

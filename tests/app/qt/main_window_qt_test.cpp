@@ -102,9 +102,14 @@ TEST_F(QtWindow, TabGoesRoundTheControlsAndOnlyAKeyShowsTheFocusMark) {
     EXPECT_FALSE(window->form().elboton2().state.focus_mark);
 }
 
-TEST_F(QtWindow, EnterAndSpacePressTheFocusedButton) {
+TEST_F(QtWindow, EnterSpaceAndAClickPressAButtonThatIsRaisedAgainAfterwards) {
     key(app::main_rows::elboton1, Qt::Key_Return);
     EXPECT_EQ(dialog.shown.size(), 2u) << "Enter on Load Picture opens the dialog";
+    QTest::mousePress(&control(app::main_rows::elboton1), Qt::LeftButton);
+    EXPECT_TRUE(window->form().elboton1().state.held);
+    QTest::mouseRelease(&control(app::main_rows::elboton1), Qt::LeftButton);
+    EXPECT_EQ(dialog.shown.size(), 3u) << "a click opens it too";
+    EXPECT_FALSE(window->form().elboton1().state.held) << "and the button is raised again";
     control(app::main_rows::elboton2).setFocus();
     key(app::main_rows::elboton2, Qt::Key_Space);
     EXPECT_TRUE(fs::exists(root.path() / "game" / "cstrike" / "materials" / "console" / "background01.vtf"));
