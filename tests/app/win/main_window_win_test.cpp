@@ -136,7 +136,7 @@ TEST_F(MainWindowOnWindows, TabGoesRoundTheListTheTwoButtonsAndTheCloseGlyph) {
     }
 }
 
-TEST_F(MainWindowOnWindows, StartsWithTheFocusOnTheListAndShowsTheFocusMarkOnlyAfterAKey) {
+TEST_F(MainWindowOnWindows, StartsWithTheFocusOnTheListShowsTheFocusMarkOnlyAfterAKeyAndEnterPressesAButton) {
     dialog.answer(hl2());
     app::MainWindow window(services, TwipsPerPixel{}, controls::FontSpec{}, text);
     window.show();
@@ -152,6 +152,11 @@ TEST_F(MainWindowOnWindows, StartsWithTheFocusOnTheListAndShowsTheFocusMarkOnlyA
     EXPECT_TRUE(window.focus_mark_shown());
     EXPECT_TRUE(window.form().elboton2().state.focus_mark);
     EXPECT_FALSE(window.form().elcombo1().state.focus_mark);
+
+    // Enter presses the focused button, as Space does.
+    SetFocus(window.child(app::kLoadPictureId));
+    SendMessageW(window.window(), WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
+    ASSERT_TRUE(pump_until([&] { return dialog.shown.size() == 2; })) << "Load Picture's dialog";
 }
 
 // A close mid-build (taskkill, Alt+F4) and a session's end wait for the build: the program's end hides the
@@ -187,6 +192,8 @@ TEST_F(MainWindowOnWindows, FirstActivationLocatesTheGameAndABuildClosedMidwayWr
     EXPECT_EQ(ended_with, 0);
     EXPECT_EQ(window.progress(), nullptr) << "the progress window is unloaded after the build";
     EXPECT_TRUE(window.form().notice_shown());
+    SendMessageW(window.window(), WM_TIMER, 1, 0);  // the notice's time is over
+    EXPECT_FALSE(window.form().notice_shown());
     EXPECT_TRUE(IsWindowEnabled(window.window())) << "the window takes input again";
     EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
 }
