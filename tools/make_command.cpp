@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -62,26 +63,37 @@ LoadedPicture picture_for(const MakeOptions& options) {
     return loaded;
 }
 
+#ifndef _WIN32
 // The picture's name as the loaders' messages give it: in full, as UTF-8.
 std::string shown_in_full(const fs::path& file) {
     std::error_code ec;
     const fs::path full = fs::absolute(file, ec);
     return shown(ec ? file : full.lexically_normal());
 }
+#endif
 
-// The picture stretched onto the working square. A JPEG or a PNG is drawn while it is decoded: half the time
-// on two cores, and its pixels (64 MB for 5120 x 2880) never exist at once; a JPEG taken sideways is decoded
-// a band of its columns at a time and each band turned. A JPEG that turns out damaged or incomplete on the way
-// is refused; anything else, and a picture that breaks off part way, goes to the general loader, which also
-// says what is wrong with it.
+// The picture stretched onto the working square. A JPEG or a PNG (on Windows every picture) is drawn while it
+// is decoded: half the time on two cores, and its pixels (64 MB for 5120 x 2880) never exist at once; a JPEG
+// taken sideways is decoded a band of its columns at a time and each band turned, one mirrored or upside down
+// is mirrored row by row and drawn from the bottom. A JPEG that turns out damaged or incomplete on the way is
+// refused; on Linux anything else, and a picture that breaks off part way, goes to the general loader, which
+// also says what is wrong with it.
 Outcome draw_square(const MakeOptions& options, texture::BackgroundSurfaces& surfaces) {
-#ifndef _WIN32
-    const size_t limit = size_t(kPictureAllocationLimitBytes);
     auto drawn = [&](RowSource& rows) {
         if (!texture::rescale_picture(rows, options.side_pixels, surfaces.Picture2)) return false;
         std::printf("Picture: %s (%d x %d)\n", shown(*options.picture).c_str(), rows.width(), rows.height());
         return true;
     };
+#ifdef _WIN32
+    // Every picture through the system's decoders, a band at a time.
+    if (options.picture) {
+        const Result<std::unique_ptr<PictureRows>> rows = open_picture_rows(*options.picture);
+        if (!rows.ok) return rows;
+        if (drawn(*rows.value)) return Outcome::done();
+        return Outcome::failed(rows.value->failure());
+    }
+#else
+    const size_t limit = size_t(kPictureAllocationLimitBytes);
     if (std::optional<JpegFile> jpeg = options.picture ? open_jpeg_file(*options.picture, limit) : std::nullopt) {
         JpegDecoder& decoder = *jpeg->decoder;
         std::string damage;
@@ -93,14 +105,9 @@ Outcome draw_square(const MakeOptions& options, texture::BackgroundSurfaces& sur
             if (drawn(decoder)) return Outcome::done();
             damage = decoder.damage();
         } else {
-            DecodedJpeg whole = decode_jpeg(jpeg->bytes.data(), jpeg->bytes.size(), limit);
-            if (whole.picture) {
-                std::printf("Picture: %s (%d x %d)\n", shown(*options.picture).c_str(), whole.picture->width,
-                            whole.picture->height);
-                texture::rescale_picture(*whole.picture, options.side_pixels, surfaces.Picture2);
-                return Outcome::done();
-            }
-            damage = whole.damage;
+            FlippedJpegRows flipped(decoder);
+            if (drawn(flipped)) return Outcome::done();
+            damage = decoder.damage();
         }
         if (!damage.empty()) return Outcome::failed(picture_message::damaged(shown_in_full(*options.picture), damage));
     } else if (std::optional<PngFile> png = options.picture ? open_png_file(*options.picture, limit) : std::nullopt) {

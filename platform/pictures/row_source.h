@@ -1,6 +1,7 @@
 #pragma once
-// A picture that arrives row by row, top first, in the program's pixels (blue, green, red, 255): a decoder
-// that can hand over a few rows at a time, so that they are drawn while the rest is still being decoded.
+// A picture that arrives row by row, in the program's pixels (blue, green, red, 255): a decoder that can hand
+// over a few rows at a time, so that they are drawn while the rest is still being decoded. The rows come top
+// first, or bottom first where the picture was stored upside down and its decoder cannot begin at the bottom.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -18,6 +19,8 @@ public:
     // The next `count` rows, into rows[0] .. rows[count - 1], each width() * 4 bytes. False when the picture
     // broke off and no more rows will come.
     virtual bool read_rows(uint8_t* const* rows, int count) = 0;
+    // True when the n-th row read is the picture's row height() - 1 - n.
+    virtual bool bottom_first() const { return false; }
 };
 
 // A picture file read into memory and opened by a row decoder over its bytes: what a build that draws the
