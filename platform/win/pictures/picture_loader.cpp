@@ -194,7 +194,8 @@ OpenedReader new_reader(const std::string& shown) {
 }
 
 // The decoder's first frame, its size checked and its pixels to come as premultiplied blue, green, red, alpha.
-OpenedReader first_frame(OpenedReader opened, size_t band_bytes = size_t(8) << 20) {
+// `orientation`: the file's own tag where the system's decoder may not report it (0 to ask the decoder).
+OpenedReader first_frame(OpenedReader opened, int orientation = 0, size_t band_bytes = size_t(8) << 20) {
     if (!opened.ok) return opened;
     PictureRows::Reader& r = *opened.value;
     const std::string& shown = r.shown;
@@ -207,7 +208,7 @@ OpenedReader first_frame(OpenedReader opened, size_t band_bytes = size_t(8) << 2
         return OpenedReader::failed(picture_message::too_large(shown, width, height));
     r.stored_width = int(width);
     r.stored_height = int(height);
-    r.order = upright_rows(orientation_tag(r.frame.get()));
+    r.order = upright_rows(orientation != 0 ? orientation : orientation_tag(r.frame.get()));
     r.band_lines = int(std::clamp<size_t>(band_bytes / (size_t(r.line_pixels()) * 4), 1, size_t(r.lines())));
 
     HRESULT hr = r.factory->CreateFormatConverter(r.converter.put());
@@ -269,12 +270,15 @@ OpenedReader open_reader(const fs::path& file, size_t band_bytes = size_t(8) << 
     if (handle == INVALID_HANDLE_VALUE)
         return failure(picture_message::cannot_open(shown, reason(HRESULT_FROM_WIN32(GetLastError()))));
     CloseHandle(handle);
+    int orientation = 0;
     {
         // Its header against its size, before the decoder makes a buffer of that size; and, since the system's
         // decoders take a PNG with wrong checksums and a JPEG cut in its data, its structure whole.
         InputFile in(file);
         for (Outcome (*check)(InputFile&) : {bmp_rows_fit, png_whole, jpeg_markers_whole})
             if (const Outcome fit = check(in); !fit.ok) return failure(picture_message::damaged(shown, fit.error));
+        // Wine's decoder does not report a JPEG's tag; Windows' own reads the same block.
+        orientation = jpeg_orientation_tag(in);
     }
 
     OpenedReader opened = new_reader(shown);
@@ -284,7 +288,7 @@ OpenedReader open_reader(const fs::path& file, size_t band_bytes = size_t(8) << 
                                                                         opened.value->decoder.put());
     // Some decoders (Wine's JPEG one) read the whole picture here, and stop here when its data does.
     if (FAILED(hr)) return failure(failure_in_data(shown, hr));
-    return first_frame(std::move(opened), band_bytes);
+    return first_frame(std::move(opened), orientation, band_bytes);
 }
 
 }  // namespace

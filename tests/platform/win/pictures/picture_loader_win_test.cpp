@@ -63,8 +63,8 @@ TEST_F(PictureLoaderOnWindows, BmpPngAndJpegArriveTopRowFirstWithRedInTheThirdBy
     expect_picture(load_picture(path(u8"clear.png")), over_black, 0, "png with transparency");
 }
 
-// The system reports a TIFF's orientation tag (and a JPEG's EXIF one on Windows itself): the picture comes
-// out upright for every tag, whole or a band of its rows or columns at a time, and drawn as it is decoded it
+// The system reports a TIFF's orientation tag; a JPEG's is read from its EXIF block: the picture comes out
+// upright for every tag, whole or a band of its rows or columns at a time, and drawn as it is decoded it
 // gives the pixels of the whole picture drawn.
 TEST_F(PictureLoaderOnWindows, APictureTaggedAsTurnedComesOutUprightWholeOrInBands) {
     const Image32 stored = pattern(37, 21);
@@ -82,6 +82,17 @@ TEST_F(PictureLoaderOnWindows, APictureTaggedAsTurnedComesOutUprightWholeOrInBan
             EXPECT_TRUE(stretch_rows_copy(*rows.value, drawn, 0, 0, 30, 17));
             EXPECT_TRUE(drawn.bytes == expected.bytes) << "tag " << tag << ", bands of " << band_bytes << " bytes";
         }
+    }
+    // A JPEG's EXIF tag, which Wine's decoder does not report, is read from the file.
+    ASSERT_TRUE(write_with_system_encoder(temp / "upright.jpg", gradient(64, 48), GUID_ContainerFormatJpeg));
+    const std::string jpeg = read_bytes(temp / "upright.jpg");
+    const LoadedPicture upright_jpeg = load_picture(temp / "upright.jpg");
+    for (int tag = 2; tag <= 8; ++tag) {
+        std::string exif("Exif\0\0II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0\x06\0\0\0\0\0\0\0", 32);
+        exif[24] = char(tag);
+        write_bytes(temp / "tagged.jpg", jpeg.substr(0, 2) + std::string("\xFF\xE1\0\x22", 4) + exif + jpeg.substr(2));
+        expect_picture(load_picture(temp / "tagged.jpg"), upright(upright_jpeg.value, tag), 0,
+                       ("jpeg tagged " + std::to_string(tag)).c_str());
     }
 }
 
