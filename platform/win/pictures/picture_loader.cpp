@@ -126,7 +126,10 @@ int orientation_tag(IWICBitmapFrameDecode* frame) {
 
 }  // namespace
 
-// COM first, so that it ends last; the stream (for bytes in memory) before the decoder that reads it.
+// COM first, so that it ends last; the stream (for bytes in memory) before the decoder that reads it. The
+// objects are the imaging component's free-threaded ones, and while this thread holds the process's
+// multithreaded apartment a thread that has not joined one (the stretch's decoding thread) is in it too, so
+// that thread may call them directly.
 struct PictureRows::Reader {
     ComScope com;
     Com<IWICImagingFactory> factory;
