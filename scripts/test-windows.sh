@@ -2,7 +2,8 @@
 # The Windows half of the tests: cross-builds (scripts/build-windows.sh), runs the Windows test programs on
 # Wine in a fresh prefix under build-windows/ with no display, then checks morvane-cli.exe against the Linux
 # build (build/bin/morvane-cli): the same texture byte for byte from a 24-bit BMP, and a texture from a
-# JPEG that the Linux inspect accepts; then morvane.exe itself under Xvfb, driven with xdotool, writes the
+# JPEG that the Linux inspect accepts; that 16 makes into one folder at once all succeed and a full disk is
+# named (scripts/test-windows-files.sh); then morvane.exe itself under Xvfb, driven with xdotool, writes the
 # Linux build's textures byte for byte (the built-in picture at 1024, a 24-bit BMP at 2048); last, the setup
 # program and the portable zip (scripts/test-windows-setup.sh).
 set -euo pipefail
@@ -46,6 +47,9 @@ for file in "$work"/linux/*; do cmp "$file" "$work/windows/$(basename "$file")";
 echo "The 24-bit BMP gives the same files byte for byte on Linux and on Windows: $(cd "$work/linux" && echo *)"
 wine build-windows/bin/morvane-cli.exe make "$photo" --size 2048 --out "$work/jpeg" > /dev/null
 build/bin/morvane-cli inspect "$work/jpeg/background01.vtf" | tail -1
+
+# Many makes into one folder, and a full disk.
+scripts/test-windows-files.sh "$work/photo.bmp"
 
 echo "== morvane.exe on Wine under Xvfb against the Linux build"
 # The window program as a player runs it: a screen (Xvfb) instead of the null display, keys from xdotool

@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -62,46 +63,50 @@ LoadedPicture picture_for(const MakeOptions& options) {
     return loaded;
 }
 
-#ifndef _WIN32
 // The picture's name as the loaders' messages give it: in full, as UTF-8.
 std::string shown_in_full(const fs::path& file) {
     std::error_code ec;
     const fs::path full = fs::absolute(file, ec);
     return shown(ec ? file : full.lexically_normal());
 }
-#endif
 
-// The picture stretched onto the working square. A JPEG or a PNG is drawn while it is decoded: half the time
-// on two cores, and its pixels (64 MB for 5120 x 2880) never exist at once; a JPEG taken sideways is decoded
-// a band of its columns at a time and each band turned. One that turns out damaged or incomplete on the way is
-// refused in its decoder's words; anything else goes to the general loader, which also says what is wrong with it.
+// The picture stretched onto the working square. A JPEG or a PNG (on Windows every picture) is drawn while it
+// is decoded: half the time on two cores, and its pixels (64 MB for 5120 x 2880) never exist at once; a JPEG
+// taken sideways is decoded a band of its columns at a time and each band turned, one mirrored or upside down
+// is mirrored row by row and drawn from the bottom. One that turns out damaged or incomplete on the way is
+// refused in its decoder's words; on Linux anything else goes to the general loader, which also says what is
+// wrong with it.
 Outcome draw_square(const MakeOptions& options, texture::BackgroundSurfaces& surfaces) {
-#ifndef _WIN32
-    const size_t limit = size_t(kPictureAllocationLimitBytes);
-    auto drawn = [&](RowSource& rows) {
+    // A decoder's words on where its picture broke off become the picture's message; the system's rows on
+    // Windows say it whole already.
+    auto drawn = [&](RowSource& rows, bool in_decoders_words) {
         const Outcome drawn = texture::rescale_picture(rows, options.side_pixels, surfaces.Picture2);
-        if (!drawn.ok) return Outcome::failed(picture_message::damaged(shown_in_full(*options.picture), drawn.error));
+        if (!drawn.ok && in_decoders_words)
+            return Outcome::failed(picture_message::damaged(shown_in_full(*options.picture), drawn.error));
+        if (!drawn.ok) return drawn;
         std::printf("Picture: %s (%d x %d)\n", shown(*options.picture).c_str(), rows.width(), rows.height());
         return drawn;
     };
+#ifdef _WIN32
+    // Every picture through the system's decoders, a band at a time.
+    if (options.picture) {
+        const Result<std::unique_ptr<PictureRows>> rows = open_picture_rows(*options.picture);
+        if (!rows.ok) return Outcome::failed(rows.error);
+        return drawn(*rows.value, false);
+    }
+#else
+    const size_t limit = size_t(kPictureAllocationLimitBytes);
     if (std::optional<JpegFile> jpeg = options.picture ? open_jpeg_file(*options.picture, limit) : std::nullopt) {
         JpegDecoder& decoder = *jpeg->decoder;
         if (turns_sideways(decoder.orientation())) {
             TurnedJpegRows turned(jpeg->bytes.data(), jpeg->bytes.size(), limit, decoder.orientation());
-            return drawn(turned);
+            return drawn(turned, true);
         }
-        if (decoder.orientation() == 1) return drawn(decoder);
-        std::optional<LoadedPicture> whole =
-            decode_jpeg(jpeg->bytes.data(), jpeg->bytes.size(), limit, shown_in_full(*options.picture));
-        if (whole && !whole->ok) return *whole;
-        if (whole) {
-            std::printf("Picture: %s (%d x %d)\n", shown(*options.picture).c_str(), whole->value.width,
-                        whole->value.height);
-            texture::rescale_picture(whole->value, options.side_pixels, surfaces.Picture2);
-            return Outcome::done();
-        }
+        if (decoder.orientation() == 1) return drawn(decoder, true);
+        FlippedJpegRows flipped(decoder);
+        return drawn(flipped, true);
     } else if (std::optional<PngFile> png = options.picture ? open_png_file(*options.picture, limit) : std::nullopt) {
-        return drawn(*png->decoder);
+        return drawn(*png->decoder, true);
     }
 #endif
     const LoadedPicture picture = picture_for(options);  // let go when drawn, before the build's own buffers are made

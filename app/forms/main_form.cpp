@@ -129,11 +129,9 @@ void MainForm::end_program(int exit_code) {
     if (services_.end_program) services_.end_program(exit_code);
 }
 
-void MainForm::set_picture(const Image32& picture) {
-    // Picture1 holds the picture as loaded, at its own size.
-    loaded_picture_.set_width_pixels(picture.width);
-    loaded_picture_.set_height_pixels(picture.height);
-    loaded_picture_.stretch_copy(picture, 0, 0, picture.width, picture.height);
+void MainForm::set_picture(Image32 picture) {
+    // Picture1 holds the picture as loaded, at its own size: another size is stretched from it.
+    loaded_picture_.hold_picture(std::move(picture));
 }
 
 void MainForm::rescale_picture() {
@@ -159,12 +157,12 @@ void MainForm::load_at_start(std::string file) { start_picture_ = std::move(file
 
 void MainForm::load_picture_file(const std::string& file) {
     if (building_ || ended_) return;
-    const LoadedPicture loaded = services_.load_picture(path_from_utf8(file));
+    LoadedPicture loaded = services_.load_picture(path_from_utf8(file));
     if (!loaded.ok) {
         services_.messages->show(loaded.error);  // the previous picture stays
         return;
     }
-    set_picture(loaded.value);
+    set_picture(std::move(loaded.value));
     rescale_picture();
 }
 

@@ -121,7 +121,7 @@ public:
 
 private:
     void rescale_picture();
-    void set_picture(const Image32& picture);
+    void set_picture(Image32 picture);
     void show_notice(const std::string& text);
 
     MainServices services_;

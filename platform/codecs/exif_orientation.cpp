@@ -46,6 +46,22 @@ Image32 upright(Image32 stored, int orientation) {
     return out;
 }
 
+UprightRows upright_rows(int orientation) {
+    if (orientation < 2 || orientation > 8) return {};
+    const bool mirrored = orientation == 2 || orientation == 3 || orientation == 6 || orientation == 7;
+    const bool bottom_first = orientation == 3 || orientation == 4 || orientation == 7 || orientation == 8;
+    return {orientation >= 5, mirrored, bottom_first};
+}
+
+void mirror_row(uint8_t* row, int width) {
+    for (int a = 0, b = width - 1; a < b; ++a, --b) {
+        uint8_t t[4];
+        std::memcpy(t, row + size_t(a) * 4, 4);
+        std::memcpy(row + size_t(a) * 4, row + size_t(b) * 4, 4);
+        std::memcpy(row + size_t(b) * 4, t, 4);
+    }
+}
+
 namespace {
 
 // A TIFF structure's numbers, in the byte order its header names.

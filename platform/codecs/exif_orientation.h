@@ -13,6 +13,16 @@ namespace morvane {
 // picture lies on the right of the stored pixels). Any other value leaves the picture as it is.
 Image32 upright(Image32 stored, int orientation);
 
+// The same for a reader that hands the picture out row by row (a RowSource) without holding it: each upright
+// row is a stored row, or a stored column where `transposed`; its pixels reversed where `mirrored`; and the
+// rows (or columns) in stored order are the upright rows bottom first where `bottom_first`.
+struct UprightRows {
+    bool transposed = false, mirrored = false, bottom_first = false;
+};
+UprightRows upright_rows(int orientation);
+// Reverses a row of `width` pixels where it is.
+void mirror_row(uint8_t* row, int width);
+
 // The orientation tag (1 to 8) that a JPEG's EXIF block records, from the block's bytes as they follow its
 // marker ("Exif\0\0", then the TIFF header and the first directory); 0 where the block is no EXIF block or
 // records no orientation, or records one outside 1 to 8. Nothing outside the `size` bytes is read.

@@ -1,5 +1,7 @@
 #include "platform/codecs/picture_structure.h"
 
+#include "platform/codecs/exif_orientation.h"
+
 #include <zlib.h>
 
 #include <algorithm>
@@ -158,6 +160,33 @@ Outcome jpeg_markers_whole(InputFile& in) {
             }
             marker = byte;
         }
+    }
+}
+
+int jpeg_orientation_tag(InputFile& in) {
+    ByteReader bytes(in);
+    if (bytes.next() != 0xFF || bytes.next() != 0xD8) return 0;
+    std::vector<uint8_t> segment;
+    for (;;) {
+        int m = bytes.next();
+        if (m != 0xFF) return 0;
+        while (m == 0xFF) m = bytes.next();
+        if (m < 0 || m == 0xDA || m == 0xD9) return 0;  // the scan, or the end: no tag before it
+        if (m == 0x01 || (m >= 0xD0 && m <= 0xD7)) continue;
+        const int high = bytes.next(), low = bytes.next();
+        const int length = high << 8 | low;
+        if (low < 0 || length < 2) return 0;
+        if (m != 0xE1) {
+            if (!bytes.skip(uint64_t(length) - 2)) return 0;
+            continue;
+        }
+        segment.resize(size_t(length) - 2);
+        for (uint8_t& b : segment) {
+            const int byte = bytes.next();
+            if (byte < 0) return 0;
+            b = uint8_t(byte);
+        }
+        if (const int tag = exif_orientation_tag(segment.data(), segment.size()); tag != 0) return tag;
     }
 }
 

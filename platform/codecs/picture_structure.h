@@ -20,4 +20,9 @@ Outcome png_chunks_fit(InputFile& in, bool whole = false);
 // of RST2"), no scan at all. Bytes past the end marker are left alone. Any other file passes.
 Outcome jpeg_markers_whole(InputFile& in);
 
+// The orientation tag (1 to 8) of a JPEG's first EXIF block that records one, read from the markers before its
+// scan as libjpeg keeps them; 0 for a file that is no JPEG or records none. For a system whose decoder does not
+// report the tag (Wine's), so that the picture is turned as it is on Linux.
+int jpeg_orientation_tag(InputFile& in);
+
 }  // namespace morvane

@@ -1,5 +1,6 @@
 #include "platform/codecs/turned_jpeg_rows.h"
 
+#include "platform/codecs/exif_orientation.h"
 #include "platform/codecs/jpeg_decode.h"
 
 #include <algorithm>
@@ -81,6 +82,21 @@ Outcome TurnedJpegRows::read_rows(uint8_t* const* rows, int count) {
         }
         std::memcpy(rows[i], band_.row(next_row_ - band_top_), size_t(width_) * 4);
     }
+    return Outcome::done();
+}
+
+FlippedJpegRows::FlippedJpegRows(JpegDecoder& decoder)
+    : decoder_(decoder),
+      mirrored_(upright_rows(decoder.orientation()).mirrored),
+      bottom_first_(upright_rows(decoder.orientation()).bottom_first) {}
+
+int FlippedJpegRows::width() const { return decoder_.width(); }
+int FlippedJpegRows::height() const { return decoder_.height(); }
+
+Outcome FlippedJpegRows::read_rows(uint8_t* const* rows, int count) {
+    if (Outcome read = decoder_.read_rows(rows, count); !read.ok) return read;
+    if (mirrored_)
+        for (int i = 0; i < count; ++i) mirror_row(rows[i], width());
     return Outcome::done();
 }
 

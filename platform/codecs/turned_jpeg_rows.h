@@ -1,7 +1,7 @@
 #pragma once
-// A photograph taken sideways (orientation 5 to 8), handed out upright row by row without ever holding it
-// whole: each upright row is a stored column, so the file is decoded once per band of stored columns (libjpeg
-// decodes only those columns' pixels), the band is turned, and its rows are handed out. A 12000 x 9000
+// A photograph that is not upright, handed out upright row by row without ever holding it whole. Taken
+// sideways (orientation 5 to 8), each upright row is a stored column, so the file is decoded once per band of
+// stored columns (libjpeg decodes only those columns' pixels), the band is turned, and its rows are handed out. A 12000 x 9000
 // photograph needs a band's 16 MB instead of its 432 MB twice over (decoded, then turned), for the price of
 // reading its compressed data once per band.
 #include "platform/pictures/image32.h"
@@ -12,6 +12,8 @@
 #include <string>
 
 namespace morvane {
+
+class JpegDecoder;
 
 // Whether a picture of this orientation tag has its width and height exchanged when it is turned upright.
 inline bool turns_sideways(int orientation) { return orientation >= 5 && orientation <= 8; }
@@ -42,6 +44,23 @@ private:
     int band_top_ = 0;
     int next_row_ = 0;            // the next upright row to hand out
     Outcome broke_off_ = Outcome::done();
+};
+
+// A photograph mirrored or upside down (orientation 2 to 4), handed out upright as it is decoded, for the price
+// of the upright one: each row mirrored where the tag says, and the rows bottom first where the picture is
+// upside down (a stretch puts each in its place), so that it is never held whole to be turned.
+class FlippedJpegRows final : public RowSource {
+public:
+    // `decoder` must be ok(), its tag 2 to 4, and outlive this.
+    explicit FlippedJpegRows(JpegDecoder& decoder);
+    int width() const override;
+    int height() const override;
+    bool bottom_first() const override { return bottom_first_; }
+    Outcome read_rows(uint8_t* const* rows, int count) override;
+
+private:
+    JpegDecoder& decoder_;
+    bool mirrored_, bottom_first_;
 };
 
 }  // namespace morvane

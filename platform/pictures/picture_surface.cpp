@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace morvane {
 namespace {
@@ -146,7 +147,8 @@ Outcome PictureSurface::stretch_copy(RowSource& picture, int x, int y, int w, in
     if (exact_halvings(picture.width(), picture.height(), w, h) > 0) {
         // Such reductions come from the pyramid of the whole picture, the same as for a picture held whole.
         Image32 whole = Image32::unfilled(picture.width(), picture.height());
-        for (int row = 0; row < whole.height; ++row) {
+        for (int n = 0; n < whole.height; ++n) {
+            const int row = picture.bottom_first() ? whole.height - 1 - n : n;
             uint8_t* rows[1] = {whole.bytes.data() + size_t(row) * whole.stride()};
             if (Outcome read = picture.read_rows(rows, 1); !read.ok) return read;
         }
@@ -160,6 +162,14 @@ Outcome PictureSurface::stretch_copy(RowSource& picture, int x, int y, int w, in
     fill_pending_ = false;
     pyramid_.clear();  // the picture it was built from is no longer the last one drawn
     return stretch_rows_copy(picture, target, x, y, w, h);
+}
+
+void PictureSurface::hold_picture(Image32 picture) {
+    for (size_t i = 3; i < picture.bytes.size(); i += 4) picture.bytes[i] = 255;
+    picture.touch();
+    image_ = std::move(picture);
+    fill_pending_ = false;
+    pyramid_.clear();  // the picture it was built from is no longer the last one drawn
 }
 
 const Image32& PictureSurface::image() const {

@@ -50,6 +50,9 @@ public:
     // held whole except for a reduction by exactly 2, 4, 8, ... A failure is the picture's, when it broke off
     // part way (what was drawn stays).
     Outcome stretch_copy(RowSource& picture, int x, int y, int w, int h);
+    // The picture becomes the image, at its own size, opaque: what set_width_pixels, set_height_pixels and a
+    // stretch_copy at 1:1 would leave, without a second copy of a picture that may be a gigabyte.
+    void hold_picture(Image32 picture);
 
     // --- handing out the persistent image -----------------------------------------------------------
     const Image32& image() const;

@@ -1,6 +1,7 @@
 #pragma once
-// A picture that arrives row by row, top first, in the program's pixels (blue, green, red, 255): a decoder
-// that can hand over a few rows at a time, so that they are drawn while the rest is still being decoded.
+// A picture that arrives row by row, in the program's pixels (blue, green, red, 255): a decoder that can hand
+// over a few rows at a time, so that they are drawn while the rest is still being decoded. The rows come top
+// first, or bottom first where the picture was stored upside down and its decoder cannot begin at the bottom.
 #include "platform/outcome.h"
 
 #include <cstddef>
@@ -20,6 +21,8 @@ public:
     // The next `count` rows, into rows[0] .. rows[count - 1], each width() * 4 bytes. A failure says why the
     // picture broke off, in the decoder's own words ("Premature end of JPEG file"); no more rows come then.
     virtual Outcome read_rows(uint8_t* const* rows, int count) = 0;
+    // True when the n-th row read is the picture's row height() - 1 - n.
+    virtual bool bottom_first() const { return false; }
 };
 
 // A picture file read into memory and opened by a row decoder over its bytes: what a build that draws the

@@ -13,13 +13,14 @@
 namespace morvane {
 namespace {
 
-// Takes the picture's rows in order and writes each destination row as soon as its last source row is in.
-// Horizontally resampled rows are kept in a ring as deep as the widest vertical footprint, as the stretch of
-// a whole picture keeps them.
+// Takes the picture's rows in order (top first, or bottom first) and writes each destination row as soon as
+// the last of its source rows is in. Horizontally resampled rows are kept in a ring as deep as the widest
+// vertical footprint, as the stretch of a whole picture keeps them; a destination row adds up the same rows
+// with the same weights in the same order whichever end they came from, so its pixels are the same.
 class RowDrawer {
 public:
-    RowDrawer(int picture_width, int picture_height, Image32& target, int x, int y, int w, int h)
-        : target_(target), picture_width_(picture_width) {
+    RowDrawer(int picture_width, int picture_height, bool bottom_first, Image32& target, int x, int y, int w, int h)
+        : target_(target), picture_width_(picture_width), picture_height_(picture_height), bottom_first_(bottom_first) {
         const PixelRect visible = clip_to(target, PixelRect{x, y, w, h});
         if (visible.width == 0 || visible.height == 0 || picture_width <= 0 || picture_height <= 0) return;
         const int x0 = int(int64_t(visible.x) - x), x1 = x0 + visible.width;
@@ -38,28 +39,39 @@ public:
         inputs_.resize(size_t(rows_.max_count));
         first_row_ = rows_.first.front();
         end_row_ = rows_.first.back() + rows_.count.back();
+        next_ = bottom_first ? int(rows_.first.size()) - 1 : 0;
     }
 
-    // Source rows from here on draw nothing: the decoder may stop there.
-    int rows_needed() const { return end_row_; }
+    // Rows read from here on draw nothing: the decoder may stop there.
+    int rows_needed() const {
+        if (end_row_ <= first_row_) return 0;
+        return bottom_first_ ? picture_height_ - first_row_ : end_row_;
+    }
 
-    void add(int source_row, const uint8_t* pixels) {
+    // The `arrived`-th row read.
+    void add(int arrived, const uint8_t* pixels) {
+        const int source_row = bottom_first_ ? picture_height_ - 1 - arrived : arrived;
         if (source_row < first_row_ || source_row >= end_row_) return;
         if (unscaled_) {
             stretch_rows::copy_row_opaque(pixels + size_t(x0_) * 4, destination(source_row, x0_), size_t(x1_ - x0_));
             return;
         }
         stretch_rows::horizontal_pass(pixels, picture_width_, columns_, decoded_, ring_row(source_row));
-        const int n = int(rows_.first.size());
-        for (; next_ < n && rows_.first[size_t(next_)] + rows_.count[size_t(next_)] - 1 <= source_row; ++next_) {
-            for (int k = 0; k < rows_.count[size_t(next_)]; ++k)
-                inputs_[size_t(k)] = ring_row(rows_.first[size_t(next_)] + k);
-            stretch_rows::vertical_pass(rows_, next_, inputs_.data(), out_width_, sum_,
-                                        destination(rows_.begin + next_, columns_.begin));
+        if (bottom_first_) {
+            for (; next_ >= 0 && rows_.first[size_t(next_)] >= source_row; --next_) draw(next_);
+        } else {
+            const int n = int(rows_.first.size());
+            for (; next_ < n && rows_.first[size_t(next_)] + rows_.count[size_t(next_)] - 1 <= source_row; ++next_)
+                draw(next_);
         }
     }
 
 private:
+    // Destination row j of the rectangle, from its source rows in the ring.
+    void draw(int j) {
+        for (int k = 0; k < rows_.count[size_t(j)]; ++k) inputs_[size_t(k)] = ring_row(rows_.first[size_t(j)] + k);
+        stretch_rows::vertical_pass(rows_, j, inputs_.data(), out_width_, sum_, destination(rows_.begin + j, columns_.begin));
+    }
     // Not row(): the caller marks the change once, when the drawing is done.
     uint8_t* destination(int row_in_rect, int column_in_rect) {
         return target_.bytes.data() + size_t(y_ + row_in_rect) * target_.stride() + size_t(x_ + column_in_rect) * 4;
@@ -70,13 +82,14 @@ private:
     }
 
     Image32& target_;
-    int picture_width_;
+    int picture_width_, picture_height_;
+    bool bottom_first_;
     bool unscaled_ = false;
     int x_ = 0, y_ = 0, x0_ = 0, x1_ = 0;  // the rectangle's corner; its visible columns
     int first_row_ = 0, end_row_ = 0;       // the source rows that draw something
     AxisWeights columns_, rows_;
     int out_width_ = 0;
-    int next_ = 0;  // the next destination row to write
+    int next_ = 0;  // the next destination row to write (going up when the rows come bottom first)
     std::vector<float> ring_, decoded_, sum_;
     std::vector<const float*> inputs_;
 };
@@ -172,7 +185,7 @@ struct Handover {
 Outcome stretch_rows_copy(RowSource& picture, Image32& target, int x, int y, int w, int h) {
     if (target.empty() || !target.well_formed() || picture.width() <= 0 || picture.height() <= 0 || w <= 0 || h <= 0)
         return Outcome::done();
-    RowDrawer drawer(picture.width(), picture.height(), target, x, y, w, h);
+    RowDrawer drawer(picture.width(), picture.height(), picture.bottom_first(), target, x, y, w, h);
     BandRing ring(picture.width(), std::min(drawer.rows_needed(), picture.height()));
     target.touch();
     Handover handover;

@@ -10,8 +10,12 @@
 #include <windows.h>
 #include <wincodec.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <new>
 #include <system_error>
+#include <vector>
 
 namespace morvane {
 namespace {
@@ -96,14 +100,12 @@ std::string reason(HRESULT hr) {
     return code;
 }
 
-LoadedPicture failure(std::string message) { return LoadedPicture::failed(std::move(message)); }
-
 // A failure once a decoder has taken the file (its format is known): where the data ends early or is damaged,
 // the file is called damaged; `in_pixels` (the pixels were being copied) counts every failure so.
-LoadedPicture failure_in_data(const std::string& shown, HRESULT hr, bool in_pixels = false) {
+std::string failure_in_data(const std::string& shown, HRESULT hr, bool in_pixels = false) {
     const bool damaged = in_pixels || hr == E_FAIL || hr == WINCODEC_ERR_BADIMAGE || hr == WINCODEC_ERR_BADSTREAMDATA ||
                          hr == WINCODEC_ERR_STREAMREAD || hr == WINCODEC_ERR_STREAMNOTAVAILABLE;
-    return failure(damaged ? picture_message::damaged(shown, reason(hr)) : picture_message::unreadable(shown, reason(hr)));
+    return damaged ? picture_message::damaged(shown, reason(hr)) : picture_message::unreadable(shown, reason(hr));
 }
 
 // The orientation tag of a JPEG's EXIF block or a TIFF's first directory, 1 (upright) when the system
@@ -122,62 +124,134 @@ int orientation_tag(IWICBitmapFrameDecode* frame) {
     return 1;
 }
 
-LoadedPicture decode(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, const std::string& shown) {
-    Com<IWICBitmapFrameDecode> frame;
-    if (HRESULT hr = decoder->GetFrame(0, frame.put()); FAILED(hr))
-        return failure_in_data(shown, hr);
-    UINT width = 0, height = 0;
-    if (HRESULT hr = frame->GetSize(&width, &height); FAILED(hr))
-        return failure_in_data(shown, hr);
-    if (width == 0 || height == 0) return failure(picture_message::unreadable(shown, "it has no pixels"));
-    // The limit is for the whole load: a picture turned sideways is held twice, as decoded and upright (a
-    // mirror or a half turn is done in place).
-    const int orientation = orientation_tag(frame.get());
-    const int64_t copies = orientation >= 5 ? 2 : 1;
-    if (int64_t(width) * int64_t(height) * 4 * copies > kPictureAllocationLimitBytes)
-        return failure(picture_message::too_large(shown, width, height));
-
-    // Premultiplied colour is exactly the colour laid over black.
-    Com<IWICFormatConverter> converter;
-    HRESULT hr = factory->CreateFormatConverter(converter.put());
-    if (SUCCEEDED(hr))
-        hr = converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
-                                   WICBitmapPaletteTypeCustom);
-    if (FAILED(hr)) return failure_in_data(shown, hr);
-
-    Image32 pixels;
-    try {
-        pixels.reset(int(width), int(height));
-    } catch (const std::bad_alloc&) {
-        return failure(picture_message::too_large(shown, width, height));
-    }
-    hr = converter->CopyPixels(nullptr, UINT(pixels.stride()), UINT(pixels.bytes.size()), pixels.bytes.data());
-    // The header was read: a failure now is in the pixels' data, which a cut-off file lacks.
-    if (FAILED(hr)) return failure_in_data(shown, hr, true);
-    for (size_t i = 3; i < pixels.bytes.size(); i += 4) pixels.bytes[i] = 255;
-    pixels.touch();
-    return LoadedPicture::made(upright(std::move(pixels), orientation));
-}
-
-// Runs `read` with a fresh imaging factory; the factory's own failure is the answer otherwise.
-template <class Read>
-LoadedPicture with_factory(const std::string& shown, Read read) {
-    ComScope com;
-    Com<IWICImagingFactory> factory;
-    const HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                        IID_IWICImagingFactory, reinterpret_cast<void**>(factory.put()));
-    if (FAILED(hr)) return failure(picture_message::unreadable(shown, "the system's picture decoders: " + reason(hr)));
-    return read(factory.get());
-}
-
 }  // namespace
 
-LoadedPicture load_picture(const fs::path& file) {
+// COM first, so that it ends last; the stream (for bytes in memory) before the decoder that reads it. The
+// objects are the imaging component's free-threaded ones, and while this thread holds the process's
+// multithreaded apartment a thread that has not joined one (the stretch's decoding thread) is in it too, so
+// that thread may call them directly.
+struct PictureRows::Reader {
+    ComScope com;
+    Com<IWICImagingFactory> factory;
+    Com<IWICStream> stream;
+    Com<IWICBitmapDecoder> decoder;
+    Com<IWICBitmapFrameDecode> frame;
+    Com<IWICFormatConverter> converter;
+    std::string shown;
+    int stored_width = 0, stored_height = 0;
+    UprightRows order;
+    // The stored lines (rows, or columns where the picture is turned sideways) band_first onwards, as decoded.
+    std::vector<uint8_t> band;
+    int band_lines = 1, band_first = 0, band_count = 0;
+    int next = 0;  // the next stored line to hand out
+    std::string failure;
+
+    int line_pixels() const { return order.transposed ? stored_height : stored_width; }
+    int lines() const { return order.transposed ? stored_width : stored_height; }
+
+    bool read_band() {
+        const int first = band_first + band_count;
+        const int count = std::min(band_lines, lines() - first);
+        const WICRect rect = order.transposed ? WICRect{first, 0, count, stored_height} : WICRect{0, first, stored_width, count};
+        const UINT stride = UINT(rect.Width) * 4;
+        try {
+            band.resize(size_t(stride) * size_t(rect.Height));
+        } catch (const std::bad_alloc&) {
+            failure = picture_message::unreadable(shown, reason(E_OUTOFMEMORY));
+            return false;
+        }
+        // The header was read: a failure now is in the pixels' data, which a cut-off file lacks.
+        if (HRESULT hr = converter->CopyPixels(&rect, stride, UINT(band.size()), band.data()); FAILED(hr)) {
+            failure = failure_in_data(shown, hr, true);
+            return false;
+        }
+        band_first = first;
+        band_count = count;
+        return true;
+    }
+
+    // Stored line `line` of the band as an upright row, opaque.
+    void copy_line(int line, uint8_t* row) const {
+        const int k = line - band_first, n = line_pixels();
+        if (!order.transposed) std::memcpy(row, band.data() + size_t(k) * size_t(n) * 4, size_t(n) * 4);
+        else
+            for (int y = 0; y < n; ++y) std::memcpy(row + size_t(y) * 4, band.data() + (size_t(y) * band_count + k) * 4, 4);
+        // Premultiplied colour is exactly the colour laid over black.
+        for (int x = 0; x < n; ++x) row[size_t(x) * 4 + 3] = 255;
+        if (order.mirrored) mirror_row(row, n);
+    }
+};
+
+namespace {
+
+using OpenedReader = Result<std::unique_ptr<PictureRows::Reader>>;
+
+// COM and a fresh imaging factory; the factory's own failure is the answer otherwise.
+OpenedReader new_reader(const std::string& shown) {
+    auto reader = std::make_unique<PictureRows::Reader>();
+    reader->shown = shown;
+    const HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                        reinterpret_cast<void**>(reader->factory.put()));
+    if (FAILED(hr)) return OpenedReader::failed(picture_message::unreadable(shown, "the system's picture decoders: " + reason(hr)));
+    return OpenedReader::made(std::move(reader));
+}
+
+// The decoder's first frame, its size checked and its pixels to come as premultiplied blue, green, red, alpha.
+// `orientation`: the file's own tag where the system's decoder may not report it (0 to ask the decoder).
+OpenedReader first_frame(OpenedReader opened, int orientation = 0, size_t band_bytes = size_t(8) << 20) {
+    if (!opened.ok) return opened;
+    PictureRows::Reader& r = *opened.value;
+    const std::string& shown = r.shown;
+    if (HRESULT hr = r.decoder->GetFrame(0, r.frame.put()); FAILED(hr))
+        return OpenedReader::failed(failure_in_data(shown, hr));
+    UINT width = 0, height = 0;
+    if (HRESULT hr = r.frame->GetSize(&width, &height); FAILED(hr)) return OpenedReader::failed(failure_in_data(shown, hr));
+    if (width == 0 || height == 0) return OpenedReader::failed(picture_message::unreadable(shown, "it has no pixels"));
+    if (int64_t(width) * int64_t(height) * 4 > kPictureAllocationLimitBytes)
+        return OpenedReader::failed(picture_message::too_large(shown, width, height));
+    r.stored_width = int(width);
+    r.stored_height = int(height);
+    r.order = upright_rows(orientation != 0 ? orientation : orientation_tag(r.frame.get()));
+    r.band_lines = int(std::clamp<size_t>(band_bytes / (size_t(r.line_pixels()) * 4), 1, size_t(r.lines())));
+
+    HRESULT hr = r.factory->CreateFormatConverter(r.converter.put());
+    if (SUCCEEDED(hr))
+        hr = r.converter->Initialize(r.frame.get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr,
+                                     0.0, WICBitmapPaletteTypeCustom);
+    if (FAILED(hr)) return OpenedReader::failed(failure_in_data(shown, hr));
+    return opened;
+}
+
+// The whole picture read from the rows, each in its upright place: held once, never also as stored.
+LoadedPicture read_whole(OpenedReader opened) {
+    if (!opened.ok) return LoadedPicture::failed(opened.error);
+    const std::string shown = opened.value->shown;
+    PictureRows rows(std::move(opened.value));
+    Image32 pixels;
+    try {
+        pixels = Image32::unfilled(rows.width(), rows.height());
+    } catch (const std::bad_alloc&) {
+        return LoadedPicture::failed(picture_message::too_large(shown, rows.width(), rows.height()));
+    }
+    constexpr int kRowsAtOnce = 16;
+    uint8_t* band[kRowsAtOnce];
+    for (int y = 0; y < pixels.height; y += kRowsAtOnce) {
+        const int count = std::min(kRowsAtOnce, pixels.height - y);
+        for (int i = 0; i < count; ++i) band[i] = pixels.row(rows.bottom_first() ? pixels.height - 1 - (y + i) : y + i);
+        if (const Outcome read = rows.read_rows(band, count); !read.ok) return LoadedPicture::failed(read.error);
+    }
+    pixels.touch();
+    return LoadedPicture::made(std::move(pixels));
+}
+
+// `file` checked and opened, with the messages of load_picture.
+OpenedReader open_reader(const fs::path& file, size_t band_bytes = size_t(8) << 20) {
     std::error_code ec;
     fs::path absolute = fs::absolute(file, ec);
     if (ec) absolute = file;
     const std::u8string u8 = absolute.u8string();
     const std::string shown(u8.begin(), u8.end());
+    auto failure = [](std::string message) { return OpenedReader::failed(std::move(message)); };
 
     // The system's own answer names what is there: the library's status calls a loop of links, a pipe and a
     // device (NUL, or a FIFO that Wine shows) all missing.
@@ -199,6 +273,7 @@ LoadedPicture load_picture(const fs::path& file) {
     if (handle == INVALID_HANDLE_VALUE)
         return failure(picture_message::cannot_open(shown, reason(HRESULT_FROM_WIN32(GetLastError()))));
     CloseHandle(handle);
+    int orientation = 0;
     {
         // Its header against its size, before the decoder makes a buffer of that size; and, since the system's
         // decoders take a PNG with wrong checksums and a JPEG cut in its data, its structure whole.
@@ -206,29 +281,59 @@ LoadedPicture load_picture(const fs::path& file) {
         if (!in.ok) return failure(in.error);
         for (Outcome (*check)(InputFile&) : {bmp_rows_fit, png_whole, jpeg_markers_whole})
             if (const Outcome fit = check(in.value); !fit.ok) return failure(picture_message::damaged(shown, fit.error));
+        // Wine's decoder does not report a JPEG's tag; Windows' own reads the same block.
+        orientation = jpeg_orientation_tag(in.value);
     }
 
-    return with_factory(shown, [&](IWICImagingFactory* factory) {
-        Com<IWICBitmapDecoder> decoder;
-        const HRESULT hr = factory->CreateDecoderFromFilename(file.c_str(), nullptr, GENERIC_READ,
-                                                              WICDecodeMetadataCacheOnDemand, decoder.put());
-        // Some decoders (Wine's JPEG one) read the whole picture here, and stop here when its data does.
-        if (FAILED(hr)) return failure_in_data(shown, hr);
-        return decode(factory, decoder.get(), shown);
-    });
+    OpenedReader opened = new_reader(shown);
+    if (!opened.ok) return opened;
+    const HRESULT hr = opened.value->factory->CreateDecoderFromFilename(file.c_str(), nullptr, GENERIC_READ,
+                                                                        WICDecodeMetadataCacheOnDemand,
+                                                                        opened.value->decoder.put());
+    // Some decoders (Wine's JPEG one) read the whole picture here, and stop here when its data does.
+    if (FAILED(hr)) return failure(failure_in_data(shown, hr));
+    return first_frame(std::move(opened), orientation, band_bytes);
 }
 
+}  // namespace
+
+PictureRows::PictureRows(std::unique_ptr<Reader> reader) : reader_(std::move(reader)) {}
+PictureRows::~PictureRows() = default;
+int PictureRows::width() const { return reader_->order.transposed ? reader_->stored_height : reader_->stored_width; }
+int PictureRows::height() const { return reader_->order.transposed ? reader_->stored_width : reader_->stored_height; }
+bool PictureRows::bottom_first() const { return reader_->order.bottom_first; }
+Outcome PictureRows::read_rows(uint8_t* const* rows, int count) {
+    Reader& r = *reader_;
+    auto broke_off = [&r] {
+        return Outcome::failed(!r.failure.empty() ? r.failure : "the picture has no more rows than it said");
+    };
+    if (!r.failure.empty() || count > r.lines() - r.next) return broke_off();
+    for (int i = 0; i < count; ++i, ++r.next) {
+        if (r.next >= r.band_first + r.band_count && !r.read_band()) return broke_off();
+        r.copy_line(r.next, rows[i]);
+    }
+    return Outcome::done();
+}
+
+Result<std::unique_ptr<PictureRows>> open_picture_rows(const fs::path& file, size_t band_bytes) {
+    using Opened = Result<std::unique_ptr<PictureRows>>;
+    OpenedReader opened = open_reader(file, band_bytes);
+    if (!opened.ok) return Opened::failed(opened.error);
+    return Opened::made(std::make_unique<PictureRows>(std::move(opened.value)));
+}
+
+LoadedPicture load_picture(const fs::path& file) { return read_whole(open_reader(file)); }
+
 LoadedPicture load_picture_bytes(const uint8_t* bytes, size_t size, const std::string& name) {
-    return with_factory(name, [&](IWICImagingFactory* factory) {
-        Com<IWICStream> stream;
-        HRESULT hr = factory->CreateStream(stream.put());
-        if (SUCCEEDED(hr)) hr = stream->InitializeFromMemory(const_cast<BYTE*>(bytes), DWORD(size));
-        Com<IWICBitmapDecoder> decoder;
-        if (SUCCEEDED(hr))
-            hr = factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.put());
-        if (FAILED(hr)) return failure(picture_message::unreadable(name, reason(hr)));
-        return decode(factory, decoder.get(), name);
-    });
+    OpenedReader opened = new_reader(name);
+    if (!opened.ok) return LoadedPicture::failed(opened.error);
+    PictureRows::Reader& r = *opened.value;
+    HRESULT hr = r.factory->CreateStream(r.stream.put());
+    if (SUCCEEDED(hr)) hr = r.stream->InitializeFromMemory(const_cast<BYTE*>(bytes), DWORD(size));
+    if (SUCCEEDED(hr))
+        hr = r.factory->CreateDecoderFromStream(r.stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, r.decoder.put());
+    if (FAILED(hr)) return LoadedPicture::failed(picture_message::unreadable(name, reason(hr)));
+    return read_whole(first_frame(std::move(opened)));
 }
 
 }  // namespace morvane

@@ -1,10 +1,19 @@
 // A photograph turned upright by its orientation tag, checked against the tag's definition: which side of
 // the view the stored top row and left column become.
 #include "platform/codecs/exif_orientation.h"
+#ifndef _WIN32  // libjpeg-turbo decodes in the Linux build only
+#include "platform/codecs/default_picture.h"
+#include "platform/codecs/jpeg_decode.h"
+#include "platform/codecs/turned_jpeg_rows.h"
+#include "platform/pictures/streamed_stretch.h"
+#include "platform/pictures/stretch_copy.h"
+#endif
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -81,3 +90,28 @@ TEST(ExifOrientation, TheTagIsReadFromTheBlockInEitherByteOrderAndNothingElseCou
     EXPECT_EQ(morvane::exif_orientation_tag(xmp.data(), xmp.size()), 0);
     EXPECT_EQ(morvane::exif_orientation_tag(nullptr, 0), 0);
 }
+
+#ifndef _WIN32
+// A photograph of every orientation, drawn while it is decoded (mirrored row by row and from the bottom, or a
+// band of its columns at a time), gives the pixels of the whole picture decoded, turned upright and drawn.
+TEST(ExifOrientation, AnyTurnedJpegDrawnAsItIsDecodedGivesThePixelsOfTheWholePictureTurned) {
+    const std::string stored(reinterpret_cast<const char*>(morvane::kDefaultPictureJpeg), morvane::kDefaultPictureJpegSize);
+    for (int tag = 2; tag <= 8; ++tag) {
+        std::string exif("Exif\0\0II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0\x06\0\0\0\0\0\0\0", 32);
+        exif[24] = char(tag);
+        const std::string file = stored.substr(0, 2) + std::string("\xFF\xE1\0\x22", 4) + exif + stored.substr(2);
+        const auto* bytes = reinterpret_cast<const uint8_t*>(file.data());
+        const std::optional<morvane::LoadedPicture> whole = morvane::decode_jpeg(bytes, file.size(), size_t(1) << 24, "turned.jpg");
+        ASSERT_TRUE(whole && whole->ok) << tag;
+        morvane::JpegDecoder decoder(bytes, file.size(), size_t(1) << 24);
+        ASSERT_EQ(decoder.orientation(), tag);
+        std::unique_ptr<morvane::RowSource> rows;
+        if (morvane::turns_sideways(tag)) rows = std::make_unique<morvane::TurnedJpegRows>(bytes, file.size(), size_t(1) << 24, tag);
+        else rows = std::make_unique<morvane::FlippedJpegRows>(decoder);
+        Image32 drawn(300, 170), expected = drawn;
+        EXPECT_TRUE(morvane::stretch_rows_copy(*rows, drawn, 0, 0, 300, 170).ok) << tag;
+        morvane::stretch_copy(whole->value, expected, 0, 0, 300, 170);
+        EXPECT_TRUE(drawn.bytes == expected.bytes) << "tag " << tag;
+    }
+}
+#endif

@@ -15,16 +15,19 @@ namespace {
 
 using testing::noise_picture;
 
-// The rows of a picture held whole, handed out as a decoder would; with `break_at`, nothing from that row on.
+// The rows of a picture held whole, handed out as a decoder would, top first or bottom first; with
+// `break_at`, nothing from that row on.
 class HeldRows final : public RowSource {
 public:
-    explicit HeldRows(const Image32& picture, int break_at = -1) : picture_(picture), break_at_(break_at) {}
+    explicit HeldRows(const Image32& picture, int break_at = -1, bool bottom_first = false)
+        : picture_(picture), break_at_(break_at), bottom_first_(bottom_first) {}
     int width() const override { return picture_.width; }
     int height() const override { return picture_.height; }
+    bool bottom_first() const override { return bottom_first_; }
     Outcome read_rows(uint8_t* const* rows, int count) override {
         for (int i = 0; i < count; ++i, ++next_) {
             if (next_ == break_at_ || next_ >= picture_.height) return Outcome::failed("it broke off here");
-            std::memcpy(rows[i], picture_.row(next_), picture_.stride());
+            std::memcpy(rows[i], picture_.row(bottom_first_ ? picture_.height - 1 - next_ : next_), picture_.stride());
         }
         return Outcome::done();
     }
@@ -33,11 +36,12 @@ public:
 private:
     const Image32& picture_;
     int break_at_;
+    bool bottom_first_;
     int next_ = 0;
 };
 
 // Reductions and enlargements on each axis, one axis kept, 1:1, and rectangles that stick out of the target on
-// any side or lie wholly outside it.
+// any side or lie wholly outside it; the rows coming top first or bottom first.
 TEST(StreamedStretch, DrawsTheSamePixelsAsTheWholePictureWhereverTheRectangleLies) {
     const struct {
         int pw, ph, x, y, w, h;
@@ -46,12 +50,16 @@ TEST(StreamedStretch, DrawsTheSamePixelsAsTheWholePictureWhereverTheRectangleLie
                  {64, 64, 150, 0, 30, 30},   {1, 1, 0, 0, 5, 7}};
     for (const auto& c : cases) {
         const Image32 picture = noise_picture(c.pw, c.ph, uint32_t(c.pw * 31 + c.ph));
-        Image32 whole(160, 120, Bgra{9, 8, 7, 255}), streamed = whole;
+        const Image32 target(160, 120, Bgra{9, 8, 7, 255});
+        Image32 whole = target;
         stretch_copy(picture, whole, c.x, c.y, c.w, c.h);
-        HeldRows rows(picture);
-        EXPECT_TRUE(stretch_rows_copy(rows, streamed, c.x, c.y, c.w, c.h).ok);
-        EXPECT_TRUE(streamed.bytes == whole.bytes) << c.pw << " x " << c.ph << " onto " << c.w << " x " << c.h << " at "
-                                                   << c.x << ", " << c.y;
+        for (const bool bottom_first : {false, true}) {
+            Image32 streamed = target;
+            HeldRows rows(picture, -1, bottom_first);
+            EXPECT_TRUE(stretch_rows_copy(rows, streamed, c.x, c.y, c.w, c.h).ok);
+            EXPECT_TRUE(streamed.bytes == whole.bytes) << c.pw << " x " << c.ph << " onto " << c.w << " x " << c.h
+                                                       << " at " << c.x << ", " << c.y << (bottom_first ? ", bottom first" : "");
+        }
     }
 }
 
@@ -65,6 +73,11 @@ TEST(StreamedStretch, StopsWhereNothingMoreShowsAndReportsAPictureThatBreaksOff)
     EXPECT_LE(top_only.rows_read(), 112) << "read on past what shows";
     stretch_copy(picture, expected, 0, 0, 100, 400);
     EXPECT_TRUE(target.bytes == expected.bytes);
+    HeldRows bottom_first(picture, -1, true), nothing_shows(picture, -1, true);
+    EXPECT_TRUE(stretch_rows_copy(bottom_first, target, 0, -300, 100, 400).ok);  // only the bottom quarter
+    EXPECT_LE(bottom_first.rows_read(), 112) << "read on past what shows, from the bottom";
+    EXPECT_TRUE(stretch_rows_copy(nothing_shows, target, 0, 200, 100, 400).ok);
+    EXPECT_EQ(nothing_shows.rows_read(), 0);
 
     Image32 broken(100, 100, Bgra{1, 2, 3, 255}), whole = broken;
     HeldRows breaks(picture, 200);
@@ -83,7 +96,8 @@ TEST(StreamedStretch, StopsWhereNothingMoreShowsAndReportsAPictureThatBreaksOff)
 }
 
 // Through a surface: a pending clear under a rectangle that does not cover it all is carried out first, and a
-// reduction by exactly a power of two comes from the pyramid, as it does for a picture held whole.
+// reduction by exactly a power of two comes from the pyramid, as it does for a picture held whole, the rows
+// top first or bottom first.
 TEST(StreamedStretch, ASurfaceDrawsAnArrivingPictureAsItDrawsAHeldOne) {
     for (const auto& [pw, ph, w, h] : {std::array{256, 128, 64, 32}, std::array{300, 200, 50, 50}}) {
         const Image32 picture = noise_picture(pw, ph, 5);
@@ -95,9 +109,11 @@ TEST(StreamedStretch, ASurfaceDrawsAnArrivingPictureAsItDrawsAHeldOne) {
             s->clear();
         }
         held.stretch_copy(picture, 4, 4, w, h);
-        HeldRows rows(picture);
-        EXPECT_TRUE(arriving.stretch_copy(rows, 4, 4, w, h).ok);
-        EXPECT_TRUE(arriving.image().bytes == held.image().bytes) << pw << " onto " << w;
+        for (const bool bottom_first : {false, true}) {
+            HeldRows rows(picture, -1, bottom_first);
+            EXPECT_TRUE(arriving.stretch_copy(rows, 4, 4, w, h).ok);
+            EXPECT_TRUE(arriving.image().bytes == held.image().bytes) << pw << " onto " << w << (bottom_first ? ", bottom first" : "");
+        }
     }
 }
 

@@ -9,12 +9,10 @@
 namespace morvane::testing {
 namespace {
 
+// A screen that gives no dots per inch counts as 96.
 TEST(ScreenTwipsPerPixel, AreFifteenAt96DotsPerInchAndTwelveAt120) {
     EXPECT_EQ(twips_per_pixel_at(96, 96), (TwipsPerPixel{15, 15}));
     EXPECT_EQ(twips_per_pixel_at(120, 144), (TwipsPerPixel{12, 10}));
-}
-
-TEST(ScreenTwipsPerPixel, AScreenThatGivesNoDotsPerInchCountsAs96) {
     EXPECT_EQ(twips_per_pixel_at(0, -5), (TwipsPerPixel{15, 15}));
 }
 

@@ -24,33 +24,22 @@ TEST(RoundRegion, AMainWindowGetsItsWholeRectangleWithTwentyPixelCornerEllipses)
     EXPECT_TRUE(region_contains(window.handle, 10, 10));
     EXPECT_TRUE(region_contains(window.handle, 818, 355));
     EXPECT_FALSE(region_contains(window.handle, 819, 355));
-}
-
-TEST(RoundRegion, ShapingAgainReplacesTheRegion) {
-    TestWindow window(WS_POPUP | WS_VISIBLE, 312, 71);
-    set_round_region(window.handle, 820, 711, 20);
+    // Shaping again replaces the region.
     set_round_region(window.handle, 312, 71, 20);
     EXPECT_EQ(window_region_box(window.handle), (RegionBox{0, 0, 311, 70}));
 }
 
+// The window's other extended styles stay.
 TEST(LayeredOpacity, MakesTheWindowLayeredWithTheGivenOpacity) {
     TestWindow window;
     EXPECT_FALSE(layered_opacity(window.handle).has_value()) << "a new window is not layered";
-    set_layered_opacity(window.handle, 0);
-    EXPECT_EQ(layered_opacity(window.handle), uint8_t(0));
-    EXPECT_NE(GetWindowLongW(window.handle, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
-    set_layered_opacity(window.handle, 150);
-    EXPECT_EQ(layered_opacity(window.handle), uint8_t(150));
-    set_layered_opacity(window.handle, 230);
-    EXPECT_EQ(layered_opacity(window.handle), uint8_t(230));
-}
-
-TEST(LayeredOpacity, KeepsTheWindowsOtherExtendedStyles) {
-    TestWindow window;
     SetWindowLongW(window.handle, GWL_EXSTYLE, WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES);
-    set_layered_opacity(window.handle, 100);
-    EXPECT_EQ(GetWindowLongW(window.handle, GWL_EXSTYLE) & (WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES),
-              WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES);
+    for (const uint8_t opacity : {0, 150, 230}) {
+        set_layered_opacity(window.handle, opacity);
+        EXPECT_EQ(layered_opacity(window.handle), opacity);
+    }
+    EXPECT_EQ(GetWindowLongW(window.handle, GWL_EXSTYLE) & (WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES),
+              WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES);
 }
 
 TEST(MoveWindow, PutsTheCornerAtTheScreenPointAndKeepsTheSize) {

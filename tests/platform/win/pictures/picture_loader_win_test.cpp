@@ -1,5 +1,8 @@
 // Pictures through the Windows Imaging Component: the same pixels, limit and messages as the Qt loader.
 #include "platform/codecs/default_picture.h"
+#include "platform/codecs/exif_orientation.h"
+#include "platform/pictures/streamed_stretch.h"
+#include "platform/pictures/stretch_copy.h"
 #include "platform/win/pictures/picture_loader.h"
 #include "tests/platform/win/pictures/wic_pictures.h"
 #include "tests/support/pictures.h"
@@ -60,16 +63,37 @@ TEST_F(PictureLoaderOnWindows, BmpPngAndJpegArriveTopRowFirstWithRedInTheThirdBy
     expect_picture(load_picture(path(u8"clear.png")), over_black, 0, "png with transparency");
 }
 
-// The system reports a TIFF's orientation tag (and a JPEG's EXIF one on Windows itself): the picture
-// comes out upright, its stored top row on the right for tag 6.
-TEST_F(PictureLoaderOnWindows, APictureTaggedAsTurnedComesOutUpright) {
-    const Image32 stored = pattern(5, 3);
-    write_bytes(path(u8"turned.tif"), tiff_rgb(stored, 6));
-    const LoadedPicture loaded = load_picture(path(u8"turned.tif"));
-    ASSERT_TRUE(loaded.ok) << loaded.error;
-    ASSERT_EQ(loaded.value.width, 3);
-    ASSERT_EQ(loaded.value.height, 5);
-    for (int x = 0; x < 5; ++x) EXPECT_EQ(loaded.value.pixel(2, x), stored.pixel(x, 0)) << x;
+// The system reports a TIFF's orientation tag; a JPEG's is read from its EXIF block: the picture comes out
+// upright for every tag, whole or a band of its rows or columns at a time, and drawn as it is decoded it
+// gives the pixels of the whole picture drawn.
+TEST_F(PictureLoaderOnWindows, APictureTaggedAsTurnedComesOutUprightWholeOrInBands) {
+    const Image32 stored = pattern(37, 21);
+    for (int tag = 1; tag <= 8; ++tag) {
+        const fs::path file = temp / ("turned " + std::to_string(tag) + ".tif");
+        write_bytes(file, tiff_rgb(stored, tag));
+        const LoadedPicture whole = load_picture(file);
+        expect_picture(whole, upright(stored, tag), 0, "whole");
+        Image32 expected(30, 17);
+        stretch_copy(whole.value, expected, 0, 0, 30, 17);
+        for (const size_t band_bytes : {size_t(1), size_t(5 * 37 * 4), size_t(1) << 20}) {
+            Result<std::unique_ptr<PictureRows>> rows = open_picture_rows(file, band_bytes);
+            ASSERT_TRUE(rows.ok) << rows.error;
+            Image32 drawn(30, 17);
+            EXPECT_TRUE(stretch_rows_copy(*rows.value, drawn, 0, 0, 30, 17).ok);
+            EXPECT_TRUE(drawn.bytes == expected.bytes) << "tag " << tag << ", bands of " << band_bytes << " bytes";
+        }
+    }
+    // A JPEG's EXIF tag, which Wine's decoder does not report, is read from the file.
+    ASSERT_TRUE(write_with_system_encoder(temp / "upright.jpg", gradient(64, 48), GUID_ContainerFormatJpeg));
+    const std::string jpeg = read_bytes(temp / "upright.jpg");
+    const LoadedPicture upright_jpeg = load_picture(temp / "upright.jpg");
+    for (int tag = 2; tag <= 8; ++tag) {
+        std::string exif("Exif\0\0II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0\x06\0\0\0\0\0\0\0", 32);
+        exif[24] = char(tag);
+        write_bytes(temp / "tagged.jpg", jpeg.substr(0, 2) + std::string("\xFF\xE1\0\x22", 4) + exif + jpeg.substr(2));
+        expect_picture(load_picture(temp / "tagged.jpg"), upright(upright_jpeg.value, tag), 0,
+                       ("jpeg tagged " + std::to_string(tag)).c_str());
+    }
 }
 
 TEST_F(PictureLoaderOnWindows, WhatIsNoPictureIsRefusedWithAMessageNamingTheFile) {
