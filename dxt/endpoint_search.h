@@ -91,41 +91,43 @@ struct ChannelWays {
 };
 inline constexpr int32_t kOffGrid = 1 << 28;
 
-MORVANE_DXT_INLINE void channel_ways(const BlockPixels& px, PaletteMode mode, const EndpointPair& base,
+// The ways of one channel (0 red, 1 green, 2 blue).
+MORVANE_DXT_INLINE void channel_ways(const BlockPixels& px, PaletteMode mode, const EndpointPair& base, int c,
                                      ChannelWays& ways) {
     const int32_t* channel_pixels[3] = {px.r, px.g, px.b};
     const int first[3] = {base.first.r, base.first.g, base.first.b};
     const int second[3] = {base.second.r, base.second.g, base.second.b};
-    for (int c = 0; c < 3; ++c) {
-        PixelLanes x;
-        std::memcpy(&x, channel_pixels[c], sizeof x);
-        const int top = c == 1 ? 63 : 31;
-        for (int w = 0; w < kWays; ++w) {
-            const int q0 = first[c] + kWaySteps[w][0], q1 = second[c] + kWaySteps[w][1];
-            ways.nearest[c][w] = kOffGrid;
-            if (q0 < 0 || q0 > top || q1 < 0 || q1 > top) continue;
-            int32_t entry[4];
-            channel_palette(c == 1 ? expand6(q0) : expand5(q0), c == 1 ? expand6(q1) : expand5(q1), mode, entry);
-            PixelLanes* d = ways.distance[c][w];
-            for (int k = 0; k < 4; ++k) {
-                const PixelLanes v = x - entry[k];
-                d[k] = v * v;
-            }
-            ways.nearest[c][w] = nearest_error(d[0], d[1], d[2], d[3]);
+    PixelLanes x;
+    std::memcpy(&x, channel_pixels[c], sizeof x);
+    const int top = c == 1 ? 63 : 31;
+    for (int w = 0; w < kWays; ++w) {
+        const int q0 = first[c] + kWaySteps[w][0], q1 = second[c] + kWaySteps[w][1];
+        ways.nearest[c][w] = kOffGrid;
+        if (q0 < 0 || q0 > top || q1 < 0 || q1 > top) continue;
+        int32_t entry[4];
+        channel_palette(c == 1 ? expand6(q0) : expand5(q0), c == 1 ? expand6(q1) : expand5(q1), mode, entry);
+        PixelLanes* d = ways.distance[c][w];
+        for (int k = 0; k < 4; ++k) {
+            const PixelLanes v = x - entry[k];
+            d[k] = v * v;
         }
+        ways.nearest[c][w] = nearest_error(d[0], d[1], d[2], d[3]);
     }
 }
 
+MORVANE_DXT_INLINE void channel_ways(const BlockPixels& px, PaletteMode mode, const EndpointPair& base,
+                                     ChannelWays& ways) {
+    for (int c = 0; c < 3; ++c) channel_ways(px, mode, base, c, ways);
+}
+
 // Improves `best` (whose error is `best_error`) in up to `rounds` rounds of the moves, each round taking the
-// best move; returns the new error, and leaves in `ways` those of the pair it ends on. A move changes one channel,
-// so the other two channels' share of every pixel-to-entry distance is added up once per round and reused by the
-// eight moves of that channel.
+// best move; returns the new error, and leaves in `ways` those of the pair it ends on (`ways` comes in unset). A
+// move changes one channel: the other two channels' share of every pixel-to-entry distance is added up once per
+// round and reused by the eight moves of that channel, and only the moved channel's ways change for the next round.
 MORVANE_DXT_INLINE int32_t search_nearby_endpoints(const BlockPixels& px, PaletteMode mode, int rounds,
                                                    EndpointPair& best, int32_t best_error, ChannelWays& ways) {
-    bool ways_of_best = false;
+    channel_ways(px, mode, best, ways);
     for (int round = 0; round < rounds && best_error > 0; ++round) {
-        channel_ways(px, mode, best, ways);
-        ways_of_best = true;
         PixelLanes rest[3][4];  // the other two channels' share, the endpoints as they are
         for (int k = 0; k < 4; ++k) {
             const PixelLanes r = ways.distance[0][0][k], g = ways.distance[1][0][k], b = ways.distance[2][0][k];
@@ -135,7 +137,7 @@ MORVANE_DXT_INLINE int32_t search_nearby_endpoints(const BlockPixels& px, Palett
         }
         const int32_t unmoved = ways.nearest[0][0] + ways.nearest[1][0] + ways.nearest[2][0];
 
-        EndpointPair round_best = best;
+        int chosen = -1;
         int32_t round_error = best_error;
         for (int move = 0; move < kAllMoves; ++move) {
             const int c = kEndpointMoves[move].channel, w = kMoveWays.way[move];
@@ -145,16 +147,14 @@ MORVANE_DXT_INLINE int32_t search_nearby_endpoints(const BlockPixels& px, Palett
             const int32_t e = nearest_error(own[0] + other[0], own[1] + other[1], own[2] + other[2], own[3] + other[3]);
             if (e < round_error) {
                 round_error = e;
-                round_best = best;
-                apply_move(round_best, kEndpointMoves[move]);
+                chosen = move;
             }
         }
-        if (round_error >= best_error) break;
-        best = round_best;
+        if (chosen < 0) break;
+        apply_move(best, kEndpointMoves[chosen]);
         best_error = round_error;
-        ways_of_best = false;
+        channel_ways(px, mode, best, kEndpointMoves[chosen].channel, ways);
     }
-    if (!ways_of_best) channel_ways(px, mode, best, ways);
     return best_error;
 }
 

@@ -72,26 +72,6 @@ MORVANE_DXT_INLINE ColourLine principal_line(const BlockPixels& px) {
     return line;
 }
 
-// The direction of most spread across the principal line (the covariance's second axis), and how much of the
-// colours' spread lies off the line: the sum of the squared distances of the pixels from it.
-struct CrossAxis {
-    ColourPoint axis;
-    float spread = 0;
-};
-
-MORVANE_DXT_INLINE CrossAxis cross_axis(const BlockPixels& px, const ColourLine& line) {
-    float cov[6] = {0, 0, 0, 0, 0, 0};
-    for (int i = 0; i < 16; ++i) {
-        const float t = projection(px, line, i);
-        const float r = float(px.r[i]) - line.mean.r - t * line.axis.r;
-        const float g = float(px.g[i]) - line.mean.g - t * line.axis.g;
-        const float b = float(px.b[i]) - line.mean.b - t * line.axis.b;
-        cov[0] += r * r; cov[1] += r * g; cov[2] += r * b;
-        cov[3] += g * g; cov[4] += g * b; cov[5] += b * b;
-    }
-    return {principal_axis(cov), cov[0] + cov[3] + cov[5]};
-}
-
 MORVANE_DXT_INLINE float clamp_channel(float v) { return v < 0.f ? 0.f : v > 255.f ? 255.f : v; }
 
 MORVANE_DXT_INLINE ColourPoint point_on(const ColourLine& line, float t) {
