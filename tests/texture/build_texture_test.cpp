@@ -54,34 +54,21 @@ TEST(BuildTexture, AnUnfitSurfaceShowsErrorAndChangesNeitherTheStateNorThePictur
     }
 }
 
-// A DXT5 64 x 64 build of version 7.2 followed by a DXT1 8 x 8 build of version 7.1 with other flags.
-TextureModule rebuilt_as_8_by_8_dxt1() {
+// A DXT5 64 x 64 build of version 7.2 followed by a DXT1 8 x 8 build of version 7.1 with other flags: the
+// second replaces the levels and every header field the first filled, and measures its reflectivity afresh,
+// in linear light: (220 / 255) ^ 2.2 = 0.722673, (120 / 255) ^ 2.2 = 0.190463, (40 / 255) ^ 2.2 = 0.016988.
+TEST(BuildTexture, ASecondBuildReplacesTheLevelsAndEveryHeaderFieldTheFirstFilled) {
     TextureModule m = built(64, 15, 2);
     BuildSurfaces solid(morvane::Image32(8, 8, {/*b*/ 40, /*g*/ 120, /*r*/ 220, 255}));
-    EXPECT_TRUE(m.BuildTexture(solid.source, solid.scratch, 0x4, 13, 1).ok);
-    return m;
-}
-
-TEST(BuildTexture, ASecondBuildReplacesTheLevelsWithItsOwnInItsFormat) {
-    const TextureModule m = rebuilt_as_8_by_8_dxt1();
+    ASSERT_TRUE(m.BuildTexture(solid.source, solid.scratch, 0x4, 13, 1).ok);
     ASSERT_EQ(m.state.MipLevels.size(), 4u);
-    EXPECT_EQ(m.MipCount(), 4);
     EXPECT_EQ(m.state.MipLevels[3].Frames[0].Faces[0].Compressed.size(), 32u);  // 8 x 8 in DXT1: 4 blocks of 8
     EXPECT_EQ(m.state.LowResCompressed.size(), 32u);
-}
-
-TEST(BuildTexture, ASecondBuildReplacesEveryHeaderFieldTheFirstFilled) {
-    const TextureModule m = rebuilt_as_8_by_8_dxt1();
     EXPECT_EQ(morvane::texture::header_bytes(m.state.Header).size(), 64u) << "version 7.1 again";
     EXPECT_EQ(m.state.Header.width, 8);
     EXPECT_EQ(m.state.Header.flags, 0x4);
     EXPECT_EQ(m.state.Header.hiformat, 13);
     EXPECT_EQ(m.state.Header.lowidth, 8);
-}
-
-// In linear light: (220 / 255) ^ 2.2 = 0.722673, (120 / 255) ^ 2.2 = 0.190463, (40 / 255) ^ 2.2 = 0.016988.
-TEST(BuildTexture, TheReflectivityIsThePicturesColourInLinearLightMeasuredAfreshNotAddedToTheFirst) {
-    const TextureModule m = rebuilt_as_8_by_8_dxt1();
     EXPECT_NEAR(m.state.Header.reflectivity[0], 0.722673, 1e-5);
     EXPECT_NEAR(m.state.Header.reflectivity[1], 0.190463, 1e-5);
     EXPECT_NEAR(m.state.Header.reflectivity[2], 0.016988, 1e-5);

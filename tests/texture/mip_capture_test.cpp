@@ -39,19 +39,5 @@ TEST(MipCapture, EveryLevelHoldsWhatTheSurfaceShowsForThePictureDrawnAtThatSize)
     }
 }
 
-TEST(MipCapture, ASecondBuildOfAChangedPictureCapturesTheNewPicture) {
-    BuildSurfaces s(noise_picture(32, 32));
-    texture::TextureModule m;
-    m.CaptureMipLevels(32, 32, s.source, s.scratch, texture::DXT5);
-    const Image32 changed = gradient_picture(32, 32);
-    s.source.clear();
-    s.source.stretch_copy(changed, 0, 0, 32, 32);
-    m.CaptureMipLevels(32, 32, s.source, s.scratch, texture::DXT5);
-    EXPECT_EQ(m.state.MipLevels.back().Frames[0].Faces[0].Pixels, changed.bytes);
-    const texture::MipLevel& eighth = m.state.MipLevels[2];  // 4 x 4, a reduction the pyramid serves
-    ASSERT_EQ(eighth.Width, 4);
-    EXPECT_EQ(eighth.Frames[0].Faces[0].Pixels, drawn_directly(changed, 4, 4));
-}
-
 }  // namespace
 }  // namespace morvane::testing

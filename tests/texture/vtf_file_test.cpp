@@ -53,11 +53,9 @@ TEST(VtfHeaderBytes, EveryFieldOfAVersion71HeaderStandsAtItsOffsetIn64Bytes) {
     EXPECT_EQ(morvane::texture::header_bytes(h), minor1);
 }
 
-TEST(VtfHeaderBytes, AVersion70HeaderIsAlso64Bytes) {
+// Version 7.0 and 7.1 headers are 64 bytes; 7.2's is 80, with a depth of one at offset 63 and zeros after it.
+TEST(VtfHeaderBytes, AVersion72HeaderIs80BytesWithDepthOneAtOffset63) {
     EXPECT_EQ(morvane::texture::header_bytes(built_header(8, 8, 0)).size(), 64u);
-}
-
-TEST(VtfHeaderBytes, AVersion72HeaderIs80BytesWithDepthOneAtOffset63AndZerosAfterIt) {
     const auto b = morvane::texture::header_bytes(built_header(8, 8, 2));
     ASSERT_EQ(b.size(), 80u);
     EXPECT_EQ(std::vector<uint8_t>(b.begin() + 8, b.begin() + 16), (std::vector<uint8_t>{2, 0, 0, 0, 80, 0, 0, 0}));
@@ -66,48 +64,26 @@ TEST(VtfHeaderBytes, AVersion72HeaderIs80BytesWithDepthOneAtOffset63AndZerosAfte
     EXPECT_EQ(std::vector<uint8_t>(b.begin() + 63, b.end()), tail);
 }
 
-// The two textures the program writes, built once for all the tests below.
-class WrittenTexture : public ::testing::Test {
-protected:
-    static const Written& of_side(int side) {
-        static const Written* files[2] = {};
-        const Written*& file = files[side == 2048];
-        if (file == nullptr) {
-            FastEncoder fast;
-            file = new Written(built(side));  // kept to the end of the run
-        }
-        return *file;
-    }
-};
-
 // Header 64 + low-resolution image 128 (16 x 16 in DXT1) + the DXT5 levels 1, 2 and 4 pixels square (one
 // 16-byte block each, 48) + 8 to 1024 square (64 + 256 + 1024 + 4096 + 16384 + 65536 + 262144 + 1048576 =
-// 1398080): 1398320 bytes.
-TEST_F(WrittenTexture, A1024TextureIsExactly1398320Bytes) {
-    EXPECT_EQ(of_side(1024).bytes.size(), 1398320u);
-}
-
-// The same with the 2048 level, 512 x 512 blocks of 16 bytes: 1398320 + 4194304 = 5592624 bytes.
-TEST_F(WrittenTexture, A2048TextureIsExactly5592624Bytes) {
-    EXPECT_EQ(of_side(2048).bytes.size(), 5592624u);
-}
-
-TEST_F(WrittenTexture, ItsHeaderCountsElevenLevelsFor1024AndTwelveFor2048) {
-    EXPECT_EQ(of_side(1024).bytes[56], 11);  // mipmapcount
-    EXPECT_EQ(of_side(2048).bytes[56], 12);
-}
-
-TEST_F(WrittenTexture, TheLowResolutionImageFollowsTheHeaderAndTheLevelsFollowItSmallestFirst) {
-    const auto& blocks = of_side(1024).layout.blocks;
-    ASSERT_EQ(blocks.size(), 12u);
-    EXPECT_EQ(blocks[0].offset, 64u);
-    EXPECT_EQ(blocks[0].size, 128u);
-    const uint64_t offsets[] = {192, 208, 224, 240, 304, 560, 1584, 5680, 22064, 87600, 349744};
-    const uint64_t sizes[] = {16, 16, 16, 64, 256, 1024, 4096, 16384, 65536, 262144, 1048576};
-    for (size_t i = 0; i < 11; ++i) {
-        EXPECT_EQ(blocks[i + 1].width, 1 << i);
-        EXPECT_EQ(blocks[i + 1].offset, offsets[i]) << "level " << i;
-        EXPECT_EQ(blocks[i + 1].size, sizes[i]) << "level " << i;
+// 1398080): 1398320 bytes; the 2048 level adds 512 x 512 blocks of 16 bytes: 5592624. The low-resolution
+// image follows the header and the levels follow it, smallest first.
+TEST(WrittenTexture, HasItsExactSizeLevelCountAndBlockOffsets) {
+    const FastEncoder fast;
+    for (const auto& [side, bytes, levels] : {std::tuple{1024, 1398320u, 11}, {2048, 5592624u, 12}}) {
+        const Written file(built(side));
+        EXPECT_EQ(file.bytes.size(), bytes);
+        EXPECT_EQ(file.bytes[56], levels);  // mipmapcount
+        const auto& blocks = file.layout.blocks;
+        ASSERT_EQ(blocks.size(), size_t(levels) + 1);
+        EXPECT_EQ(blocks[0].offset, 64u);
+        EXPECT_EQ(blocks[0].size, 128u);
+        const uint64_t offsets[] = {192, 208, 224, 240, 304, 560, 1584, 5680, 22064, 87600, 349744};
+        for (size_t i = 0; i < 11; ++i) {
+            EXPECT_EQ(blocks[i + 1].width, 1 << i);
+            EXPECT_EQ(blocks[i + 1].offset, offsets[i]) << "level " << i;
+            EXPECT_EQ(blocks[i + 1].size, std::max<uint64_t>(16, uint64_t(1) << (2 * i))) << "level " << i;
+        }
     }
 }
 
