@@ -78,8 +78,9 @@ TEST_F(FileReplace, KeepNeverTouchesAFileOfThatNameNotEvenOneTheFirstLookMissed)
 }
 
 #ifndef _WIN32  // links, modes, owners, file locks and file-size limits as POSIX has them
-// A link that leads nowhere is neither "kept" nor "written": the caller is told what it is.
-TEST_F(FileReplace, ALinkThatLeadsNowhereOrToItselfIsRefusedAndLeftAsItIs) {
+// A link that leads nowhere is neither "kept" nor "written": the caller is told what it is. A texture that is a
+// link stays one and the file it leads to is replaced.
+TEST_F(FileReplace, LinksLeadingNowhereAreRefusedAndALinkToATextureStaysALink) {
     fs::create_symlink(folder / "nowhere", folder / "dangling.vmt");
     for (IfPresent mode : {IfPresent::Keep, IfPresent::Replace})
         EXPECT_EQ(replace_file(folder / "dangling.vmt", "mine", mode).error,
@@ -88,24 +89,22 @@ TEST_F(FileReplace, ALinkThatLeadsNowhereOrToItselfIsRefusedAndLeftAsItIs) {
     fs::create_symlink("loop-b.vtf", folder / "loop-a.vtf");
     fs::create_symlink("loop-a.vtf", folder / "loop-b.vtf");
     EXPECT_EQ(replace_file(folder / "loop-a.vtf", "new").error, "it is a loop of symbolic links");
-    EXPECT_EQ(temp.names(), (std::vector<std::string>{"dangling.vmt", "loop-a.vtf", "loop-b.vtf"}));
-}
-
-TEST_F(FileReplace, ATextureThatIsALinkStaysALinkAndTheFileItLeadsToIsReplaced) {
     const TempFolder elsewhere;
-    const fs::path real = elsewhere / "my-background.vtf";
-    std::ofstream(real, std::ios::binary) << "old texture";
-    fs::create_symlink(real, file);
+    std::ofstream(elsewhere / "my-background.vtf", std::ios::binary) << "old texture";
+    fs::create_symlink(elsewhere / "my-background.vtf", file);
     ASSERT_EQ(replace_file(file, "new texture").error, "");
     EXPECT_TRUE(fs::is_symlink(file));
-    EXPECT_EQ(read_bytes(real), "new texture");
-    EXPECT_EQ(temp.names(), std::vector<std::string>{"background01.vtf"});
+    EXPECT_EQ(read_bytes(elsewhere / "my-background.vtf"), "new texture");
+    EXPECT_EQ(temp.names(), (std::vector<std::string>{"background01.vtf", "dangling.vmt", "loop-a.vtf", "loop-b.vtf"}));
     EXPECT_EQ(elsewhere.names(), std::vector<std::string>{"my-background.vtf"});
 }
 
-TEST_F(FileReplace, AReplacedFileKeepsItsModeSetgidBitAndGroup) {
+// A new file takes the name, with the old one's mode, setgid bit and group: the old one is never half-written,
+// and another hard link's name keeps the old bytes.
+TEST_F(FileReplace, AReplacedFileKeepsItsModeAndGroupAndASecondHardLinkKeepsTheOldBytes) {
     std::ofstream(file, std::ios::binary) << "old texture";
     ::chmod(file.c_str(), 02640);  // the file's group is the user's own, so the setgid bit may stay
+    fs::create_hard_link(file, folder / "backup.vtf");
     struct stat before {};
     ::stat(file.c_str(), &before);
     ASSERT_EQ(replace_file(file, "new texture").error, "");
@@ -114,16 +113,6 @@ TEST_F(FileReplace, AReplacedFileKeepsItsModeSetgidBitAndGroup) {
     EXPECT_EQ(after.st_mode & 07777, 02640u);
     EXPECT_EQ(after.st_uid, before.st_uid);
     EXPECT_EQ(after.st_gid, before.st_gid);
-    EXPECT_NE(after.st_ino, before.st_ino);  // a new file took the name: the old one was never half-written
-    EXPECT_EQ(read_bytes(file), "new texture");
-}
-
-// The other name of a hard link keeps the old bytes: the new file is made whole beside this name, never
-// written into the shared file.
-TEST_F(FileReplace, ASecondHardLinkKeepsTheOldTextureWhileTheNameWrittenGetsTheNewOne) {
-    std::ofstream(file, std::ios::binary) << "old texture";
-    fs::create_hard_link(file, folder / "backup.vtf");
-    ASSERT_EQ(replace_file(file, "new texture").error, "");
     EXPECT_EQ(read_bytes(file), "new texture");
     EXPECT_EQ(read_bytes(folder / "backup.vtf"), "old texture");
 }
