@@ -106,18 +106,6 @@ TEST_F(SteamSearch, ManyLibrariesWithoutTheGameAreEachSearchedOnceAndToldInAFewL
     EXPECT_EQ(found.notes[4], "4997 more the same (it does not exist), from \"" + fifth.string() + "\" on.");
 }
 
-// A library that is a loop of links is named as one, not as missing.
-TEST_F(SteamSearch, ALibraryThatIsALoopOfLinksIsReportedAsALoop) {
-    steam.install();
-    fs::remove_all(steam.second_library());
-    fs::create_directory_symlink(root.path() / "loop b", steam.second_library());
-    fs::create_directory_symlink(steam.second_library(), root.path() / "loop b");
-    const auto found = find_counter_strike_source(steam.surroundings());
-    EXPECT_TRUE(found.game_folders.empty());
-    EXPECT_NE(found.notes.back().find("appmanifest_240.acf\": it is a loop of symbolic links."), std::string::npos)
-        << found.notes.back();
-}
-
 TEST_F(SteamSearch, AHomeWithoutSteamFindsNothingAndNamesThePlacesItLookedIn) {
     fs::create_directories(steam.home);
     const auto found = find_counter_strike_source(steam.surroundings());

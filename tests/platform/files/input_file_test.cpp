@@ -23,8 +23,10 @@ struct Input : ::testing::Test {
 };
 
 #ifndef _WIN32  // FIFOs, /dev/zero and names in raw bytes are POSIX's
-TEST_F(Input, AFolderAFifoADeviceAMissingNameAndANameTooLongAreRefusedAtOnceEachWithItsReason) {
+TEST_F(Input, AFolderAFifoADeviceAMissingNameALoopAndANameTooLongAreRefusedAtOnceEachWithItsReason) {
     ASSERT_EQ(::mkfifo((folder / "pipe.jpg").c_str(), 0600), 0);
+    fs::create_symlink("loop-b", folder / "loop-a");
+    fs::create_symlink("loop-a", folder / "loop-b");
     const struct {
         fs::path path;
         InputProblem problem;
@@ -34,6 +36,7 @@ TEST_F(Input, AFolderAFifoADeviceAMissingNameAndANameTooLongAreRefusedAtOnceEach
         {folder / "pipe.jpg", InputProblem::NotAFile, "it is not an ordinary file (a pipe, a device or the like)"},
         {"/dev/zero", InputProblem::NotAFile, "it is not an ordinary file (a pipe, a device or the like)"},
         {folder / "gone.vtf", InputProblem::Missing, "it does not exist"},
+        {folder / "loop-a", InputProblem::Unreadable, "it is a loop of symbolic links"},
         {folder / std::string(300, 'x'), InputProblem::Unreadable, "its name is too long for the system"},
     };
     for (const auto& c : cases) {
