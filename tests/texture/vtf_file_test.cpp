@@ -93,9 +93,7 @@ TEST(VtfFile, EveryBlockDecodesBackToItsLevelTopRowFirstWithRedOnTheRight) {
     ASSERT_EQ(file.layout.blocks.size(), size_t(m.MipCount()) + 1);
     // The full-size level is the picture one to one: B, G, R, fourth byte, top row first.
     const auto& full = m.state.MipLevels.back().Frames[0].Faces[0].Pixels;
-    EXPECT_EQ(full, gradient_picture(256, 256).bytes);
-    EXPECT_EQ(full[4 * 255 + 2], 170);          // top right: more red ...
-    EXPECT_EQ(full[4 * 255 * 256 + 2], 85);     // ... than bottom left
+    EXPECT_EQ(full, gradient_picture(256, 256).bytes);  // red 170 top right, 85 bottom left
 
     std::vector<uint8_t> rgba(16 * 16 * 4);
     // The library's decoder: libsquish's where the build has it, our own otherwise. Flags 0: R, G, B, A.
