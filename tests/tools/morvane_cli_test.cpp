@@ -6,6 +6,7 @@
 #include "tests/support/temp_folder.h"
 
 #include <QImage>
+#include <QImageReader>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -110,27 +111,33 @@ TEST_F(MorvaneCli, MakeWritesBothShapesThatInspectAcceptsAndKeepsThePlayersMater
         EXPECT_NE(inspected.out.find(line), std::string::npos) << line << " not in\n" << inspected.out;
 }
 
-// The command line decodes JPEGs and PNGs itself, turning a JPEG taken sideways upright by its tag (whose
-// pixels the turned decoder's test checks); every other picture comes through Qt's decoders, which it loads
-// only then. A copy of the program without them still takes JPEGs and PNGs, and says what is missing.
+// The command line decodes JPEGs and PNGs itself, turning a JPEG taken sideways upright by its tag (its
+// texture is the one its upright pixels give); every other picture comes through Qt's decoders, which it
+// loads only then. A copy of the program without them still takes JPEGs and PNGs, and says what is missing.
 TEST_F(MorvaneCli, PicturesArriveUprightThroughTheirDecodersAndWithoutQtsOnlyJpegsAndPngsDo) {
     QImage picture(333, 251, QImage::Format_RGB32);
     for (int y = 0; y < picture.height(); ++y)
         for (int x = 0; x < picture.width(); ++x) picture.setPixel(x, y, qRgb(x % 256, (y * 3) % 256, (x ^ y) % 256));
-    const fs::path png = root / "picture.png", bmp = root / "picture.bmp", jpeg = root / "sideways.jpg";
+    const fs::path png = root / "upright.png", bmp = root / "picture.bmp", jpeg = root / "sideways.jpg";
     ASSERT_TRUE(picture.save(QString::fromStdString(bmp.string()), "BMP"));
-    ASSERT_TRUE(picture.save(QString::fromStdString(png.string()), "PNG"));
     ASSERT_TRUE(picture.save(QString::fromStdString(jpeg.string()), "JPG", 90));
     // A camera's EXIF block after the start marker: the picture's top lies on the right of the stored pixels.
     const std::string exif("Exif\0\0II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0\x06\0\0\0\0\0\0\0", 32);
     const std::string stored = read_text(jpeg);
     std::ofstream(jpeg, std::ios::binary) << stored.substr(0, 2) + std::string("\xFF\xE1\0\x22", 4) + exif + stored.substr(2);
-    for (const auto& [file, seen] : {std::pair{bmp, "picture.bmp (333 x 251)"}, {png, "picture.png (333 x 251)"},
-                                     {jpeg, "sideways.jpg (251 x 333)"}}) {
-        const CliRun made = make_1024(out, {file.string(), "--only-standard"});
+    QImageReader reader(QString::fromStdString(jpeg.string()));
+    reader.setAutoTransform(true);
+    ASSERT_TRUE(reader.read().save(QString::fromStdString(png.string()), "PNG"));
+    const fs::path from_png = root / "from-png";
+    fs::create_directories(from_png);
+    for (const auto& [file, folder, seen] : {std::tuple{bmp, out, "picture.bmp (333 x 251)"},
+                                             {png, from_png, "upright.png (251 x 333)"},
+                                             {jpeg, out, "sideways.jpg (251 x 333)"}}) {
+        const CliRun made = make_1024(folder, {file.string(), "--only-standard"});
         EXPECT_EQ(made.exit_code, 0) << made.err;
         EXPECT_NE(made.out.find(seen), std::string::npos) << made.out;
     }
+    EXPECT_TRUE(read_text(texture) == read_text(from_png / "background01.vtf"));
 
     fs::create_directories(root / "alone");
     program = root / "alone" / "morvane-cli";
