@@ -343,7 +343,7 @@ TEST_F(PictureLoader, APngReadInRowsGivesThePixelsQtDecodesLaidOverBlack) {
     ASSERT_TRUE(pattern(8, 6, QImage::Format_RGBA64).save(qpath("deep.png"), "PNG"));
     const std::string whole = read_bytes(path("rgb.png"));
     write_bytes(path("cut.png"), whole.substr(0, 20));
-    for (const char* name : {"deep.png", "cut.png", "missing.png"})
+    for (const char* name : {"deep.png", "cut.png"})
         EXPECT_FALSE(open_png_file(path(name), 1 << 20).has_value()) << name;
     EXPECT_FALSE(open_png_file(path("rgb.png"), 37 * 21 * 4 - 1).has_value()) << "over the limit";
 }
