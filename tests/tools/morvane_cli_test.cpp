@@ -165,24 +165,6 @@ TEST_F(MorvaneCli, ACutPictureWritesNothingAndADanglingMaterialIsNeverTakenForWr
     EXPECT_NE(made.out.find("Wrote " + texture.string() + " (1398320 bytes"), std::string::npos) << made.out;
 }
 
-// Makes into one folder at once (the window and a script, or several scripts): every one succeeds, and the
-// texture is always one whole texture, the same as a make alone writes.
-TEST_F(MorvaneCli, SixMakesIntoOneFolderAtOnceAllSucceedAndLeaveOneWholeTexture) {
-    const fs::path alone = root / "alone";
-    fs::create_directories(alone);
-    ASSERT_EQ(make_1024(alone, {"--only-standard"}).exit_code, 0);
-    const std::string expected = read_text(alone / "background01.vtf");
-    const std::string command = "'" + program.string() + "' make --size 1024 --only-standard --out '" + out.string() +
-                                "' >/dev/null 2>>'" + (root / "errors.txt").string() + "'";
-    std::ofstream(root / "six.sh") << "fail=0\nfor i in 1 2 3 4 5 6; do " + command +
-                                          " & done\nfor i in 1 2 3 4 5 6; do wait -n || fail=1; done\nexit $fail\n";
-    for (int round = 0; round < 2; ++round) {
-        EXPECT_EQ(std::system(("bash '" + (root / "six.sh").string() + "'").c_str()), 0) << read_text(root / "errors.txt");
-        EXPECT_TRUE(read_text(texture) == expected) << "round " << round;
-        EXPECT_EQ(out_names(), (std::vector<std::string>{"background01.vmt", "background01.vtf"}));
-    }
-}
-
 // What an attacker or a careless user hands over: each gets its reason at once, no hang, no crash.
 TEST_F(MorvaneCli, InspectRefusesWhatIsNoWholeTextureAtOnceWithItsReason) {
     ASSERT_EQ(make_1024(out).exit_code, 0);

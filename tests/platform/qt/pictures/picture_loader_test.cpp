@@ -107,21 +107,6 @@ TEST_F(PictureLoader, EveryPictureArrivesWithThePixelsQtDecodes) {
     }
 }
 
-// Above Qt's usual 128 MB ceiling a JPEG still loads.
-TEST_F(PictureLoader, ALargeJpegLoadsAboveQtsOwnCeiling) {
-    QImage big(6400, 6000, QImage::Format_RGB32);  // 154 MB of pixels
-    big.fill(QColor(200, 40, 90));
-    ASSERT_TRUE(big.save(qpath("big.jpg"), "JPEG", 80));
-    big = QImage();
-    const LoadedPicture loaded = load_picture(path("big.jpg"));
-    ASSERT_TRUE(loaded.ok) << loaded.error;
-    EXPECT_EQ(loaded.value.width, 6400);
-    const Bgra p = loaded.value.pixel(5000, 4000);
-    EXPECT_NEAR(p.r, 200, 6);
-    EXPECT_NEAR(p.g, 40, 6);
-    EXPECT_NEAR(p.b, 90, 6);
-}
-
 // Which files are no ordinary file is the input file's test; one of them (a folder) shows its reason passed on.
 TEST_F(PictureLoader, WhatIsNoPictureIsRefusedWithAMessageNamingTheFileAndNoPicture) {
     write_bytes(path("notes.jpg"), "these are not pixels\n");
