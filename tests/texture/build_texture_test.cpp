@@ -27,12 +27,8 @@ TEST(BuildTexture, AnUnfitSurfaceShowsErrorAndChangesNeitherTheStateNorThePictur
     // Each case spoils the surfaces and names the one given as scratch.
     const std::vector<std::function<Surface&(S&)>> cases = {
         [](S& s) -> Surface& { s.source.set_border_style(morvane::BorderFixedSingle); return s.scratch; },
-        [](S& s) -> Surface& { s.scratch.set_border_style(morvane::BorderFixedSingle); return s.scratch; },
-        [](S& s) -> Surface& { s.source.set_appearance(morvane::Appearance3D); return s.scratch; },
         [](S& s) -> Surface& { s.scratch.set_appearance(morvane::Appearance3D); return s.scratch; },
         [](S& s) -> Surface& { s.source.set_scale_mode(morvane::ScaleTwips); return s.scratch; },
-        [](S& s) -> Surface& { s.scratch.set_scale_mode(morvane::ScaleTwips); return s.scratch; },
-        [](S& s) -> Surface& { s.source.set_auto_size(true); return s.scratch; },
         [](S& s) -> Surface& { s.scratch.set_auto_size(true); return s.scratch; },
         [](S& s) -> Surface& { s.source.set_container_units_per_pixel(15); return s.scratch; },  // a twips frame
         [](S& s) -> Surface& { return s.source; },  // drawing the levels would destroy the picture
@@ -79,19 +75,6 @@ TEST(BuildTexture, AModuleWithNoLevelsMeasuresAReflectivityOfZeroNotADivisionByZ
     empty.state.Header.reflectivity = {9, 9, 9};
     empty.ComputeReflectivity();
     EXPECT_EQ(empty.state.Header.reflectivity, (std::array<float, 3>{0, 0, 0}));
-}
-
-// Its file is refused (see the writer's tests).
-TEST(BuildTexture, AFormatOtherThanDxtBuildsEveryLevelWithoutCompressedData) {
-    RecordedProgress progress;
-    const TextureModule m = built(32, 0, 1, &progress);
-    EXPECT_EQ(m.MipCount(), 6);
-    EXPECT_EQ(progress.current, 6);
-    for (const auto& level : m.state.MipLevels) {
-        const auto& face = level.Frames[0].Faces[0];
-        EXPECT_EQ(face.Pixels.size(), size_t(4 * level.Width * level.Height));
-        EXPECT_TRUE(face.Compressed.empty());
-    }
 }
 
 }  // namespace
