@@ -20,7 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using morvane::testing::kStandardMaterial;
-using morvane::testing::kWidescreenMaterial;
 
 std::string read_text(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
