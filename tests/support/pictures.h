@@ -34,7 +34,7 @@ inline std::string rle8_bmp(int width, int rows) {
     const auto put = [&s](uint32_t value, int bytes) {
         for (int i = 0; i < bytes; ++i) s += char(value >> (8 * i));
     };
-    for (const auto [value, bytes] : {std::pair<uint32_t, int>{1078 + uint32_t(codes.size()), 4}, {0, 4}, {1078, 4}, {40, 4},
+    for (const auto& [value, bytes] : {std::pair<uint32_t, int>{1078 + uint32_t(codes.size()), 4}, {0, 4}, {1078, 4}, {40, 4},
                                       {uint32_t(width), 4}, {uint32_t(rows), 4}, {1, 2}, {8, 2}, {1, 4},
                                       {uint32_t(codes.size()), 4}, {2835, 4}, {2835, 4}, {256, 4}, {0, 4}})
         put(value, bytes);
@@ -44,7 +44,7 @@ inline std::string rle8_bmp(int width, int rows) {
 
 // `png` (a whole PNG file) with its header claiming `width` x `height` pixels, its checksum right.
 inline std::string png_claiming(std::string png, uint32_t width, uint32_t height) {
-    for (const auto [at, value] : {std::pair{16, width}, {20, height}})
+    for (const auto& [at, value] : {std::pair{16, width}, {20, height}})
         for (int i = 0; i < 4; ++i) png[size_t(at + i)] = char(value >> (24 - 8 * i));
     const uint32_t sum = uint32_t(crc32(0, reinterpret_cast<const Bytef*>(png.data() + 12), 17));  // "IHDR" and its 13 bytes
     for (int i = 0; i < 4; ++i) png[size_t(29 + i)] = char(sum >> (24 - 8 * i));

@@ -88,14 +88,4 @@ TEST(BuildTexture, ALevelTheDxtLibraryMakesNoBlocksForFailsTheBuild) {
     EXPECT_NE(m.CompressLowResImage().error.find("the DXT1 blocks of its 8 x 8 level"), std::string::npos);
 }
 
-// Its file is refused (see the writer's tests).
-TEST(BuildTexture, AFormatOtherThanDxtBuildsEveryLevelWithoutCompressedData) {
-    const TextureModule m = built(32, 0, 1);
-    EXPECT_EQ(m.MipCount(), 6);
-    for (const auto& level : m.state.MipLevels) {
-        EXPECT_EQ(level.Frames[0].Faces[0].Pixels.size(), size_t(4 * level.Width * level.Height));
-        EXPECT_TRUE(level.Frames[0].Faces[0].Compressed.empty());
-    }
-}
-
 }  // namespace

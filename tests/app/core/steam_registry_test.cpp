@@ -76,17 +76,11 @@ TEST(SteamOnWindows, TheRegistryLeadsToSteamAndItsLibraryListToTheGameInASecondL
     ASSERT_TRUE(user.set(forward));
     ASSERT_TRUE(machine.set(steam.wstring()));
 
+    // Which key wins and the fallback after them are the core's rules (SteamPlaces); here, that each is read.
     const app::SteamSurroundings here = app::this_computer();
     EXPECT_EQ(app::find_counter_strike_source(here).game_folders, std::vector<fs::path>{game});
-    const std::vector<fs::path> folders = app::steam_folders(here);
-    ASSERT_FALSE(folders.empty());
-    EXPECT_EQ(folders.front(), steam) << "the two keys name one folder, found once";
-
-    // Without the user's key the machine-wide one still leads there; without either, nothing does.
     user.remove();
     EXPECT_EQ(app::find_counter_strike_source(here).game_folders, std::vector<fs::path>{game});
-    machine.remove();
-    EXPECT_TRUE(app::find_counter_strike_source(here).game_folders.empty());
 }
 
 }  // namespace morvane::testing

@@ -22,6 +22,8 @@ TEST(InputFile, WhatIsNoOrdinaryFileIsRefusedAtOnceWithItsReasonOrTheCallersWord
     const morvane::testing::TempFolder temp;
     const fs::path& folder = temp.path();
     ASSERT_EQ(::mkfifo((folder / "pipe.jpg").c_str(), 0600), 0);
+    fs::create_symlink("loop-b", folder / "loop-a");
+    fs::create_symlink("loop-a", folder / "loop-b");
     const morvane::InputRefusals say{"missing", "folder", "not a file", [](const std::string& why) { return "(" + why + ")"; }};
     const std::string not_a_file = "it is not an ordinary file (a pipe, a device or the like)";
     const struct {
@@ -32,6 +34,7 @@ TEST(InputFile, WhatIsNoOrdinaryFileIsRefusedAtOnceWithItsReasonOrTheCallersWord
         {folder / "pipe.jpg", not_a_file, "not a file"},  // a FIFO with no writer would block an open for ever
         {"/dev/zero", not_a_file, "not a file"},
         {folder / "gone.vtf", "it does not exist", "missing"},
+        {folder / "loop-a", "it is a loop of symbolic links", "(it is a loop of symbolic links)"},
         {folder / std::string(300, 'x'), "its name is too long for the system", "(its name is too long for the system)"},
     };
     for (const auto& c : cases) {
