@@ -25,7 +25,7 @@ std::string bytes_of(const fs::path& file) {
 
 using MainForm = MainFormTest;
 
-TEST_F(MainForm, AtLoadTheWindowIsRoundedAndTransparentWithTheBuiltInPictureAt1024AndBothSizesOffered) {
+TEST_F(MainForm, AtLoadTheWindowIsRoundedAndTransparentWithTheBuiltInPictureAt1024AndBuildsNothingYet) {
     open();
     EXPECT_EQ(view.main_shell.regions, (std::vector<app::RoundRegion>{{0, 0, 820, 711, 20, 20}}));
     EXPECT_EQ(view.main_shell.opacities, std::vector<int>{0});
@@ -34,6 +34,10 @@ TEST_F(MainForm, AtLoadTheWindowIsRoundedAndTransparentWithTheBuiltInPictureAt10
     EXPECT_EQ(form->Picture1().width_pixels(), 1024);
     EXPECT_EQ(form->Picture2().width_pixels(), 1024);
     EXPECT_EQ(form->Picture2().height_pixels(), 1024);
+    form->make_background();  // before the game is located: nowhere to write
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].find("game folder"), std::string::npos) << messages.shown[0];
+    EXPECT_EQ(view.progress_windows, 0);
 }
 
 TEST_F(MainForm, AFirstStartFadesInAsksForTheGameAndStoresItsFolderAndBothMaterials) {
@@ -251,8 +255,19 @@ TEST_F(MainForm, ABuildWritesAMissingWidescreenMaterialKeepsThePlayersOwnAndRepo
     }
 }
 
-TEST_F(MainForm, ChangingTheResolutionRescalesTheLoadedPictureNotTheEarlierCopy) {
+// Load Picture asks with its title and filter; a cancel changes nothing, a picture that cannot be read is told
+// and the previous one stays; a new resolution rescales the loaded picture, not the earlier copy.
+TEST_F(MainForm, LoadPictureAsksAndKeepsThePreviousPictureUnlessANewOneIsReadAndTheResolutionRescalesIt) {
     open_located();
+    const uint64_t before = form->Picture2().image().generation();
+    form->load_picture();
+    ASSERT_EQ(dialog.shown.size(), 1u);
+    EXPECT_EQ(dialog.shown[0].title, "Load Picture...");
+    EXPECT_TRUE(dialog.shown[0].filter.starts_with("Picture File(*.bmp,*.jpg)|*.bmp;*.jpg|")) << dialog.shown[0].filter;
+    form->load_picture_file("cut.jpg");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].find("cut.jpg"), std::string::npos);
+    EXPECT_EQ(form->Picture2().image().generation(), before);
     pictures["wide.bmp"] = Image32(1600, 900, Bgra{10, 20, 30, 255});
     form->load_picture_file("wide.bmp");
     EXPECT_EQ(form->Picture1().width_pixels(), 1600);
@@ -261,15 +276,6 @@ TEST_F(MainForm, ChangingTheResolutionRescalesTheLoadedPictureNotTheEarlierCopy)
     EXPECT_EQ(form->Picture2().image().pixel(2047, 2047), (Bgra{10, 20, 30, 255}));
     form->make_background();
     EXPECT_EQ(view.bar_max, 12);
-}
-
-TEST_F(MainForm, APictureThatCannotBeReadIsToldAndThePreviousOneStays) {
-    open_located();
-    const uint64_t before = form->Picture2().image().generation();
-    form->load_picture_file("cut.jpg");
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_NE(messages.shown[0].find("cut.jpg"), std::string::npos);
-    EXPECT_EQ(form->Picture2().image().generation(), before);
 }
 
 // `morvane PICTURE`: the picture waits for the game; a start the player cancels never opens it.
@@ -286,24 +292,6 @@ TEST_F(MainForm, APictureGivenAtStartIsLoadedOnceTheGameIsLocatedAndNeverWhenThe
     }
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0], app::kNoGameProgram) << "only the cancel is told";
-}
-
-TEST_F(MainForm, LoadPictureAsksWithItsTitleAndFilterAndACancelChangesNothing) {
-    open_located();
-    const int shown = view.pictures;
-    form->load_picture();
-    ASSERT_EQ(dialog.shown.size(), 1u);
-    EXPECT_EQ(dialog.shown[0].title, "Load Picture...");
-    EXPECT_TRUE(dialog.shown[0].filter.starts_with("Picture File(*.bmp,*.jpg)|*.bmp;*.jpg|")) << dialog.shown[0].filter;
-    EXPECT_EQ(view.pictures, shown);
-}
-
-TEST_F(MainForm, ABuildBeforeTheGameIsLocatedWritesNothingAndSaysWhy) {
-    open();
-    form->make_background();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_NE(messages.shown[0].find("game folder"), std::string::npos) << messages.shown[0];
-    EXPECT_EQ(view.progress_windows, 0);
 }
 
 TEST_F(MainForm, TheTitleDragsTheWindowSoThatItsCornerFollowsTheCursorAtTheGrabPoint) {

@@ -10,19 +10,12 @@ namespace {
 using testing::BoxText;
 using testing::colour_at;
 
-TEST(LabelFace, ALongLineIsShortenedInTheMiddleToTheWidthAndAShortOneIsKept) {
+TEST(LabelFace, ALongLineIsShortenedInTheMiddleToTheWidthNeverSplittingACharacterAndAShortOneIsKept) {
     BoxText text;  // 6 pixels a character
     const FontSpec font;
     EXPECT_EQ(elide_middle("console", 60, font, text), "console");
-    const std::string shortened = elide_middle("C:\\Program Files\\Steam\\console", 60, font, text);
-    EXPECT_EQ(shortened, "C:\\P...ole");
-    EXPECT_LE(text.measure(font, shortened).width, 60);
-}
-
-TEST(LabelFace, ShorteningNeverSplitsACharacterOfSeveralBytes) {
-    BoxText text;
-    const std::string shortened = elide_middle("\xC3\xBC\xC3\xBC\xC3\xBC\xC3\xBC\xC3\xBC\xC3\xBC", 30, FontSpec{}, text);
-    EXPECT_EQ(shortened, "\xC3\xBC...\xC3\xBC");
+    EXPECT_EQ(elide_middle("C:\\Program Files\\Steam\\console", 60, font, text), "C:\\P...ole");
+    EXPECT_EQ(elide_middle("\xC3\xBC\xC3\xBC\xC3\xBC\xC3\xBC\xC3\xBC\xC3\xBC", 30, font, text), "\xC3\xBC...\xC3\xBC");
 }
 
 TEST(LabelFace, LinesStandOneBelowTheOtherAndACentredLineIsCentredInItsBox) {

@@ -25,8 +25,9 @@ int blocks_shown(const ProgressFace& face, int width) {
     return blocks;
 }
 
-TEST(ProgressFace, A296PixelBarWithMax11ShowsTwoThirteenAndTwentyFourBlocks) {
+TEST(ProgressFace, A296PixelBarWithMax11ShowsTwoThirteenAndTwentyFourBlocksAndANarrowOneNone) {
     ProgressFace face;
+    EXPECT_EQ(blocks_shown(face, 296), 0) << "freshly made";
     face.set_max(11);
     for (auto [value, blocks] : {std::pair{1, 2}, {6, 13}, {11, 24}}) {
         face.set_value(value);
@@ -34,6 +35,7 @@ TEST(ProgressFace, A296PixelBarWithMax11ShowsTwoThirteenAndTwentyFourBlocks) {
     }
     face.set_value(5);
     EXPECT_EQ(blocks_shown(face, 296), 10) << "lowering Value leaves no block of the earlier drawing";
+    EXPECT_EQ(blocks_shown(face, 11), 0) << "narrower than one block";
 }
 
 TEST(ProgressFace, KeepsValueWithinTheRangeMinAtZeroAndMaxNeverBelowMin) {
@@ -88,15 +90,6 @@ TEST(ProgressFace, StoredRangesAreTakenAsTheyAreAndStillShowAtMostAFullBar) {
         EXPECT_EQ(face.min, 7);
         EXPECT_EQ(blocks_shown(face, 296), c.blocks) << "Max " << c.max;
     }
-}
-
-TEST(ProgressFace, ShowsNoBlocksWhenNarrowerThanOneBlockEmptyOrFreshlyMade) {
-    ProgressFace face;
-    EXPECT_EQ(blocks_shown(face, 296), 0);
-    face.set_value(10);
-    EXPECT_EQ(blocks_shown(face, 11), 0);
-    face.max = 0;  // as stored settings may hold it
-    EXPECT_EQ(filled_blocks(face, 296), 0);
 }
 
 }  // namespace
