@@ -73,10 +73,12 @@ struct MainServices {
     std::function<void(int exit_code)> end_program;        // ends the program at once
 };
 
-// The services both programs give the window alike: the program's folder, the message loop's yield, the
-// material writer and Steam's game folders; each host adds its dialog, message box, effects, texture module,
-// picture loader and way to end.
-MainServices system_services(const std::filesystem::path& program_folder);
+// The services as both programs give them to the window: the settings folder for the program's folder, the
+// message loop's yield, the material writer and Steam's game folders beside the host's own dialog, message box,
+// effects, texture module and picture loader; each host adds its way to end.
+MainServices system_services(const std::filesystem::path& program_folder, FileDialog& dialog, MessageBox& messages,
+                             WindowEffects& fx, texture::TextureModule& texture,
+                             std::function<LoadedPicture(const std::filesystem::path&)> load_picture);
 
 class MainForm {
 public:

@@ -55,12 +55,9 @@ int main(int argc, char* argv[]) {
     QtMessageBox messages;
     app::MainWindow* shown = nullptr;
 
-    app::MainServices services = app::system_services(QCoreApplication::applicationDirPath().toStdU16String());
-    services.dialog = &dialog;
-    services.messages = &messages;
-    services.fx = &fx;
-    services.texture = &texture;
-    services.load_picture = [](const std::filesystem::path& file) { return load_picture(file); };
+    app::MainServices services =
+        app::system_services(QCoreApplication::applicationDirPath().toStdU16String(), dialog, messages, fx, texture,
+                             [](const std::filesystem::path& file) { return load_picture(file); });
     // Queued, so that it also ends the program when it comes before the event loop runs.
     services.end_program = [&shown](int exit_code) {
         if (shown != nullptr) shown->hide();

@@ -91,12 +91,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     WinMessageBox messages;
     app::MainWindow* shown = nullptr;
 
-    app::MainServices services = app::system_services(program_folder());
-    services.dialog = &dialog;
-    services.messages = &messages;
-    services.fx = &fx;
-    services.texture = &texture;
-    services.load_picture = [](const std::filesystem::path& file) { return load_picture(file); };
+    app::MainServices services = app::system_services(program_folder(), dialog, messages, fx, texture,
+                                                      [](const std::filesystem::path& file) { return load_picture(file); });
     services.end_program = [&shown](int exit_code) {
         if (shown != nullptr) shown->hide();
         PostQuitMessage(exit_code);
