@@ -40,9 +40,11 @@ void paint_label(Image32& surface, const LabelFace& face, PixelRect box, TextSer
     for (std::string line : lines_of(face.caption)) {
         if (face.elided) line = elide_middle(line, box.width, face.font, text);
         const TextExtent extent = text.measure(face.font, line);
-        const int x = face.centred ? box.x + (box.width - extent.width) / 2 : box.x;
         // A box as high as the font's line stands the text at its top, where a top-aligned label puts it.
-        text.draw(surface, box, face.font, line, PixelRect{x, y, extent.width, extent.height}, face.fore);
+        if (face.centred)
+            text.draw_centred(surface, box, face.font, line, PixelRect{box.x, y, box.width, extent.height}, face.fore);
+        else
+            text.draw(surface, box, face.font, line, PixelRect{box.x, y, extent.width, extent.height}, face.fore);
         y += extent.height;
     }
 }

@@ -34,6 +34,13 @@ public:
     // over what is there (no background), touching no pixel outside `clip` or `target`.
     virtual void draw(Image32& target, PixelRect clip, const FontSpec& font, const std::string& utf8, PixelRect box,
                       uint32_t colorref) = 0;
+    // The line centred in the width of `box`, as a centred label shows it; a system whose text stands at
+    // fractions of a pixel centres it to the fraction.
+    virtual void draw_centred(Image32& target, PixelRect clip, const FontSpec& font, const std::string& utf8,
+                              PixelRect box, uint32_t colorref) {
+        const int width = measure(font, utf8).width;
+        draw(target, clip, font, utf8, PixelRect{box.x + (box.width - width) / 2, box.y, width, box.height}, colorref);
+    }
     // Whether the system has this face itself rather than a stand-in ("Marlett" is missing on Linux and Wine).
     virtual bool has_family(const std::string& family) = 0;
 };

@@ -40,20 +40,33 @@ TextExtent QtTextService::measure(const FontSpec& font, const std::string& utf8)
     return TextExtent{box.width(), metrics.height(), std::max(box.height(), metrics.height())};
 }
 
-void QtTextService::draw(Image32& target, PixelRect clip, const FontSpec& font, const std::string& utf8, PixelRect box,
-                         uint32_t colorref) {
+namespace {
+
+// The line in `box` with Qt's own placing: `flags` as a QLabel of that alignment gives them.
+void draw_line(Image32& target, PixelRect clip, const FontSpec& font, const std::string& utf8, PixelRect box,
+               uint32_t colorref, int flags) {
     if (target.empty() || utf8.empty()) return;
     // Over the target's own bytes: a view made from const bytes would copy them on the first stroke.
     QImage view(target.bytes.data(), target.width, target.height, qsizetype(target.stride()), QImage::Format_RGB32);
-    const QString text = QString::fromStdString(utf8);
-    const QFont f = qt_font(font);
     QPainter painter(&view);
     painter.setClipRect(QRect(clip.x, clip.y, clip.width, clip.height));
-    painter.setFont(f);
+    painter.setFont(qt_font(font));
     painter.setPen(to_qcolor(colorref));
-    painter.drawText(QRect(box.x, box.y, box.width, box.height), kLabelFlags, text);
+    painter.drawText(QRect(box.x, box.y, box.width, box.height), flags, QString::fromStdString(utf8));
     painter.end();
     target.touch();
+}
+
+}  // namespace
+
+void QtTextService::draw(Image32& target, PixelRect clip, const FontSpec& font, const std::string& utf8, PixelRect box,
+                         uint32_t colorref) {
+    draw_line(target, clip, font, utf8, box, colorref, kLabelFlags);
+}
+
+void QtTextService::draw_centred(Image32& target, PixelRect clip, const FontSpec& font, const std::string& utf8,
+                                 PixelRect box, uint32_t colorref) {
+    draw_line(target, clip, font, utf8, box, colorref, (kLabelFlags & ~Qt::AlignLeft) | Qt::AlignHCenter);
 }
 
 bool QtTextService::has_family(const std::string& family) {

@@ -16,6 +16,8 @@ public:
     TextExtent measure(const FontSpec& font, const std::string& utf8) override;
     void draw(Image32& target, PixelRect clip, const FontSpec& font, const std::string& utf8, PixelRect box,
               uint32_t colorref) override;
+    void draw_centred(Image32& target, PixelRect clip, const FontSpec& font, const std::string& utf8, PixelRect box,
+                      uint32_t colorref) override;
     bool has_family(const std::string& family) override;
 };
 
