@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <wincodec.h>
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -31,17 +32,20 @@ inline morvane::Image32 gradient(int w, int h) {
     return img;
 }
 
-inline void put16(std::string& s, uint32_t v) { s += char(v & 255); s += char(v >> 8 & 255); }
-inline void put32(std::string& s, uint32_t v) { put16(s, v & 0xFFFF); put16(s, v >> 16); }
+// `bytes` little-endian bytes of `v`.
+inline void put(std::string& s, uint32_t v, int bytes = 4) {
+    for (int i = 0; i < bytes; ++i) s += char(v >> 8 * i & 255);
+}
 
 // A 24-bit BMP, rows bottom first and padded to 4 bytes; `claimed_*` may lie about the size.
 inline std::string bmp24(const morvane::Image32& img, int claimed_w = 0, int claimed_h = 0) {
     const uint32_t row = (uint32_t(img.width) * 3 + 3) & ~3u;
     std::string s = "BM";
-    put32(s, 54 + row * img.height); put32(s, 0); put32(s, 54);
-    put32(s, 40); put32(s, claimed_w ? claimed_w : img.width); put32(s, claimed_h ? claimed_h : img.height);
-    put16(s, 1); put16(s, 24); put32(s, 0); put32(s, row * img.height);
-    put32(s, 2835); put32(s, 2835); put32(s, 0); put32(s, 0);
+    for (const uint32_t v : {54 + row * img.height, 0u, 54u, 40u, uint32_t(claimed_w ? claimed_w : img.width),
+                             uint32_t(claimed_h ? claimed_h : img.height)})
+        put(s, v);
+    put(s, 1, 2), put(s, 24, 2);
+    for (const uint32_t v : {0u, row * uint32_t(img.height), 2835u, 2835u, 0u, 0u}) put(s, v);
     for (int y = img.height - 1; y >= 0; --y) {
         for (int x = 0; x < img.width; ++x) {
             const morvane::Bgra p = img.pixel(x, y);
@@ -57,25 +61,15 @@ inline std::string tiff_rgb(const morvane::Image32& img, int orientation) {
     const uint32_t pixels = uint32_t(img.width) * uint32_t(img.height) * 3;
     const uint16_t entries = 10;
     const uint32_t ifd = 8, bits = ifd + 2 + entries * 12 + 4, data = bits + 6;
-    std::string s = "II*";
-    s += '\0';
-    put32(s, ifd);
-    put16(s, entries);
-    auto entry = [&](uint16_t tag, uint16_t type, uint32_t count, uint32_t value) {
-        put16(s, tag); put16(s, type); put32(s, count); put32(s, value);
-    };
-    entry(256, 4, 1, uint32_t(img.width));
-    entry(257, 4, 1, uint32_t(img.height));
-    entry(258, 3, 3, bits);            // 8, 8, 8
-    entry(259, 3, 1, 1);               // no compression
-    entry(262, 3, 1, 2);               // RGB
-    entry(273, 4, 1, data);            // where the strip starts
-    entry(274, 3, 1, uint32_t(orientation));
-    entry(277, 3, 1, 3);               // samples per pixel
-    entry(278, 4, 1, uint32_t(img.height));
-    entry(279, 4, 1, pixels);
-    put32(s, 0);
-    put16(s, 8); put16(s, 8); put16(s, 8);
+    std::string s = std::string("II*\0", 4);
+    put(s, ifd), put(s, entries, 2);
+    // Tag, type (3 short, 4 long), count, value: width, height, bits (8, 8, 8 at `bits`), no compression, RGB,
+    // where the strip starts, the orientation, samples per pixel, rows per strip, the strip's bytes.
+    for (const auto& [tag, type, count, value] : {std::array<uint32_t, 4>{256, 4, 1, uint32_t(img.width)}, {257, 4, 1, uint32_t(img.height)},
+                                                 {258, 3, 3, bits}, {259, 3, 1, 1}, {262, 3, 1, 2}, {273, 4, 1, data}, {274, 3, 1, uint32_t(orientation)},
+                                                 {277, 3, 1, 3}, {278, 4, 1, uint32_t(img.height)}, {279, 4, 1, pixels}})
+        put(s, tag, 2), put(s, type, 2), put(s, count), put(s, value);
+    put(s, 0), put(s, 8, 2), put(s, 8, 2), put(s, 8, 2);
     for (int y = 0; y < img.height; ++y)
         for (int x = 0; x < img.width; ++x) {
             const morvane::Bgra p = img.pixel(x, y);
