@@ -16,6 +16,7 @@ using namespace morvane::controls;
 // The skinned control's outer size in twips from the layout's pixels, after its size rule, and the pixels of that.
 template <class Control>
 void size_from_layout(Control& control, PixelRect& place, TwipsPerPixel ratios) {
+    control.set_ratios(ratios);
     const TwipsSize asked = twips_of_pixels(place.width, place.height, ratios);
     control.set_size_twips(asked.width, asked.height);
     const SurfaceSize size = surface_size(control.size_twips(), ratios);

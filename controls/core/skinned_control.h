@@ -41,6 +41,8 @@ public:
     TwipsSize size_twips() const { return outer_; }
     // The rule forces the height and raises the width; nothing else can give a control another size.
     void set_size_twips(double width, double height) { outer_ = apply_size_rule(rule_, TwipsSize{width, height}); }
+    // The screen's ratios, which turn the outer size into the surface's pixels.
+    void set_ratios(TwipsPerPixel ratios) { ratios_ = ratios; }
 
     // Every stored property in the list's order, absent keys at their defaults; no notification (the layout
     // holds these values already).
@@ -67,11 +69,11 @@ public:
     // Clears the surface to BackColor and blends the region at (X, Y) of `origen` onto it at `cantidad`
     // (0 plain fill .. 255 copy), inside the one-pixel edge (the combo box: all of it). A value outside 0..255
     // is refused and leaves the surface as it was; a region outside the picture leaves the plain fill.
-    Outcome obtener_imagen_fondo(const Image32& origen, int32_t X, int32_t Y, int16_t cantidad, TwipsPerPixel ratios) {
+    Outcome obtener_imagen_fondo(const Image32& origen, int32_t X, int32_t Y, int16_t cantidad) {
         if (cantidad < 0 || cantidad > 255)
             return Outcome::failed("obtener_imagen_fondo: opacity " + std::to_string(cantidad) +
                                    " is outside 0..255; the control's background was left as it was");
-        const SurfaceSize s = surface_size(outer_, ratios);
+        const SurfaceSize s = surface_size(outer_, ratios_);
         const PixelRect rect = whole_blend_ ? PixelRect{0, 0, s.width, s.height} : PixelRect{1, 1, s.width - 2, s.height - 2};
         blend_ = blend_of(origen, X, Y, rect, uint8_t(cantidad));
         return Outcome::done();
@@ -111,6 +113,7 @@ private:
     bool whole_blend_;  // the combo box blends over all of itself, edge included
     bool keeps_blend_;  // the bar repeats its blend on every redraw, through a change of BackColor too
     TwipsSize outer_;
+    TwipsPerPixel ratios_;
     BackgroundBlend blend_;
 };
 

@@ -12,7 +12,6 @@
 namespace morvane::controls {
 namespace {
 
-constexpr TwipsPerPixel k96Dpi{15, 15};
 
 TEST(SkinnedControls, EverySetterTellsTheWindowItsKeyOnceAndAFontChangeIsOneNotification) {
     elboton button;
@@ -69,10 +68,10 @@ TEST(SkinnedControls, TheBlendIsRefusedOutside0To255AndOnlyTheBarKeepsItThroughA
     const Image32 picture(600, 500, Bgra{10, 20, 30, 255});  // larger than both controls
     elframe frame;
     elprogress bar;
-    EXPECT_FALSE(frame.obtener_imagen_fondo(picture, 0, 0, 256, k96Dpi).ok);
+    EXPECT_FALSE(frame.obtener_imagen_fondo(picture, 0, 0, 256).ok);
     EXPECT_EQ(frame.blend(), nullptr) << "left as it was";
-    ASSERT_TRUE(frame.obtener_imagen_fondo(picture, 0, 0, 255, k96Dpi).ok);
-    ASSERT_TRUE(bar.obtener_imagen_fondo(picture, 0, 0, 128, k96Dpi).ok);
+    ASSERT_TRUE(frame.obtener_imagen_fondo(picture, 0, 0, 255).ok);
+    ASSERT_TRUE(bar.obtener_imagen_fondo(picture, 0, 0, 128).ok);
     ASSERT_NE(frame.blend(), nullptr);
     EXPECT_EQ(frame.blend()->rect.x, 1) << "inside the one-pixel edge";
     frame.set_BackColor(0x112233);
