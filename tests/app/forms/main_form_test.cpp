@@ -248,9 +248,13 @@ TEST_F(MainForm, ABuildWritesAMissingWidescreenMaterialKeepsThePlayersOwnAndRepo
         messages.shown.clear();
         c.before();
         form->make_background();
-        if (!c.after.empty()) EXPECT_EQ(bytes_of(material), c.after);
+        if (!c.after.empty()) {
+            EXPECT_EQ(bytes_of(material), c.after);
+        }
         ASSERT_EQ(messages.shown.size(), c.said.empty() ? 0u : 1u);
-        if (!c.said.empty()) EXPECT_NE(messages.shown[0].find(c.said), std::string::npos) << messages.shown[0];
+        if (!c.said.empty()) {
+            EXPECT_NE(messages.shown[0].find(c.said), std::string::npos) << messages.shown[0];
+        }
         EXPECT_TRUE(fs::exists(console() / "background01.vtf") && fs::exists(console() / "background01_widescreen.vtf"));
     }
 }
