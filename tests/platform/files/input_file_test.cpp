@@ -44,10 +44,7 @@ TEST(InputFile, AnOrdinaryFileOpensAndReadsAsAskedAndAnythingElseIsRefusedWithIt
     fs::create_symlink("loop-b", folder / "loop-a");
     fs::create_symlink("loop-a", folder / "loop-b");
     const morvane::InputRefusals say{"missing", "folder", "not a file", [](const std::string& why) { return "(" + why + ")"; }};
-    const struct {
-        fs::path path;
-        std::string reason, said;
-    } cases[] = {
+    const struct { fs::path path; std::string reason, said; } cases[] = {
         {folder, "it is a folder", "folder"},
         {folder / "pipe.jpg", "it is not an ordinary file (a pipe, a device or the like)", "not a file"},
         {folder / "gone.vtf", "it does not exist", "missing"},
