@@ -7,8 +7,8 @@ namespace {
 
 // A build without a JPEG decoder still gets a square of the built-in picture's size to build from.
 TEST(BuiltInPicture, WhatTheDecoderCouldNotReadAtItsSizeBecomesAPlainSquareOfThatSize) {
-    const int side = kBuiltInPictureSide;
-    const Image32 plain(side, side, bgra_from_colorref(0x36220E)), read(side, side, bgra_from_colorref(0x123456));
+    const Image32 plain(kBuiltInPictureSide, kBuiltInPictureSide, bgra_from_colorref(0x36220E)),
+        read(kBuiltInPictureSide, kBuiltInPictureSide, bgra_from_colorref(0x123456));
     EXPECT_TRUE(built_in_picture_or_plain(LoadedPicture::failed("no decoder")).bytes == plain.bytes);
     EXPECT_TRUE(built_in_picture_or_plain(LoadedPicture::made(Image32(16, 16))).bytes == plain.bytes);
     EXPECT_TRUE(built_in_picture_or_plain(LoadedPicture::made(Image32(read))).bytes == read.bytes);

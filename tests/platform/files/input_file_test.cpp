@@ -22,8 +22,7 @@ using morvane::InputFile;
 // moves with its descriptor; whatever is no ordinary file is refused at once.
 TEST(InputFile, AnOrdinaryFileOpensAndReadsAsAskedAndAnythingElseIsRefusedWithItsReason) {
     const morvane::testing::TempFolder temp;
-    const fs::path& folder = temp.path();
-    const fs::path odd = folder / std::string("foto\xE9\xFF.bmp");
+    const fs::path odd = temp / std::string("foto\xE9\xFF.bmp");
     std::ofstream(odd, std::ios::binary) << "0123456789";
     morvane::Result<InputFile> opened = morvane::open_input_file(odd);
     ASSERT_TRUE(opened.ok) << opened.error;
@@ -40,16 +39,16 @@ TEST(InputFile, AnOrdinaryFileOpensAndReadsAsAskedAndAnythingElseIsRefusedWithIt
         EXPECT_EQ(morvane::read_file_beginning_with(fresh.value, begins, uint64_t(most)).ok, ok) << most;
     }
 
-    ASSERT_EQ(::mkfifo((folder / "pipe.jpg").c_str(), 0600), 0);  // with no writer, an open would wait for ever
-    fs::create_symlink("loop-b", folder / "loop-a");
-    fs::create_symlink("loop-a", folder / "loop-b");
+    ASSERT_EQ(::mkfifo((temp / "pipe.jpg").c_str(), 0600), 0);  // with no writer, an open would wait for ever
+    fs::create_symlink("loop-b", temp / "loop-a");
+    fs::create_symlink("loop-a", temp / "loop-b");
     const morvane::InputRefusals say{"missing", "folder", "not a file", [](const std::string& why) { return "(" + why + ")"; }};
     const struct { fs::path path; std::string reason, said; } cases[] = {
-        {folder, "it is a folder", "folder"},
-        {folder / "pipe.jpg", "it is not an ordinary file (a pipe, a device or the like)", "not a file"},
-        {folder / "gone.vtf", "it does not exist", "missing"},
-        {folder / "loop-a", "it is a loop of symbolic links", "(it is a loop of symbolic links)"},
-        {folder / std::string(300, 'x'), "its name is too long for the system", "(its name is too long for the system)"},
+        {temp.path(), "it is a folder", "folder"},
+        {temp / "pipe.jpg", "it is not an ordinary file (a pipe, a device or the like)", "not a file"},
+        {temp / "gone.vtf", "it does not exist", "missing"},
+        {temp / "loop-a", "it is a loop of symbolic links", "(it is a loop of symbolic links)"},
+        {temp / std::string(300, 'x'), "its name is too long for the system", "(its name is too long for the system)"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(morvane::open_input_file(c.path).error, c.reason) << c.path;

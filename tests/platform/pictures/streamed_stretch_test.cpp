@@ -49,8 +49,7 @@ TEST(StreamedStretch, DrawsTheSamePixelsAsTheWholePictureWhereverTheRectangleLie
         const Image32 target = whole;
         stretch_copy(picture, whole, c.x, c.y, c.w, c.h);
         PictureSurface held(0x00336699);
-        held.set_width_pixels(160);
-        held.set_height_pixels(120);
+        held.hold_picture(target);
         held.clear();
         PictureSurface arriving = held;
         held.stretch_copy(picture, c.x, c.y, c.w, c.h);
