@@ -65,7 +65,7 @@ TEST(ExifOrientation, EachTagTurnsTheCornersWhereItSaysReadFromEitherByteOrderAn
         const auto* bytes = reinterpret_cast<const uint8_t*>(file.data());
         JpegDecoder decoder(bytes, file.size(), size_t(1) << 24);
         std::unique_ptr<RowSource> turned;  // sideways a band of 100 stored columns at a time, straddling blocks
-        if (sideways) turned = std::make_unique<TurnedJpegRows>(bytes, file.size(), size_t(1) << 24, c.tag, size_t(100) * 1024 * 4);
+        if (sideways) turned = std::make_unique<TurnedJpegRows>(bytes, file.size(), 1 << 24, c.tag, size_t(100 * 1024 * 4));
         else if (c.tag > 1) turned = std::make_unique<FlippedJpegRows>(decoder);
         Image32 drawn(300, 170), expected = drawn;
         EXPECT_TRUE(stretch_rows_copy(turned ? *turned : decoder, drawn, 0, 0, 300, 170).ok) << c.tag;
@@ -78,7 +78,7 @@ TEST(ExifOrientation, EachTagTurnsTheCornersWhereItSaysReadFromEitherByteOrderAn
     for (bool big : {false, true}) {
         const std::vector<uint8_t> whole = exif_block(big, 0x0112, 3, 6);
         for (size_t cut = 0; cut < whole.size() - 4; ++cut)
-            EXPECT_EQ(exif_orientation_tag(std::vector<uint8_t>(whole.begin(), whole.begin() + long(cut)).data(), cut), 0) << cut;
+            EXPECT_EQ(exif_orientation_tag(std::vector<uint8_t>(&whole[0], &whole[cut]).data(), cut), 0) << cut;
         std::vector<uint8_t> xmp = whole;
         xmp[0] = 'h';
         for (const auto& other :

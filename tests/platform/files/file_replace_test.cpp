@@ -118,9 +118,10 @@ TEST_F(FileReplace, ManyWritersOfOneFileAtOnceAllSucceedAndTheFileIsOneOfThemWho
 // still holds, not an empty one made a moment ago (its writer may not have locked it yet).
 TEST_F(FileReplace, LeftoversOfAKilledWriteGoAtTheNextWriteAndNothingElseDoes) {
     const std::vector<std::string> kept{"background01.vtf", "background01.vtf.0000aaaa.tmp", "background01.vtf.0000bbbb.tmp",
-                                        "background01.vtf.0A1B2C3D.tmp", "background01.vtf.0a1b2c3d.tmp.old", "notes.vtf.0a1b2c3d.tmp"};
+        "background01.vtf.0A1B2C3D.tmp", "background01.vtf.0a1b2c3d.tmp.old", "notes.vtf.0a1b2c3d.tmp"};
     for (const std::string& name : kept) std::ofstream(folder / name) << (name.ends_with("bbbb.tmp") ? "" : "keep");
-    for (const char* name : {"background01.vtf.0a1b2c3d.tmp", "background01.vtf.ffffffff.tmp"}) std::ofstream(folder / name) << "cut off";
+    for (const char* name : {"background01.vtf.0a1b2c3d.tmp", "background01.vtf.ffffffff.tmp"})
+        std::ofstream(folder / name) << "cut off";
     for (const std::string& name : {kept[1], std::string("background01.vtf.0a1b2c3d.tmp")})
         fs::last_write_time(folder / name, fs::file_time_type::clock::now() - std::chrono::hours(1));
     const int held = ::open((folder / kept[1]).c_str(), O_RDONLY);  // a writer running at the same time

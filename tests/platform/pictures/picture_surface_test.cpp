@@ -74,7 +74,7 @@ TEST(PictureSurface, SizesAreInTheContainersUnitsAndEveryReaderSeesTheBackColour
     using Clear = std::function<void(PictureSurface&)>;
     const Clear deferred = [](PictureSurface& s) { s.clear(); };
     const Clear eager = [](PictureSurface& s) {
-        s.stretch_copy(Image32(s.width_pixels(), s.height_pixels(), Bgra{0, 0, 255, 255}), 0, 0, s.width_pixels(), s.height_pixels());
+        s.stretch_copy(Image32(1, 1, Bgra{0, 0, 255, 255}), 0, 0, s.width_pixels(), s.height_pixels());
     };
     const Image32 picture = noise_picture(8, 8);
     PictureSurface source(0x000000FF);

@@ -29,7 +29,7 @@ Bgra opaque(Bgra p) { return {p.b, p.g, p.r, 255}; }
 // solid colour at every size. Every pixel written is opaque.
 TEST(StretchCopy, ScalingAveragesLightNotCodesAndWhatNeedsNoAveragingComesOutExactly) {
     Image32 checkerboard(64, 64);
-    for (int i = 0; i < 64 * 64; ++i) checkerboard.set_pixel(i % 64, i / 64, (i % 64 + i / 64) % 2 ? Bgra{0, 0, 255, 255} : Bgra{});
+    for (int i = 0; i < 4096; ++i) checkerboard.set_pixel(i % 64, i / 64, (i + i / 64) % 2 ? Bgra{0, 0, 255, 255} : Bgra{});
     EXPECT_EQ(stretched(checkerboard, 32, 32).bytes, Image32(32, 32, Bgra{0, 0, 188, 255}).bytes);
     Image32 three(3, 1);
     three.set_pixel(1, 0, {255, 255, 255, 255});
