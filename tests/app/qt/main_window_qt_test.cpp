@@ -121,6 +121,7 @@ TEST_F(QtWindow, TheSystemsCloseDuringABuildEndsTheProgramOnlyOnceTheTexturesAre
         QCloseEvent close;
         QApplication::sendEvent(&*window, &close);
         EXPECT_FALSE(ended) << "not while the build runs";
+        EXPECT_TRUE(window->isVisible()) << "the window stays until the build has written its files";
         EXPECT_FALSE(window->progress()->close()) << "the progress window cannot be closed";
     };
     window->form().make_background();
