@@ -7,12 +7,13 @@
 
 #include "tests/app/core/fake_game.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace morvane::testing {
 namespace {
 
-using app::BackgroundSeen;
+using ::testing::HasSubstr;
 
 std::vector<uint8_t> bytes_of(const std::string& text) { return {text.begin(), text.end()}; }
 
@@ -20,37 +21,25 @@ struct GameSearch : ::testing::Test {
     TempFolder temp;
     FakeGame game{temp / "Counter-Strike Source"};
 
-    std::vector<BackgroundSeen> seen() const {
+    std::vector<app::BackgroundSeen> seen() const {
         const app::GameSearch search = app::game_search(game.folder);
         return app::backgrounds_seen(search, search.console_folder);
     }
     std::string line(size_t background) const { return app::seen_line(seen().at(background), game.folder); }
-    void write_ours() const {
-        for (const char* name : {"background01.vtf", "background01_widescreen.vtf"})
-            write_bytes(game.custom_console() / name, "Morvane's");
-    }
 };
 
-TEST_F(GameSearch, TodaysGameIsWrittenIntoItsCustomFolderAndTheOldOneIntoItsLooseFolder) {
-    game.install_today();
-    EXPECT_TRUE(app::is_game_folder(game.folder));
-    EXPECT_EQ(app::game_search(game.folder).console_folder, game.custom_console());
-    EXPECT_EQ(app::game_of_console_folder(game.custom_console()), game.folder);
-
-    FakeGame old{temp / "old"};
-    old.install_old();
-    EXPECT_EQ(app::game_search(old.folder).console_folder, old.loose_console());
-    EXPECT_EQ(app::game_of_console_folder(old.loose_console()), old.folder);
-    EXPECT_FALSE(app::is_game_folder(temp / "elsewhere"));
-    EXPECT_FALSE(app::game_of_console_folder(temp / "elsewhere" / "console"));
-}
-
 // Whichever comes first of custom/*, a VPK and the loose game folder decides; a file that lists nothing, or
-// that the engine could not read either, leaves the loose folder, as before 2013.
-TEST_F(GameSearch, TheFirstOfCustomAVpkAndTheLooseFolderDecides) {
-    struct Case {
-        const char* search_paths;
+// that the engine could not read either, leaves the loose folder, as before 2013. An old copy has no
+// gameinfo.txt Morvane needs, only its cstrike/materials.
+TEST_F(GameSearch, TheFirstOfCustomAVpkAndTheLooseFolderDecidesWhereTheBackgroundGoes) {
+    fs::create_directories(game.cstrike() / "materials");
+    EXPECT_TRUE(app::is_game_folder(game.folder) && !app::is_game_folder(temp / "elsewhere"));
+    EXPECT_EQ(app::game_search(game.folder).console_folder, game.loose_console());
+    EXPECT_EQ(app::game_of_console_folder(game.loose_console()), game.folder);
+    const struct {
+        const char* gameinfo;
         bool custom;
+        const char* note = "";
     } cases[] = {
         {"game+mod cstrike/custom/*\ngame |gameinfo_path|.\ngame cstrike/cstrike_pak.vpk", true},  // as Team Fortress 2
         {"// comment\n\"Game+Mod\" \"|GAMEINFO_PATH|custom/*\"\r\ngame cstrike/cstrike_pak.vpk", true},
@@ -58,64 +47,53 @@ TEST_F(GameSearch, TheFirstOfCustomAVpkAndTheLooseFolderDecides) {
         {"game |gameinfo_path|.\ngame+mod cstrike/custom/*", false},
         {"game+mod cstrike/cstrike_pak.vpk\ngame cstrike/custom/*", false},
         {"", false},
+        {"} {", false, "gameinfo.txt\" was not used: line "},
+        {"\"unclosed }", false, "gameinfo.txt\" was not used: line "},
     };
-    for (const Case& c : cases) {
-        write_bytes(game.cstrike() / "gameinfo.txt",
-                    std::string("GameInfo { FileSystem { SearchPaths {\n") + c.search_paths + "\n} } }");
-        EXPECT_EQ(app::game_search(game.folder).console_folder, c.custom ? game.custom_console() : game.loose_console())
-            << c.search_paths;
-    }
-    for (const char* broken : {"GameInfo { FileSystem {", "\"GameInfo\" { \"unclosed }"}) {
-        write_bytes(game.cstrike() / "gameinfo.txt", broken);
+    for (const auto& c : cases) {
+        write_bytes(game.cstrike() / "gameinfo.txt", std::string("GameInfo { FileSystem { SearchPaths {\n") + c.gameinfo + "\n} } }");
         const app::GameSearch search = app::game_search(game.folder);
-        EXPECT_EQ(search.console_folder, game.loose_console());
-        EXPECT_NE(search.note.find("gameinfo.txt\" was not used: line "), std::string::npos) << search.note;
+        EXPECT_EQ(search.console_folder, c.custom ? game.custom_console() : game.loose_console()) << c.gameinfo;
+        EXPECT_THAT(search.note, HasSubstr(c.note));
     }
+    game.install_today();
+    EXPECT_EQ(app::game_of_console_folder(game.custom_console()), game.folder);
+    EXPECT_EQ(app::game_search(game.folder).console_folder, game.custom_console());
 }
 
-TEST_F(GameSearch, BeforeABuildTodaysGameOpensItsOwnBackgroundsFromTheSharedVpkAndAfterItMorvanes) {
+// Before a build today's game opens its own backgrounds from the shared VPK, after it Morvane's, unless a
+// player's pack sorts first: packs are read in the order of their names without regard to case, and a split
+// VPK counts as its _dir file.
+TEST_F(GameSearch, WhatTheGameOpensIsTheFirstOfItsPlacesAndThePlayerIsToldWhatToDoWhenItIsNotOurs) {
     game.install_today();
     write_bytes(game.cstrike() / "materials" / "console" / "background01.vtf", "never opened: the VPKs come first");
     EXPECT_EQ(line(0), "console/background01: materials/console/background01.vtf in " +
                            (fs::path("hl2") / "hl2_misc_dir.vpk").string() + ", not Morvane's");
-    write_ours();
+    for (const char* name : {"background01.vtf", "background01_widescreen.vtf"})
+        write_bytes(game.custom_console() / name, "Morvane's");
+    game.add_pack("zz_after");
     EXPECT_TRUE(app::all_ours(seen()));
     EXPECT_EQ(line(1), "console/background01_widescreen: Morvane's " +
                            (fs::path("cstrike") / "custom" / "morvane" / "materials" / "console" /
                             "background01_widescreen.vtf").string());
-}
-
-// Packs are read in the order of their names without regard to case, and a split VPK counts as its _dir file.
-TEST_F(GameSearch, APackThatSortsBeforeOursWinsAndThePlayerIsToldWhatToDo) {
-    game.install_today();
-    write_ours();
-    game.add_pack("zz_after");
-    EXPECT_TRUE(app::all_ours(seen()));
     game.add_pack("Mods");
-    EXPECT_FALSE(seen()[0].ours);
-    EXPECT_TRUE(seen()[1].ours) << "the pack holds no widescreen background";
     EXPECT_NE(line(0).find("not Morvane's: the pack \"Mods\" comes before \"morvane\"; rename it to sort after"),
               std::string::npos)
         << line(0);
 
     write_bytes(game.cstrike() / "custom" / "materials" / "console" / "background01.vtf", "in the wrong place");
-    EXPECT_NE(app::game_search(game.folder).note.find("materials\" keeps the game from starting"), std::string::npos);
+    EXPECT_THAT(app::game_search(game.folder).note, HasSubstr("materials\" keeps the game from starting"));
     fs::remove_all(game.cstrike() / "custom" / "materials");
     fs::remove_all(game.cstrike() / "custom" / "Mods");
     write_bytes(game.cstrike() / "custom" / "hud_000.vpk", "data");
     write_bytes(game.cstrike() / "custom" / "hud_dir.vpk", vpk_bytes({"materials/console/background01_widescreen.vtf"}));
-    EXPECT_NE(line(1).find("in " + (fs::path("cstrike") / "custom" / "hud_dir.vpk").string()), std::string::npos)
-        << line(1);
-}
-
-#ifndef _WIN32
-TEST_F(GameSearch, OnLinuxALooseFileIsFoundWhateverTheCaseOfItsNameAndALoopOfLinksHoldsNothing) {
-    game.install_today();
+    EXPECT_THAT(line(1), HasSubstr("in " + (fs::path("cstrike") / "custom" / "hud_dir.vpk").string()));
+#ifndef _WIN32  // Linux finds a loose file whatever the case of its name; a loop of links holds nothing
     fs::create_directory_symlink("loop", game.cstrike() / "custom" / "loop");
     write_bytes(game.cstrike() / "custom" / "a" / "Materials" / "Console" / "Background01.VTF", "x");
-    EXPECT_NE(line(0).find("Background01.VTF, not Morvane's"), std::string::npos) << line(0);
-}
+    EXPECT_THAT(line(0), HasSubstr("Background01.VTF, not Morvane's"));
 #endif
+}
 
 // Names in any case, from version 1 and 2 files; every cut and damaged directory is refused without reading
 // past it.
