@@ -39,13 +39,10 @@ struct FakeSteam {
     fs::path game() const { return second_library() / "steamapps" / "common" / "Counter-Strike Source"; }
     fs::path console() const { return FakeGame{game()}.custom_console(); }
 
-    std::string library_folders() const {
-        return "\"libraryfolders\"\n{\n" + library_block(0, steam(), "\t\t\t\"228980\"\t\t\"1263398453\"\n") +
-               library_block(1, second_library(), "\t\t\t\"240\"\t\t\"4472356182\"\n") + "}\n";
-    }
-
     void install() const {
-        write_bytes(steam() / "steamapps" / "libraryfolders.vdf", library_folders());
+        write_bytes(steam() / "steamapps" / "libraryfolders.vdf",
+                    "\"libraryfolders\"\n{\n" + library_block(0, steam(), "\t\t\t\"228980\"\t\t\"1263398453\"\n") +
+                        library_block(1, second_library(), "\t\t\t\"240\"\t\t\"4472356182\"\n") + "}\n");
         fs::create_directories(home / ".steam");
         fs::create_directory_symlink(steam(), home / ".steam" / "steam");
         fs::create_directory_symlink(steam(), home / ".steam" / "root");

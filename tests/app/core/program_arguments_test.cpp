@@ -12,11 +12,7 @@ namespace {
 
 TEST(ProgramArguments, OnePictureOrTheVersionOrTheUsageAnythingElseIsRefused) {
     using Kind = app::ProgramArguments::Kind;
-    const struct {
-        std::vector<std::string_view> arguments;
-        Kind kind;
-        std::string picture, problem;
-    } cases[] = {
+    const struct { std::vector<std::string_view> arguments; Kind kind; std::string picture, problem; } cases[] = {
         {{}, Kind::Run, "", ""},
         {{"/home/ana/Pictures/sea.jpg"}, Kind::Run, "/home/ana/Pictures/sea.jpg", ""},
         {{"--", "-dash.jpg"}, Kind::Run, "-dash.jpg", ""},  // after -- a name may start with a dash

@@ -1,7 +1,6 @@
 // Finding Counter-Strike: Source through Steam on a made-up home folder: both shapes of libraryfolders.vdf,
 // Steam's folder reached by several names, the places each system keeps Steam, and the files that lead
-// nowhere. What Windows adds: the registry's text read as UTF-8 (from a key of the test's own, so that the
-// player's Steam keys are never touched), and a Steam folder and library named outside ASCII.
+// nowhere; on Windows, the registry's text read as UTF-8.
 #include "app/core/steam_library.h"
 #include "tests/app/core/fake_steam.h"
 
@@ -32,30 +31,16 @@ struct FakeRegistry : app::RegistryReader {
 };
 
 #ifdef _WIN32
-TEST(SteamOnWindows, TheRegistrysTextComesAsUtf8AndLeadsThroughALibraryOutsideAsciiToTheGame) {
+// From a key of the test's own, so that the player's Steam keys are never touched.
+TEST(SteamOnWindows, TheRegistrysTextComesAsUtf8) {
     const std::wstring zoe = L"C:/Steam Zo\u00eb";
-    for (const auto& [hive, root] : {std::pair{HKEY_CURRENT_USER, app::RegistryRoot::CurrentUser},
-                                     std::pair{HKEY_LOCAL_MACHINE, app::RegistryRoot::LocalMachine}}) {
-        ASSERT_EQ(RegSetKeyValueW(hive, L"Software\\Morvane Test", L"Path", REG_SZ, zoe.c_str(),
-                                  DWORD((zoe.size() + 1) * sizeof(wchar_t))),
-                  ERROR_SUCCESS);
-        EXPECT_EQ(app::WindowsRegistry().read_text(root, "Software\\Morvane Test", "Path"), "C:/Steam Zo\xC3\xAB");
-        EXPECT_EQ(app::WindowsRegistry().read_text(root, "Software\\Morvane Test", "Missing"), "");
-        RegDeleteTreeW(hive, L"Software\\Morvane Test");
-    }
-
-    TempFolder temp;
-    const fs::path steam = temp / u8"Steam Zoë", library = temp / u8"Bibliothèque Steam";
-    const fs::path game = library / "steamapps" / "common" / "Counter-Strike Source";
-    write_bytes(steam / "steamapps" / "libraryfolders.vdf", "\"libraryfolders\"\n{\n" + library_block(0, steam, "") +
-                                                             library_block(1, library, "\t\t\t\"240\"\t\t\"1\"\n") + "}\n");
-    write_bytes(library / "steamapps" / "appmanifest_240.acf", app_manifest("Counter-Strike Source"));
-    fs::create_directories(game / "cstrike" / "materials");
-    const auto registry = std::make_shared<FakeRegistry>();
-    registry->values["HKCU\\Software\\Valve\\Steam\\SteamPath"] = reinterpret_cast<const char*>(steam.u8string().c_str());
-    app::SteamSurroundings around = app::this_computer();
-    around.registry = registry;
-    EXPECT_EQ(app::find_counter_strike_source(around).game_folders, std::vector<fs::path>{game});
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Morvane Test", L"Path", REG_SZ, zoe.c_str(),
+                              DWORD((zoe.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+    const app::WindowsRegistry registry;
+    EXPECT_EQ(registry.read_text(app::RegistryRoot::CurrentUser, "Software\\Morvane Test", "Path"), "C:/Steam Zo\xC3\xAB");
+    EXPECT_EQ(registry.read_text(app::RegistryRoot::CurrentUser, "Software\\Morvane Test", "Missing"), "");
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Morvane Test");
 }
 
 #else  // a home folder with Steam as Linux has it; Windows finds Steam through the registry
@@ -74,10 +59,13 @@ TEST_F(SteamSearch, FindsTheGameInASecondLibraryOnceThoughSteamIsReachedByThreeN
     steam.install();
     const auto found = find_counter_strike_source(steam.surroundings());
     EXPECT_EQ(found.game_folders, std::vector<fs::path>{steam.game()});
-    EXPECT_EQ(app::steam_folders(steam.surroundings()), std::vector<fs::path>{steam.steam()})
-        << "~/.steam/steam and ~/.steam/root lead to the same folder";
-    ASSERT_EQ(found.notes.size(), 1u) << "Steam's own library lacks the game";
+    // Only Steam's own library lacks the game: ~/.steam/steam and ~/.steam/root lead to the same folder.
+    ASSERT_EQ(found.notes.size(), 1u);
     EXPECT_THAT(found.notes[0], HasSubstr("appmanifest_240.acf\": it does not exist."));
+    // The older shape of the list: the libraries' paths as plain values.
+    write_bytes(steam.steam() / "steamapps" / "libraryfolders.vdf", "\"LibraryFolders\"\n{\n\t\"ContentStatsID\"\t\t\"-4213\"\n"
+                                                                   "\t\"1\"\t\t" + vdf_quoted(steam.second_library()) + "\n}\n");
+    EXPECT_EQ(find_counter_strike_source(steam.surroundings()).game_folders, std::vector<fs::path>{steam.game()});
 }
 
 TEST_F(SteamSearch, AManifestThatLeadsToNoGameOrAListThatIsAPipeLeadsNowhereAndSaysWhy) {
@@ -108,16 +96,6 @@ TEST_F(SteamSearch, AManifestThatLeadsToNoGameOrAListThatIsAPipeLeadsNowhereAndS
 
 #endif
 
-TEST(SteamLibraries, TheOlderShapeWithEscapedWindowsPathsNamesItsLibrariesAndAnotherFileNone) {
-    const auto older = app::library_paths(app::parse_key_values(
-        "\"LibraryFolders\"\n{\n\t\"TimeNextStatsReport\"\t\t\"1623456789\"\n\t\"ContentStatsID\"\t\t\"-4213\"\n"
-        "\t\"1\"\t\t\"D:\\\\Games\\\\Steam Library\"\n\t\"2\"\t\t\"/mnt/games/SteamLibrary\"\n}\n").value);
-    EXPECT_TRUE(older.ok) << older.error;
-    EXPECT_EQ(older.value, (std::vector<fs::path>{"D:\\Games\\Steam Library", "/mnt/games/SteamLibrary"}));
-    EXPECT_EQ(app::library_paths(app::parse_key_values("\"AppState\" { }").value).error,
-              "it holds no \"libraryfolders\" block");
-}
-
 TEST(SteamPlaces, EachSystemLooksWhereItsSteamLives) {
 #ifndef _WIN32  // Linux and macOS paths, which Windows reads differently
     // Where the data folder is: XDG_DATA_HOME when it is absolute, else ~/.local/share; ~/.steam, the
@@ -135,6 +113,21 @@ TEST(SteamPlaces, EachSystemLooksWhereItsSteamLives) {
     registry.values["HKLM\\SOFTWARE\\WOW6432Node\\Valve\\Steam\\InstallPath"] = "D:\\Steam";
     registry.values["HKCU\\Software\\Valve\\Steam\\SteamPath"] = "e:/steam";
     EXPECT_EQ(app::windows_steam_candidates(registry), (std::vector<fs::path>{"e:/steam", "D:\\Steam", fallback}));
+
+    // Steam's folder (from the registry or XDG_DATA_HOME) and a second library named outside ASCII (Windows'
+    // paths are not UTF-8), the library's backslashes escaped in the list.
+    TempFolder temp;
+    const fs::path steam = temp / u8"Zoë" / "Steam", library = temp / u8"Bibliothèque Steam";
+    const fs::path game = library / "steamapps" / "common" / "Counter-Strike Source";
+    write_bytes(steam / "steamapps" / "libraryfolders.vdf", "\"libraryfolders\"\n{\n" + library_block(0, steam, "") +
+                                                             library_block(1, library, "\t\t\t\"240\"\t\t\"1\"\n") + "}\n");
+    write_bytes(library / "steamapps" / "appmanifest_240.acf", app_manifest("Counter-Strike Source"));
+    fs::create_directories(game / "cstrike" / "materials");
+    const auto utf8 = [](const fs::path& path) { return std::string(reinterpret_cast<const char*>(path.u8string().c_str())); };
+    registry.values["HKCU\\Software\\Valve\\Steam\\SteamPath"] = utf8(steam);
+    const auto data = [&](const char* name) { return std::string(name) == "XDG_DATA_HOME" ? utf8(steam.parent_path()) : ""; };
+    const app::SteamSurroundings around{"", data, std::make_shared<FakeRegistry>(registry)};
+    EXPECT_EQ(app::find_counter_strike_source(around).game_folders, std::vector<fs::path>{game});
 }
 
 }  // namespace
