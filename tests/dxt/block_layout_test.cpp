@@ -1,53 +1,15 @@
-// What the format asks of the blocks themselves, whatever the picture: the colour mode each format allows,
-// alpha carried exactly where it can be, and our decoder reading them as libsquish's does.
+// What the format asks of the blocks themselves, whatever the picture: alpha carried exactly where it can be,
+// solid colours as near as any endpoint pair reaches, and our decoder reading blocks as libsquish's does.
 #include "dxt/block_decoder.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
-#include <utility>
 
 namespace morvane::dxt::test {
 namespace {
-
-// A picture whose blocks cover the awkward cases: photo-like content, single colours, two colours,
-// colours one step apart (which quantise to one 5:6:5 value), black and white.
-Picture awkward_picture() {
-    Picture p = photo_like(64, 64, 3);
-    auto set = [&](int x, int y, int r, int g, int b) {
-        uint8_t* px = &p.bgra[(size_t(y) * p.width + x) * 4];
-        px[0] = uint8_t(b); px[1] = uint8_t(g); px[2] = uint8_t(r);
-    };
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 64; ++x) {
-            int block = x / 4;
-            switch (block % 6) {
-                case 0: set(x, y, 0, 0, 0); break;
-                case 1: set(x, y, 255, 255, 255); break;
-                case 2: set(x, y, 100 + (x + y) % 2, 50, 200); break;  // one 5:6:5 colour after rounding
-                case 3: set(x, y, (x + y) % 2 ? 255 : 0, 0, 0); break;
-                case 4: set(x, y, 8 * block, 4 * block, 255 - 8 * block); break;
-                default: set(x, y, 1, 0, (x % 2)); break;
-            }
-        }
-    for (size_t i = 3; i < p.bgra.size(); i += 4) p.bgra[i] = uint8_t(i % 7 == 0 ? 0 : 255);
-    return p;
-}
-
-// DXT3 and DXT5 decoders always read four colours; DXT1 may use three, but its fourth entry is transparent
-// and an opaque picture must never select it (the fourth byte does not count in DXT1).
-TEST(BlockLayout, Dxt3AndDxt5ColourBlocksAreFourColourAndDxt1NeverSelectsTheTransparentEntry) {
-    const Picture p = awkward_picture();
-    for (const Format& f : kFormats) {
-        const auto blocks = compress(f, p);
-        for (size_t b = 0; b < block_count(f, blocks); ++b) {
-            const ColourBlock block = read_colour_block(f, blocks, b);
-            EXPECT_TRUE(block.four_colour() || &f == &kDxt1) << f.name << " block " << b;
-            for (int i = 0; i < 16 && !block.four_colour(); ++i) EXPECT_NE(block.selector[i], 3) << b << " pixel " << i;
-        }
-    }
-}
 
 std::vector<uint8_t> decoded_alpha(const Format& f, const Picture& p) {
     const auto rgba = decode(f, compress(f, p), p);
@@ -62,8 +24,7 @@ std::vector<uint8_t> decoded_alpha(const Format& f, const Picture& p) {
 // value is more than about 15 off.
 TEST(BlockLayout, AlphaIsExactWhereTheFormatCanHoldItAndCloseWhereItVaries) {
     Picture p = photo_like(64, 64, 5);
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 64; ++x) p.bgra[size_t(y * 64 + x) * 4 + 3] = uint8_t(y / 4 * 16 + x / 4);
+    for (int i = 0; i < 64 * 64; ++i) p.bgra[size_t(i) * 4 + 3] = uint8_t(i / 256 * 16 + i % 64 / 4);
     const auto dxt5 = decoded_alpha(kDxt5, p), dxt3 = decoded_alpha(kDxt3, p);
     for (int i = 0; i < 64 * 64; ++i) {
         const int a = p.bgra[size_t(i) * 4 + 3];
@@ -76,6 +37,46 @@ TEST(BlockLayout, AlphaIsExactWhereTheFormatCanHoldItAndCloseWhereItVaries) {
     const auto alpha = decoded_alpha(kDxt5, varied);
     for (int i = 0; i < 16; ++i)
         EXPECT_NEAR(alpha[size_t(i)], first[i], first[i] == 0 || first[i] == 255 ? 0 : 16) << "pixel " << i;
+}
+
+int expand(int q, int bits) { return bits == 5 ? (q << 3) | (q >> 2) : (q << 2) | (q >> 4); }
+
+// The smallest distance from v to any palette entry of any endpoint pair, by trying them all.
+int nearest_reachable(int v, int bits, bool three_colour) {
+    int best = 256;
+    for (int a = 0; a < (1 << bits); ++a)
+        for (int b = 0; b < (1 << bits); ++b) {
+            const int ea = expand(a, bits), eb = expand(b, bits);
+            const int entries[4] = {ea, eb, three_colour ? (ea + eb) / 2 : (2 * ea + eb) / 3, three_colour ? ea : (ea + 2 * eb) / 3};
+            for (int e : entries) best = std::min(best, std::abs(e - v));
+        }
+    return best;
+}
+
+// DXT1 may choose its three-colour mode (its half-way entry reaches colours four-colour mode cannot);
+// DXT5 decodes four colours only. Sampled colours, the extremes, a dark one between the two darkest 5:6:5
+// steps, and exact 5:6:5 values (which must come back unchanged).
+TEST(SolidColourBlocks, DecodeToTheNearestColourAnyPaletteOfTheFormatReaches) {
+    std::vector<std::array<int, 3>> colours{{0, 0, 0}, {255, 255, 255}, {4, 2, 4}, {127, 128, 129}};
+    for (int v = 0; v < 256; v += 3) colours.push_back({v, (v * 7 + 11) % 256, (v * 13 + 5) % 256});
+    for (int q : {1, 17, 30}) colours.push_back({expand(q, 5), expand(q * 2 + 1, 6), expand(31 - q, 5)});
+    for (const Format* f : {&kDxt1, &kDxt5}) {
+        for (const std::array<int, 3>& colour : colours) {
+            const int r = colour[0], g = colour[1], b = colour[2];  // named, not bound: clang 14 cannot capture bindings
+            Picture p{4, 4, {}};
+            for (int i = 0; i < 16; ++i) p.bgra.insert(p.bgra.end(), {uint8_t(b), uint8_t(g), uint8_t(r), 255});
+            const auto rgba = decode(*f, compress(*f, p), p);
+            auto best = [&](bool three) {
+                const int dr = nearest_reachable(r, 5, three), dg = nearest_reachable(g, 6, three), db = nearest_reachable(b, 5, three);
+                return dr * dr + dg * dg + db * db;
+            };
+            const int expected = f == &kDxt1 ? std::min(best(false), best(true)) : best(false);
+            for (int i = 0; i < 16; ++i) {
+                const int er = rgba[4 * i] - r, eg = rgba[4 * i + 1] - g, eb = rgba[4 * i + 2] - b;
+                ASSERT_EQ(er * er + eg * eg + eb * eb, expected) << f->name << " colour " << r << "," << g << "," << b;
+            }
+        }
+    }
 }
 
 // Our decoder, which builds without libsquish, reads every block as libsquish's decoder does: random bytes

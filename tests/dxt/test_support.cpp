@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <filesystem>
 
 namespace morvane::dxt::test {
 
@@ -43,26 +42,12 @@ Picture photo_like(int width, int height, uint32_t seed) {
     return p;
 }
 
-Picture installed_photo(int width, int height) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    std::vector<fs::path> files;
-    for (const auto& e : fs::directory_iterator("/usr/share/backgrounds/mate/nature", ec))
-        if (e.path().extension() == ".jpg") files.push_back(e.path());
-    if (files.empty()) return {};
-    QImage image(QString::fromStdString(std::min_element(files.begin(), files.end())->string()));
-    if (image.isNull()) return {};
-    image = image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                .convertToFormat(QImage::Format_RGB32);
-    Picture p{width, height, std::vector<uint8_t>(size_t(width) * size_t(height) * 4)};
-    for (int y = 0; y < height; ++y) std::memcpy(&p.bgra[size_t(y) * width * 4], image.constScanLine(y), size_t(width) * 4);
-    return p;
-}
-
-Picture installed_photo_cut(const char* file, int x, int y, int width, int height) {
+Picture installed_photo(const char* file, int width, int height, bool cut, int x, int y) {
     QImage image(QString("/usr/share/backgrounds/mate/nature/") + file);
     if (image.isNull() || x + width > image.width() || y + height > image.height()) return {};
-    image = image.copy(x, y, width, height).convertToFormat(QImage::Format_RGB32);
+    image = (cut ? image.copy(x, y, width, height)
+                 : image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation))
+                .convertToFormat(QImage::Format_RGB32);
     Picture p{width, height, std::vector<uint8_t>(size_t(width) * size_t(height) * 4)};
     for (int row = 0; row < height; ++row)
         std::memcpy(&p.bgra[size_t(row) * width * 4], image.constScanLine(row), size_t(width) * 4);
@@ -102,17 +87,6 @@ std::vector<uint8_t> decode(const Format& f, const std::vector<uint8_t>& blocks,
 #endif
     return rgba;
 }
-
-ColourBlock read_colour_block(const Format& f, const std::vector<uint8_t>& blocks, size_t index) {
-    const uint8_t* p = &blocks[index * size_t(f.block_bytes) + size_t(f.colour_offset)];
-    ColourBlock b;
-    b.colour0 = uint16_t(p[0] | p[1] << 8);
-    b.colour1 = uint16_t(p[2] | p[3] << 8);
-    for (int i = 0; i < 16; ++i) b.selector[i] = (p[4 + i / 4] >> (2 * (i % 4))) & 3;
-    return b;
-}
-
-size_t block_count(const Format& f, const std::vector<uint8_t>& blocks) { return blocks.size() / size_t(f.block_bytes); }
 
 std::vector<double> block_errors(const Picture& p, const std::vector<uint8_t>& rgba) {
     const int across = (p.width + 3) / 4;
