@@ -33,11 +33,8 @@ Picture photo_like(int width, int height, uint32_t seed) {
             if (dx * dx + dy * dy < 0.01) { r = 30; g = 20 + 40 * u; b = 25; }
             if (u < 0.1 && v > 0.9) { r = 200; g = 201; b = 17; }
             else { r += noise(); g += noise(); b += noise(); }
-            uint8_t* px = &p.bgra[(size_t(y) * width + x) * 4];
-            px[0] = uint8_t(std::clamp(b, 0.0, 255.0));
-            px[1] = uint8_t(std::clamp(g, 0.0, 255.0));
-            px[2] = uint8_t(std::clamp(r, 0.0, 255.0));
-            px[3] = 255;
+            const double bgra[4] = {b, g, r, 255};
+            for (int c = 0; c < 4; ++c) p.bgra[(size_t(y) * width + x) * 4 + size_t(c)] = uint8_t(std::clamp(bgra[c], 0.0, 255.0));
         }
     return p;
 }
@@ -54,12 +51,8 @@ Picture installed_photo(const char* file, int width, int height, bool cut, int x
     return p;
 }
 
-static size_t blocks_for(int width, int height) {
-    return size_t(morvane::dxt::blocks_across(width)) * size_t(morvane::dxt::blocks_across(height));
-}
-
 std::vector<uint8_t> compress(const Format& f, const Picture& p, int threads) {
-    std::vector<uint8_t> blocks(blocks_for(p.width, p.height) * size_t(f.block_bytes));
+    std::vector<uint8_t> blocks(size_t(compressed_bytes(f.format, p.width, p.height)));
     f.compress(p.bgra.data(), p.width, p.height, blocks.data(), threads);
     return blocks;
 }
@@ -69,10 +62,10 @@ int squish_format(const Format& f) {
     return f.format == BlockFormat::Dxt1 ? squish::kDxt1 : f.format == BlockFormat::Dxt3 ? squish::kDxt3 : squish::kDxt5;
 }
 
-std::vector<uint8_t> squish_cluster_fit(const Format& f, const Picture& p) {
-    std::vector<uint8_t> rgba = p.bgra, blocks(blocks_for(p.width, p.height) * size_t(f.block_bytes));
+std::vector<uint8_t> squish_fit(const Format& f, const Picture& p, int fit, float* metric) {
+    std::vector<uint8_t> rgba = p.bgra, blocks(size_t(compressed_bytes(f.format, p.width, p.height)));
     for (size_t i = 0; i < rgba.size(); i += 4) std::swap(rgba[i], rgba[i + 2]);
-    squish::CompressImage(rgba.data(), p.width, p.height, blocks.data(), squish_format(f) | squish::kColourIterativeClusterFit);
+    squish::CompressImage(rgba.data(), p.width, p.height, blocks.data(), squish_format(f) | fit, metric);
     return blocks;
 }
 #endif

@@ -42,7 +42,9 @@ inline constexpr const Format &kDxt1 = kFormats[0], &kDxt3 = kFormats[1], &kDxt5
 std::vector<uint8_t> compress(const Format& f, const Picture& p, int threads = 0);
 #ifdef MORVANE_HAVE_SQUISH
 int squish_format(const Format& f);  // libsquish's flag for the format
-std::vector<uint8_t> squish_cluster_fit(const Format& f, const Picture& p);
+// libsquish's iterative cluster fit, or the `fit` named, weighing the channels by `metric` when given.
+std::vector<uint8_t> squish_fit(const Format& f, const Picture& p, int fit = squish::kColourIterativeClusterFit,
+                                float* metric = nullptr);
 #endif
 std::vector<uint8_t> decode(const Format& f, const std::vector<uint8_t>& blocks, const Picture& p);  // R, G, B, A
 
