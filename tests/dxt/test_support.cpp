@@ -1,7 +1,6 @@
 #include "test_support.h"
 
 #include "dxt/block_decoder.h"
-#include "dxt/block_format.h"
 
 #include <QImage>
 
@@ -14,22 +13,15 @@ namespace morvane::dxt::test {
 Picture photo_like(int width, int height, uint32_t seed) {
     Picture p{width, height, std::vector<uint8_t>(size_t(width) * size_t(height) * 4)};
     uint32_t state = seed * 2654435761u + 12345u;
-    auto noise = [&] {
-        state = state * 1664525u + 1013904223u;
-        return int(state >> 28) - 8;  // -8 .. 7
-    };
+    auto noise = [&] { return int((state = state * 1664525u + 1013904223u) >> 28) - 8; };  // -8 .. 7
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
-            double u = double(x) / width, v = double(y) / height;
             // Sky-like shading on top, textured ground below a hard horizon, a dark disc, a flat patch.
-            double r, g, b;
-            if (v < 0.45) {
-                r = 90 + 80 * v; g = 140 + 60 * v + 20 * std::sin(u * 7); b = 230 - 40 * u;
-            } else {
-                double t = std::sin(x * 0.9) * std::cos(y * 1.3) * 40 + std::sin(x * 0.05 + y * 0.07) * 50;
-                r = 110 + t; g = 90 + t * 0.8 + 30 * u; b = 40 + t * 0.3;
-            }
-            double dx = u - 0.7, dy = v - 0.3;
+            const double u = double(x) / width, v = double(y) / height, dx = u - 0.7, dy = v - 0.3;
+            const double t = std::sin(x * 0.9) * std::cos(y * 1.3) * 40 + std::sin(x * 0.05 + y * 0.07) * 50;
+            const bool sky = v < 0.45;
+            double r = sky ? 90 + 80 * v : 110 + t, g = sky ? 140 + 60 * v + 20 * std::sin(u * 7) : 90 + t * 0.8 + 30 * u,
+                   b = sky ? 230 - 40 * u : 40 + t * 0.3;
             if (dx * dx + dy * dy < 0.01) { r = 30; g = 20 + 40 * u; b = 25; }
             if (u < 0.1 && v > 0.9) { r = 200; g = 201; b = 17; }
             else { r += noise(); g += noise(); b += noise(); }
@@ -58,7 +50,7 @@ std::vector<uint8_t> compress(const Format& f, const Picture& p, int threads) {
 }
 
 #ifdef MORVANE_HAVE_SQUISH
-int squish_format(const Format& f) {
+static int squish_format(const Format& f) {
     return f.format == BlockFormat::Dxt1 ? squish::kDxt1 : f.format == BlockFormat::Dxt3 ? squish::kDxt3 : squish::kDxt5;
 }
 
@@ -84,14 +76,10 @@ std::vector<uint8_t> decode(const Format& f, const std::vector<uint8_t>& blocks,
 std::vector<double> block_errors(const Picture& p, const std::vector<uint8_t>& rgba) {
     const int across = (p.width + 3) / 4;
     std::vector<double> errors(size_t(across) * size_t((p.height + 3) / 4), 0.0);
-    for (int y = 0; y < p.height; ++y)
-        for (int x = 0; x < p.width; ++x) {
-            const size_t i = (size_t(y) * p.width + x) * 4;
-            for (int c = 0; c < 3; ++c) {
-                const double d = double(p.bgra[i + 2 - size_t(c)]) - rgba[i + size_t(c)];
-                errors[size_t(y / 4) * across + size_t(x / 4)] += d * d;
-            }
-        }
+    for (size_t i = 0; i < p.bgra.size(); ++i) {
+        const int x = int(i / 4) % p.width, y = int(i / 4) / p.width, c = int(i % 4);  // B, G, R against R, G, B
+        if (c < 3) errors[size_t(y / 4 * across + x / 4)] += std::pow(double(p.bgra[i]) - rgba[i - i % 4 + size_t(2 - c)], 2);
+    }
     return errors;
 }
 

@@ -9,16 +9,11 @@
 #include <squish.h>
 #endif
 
-#include <cstddef>
-#include <cstdint>
 #include <vector>
 
 namespace morvane::dxt::test {
 
-struct Picture {
-    int width = 0, height = 0;
-    std::vector<uint8_t> bgra;  // B, G, R, A rows top first
-};
+struct Picture { int width = 0, height = 0; std::vector<uint8_t> bgra; };  // B, G, R, A rows top first
 
 // Smooth shading, fine texture, hard edges and a few flat areas, as in a photograph.
 Picture photo_like(int width, int height, uint32_t seed = 1);
@@ -27,12 +22,7 @@ Picture photo_like(int width, int height, uint32_t seed = 1);
 // camera took it. Empty when missing.
 Picture installed_photo(const char* file, int width, int height, bool cut = false, int x = 0, int y = 0);
 
-struct Format {
-    const char* name;
-    void (*compress)(const uint8_t* bgra, int width, int height, uint8_t* out, int threads);
-    int block_bytes;
-    BlockFormat format;
-};
+struct Format { const char* name; void (*compress)(const uint8_t*, int, int, uint8_t*, int threads); int block_bytes; BlockFormat format; };
 inline constexpr Format kFormats[] = {{"DXT1", morvane_compress_dxt1, 8, BlockFormat::Dxt1},
                                      {"DXT3", morvane_compress_dxt3, 16, BlockFormat::Dxt3},
                                      {"DXT5", morvane_compress_dxt5, 16, BlockFormat::Dxt5}};
@@ -41,7 +31,6 @@ inline constexpr const Format &kDxt1 = kFormats[0], &kDxt3 = kFormats[1], &kDxt5
 // threads = 0: the library's pool.
 std::vector<uint8_t> compress(const Format& f, const Picture& p, int threads = 0);
 #ifdef MORVANE_HAVE_SQUISH
-int squish_format(const Format& f);  // libsquish's flag for the format
 // libsquish's iterative cluster fit, or the `fit` named, weighing the channels by `metric` when given.
 std::vector<uint8_t> squish_fit(const Format& f, const Picture& p, int fit = squish::kColourIterativeClusterFit,
                                 float* metric = nullptr);
