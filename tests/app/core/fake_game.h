@@ -20,9 +20,7 @@ inline const std::vector<std::string> kStockBackgrounds{
 
 // A VPK directory file (version 2, every file's data in archive 0) holding `names` ("dir/file.ext").
 inline std::string vpk_bytes(const std::vector<std::string>& names, uint32_t version = 2) {
-    auto le = [](std::string& out, uint32_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i) out += char((value >> (8 * i)) & 0xFF);
-    };
+    auto le = [](std::string& out, uint32_t value, int bytes) { for (int i = 0; i < bytes; ++i) out += char(value >> (8 * i)); };
     std::string tree;
     for (const std::string& name : names) {  // one extension and one path each: the reader must merge nothing
         const size_t slash = name.rfind('/'), start = slash == std::string::npos ? 0 : slash + 1, dot = name.rfind('.');

@@ -43,9 +43,10 @@ struct FakeSteam {
         write_bytes(steam() / "steamapps" / "libraryfolders.vdf",
                     "\"libraryfolders\"\n{\n" + library_block(0, steam(), "\t\t\t\"228980\"\t\t\"1263398453\"\n") +
                         library_block(1, second_library(), "\t\t\t\"240\"\t\t\"4472356182\"\n") + "}\n");
-        fs::create_directories(home / ".steam");
-        fs::create_directory_symlink(steam(), home / ".steam" / "steam");
-        fs::create_directory_symlink(steam(), home / ".steam" / "root");
+        fs::create_directories(home / ".steam");  // the names Linux reaches Steam's folder by
+        std::error_code no_links_on_windows;
+        fs::create_directory_symlink(steam(), home / ".steam" / "steam", no_links_on_windows);
+        fs::create_directory_symlink(steam(), home / ".steam" / "root", no_links_on_windows);
         write_bytes(second_library() / "steamapps" / "appmanifest_240.acf", app_manifest("Counter-Strike Source"));
         FakeGame{game()}.install_today();
     }

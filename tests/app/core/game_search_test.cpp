@@ -35,7 +35,6 @@ TEST_F(GameSearch, TheFirstOfCustomAVpkAndTheLooseFolderDecidesWhereTheBackgroun
     fs::create_directories(game.cstrike() / "materials");
     EXPECT_TRUE(app::is_game_folder(game.folder) && !app::is_game_folder(temp / "elsewhere"));
     EXPECT_EQ(app::game_search(game.folder).console_folder, game.loose_console());
-    EXPECT_EQ(app::game_of_console_folder(game.loose_console()), game.folder);
     const struct { const char* gameinfo; bool custom; const char* note = ""; } cases[] = {
         {"game+mod cstrike/custom/*\ngame |gameinfo_path|.\ngame cstrike/cstrike_pak.vpk", true},  // as Team Fortress 2
         {"// comment\n\"Game+Mod\" \"|GAMEINFO_PATH|custom/*\"\r\ngame cstrike/cstrike_pak.vpk", true},
@@ -52,7 +51,8 @@ TEST_F(GameSearch, TheFirstOfCustomAVpkAndTheLooseFolderDecidesWhereTheBackgroun
         EXPECT_EQ(search.console_folder, c.custom ? game.custom_console() : game.loose_console()) << c.gameinfo;
         EXPECT_THAT(search.note, HasSubstr(c.note));
     }
-    EXPECT_EQ(app::game_of_console_folder(game.custom_console()), game.folder);
+    EXPECT_TRUE(app::game_of_console_folder(game.loose_console()) == game.folder &&
+                app::game_of_console_folder(game.custom_console()) == game.folder);
 }
 
 // Before a build today's game opens its own backgrounds from the shared VPK, after it Morvane's, unless a
@@ -67,13 +67,10 @@ TEST_F(GameSearch, WhatTheGameOpensIsTheFirstOfItsPlacesAndThePlayerIsToldWhatTo
         write_bytes(game.custom_console() / name, "Morvane's");
     game.add_pack("zz_after");
     EXPECT_TRUE(app::all_ours(seen()));
-    EXPECT_EQ(line(1), "console/background01_widescreen: Morvane's " +
-                           (fs::path("cstrike") / "custom" / "morvane" / "materials" / "console" /
-                            "background01_widescreen.vtf").string());
+    const fs::path ours = fs::path("cstrike") / "custom" / "morvane" / "materials" / "console" / "background01_widescreen.vtf";
+    EXPECT_EQ(line(1), "console/background01_widescreen: Morvane's " + ours.string());
     game.add_pack("Mods");
-    EXPECT_NE(line(0).find("not Morvane's: the pack \"Mods\" comes before \"morvane\"; rename it to sort after"),
-              std::string::npos)
-        << line(0);
+    EXPECT_THAT(line(0), HasSubstr("not Morvane's: the pack \"Mods\" comes before \"morvane\"; rename it to sort after"));
 
     write_bytes(game.cstrike() / "custom" / "materials" / "console" / "background01.vtf", "in the wrong place");
     EXPECT_THAT(app::game_search(game.folder).note, HasSubstr("materials\" keeps the game from starting"));
@@ -94,9 +91,8 @@ TEST_F(GameSearch, WhatTheGameOpensIsTheFirstOfItsPlacesAndThePlayerIsToldWhatTo
 TEST(VpkDirectory, HoldsTheNamesOfWholeDirectoriesAndRefusesEveryCutOrDamagedOne) {
     for (uint32_t version : {1u, 2u}) {
         const Result<app::VpkNames> names = app::vpk_names(bytes_of(vpk_bytes({"Materials/Console/A.vtf", "root"}, version)));
-        ASSERT_TRUE(names.ok) << names.error;
-        EXPECT_TRUE(names.value.holds("materials/console/a.VTF"));
-        EXPECT_FALSE(names.value.holds("materials/console/b.vtf"));
+        EXPECT_TRUE(names.ok && names.value.holds("materials/console/a.VTF") && !names.value.holds("materials/console/b.vtf"))
+            << names.error;
     }
     const std::string whole = vpk_bytes(kStockBackgrounds);
     for (size_t cut = 0; cut < whole.size(); ++cut)

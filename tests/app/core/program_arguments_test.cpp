@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <string_view>
 #include <vector>
 
 namespace morvane::testing {
@@ -18,7 +16,6 @@ TEST(ProgramArguments, OnePictureOrTheVersionOrTheUsageAnythingElseIsRefused) {
         {{"--", "-dash.jpg"}, Kind::Run, "-dash.jpg", ""},  // after -- a name may start with a dash
         {{"sea.jpg", "--version"}, Kind::Version, "", ""},
         {{"--help"}, Kind::Help, "", ""},
-        {{"-h"}, Kind::Help, "", ""},
         {{"--fullscreen"}, Kind::Run, "", "unknown option \"--fullscreen\""},
         {{"a.jpg", "b.jpg"}, Kind::Run, "", "only one picture can be opened (\"a.jpg\" and \"b.jpg\")"},
         {{""}, Kind::Run, "", "an empty picture name was given"},

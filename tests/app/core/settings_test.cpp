@@ -19,7 +19,6 @@
 
 #include <cstdlib>
 #include <map>
-#include <string>
 
 namespace morvane::testing {
 namespace {
@@ -53,7 +52,7 @@ TEST(SettingsFile, TheFolderComesBackAsWrittenAndOnlyTheFirstLineCounts) {
 // accents is stored in the ANSI code page, as an older, ANSI-only program wrote it too; Cyrillic and Japanese
 // have no place in code page 1252: such a path is never stored with question marks or look-alike letters, but
 // whole, as UTF-8 behind a byte-order mark. Each reads back as it was.
-TEST(SettingsFileOnWindows, AFolderIsStoredInTheAnsiCodePageWhereItFitsAndWholeAsUtf8WhereNot) {
+TEST(SettingsOnWindows, AFolderIsStoredInTheAnsiCodePageWhereItFitsAndConfigDatGoesToAppDataWhenInstalled) {
     ASSERT_EQ(GetACP(), 1252u) << "these cases are written for code page 1252";
     TempFolder temp;
     const std::pair<std::string, std::string> stored[] = {
@@ -67,10 +66,8 @@ TEST(SettingsFileOnWindows, AFolderIsStoredInTheAnsiCodePageWhereItFitsAndWholeA
     }
     write_bytes(app::config_file(temp.path()), "C:\\Spiele\\M\xFCller\r\n");
     EXPECT_EQ(app::read_config(temp.path()).value, "C:\\Spiele\\M\xC3\xBCller");
-}
 
-TEST(SettingsLocationOnWindows, AWritableProgramFolderKeepsItAndAnInstalledProgramUsesAppData) {
-    TempFolder temp;
+    // config.dat stays beside a program whose folder can be written and goes to %APPDATA% for an installed one.
     const fs::path bin = temp / "Morvane";  // a portable copy, or a per-user install that can be written
     fs::create_directories(bin);
     EXPECT_EQ(app::settings_folder_for(bin), bin);
@@ -121,14 +118,12 @@ TEST(SettingsLocation, AnInstalledProgramIsKnownByItsDesktopEntryOrItsUninstalle
     TempFolder root;
     const fs::path bin = root / "usr" / "bin", folder = root / "Morvane";
     fs::create_directories(bin);
-    fs::create_directories(folder / app::kWindowsUninstaller);
+    write_bytes(folder / "morvane.exe", "MZ");
     EXPECT_FALSE(app::installed_program(bin)) << "a build tree has no desktop entry above it";
-    EXPECT_FALSE(app::installed_program(folder, System::Windows)) << "a folder of that name is no uninstaller";
-    fs::remove(folder / app::kWindowsUninstaller);
+    EXPECT_FALSE(app::installed_program(folder, System::Windows)) << "a portable copy";
     write_bytes(folder / app::kWindowsUninstaller, "MZ");
     write_bytes(root / "usr" / "share" / "applications" / "morvane.desktop", "[Desktop Entry]\n");
     EXPECT_TRUE(app::installed_program(folder, System::Windows) && app::installed_program(bin, System::Freedesktop));
-    EXPECT_FALSE(app::installed_program(bin, System::Windows)) << "Windows has no desktop entries";
     EXPECT_TRUE(app::folder_can_be_written(root.path()) && !app::folder_can_be_written(root / "missing"));
     EXPECT_FALSE(app::folder_can_be_written(folder / app::kWindowsUninstaller)) << "a file is no folder";
     EXPECT_EQ(root.names(), (std::vector<std::string>{"Morvane", "usr"})) << "the probe file is gone again";
