@@ -2,8 +2,7 @@
 // Counter-Strike: Source laid out as its public files show it, small enough to make in a test. Today's game
 // (since 2013, 64-bit since 2025): cstrike.sh, cstrike_linux64, cstrike.exe, cstrike_win64.exe beside cstrike/,
 // whose gameinfo.txt reads cstrike/custom/* first, then the VPKs, then the loose folders; the shared hl2 VPK
-// holds the stock backgrounds and there is no loose cstrike/materials. An old copy: hl2.exe beside cstrike/ with
-// cstrike/materials, and a gameinfo.txt that reads the loose game folder first.
+// holds the stock backgrounds and there is no loose cstrike/materials.
 #include "tests/support/temp_folder.h"
 
 #include <cstdint>
@@ -21,15 +20,11 @@ inline const std::vector<std::string> kStockBackgrounds{
 
 // A VPK directory file (version 2, every file's data in archive 0) holding `names` ("dir/file.ext").
 inline std::string vpk_bytes(const std::vector<std::string>& names, uint32_t version = 2) {
-    auto le = [](std::string& out, uint32_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i) out += char((value >> (8 * i)) & 0xFF);
-    };
+    auto le = [](std::string& out, uint32_t value, int bytes) { for (int i = 0; i < bytes; ++i) out += char(value >> (8 * i)); };
     std::string tree;
     for (const std::string& name : names) {  // one extension and one path each: the reader must merge nothing
-        const auto slash = name.rfind('/'), dot = name.rfind('.');
-        tree += name.substr(dot + 1) + '\0' + (slash == std::string::npos ? " " : name.substr(0, slash)) + '\0';
-        tree += name.substr(slash == std::string::npos ? 0 : slash + 1, dot - (slash == std::string::npos ? 0 : slash + 1));
-        tree += '\0';
+        const size_t slash = name.rfind('/'), start = slash == std::string::npos ? 0 : slash + 1, dot = name.rfind('.');
+        tree += name.substr(dot + 1) + '\0' + (start ? name.substr(0, slash) : " ") + '\0' + name.substr(start, dot - start) + '\0';
         le(tree, 0x12345678, 4), le(tree, 0, 2), le(tree, 0, 2), le(tree, 0, 4), le(tree, 100, 4), le(tree, 0xFFFF, 2);
         tree += std::string(1, '\0') + '\0';  // no more files, no more paths
     }
@@ -40,25 +35,13 @@ inline std::string vpk_bytes(const std::vector<std::string>& names, uint32_t ver
     return file + tree;
 }
 
+// Its search paths as the game lists them, less the lines that hold no materials.
 inline const std::string kTodaysGameInfo =
     "\"GameInfo\"\r\n{\r\n\tgame\t\"Counter-Strike Source\"\r\n\tFileSystem\r\n\t{\r\n\t\tSteamAppId\t\t240\r\n"
-    "\t\tSearchPaths\r\n\t\t{\r\n"
-    "\t\t\t// Note that this folder is scanned only when the game is booted.\r\n"
-    "\t\t\tgame+mod\t\t\tcstrike/custom/*\r\n"
-    "\t\t\tgame+mod\t\t\tcstrike/cstrike_english.vpk\r\n"
-    "\t\t\tgame+mod\t\t\tcstrike/cstrike_pak.vpk\r\n"
-    "\t\t\tgame\t\t\t\t|all_source_engine_paths|hl2/hl2_textures.vpk\r\n"
+    "\t\tSearchPaths\r\n\t\t{\r\n\t\t\tgame+mod\t\t\tcstrike/custom/*\r\n\t\t\tgame+mod\t\t\tcstrike/cstrike_pak.vpk\r\n"
     "\t\t\tGAME\t\t\t\t\"|all_source_engine_paths|hl2/hl2_misc.vpk\"\r\n"
-    "\t\t\tmod+mod_write+default_write_path\t\t|gameinfo_path|.\r\n"
-    "\t\t\tgame+game_write\t\tcstrike\r\n"
-    "\t\t\tgamebin\t\t\t\t|gameinfo_path|bin\r\n"
-    "\t\t\tgame\t\t\t\t|all_source_engine_paths|hl2\r\n"
-    "\t\t\tgame+download\t\tcstrike/download\r\n"
-    "\t\t}\r\n\t}\r\n}\r\n";
-
-inline const std::string kOldGameInfo =
-    "\"GameInfo\"\n{\n\tgame \"Counter-Strike Source\"\n\tFileSystem\n\t{\n\t\tSteamAppId 240\n\t\tSearchPaths\n\t\t{\n"
-    "\t\t\tGame\t|gameinfo_path|.\n\t\t\tGame\thl2\n\t\t}\n\t}\n}\n";
+    "\t\t\tmod+mod_write+default_write_path\t\t|gameinfo_path|.\r\n\t\t\tgame+game_write\t\tcstrike\r\n"
+    "\t\t\tgame\t\t\t\t|all_source_engine_paths|hl2\r\n\t\t}\r\n\t}\r\n}\r\n";
 
 struct FakeGame {
     fs::path folder;
@@ -74,11 +57,6 @@ struct FakeGame {
         write_bytes(cstrike() / "cstrike_pak_dir.vpk", vpk_bytes({"materials/vgui/logo.vtf"}));
         write_bytes(folder / "hl2" / "hl2_misc_dir.vpk", vpk_bytes(kStockBackgrounds));
         fs::create_directories(cstrike() / "custom");
-    }
-    void install_old() const {
-        write_bytes(folder / "hl2.exe", "program");
-        write_bytes(cstrike() / "gameinfo.txt", kOldGameInfo);
-        fs::create_directories(cstrike() / "materials");
     }
     // A player's pack in cstrike/custom holding its own standard background.
     void add_pack(const std::string& name) const {

@@ -8,31 +8,27 @@
 #include "tests/support/temp_folder.h"
 
 #include <filesystem>
-#include <map>
 #include <string>
 
 namespace morvane::testing {
 
 namespace fs = std::filesystem;
 
-// A path as Steam quotes it: backslashes doubled.
+// A path as Steam quotes it: UTF-8, backslashes doubled.
 inline std::string vdf_quoted(const fs::path& path) {
     std::string text = "\"";
-    for (char c : path.string()) text += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    for (char8_t c : path.u8string()) text += c == u8'\\' ? std::string("\\\\") : std::string(1, char(c));
     return text + "\"";
 }
 
 inline std::string library_block(int number, const fs::path& path, const std::string& apps) {
     return "\t\"" + std::to_string(number) + "\"\n\t{\n\t\t\"path\"\t\t" + vdf_quoted(path) +
-           "\n\t\t\"label\"\t\t\"\"\n\t\t\"contentid\"\t\t\"6150327958512883200\"\n\t\t\"totalsize\"\t\t\"0\"\n"
-           "\t\t\"update_clean_bytes_tally\"\t\t\"0\"\n\t\t\"time_last_update_corruption\"\t\t\"0\"\n"
-           "\t\t\"apps\"\n\t\t{\n" + apps + "\t\t}\n\t}\n";
+           "\n\t\t\"label\"\t\t\"\"\n\t\t\"contentid\"\t\t\"6150327958512883200\"\n\t\t\"apps\"\n\t\t{\n" + apps + "\t\t}\n\t}\n";
 }
 
 inline std::string app_manifest(const std::string& installdir) {
-    return "\"AppState\"\n{\n\t\"appid\"\t\t\"240\"\n\t\"Universe\"\t\t\"1\"\n\t\"LauncherPath\"\t\t\"\"\n"
-           "\t\"name\"\t\t\"Counter-Strike: Source\"\n\t\"StateFlags\"\t\t\"4\"\n\t\"installdir\"\t\t\"" + installdir +
-           "\"\n\t\"SizeOnDisk\"\t\t\"2335000000\"\n\t\"UserConfig\"\n\t{\n\t\t\"language\"\t\t\"english\"\n\t}\n}\n";
+    return "\"AppState\"\n{\n\t\"appid\"\t\t\"240\"\n\t\"name\"\t\t\"Counter-Strike: Source\"\n\t\"StateFlags\"\t\t\"4\"\n"
+           "\t\"installdir\"\t\t\"" + installdir + "\"\n\t\"UserConfig\"\n\t{\n\t\t\"language\"\t\t\"english\"\n\t}\n}\n";
 }
 
 struct FakeSteam {
@@ -43,29 +39,21 @@ struct FakeSteam {
     fs::path game() const { return second_library() / "steamapps" / "common" / "Counter-Strike Source"; }
     fs::path console() const { return FakeGame{game()}.custom_console(); }
 
-    std::string library_folders() const {
-        return "\"libraryfolders\"\n{\n" + library_block(0, steam(), "\t\t\t\"228980\"\t\t\"1263398453\"\n") +
-               library_block(1, second_library(), "\t\t\t\"240\"\t\t\"4472356182\"\n") + "}\n";
-    }
-
     void install() const {
-        write_bytes(steam() / "steamapps" / "libraryfolders.vdf", library_folders());
-        fs::create_directories(home / ".steam");
-        fs::create_directory_symlink(steam(), home / ".steam" / "steam");
-        fs::create_directory_symlink(steam(), home / ".steam" / "root");
+        write_bytes(steam() / "steamapps" / "libraryfolders.vdf",
+                    "\"libraryfolders\"\n{\n" + library_block(0, steam(), "\t\t\t\"228980\"\t\t\"1263398453\"\n") +
+                        library_block(1, second_library(), "\t\t\t\"240\"\t\t\"4472356182\"\n") + "}\n");
+        fs::create_directories(home / ".steam");  // the names Linux reaches Steam's folder by
+        std::error_code no_links_on_windows;
+        fs::create_directory_symlink(steam(), home / ".steam" / "steam", no_links_on_windows);
+        fs::create_directory_symlink(steam(), home / ".steam" / "root", no_links_on_windows);
         write_bytes(second_library() / "steamapps" / "appmanifest_240.acf", app_manifest("Counter-Strike Source"));
         FakeGame{game()}.install_today();
     }
 
-    // This home and the given environment variables (none else).
-    app::SteamSurroundings surroundings(std::map<std::string, std::string> environment = {}) const {
-        app::SteamSurroundings around;
-        around.home = home;
-        around.environment = [environment](const char* name) {
-            const auto found = environment.find(name);
-            return found == environment.end() ? std::string() : found->second;
-        };
-        return around;
+    // This home and no environment variables.
+    app::SteamSurroundings surroundings() const {
+        return {home, [](const char*) { return std::string(); }, nullptr};
     }
 };
 
