@@ -50,9 +50,14 @@ MainWindow::MainWindow(MainServices services, TwipsPerPixel ratios, const contro
     close_ = new controls::PixelButton(*this, pixels_, changed);
     close_->setFocusPolicy(Qt::TabFocus);  // a click on it ends the program; it needs no focus for that
     for (const size_t row : {main_rows::elcombo1, main_rows::elboton2, main_rows::elboton1, main_rows::Label2}) {
-        const PixelRect place = controls.window_place(controls.at(row));
-        control(row)->setGeometry(place.x, place.y, place.width, place.height);
-        control(row)->setAccessibleName(QString::fromStdString(controls.at(row).accessible_name));
+        const PixelRect p = controls.window_place(controls.at(row));
+        const QString name = QString::fromStdString(controls.at(row).accessible_name);
+        if (row == main_rows::elcombo1) {
+            list_->place(QRect(p.x, p.y, p.width, p.height), name);
+            continue;
+        }
+        control(row)->setGeometry(p.x, p.y, p.width, p.height);
+        control(row)->setAccessibleName(name);
     }
     QObject::connect(build_, &QAbstractButton::clicked, this, [this] { form_.elboton2().click(); });
     QObject::connect(load_, &QAbstractButton::clicked, this, [this] { form_.elboton1().click(); });

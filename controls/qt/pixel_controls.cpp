@@ -4,6 +4,7 @@
 #include "controls/qt/qt_text.h"
 
 #include <QAbstractItemView>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -39,12 +40,22 @@ MouseArgs mouse_args(const QMouseEvent& event, bool held_buttons) {
 
 }  // namespace
 
+// A group that shows nothing: only its name is heard.
+class NameGroup final : public QGroupBox {
+public:
+    explicit NameGroup(QWidget& window) : QGroupBox(&window) { setFocusPolicy(Qt::NoFocus); }
+
+protected:
+    void paintEvent(QPaintEvent*) override {}
+};
+
 void show_window_pixels(QWidget& widget, const Image32& window) {
     if (window.empty()) return;
     // B, G, R, X in memory is QImage's RGB32 on the little-endian machines the program runs on.
     const QImage view(window.bytes.data(), window.width, window.height, qsizetype(window.stride()), QImage::Format_RGB32);
     QPainter painter(&widget);
-    painter.drawImage(QPoint(0, 0), view, widget.isWindow() ? widget.rect() : widget.geometry());
+    painter.drawImage(QPoint(0, 0), view,
+                      widget.isWindow() ? widget.rect() : QRect(widget.mapTo(widget.window(), QPoint(0, 0)), widget.size()));
 }
 
 bool shows_focus_mark(const QWidget& control) {
@@ -98,7 +109,7 @@ bool PixelButton::event(QEvent* event) {
 }
 
 PixelList::PixelList(QWidget& window, const Image32& pixels, std::function<void()> changed, elcombo& combo)
-    : QComboBox(&window), pixels_(pixels), changed_(std::move(changed)), combo_(combo) {
+    : QComboBox(new NameGroup(window)), pixels_(pixels), changed_(std::move(changed)), combo_(combo) {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFont(qt_font(combo.Font()));
@@ -110,6 +121,13 @@ PixelList::PixelList(QWidget& window, const Image32& pixels, std::function<void(
     // The user's choice, by the list or by a key.
     connect(this, &QComboBox::currentIndexChanged, this, [this](int index) { combo_.SetListIndex(int16_t(index)); });
     show_entries();
+}
+
+void PixelList::place(const QRect& in_window, const QString& accessible_name) {
+    auto* group = static_cast<QGroupBox*>(parentWidget());
+    group->setGeometry(in_window);
+    group->setTitle(accessible_name);
+    setGeometry(0, 0, in_window.width(), in_window.height());
 }
 
 void PixelList::show_entries() {

@@ -48,11 +48,13 @@ private:
 };
 
 // The elcombo: Qt's own combo box keeps the keys, the drop-down list (in the control's colours) and what a
-// screen reader hears; the entries and the choice are the core's.
+// screen reader hears; the entries and the choice are the core's. Qt's combo box is heard by its choice alone
+// on Linux, so it lies in a group that paints nothing and carries the name a screen reader gives the list.
 class PixelList : public QComboBox {
 public:
     PixelList(QWidget& window, const Image32& pixels, std::function<void()> changed, elcombo& combo);
     void show_entries();  // the core's entries and choice, after they changed
+    void place(const QRect& in_window, const QString& accessible_name);  // the list and its group
 
 protected:
     void paintEvent(QPaintEvent*) override { show_window_pixels(*this, pixels_); }
