@@ -30,12 +30,11 @@ LiveControl make_live(const ControlDefinition& row, TwipsPerPixel ratios, const 
     c.kind = row.kind;
     c.place = row.place;
     c.visible = row.settings.read("visible", true).as_bool();
-    c.accessible_name = row.settings.read("accessible", "").as_text();
+    c.accessible = row.settings.read("accessible", "").as_text();
     switch (row.kind) {
         case ControlKind::Button:
             c.button.read_properties(row.settings, window_font);
             size_from_layout(c.button, c.place, ratios);
-            if (c.accessible_name.empty()) c.accessible_name = c.button.Caption();
             break;
         case ControlKind::Combo:
             c.combo.read_properties(row.settings, window_font);
@@ -158,6 +157,11 @@ void paint_window(Image32& window, const WindowControls& controls, TextService& 
         window.reset(layout.client_width, layout.client_height);
     paint_rect(window, PixelRect{0, 0, window.width, window.height}, layout.back_color);
     paint_rows(window, controls, -1, text);
+}
+
+std::string heard_name(const LiveControl& control) {
+    if (!control.accessible.empty() || control.kind != ControlKind::Button) return control.accessible;
+    return control.button.Caption();
 }
 
 std::string progress_percent(const elprogress& bar) {

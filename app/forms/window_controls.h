@@ -25,7 +25,7 @@ struct LiveControl {
     int container = -1;      // the row that holds it; -1 for the window itself
     PixelRect place;         // pixels: x, y in the container; width x height of its surface
     bool visible = true;
-    std::string accessible_name;  // what a screen reader calls it ("accessible" in the layout, else the caption)
+    std::string accessible;  // the layout's name for a screen reader ("accessible"); see heard_name
 
     // The control of its kind; the others keep their defaults.
     controls::elboton button;
@@ -66,6 +66,9 @@ void paint_control(Image32& surface, const LiveControl& control, TwipsPerPixel r
 // The whole client area as it looks: the window's colour, then every row in order, each clipped by its
 // container, frames holding what lies in them below their edge.
 void paint_window(Image32& window, const WindowControls& controls, controls::TextService& text);
+
+// What a screen reader calls the control: the layout's name for it, or a button's caption as it is now.
+std::string heard_name(const LiveControl& control);
 
 // What a screen reader hears as the bar's value: how far it has come, in per cent ("40%").
 std::string progress_percent(const controls::elprogress& bar);

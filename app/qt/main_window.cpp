@@ -51,7 +51,7 @@ MainWindow::MainWindow(MainServices services, TwipsPerPixel ratios, const contro
     close_->setFocusPolicy(Qt::TabFocus);  // a click on it ends the program; it needs no focus for that
     for (const size_t row : {main_rows::elcombo1, main_rows::elboton2, main_rows::elboton1, main_rows::Label2}) {
         const PixelRect p = controls.window_place(controls.at(row));
-        const QString name = QString::fromStdString(controls.at(row).accessible_name);
+        const QString name = QString::fromStdString(heard_name(controls.at(row)));
         if (row == main_rows::elcombo1) {
             list_->place(QRect(p.x, p.y, p.width, p.height), name);
             continue;

@@ -91,7 +91,7 @@ void MainWindow::create_children() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     auto place_of = [&](size_t row) { return controls.window_place(controls.at(row)); };
     auto button = [&](size_t row, int id) {
-        const std::wstring text = wide_from_utf8(controls.at(row).accessible_name);
+        const std::wstring text = wide_from_utf8(heard_name(controls.at(row)));
         const PixelRect p = place_of(row);
         return CreateWindowExW(0, L"BUTTON", text.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, p.x, p.y,
                                p.width, p.height, window_, HMENU(INT_PTR(id)), instance, nullptr);
@@ -117,7 +117,7 @@ void MainWindow::create_children() {
     }
     HWND shown = list_;
     give_accessible_facts(list_, AccessibleFacts{ROLE_SYSTEM_COMBOBOX,
-                                                 wide_from_utf8(controls.at(main_rows::elcombo1).accessible_name), [shown] {
+                                                 wide_from_utf8(heard_name(controls.at(main_rows::elcombo1))), [shown] {
                                                      wchar_t text[128] = {};
                                                      GetWindowTextW(shown, text, 128);
                                                      return std::wstring(text);
