@@ -2,10 +2,12 @@
 # Installs what is missing and cross-builds for 64-bit Windows, with Debian's MinGW-w64 compilers, everything
 # that does not need Qt: the engine, the settings, the window program morvane.exe (Win32, no Qt),
 # morvane-cli.exe and their tests, into build-windows/ (build-windows/bin/morvane.exe and morvane-cli.exe run
-# on their own, without extra DLLs).
+# on their own, without extra DLLs). libpng is compiled from Debian's source package (scripts/libpng-source.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
 need windows
-configure build-windows --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DMORVANE_WITH_QT=OFF
+libpng=$(scripts/libpng-source.sh)
+configure build-windows --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DMORVANE_WITH_QT=OFF \
+  -DMORVANE_LIBPNG_SOURCE="$libpng"
 cmake --build build-windows -j "$(nproc)"

@@ -22,7 +22,7 @@ sanitizers=(clang-14 libclang-rt-14-dev)
 # the two builds, a screen without hardware with its keyboard driver and camera for the run of morvane.exe
 # itself (scripts/build-windows.sh, scripts/test-windows.sh), and NSIS for the setup program
 # (scripts/package-windows.sh).
-windows=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 libjpeg-turbo-progs nsis xvfb xauth xdotool imagemagick)
+windows=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev dpkg-dev wine wine64 libjpeg-turbo-progs nsis xvfb xauth xdotool imagemagick)
 # bench: the benchmark program, its photographs, /usr/bin/time, djpeg and ImageMagick (scripts/bench.sh).
 bench=(libbenchmark-dev mate-backgrounds time libjpeg-turbo-progs imagemagick)
 # icon: drawing the icon (scripts/make_icon.sh).

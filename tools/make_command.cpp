@@ -10,11 +10,11 @@
 #include "tools/game_choice.h"
 #include "platform/files/input_file.h"
 #include "platform/codecs/default_picture.h"
+#include "platform/codecs/png_decode.h"
 #ifdef _WIN32
 #include "platform/win/pictures/picture_loader.h"  // the system's own decoders
 #else
 #include "platform/codecs/jpeg_decode.h"
-#include "platform/codecs/png_decode.h"
 #include "platform/codecs/turned_jpeg_rows.h"
 #include "tools/qt_pictures.h"
 #endif
@@ -70,8 +70,8 @@ std::string shown_in_full(const fs::path& file) {
     return shown(ec ? file : full.lexically_normal());
 }
 
-// The picture stretched onto the working square. A JPEG or a PNG (on Windows every picture) is drawn while it
-// is decoded: half the time on two cores, and its pixels (64 MB for 5120 x 2880) never exist at once; a JPEG
+// The picture stretched onto the working square. A PNG, a JPEG on Linux and every picture on Windows is drawn
+// while it is decoded: half the time on two cores, and its pixels (64 MB for 5120 x 2880) never exist at once; a JPEG
 // taken sideways is decoded a band of its columns at a time and each band turned, one mirrored or upside down
 // is mirrored row by row and drawn from the bottom. One that turns out damaged or incomplete on the way is
 // refused in its decoder's words; on Linux anything else goes to the general loader, which also says what is
@@ -87,15 +87,8 @@ Outcome draw_square(const MakeOptions& options, texture::BackgroundSurfaces& sur
         std::printf("Picture: %s (%d x %d)\n", shown(*options.picture).c_str(), rows.width(), rows.height());
         return drawn;
     };
-#ifdef _WIN32
-    // Every picture through the system's decoders, a band at a time.
-    if (options.picture) {
-        const Result<std::unique_ptr<PictureRows>> rows = open_picture_rows(*options.picture);
-        if (!rows.ok) return Outcome::failed(rows.error);
-        return drawn(*rows.value, false);
-    }
-#else
     const size_t limit = size_t(kPictureAllocationLimitBytes);
+#ifndef _WIN32
     if (std::optional<JpegFile> jpeg = options.picture ? open_jpeg_file(*options.picture, limit) : std::nullopt) {
         JpegDecoder& decoder = *jpeg->decoder;
         if (turns_sideways(decoder.orientation())) {
@@ -105,8 +98,16 @@ Outcome draw_square(const MakeOptions& options, texture::BackgroundSurfaces& sur
         if (decoder.orientation() == 1) return drawn(decoder, true);
         FlippedJpegRows flipped(decoder);
         return drawn(flipped, true);
-    } else if (std::optional<PngFile> png = options.picture ? open_png_file(*options.picture, limit) : std::nullopt) {
+    }
+#endif
+    if (std::optional<PngFile> png = options.picture ? open_png_file(*options.picture, limit) : std::nullopt)
         return drawn(*png->decoder, true);
+#ifdef _WIN32
+    // Every other picture through the system's decoders, a band at a time.
+    if (options.picture) {
+        const Result<std::unique_ptr<PictureRows>> rows = open_picture_rows(*options.picture);
+        if (!rows.ok) return Outcome::failed(rows.error);
+        return drawn(*rows.value, false);
     }
 #endif
     const LoadedPicture picture = picture_for(options);  // let go when drawn, before the build's own buffers are made

@@ -3,6 +3,7 @@
 #include "platform/codecs/bmp_rows.h"
 #include "platform/codecs/exif_orientation.h"
 #include "platform/codecs/picture_structure.h"
+#include "platform/codecs/png_decode.h"
 #include "platform/files/input_file.h"
 #include "platform/win/wide_text.h"
 
@@ -244,13 +245,18 @@ LoadedPicture read_whole(OpenedReader opened) {
     return LoadedPicture::made(std::move(pixels));
 }
 
-// `file` checked and opened, with the messages of load_picture.
-OpenedReader open_reader(const fs::path& file, size_t band_bytes = size_t(8) << 20) {
+// The file as the messages name it: in full, as UTF-8.
+std::string shown_name(const fs::path& file) {
     std::error_code ec;
     fs::path absolute = fs::absolute(file, ec);
     if (ec) absolute = file;
     const std::u8string u8 = absolute.u8string();
-    const std::string shown(u8.begin(), u8.end());
+    return std::string(u8.begin(), u8.end());
+}
+
+// `file` checked and opened, with the messages of load_picture.
+OpenedReader open_reader(const fs::path& file, size_t band_bytes = size_t(8) << 20) {
+    const std::string shown = shown_name(file);
     auto failure = [](std::string message) { return OpenedReader::failed(std::move(message)); };
 
     // The system's own answer names what is there: the library's status calls a loop of links, a pipe and a
@@ -265,7 +271,7 @@ OpenedReader open_reader(const fs::path& file, size_t band_bytes = size_t(8) << 
         return failure(picture_message::cannot_open(shown, reason(HRESULT_FROM_WIN32(code))));
     }
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return failure(picture_message::folder(shown));
-    if (!fs::is_regular_file(fs::status(file, ec))) return failure(picture_message::not_a_file(shown));
+    if (std::error_code ec; !fs::is_regular_file(fs::status(file, ec))) return failure(picture_message::not_a_file(shown));
 
     // Opened once by hand first, so that a file that cannot be read says why in the system's words.
     const HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -322,7 +328,15 @@ Result<std::unique_ptr<PictureRows>> open_picture_rows(const fs::path& file, siz
     return Opened::made(std::make_unique<PictureRows>(std::move(opened.value)));
 }
 
-LoadedPicture load_picture(const fs::path& file) { return read_whole(open_reader(file)); }
+LoadedPicture load_picture(const fs::path& file) {
+    // A PNG libpng takes is decoded by it, as on Linux: the same pixels, and its damage found as it is there.
+    if (std::optional<PngFile> png = open_png_file(file, size_t(kPictureAllocationLimitBytes))) {
+        if (std::optional<LoadedPicture> decoded = decode_png(png->bytes.data(), png->bytes.size(),
+                                                              size_t(kPictureAllocationLimitBytes), shown_name(file)))
+            return std::move(*decoded);
+    }
+    return read_whole(open_reader(file));
+}
 
 LoadedPicture load_picture_bytes(const uint8_t* bytes, size_t size, const std::string& name) {
     OpenedReader opened = new_reader(name);
