@@ -18,11 +18,12 @@ test=(mate-backgrounds desktop-file-utils appstream libbenchmark-dev)
 # sanitizers: the clang build under the sanitizers and the libFuzzer targets (scripts/test-sanitizers.sh,
 # scripts/fuzz.sh).
 sanitizers=(clang-14 libclang-rt-14-dev)
-# windows: the cross compiler and Wine for the Windows build and its tests, djpeg for the BMP that compares
+# windows: the cross compiler, dpkg-source and nasm for the libpng and libjpeg-turbo it compiles from Debian's
+# source (scripts/debian-source.sh), and Wine for the Windows build and its tests, djpeg for the BMP that compares
 # the two builds, a screen without hardware with its keyboard driver and camera for the run of morvane.exe
 # itself (scripts/build-windows.sh, scripts/test-windows.sh), and NSIS for the setup program
 # (scripts/package-windows.sh).
-windows=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev dpkg-dev wine wine64 libjpeg-turbo-progs nsis xvfb xauth xdotool imagemagick)
+windows=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev dpkg-dev nasm wine wine64 libjpeg-turbo-progs nsis xvfb xauth xdotool imagemagick)
 # bench: the benchmark program, its photographs, /usr/bin/time, djpeg and ImageMagick (scripts/bench.sh).
 bench=(libbenchmark-dev mate-backgrounds time libjpeg-turbo-progs imagemagick)
 # icon: drawing the icon (scripts/make_icon.sh).

@@ -10,12 +10,12 @@
 #include "tools/game_choice.h"
 #include "platform/files/input_file.h"
 #include "platform/codecs/default_picture.h"
+#include "platform/codecs/jpeg_decode.h"
 #include "platform/codecs/png_decode.h"
+#include "platform/codecs/turned_jpeg_rows.h"
 #ifdef _WIN32
 #include "platform/win/pictures/picture_loader.h"  // the system's own decoders
 #else
-#include "platform/codecs/jpeg_decode.h"
-#include "platform/codecs/turned_jpeg_rows.h"
 #include "tools/qt_pictures.h"
 #endif
 #include "texture/background_build.h"
@@ -70,12 +70,12 @@ std::string shown_in_full(const fs::path& file) {
     return shown(ec ? file : full.lexically_normal());
 }
 
-// The picture stretched onto the working square. A PNG, a JPEG on Linux and every picture on Windows is drawn
-// while it is decoded: half the time on two cores, and its pixels (64 MB for 5120 x 2880) never exist at once; a JPEG
+// The picture stretched onto the working square. A JPEG or a PNG (on Windows every picture) is drawn while it
+// is decoded: half the time on two cores, and its pixels (64 MB for 5120 x 2880) never exist at once; a JPEG
 // taken sideways is decoded a band of its columns at a time and each band turned, one mirrored or upside down
 // is mirrored row by row and drawn from the bottom. One that turns out damaged or incomplete on the way is
-// refused in its decoder's words; on Linux anything else goes to the general loader, which also says what is
-// wrong with it.
+// refused in its decoder's words; anything else goes to the system's decoders on Windows and to the general
+// loader on Linux, which also say what is wrong with it.
 Outcome draw_square(const MakeOptions& options, texture::BackgroundSurfaces& surfaces) {
     // A decoder's words on where its picture broke off become the picture's message; the system's rows on
     // Windows say it whole already.
@@ -88,7 +88,6 @@ Outcome draw_square(const MakeOptions& options, texture::BackgroundSurfaces& sur
         return drawn;
     };
     const size_t limit = size_t(kPictureAllocationLimitBytes);
-#ifndef _WIN32
     if (std::optional<JpegFile> jpeg = options.picture ? open_jpeg_file(*options.picture, limit) : std::nullopt) {
         JpegDecoder& decoder = *jpeg->decoder;
         if (turns_sideways(decoder.orientation())) {
@@ -99,7 +98,6 @@ Outcome draw_square(const MakeOptions& options, texture::BackgroundSurfaces& sur
         FlippedJpegRows flipped(decoder);
         return drawn(flipped, true);
     }
-#endif
     if (std::optional<PngFile> png = options.picture ? open_png_file(*options.picture, limit) : std::nullopt)
         return drawn(*png->decoder, true);
 #ifdef _WIN32

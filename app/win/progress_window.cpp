@@ -80,7 +80,6 @@ ProgressWindow::ProgressWindow(HWND owner, WindowEffects& fx, TwipsPerPixel rati
                                place.height, window_, nullptr, GetModuleHandleW(nullptr), nullptr);
         SetWindowSubclass(bar_, bar_procedure, kBarSubclass, DWORD_PTR(this));
         // Heard as a progress bar with how far the build has come, in per cent as the system says it.
-        HWND bar = bar_;
         const controls::elprogress& shown = controls_.at(process_rows::elprogress1).progress;
         give_accessible_facts(bar_, AccessibleFacts{ROLE_SYSTEM_PROGRESSBAR, L"", [&shown] {
                                                         return wide_from_utf8(progress_percent(shown));

@@ -2,6 +2,7 @@
 
 #include "platform/codecs/bmp_rows.h"
 #include "platform/codecs/exif_orientation.h"
+#include "platform/codecs/jpeg_decode.h"
 #include "platform/codecs/picture_structure.h"
 #include "platform/codecs/png_decode.h"
 #include "platform/files/input_file.h"
@@ -127,14 +128,12 @@ int orientation_tag(IWICBitmapFrameDecode* frame) {
 
 }  // namespace
 
-// COM first, so that it ends last; the stream (for bytes in memory) before the decoder that reads it. The
-// objects are the imaging component's free-threaded ones, and while this thread holds the process's
-// multithreaded apartment a thread that has not joined one (the stretch's decoding thread) is in it too, so
-// that thread may call them directly.
+// COM first, so that it ends last. The objects are the imaging component's free-threaded ones, and while this
+// thread holds the process's multithreaded apartment a thread that has not joined one (the stretch's decoding
+// thread) is in it too, so that thread may call them directly.
 struct PictureRows::Reader {
     ComScope com;
     Com<IWICImagingFactory> factory;
-    Com<IWICStream> stream;
     Com<IWICBitmapDecoder> decoder;
     Com<IWICBitmapFrameDecode> frame;
     Com<IWICFormatConverter> converter;
@@ -329,25 +328,16 @@ Result<std::unique_ptr<PictureRows>> open_picture_rows(const fs::path& file, siz
 }
 
 LoadedPicture load_picture(const fs::path& file) {
-    // A PNG libpng takes is decoded by it, as on Linux: the same pixels, and its damage found as it is there.
-    if (std::optional<PngFile> png = open_png_file(file, size_t(kPictureAllocationLimitBytes))) {
-        if (std::optional<LoadedPicture> decoded = decode_png(png->bytes.data(), png->bytes.size(),
-                                                              size_t(kPictureAllocationLimitBytes), shown_name(file)))
+    // JPEGs and the PNGs libpng takes are decoded as on Linux: the same pixels, turned by the same tag, their
+    // damage found as it is there.
+    const size_t limit = size_t(kPictureAllocationLimitBytes);
+    if (std::optional<JpegFile> jpeg = open_jpeg_file(file, limit))
+        if (std::optional<LoadedPicture> decoded = decode_jpeg(jpeg->bytes.data(), jpeg->bytes.size(), limit, shown_name(file)))
             return std::move(*decoded);
-    }
+    if (std::optional<PngFile> png = open_png_file(file, limit))
+        if (std::optional<LoadedPicture> decoded = decode_png(png->bytes.data(), png->bytes.size(), limit, shown_name(file)))
+            return std::move(*decoded);
     return read_whole(open_reader(file));
-}
-
-LoadedPicture load_picture_bytes(const uint8_t* bytes, size_t size, const std::string& name) {
-    OpenedReader opened = new_reader(name);
-    if (!opened.ok) return LoadedPicture::failed(opened.error);
-    PictureRows::Reader& r = *opened.value;
-    HRESULT hr = r.factory->CreateStream(r.stream.put());
-    if (SUCCEEDED(hr)) hr = r.stream->InitializeFromMemory(const_cast<BYTE*>(bytes), DWORD(size));
-    if (SUCCEEDED(hr))
-        hr = r.factory->CreateDecoderFromStream(r.stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, r.decoder.put());
-    if (FAILED(hr)) return LoadedPicture::failed(picture_message::unreadable(name, reason(hr)));
-    return read_whole(first_frame(std::move(opened)));
 }
 
 }  // namespace morvane

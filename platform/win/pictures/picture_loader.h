@@ -13,12 +13,10 @@
 namespace morvane {
 
 // Reads .bmp, .jpg, .png, .gif, .tif and whatever else the system has decoders for, of any size up to
-// kPictureAllocationLimitBytes. The format is found from the content, not the extension; a photograph is
-// turned upright where the system reports its orientation tag; transparent parts are laid over black.
+// kPictureAllocationLimitBytes; JPEGs and most PNGs through libjpeg-turbo and libpng, as on Linux. The format
+// is found from the content, not the extension; a photograph is turned upright by its orientation tag;
+// transparent parts are laid over black.
 LoadedPicture load_picture(const std::filesystem::path& file);
-
-// The same from bytes in memory; `name` is what the messages call them.
-LoadedPicture load_picture_bytes(const uint8_t* bytes, size_t size, const std::string& name);
 
 // A picture opened through the system's decoders and handed out upright, a band of its rows (or, turned
 // sideways, of its columns) at a time, so that it can be drawn as it is decoded and this program never holds
