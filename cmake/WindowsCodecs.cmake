@@ -27,6 +27,8 @@ block()
   set(CMAKE_INSTALL_PREFIX ${PROJECT_BINARY_DIR}/libjpeg-turbo/not-installed)
   set(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT FALSE)
   set(CMAKE_INSTALL_DOCDIR doc)
+  # It registers its own tests whatever it is told, for programs that are not built here: the Windows tests are
+  # those of build-windows/tests (scripts/test-windows.sh).
   add_subdirectory(${MORVANE_LIBJPEG_SOURCE} ${PROJECT_BINARY_DIR}/libjpeg-turbo EXCLUDE_FROM_ALL)
 endblock()
 # Their builds name their headers' folders for their own files only (and export their targets for an install).
