@@ -23,10 +23,11 @@ if [ ${#missing[@]} -gt 0 ]; then
   # archive, with its type turned from "deb" to "deb-src".
   for f in /etc/apt/sources.list.d/*.sources; do
     [ -f "$f" ] || continue
-    awk 'BEGIN { RS = ""; ORS = "\n\n" } /URIs:[^\n]*\/debian\/?(\n|$)/ { sub(/Types: deb\n/, "Types: deb-src\n"); print }' "$f"
+    awk 'BEGIN { RS = ""; ORS = "\n\n" } /URIs:[^\n]*debian/ && !/URIs:[^\n]*debian-security/ {
+      sub(/Types: deb\n/, "Types: deb-src\n"); print }' "$f"
   done > "$dir/sources/debian-source.sources"
-  { grep -hE '^deb +[^ ]*/debian/? ' /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2> /dev/null || true; } |
-    sed 's/^deb /deb-src /' > "$dir/sources/debian-source.list"
+  { grep -hE '^deb +[^ ]*debian' /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2> /dev/null || true; } |
+    grep -v debian-security | sed 's/^deb /deb-src /' > "$dir/sources/debian-source.list" || true
   if [ ! -s "$dir/sources/debian-source.sources" ] && [ ! -s "$dir/sources/debian-source.list" ]; then
     echo "scripts/debian-source.sh: this machine's apt names no Debian archive to fetch source packages from" >&2
     exit 1
