@@ -1,13 +1,11 @@
 // A photograph turned upright by its orientation tag, checked against the tag's definition: which side of
 // the view the stored top row and left column become.
 #include "platform/codecs/exif_orientation.h"
-#ifndef _WIN32  // libjpeg-turbo decodes in the Linux build only
 #include "platform/codecs/default_picture.h"
 #include "platform/codecs/jpeg_decode.h"
 #include "platform/codecs/turned_jpeg_rows.h"
 #include "platform/pictures/streamed_stretch.h"
 #include "platform/pictures/stretch_copy.h"
-#endif
 
 #include <gtest/gtest.h>
 
@@ -33,8 +31,8 @@ std::vector<uint8_t> exif_block(bool big_endian, uint16_t tag, uint16_t type, ui
 }
 
 // Per tag: where the stored top-left and top-right corners of 3 x 2 pixels land, read from a block in either
-// byte order; a tag outside 1 to 8 leaves the picture as stored and reads as 0. On Linux the built-in photograph
-// with the tag, drawn while it is decoded (mirrored row by row, from the bottom, or a band of its columns at a
+// byte order; a tag outside 1 to 8 leaves the picture as stored and reads as 0. The built-in photograph with
+// the tag, drawn while it is decoded (mirrored row by row, from the bottom, or a band of its columns at a
 // time), gives the pixels of the built-in picture turned and drawn.
 TEST(ExifOrientation, EachTagTurnsTheCornersWhereItSaysReadFromEitherByteOrderAndWhileDecoding) {
     Image32 stored(3, 2, Bgra{50, 50, 50, 255});
@@ -56,7 +54,6 @@ TEST(ExifOrientation, EachTagTurnsTheCornersWhereItSaysReadFromEitherByteOrderAn
             const std::vector<uint8_t> block = exif_block(big, 0x0112, 3, uint16_t(c.tag));
             EXPECT_EQ(exif_orientation_tag(block.data(), block.size()), known ? c.tag : 0) << c.tag;
         }
-#ifndef _WIN32
         if (!known) continue;
         const std::string jpeg(reinterpret_cast<const char*>(kDefaultPictureJpeg), kDefaultPictureJpegSize);
         const std::vector<uint8_t> block = exif_block(false, 0x0112, 3, uint16_t(c.tag));
@@ -71,7 +68,6 @@ TEST(ExifOrientation, EachTagTurnsTheCornersWhereItSaysReadFromEitherByteOrderAn
         EXPECT_TRUE(stretch_rows_copy(turned ? *turned : decoder, drawn, 0, 0, 300, 170).ok) << c.tag;
         stretch_copy(upright(Image32(default_picture()), c.tag), expected, 0, 0, 300, 170);  // not the plain fallback
         EXPECT_TRUE(drawn.bytes == expected.bytes) << "tag " << c.tag;
-#endif
     }
     // Cut short, no orientation entry, another type, more entries than it holds, or no EXIF block: 0, reading
     // nothing beyond its end (each its own allocation, so that a read past it shows under sanitizers).
@@ -85,12 +81,10 @@ TEST(ExifOrientation, EachTagTurnsTheCornersWhereItSaysReadFromEitherByteOrderAn
              {exif_block(big, 0x0113, 3, 6), exif_block(big, 0x0112, 4, 6), exif_block(big, 0x0113, 3, 6, 60000), xmp})
             EXPECT_EQ(exif_orientation_tag(other.data(), other.size()), 0);
     }
-#ifndef _WIN32
     // A photograph that breaks off part way ends the drawing in libjpeg's words (the loader's table has it unturned).
     TurnedJpegRows turned(kDefaultPictureJpeg, kDefaultPictureJpegSize / 2, size_t(1) << 24, 6);
     Image32 drawn(300, 170);
     EXPECT_EQ(stretch_rows_copy(turned, drawn, 0, 0, 300, 170).error, "Premature end of JPEG file");
-#endif
 }
 
 }  // namespace
