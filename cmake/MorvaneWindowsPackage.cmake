@@ -1,8 +1,8 @@
 # `cmake --build build-windows --target windows-packages` (scripts/package-windows.sh): the setup program
 # and the portable zip of the Windows build, both named with the project's version:
 #   morvane-VERSION-setup.exe         (makensis, desktop/win/morvane.nsi)
-#   morvane-VERSION-windows-x64.zip   (the folder morvane-VERSION-windows-x64 with the programs, README.txt and
-#                                      LICENSE.txt)
+#   morvane-VERSION-windows-x64.zip   (the folder morvane-VERSION-windows-x64 with the programs, README.txt,
+#                                      LICENSE.txt and the licences of what they carry, licences/)
 # Both hold the same stripped programs; morvane.exe is packaged when the build has it.
 find_program(MORVANE_MAKENSIS makensis)
 if(NOT MORVANE_MAKENSIS OR NOT CMAKE_STRIP)
@@ -18,6 +18,38 @@ set(MORVANE_WINDOWS_ZIP ${PROJECT_BINARY_DIR}/${MORVANE_WINDOWS_FOLDER}.zip)
 # Windows' own line ends, so that Notepad of any age shows the texts as written.
 configure_file(${PROJECT_SOURCE_DIR}/README.md ${PROJECT_BINARY_DIR}/package/README.txt @ONLY NEWLINE_STYLE CRLF)
 configure_file(${PROJECT_SOURCE_DIR}/LICENSE.txt ${PROJECT_BINARY_DIR}/package/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
+
+# The licences of what the programs carry besides Morvane, one per Debian source package as Debian gives them,
+# and the common licence texts they refer to, as the portable Linux copy has them: libjpeg-turbo and libpng as
+# compiled here (libjpeg-turbo's licences ask for its notices beside a program that carries it), zlib, and the
+# compiler's and MinGW-w64's runtime libraries. As .txt files with Windows' line ends, for Notepad.
+set(MORVANE_WINDOWS_LICENCES ${PROJECT_BINARY_DIR}/package/licences)
+file(REMOVE_RECURSE ${MORVANE_WINDOWS_LICENCES})
+function(windows_text source name)
+  file(REAL_PATH ${source} real)  # GPL is a link to GPL-3: Windows is given the text
+  file(READ ${real} text)
+  string(REPLACE "\n" "\r\n" text "${text}")
+  file(WRITE ${MORVANE_WINDOWS_LICENCES}/${name}.txt "${text}")
+endfunction()
+set(copyrights libjpeg-turbo ${MORVANE_LIBJPEG_SOURCE}/debian/copyright libpng1.6 ${MORVANE_LIBPNG_SOURCE}/debian/copyright
+  libz-mingw-w64 /usr/share/doc/libz-mingw-w64-dev/copyright mingw-w64 /usr/share/doc/mingw-w64-common/copyright
+  gcc-mingw-w64 /usr/share/doc/gcc-mingw-w64-base/copyright)
+while(copyrights)
+  list(POP_FRONT copyrights package copyright)
+  if(NOT EXISTS ${copyright})
+    message(FATAL_ERROR "No licence of ${package} at ${copyright}: the Windows packages must carry it "
+      "(scripts/setup.sh windows installs the packages, scripts/build-windows.sh fetches the sources)")
+  endif()
+  windows_text(${copyright} ${package})
+  file(STRINGS ${copyright} lines REGEX "/usr/share/common-licenses/")
+  string(REGEX MATCHALL "/usr/share/common-licenses/[A-Za-z0-9.+-]*[A-Za-z0-9+]" texts "${lines}")
+  foreach(text IN LISTS texts)
+    get_filename_component(name ${text} NAME)
+    if(EXISTS ${text})
+      windows_text(${text} ${name})
+    endif()
+  endforeach()
+endwhile()
 
 # VERSIONINFO wants four numbers.
 set(version_quad ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR})
@@ -64,6 +96,7 @@ add_custom_target(windows-packages
   ${strip_commands}
   COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_BINARY_DIR}/package/README.txt ${PROJECT_BINARY_DIR}/package/LICENSE.txt
           ${MORVANE_WINDOWS_STAGE}
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${MORVANE_WINDOWS_LICENCES} ${MORVANE_WINDOWS_STAGE}/licences
   COMMAND ${MORVANE_MAKENSIS} ${nsis_options} ${PROJECT_SOURCE_DIR}/desktop/win/morvane.nsi
   COMMAND ${CMAKE_COMMAND} -E chdir ${PROJECT_BINARY_DIR}/package
           ${CMAKE_COMMAND} -E tar cf ${MORVANE_WINDOWS_ZIP} --format=zip ${MORVANE_WINDOWS_FOLDER}

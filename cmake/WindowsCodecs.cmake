@@ -23,6 +23,12 @@ block()
   add_subdirectory(${MORVANE_LIBPNG_SOURCE} ${PROJECT_BINARY_DIR}/libpng EXCLUDE_FROM_ALL)
   set(ENABLE_SHARED OFF)
   set(WITH_TURBOJPEG OFF)
+  # Its SIMD code or a stop: without nasm it would quietly decode at a fraction of the speed. A search that
+  # failed before (nasm missing, or a build folder made with a relative toolchain path) is made again.
+  set(REQUIRE_SIMD ON)
+  if(NOT CMAKE_ASM_NASM_COMPILER)
+    unset(CMAKE_ASM_NASM_COMPILER CACHE)
+  endif()
   # Its install rules want folders of this machine's kind; nothing of it is installed.
   set(CMAKE_INSTALL_PREFIX ${PROJECT_BINARY_DIR}/libjpeg-turbo/not-installed)
   set(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT FALSE)

@@ -10,6 +10,6 @@ source scripts/common.sh
 need windows
 sources=$(scripts/debian-source.sh build-windows/debian-source libpng1.6 libjpeg-turbo)
 { read -r libpng; read -r libjpeg; } <<< "$sources"
-configure build-windows --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DMORVANE_WITH_QT=OFF \
+configure build-windows --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" -DMORVANE_WITH_QT=OFF \
   -DMORVANE_LIBPNG_SOURCE="$libpng" -DMORVANE_LIBJPEG_SOURCE="$libjpeg"
 cmake --build build-windows -j "$(nproc)"

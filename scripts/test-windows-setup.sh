@@ -106,8 +106,15 @@ cmake -E tar tvf "$zip"
 expected="morvane-$version-windows-x64/LICENSE.txt morvane-$version-windows-x64/README.txt"
 expected+=" morvane-$version-windows-x64/morvane-cli.exe"
 $with_window && expected+=" morvane-$version-windows-x64/morvane.exe"
-[ "$(cmake -E tar tf "$zip" | grep -v '/$' | sort | xargs)" = "$(echo "$expected" | tr ' ' '\n' | sort | xargs)" ] ||
-  fail "the zip should hold exactly: $expected"
+[ "$(cmake -E tar tf "$zip" | grep -v '/$' | grep -v /licences/ | sort | xargs)" = "$(echo "$expected" | tr ' ' '\n' | sort | xargs)" ] ||
+  fail "the zip should hold exactly: $expected, and licences/"
+# What the programs carry besides Morvane, with the notice libjpeg-turbo's licence asks for.
+for package in libjpeg-turbo libpng1.6 libz-mingw-w64 mingw-w64 gcc-mingw-w64; do
+  cmake -E tar tf "$zip" | grep -qx "morvane-$version-windows-x64/licences/$package.txt" ||
+    fail "the zip has no licence of $package"
+done
+grep -q "the Independent JPEG Group" "build-windows/package/morvane-$version-windows-x64/README.txt" ||
+  fail "the README does not say that the programs are based in part on the Independent JPEG Group's work"
 
 echo "== The packaged programs"
 for program in "build-windows/package/morvane-$version-windows-x64/"*.exe; do
@@ -131,7 +138,7 @@ key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Morvane'
 [ -d "$folder" ] || fail "no $folder"
 echo "Installed into C:\\Program Files\\Morvane:"
 (cd "$folder" && for f in *; do printf '  %10d bytes  %s\n' "$(stat -c %s "$f")" "$f"; done)
-installed=("LICENSE.txt" "README.txt" "Uninstall Morvane.exe" "morvane-cli.exe")
+installed=("LICENSE.txt" "README.txt" "Uninstall Morvane.exe" "licences" "morvane-cli.exe")
 $with_window && installed+=("morvane.exe")
 [ "$(cd "$folder" && ls | sort | xargs)" = "$(printf '%s\n' "${installed[@]}" | sort | xargs)" ] ||
   fail "the program's folder should hold exactly: ${installed[*]}"
@@ -139,6 +146,8 @@ for f in morvane-cli.exe morvane.exe; do
   [ -f "$folder/$f" ] || continue
   cmp "$folder/$f" "build-windows/package/morvane-$version-windows-x64/$f" || fail "$f is not the packaged one"
 done
+diff -r "$folder/licences" "build-windows/package/morvane-$version-windows-x64/licences" > /dev/null ||
+  fail "the installed licences are not the packaged ones"
 
 echo "Uninstall entry ($key):"
 for name in DisplayName DisplayVersion Publisher DisplayIcon InstallLocation UninstallString QuietUninstallString \

@@ -5,7 +5,7 @@
 ; (%APPDATA%\Morvane) and textures, and anything else the player put into the program's folder.
 ;
 ; Built by cmake/MorvaneWindowsPackage.cmake (scripts/package-windows.sh), which passes the project's version
-; and the folder of the stripped programs, README.txt and LICENSE.txt:
+; and the folder of the stripped programs, README.txt, LICENSE.txt and licences\:
 ;   makensis -DVERSION=1.0 -DVERSION_QUAD=1.0.0.0 -DSTAGE=DIR -DOUTFILE=FILE -DPICTURE_KINDS=FILE [-DICON=FILE]
 ;            [-DWINDOW] morvane.nsi
 ; WINDOW is defined when the build has the window program, morvane.exe; without it only the command line is
@@ -153,6 +153,9 @@ Section "Morvane"
   !endif
   File "${STAGE}\README.txt"
   File "${STAGE}\LICENSE.txt"
+  SetOutPath "$INSTDIR\licences"
+  File "${STAGE}\licences\*"
+  SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
 
   !ifdef WINDOW
@@ -187,6 +190,8 @@ Section "Uninstall"
   Delete "$INSTDIR\morvane-cli.exe"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\LICENSE.txt"
+  Delete "$INSTDIR\licences\*"  ; the folder is the setup program's own
+  RMDir "$INSTDIR\licences"
   Delete "$INSTDIR\${UNINSTALLER}"
   RMDir "$INSTDIR"  ; only when empty: what the player put there stays
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
